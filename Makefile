@@ -1,0 +1,41 @@
+# Set-up and everyday commands. `make run` and `make test` work on a fresh Debian 12 machine:
+# both install what the project needs first (scripts/install-deps).
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test sanitize bench fuzz format clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/src/kivrun $(LOG)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVRUN_SANITIZE=ON \
+	      -DKIVRUN_BUILD_GUI=OFF -DKIVRUN_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS) -L core
+
+bench: build
+	scripts/run-bench $(BUILD)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
