@@ -1,11 +1,72 @@
-#include <cstdio>
-#include <string>
+#include <cstring>
+#include <exception>
+#include <iostream>
+
+#include "store/Database.h"
+#include "tool/Tool.h"
+
+namespace kivrun::tool {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"new", "new LOG", "create a log with its default contents (refuses an existing file)",
+         CmdNew},
+        {"check", "check LOG",
+         "open a log, complete its structure, print each table's row count and check the file",
+         CmdCheck},
+    };
+    return commands;
+}
+
+void TerminalUserInterface::ShowMessage(const std::string& text) {
+    ++messages_;
+    err_ << text << '\n';
+}
+
+bool TerminalUserInterface::AskYesNo(const std::string& text) {
+    err_ << text << (answerYes_ ? " [Yes]" : " [No]") << '\n';
+    return answerYes_;
+}
+
+namespace {
+
+void PrintHelp(std::ostream& out) {
+    out << "usage: kivrun-tool COMMAND [ARGS]\n\n"
+           "A headless companion to the Kivrun training log.\n\ncommands:\n";
+    for (const Command& c : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
+}
+
+}  // namespace
+}  // namespace kivrun::tool
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::string(argv[1]) == "--help") {
-        std::puts("usage: kivrun-tool COMMAND [ARGS]");
-        return argc < 2 ? 2 : 0;
+    using namespace kivrun::tool;
+    if (argc < 2) {
+        PrintHelp(std::cerr);
+        return 2;
     }
-    std::fprintf(stderr, "kivrun-tool: unknown command '%s'\n", argv[1]);
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
+        !std::strcmp(argv[1], "help")) {
+        PrintHelp(std::cout);
+        return 0;
+    }
+    for (const Command& command : Commands()) {
+        if (std::strcmp(argv[1], command.name) != 0) continue;
+        Context context{{argv + 2, argv + argc}, std::cout, std::cerr};
+        try {
+            return command.run(context);
+        } catch (const UsageError& e) {
+            std::cerr << "kivrun-tool " << command.name << ": " << e.message << "\nusage: kivrun-tool "
+                      << command.usage << '\n';
+            return 2;
+        } catch (const kivrun::DbError& e) {
+            std::cerr << "kivrun-tool " << command.name << ": " << e.what() << '\n';
+            return 1;
+        } catch (const std::exception& e) {
+            std::cerr << "kivrun-tool " << command.name << ": " << e.what() << '\n';
+            return 1;
+        }
+    }
+    std::cerr << "kivrun-tool: unknown command '" << argv[1] << "' (see kivrun-tool --help)\n";
     return 2;
 }

@@ -1,0 +1,182 @@
+#include "store/Database.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+
+namespace kivrun {
+namespace {
+
+[[noreturn]] void Throw(sqlite3* db, int rc) {
+    const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    throw DbError(rc, msg ? msg : "unknown error");
+}
+
+}  // namespace
+
+Statement::Statement(sqlite3* db, std::string_view sql) {
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, &tail);
+    if (rc != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(db);
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throw DbError(rc, msg);
+    }
+}
+
+Statement::Statement(Statement&& other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = other.stmt_;
+        other.stmt_ = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+void Statement::Check(int rc) const {
+    if (rc != SQLITE_OK) Throw(sqlite3_db_handle(stmt_), rc);
+}
+
+Statement& Statement::BindNull(int index) {
+    Check(sqlite3_bind_null(stmt_, index));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::int64_t value) {
+    Check(sqlite3_bind_int64(stmt_, index, value));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, double value) {
+    Check(sqlite3_bind_double(stmt_, index, value));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::string_view value) {
+    Check(sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()),
+                            SQLITE_TRANSIENT));
+    return *this;
+}
+
+int Statement::ParameterIndex(const std::string& name) const {
+    return sqlite3_bind_parameter_index(stmt_, name.c_str());
+}
+
+bool Statement::Step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    sqlite3* db = sqlite3_db_handle(stmt_);
+    std::string msg = sqlite3_errmsg(db);
+    sqlite3_reset(stmt_);
+    throw DbError(rc, msg);
+}
+
+void Statement::Run() {
+    while (Step()) {
+    }
+}
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string Statement::ColumnName(int column) const {
+    const char* name = sqlite3_column_name(stmt_, column);
+    return name ? name : "";
+}
+
+bool Statement::IsNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+std::int64_t Statement::Int64(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+double Statement::Real(int column) const { return sqlite3_column_double(stmt_, column); }
+
+std::string Statement::Text(int column) const {
+    const unsigned char* text = sqlite3_column_text(stmt_, column);
+    int size = sqlite3_column_bytes(stmt_, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(size))
+                : std::string();
+}
+
+SqliteDb::SqliteDb(const std::string& path, bool create) : path_(path) {
+    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DbError(rc, msg);
+    }
+    sqlite3_extended_result_codes(db_, 0);
+    sqlite3_busy_timeout(db_, 2000);
+}
+
+SqliteDb::~SqliteDb() {
+    cache_.clear();
+    sqlite3_close_v2(db_);
+}
+
+void SqliteDb::Exec(std::string_view sql) {
+    std::string text(sql);
+    char* err = nullptr;
+    int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        std::string msg = err ? err : sqlite3_errmsg(db_);
+        sqlite3_free(err);
+        throw DbError(rc, msg);
+    }
+}
+
+Statement SqliteDb::Prepare(std::string_view sql) { return Statement(db_, sql); }
+
+Statement& SqliteDb::Cached(const std::string& sql) {
+    auto it = cache_.find(sql);
+    if (it == cache_.end()) {
+        it = cache_.emplace(sql, std::make_unique<Statement>(db_, sql)).first;
+    } else {
+        it->second->Reset();
+    }
+    return *it->second;
+}
+
+void SqliteDb::ClearCache() { cache_.clear(); }
+
+std::int64_t SqliteDb::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+
+int SqliteDb::Changes() const { return sqlite3_changes(db_); }
+
+std::string SqliteDb::ErrorMessage() const { return sqlite3_errmsg(db_); }
+
+Transaction::Transaction(SqliteDb& db) : db_(db) {
+    static std::atomic<unsigned> counter{0};
+    name_ = "kivrun_tx_" + std::to_string(++counter);
+    db_.Exec("SAVEPOINT " + name_);
+}
+
+Transaction::~Transaction() {
+    if (done_) return;
+    try {
+        db_.Exec("ROLLBACK TO " + name_);
+        db_.Exec("RELEASE " + name_);
+    } catch (const DbError&) {
+        // Nothing more can be done in a destructor; the engine keeps the file consistent.
+    }
+}
+
+void Transaction::Commit() {
+    db_.Exec("RELEASE " + name_);
+    done_ = true;
+}
+
+}  // namespace kivrun

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kivrun {
+
+// An engine failure: the engine's own description and result code.
+class DbError : public std::runtime_error {
+public:
+    DbError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// One prepared statement. Move-only; finalised when destroyed.
+class Statement {
+public:
+    Statement() = default;
+    Statement(sqlite3* db, std::string_view sql);
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement();
+
+    Statement& BindNull(int index);
+    Statement& Bind(int index, int value) { return Bind(index, static_cast<std::int64_t>(value)); }
+    Statement& Bind(int index, std::int64_t value);
+    Statement& Bind(int index, double value);
+    Statement& Bind(int index, std::string_view value);
+    Statement& Bind(int index, const char* value) { return Bind(index, std::string_view(value)); }
+    // 0 when the statement has no parameter of that name (":name").
+    int ParameterIndex(const std::string& name) const;
+
+    // Advances to the next row: true while a row is available. Throws on failure.
+    bool Step();
+    // Runs a statement that returns no rows.
+    void Run();
+    void Reset();
+
+    int ColumnCount() const;
+    std::string ColumnName(int column) const;
+    bool IsNull(int column) const;
+    std::int64_t Int64(int column) const;
+    double Real(int column) const;
+    std::string Text(int column) const;
+
+    sqlite3_stmt* handle() const { return stmt_; }
+
+private:
+    void Check(int rc) const;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// One connection to an SQLite file.
+class SqliteDb {
+public:
+    // Opens (or, with create, creates) the file. Throws DbError on failure.
+    SqliteDb(const std::string& path, bool create);
+    SqliteDb(const SqliteDb&) = delete;
+    SqliteDb& operator=(const SqliteDb&) = delete;
+    ~SqliteDb();
+
+    void Exec(std::string_view sql);
+    Statement Prepare(std::string_view sql);
+    // A statement kept prepared for the life of the connection, reset before it is handed out.
+    Statement& Cached(const std::string& sql);
+    void ClearCache();
+
+    std::int64_t LastInsertRowId() const;
+    int Changes() const;
+    std::string ErrorMessage() const;
+    const std::string& path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
+};
+
+// A unit of work: nested transactions become savepoints, so one user action stays one
+// transaction however many operations it is made of. Rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(SqliteDb& db);
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    ~Transaction();
+    void Commit();
+
+private:
+    SqliteDb& db_;
+    std::string name_;
+    bool done_ = false;
+};
+
+}  // namespace kivrun

@@ -1,0 +1,260 @@
+#include "store/LogDatabase.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "store/JetSql.h"
+#include "store/UserInterface.h"
+
+namespace kivrun {
+namespace {
+
+std::string Ident(const std::string& name) {
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+bool IsViewQuery(const std::string& name) { return name == "FilteredSetQuery"; }
+
+LogDatabase::LogDatabase(std::unique_ptr<SqliteDb> db) : db_(std::move(db)) {}
+
+void LogDatabase::Configure() {
+    // A rollback journal leaves no companion files beside the log once it is closed.
+    db_->Exec("PRAGMA journal_mode=DELETE");
+    db_->Exec("PRAGMA synchronous=FULL");
+    db_->Exec("PRAGMA foreign_keys=OFF");
+    jetsql::RegisterFunctions(db_->handle());
+}
+
+std::unique_ptr<LogDatabase> LogDatabase::Create(const std::string& path, UserInterface& ui) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        ui.ShowMessage("Couldn't create database--Exception: Database already exists.");
+        return nullptr;
+    }
+    try {
+        auto log = std::unique_ptr<LogDatabase>(
+            new LogDatabase(std::make_unique<SqliteDb>(path, true)));
+        log->Configure();
+        // Writes the file header now, so the file is a database from the start.
+        log->db_->Exec("PRAGMA user_version=1");
+        return log;
+    } catch (const DbError& e) {
+        ui.ShowMessage(std::string("Couldn't create database--Exception: ") + e.what());
+    } catch (const std::bad_alloc&) {
+        ui.ShowMessage("Failed to create database--Memory exception thrown.");
+    }
+    return nullptr;
+}
+
+int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMissing,
+                      std::unique_ptr<LogDatabase>& out) {
+    out.reset();
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (path.empty() || !fs::exists(status)) {
+        if (reportMissing)
+            ui.ShowMessage("Couldn't open database--Exception: Could not find file '" + path +
+                           "'.");
+        return kNotFound;
+    }
+    if (!fs::is_regular_file(status)) {
+        ui.ShowMessage("Couldn't open database--Exception: '" + path + "' is not a file.");
+        return kFailed;
+    }
+    // SQLite would take an empty file for an empty database; the log format never has one.
+    if (fs::file_size(path, ec) == 0 && !ec) return kNotALog;
+    try {
+        auto log = std::unique_ptr<LogDatabase>(
+            new LogDatabase(std::make_unique<SqliteDb>(path, false)));
+        log->db_->Exec("SELECT count(*) FROM sqlite_master");
+        if (sqlite3_db_readonly(log->db_->handle(), "main") == 1)
+            throw DbError(SQLITE_READONLY, "The file '" + path + "' cannot be written.");
+        log->Configure();
+        out = std::move(log);
+        return kOpened;
+    } catch (const DbError& e) {
+        if (e.code() == SQLITE_NOTADB) return kNotALog;
+        ui.ShowMessage(std::string("Couldn't open database--Exception: ") + e.what());
+    } catch (const std::bad_alloc&) {
+        ui.ShowMessage("Failed to open database--Memory exception thrown.");
+    }
+    return kFailed;
+}
+
+bool LogDatabase::TableExists(const std::string& table) {
+    Statement& s = db_->Cached("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? "
+                               "COLLATE NOCASE");
+    s.Bind(1, table);
+    return s.Step();
+}
+
+std::vector<std::string> LogDatabase::FieldNames(const std::string& table) {
+    std::vector<std::string> names;
+    Statement s = db_->Prepare("SELECT name FROM pragma_table_info(?)");
+    s.Bind(1, table);
+    while (s.Step()) names.push_back(s.Text(0));
+    return names;
+}
+
+bool LogDatabase::FieldExists(const std::string& table, const std::string& field) {
+    Statement& s = db_->Cached("SELECT 1 FROM pragma_table_info(?) WHERE name=? COLLATE NOCASE");
+    s.Bind(1, table).Bind(2, field);
+    return s.Step();
+}
+
+bool LogDatabase::CreateField(const std::string& table, const schema::FieldDef& field,
+                              UserInterface& ui) {
+    if (FieldExists(table, field.name)) {
+        ui.ShowMessage("A field by that name already exists.");
+        return false;
+    }
+    try {
+        schema::TableDef def{table, {field}, {}};
+        db_->Exec("ALTER TABLE " + Ident(table) + " ADD COLUMN " +
+                  schema::ColumnDeclaration(def, field, false));
+        return true;
+    } catch (const DbError& e) {
+        ui.ShowMessage(std::string("Couldn't create field--Exception: ") + e.what());
+        return false;
+    }
+}
+
+std::optional<schema::FieldDef> LogDatabase::GetFieldInfo(const std::string& table,
+                                                          const std::string& field,
+                                                          UserInterface& ui) {
+    try {
+        Statement s = db_->Prepare(
+            "SELECT cid, type, \"notnull\", dflt_value FROM pragma_table_info(?) WHERE name=? "
+            "COLLATE NOCASE");
+        s.Bind(1, table).Bind(2, field);
+        if (!s.Step()) throw DbError(SQLITE_ERROR, "Item not found in this collection.");
+        // Our own tables know everything about their fields; others report what SQLite has.
+        if (const schema::TableDef* t = schema::FindTable(table))
+            if (const schema::FieldDef* f = t->Field(field)) return *f;
+        schema::FieldDef f;
+        f.name = field;
+        f.ordinal = static_cast<int>(s.Int64(0)) + 1;
+        const std::string type = s.Text(1);
+        f.type = type == "REAL" ? schema::FieldType::Double
+                 : type == "TEXT" ? schema::FieldType::Memo
+                                  : schema::FieldType::Long;
+        f.required = s.Int64(2) != 0;
+        f.allowZeroLength = f.isText();
+        if (!s.IsNull(3)) f.defaultValue = s.Text(3);
+        return f;
+    } catch (const DbError& e) {
+        ui.ShowMessage(std::string("Couldn't get information on field--Exception: ") + e.what());
+        return std::nullopt;
+    }
+}
+
+bool LogDatabase::DeleteField(const std::string& table, const std::string& field,
+                              UserInterface& ui) {
+    try {
+        db_->Exec("ALTER TABLE " + Ident(table) + " DROP COLUMN " + Ident(field));
+        return true;
+    } catch (const DbError& e) {
+        ui.ShowMessage(std::string("Couldn't delete the field--Exception: ") + e.what());
+        return false;
+    }
+}
+
+void LogDatabase::EnsureCatalog() {
+    db_->Exec(
+        "CREATE TABLE IF NOT EXISTS kivrun_relations (Name TEXT PRIMARY KEY COLLATE NOCASE, "
+        "PrimaryTable TEXT NOT NULL, PrimaryField TEXT NOT NULL, ForeignTable TEXT NOT NULL, "
+        "ForeignField TEXT NOT NULL, Attributes INTEGER NOT NULL) STRICT");
+    db_->Exec(
+        "CREATE TABLE IF NOT EXISTS kivrun_queries (Name TEXT PRIMARY KEY COLLATE NOCASE, "
+        "SQL TEXT NOT NULL) STRICT");
+}
+
+bool LogDatabase::RelationExists(const std::string& name) { return Relation(name).has_value(); }
+
+std::optional<schema::RelationDef> LogDatabase::Relation(const std::string& name) {
+    if (!TableExists("kivrun_relations")) return std::nullopt;
+    Statement& s = db_->Cached(
+        "SELECT Name, PrimaryTable, PrimaryField, ForeignTable, ForeignField, Attributes "
+        "FROM kivrun_relations WHERE Name=?");
+    s.Bind(1, name);
+    if (!s.Step()) return std::nullopt;
+    return schema::RelationDef{s.Text(0), s.Text(1), s.Text(2),
+                               s.Text(3), s.Text(4), static_cast<int>(s.Int64(5))};
+}
+
+bool LogDatabase::QueryExists(const std::string& name) {
+    if (!TableExists("kivrun_queries")) return false;
+    Statement& s = db_->Cached("SELECT 1 FROM kivrun_queries WHERE Name=?");
+    s.Bind(1, name);
+    return s.Step();
+}
+
+std::string LogDatabase::QuerySql(const std::string& name) {
+    Statement& s = db_->Cached("SELECT SQL FROM kivrun_queries WHERE Name=?");
+    s.Bind(1, name);
+    if (!s.Step()) throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
+    return s.Text(0);
+}
+
+void LogDatabase::CreateQuery(const std::string& name, const std::string& jetSql) {
+    jetsql::Translate(jetSql);  // refuse text that could never run
+    db_->Cached("INSERT INTO kivrun_queries (Name, SQL) VALUES (?, ?)")
+        .Bind(1, name)
+        .Bind(2, jetSql)
+        .Run();
+    if (IsViewQuery(name)) MakeView(name, jetSql);
+}
+
+void LogDatabase::SetQuerySql(const std::string& name, const std::string& jetSql) {
+    jetsql::Translate(jetSql);
+    Transaction tx(*db_);
+    db_->Cached("UPDATE kivrun_queries SET SQL=? WHERE Name=?").Bind(1, jetSql).Bind(2, name).Run();
+    if (db_->Changes() == 0)
+        throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
+    if (IsViewQuery(name)) MakeView(name, jetSql);
+    tx.Commit();
+}
+
+void LogDatabase::MakeView(const std::string& name, const std::string& jetSql) {
+    // Statements prepared against the old view would go stale.
+    db_->ClearCache();
+    db_->Exec("DROP VIEW IF EXISTS " + Ident(name));
+    db_->Exec("CREATE VIEW " + Ident(name) + " AS " + jetsql::Translate(jetSql).sql);
+}
+
+void LogDatabase::EnsureQueryViews() {
+    for (const auto& q : schema::Queries()) {
+        if (!IsViewQuery(q.name) || !QueryExists(q.name)) continue;
+        Statement& s = db_->Cached("SELECT 1 FROM sqlite_master WHERE type='view' AND name=?");
+        s.Bind(1, q.name);
+        if (!s.Step()) MakeView(q.name, QuerySql(q.name));
+    }
+}
+
+long long LogDatabase::RowCount(const std::string& table) {
+    Statement s = db_->Prepare("SELECT count(*) FROM " + Ident(table));
+    s.Step();
+    return s.Int64(0);
+}
+
+std::string LogDatabase::IntegrityProblems() {
+    Statement s = db_->Prepare("PRAGMA integrity_check");
+    std::string problems;
+    while (s.Step()) {
+        std::string line = s.Text(0);
+        if (line != "ok") problems += line + "\n";
+    }
+    return problems;
+}
+
+}  // namespace kivrun

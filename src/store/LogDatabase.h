@@ -1,0 +1,70 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/Database.h"
+#include "store/Schema.h"
+
+namespace kivrun {
+
+class UserInterface;
+
+// One open log file: the SQLite connection plus the log's own catalog of relations and
+// stored queries (tables whose names begin with "kivrun_").
+class LogDatabase {
+public:
+    // Results of Open.
+    enum OpenResult { kOpened = 1, kNotFound = 0, kFailed = -1, kNotALog = -2 };
+
+    // A new, empty database file at path (no schema yet). Null after telling the user why.
+    static std::unique_ptr<LogDatabase> Create(const std::string& path, UserInterface& ui);
+    // Opens an existing file. kNotALog (no message) when the file is not a database of this
+    // format, such as a text file or an empty file; kNotFound when there is no file (with a
+    // message only when reportMissing); kFailed after a message otherwise.
+    static int Open(const std::string& path, UserInterface& ui, bool reportMissing,
+                    std::unique_ptr<LogDatabase>& out);
+
+    SqliteDb& sql() { return *db_; }
+    const std::string& path() const { return db_->path(); }
+
+    // Structure.
+    bool TableExists(const std::string& table);
+    std::vector<std::string> FieldNames(const std::string& table);
+    bool FieldExists(const std::string& table, const std::string& field);
+    // Adds a field; refuses a name that exists ("A field by that name already exists.").
+    bool CreateField(const std::string& table, const schema::FieldDef& field, UserInterface& ui);
+    std::optional<schema::FieldDef> GetFieldInfo(const std::string& table,
+                                                 const std::string& field, UserInterface& ui);
+    bool DeleteField(const std::string& table, const std::string& field, UserInterface& ui);
+
+    // The catalog of relations and stored queries.
+    void EnsureCatalog();
+    bool RelationExists(const std::string& name);
+    std::optional<schema::RelationDef> Relation(const std::string& name);
+    bool QueryExists(const std::string& name);
+    std::string QuerySql(const std::string& name);  // throws DbError when there is none
+    void CreateQuery(const std::string& name, const std::string& jetSql);
+    // Replaces a stored query's text; a query that is also a view is made anew.
+    void SetQuerySql(const std::string& name, const std::string& jetSql);
+    // Stored queries other queries select from live as SQLite views too.
+    void EnsureQueryViews();
+
+    long long RowCount(const std::string& table);
+    // SQLite's integrity check: empty when the file is sound, else what it found.
+    std::string IntegrityProblems();
+
+private:
+    explicit LogDatabase(std::unique_ptr<SqliteDb> db);
+    void Configure();
+    void MakeView(const std::string& name, const std::string& jetSql);
+
+    std::unique_ptr<SqliteDb> db_;
+};
+
+// Stored queries that are views as well, so that other queries can select from them.
+bool IsViewQuery(const std::string& name);
+
+}  // namespace kivrun

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kivrun {
+
+class CTamselDoc;
+
+// The choices of the "Import from other Log" dialog.
+struct ImportOptions {
+    bool entries = true;
+    bool routes = false;
+    bool preferences = false;
+    bool calendar = false;
+};
+
+// A file dialog request. The filter uses the "Name (*.ext)|*.ext|...||" form.
+struct FileDialogRequest {
+    std::string defaultExtension;  // ".tlg"
+    std::string filter;
+    std::string initialPath;
+    bool overwritePrompt = true;
+};
+
+// Everything the core asks or tells the user goes through this interface: the desktop
+// program implements it with dialogs, kivrun-tool with the terminal, tests with a script.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A message box with an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // Save-style and open-style file choices; nullopt when cancelled.
+    virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<ImportOptions> ChooseImportOptions() = 0;
+    // The preferences sheet over an open log (shown after File New).
+    virtual void ShowPreferences(CTamselDoc& doc) = 0;
+    // Long work: a busy cursor, and progress where the work knows how far it is.
+    virtual void BeginWait() = 0;
+    virtual void EndWait() = 0;
+};
+
+// Says nothing and answers No: for headless work where no question may be asked.
+class SilentUserInterface : public UserInterface {
+public:
+    void ShowMessage(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+    std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<ImportOptions> ChooseImportOptions() override { return std::nullopt; }
+    void ShowPreferences(CTamselDoc&) override {}
+    void BeginWait() override {}
+    void EndWait() override {}
+};
+
+// Shows the wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    explicit WaitCursor(UserInterface& ui) : ui_(ui) { ui_.BeginWait(); }
+    ~WaitCursor() { ui_.EndWait(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UserInterface& ui_;
+};
+
+}  // namespace kivrun

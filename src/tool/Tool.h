@@ -1,0 +1,63 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/UserInterface.h"
+
+namespace kivrun::tool {
+
+// What a command gets: its arguments (after the command name) and the two streams.
+struct Context {
+    std::vector<std::string> args;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Thrown for bad arguments; the message is printed with the command's usage.
+struct UsageError {
+    std::string message;
+};
+
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(Context&);
+};
+
+const std::vector<Command>& Commands();
+
+// Messages the core would show in a box go to stderr; questions are answered No unless the
+// command says otherwise.
+class TerminalUserInterface : public UserInterface {
+public:
+    explicit TerminalUserInterface(std::ostream& err, bool answerYes = false)
+        : err_(err), answerYes_(answerYes) {}
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<ImportOptions> ChooseImportOptions() override { return std::nullopt; }
+    void ShowPreferences(CTamselDoc&) override {}
+    void BeginWait() override {}
+    void EndWait() override {}
+    int messages() const { return messages_; }
+
+private:
+    std::ostream& err_;
+    bool answerYes_;
+    int messages_ = 0;
+};
+
+// Commands, one function each.
+int CmdNew(Context& c);
+int CmdCheck(Context& c);
+
+}  // namespace kivrun::tool

@@ -1,0 +1,286 @@
+#include "store/RecordSet.h"
+
+#include <gtest/gtest.h>
+
+#include "store/BodyPartsSet.h"
+#include "store/ColumnSettingsSet.h"
+#include "store/Criteria.h"
+#include "store/DistanceUnitsSet.h"
+#include "store/EventsSet.h"
+#include "store/ExercisesSet.h"
+#include "store/LogEntryFilteredSet.h"
+#include "store/LogEntrySet.h"
+#include "store/PaceUnitsSet.h"
+#include "store/PreferencesSet.h"
+#include "store/ProgramState.h"
+#include "store/QueryDef.h"
+#include "store/RoutinesSet.h"
+#include "store/SportsSet.h"
+#include "store/TotalsSet.h"
+#include "store/TrainingTypesSet.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+using test::NewLog;
+using test::ScriptedUi;
+using test::TempDir;
+
+class RecordSetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProgramState::Instance().Reset();
+        db = NewLog(dir.File("r.tlg"), ui);
+        ASSERT_TRUE(db);
+        db->sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) VALUES "
+            "('S','Swimming',3,5,1,3), ('R','Running',0,1,0,2), ('W','Weights',4,6,2,5)");
+    }
+    void AddEntry(double date, const char* sport, double time) {
+        CLogEntrySet set(db.get());
+        set.Open();
+        set.AddNew();
+        set.Date = date;
+        set.SptAbbrev = sport;
+        set.TrainingTypeAbbrev = "G";
+        set.Time = time;
+        set.Update();
+    }
+    std::vector<int> Ids(CLogEntryFilteredSet& set) {
+        std::vector<int> ids;
+        for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) ids.push_back(set.EntryID);
+        return ids;
+    }
+
+    TempDir dir;
+    ScriptedUi ui;
+    std::unique_ptr<LogDatabase> db;
+};
+
+TEST_F(RecordSetTest, DefaultRowsReadBackInTheirOrder) {
+    CTrainingTypesSet classes(db.get());
+    classes.Open();
+    std::string names;
+    for (; !classes.IsEOF(); classes.MoveNext()) names += classes.TypeName.get() + ",";
+    EXPECT_EQ(names, "General,Climbing,Intervals,Recovery,Sprints,Tempo,Racing,");
+    ASSERT_TRUE(classes.FindClass("C"));
+    EXPECT_TRUE(classes.IsFieldNull(classes.ColorCode));  // Climbing has no colour
+    EXPECT_FALSE(classes.FindClass("Z"));
+
+    CPaceUnitsSet paces(db.get());
+    paces.Open();
+    EXPECT_EQ(paces.GetRecordCount(), 7);
+    paces.MoveLast();
+    EXPECT_EQ(paces.PaceID, 6);
+    EXPECT_EQ(paces.PaceName.get(), "");
+
+    CDistanceUnitsSet distances(db.get());
+    distances.Open();
+    EXPECT_EQ(distances.GetRecordCount(), 5);
+    EXPECT_EQ(distances.DistanceUnitName(2), "km");
+    EXPECT_EQ(distances.DistanceUnitName(4), "");
+    EXPECT_EQ(distances.DistanceUnitName(17), "");
+
+    CExercisesSet exercises(db.get());
+    exercises.Open();
+    EXPECT_EQ(exercises.GetRecordCount(), 20);
+    EXPECT_EQ(exercises.BodyPartName.get(), "Abdominals");  // grouped by body part name
+    CBodyPartsSet parts(db.get());
+    parts.Open();
+    ASSERT_TRUE(parts.FindFirst(criteria::Is("BodyPartName", "Abdominals")));
+    EXPECT_EQ(parts.BodyPartID, 7);  // body parts numbered in order of first use
+}
+
+TEST_F(RecordSetTest, SportsComeInTheirOrderWithUnitNamesAndWriteThroughTheJoin) {
+    CSportsSet sports(db.get());
+    sports.Open();
+    std::string seen;
+    for (; !sports.IsEOF(); sports.MoveNext())
+        seen += sports.SptName.get() + "/" + sports.DistanceName.get() + "/" +
+                sports.PaceName.get() + ";";
+    EXPECT_EQ(seen, "Running/miles/mpm;Swimming/meters/mhm;Weights//;");
+    ASSERT_TRUE(sports.FindFirst("[SptName] = 'Swimming'"));
+    sports.Edit();
+    sports.DistanceID = 2;
+    sports.Order = 5;
+    sports.Update();
+    EXPECT_EQ(sports.DistanceName.get(), "km");  // the companion follows the written row
+    sports.Requery();
+    sports.MoveLast();
+    EXPECT_EQ(sports.SptAbbrev.get(), "S");
+
+    // A sport whose unit row is gone (a log from before relations) is left out.
+    db->sql().Exec("DROP TRIGGER \"kivrun_rel_PaceUnitsToSports_insert\"");
+    db->sql().Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) "
+                   "VALUES ('X','Orphan',0,42)");
+    sports.Requery();
+    EXPECT_EQ(sports.GetRecordCount(), 3);
+    EXPECT_FALSE(sports.FindFirst("SptName = 'Orphan'"));
+}
+
+TEST_F(RecordSetTest, MovesFindsAndBookmarks) {
+    for (int i = 0; i < 6; ++i) AddEntry(37622 + i, i % 2 ? "R" : "S", 60.0 * (i + 1));
+    CLogEntryFilteredSet set(db.get());
+    set.Open("SELECT * FROM [Log Entry] ORDER BY [Date] DESC, [EntryID] DESC");
+    EXPECT_EQ(Ids(set), (std::vector<int>{6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(set.GetRecordCount(), 6);
+
+    set.SetAbsolutePosition(2);
+    EXPECT_EQ(set.EntryID, 4);
+    EXPECT_EQ(set.GetAbsolutePosition(), 2);
+    const auto mark = set.GetBookmark();
+    ASSERT_TRUE(set.FindFirst("SptAbbrev = 'S'"));
+    EXPECT_EQ(set.EntryID, 5);
+    ASSERT_TRUE(set.FindNext("SptAbbrev = 'S'"));
+    EXPECT_EQ(set.EntryID, 3);
+    ASSERT_TRUE(set.FindLast("SptAbbrev = 'R'"));
+    EXPECT_EQ(set.EntryID, 2);
+    ASSERT_TRUE(set.FindPrev("SptAbbrev = 'R'"));
+    EXPECT_EQ(set.EntryID, 4);
+    // Nothing found: the set stays where it was.
+    EXPECT_FALSE(set.FindNext("SptAbbrev = 'R' AND EntryID > 4"));
+    EXPECT_FALSE(set.FindFirst("SptAbbrev = 'Q'"));
+    EXPECT_EQ(set.EntryID, 4);
+    set.MoveLast();
+    ASSERT_TRUE(set.SetBookmark(mark));
+    EXPECT_EQ(set.EntryID, 4);
+    EXPECT_FALSE(set.SetBookmark(999));
+
+    set.MoveLast();
+    set.MoveNext();
+    EXPECT_TRUE(set.IsEOF());
+    EXPECT_EQ(set.GetAbsolutePosition(), -1);
+    set.MoveFirst();
+    set.MovePrev();
+    EXPECT_TRUE(set.IsBOF());
+
+    CLogEntryFilteredSet none(db.get());
+    none.Open("SELECT * FROM [Log Entry] WHERE SptAbbrev = 'W'");
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_THROW(none.Edit(), DbError);
+}
+
+TEST_F(RecordSetTest, AddEditDeleteAndRequery) {
+    for (int i = 0; i < 3; ++i) AddEntry(37622 + i, "R", 100);
+    CLogEntryFilteredSet set(db.get());
+    set.Open("SELECT * FROM [Log Entry] ORDER BY [Date] DESC, [EntryID] DESC");
+    set.AddNew();
+    set.Date = 37000;
+    set.SptAbbrev = "S";
+    set.TrainingTypeAbbrev = "R";
+    set.Time = 0.0;  // written although it equals the empty value
+    set.Update();
+    EXPECT_EQ(set.EntryID, 3);  // still on the row it was on
+    ASSERT_TRUE(set.SetBookmark(set.GetLastModifiedBookmark()));
+    EXPECT_EQ(set.EntryID, 4);
+    EXPECT_EQ(set.GetAbsolutePosition(), 3);  // an added row shows at the end until requery
+    EXPECT_TRUE(set.IsFieldNull(set.Distance));
+    EXPECT_FALSE(set.IsFieldNull(set.Time));
+    EXPECT_EQ(set.OptionalOne, 0.0);  // the table's default
+    set.Requery();
+    EXPECT_EQ(Ids(set), (std::vector<int>{3, 2, 1, 4}));
+
+    ASSERT_TRUE(set.FindFirst(criteria::Is("EntryID", 2)));
+    set.Edit();
+    set.Route = "O'Hare loop";
+    set.Update();
+    EXPECT_EQ(set.Route.get(), "O'Hare loop");
+    EXPECT_TRUE(set.FindFirst(criteria::Is("Route", "O'Hare loop")));
+
+    set.Edit();
+    set.SptAbbrev = "RR";
+    EXPECT_THROW(set.Update(), DbError);
+    set.CancelUpdate();
+    EXPECT_EQ(set.SptAbbrev.get(), "R");
+
+    set.Delete();
+    EXPECT_TRUE(set.IsDeleted());
+    set.MoveNext();  // the row that followed the deleted one
+    EXPECT_EQ(set.EntryID, 1);
+    EXPECT_EQ(set.GetRecordCount(), 3);
+
+    // A row deleted behind the set's back reads as deleted, not as stale values.
+    CLogEntrySet other(db.get());
+    other.Open();
+    ASSERT_TRUE(other.FindFirst("EntryID = 1"));
+    other.Delete();
+    set.MoveFirst();
+    set.MoveNext();
+    EXPECT_TRUE(set.IsDeleted());
+}
+
+TEST_F(RecordSetTest, ColumnsInsertAtAPosition) {
+    CColumnSettingsSet columns(db.get());
+    columns.Open();
+    columns.InsertColumnAt(0, 9);
+    columns.Requery();
+    std::vector<int> order;
+    for (; !columns.IsEOF(); columns.MoveNext()) order.push_back(columns.ColumnID);
+    EXPECT_EQ(order, (std::vector<int>{9, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    ASSERT_TRUE(columns.FindFirst("ColumnID = 0"));
+    EXPECT_EQ(columns.ColumnOrder, 1);
+    EXPECT_TRUE(columns.ColumnVisible);
+
+    CColumnSettingsSet visible(db.get());
+    visible.SetFilter("ColumnVisible <> 0");
+    visible.Open();
+    EXPECT_EQ(visible.GetRecordCount(), 10);
+}
+
+TEST_F(RecordSetTest, PreferencesAreCreatedWithTheReadersDefault) {
+    CPreferencesSet prefs(db.get());
+    prefs.Open();
+    EXPECT_EQ(prefs.GetPreference("HTMLShowWeeklyTotals", "1"), "1");
+    EXPECT_EQ(db->RowCount("Preferences"), 6);
+    EXPECT_EQ(prefs.GetPreference("HTMLShowWeeklyTotals", "0"), "1");  // stored now
+    EXPECT_EQ(prefs.GetGrandTotalPace(), 0);
+    ASSERT_TRUE(prefs.FindFirst("Preference = 'GrandTotalPace'"));
+    EXPECT_EQ(prefs.Value.get(), "");
+
+    struct Case {
+        const char* stored;
+        int read;
+    } cases[] = {{"", 0}, {"abc", 0}, {"12abc", 12}, {" 7", 7}, {"-3", -3}, {"99999999999", INT_MAX}};
+    for (const Case& c : cases) {
+        prefs.SetPreference("DaysBetweenBackup", c.stored);
+        EXPECT_EQ(prefs.GetDaysBetweenBackup(), c.read) << c.stored;
+    }
+    prefs.SetPreference("It's", "quoted");
+    EXPECT_EQ(prefs.GetPreference("It's", ""), "quoted");
+
+    prefs.SetWeekStartDay(0);
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
+    EXPECT_EQ(prefs.GetPreference("WeekStartDay", ""), "0");
+    ProgramState::Instance().Reset();
+}
+
+TEST_F(RecordSetTest, TotalsReadFromTheFilteredQuery) {
+    AddEntry(37622, "R", 600);  // Wednesday 1 January 2003
+    AddEntry(37623, "R", 900);
+    AddEntry(37629, "S", 300);  // the next week
+    QueryDef totals;
+    totals.Open(*db, "TotalsQueryByWeek");
+    totals.SetParamValue("StartDate", 37700.0);  // dates in either order
+    totals.SetParamValue("EndDate", 37600.0);
+    totals.SetParamValue("WeekStartDay", std::int64_t{2});
+    totals.SetParamValue("DateGrouping", std::string("ww"));
+    CTotalsSet set(db.get());
+    set.Open(totals);
+    ASSERT_EQ(set.GetRecordCount(), 2);
+    EXPECT_EQ(set.SptName.get(), "Running");
+    EXPECT_EQ(set.Workouts, 2);
+    EXPECT_EQ(set.TotalTime, 1500.0);
+    EXPECT_EQ(set.Week, 1);
+    EXPECT_EQ(set.Year, 2003);
+    EXPECT_EQ(set.DistanceShortName.get(), "M");
+    set.MoveNext();
+    EXPECT_EQ(set.Week, 2);
+    EXPECT_EQ(set.DistanceShortName.get(), "m");
+    EXPECT_FALSE(set.CanUpdate());
+    EXPECT_TRUE(set.FindFirst("SptAbbrev = 'S'"));
+    EXPECT_EQ(set.GetAbsolutePosition(), 1);
+}
+
+}  // namespace
+}  // namespace kivrun

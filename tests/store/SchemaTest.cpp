@@ -1,0 +1,272 @@
+#include "store/Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "store/QueryDef.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+using test::NewLog;
+using test::ScriptedUi;
+using test::TempDir;
+
+std::string Dump(LogDatabase& db) {
+    std::string out;
+    Statement s = db.sql().Prepare("SELECT type, name, sql FROM sqlite_master ORDER BY name");
+    while (s.Step()) out += s.Text(0) + "|" + s.Text(1) + "|" + s.Text(2) + "\n";
+    for (const auto& t : schema::Tables())
+        out += t.name + "=" + std::to_string(db.RowCount(t.name)) + "\n";
+    return out;
+}
+
+TEST(Schema, StoredQueriesKeepTheirExactText) {
+    TempDir dir;
+    ScriptedUi ui;
+    auto db = NewLog(dir.File("a.tlg"), ui);
+    ASSERT_TRUE(db);
+    const std::string head =
+        "PARAMETERS StartDate DateTime, EndDate DateTime, WeekStartDay Long, DateGrouping Text; ";
+    const std::string body =
+        "FilteredSetQuery.SptAbbrev, Sports.SptName, [Distance Units].DistanceShortName, "
+        "Sum(FilteredSetQuery.Distance) AS TotalDistance, Sum(FilteredSetQuery.Time) AS "
+        "TotalTime, Count(*) AS Workouts FROM [Distance Units] RIGHT JOIN (FilteredSetQuery LEFT "
+        "JOIN Sports ON FilteredSetQuery.SptAbbrev = Sports.SptAbbrev) ON [Distance "
+        "Units].DistanceID = Sports.DistanceID WHERE (((FilteredSetQuery.Date) Between "
+        "[StartDate] And [EndDate]))";
+    const std::string tail =
+        "FilteredSetQuery.SptAbbrev, Sports.SptName, [Distance Units].DistanceShortName, "
+        "Sports.Order";
+    const std::pair<const char*, std::string> expected[] = {
+        {"FilteredSetQuery", "SELECT * FROM [Log Entry] ORDER BY [Date], [EntryID]"},
+        {"TotalsQuery", head + "SELECT 1 AS Year, 1 AS Week, " + body + " GROUP BY 1, 1, " + tail +
+                            " ORDER BY Sports.Order"},
+        {"TotalsQueryEntriesWithDistance",
+         head + "SELECT 1 AS Year, 1 AS Week, " + body +
+             " And (FilteredSetQuery.Distance > 0)GROUP BY 1, 1, " + tail +
+             " ORDER BY Sports.Order"},
+        {"TotalsQueryByWeek",
+         head +
+             "SELECT DatePart('yyyy',[Date]) AS Year, DatePart('ww',[Date],[WeekStartDay]) AS "
+             "Week, " +
+             body +
+             " GROUP BY DatePart('yyyy',[Date]), DatePart('ww',[Date],[WeekStartDay]), " + tail +
+             " ORDER BY DatePart('yyyy',[Date]), DatePart('ww',[Date],[WeekStartDay]), "
+             "Sports.Order"},
+        {"TotalsQueryByMonth",
+         head +
+             "SELECT DatePart('yyyy',[Date]) AS Year, DatePart('m',[Date],[WeekStartDay]) AS "
+             "Week, " +
+             body + " GROUP BY DatePart('yyyy',[Date]), DatePart('m',[Date],[WeekStartDay]), " +
+             tail +
+             " ORDER BY DatePart('yyyy',[Date]), DatePart('m',[Date],[WeekStartDay]), "
+             "Sports.Order"},
+        {"TotalsQueryByYear",
+         head + "SELECT DatePart('yyyy',[Date]) AS Year, DatePart('yyyy',[Date]) AS Week, " +
+             body + " GROUP BY DatePart('yyyy',[Date]), DatePart('yyyy',[Date]), " + tail +
+             " ORDER BY DatePart('yyyy',[Date]), DatePart('yyyy',[Date]), Sports.Order"},
+        {"DeleteRoutineQuery",
+         "PARAMETERS ID Long; DELETE [Log Entry Details Routine].*, [Log Entry Details "
+         "Routine].EntryID FROM [Log Entry Details Routine] WHERE ((([Log Entry Details "
+         "Routine].EntryID)=[ID]))"},
+        {"DeleteTemplateQuery",
+         "PARAMETERS ID Long; DELETE [Routine Templates Details].*, [Routine Templates "
+         "Details].TemplateID FROM [Routine Templates Details] WHERE ((([Routine Templates "
+         "Details].TemplateID)=[ID]))"},
+    };
+    for (const auto& [name, sql] : expected) EXPECT_EQ(db->QuerySql(name), sql) << name;
+}
+
+TEST(Schema, BuildingAgainChangesNothing) {
+    TempDir dir;
+    ScriptedUi ui;
+    auto db = NewLog(dir.File("a.tlg"), ui);
+    ASSERT_TRUE(db);
+    const std::string before = Dump(*db);
+    ASSERT_TRUE(schema::BuildOrComplete(*db, ui));
+    EXPECT_EQ(Dump(*db), before);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
+    TempDir dir;
+    const std::string path = dir.File("old.tlg");
+    {
+        SqliteDb old(path, true);
+        old.Exec(
+            "CREATE TABLE \"Log Entry\" (EntryID INTEGER PRIMARY KEY AUTOINCREMENT, Date REAL NOT "
+            "NULL, SptAbbrev TEXT NOT NULL, TrainingTypeAbbrev TEXT NOT NULL, Distance REAL, Time "
+            "REAL NOT NULL, Pace REAL, Route TEXT, Notes TEXT, OptionalOne REAL, OptionalTwo "
+            "REAL)");
+        old.Exec("INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time, Route) "
+                 "VALUES (37622, 'R', 'G', 3600, 'Hill')");
+        old.Exec("CREATE TABLE Sports (SptAbbrev TEXT PRIMARY KEY, SptName TEXT, DistanceID INT, "
+                 "PaceID INT)");
+        old.Exec("INSERT INTO Sports VALUES ('R', 'Running', 0, 1)");
+    }
+    ScriptedUi ui;
+    std::unique_ptr<LogDatabase> db;
+    ASSERT_EQ(LogDatabase::Open(path, ui, true, db), LogDatabase::kOpened);
+    ASSERT_TRUE(schema::BuildOrComplete(*db, ui));
+    EXPECT_TRUE(db->TableExists("Affiliations"));
+    EXPECT_TRUE(db->FieldExists("Sports", "Order"));
+    Statement s = db->sql().Prepare(
+        "SELECT Route, Background IS NULL, Time FROM \"Log Entry\" WHERE EntryID = 1");
+    ASSERT_TRUE(s.Step());
+    EXPECT_EQ(s.Text(0), "Hill");
+    EXPECT_EQ(s.Int64(1), 1);  // the new field is Null in rows that were there
+    EXPECT_EQ(s.Real(2), 3600);
+    // The old sport row gains Image and Order, required from now on.
+    db->sql().Exec("UPDATE Sports SET SptName = 'Run' WHERE SptAbbrev = 'R'");
+    EXPECT_THROW(db->sql().Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, "
+                                "\"Order\", Image) VALUES ('X', 'X', 0, 1, NULL, 0)"),
+                 DbError);
+    for (const auto& r : schema::Relations()) EXPECT_TRUE(db->RelationExists(r.name)) << r.name;
+    for (const auto& q : schema::Queries()) EXPECT_TRUE(db->QueryExists(q.name)) << q.name;
+}
+
+class RelationsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db = NewLog(dir.File("r.tlg"), ui);
+        ASSERT_TRUE(db);
+        Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES "
+             "('R','Running',0,1), ('S','Swimming',3,5)");
+        Exec("INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+             "(37622,'R','G',3600), (37623,'R','R',1800), (37624,'S','G',900)");
+        Exec("INSERT INTO \"Log Entry Details Routine\" (EntryID, Exercise, Sets) VALUES "
+             "(1,'Squats',3), (1,'Lunges',2), (3,'Kick',1)");
+        Exec("INSERT INTO \"Log Entry Details Split Times\" VALUES (1, 1, '7:30'), (2, 1, '8:00')");
+        Exec("INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('R','G','Hill')");
+    }
+    void Exec(const std::string& sql) { db->sql().Exec(sql); }
+    long long Count(const std::string& sql) {
+        Statement s = db->sql().Prepare(sql);
+        s.Step();
+        return s.Int64(0);
+    }
+
+    TempDir dir;
+    ScriptedUi ui;
+    std::unique_ptr<LogDatabase> db;
+};
+
+TEST_F(RelationsTest, DeletingASportCascadesThroughItsEntriesToTheirDetails) {
+    Exec("DELETE FROM Sports WHERE SptAbbrev = 'R'");
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry\""), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM Routes"), 0);
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry Details Routine\""), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry Details Split Times\""), 0);
+}
+
+TEST_F(RelationsTest, RenamingAnAbbreviationCarriesOver) {
+    Exec("UPDATE Sports SET SptAbbrev = 'Q' WHERE SptAbbrev = 'R'");
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry\" WHERE SptAbbrev = 'Q'"), 2);
+    EXPECT_EQ(Count("SELECT count(*) FROM Routes WHERE SptAbbrev = 'Q'"), 1);
+    Exec("UPDATE \"Training Types\" SET TypeAbbrev = 'X' WHERE TypeAbbrev = 'G'");
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry\" WHERE TrainingTypeAbbrev = 'X'"), 2);
+}
+
+TEST_F(RelationsTest, DeletingAUnitDeletesTheSportsThatUseIt) {
+    Exec("DELETE FROM \"Distance Units\" WHERE DistanceID = 3");
+    EXPECT_EQ(Count("SELECT count(*) FROM Sports"), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry\" WHERE SptAbbrev = 'S'"), 0);
+}
+
+TEST_F(RelationsTest, TheDatabaseRefusesWhatBreaksTheRules) {
+    const char* refused[] = {
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('RR','Two',0,0)",
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('X','',0,0)",
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('X','X',9,0)",
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('r','Dup',0,0)",
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+        "(1,'Z','G',1)",
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev) VALUES (1,'R','G')",
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+        "('soon','R','G',1)",
+        "UPDATE \"Log Entry\" SET TrainingTypeAbbrev = 'Z' WHERE EntryID = 1",
+        "DELETE FROM BodyParts WHERE BodyPartName = 'Chest'",
+        "INSERT INTO Preferences (Preference, Value) VALUES ('', 'x')",
+    };
+    for (const char* sql : refused) EXPECT_THROW(Exec(sql), DbError) << sql;
+    // Allowed: an empty route, a Null distance, a body part without exercises going away.
+    Exec("INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('S','G','')");
+    Exec("INSERT INTO BodyParts (BodyPartName) VALUES ('Neck')");
+    Exec("DELETE FROM BodyParts WHERE BodyPartName = 'Neck'");
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry\" WHERE Distance IS NULL"), 3);
+}
+
+TEST_F(RelationsTest, StoredQueriesRunByName) {
+    QueryDef del;
+    del.Open(*db, "DeleteRoutineQuery");
+    del.SetParamValue("ID", std::int64_t{1});
+    del.Execute();
+    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry Details Routine\""), 1);
+
+    QueryDef missingParam;
+    missingParam.Open(*db, "DeleteTemplateQuery");
+    EXPECT_THROW(missingParam.Execute(), DbError);
+    EXPECT_THROW(QueryDef().Open(*db, "NoSuchQuery"), DbError);
+}
+
+TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
+    TempDir dir;
+    std::ofstream(dir.File("text.tlg")) << "[Sports]\nR\tRunning\t1\t0\n]\n";
+    std::ofstream(dir.File("empty.tlg"));
+    std::ofstream(dir.File("junk.tlg"), std::ios::binary) << std::string(5000, '\x7f');
+    std::filesystem::create_directory(dir.File("folder.tlg"));
+    { SqliteDb other(dir.File("other.db"), true); other.Exec("CREATE TABLE x(a)"); }
+    struct Case {
+        std::string file;
+        int result;
+        size_t messages;
+    } cases[] = {
+        {"missing.tlg", LogDatabase::kNotFound, 1}, {"text.tlg", LogDatabase::kNotALog, 0},
+        {"empty.tlg", LogDatabase::kNotALog, 0},    {"junk.tlg", LogDatabase::kNotALog, 0},
+        {"folder.tlg", LogDatabase::kFailed, 1},    {"other.db", LogDatabase::kOpened, 0},
+    };
+    for (const Case& c : cases) {
+        ScriptedUi ui;
+        std::unique_ptr<LogDatabase> db;
+        EXPECT_EQ(LogDatabase::Open(dir.File(c.file), ui, true, db), c.result) << c.file;
+        EXPECT_EQ(ui.messages.size(), c.messages) << c.file;
+        EXPECT_EQ(db != nullptr, c.result == LogDatabase::kOpened) << c.file;
+        if (!ui.messages.empty()) {
+            EXPECT_EQ(ui.messages[0].rfind("Couldn't open database--Exception: ", 0), 0u);
+        }
+    }
+    ScriptedUi quiet;
+    std::unique_ptr<LogDatabase> db;
+    EXPECT_EQ(LogDatabase::Open(dir.File("missing.tlg"), quiet, false, db),
+              LogDatabase::kNotFound);
+    EXPECT_TRUE(quiet.messages.empty());
+    EXPECT_EQ(LogDatabase::Create(dir.File("text.tlg"), quiet), nullptr);
+    EXPECT_EQ(quiet.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);
+}
+
+TEST(LogDatabase, FieldUtilitiesRefuseDuplicatesAndReportInformation) {
+    TempDir dir;
+    ScriptedUi ui;
+    auto db = NewLog(dir.File("a.tlg"), ui);
+    ASSERT_TRUE(db);
+    schema::FieldDef f;
+    f.name = "Route";
+    EXPECT_FALSE(db->CreateField("Routes", f, ui));
+    EXPECT_EQ(ui.messages.back(), "A field by that name already exists.");
+    f.name = "Rating";
+    EXPECT_TRUE(db->CreateField("Routes", f, ui));
+    EXPECT_TRUE(db->FieldExists("Routes", "Rating"));
+    auto info = db->GetFieldInfo("Sports", "SptAbbrev", ui);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->size, 1);
+    EXPECT_TRUE(info->required);
+    EXPECT_FALSE(db->GetFieldInfo("Sports", "Nope", ui));
+    EXPECT_TRUE(db->DeleteField("Routes", "Rating", ui));
+    EXPECT_FALSE(db->FieldExists("Routes", "Rating"));
+}
+
+}  // namespace
+}  // namespace kivrun

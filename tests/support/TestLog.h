@@ -1,0 +1,89 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/DefaultRows.h"
+#include "store/LogDatabase.h"
+#include "store/Schema.h"
+#include "store/UserInterface.h"
+
+namespace kivrun::test {
+
+// A user who answers as scripted and remembers everything the program said.
+class ScriptedUi : public UserInterface {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<bool> answers;  // consumed front to back; No when exhausted
+    std::vector<std::optional<std::string>> saveFiles;
+    std::vector<std::optional<std::string>> openFiles;
+    std::optional<ImportOptions> importOptions;
+    int preferencesShown = 0;
+    int waitDepth = 0;
+
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        if (answers.empty()) return false;
+        bool a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
+        return Take(saveFiles);
+    }
+    std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override {
+        return Take(openFiles);
+    }
+    std::optional<ImportOptions> ChooseImportOptions() override { return importOptions; }
+    void ShowPreferences(CTamselDoc&) override { ++preferencesShown; }
+    void BeginWait() override { ++waitDepth; }
+    void EndWait() override { --waitDepth; }
+
+private:
+    static std::optional<std::string> Take(std::vector<std::optional<std::string>>& v) {
+        if (v.empty()) return std::nullopt;
+        auto r = v.front();
+        v.erase(v.begin());
+        return r;
+    }
+};
+
+// A scratch folder removed when the test ends.
+class TempDir {
+public:
+    TempDir() {
+        path_ = std::filesystem::temp_directory_path() /
+                ("kivrun-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    static int& counter() {
+        static int n = 0;
+        return n;
+    }
+    std::filesystem::path path_;
+};
+
+// A new log with its structure and default rows, open.
+inline std::unique_ptr<LogDatabase> NewLog(const std::string& path, UserInterface& ui) {
+    auto db = LogDatabase::Create(path, ui);
+    if (!db || !schema::BuildOrComplete(*db, ui)) return nullptr;
+    WriteDefaultRows(*db);
+    return db;
+}
+
+}  // namespace kivrun::test

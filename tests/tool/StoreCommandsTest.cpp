@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/RunTool.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+using test::RunTool;
+using test::ShellQuote;
+using test::TempDir;
+
+TEST(ToolStore, NewThenCheckListsEveryTable) {
+    TempDir dir;
+    const std::string log = ShellQuote(dir.File("my log.tlg"));
+    ASSERT_EQ(RunTool("new " + log, dir.path()).status, 0);
+    const auto check = RunTool("check " + log, dir.path());
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_EQ(check.out,
+              "Log Entry\t0\nLog Entry Details Routine\t0\nLog Entry Details Split Times\t0\n"
+              "Calendar Events\t0\nDistance Units\t5\nLog Column Settings\t10\nPace Units\t7\n"
+              "Preferences\t5\nRoutes\t0\nAffiliations\t0\nSports\t0\nTraining Types\t7\n"
+              "Routine Templates\t0\nRoutine Templates Details\t0\nBodyParts\t7\nExercises\t20\n");
+
+    const auto again = RunTool("new " + log, dir.path());
+    EXPECT_NE(again.status, 0);
+    EXPECT_NE(again.err.find("already exists"), std::string::npos);
+}
+
+TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
+    TempDir dir;
+    std::ofstream(dir.File("old.tlg")) << "1/02/98\tRG\t5\t0:40:00\n";
+    struct Case {
+        std::string args;
+        const char* says;
+    } cases[] = {
+        {"check " + ShellQuote(dir.File("old.tlg")), "not a training log"},
+        {"check " + ShellQuote(dir.File("none.tlg")), "no such file"},
+        {"check", "missing argument"},
+        {"new a b", "too many arguments"},
+        {"frobnicate", "unknown command"},
+    };
+    for (const Case& c : cases) {
+        const auto r = RunTool(c.args, dir.path());
+        EXPECT_NE(r.status, 0) << c.args;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+    }
+    const auto help = RunTool("--help", dir.path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("check LOG"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kivrun
