@@ -9,6 +9,16 @@
 
 namespace kivrun {
 
+std::string CPreferencesSet::DefaultFor(const std::string& name) {
+    // A log opened without a date order shows the newest workouts first.
+    if (name == "DateSort") return "DESC";
+    if (name == "TotalsGrouping") return "0";
+    if (name == "HTMLShowWeeklyTotals" || name == "HTMLShowYearlyTotals" ||
+        name == "HTMLShowRoutineDetails")
+        return "1";
+    return {};
+}
+
 void CPreferencesSet::FindPreference(const std::string& name, const std::string& defaultValue) {
     if (FindFirst(criteria::Is("Preference", name))) return;
     AddNew();

@@ -14,6 +14,9 @@ public:
         Bind("Value", Value);
     }
 
+    // The value a reader assumes for a key whose row is missing.
+    static std::string DefaultFor(const std::string& name);
+
     // Positions the set on the named row, adding it with the default value when it is missing,
     // so that every key read leaves its row behind.
     void FindPreference(const std::string& name, const std::string& defaultValue);

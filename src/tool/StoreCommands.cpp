@@ -1,8 +1,10 @@
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
 #include "store/DefaultRows.h"
 #include "store/LogDatabase.h"
+#include "store/PreferencesSet.h"
 #include "store/Schema.h"
 #include "tool/Tool.h"
 
@@ -32,25 +34,32 @@ int CmdNew(Context& c) {
     return 0;
 }
 
-int CmdCheck(Context& c) {
-    ExpectArgs(c, 1);
-    const std::string& path = c.args[0];
-    TerminalUserInterface ui(c.err);
+std::unique_ptr<LogDatabase> OpenLogFile(const char* command, const std::string& path,
+                                         UserInterface& ui, std::ostream& err) {
     std::unique_ptr<LogDatabase> db;
     switch (LogDatabase::Open(path, ui, false, db)) {
         case LogDatabase::kOpened:
             break;
         case LogDatabase::kNotFound:
-            c.err << "kivrun-tool check: " << path << ": no such file\n";
-            return 1;
+            err << "kivrun-tool " << command << ": " << path << ": no such file\n";
+            return nullptr;
         case LogDatabase::kNotALog:
-            c.err << "kivrun-tool check: " << path
-                  << ": not a training log database (an old text log converts with 'convert')\n";
-            return 1;
+            err << "kivrun-tool " << command << ": " << path
+                << ": not a training log database (an old text log converts with 'convert')\n";
+            return nullptr;
         default:
-            return 1;
+            return nullptr;
     }
-    if (!schema::BuildOrComplete(*db, ui)) return 1;
+    if (!schema::BuildOrComplete(*db, ui)) return nullptr;
+    return db;
+}
+
+int CmdCheck(Context& c) {
+    ExpectArgs(c, 1);
+    const std::string& path = c.args[0];
+    TerminalUserInterface ui(c.err);
+    auto db = OpenLogFile("check", path, ui, c.err);
+    if (!db) return 1;
     for (const schema::TableDef& t : schema::Tables())
         c.out << t.name << '\t' << db->RowCount(t.name) << '\n';
     const std::string problems = db->IntegrityProblems();
@@ -58,6 +67,38 @@ int CmdCheck(Context& c) {
         c.err << "kivrun-tool check: " << path << ": integrity check failed:\n" << problems;
         return 1;
     }
+    return 0;
+}
+
+}  // namespace kivrun::tool
+
+namespace kivrun::tool {
+
+int CmdPref(Context& c) {
+    if (c.args.size() < 2) throw UsageError{"missing argument"};
+    if (c.args.size() > 3) throw UsageError{"too many arguments"};
+    TerminalUserInterface ui(c.err);
+    auto db = OpenLogFile("pref", c.args[0], ui, c.err);
+    if (!db) return 1;
+    const std::string& key = c.args[1];
+    CPreferencesSet prefs(db.get());
+    prefs.Open();
+    if (c.args.size() == 3) {
+        const std::string& value = c.args[2];
+        if (key == "WeekStartDay") {
+            char* end = nullptr;
+            const long day = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end || day < 0 || day > 6) {
+                c.err << "kivrun-tool pref: WeekStartDay is a number from 0 (Sunday) to 6 "
+                         "(Saturday)\n";
+                return 2;
+            }
+            prefs.SetWeekStartDay(static_cast<int>(day));
+        } else {
+            prefs.SetPreference(key, value);
+        }
+    }
+    c.out << prefs.GetPreference(key, CPreferencesSet::DefaultFor(key)) << '\n';
     return 0;
 }
 

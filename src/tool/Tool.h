@@ -59,5 +59,6 @@ private:
 // Commands, one function each.
 int CmdNew(Context& c);
 int CmdCheck(Context& c);
+int CmdPref(Context& c);
 
 }  // namespace kivrun::tool

@@ -14,6 +14,8 @@ const std::vector<Command>& Commands() {
         {"check", "check LOG",
          "open a log, complete its structure, print each table's row count and check the file",
          CmdCheck},
+        {"pref", "pref LOG KEY [VALUE]",
+         "store VALUE under KEY when given, then print KEY's value as the log reads it", CmdPref},
     };
     return commands;
 }

@@ -54,3 +54,35 @@ TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
 
 }  // namespace
 }  // namespace kivrun
+
+namespace kivrun {
+namespace {
+
+TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {
+    test::TempDir dir;
+    const std::string log = test::ShellQuote(dir.File("p.tlg"));
+    ASSERT_EQ(test::RunTool("new " + log, dir.path()).status, 0);
+    struct Case {
+        std::string args;
+        std::string out;
+        int status;
+    } cases[] = {
+        {"HTMLShowWeeklyTotals", "1\n", 0},
+        {"HTMLShowWeeklyTotals 0", "0\n", 0},
+        {"HTMLShowWeeklyTotals", "0\n", 0},
+        {"TotalsGrouping", "0\n", 0},
+        {"SomethingElse", "\n", 0},
+        {"WeekStartDay 0", "0\n", 0},
+        {"WeekStartDay 7", "", 2},
+        {"WeekStartDay", "0\n", 0},
+        {"HTMLHeading \"Tom's & Jerry's log\"", "Tom's & Jerry's log\n", 0},
+    };
+    for (const Case& c : cases) {
+        const auto r = test::RunTool("pref " + log + " " + c.args, dir.path());
+        EXPECT_EQ(r.status, c.status) << c.args << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args;
+    }
+}
+
+}  // namespace
+}  // namespace kivrun
