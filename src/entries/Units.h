@@ -48,8 +48,8 @@ struct PaceResult {
 PaceResult ComputePace(int paceUnit, double seconds, double distance, int distanceUnit);
 
 // The time the entry form derives when distance and pace are typed. A speed is read as a
-// number; a time pace text goes through the general time reader and its total is taken
-// as seconds times 60 (so the form's "7:30" is 450 seconds per unit).
+// number; a time pace text goes through the general time reader, whose total over 60 is
+// the seconds per unit (the form's "7:30" reads as 7 h 30 min: 450 seconds per unit).
 CElapsedTime TimeFromDistanceAndPace(int paceUnit, double distance, int distanceUnit,
                                      std::string_view paceText);
 
