@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Number and token routines behind every displayed value and every number read from text.
+// Reading and writing never depend on the C or C++ locale: the decimal point is always '.'.
+namespace kivrun {
+
+// The one routine that renders a displayed decimal: rounds to `decimals` places, writes
+// the result with six significant digits, then pads with zeros to `decimals` places when
+// `pad` is set. A value that rounds to 0 with `keepZero` set stays "0".
+std::string FormatNumber(double x, int decimals, bool pad, bool keepZero);
+
+// Half up on the shifted value, then truncation toward zero: (x * 10^n + 0.5) cut to a
+// whole number, over 10^n. Decimals are limited to 0..15.
+double Round(double x, int decimals);
+
+// As a C++ stream writes a double by default: six significant digits, no trailing zeros,
+// exponent form for very large or very small values.
+std::string DoubleToText(double x);
+std::string IntToText(long long n);
+
+// strtol base 10: leading white space and one sign allowed, leading digits count, the rest
+// is ignored, no digits give 0, out-of-range values saturate. TextToInt saturates to int.
+long TextToLong(std::string_view text);
+int TextToInt(std::string_view text);
+
+// strtod: leading white space, one sign, decimal or hexadecimal forms, inf and nan; no
+// conversion gives 0.0, overflow gives +-HUGE_VAL and underflow 0.0.
+double TextToDouble(std::string_view text);
+
+// Removes and returns the text before the first delimiter (the whole text when there is
+// none). A token of two or more characters wrapped in double quotes loses the quotes.
+std::string NextToken(std::string& text, char delimiter);
+
+}  // namespace kivrun
