@@ -46,8 +46,8 @@ double ToSerial(int year, int month, int day) {
     long long m = month - 1;
     y += m >= 0 ? m / 12 : (m - 11) / 12;
     m = ((m % 12) + 12) % 12;
-    return static_cast<double>(DaysFromCivil(y, static_cast<unsigned>(m + 1), 1) + (day - 1) -
-                               kSerialEpochFromUnix);
+    return static_cast<double>(DaysFromCivil(y, static_cast<unsigned>(m + 1), 1) +
+                               (static_cast<long long>(day) - 1) - kSerialEpochFromUnix);
 }
 
 Ymd FromSerial(double serial) {
@@ -86,7 +86,9 @@ Ymd Today() {
     return Ymd{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-void SetTodayForTesting(std::optional<Ymd> today) { PinnedToday() = today; }
+void SetTodayForTesting(std::optional<Ymd> today) {
+    PinnedToday() = today;
+}
 
 int ExpandTwoDigitYear(int year) {
     if (year < 0 || year >= 100) return year;

@@ -1,0 +1,12 @@
+#include "store/SportsSet.h"
+
+#include "entries/Units.h"
+
+namespace kivrun {
+
+double CSportsSet::PaceOfCurrentSport(double seconds, double distance) const {
+    if (IsEOF()) return -1.0;
+    return ComputePace(PaceID, seconds, distance, DistanceID).value;
+}
+
+}  // namespace kivrun
