@@ -6,6 +6,10 @@
 namespace kivrun {
 
 class CTamselDoc;
+class View;
+
+// The kinds of log window; each shows the open log through its own views.
+enum class WindowKind { LogWindow, Totals, EntryView, WeekView, Calendar, Events, Weights, Graphs };
 
 // The choices of the "Import from other Log" dialog.
 struct ImportOptions {
@@ -42,6 +46,9 @@ public:
     // Long work: a busy cursor, and progress where the work knows how far it is.
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
+    // Brings the log window of that kind forward, making it when there is none; returns its
+    // main view. Headless users have no windows.
+    virtual View* OpenOrActivateWindow(CTamselDoc&, WindowKind) { return nullptr; }
 };
 
 // Says nothing and answers No: for headless work where no question may be asked.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "entries/Date.h"
+#include "entries/ElapsedTime.h"
+
+namespace kivrun {
+
+// One exercise of a weights routine: sets and up to four weight/repetition pairs.
+struct RoutineRow {
+    std::string exercise;
+    int sets = 0;
+    int weight[4] = {0, 0, 0, 0};
+    int reps[4] = {0, 0, 0, 0};
+    friend bool operator==(const RoutineRow&, const RoutineRow&) = default;
+};
+
+// The in-memory copy of one workout that the entry form fills and the document writes.
+// Distance is in the sport's unit, pace as stored (a speed, or seconds per unit).
+struct WorkingEntry {
+    CDate date;
+    std::string sptAbbrev;
+    std::string typeAbbrev;
+    double distance = 0.0;
+    double pace = 0.0;
+    CElapsedTime time;
+    std::string route;
+    std::string notes;
+    double optionalOne = 0.0;
+    double optionalTwo = 0.0;
+    std::vector<RoutineRow> routine;
+};
+
+}  // namespace kivrun
