@@ -56,9 +56,9 @@ bool CompactInto(const std::string& source, const std::string& target) {
         }
         if (!SyncPath(tmp, false)) throw DbError(0, "sync");
         fs::rename(tmp, target);  // atomic on one file system
-        SyncPath(fs::path(target).parent_path().empty() ? fs::path(".")
-                                                        : fs::path(target).parent_path(),
-                 true);
+        SyncPath(
+            fs::path(target).parent_path().empty() ? fs::path(".") : fs::path(target).parent_path(),
+            true);
         return true;
     } catch (const std::exception&) {
         fs::remove(tmp, ec);

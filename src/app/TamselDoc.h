@@ -43,7 +43,7 @@ struct GrandTotal {
 // workout; tells its views what changed. It never holds a widget: whatever it asks or tells
 // the user goes through the UserInterface it is given.
 class CTamselDoc {
-public:
+  public:
     explicit CTamselDoc(UserInterface& ui);
     CTamselDoc(const CTamselDoc&) = delete;
     CTamselDoc& operator=(const CTamselDoc&) = delete;
@@ -145,7 +145,7 @@ public:
     void UpdateAllViews(View* sender, const UpdateHint& hint);
     View* OpenOrActivate(WindowKind kind) { return ui_.OpenOrActivateWindow(*this, kind); }
 
-private:
+  private:
     enum class UndoKind { Nothing, EntryAdded };
     struct Sets;
 
@@ -158,6 +158,7 @@ private:
     bool FindInFiltered(long entryId);
     bool FindOrShowAll(long entryId);
     int ShadeNewRow();
+    bool ReleaseShading(long position);
     void InvertBackgroundFrom(long position);
     bool SameWeek(double serialA, double serialB) const;
     void ReportDbError(const char* what, const std::exception& e);

@@ -42,7 +42,7 @@ struct UpdateHint {
 
 // A window's view of the log: told of every change by the document.
 class View {
-public:
+  public:
     virtual ~View() = default;
     virtual void OnUpdate(View* sender, const UpdateHint& hint) = 0;
 };

@@ -67,8 +67,8 @@ struct FilterState {
 
 // The SQL of FilteredSetQuery for a state, in the log's dialect. The sports and classes
 // sets are walked in their order; dateSort is the "DateSort" preference.
-std::string BuildFilterSql(const FilterState& state, CSportsSet& sports,
-                           CTrainingTypesSet& classes, const std::string& dateSort);
+std::string BuildFilterSql(const FilterState& state, CSportsSet& sports, CTrainingTypesSet& classes,
+                           const std::string& dateSort);
 
 // What the filter bar's controls hold.
 struct FilterBarValues {
@@ -91,7 +91,7 @@ void BarToState(const FilterBarValues& bar, FilterState& state, CSportsSet& spor
 
 // The filter bar as the document sees it; the desktop program implements it.
 class FilterBar {
-public:
+  public:
     virtual ~FilterBar() = default;
     virtual FilterBarValues Read() const = 0;
     virtual void Write(const FilterBarValues& values) = 0;

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Event affiliations per sport.
 class CAffiliationsSet : public RecordSet {
-public:
+  public:
     explicit CAffiliationsSet(LogDatabase* db) : RecordSet(db) {
         Bind("AffiliationID", AffiliationID);
         Bind("SptAbbrev", SptAbbrev);
@@ -17,10 +17,8 @@ public:
     TextField SptAbbrev;
     TextField Affiliation;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Affiliations]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Affiliations]"; }
     std::string BaseTable() const override { return "Affiliations"; }
 };
 

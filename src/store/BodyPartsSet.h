@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Body parts of the exercise list, by name.
 class CBodyPartsSet : public RecordSet {
-public:
+  public:
     explicit CBodyPartsSet(LogDatabase* db) : RecordSet(db) {
         Bind("BodyPartID", BodyPartID);
         Bind("BodyPartName", BodyPartName);
@@ -17,10 +17,8 @@ public:
     TextField BodyPartName;
     TextField BodyPartDescription;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[BodyParts] ORDER BY [BodyPartName]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[BodyParts] ORDER BY [BodyPartName]"; }
     std::string BaseTable() const override { return "BodyParts"; }
 };
 

@@ -8,7 +8,7 @@ namespace kivrun {
 
 // The log list's columns, in display order.
 class CColumnSettingsSet : public RecordSet {
-public:
+  public:
     explicit CColumnSettingsSet(LogDatabase* db) : RecordSet(db) {
         Bind("ColumnID", ColumnID);
         Bind("ColumnFieldName", ColumnFieldName);
@@ -47,10 +47,8 @@ public:
     LongField ColumnItemID;
     BoolField ColumnVisible;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Log Column Settings]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Log Column Settings]"; }
     std::string BaseTable() const override { return "Log Column Settings"; }
 };
 

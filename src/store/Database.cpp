@@ -25,7 +25,9 @@ Statement::Statement(sqlite3* db, std::string_view sql) {
     }
 }
 
-Statement::Statement(Statement&& other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
+Statement::Statement(Statement&& other) noexcept : stmt_(other.stmt_) {
+    other.stmt_ = nullptr;
+}
 
 Statement& Statement::operator=(Statement&& other) noexcept {
     if (this != &other) {
@@ -36,7 +38,9 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 void Statement::Check(int rc) const {
     if (rc != SQLITE_OK) Throw(sqlite3_db_handle(stmt_), rc);
@@ -87,7 +91,9 @@ void Statement::Reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 std::string Statement::ColumnName(int column) const {
     const char* name = sqlite3_column_name(stmt_, column);
@@ -98,9 +104,13 @@ bool Statement::IsNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-std::int64_t Statement::Int64(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::Int64(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
-double Statement::Real(int column) const { return sqlite3_column_double(stmt_, column); }
+double Statement::Real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
 
 std::string Statement::Text(int column) const {
     const unsigned char* text = sqlite3_column_text(stmt_, column);
@@ -138,7 +148,9 @@ void SqliteDb::Exec(std::string_view sql) {
     }
 }
 
-Statement SqliteDb::Prepare(std::string_view sql) { return Statement(db_, sql); }
+Statement SqliteDb::Prepare(std::string_view sql) {
+    return Statement(db_, sql);
+}
 
 Statement& SqliteDb::Cached(const std::string& sql) {
     auto it = cache_.find(sql);
@@ -150,13 +162,21 @@ Statement& SqliteDb::Cached(const std::string& sql) {
     return *it->second;
 }
 
-void SqliteDb::ClearCache() { cache_.clear(); }
+void SqliteDb::ClearCache() {
+    cache_.clear();
+}
 
-std::int64_t SqliteDb::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+std::int64_t SqliteDb::LastInsertRowId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-int SqliteDb::Changes() const { return sqlite3_changes(db_); }
+int SqliteDb::Changes() const {
+    return sqlite3_changes(db_);
+}
 
-std::string SqliteDb::ErrorMessage() const { return sqlite3_errmsg(db_); }
+std::string SqliteDb::ErrorMessage() const {
+    return sqlite3_errmsg(db_);
+}
 
 Transaction::Transaction(SqliteDb& db) : db_(db) {
     static std::atomic<unsigned> counter{0};

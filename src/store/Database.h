@@ -14,17 +14,17 @@ namespace kivrun {
 
 // An engine failure: the engine's own description and result code.
 class DbError : public std::runtime_error {
-public:
+  public:
     DbError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
     int code() const { return code_; }
 
-private:
+  private:
     int code_;
 };
 
 // One prepared statement. Move-only; finalised when destroyed.
 class Statement {
-public:
+  public:
     Statement() = default;
     Statement(sqlite3* db, std::string_view sql);
     Statement(Statement&& other) noexcept;
@@ -57,14 +57,14 @@ public:
 
     sqlite3_stmt* handle() const { return stmt_; }
 
-private:
+  private:
     void Check(int rc) const;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
 // One connection to an SQLite file.
 class SqliteDb {
-public:
+  public:
     // Opens (or, with create, creates) the file. Throws DbError on failure.
     SqliteDb(const std::string& path, bool create);
     SqliteDb(const SqliteDb&) = delete;
@@ -83,7 +83,7 @@ public:
     const std::string& path() const { return path_; }
     sqlite3* handle() const { return db_; }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
@@ -92,14 +92,14 @@ private:
 // A unit of work: nested transactions become savepoints, so one user action stays one
 // transaction however many operations it is made of. Rolls back unless committed.
 class Transaction {
-public:
+  public:
     explicit Transaction(SqliteDb& db);
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     ~Transaction();
     void Commit();
 
-private:
+  private:
     SqliteDb& db_;
     std::string name_;
     bool done_ = false;

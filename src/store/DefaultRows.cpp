@@ -21,7 +21,7 @@ struct ClassRow {
 };
 
 constexpr ClassRow kClasses[] = {
-    {"G", "General", "0,0,0"}, {"C", "Climbing", nullptr}, {"I", "Intervals", "0,0,0"},
+    {"G", "General", "0,0,0"},  {"C", "Climbing", nullptr}, {"I", "Intervals", "0,0,0"},
     {"E", "Recovery", "0,0,0"}, {"S", "Sprints", "0,0,0"},  {"T", "Tempo", "0,0,0"},
     {"R", "Racing", "0,0,210"},
 };
@@ -42,7 +42,7 @@ struct ColumnRow {
     int justification;
 };
 constexpr ColumnRow kColumns[] = {
-    {"Date", "Date", 60, 0},    {"Sport", "Sport", 85, 0}, {"Class", "Class", 85, 0},
+    {"Date", "Date", 60, 0},     {"Sport", "Sport", 85, 0}, {"Class", "Class", 85, 0},
     {"Distance", "Dist", 55, 1}, {"Time", "Time", 65, 1},   {"Pace", "Pace", 45, 1},
     {"AHR", "AHR", 40, 1},       {"Weight", "Wt", 40, 1},   {"Route", "Route", 120, 0},
     {"Notes", "Notes", 120, 0},
@@ -50,16 +50,26 @@ constexpr ColumnRow kColumns[] = {
 
 // Exercise name, description, body part name, body part description.
 constexpr const char* kExercises[] = {
-    "Bench Press\t\tChest\t",        "Chest Fly\t\tChest\t",
-    "Dumbell Press\t\tChest\t",      "Bent Row\t\tBack\t",
-    "Back Delt Fly\t\tBack\t",       "Lat Raise\t\tShoulders\t",
-    "Shoulder Press\t\tShoulders\t", "Upright Row\t\tBack\t",
-    "Leg Press\t\tLegs\t",           "Lunges\t\tLegs\t",
-    "Squats\t\tLegs\t",              "Leg Curls\t\tLegs\t",
-    "Leg Extensions\t\tLegs\t",      "Calf Raises\t\tLegs\t",
-    "Barbell Curls\t\tBiceps\t",     "Tricep Pushdown\t\tTriceps\t",
-    "Concentration Curls\t\tBiceps\t", "Dumbell Curls\t\tBiceps\t",
-    "Tricep Kickback\t\tTriceps\t",  "Crunches\t\tAbdominals\t",
+    "Bench Press\t\tChest\t",
+    "Chest Fly\t\tChest\t",
+    "Dumbell Press\t\tChest\t",
+    "Bent Row\t\tBack\t",
+    "Back Delt Fly\t\tBack\t",
+    "Lat Raise\t\tShoulders\t",
+    "Shoulder Press\t\tShoulders\t",
+    "Upright Row\t\tBack\t",
+    "Leg Press\t\tLegs\t",
+    "Lunges\t\tLegs\t",
+    "Squats\t\tLegs\t",
+    "Leg Curls\t\tLegs\t",
+    "Leg Extensions\t\tLegs\t",
+    "Calf Raises\t\tLegs\t",
+    "Barbell Curls\t\tBiceps\t",
+    "Tricep Pushdown\t\tTriceps\t",
+    "Concentration Curls\t\tBiceps\t",
+    "Dumbell Curls\t\tBiceps\t",
+    "Tricep Kickback\t\tTriceps\t",
+    "Crunches\t\tAbdominals\t",
 };
 
 std::string Next(std::string& text) {

@@ -8,7 +8,7 @@ namespace kivrun {
 
 // Distance units.
 class CDistanceUnitsSet : public RecordSet {
-public:
+  public:
     explicit CDistanceUnitsSet(LogDatabase* db) : RecordSet(db) {
         Bind("DistanceID", DistanceID);
         Bind("DistanceName", DistanceName);
@@ -22,10 +22,8 @@ public:
     TextField DistanceName;
     TextField DistanceShortName;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Distance Units]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Distance Units]"; }
     std::string BaseTable() const override { return "Distance Units"; }
 };
 

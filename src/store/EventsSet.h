@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Planned calendar events, by date.
 class CEventsSet : public RecordSet {
-public:
+  public:
     explicit CEventsSet(LogDatabase* db) : RecordSet(db) {
         Bind("EventID", EventID);
         Bind("SptAbbrev", SptAbbrev);
@@ -26,10 +26,8 @@ public:
     TextField EventAffiliation;
     LongField Background;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Calendar Events]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Calendar Events]"; }
     std::string BaseTable() const override { return "Calendar Events"; }
 };
 

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Exercises with their body parts, grouped by body part.
 class CExercisesSet : public RecordSet {
-public:
+  public:
     explicit CExercisesSet(LogDatabase* db) : RecordSet(db) {
         Bind("ExerciseID", ExerciseID);
         Bind("BodyPartID", BodyPartID);
@@ -23,9 +23,13 @@ public:
     TextField BodyPartName;
     TextField BodyPartDescription;
 
-protected:
+  protected:
     std::string GetDefaultSQL() const override {
-        return "SELECT Exercises.ExerciseID, Exercises.BodyPartID, Exercises.ExerciseName, Exercises.ExerciseDescription, BodyParts.BodyPartName, BodyParts.BodyPartDescription FROM BodyParts INNER JOIN Exercises ON BodyParts.BodyPartID = Exercises.BodyPartID ORDER BY BodyParts.BodyPartName, Exercises.ExerciseName;";
+        return "SELECT Exercises.ExerciseID, Exercises.BodyPartID, Exercises.ExerciseName, "
+               "Exercises.ExerciseDescription, BodyParts.BodyPartName, "
+               "BodyParts.BodyPartDescription FROM BodyParts INNER JOIN Exercises ON "
+               "BodyParts.BodyPartID = Exercises.BodyPartID ORDER BY BodyParts.BodyPartName, "
+               "Exercises.ExerciseName;";
     }
     std::string BaseTable() const override { return "Exercises"; }
     bool FetchFromBaseTable() const override { return false; }

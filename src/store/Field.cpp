@@ -59,19 +59,22 @@ Value ReadValue(const Statement& s, int column) {
 }
 
 void BindValue(Statement& s, int index, const Value& v) {
-    if (auto i = std::get_if<std::int64_t>(&v)) s.Bind(index, *i);
-    else if (auto d = std::get_if<double>(&v)) s.Bind(index, *d);
-    else if (auto t = std::get_if<std::string>(&v)) s.Bind(index, std::string_view(*t));
-    else s.BindNull(index);
+    if (auto i = std::get_if<std::int64_t>(&v))
+        s.Bind(index, *i);
+    else if (auto d = std::get_if<double>(&v))
+        s.Bind(index, *d);
+    else if (auto t = std::get_if<std::string>(&v))
+        s.Bind(index, std::string_view(*t));
+    else
+        s.BindNull(index);
 }
 
 template <>
 void Field<std::int32_t>::Load(const Value& v) {
     null_ = std::holds_alternative<std::monostate>(v);
     const std::int64_t i = AsInt(v);
-    value_ = static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(i, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
+    value_ = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        i, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
     dirty_ = false;
 }
 

@@ -17,7 +17,7 @@ void BindValue(Statement& statement, int index, const Value& value);
 // A bound member of a record set: the current row's value, whether it is Null, and whether
 // it was assigned since the row was read (only assigned fields are written back).
 class FieldBase {
-public:
+  public:
     virtual ~FieldBase() = default;
     bool IsNull() const { return null_; }
     bool IsDirty() const { return dirty_; }
@@ -30,14 +30,14 @@ public:
     }
     void MarkClean() { dirty_ = false; }
 
-protected:
+  protected:
     bool null_ = true;
     bool dirty_ = false;
 };
 
 template <class T>
 class Field : public FieldBase {
-public:
+  public:
     Field() = default;
     Field(const Field&) = delete;
     Field& operator=(const Field& other) {
@@ -71,7 +71,7 @@ public:
 
     void Load(const Value& v) override;
 
-private:
+  private:
     T value_{};
 };
 

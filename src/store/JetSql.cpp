@@ -43,8 +43,12 @@ std::string QuoteIdent(std::string_view name) {
     return out + "\"";
 }
 
-bool IsWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
-bool IsWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
+bool IsWordStart(unsigned char c) {
+    return std::isalpha(c) || c == '_' || c >= 0x80;
+}
+bool IsWordChar(unsigned char c) {
+    return std::isalnum(c) || c == '_' || c >= 0x80;
+}
 
 // Reads "M/D/Y[ H:MM[:SS][ AM|PM]]" into a serial date.
 double ParseDateLiteral(std::string_view body, std::string_view whole) {
@@ -65,8 +69,10 @@ double ParseDateLiteral(std::string_view body, std::string_view whole) {
         size_t p = tail.find_first_not_of(' ');
         if (p != std::string::npos) {
             std::string ampm = tail.substr(p);
-            if (IEquals(ampm, "PM") && h < 12) h += 12;
-            else if (IEquals(ampm, "AM") && h == 12) h = 0;
+            if (IEquals(ampm, "PM") && h < 12)
+                h += 12;
+            else if (IEquals(ampm, "AM") && h == 12)
+                h = 0;
             else if (!IEquals(ampm, "AM") && !IEquals(ampm, "PM"))
                 Fail("Syntax error in date", whole);
         }
@@ -86,7 +92,7 @@ std::string SerialLiteral(double serial) {
 }
 
 class Translator {
-public:
+  public:
     explicit Translator(std::string_view text) : text_(text) {}
 
     Translation Statement() {
@@ -125,7 +131,7 @@ public:
         return Join(RewriteLike(RewriteBetween(out)));
     }
 
-private:
+  private:
     struct RawToken {
         Kind kind;
         std::string text;  // Ident: the bare name; String: the unescaped value
@@ -139,7 +145,8 @@ private:
             const unsigned char c = static_cast<unsigned char>(s[i]);
             if (std::isspace(c)) {
                 size_t j = i;
-                while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j]))) ++j;
+                while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
+                    ++j;
                 raw_.push_back({Kind::Space, " "});
                 i = j;
             } else if (c == '[') {
@@ -172,12 +179,11 @@ private:
                 t.date = true;
                 raw_.push_back(t);
                 i = j + 1;
-            } else if (std::isdigit(c) ||
-                       (c == '.' && i + 1 < s.size() &&
-                        std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
+            } else if (std::isdigit(c) || (c == '.' && i + 1 < s.size() &&
+                                           std::isdigit(static_cast<unsigned char>(s[i + 1])))) {
                 size_t j = i;
-                while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) ||
-                                        s[j] == '.'))
+                while (j < s.size() &&
+                       (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '.'))
                     ++j;
                 if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
                     size_t k = j + 1;
@@ -192,7 +198,8 @@ private:
                 i = j;
             } else if (IsWordStart(c)) {
                 size_t j = i;
-                while (j < s.size() && IsWordChar(static_cast<unsigned char>(s[j]))) ++j;
+                while (j < s.size() && IsWordChar(static_cast<unsigned char>(s[j])))
+                    ++j;
                 raw_.push_back({Kind::Word, std::string(s.substr(i, j - i))});
                 i = j;
             } else {
@@ -208,7 +215,8 @@ private:
     }
 
     size_t SkipSpace(size_t i) const {
-        while (i < raw_.size() && raw_[i].kind == Kind::Space) ++i;
+        while (i < raw_.size() && raw_[i].kind == Kind::Space)
+            ++i;
         return i;
     }
 
@@ -231,8 +239,7 @@ private:
                 ++i;
                 continue;
             }
-            if (i < raw_.size() && raw_[i].kind == Kind::Punct && raw_[i].text == ";")
-                return i + 1;
+            if (i < raw_.size() && raw_[i].kind == Kind::Punct && raw_[i].text == ";") return i + 1;
             Fail("Bad PARAMETERS declaration", text_);
         }
     }
@@ -247,12 +254,13 @@ private:
     void Convert(size_t i, std::vector<Piece>& out) {
         // A trailing ";" ends the statement; SQLite wants none.
         size_t end = raw_.size();
-        while (end > i && raw_[end - 1].kind == Kind::Space) --end;
+        while (end > i && raw_[end - 1].kind == Kind::Space)
+            --end;
         if (end > i && raw_[end - 1].kind == Kind::Punct && raw_[end - 1].text == ";") --end;
         for (; i < end; ++i) {
             const RawToken& t = raw_[i];
-            const bool afterDot = !out.empty() && out.back().kind == Kind::Punct &&
-                                  out.back().text == ".";
+            const bool afterDot =
+                !out.empty() && out.back().kind == Kind::Punct && out.back().text == ".";
             switch (t.kind) {
                 case Kind::Space:
                     out.push_back({Kind::Space, " "});
@@ -300,7 +308,8 @@ private:
     }
 
     static size_t Skip(const std::vector<Piece>& p, size_t i) {
-        while (i < p.size() && p[i].kind == Kind::Space) ++i;
+        while (i < p.size() && p[i].kind == Kind::Space)
+            ++i;
         return i;
     }
 
@@ -346,20 +355,21 @@ private:
             size_t aBegin = Skip(in, i + 1);
             size_t aEnd = Term(in, aBegin);
             size_t andAt = Skip(in, aEnd);
-            if (andAt >= in.size() || !(in[andAt].kind == Kind::Word &&
-                                        IEquals(in[andAt].text, "And")))
+            if (andAt >= in.size() ||
+                !(in[andAt].kind == Kind::Word && IEquals(in[andAt].text, "And")))
                 Fail("Between without And", text_);
             size_t bBegin = Skip(in, andAt + 1);
             size_t bEnd = Term(in, bBegin);
-            std::string a = Join(RewriteBetween({in.begin() + long(aBegin), in.begin() + long(aEnd)}));
-            std::string b = Join(RewriteBetween({in.begin() + long(bBegin), in.begin() + long(bEnd)}));
-            out.push_back({Kind::Word, "BETWEEN min(" + a + ", " + b + ") AND max(" + a + ", " +
-                                           b + ")"});
+            std::string a =
+                Join(RewriteBetween({in.begin() + long(aBegin), in.begin() + long(aEnd)}));
+            std::string b =
+                Join(RewriteBetween({in.begin() + long(bBegin), in.begin() + long(bEnd)}));
+            out.push_back(
+                {Kind::Word, "BETWEEN min(" + a + ", " + b + ") AND max(" + a + ", " + b + ")"});
             i = bEnd - 1;
         }
         return out;
     }
-
 
     // x Like 'pattern' becomes SQLite's LIKE with the pattern translated, so the stored view
     // reads the same in any SQLite client. Patterns SQLite cannot express (# or a set) go to
@@ -383,18 +393,20 @@ private:
             // Take the left operand back off the output.
             bool negate = false;
             size_t end = out.size();
-            while (end > 0 && out[end - 1].kind == Kind::Space) --end;
+            while (end > 0 && out[end - 1].kind == Kind::Space)
+                --end;
             if (end > 0 && out[end - 1].kind == Kind::Word && IEquals(out[end - 1].text, "Not")) {
                 negate = true;
                 --end;
-                while (end > 0 && out[end - 1].kind == Kind::Space) --end;
+                while (end > 0 && out[end - 1].kind == Kind::Space)
+                    --end;
             }
             size_t begin = TermBack(out, end);
             std::string left = Join({out.begin() + long(begin), out.begin() + long(end)});
             std::string pattern = Join({in.begin() + long(pBegin), in.begin() + long(pEnd)});
             out.resize(begin);
-            out.push_back({Kind::Word, std::string(negate ? "NOT " : "") + "jet_like(" +
-                                           pattern + ", " + left + ")"});
+            out.push_back({Kind::Word, std::string(negate ? "NOT " : "") + "jet_like(" + pattern +
+                                           ", " + left + ")"});
             i = pEnd - 1;
         }
         return out;
@@ -412,7 +424,8 @@ private:
                 if (i == 0) Fail("Missing (", text_);
             }
             size_t j = i;
-            while (j > 0 && p[j - 1].kind == Kind::Space) --j;
+            while (j > 0 && p[j - 1].kind == Kind::Space)
+                --j;
             if (j > 0 && p[j - 1].kind == Kind::Word) return j - 1;
             return i;
         }
@@ -463,7 +476,8 @@ private:
 
     static std::string Join(const std::vector<Piece>& pieces) {
         std::string s;
-        for (const auto& p : pieces) s += p.text;
+        for (const auto& p : pieces)
+            s += p.text;
         return s;
     }
 
@@ -487,7 +501,9 @@ char32_t NextCodePoint(std::string_view s, size_t& i) {
     return cp;
 }
 
-char32_t Fold(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+char32_t Fold(char32_t c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 
 struct PatternItem {
     enum Type { Any, One, Digit, Char, Set } type = Any;
@@ -566,8 +582,7 @@ std::vector<PatternItem> CompilePattern(std::string_view pattern) {
 
 void JetLikeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     // jet_like(pattern, value), in the order of SQLite's own like().
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL ||
-        sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
@@ -598,7 +613,8 @@ void DatePartFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     std::string_view iv(reinterpret_cast<const char*>(interval));
     static constexpr std::string_view kKnown[] = {"yyyy", "q", "m", "y", "d", "w", "ww"};
     bool known = false;
-    for (auto k : kKnown) known = known || IEquals(iv, k);
+    for (auto k : kKnown)
+        known = known || IEquals(iv, k);
     if (!known) {
         sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
         return;
@@ -608,9 +624,13 @@ void DatePartFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 }  // namespace
 
-Translation Translate(std::string_view jet) { return Translator(jet).Statement(); }
+Translation Translate(std::string_view jet) {
+    return Translator(jet).Statement();
+}
 
-std::string TranslateExpression(std::string_view jet) { return Translator(jet).Expression(); }
+std::string TranslateExpression(std::string_view jet) {
+    return Translator(jet).Expression();
+}
 
 void RegisterFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
@@ -622,9 +642,9 @@ void RegisterFunctions(sqlite3* db) {
 int DatePart(std::string_view interval, double serial, int firstDay) {
     const calendar::Ymd d = calendar::FromSerial(serial);
     const int weekday = calendar::Weekday(d.year, d.month, d.day);
-    const int dayOfYear =
-        static_cast<int>(calendar::ToSerial(d.year, d.month, d.day) -
-                         calendar::ToSerial(d.year, 1, 1)) + 1;
+    const int dayOfYear = static_cast<int>(calendar::ToSerial(d.year, d.month, d.day) -
+                                           calendar::ToSerial(d.year, 1, 1)) +
+                          1;
     if (IEquals(interval, "yyyy")) return d.year;
     if (IEquals(interval, "q")) return (d.month - 1) / 3 + 1;
     if (IEquals(interval, "m")) return d.month;
@@ -642,7 +662,8 @@ int DatePart(std::string_view interval, double serial, int firstDay) {
 bool LikeMatch(std::string_view value, std::string_view pattern) {
     const std::vector<PatternItem> items = CompilePattern(pattern);
     std::vector<char32_t> text;
-    for (size_t i = 0; i < value.size();) text.push_back(NextCodePoint(value, i));
+    for (size_t i = 0; i < value.size();)
+        text.push_back(NextCodePoint(value, i));
     // Greedy match with backtracking to the last '*': every other item takes one character.
     size_t t = 0, p = 0, starP = SIZE_MAX, starT = 0;
     while (t < text.size()) {
@@ -659,7 +680,8 @@ bool LikeMatch(std::string_view value, std::string_view pattern) {
             return false;
         }
     }
-    while (p < items.size() && items[p].type == PatternItem::Any) ++p;
+    while (p < items.size() && items[p].type == PatternItem::Any)
+        ++p;
     return p == items.size();
 }
 

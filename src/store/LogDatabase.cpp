@@ -22,7 +22,9 @@ std::string Ident(const std::string& name) {
 
 }  // namespace
 
-bool IsViewQuery(const std::string& name) { return name == "FilteredSetQuery"; }
+bool IsViewQuery(const std::string& name) {
+    return name == "FilteredSetQuery";
+}
 
 LogDatabase::LogDatabase(std::unique_ptr<SqliteDb> db) : db_(std::move(db)) {}
 
@@ -41,8 +43,8 @@ std::unique_ptr<LogDatabase> LogDatabase::Create(const std::string& path, UserIn
         return nullptr;
     }
     try {
-        auto log = std::unique_ptr<LogDatabase>(
-            new LogDatabase(std::make_unique<SqliteDb>(path, true)));
+        auto log =
+            std::unique_ptr<LogDatabase>(new LogDatabase(std::make_unique<SqliteDb>(path, true)));
         log->Configure();
         // Writes the file header now, so the file is a database from the start.
         log->db_->Exec("PRAGMA user_version=1");
@@ -74,8 +76,8 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
     // SQLite would take an empty file for an empty database; the log format never has one.
     if (fs::file_size(path, ec) == 0 && !ec) return kNotALog;
     try {
-        auto log = std::unique_ptr<LogDatabase>(
-            new LogDatabase(std::make_unique<SqliteDb>(path, false)));
+        auto log =
+            std::unique_ptr<LogDatabase>(new LogDatabase(std::make_unique<SqliteDb>(path, false)));
         log->db_->Exec("SELECT count(*) FROM sqlite_master");
         if (sqlite3_db_readonly(log->db_->handle(), "main") == 1)
             throw DbError(SQLITE_READONLY, "The file '" + path + "' cannot be written.");
@@ -92,8 +94,9 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
 }
 
 bool LogDatabase::TableExists(const std::string& table) {
-    Statement& s = db_->Cached("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? "
-                               "COLLATE NOCASE");
+    Statement& s = db_->Cached(
+        "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? "
+        "COLLATE NOCASE");
     s.Bind(1, table);
     return s.Step();
 }
@@ -102,7 +105,8 @@ std::vector<std::string> LogDatabase::FieldNames(const std::string& table) {
     std::vector<std::string> names;
     Statement s = db_->Prepare("SELECT name FROM pragma_table_info(?)");
     s.Bind(1, table);
-    while (s.Step()) names.push_back(s.Text(0));
+    while (s.Step())
+        names.push_back(s.Text(0));
     return names;
 }
 
@@ -145,7 +149,7 @@ std::optional<schema::FieldDef> LogDatabase::GetFieldInfo(const std::string& tab
         f.name = field;
         f.ordinal = static_cast<int>(s.Int64(0)) + 1;
         const std::string type = s.Text(1);
-        f.type = type == "REAL" ? schema::FieldType::Double
+        f.type = type == "REAL"   ? schema::FieldType::Double
                  : type == "TEXT" ? schema::FieldType::Memo
                                   : schema::FieldType::Long;
         f.required = s.Int64(2) != 0;
@@ -179,7 +183,9 @@ void LogDatabase::EnsureCatalog() {
         "SQL TEXT NOT NULL) STRICT");
 }
 
-bool LogDatabase::RelationExists(const std::string& name) { return Relation(name).has_value(); }
+bool LogDatabase::RelationExists(const std::string& name) {
+    return Relation(name).has_value();
+}
 
 std::optional<schema::RelationDef> LogDatabase::Relation(const std::string& name) {
     if (!TableExists("kivrun_relations")) return std::nullopt;

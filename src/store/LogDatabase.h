@@ -15,7 +15,7 @@ class UserInterface;
 // One open log file: the SQLite connection plus the log's own catalog of relations and
 // stored queries (tables whose names begin with "kivrun_").
 class LogDatabase {
-public:
+  public:
     // Results of Open.
     enum OpenResult { kOpened = 1, kNotFound = 0, kFailed = -1, kNotALog = -2 };
 
@@ -36,8 +36,8 @@ public:
     bool FieldExists(const std::string& table, const std::string& field);
     // Adds a field; refuses a name that exists ("A field by that name already exists.").
     bool CreateField(const std::string& table, const schema::FieldDef& field, UserInterface& ui);
-    std::optional<schema::FieldDef> GetFieldInfo(const std::string& table,
-                                                 const std::string& field, UserInterface& ui);
+    std::optional<schema::FieldDef> GetFieldInfo(const std::string& table, const std::string& field,
+                                                 UserInterface& ui);
     bool DeleteField(const std::string& table, const std::string& field, UserInterface& ui);
 
     // The catalog of relations and stored queries.
@@ -56,7 +56,7 @@ public:
     // SQLite's integrity check: empty when the file is sound, else what it found.
     std::string IntegrityProblems();
 
-private:
+  private:
     explicit LogDatabase(std::unique_ptr<SqliteDb> db);
     void Configure();
     void MakeView(const std::string& name, const std::string& jetSql);

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // The workouts that pass the filter, in the log's date order; opened on FilteredSetQuery.
 class CLogEntryFilteredSet : public RecordSet {
-public:
+  public:
     explicit CLogEntryFilteredSet(LogDatabase* db) : RecordSet(db) {
         Bind("EntryID", EntryID);
         Bind("Date", Date);
@@ -35,10 +35,8 @@ public:
     DoubleField OptionalTwo;
     LongField Background;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Log Entry]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Log Entry]"; }
     std::string BaseTable() const override { return "Log Entry"; }
 };
 

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // The weights routine rows of workouts.
 class CLogEntryRoutineSet : public RecordSet {
-public:
+  public:
     explicit CLogEntryRoutineSet(LogDatabase* db) : RecordSet(db) {
         Bind("EntryID", EntryID);
         Bind("Exercise", Exercise);
@@ -33,10 +33,8 @@ public:
     LongField Weight4;
     LongField Reps4;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Log Entry Details Routine]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Log Entry Details Routine]"; }
     std::string BaseTable() const override { return "Log Entry Details Routine"; }
 };
 

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Every workout of the log, oldest first.
 class CLogEntrySet : public RecordSet {
-public:
+  public:
     explicit CLogEntrySet(LogDatabase* db) : RecordSet(db) {
         Bind("Date", Date);
         Bind("SptAbbrev", SptAbbrev);
@@ -35,10 +35,8 @@ public:
     LongField Background;
     LongField EntryID;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Log Entry] ORDER BY [Date]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Log Entry] ORDER BY [Date]"; }
     std::string BaseTable() const override { return "Log Entry"; }
 };
 

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Pace units.
 class CPaceUnitsSet : public RecordSet {
-public:
+  public:
     explicit CPaceUnitsSet(LogDatabase* db) : RecordSet(db) {
         Bind("PaceName", PaceName);
         Bind("PaceID", PaceID);
@@ -15,10 +15,8 @@ public:
     TextField PaceName;
     LongField PaceID;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Pace Units]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Pace Units]"; }
     std::string BaseTable() const override { return "Pace Units"; }
 };
 

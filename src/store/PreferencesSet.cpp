@@ -51,13 +51,21 @@ int CPreferencesSet::GetIntPreference(const std::string& name, const std::string
     return static_cast<int>(v);
 }
 
-int CPreferencesSet::GetGrandTotalUnits() { return GetIntPreference("GrandTotalUnits", ""); }
+int CPreferencesSet::GetGrandTotalUnits() {
+    return GetIntPreference("GrandTotalUnits", "");
+}
 
-int CPreferencesSet::GetGrandTotalPace() { return GetIntPreference("GrandTotalPace", ""); }
+int CPreferencesSet::GetGrandTotalPace() {
+    return GetIntPreference("GrandTotalPace", "");
+}
 
-int CPreferencesSet::GetDaysBetweenBackup() { return GetIntPreference("DaysBetweenBackup", ""); }
+int CPreferencesSet::GetDaysBetweenBackup() {
+    return GetIntPreference("DaysBetweenBackup", "");
+}
 
-std::string CPreferencesSet::GetDefaultSport() { return GetPreference("DefaultSport", ""); }
+std::string CPreferencesSet::GetDefaultSport() {
+    return GetPreference("DefaultSport", "");
+}
 
 void CPreferencesSet::SetGrandTotalUnits(int units) {
     SetPreference("GrandTotalUnits", std::to_string(units));
@@ -80,6 +88,8 @@ void CPreferencesSet::SetWeekStartDay(int day) {
     ProgramState::Instance().SetWeekStartDay(day);
 }
 
-int CPreferencesSet::GetWeekStartDay() const { return ProgramState::Instance().WeekStartDay(); }
+int CPreferencesSet::GetWeekStartDay() const {
+    return ProgramState::Instance().WeekStartDay();
+}
 
 }  // namespace kivrun

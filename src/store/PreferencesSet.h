@@ -8,7 +8,7 @@ namespace kivrun {
 
 // The log's settings as name/value rows.
 class CPreferencesSet : public RecordSet {
-public:
+  public:
     explicit CPreferencesSet(LogDatabase* db) : RecordSet(db) {
         Bind("Preference", Preference);
         Bind("Value", Value);
@@ -41,10 +41,8 @@ public:
     TextField Preference;
     TextField Value;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Preferences]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Preferences]"; }
     std::string BaseTable() const override { return "Preferences"; }
 };
 

@@ -11,6 +11,8 @@ void ProgramState::SetWeekStartDay(int day) {
     if (day >= 0 && day <= 6) weekStartDay_ = day;
 }
 
-void ProgramState::Reset() { *this = ProgramState(); }
+void ProgramState::Reset() {
+    *this = ProgramState();
+}
 
 }  // namespace kivrun

@@ -4,7 +4,7 @@ namespace kivrun {
 
 // State that holds for the whole running program rather than for one log.
 class ProgramState {
-public:
+  public:
     static ProgramState& Instance();
 
     // First day of the week: 0 = Sunday .. 6 = Saturday. Starts as Monday.
@@ -14,7 +14,7 @@ public:
     // Back to the values the program starts with (used by tests).
     void Reset();
 
-private:
+  private:
     int weekStartDay_ = 1;
 };
 

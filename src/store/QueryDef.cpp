@@ -20,9 +20,13 @@ void QueryDef::Close() {
     params_.clear();
 }
 
-std::string QueryDef::GetSQL() const { return db_->QuerySql(name_); }
+std::string QueryDef::GetSQL() const {
+    return db_->QuerySql(name_);
+}
 
-void QueryDef::SetSQL(const std::string& jetSql) { db_->SetQuerySql(name_, jetSql); }
+void QueryDef::SetSQL(const std::string& jetSql) {
+    db_->SetQuerySql(name_, jetSql);
+}
 
 void QueryDef::SetParamValue(const std::string& name, Value value) {
     params_[name] = std::move(value);

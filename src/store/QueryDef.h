@@ -14,7 +14,7 @@ class LogDatabase;
 // A stored query of the log, opened by name: its text can be read and replaced, its
 // parameters set, and it can be run or handed to a record set.
 class QueryDef {
-public:
+  public:
     QueryDef() = default;
     // Throws DbError when the log has no query of that name.
     void Open(LogDatabase& db, const std::string& name);
@@ -33,7 +33,7 @@ public:
     // Runs an action query (DELETE ...).
     void Execute();
 
-private:
+  private:
     LogDatabase* db_ = nullptr;
     std::string name_;
     std::map<std::string, Value> params_;

@@ -53,7 +53,9 @@ RecordSet::RecordSet(LogDatabase* db) : db_(db) {}
 
 RecordSet::~RecordSet() = default;
 
-std::string RecordSet::KeyExpression() const { return Ident(baseTable_) + ".rowid"; }
+std::string RecordSet::KeyExpression() const {
+    return Ident(baseTable_) + ".rowid";
+}
 
 void RecordSet::Bind(const char* column, FieldBase& field, bool writable) {
     bindings_.push_back({column, &field, writable});
@@ -113,8 +115,8 @@ void RecordSet::Build(const std::string& jet, const std::map<std::string, Value>
             inner.insert(6, " " + KeyExpression() + " AS " + kKey + ",");
             sql_ = wrap(inner);
             try {
-                Statement probe = db_->sql().Prepare("SELECT " + std::string(kKey) + " FROM (" +
-                                                     sql_ + ")");
+                Statement probe =
+                    db_->sql().Prepare("SELECT " + std::string(kKey) + " FROM (" + sql_ + ")");
             } catch (const DbError&) {
                 snapshot_ = true;  // the base table is not in the source: read-only rows
             }
@@ -123,10 +125,9 @@ void RecordSet::Build(const std::string& jet, const std::map<std::string, Value>
         }
     }
     if (snapshot_) sql_ = wrap(t.sql);
-    fetchSql_ = FetchFromBaseTable()
-                    ? "SELECT *, rowid AS " + std::string(kKey) + " FROM " + Ident(baseTable_) +
-                          " WHERE rowid = ?"
-                    : "SELECT * FROM (" + sql_ + ") WHERE " + kKey + " = ?";
+    fetchSql_ = FetchFromBaseTable() ? "SELECT *, rowid AS " + std::string(kKey) + " FROM " +
+                                           Ident(baseTable_) + " WHERE rowid = ?"
+                                     : "SELECT * FROM (" + sql_ + ") WHERE " + kKey + " = ?";
     paramDecls_ = t.parameters;
     open_ = true;
     Load();
@@ -154,7 +155,8 @@ void RecordSet::Load() {
     } else {
         Statement s = db_->sql().Prepare("SELECT " + std::string(kKey) + " FROM (" + sql_ + ")");
         BindParameters(s, paramDecls_, params_);
-        while (s.Step()) keys_.push_back(s.Int64(0));
+        while (s.Step())
+            keys_.push_back(s.Int64(0));
     }
     pos_ = Count() > 0 ? 0 : -1;
     LoadCurrent();
@@ -172,7 +174,8 @@ long RecordSet::Count() const {
 }
 
 void RecordSet::ClearFields() {
-    for (auto& b : bindings_) b.field->Load(Value{});
+    for (auto& b : bindings_)
+        b.field->Load(Value{});
 }
 
 void RecordSet::LoadCurrent() {
@@ -182,7 +185,8 @@ void RecordSet::LoadCurrent() {
     }
     if (snapshot_) {
         const auto& row = rows_[static_cast<size_t>(pos_)];
-        for (size_t b = 0; b < bindings_.size(); ++b) bindings_[b].field->Load(row[b]);
+        for (size_t b = 0; b < bindings_.size(); ++b)
+            bindings_[b].field->Load(row[b]);
         return;
     }
     Statement& s = db_->sql().Cached(fetchSql_);
@@ -205,9 +209,13 @@ void RecordSet::LoadCurrent() {
     s.Reset();
 }
 
-bool RecordSet::IsBOF() const { return !open_ || Count() == 0 || pos_ < 0; }
+bool RecordSet::IsBOF() const {
+    return !open_ || Count() == 0 || pos_ < 0;
+}
 
-bool RecordSet::IsEOF() const { return !open_ || Count() == 0 || pos_ >= Count(); }
+bool RecordSet::IsEOF() const {
+    return !open_ || Count() == 0 || pos_ >= Count();
+}
 
 void RecordSet::MoveFirst() {
     pos_ = Count() > 0 ? 0 : -1;
@@ -234,7 +242,9 @@ void RecordSet::MoveLast() {
     LoadCurrent();
 }
 
-long RecordSet::GetRecordCount() const { return open_ ? Count() : 0; }
+long RecordSet::GetRecordCount() const {
+    return open_ ? Count() : 0;
+}
 
 long RecordSet::GetAbsolutePosition() const {
     return (IsBOF() || IsEOF() || deleted_) ? -1 : pos_;
@@ -270,19 +280,22 @@ long RecordSet::PositionOf(std::int64_t key) const {
 std::vector<std::int64_t> RecordSet::MatchingKeys(const std::string& criteria) {
     if (snapshot_) {
         // Rows of a read-only set are numbered in the order they were read.
-        Statement s = db_->sql().Prepare("SELECT n FROM (SELECT row_number() OVER () - 1 AS n, "
-                                         "* FROM (" + sql_ + ")) WHERE (" +
-                                         jetsql::TranslateExpression(criteria) + ")");
+        Statement s = db_->sql().Prepare(
+            "SELECT n FROM (SELECT row_number() OVER () - 1 AS n, "
+            "* FROM (" +
+            sql_ + ")) WHERE (" + jetsql::TranslateExpression(criteria) + ")");
         BindParameters(s, paramDecls_, params_);
         std::vector<std::int64_t> out;
-        while (s.Step()) out.push_back(s.Int64(0));
+        while (s.Step())
+            out.push_back(s.Int64(0));
         return out;
     }
     Statement s = db_->sql().Prepare("SELECT " + std::string(kKey) + " FROM (" + sql_ +
                                      ") WHERE (" + jetsql::TranslateExpression(criteria) + ")");
     BindParameters(s, paramDecls_, params_);
     std::vector<std::int64_t> out;
-    while (s.Step()) out.push_back(s.Int64(0));
+    while (s.Step())
+        out.push_back(s.Int64(0));
     return out;
 }
 
@@ -303,9 +316,13 @@ bool RecordSet::Find(const std::string& criteria, long from, int step) {
     return false;
 }
 
-bool RecordSet::FindFirst(const std::string& criteria) { return Find(criteria, 0, 1); }
+bool RecordSet::FindFirst(const std::string& criteria) {
+    return Find(criteria, 0, 1);
+}
 
-bool RecordSet::FindLast(const std::string& criteria) { return Find(criteria, Count() - 1, -1); }
+bool RecordSet::FindLast(const std::string& criteria) {
+    return Find(criteria, Count() - 1, -1);
+}
 
 bool RecordSet::FindNext(const std::string& criteria) {
     long from = pos_ < 0 ? 0 : (deleted_ ? pos_ : pos_ + 1);
@@ -322,14 +339,14 @@ void RecordSet::RequireRow() const {
 }
 
 void RecordSet::RequireUpdatable() const {
-    if (!CanUpdate())
-        throw DbError(SQLITE_READONLY, "Database or object is read-only.");
+    if (!CanUpdate()) throw DbError(SQLITE_READONLY, "Database or object is read-only.");
 }
 
 void RecordSet::Edit() {
     RequireUpdatable();
     RequireRow();
-    for (auto& b : bindings_) b.field->MarkClean();
+    for (auto& b : bindings_)
+        b.field->MarkClean();
     mode_ = EditMode::Edit;
 }
 

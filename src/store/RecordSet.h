@@ -25,7 +25,7 @@ class Statement;
 // Sets whose source has no single base table (totals) hold their rows instead, read-only.
 // Criteria for Find are evaluated by SQLite against the source's columns.
 class RecordSet {
-public:
+  public:
     using Bookmark = std::int64_t;
 
     explicit RecordSet(LogDatabase* db);
@@ -91,7 +91,7 @@ public:
     // The SQLite text the set runs (for diagnostics and tests).
     const std::string& SourceSql() const { return sql_; }
 
-protected:
+  protected:
     virtual std::string GetDefaultSQL() const = 0;
     // The table written by Edit, AddNew and Delete; empty for read-only sets.
     virtual std::string BaseTable() const { return {}; }
@@ -105,7 +105,7 @@ protected:
     // written back.
     void Bind(const char* column, FieldBase& field, bool writable = true);
 
-private:
+  private:
     struct Binding {
         std::string column;
         FieldBase* field;

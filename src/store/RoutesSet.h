@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Routes per sport and class group.
 class CRoutesSet : public RecordSet {
-public:
+  public:
     explicit CRoutesSet(LogDatabase* db) : RecordSet(db) {
         Bind("RouteID", RouteID);
         Bind("SptAbbrev", SptAbbrev);
@@ -19,10 +19,8 @@ public:
     TextField TrainingTypeAbbrev;
     TextField Route;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Routes]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Routes]"; }
     std::string BaseTable() const override { return "Routes"; }
 };
 

@@ -6,7 +6,7 @@ namespace kivrun {
 
 // The exercise rows of routine templates.
 class CRoutinesDetailsSet : public RecordSet {
-public:
+  public:
     explicit CRoutinesDetailsSet(LogDatabase* db) : RecordSet(db) {
         Bind("TemplateID", TemplateID);
         Bind("Exercise", Exercise);
@@ -33,10 +33,8 @@ public:
     LongField Weight4;
     LongField Reps4;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Routine Templates Details]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Routine Templates Details]"; }
     std::string BaseTable() const override { return "Routine Templates Details"; }
 };
 

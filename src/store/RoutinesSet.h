@@ -8,7 +8,7 @@ namespace kivrun {
 
 // Saved routine templates.
 class CRoutinesSet : public RecordSet {
-public:
+  public:
     explicit CRoutinesSet(LogDatabase* db) : RecordSet(db) {
         Bind("TemplateID", TemplateID);
         Bind("Name", Name);
@@ -20,10 +20,8 @@ public:
     LongField TemplateID;
     TextField Name;
 
-protected:
-    std::string GetDefaultSQL() const override {
-        return "[Routine Templates]";
-    }
+  protected:
+    std::string GetDefaultSQL() const override { return "[Routine Templates]"; }
     std::string BaseTable() const override { return "Routine Templates"; }
 };
 

@@ -25,7 +25,8 @@ FieldDef F(std::string name, FieldType type, int size, int attributes, bool requ
 }
 
 TableDef Table(std::string name, std::vector<FieldDef> fields, std::string key = {}) {
-    for (size_t i = 0; i < fields.size(); ++i) fields[i].ordinal = static_cast<int>(i) + 1;
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i].ordinal = static_cast<int>(i) + 1;
     return TableDef{std::move(name), std::move(fields), std::move(key)};
 }
 
@@ -45,28 +46,26 @@ std::vector<TableDef> MakeTables() {
     const int variable = kVariable | U;
     const int autoInc = kAutoIncrement;
     return {
-        Table("Log Entry",
-              {F("EntryID", T::Long, 0, autoInc, true, false),
-               F("Date", T::DateTime, 0, U, true, false),
-               F("SptAbbrev", T::Text, 1, U, true, false),
-               F("TrainingTypeAbbrev", T::Text, 1, U, true, false),
-               F("Distance", T::Double, 0, U, false, false),
-               F("Time", T::Double, 0, U, true, false),
-               F("Pace", T::Double, 0, fixed, false, false),
-               F("Route", T::Text, 250, variable, false, true),
-               F("Notes", T::Memo, 0, variable, false, true),
-               F("OptionalOne", T::Double, 0, fixed, false, false, "0"),
-               F("OptionalTwo", T::Double, 0, fixed, false, false, "0"),
-               F("Background", T::Long, 0, fixed, false, false, "0")},
-              "EntryID"),
+        Table(
+            "Log Entry",
+            {F("EntryID", T::Long, 0, autoInc, true, false),
+             F("Date", T::DateTime, 0, U, true, false), F("SptAbbrev", T::Text, 1, U, true, false),
+             F("TrainingTypeAbbrev", T::Text, 1, U, true, false),
+             F("Distance", T::Double, 0, U, false, false), F("Time", T::Double, 0, U, true, false),
+             F("Pace", T::Double, 0, fixed, false, false),
+             F("Route", T::Text, 250, variable, false, true),
+             F("Notes", T::Memo, 0, variable, false, true),
+             F("OptionalOne", T::Double, 0, fixed, false, false, "0"),
+             F("OptionalTwo", T::Double, 0, fixed, false, false, "0"),
+             F("Background", T::Long, 0, fixed, false, false, "0")},
+            "EntryID"),
         Table("Log Entry Details Routine", RoutineFields("EntryID")),
         Table("Log Entry Details Split Times",
               {F("EntryID", T::Long, 0, U, true, false), F("Lap", T::Long, 0, U, true, false),
                F("Split", T::Text, 50, U, true, true)}),
         Table("Calendar Events",
               {F("EventID", T::Long, 0, autoInc, true, false),
-               F("SptAbbrev", T::Text, 1, U, true, true),
-               F("Date", T::DateTime, 0, U, true, false),
+               F("SptAbbrev", T::Text, 1, U, true, true), F("Date", T::DateTime, 0, U, true, false),
                F("EventName", T::Text, 100, U, false, true),
                F("EventDetails", T::Text, 250, U, false, true),
                F("EventAffiliation", T::Text, 100, U, false, true),
@@ -91,9 +90,10 @@ std::vector<TableDef> MakeTables() {
         Table("Pace Units",
               {F("PaceID", T::Long, 0, U, true, false), F("PaceName", T::Text, 50, U, false, true)},
               "PaceID"),
-        Table("Preferences",
-              {F("Preference", T::Text, 150, U, true, false), F("Value", T::Memo, 0, U, false, true)},
-              "Preference"),
+        Table(
+            "Preferences",
+            {F("Preference", T::Text, 150, U, true, false), F("Value", T::Memo, 0, U, false, true)},
+            "Preference"),
         Table("Routes",
               {F("RouteID", T::Long, 0, autoInc, true, false),
                F("SptAbbrev", T::Text, 1, U, true, false),
@@ -105,12 +105,13 @@ std::vector<TableDef> MakeTables() {
                F("SptAbbrev", T::Text, 1, U, true, false),
                F("Affiliation", T::Text, 250, U, true, true)},
               "AffiliationID"),
-        Table("Sports",
-              {F("SptAbbrev", T::Text, 1, U, true, false), F("SptName", T::Text, 100, U, true, false),
-               F("DistanceID", T::Long, 0, U, true, false), F("PaceID", T::Long, 0, U, true, false),
-               F("Image", T::Long, 0, U, true, false, "0"),
-               F("Order", T::Long, 0, U, true, false, "0")},
-              "SptAbbrev"),
+        Table(
+            "Sports",
+            {F("SptAbbrev", T::Text, 1, U, true, false), F("SptName", T::Text, 100, U, true, false),
+             F("DistanceID", T::Long, 0, U, true, false), F("PaceID", T::Long, 0, U, true, false),
+             F("Image", T::Long, 0, U, true, false, "0"),
+             F("Order", T::Long, 0, U, true, false, "0")},
+            "SptAbbrev"),
         Table("Training Types",
               {F("TypeAbbrev", T::Text, 1, U, true, false),
                F("TypeName", T::Text, 100, U, true, false),
@@ -148,8 +149,8 @@ std::vector<RelationDef> MakeRelations() {
         {"PaceUnitsToSports", "Pace Units", "PaceID", "Sports", "PaceID", both},
         {"SportsToEntry", "Sports", "SptAbbrev", "Log Entry", "SptAbbrev", both},
         {"SportsToRoutes", "Sports", "SptAbbrev", "Routes", "SptAbbrev", both},
-        {"TrainingTypesToEntry", "Training Types", "TypeAbbrev", "Log Entry",
-         "TrainingTypeAbbrev", both},
+        {"TrainingTypesToEntry", "Training Types", "TypeAbbrev", "Log Entry", "TrainingTypeAbbrev",
+         both},
         {"TrainingTypesToRoutes", "Training Types", "TypeAbbrev", "Routes", "TrainingTypeAbbrev",
          both},
         {"BodyPartsToExercises", "BodyParts", "BodyPartID", "Exercises", "BodyPartID",
@@ -202,9 +203,13 @@ std::vector<QueryText> MakeQueries() {
     };
 }
 
-std::string Ident(const std::string& name) { return "\"" + name + "\""; }
+std::string Ident(const std::string& name) {
+    return "\"" + name + "\"";
+}
 
-std::string SqlString(const std::string& text) { return jetsql::Quote(text); }
+std::string SqlString(const std::string& text) {
+    return jetsql::Quote(text);
+}
 
 const char* SqlType(FieldType type) {
     switch (type) {
@@ -229,16 +234,18 @@ void CreateRelationTriggers(SqliteDb& db, const RelationDef& r) {
     const std::string F = Ident(r.foreignTable), FF = Ident(r.foreignField);
     const std::string missing =
         "SELECT RAISE(ABORT, " +
-        SqlString("You cannot add or change a record because a related record is required in "
-                  "table '" + r.primaryTable + "'.") +
+        SqlString(
+            "You cannot add or change a record because a related record is required in "
+            "table '" +
+            r.primaryTable + "'.") +
         ");";
     const std::string guard = " FOR EACH ROW WHEN NEW." + FF + " IS NOT NULL AND NOT EXISTS " +
                               "(SELECT 1 FROM " + P + " WHERE " + PF + " = NEW." + FF + ") BEGIN " +
                               missing + " END";
     db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "insert") + " BEFORE INSERT ON " + F +
             guard);
-    db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "update") + " BEFORE UPDATE OF " +
-            FF + " ON " + F + guard);
+    db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "update") + " BEFORE UPDATE OF " + FF +
+            " ON " + F + guard);
     if (r.attributes & kDeleteCascade) {
         db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "cascade_delete") +
                 " AFTER DELETE ON " + P + " FOR EACH ROW BEGIN DELETE FROM " + F + " WHERE " + FF +
@@ -263,10 +270,9 @@ void CreateRelationTriggers(SqliteDb& db, const RelationDef& r) {
 // (those rows hold Null), so new and changed rows are checked by triggers instead.
 void CreateRequiredTriggers(SqliteDb& db, const TableDef& t, const FieldDef& f) {
     const std::string prefix = "kivrun_required_" + t.name + "_" + f.name + "_";
-    const std::string body = " FOR EACH ROW WHEN NEW." + Ident(f.name) +
-                             " IS NULL BEGIN SELECT RAISE(ABORT, " +
-                             SqlString("NOT NULL constraint failed: " + t.name + "." + f.name) +
-                             "); END";
+    const std::string body =
+        " FOR EACH ROW WHEN NEW." + Ident(f.name) + " IS NULL BEGIN SELECT RAISE(ABORT, " +
+        SqlString("NOT NULL constraint failed: " + t.name + "." + f.name) + "); END";
     db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "insert") + " BEFORE INSERT ON " +
             Ident(t.name) + body);
     db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "update") + " BEFORE UPDATE OF " +
@@ -359,8 +365,8 @@ std::string ColumnDeclaration(const TableDef& table, const FieldDef& f, bool inC
     const std::string where = table.name + "." + f.name;
     if (f.type == FieldType::Text && f.size > 0) {
         d += " CONSTRAINT " +
-             Ident("Field '" + where + "' holds at most " + std::to_string(f.size) +
-                   " character" + (f.size == 1 ? "" : "s")) +
+             Ident("Field '" + where + "' holds at most " + std::to_string(f.size) + " character" +
+                   (f.size == 1 ? "" : "s")) +
              " CHECK (length(" + Ident(f.name) + ") <= " + std::to_string(f.size) + ")";
     }
     if (f.isText() && !f.allowZeroLength) {
@@ -386,8 +392,9 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
         if (ok) {
             for (const RelationDef& r : Relations()) {
                 if (!log.RelationExists(r.name)) {
-                    db.Cached("INSERT INTO kivrun_relations (Name, PrimaryTable, PrimaryField, "
-                              "ForeignTable, ForeignField, Attributes) VALUES (?,?,?,?,?,?)")
+                    db.Cached(
+                          "INSERT INTO kivrun_relations (Name, PrimaryTable, PrimaryField, "
+                          "ForeignTable, ForeignField, Attributes) VALUES (?,?,?,?,?,?)")
                         .Bind(1, r.name)
                         .Bind(2, r.primaryTable)
                         .Bind(3, r.primaryField)

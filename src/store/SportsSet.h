@@ -9,7 +9,7 @@ namespace kivrun {
 // Sports with their unit names, in the log's sport order. Updatable through the join:
 // the Sports columns are written, the unit names are read-only companions.
 class CSportsSet : public RecordSet {
-public:
+  public:
     explicit CSportsSet(LogDatabase* db) : RecordSet(db) {
         Bind("SptName", SptName);
         Bind("DistanceID", DistanceID);
@@ -35,9 +35,13 @@ public:
     TextField DistanceShortName;
     TextField PaceName;
 
-protected:
+  protected:
     std::string GetDefaultSQL() const override {
-        return "SELECT Sports.SptAbbrev, Sports.SptName, Sports.PaceID, Sports.DistanceID, Sports.Order, Sports.Image, [Pace Units].PaceName, [Distance Units].DistanceName, [Distance Units].DistanceShortName FROM [Distance Units] INNER JOIN ([Pace Units] INNER JOIN Sports ON [Pace Units].PaceID = Sports.PaceID) ON [Distance Units].DistanceID = Sports.DistanceID ORDER BY Sports.Order;";
+        return "SELECT Sports.SptAbbrev, Sports.SptName, Sports.PaceID, Sports.DistanceID, "
+               "Sports.Order, Sports.Image, [Pace Units].PaceName, [Distance Units].DistanceName, "
+               "[Distance Units].DistanceShortName FROM [Distance Units] INNER JOIN ([Pace Units] "
+               "INNER JOIN Sports ON [Pace Units].PaceID = Sports.PaceID) ON [Distance "
+               "Units].DistanceID = Sports.DistanceID ORDER BY Sports.Order;";
     }
     std::string BaseTable() const override { return "Sports"; }
     bool FetchFromBaseTable() const override { return false; }

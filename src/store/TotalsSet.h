@@ -6,7 +6,7 @@ namespace kivrun {
 
 // Totals per period and sport; opened on one of the stored totals queries. Read-only.
 class CTotalsSet : public RecordSet {
-public:
+  public:
     explicit CTotalsSet(LogDatabase* db) : RecordSet(db) {
         Bind("SptAbbrev", SptAbbrev);
         Bind("SptName", SptName);
@@ -27,9 +27,12 @@ public:
     LongField Week;
     LongField Year;
 
-protected:
+  protected:
     std::string GetDefaultSQL() const override {
-        return "PARAMETERS StartDate DateTime, EndDate DateTime; SELECT [Log Entry].SptAbbrev, Sum([Log Entry].Distance) AS TotalDistance, Sum([Log Entry].Time) AS TotalTime, Count(*) AS WorkoutCount FROM [Log Entry] WHERE ((([Log Entry].Date) Between [StartDate] And [EndDate])) GROUP BY [Log Entry].SptAbbrev";
+        return "PARAMETERS StartDate DateTime, EndDate DateTime; SELECT [Log Entry].SptAbbrev, "
+               "Sum([Log Entry].Distance) AS TotalDistance, Sum([Log Entry].Time) AS TotalTime, "
+               "Count(*) AS WorkoutCount FROM [Log Entry] WHERE ((([Log Entry].Date) Between "
+               "[StartDate] And [EndDate])) GROUP BY [Log Entry].SptAbbrev";
     }
 };
 

@@ -8,7 +8,7 @@ namespace kivrun {
 
 // Training classes in their display order.
 class CTrainingTypesSet : public RecordSet {
-public:
+  public:
     explicit CTrainingTypesSet(LogDatabase* db) : RecordSet(db) {
         Bind("TypeAbbrev", TypeAbbrev);
         Bind("TypeName", TypeName);
@@ -24,7 +24,7 @@ public:
     TextField ColorCode;
     LongField Order;
 
-protected:
+  protected:
     std::string GetDefaultSQL() const override {
         return "SELECT * FROM [Training Types] ORDER BY [Training Types].Order;";
     }

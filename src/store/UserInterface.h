@@ -30,7 +30,7 @@ struct FileDialogRequest {
 // Everything the core asks or tells the user goes through this interface: the desktop
 // program implements it with dialogs, kivrun-tool with the terminal, tests with a script.
 class UserInterface {
-public:
+  public:
     virtual ~UserInterface() = default;
 
     // A message box with an OK button.
@@ -53,7 +53,7 @@ public:
 
 // Says nothing and answers No: for headless work where no question may be asked.
 class SilentUserInterface : public UserInterface {
-public:
+  public:
     void ShowMessage(const std::string&) override {}
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
@@ -70,13 +70,13 @@ public:
 
 // Shows the wait cursor for as long as it lives.
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(UserInterface& ui) : ui_(ui) { ui_.BeginWait(); }
     ~WaitCursor() { ui_.EndWait(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     UserInterface& ui_;
 };
 

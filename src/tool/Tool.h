@@ -33,7 +33,7 @@ const std::vector<Command>& Commands();
 // Messages the core would show in a box go to stderr; questions are answered No unless the
 // command says otherwise.
 class TerminalUserInterface : public UserInterface {
-public:
+  public:
     explicit TerminalUserInterface(std::ostream& err, bool answerYes = false)
         : err_(err), answerYes_(answerYes) {}
     void ShowMessage(const std::string& text) override;
@@ -50,7 +50,7 @@ public:
     void EndWait() override {}
     int messages() const { return messages_; }
 
-private:
+  private:
     std::ostream& err_;
     bool answerYes_;
     int messages_ = 0;

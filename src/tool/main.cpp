@@ -35,7 +35,8 @@ namespace {
 void PrintHelp(std::ostream& out) {
     out << "usage: kivrun-tool COMMAND [ARGS]\n\n"
            "A headless companion to the Kivrun training log.\n\ncommands:\n";
-    for (const Command& c : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
+    for (const Command& c : Commands())
+        out << "  " << c.usage << "\n      " << c.summary << "\n";
 }
 
 }  // namespace
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
         try {
             return command.run(context);
         } catch (const UsageError& e) {
-            std::cerr << "kivrun-tool " << command.name << ": " << e.message << "\nusage: kivrun-tool "
-                      << command.usage << '\n';
+            std::cerr << "kivrun-tool " << command.name << ": " << e.message
+                      << "\nusage: kivrun-tool " << command.usage << '\n';
             return 2;
         } catch (const kivrun::DbError& e) {
             std::cerr << "kivrun-tool " << command.name << ": " << e.what() << '\n';

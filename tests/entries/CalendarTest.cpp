@@ -10,9 +10,8 @@ TEST(Calendar, SerialRoundTripsAcrossCenturiesAndLeapDays) {
         Ymd date;
         double serial;
     } cases[] = {
-        {{1899, 12, 30}, 0},     {{1899, 12, 31}, 1},     {{1900, 3, 1}, 61},
-        {{2003, 1, 1}, 37622},   {{2000, 2, 29}, 36585},  {{2026, 12, 5}, 46361},
-        {{1899, 12, 1}, -29},
+        {{1899, 12, 30}, 0},    {{1899, 12, 31}, 1},    {{1900, 3, 1}, 61},   {{2003, 1, 1}, 37622},
+        {{2000, 2, 29}, 36585}, {{2026, 12, 5}, 46361}, {{1899, 12, 1}, -29},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ToSerial(c.date.year, c.date.month, c.date.day), c.serial);

@@ -11,7 +11,7 @@ namespace {
 
 // Criteria are checked by what they select from a small table, not by their SQLite text.
 class CriteriaTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
         jetsql::RegisterFunctions(db.handle());
@@ -52,7 +52,8 @@ protected:
         Statement s = db.Prepare("SELECT id FROM T WHERE (" +
                                  jetsql::TranslateExpression(criteria) + ") ORDER BY id");
         std::vector<int> ids;
-        while (s.Step()) ids.push_back(static_cast<int>(s.Int64(0)));
+        while (s.Step())
+            ids.push_back(static_cast<int>(s.Int64(0)));
         return ids;
     }
 
@@ -91,18 +92,18 @@ TEST_F(CriteriaTest, SelectsWhatTheDialectMeans) {
         {"Route Is Null", {5}},
         {"SptName & '!' = 'Bike!'", {4}},
     };
-    for (const Case& c : cases) EXPECT_EQ(Select(c.criteria), c.ids) << c.criteria;
+    for (const Case& c : cases)
+        EXPECT_EQ(Select(c.criteria), c.ids) << c.criteria;
 }
 
 TEST_F(CriteriaTest, QuotedUserTextIsMatchedWhole) {
     for (const char* text : {"O'Brien's swim", "Say \"hi\"", "Pool *50*", "Flat [track]"}) {
-        const auto byName = Select("SptName = " + jetsql::Quote(text) + " Or Notes = " +
-                                   jetsql::DoubleQuote(text) + " Or Route = " +
-                                   jetsql::Quote(text));
+        const auto byName =
+            Select("SptName = " + jetsql::Quote(text) + " Or Notes = " + jetsql::DoubleQuote(text) +
+                   " Or Route = " + jetsql::Quote(text));
         EXPECT_EQ(byName.size(), 1u) << text;
-        const auto like = Select("Route Like " + jetsql::DoubleQuote("*" +
-                                                                      jetsql::LikeEscape(text) +
-                                                                      "*"));
+        const auto like =
+            Select("Route Like " + jetsql::DoubleQuote("*" + jetsql::LikeEscape(text) + "*"));
         EXPECT_LE(like.size(), 1u) << text;
     }
     EXPECT_EQ(Select("Route Like " + jetsql::Quote("*" + jetsql::LikeEscape("*50*") + "*")),
@@ -142,11 +143,11 @@ TEST(JetSql, DatePartNumbersWeeksFromTheFirstOfJanuary) {
     struct Case {
         int y, m, d, firstDay, week;
     } cases[] = {
-        {2021, 1, 1, 1, 1},   {2021, 1, 2, 1, 1},   {2021, 1, 3, 1, 2},  // Sunday starts week 2
-        {2021, 1, 3, 2, 1},   {2021, 1, 4, 2, 2},                        // weeks from Monday
+        {2021, 1, 1, 1, 1},    {2021, 1, 2, 1, 1},    {2021, 1, 3, 1, 2},  // Sunday starts week 2
+        {2021, 1, 3, 2, 1},    {2021, 1, 4, 2, 2},                         // weeks from Monday
         {2021, 12, 31, 1, 53}, {2021, 12, 31, 6, 53}, {2021, 12, 31, 7, 53},
-        {2023, 1, 1, 1, 1},   {2023, 1, 8, 1, 2},   {2023, 12, 31, 1, 53},  // a Sunday year
-        {2016, 2, 29, 2, 10}, {2026, 12, 6, 2, 49},
+        {2023, 1, 1, 1, 1},    {2023, 1, 8, 1, 2},    {2023, 12, 31, 1, 53},  // a Sunday year
+        {2016, 2, 29, 2, 10},  {2026, 12, 6, 2, 49},
     };
     for (const Case& c : cases) {
         const double serial = calendar::ToSerial(c.y, c.m, c.d);
@@ -178,12 +179,24 @@ TEST(JetSql, LikeMatchesPatterns) {
         const char* pattern;
         bool match;
     } cases[] = {
-        {"Hill loop", "*hill*", true}, {"Hill loop", "hill", false}, {"", "*", true},
-        {"", "?", false},              {"abc", "a?c", true},         {"a1c", "a#c", true},
-        {"abc", "a#c", false},         {"b", "[a-c]", true},         {"d", "[a-c]", false},
-        {"d", "[!a-c]", true},         {"*", "[*]", true},           {"x", "[*]", false},
-        {"aaa", "*a*a*a*", true},      {"aa", "*a*a*a*", false},     {"Ünïcode", "?nïco*", true},
-        {"[x", "[[]x", true},          {"a]", "a]", true},           {"mississippi", "*iss*pi", true},
+        {"Hill loop", "*hill*", true},
+        {"Hill loop", "hill", false},
+        {"", "*", true},
+        {"", "?", false},
+        {"abc", "a?c", true},
+        {"a1c", "a#c", true},
+        {"abc", "a#c", false},
+        {"b", "[a-c]", true},
+        {"d", "[a-c]", false},
+        {"d", "[!a-c]", true},
+        {"*", "[*]", true},
+        {"x", "[*]", false},
+        {"aaa", "*a*a*a*", true},
+        {"aa", "*a*a*a*", false},
+        {"Ünïcode", "?nïco*", true},
+        {"[x", "[[]x", true},
+        {"a]", "a]", true},
+        {"mississippi", "*iss*pi", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(jetsql::LikeMatch(c.value, c.pattern), c.match) << c.value << " ~ " << c.pattern;

@@ -28,7 +28,7 @@ using test::ScriptedUi;
 using test::TempDir;
 
 class RecordSetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ProgramState::Instance().Reset();
         db = NewLog(dir.File("r.tlg"), ui);
@@ -49,7 +49,8 @@ protected:
     }
     std::vector<int> Ids(CLogEntryFilteredSet& set) {
         std::vector<int> ids;
-        for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) ids.push_back(set.EntryID);
+        for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
+            ids.push_back(set.EntryID);
         return ids;
     }
 
@@ -62,7 +63,8 @@ TEST_F(RecordSetTest, DefaultRowsReadBackInTheirOrder) {
     CTrainingTypesSet classes(db.get());
     classes.Open();
     std::string names;
-    for (; !classes.IsEOF(); classes.MoveNext()) names += classes.TypeName.get() + ",";
+    for (; !classes.IsEOF(); classes.MoveNext())
+        names += classes.TypeName.get() + ",";
     EXPECT_EQ(names, "General,Climbing,Intervals,Recovery,Sprints,Tempo,Racing,");
     ASSERT_TRUE(classes.FindClass("C"));
     EXPECT_TRUE(classes.IsFieldNull(classes.ColorCode));  // Climbing has no colour
@@ -112,15 +114,17 @@ TEST_F(RecordSetTest, SportsComeInTheirOrderWithUnitNamesAndWriteThroughTheJoin)
 
     // A sport whose unit row is gone (a log from before relations) is left out.
     db->sql().Exec("DROP TRIGGER \"kivrun_rel_PaceUnitsToSports_insert\"");
-    db->sql().Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) "
-                   "VALUES ('X','Orphan',0,42)");
+    db->sql().Exec(
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) "
+        "VALUES ('X','Orphan',0,42)");
     sports.Requery();
     EXPECT_EQ(sports.GetRecordCount(), 3);
     EXPECT_FALSE(sports.FindFirst("SptName = 'Orphan'"));
 }
 
 TEST_F(RecordSetTest, MovesFindsAndBookmarks) {
-    for (int i = 0; i < 6; ++i) AddEntry(37622 + i, i % 2 ? "R" : "S", 60.0 * (i + 1));
+    for (int i = 0; i < 6; ++i)
+        AddEntry(37622 + i, i % 2 ? "R" : "S", 60.0 * (i + 1));
     CLogEntryFilteredSet set(db.get());
     set.Open("SELECT * FROM [Log Entry] ORDER BY [Date] DESC, [EntryID] DESC");
     EXPECT_EQ(Ids(set), (std::vector<int>{6, 5, 4, 3, 2, 1}));
@@ -162,7 +166,8 @@ TEST_F(RecordSetTest, MovesFindsAndBookmarks) {
 }
 
 TEST_F(RecordSetTest, AddEditDeleteAndRequery) {
-    for (int i = 0; i < 3; ++i) AddEntry(37622 + i, "R", 100);
+    for (int i = 0; i < 3; ++i)
+        AddEntry(37622 + i, "R", 100);
     CLogEntryFilteredSet set(db.get());
     set.Open("SELECT * FROM [Log Entry] ORDER BY [Date] DESC, [EntryID] DESC");
     set.AddNew();
@@ -216,7 +221,8 @@ TEST_F(RecordSetTest, ColumnsInsertAtAPosition) {
     columns.InsertColumnAt(0, 9);
     columns.Requery();
     std::vector<int> order;
-    for (; !columns.IsEOF(); columns.MoveNext()) order.push_back(columns.ColumnID);
+    for (; !columns.IsEOF(); columns.MoveNext())
+        order.push_back(columns.ColumnID);
     EXPECT_EQ(order, (std::vector<int>{9, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
     ASSERT_TRUE(columns.FindFirst("ColumnID = 0"));
     EXPECT_EQ(columns.ColumnOrder, 1);
@@ -241,7 +247,8 @@ TEST_F(RecordSetTest, PreferencesAreCreatedWithTheReadersDefault) {
     struct Case {
         const char* stored;
         int read;
-    } cases[] = {{"", 0}, {"abc", 0}, {"12abc", 12}, {" 7", 7}, {"-3", -3}, {"99999999999", INT_MAX}};
+    } cases[] = {{"", 0},   {"abc", 0}, {"12abc", 12},
+                 {" 7", 7}, {"-3", -3}, {"99999999999", INT_MAX}};
     for (const Case& c : cases) {
         prefs.SetPreference("DaysBetweenBackup", c.stored);
         EXPECT_EQ(prefs.GetDaysBetweenBackup(), c.read) << c.stored;

@@ -17,7 +17,8 @@ using test::TempDir;
 std::string Dump(LogDatabase& db) {
     std::string out;
     Statement s = db.sql().Prepare("SELECT type, name, sql FROM sqlite_master ORDER BY name");
-    while (s.Step()) out += s.Text(0) + "|" + s.Text(1) + "|" + s.Text(2) + "\n";
+    while (s.Step())
+        out += s.Text(0) + "|" + s.Text(1) + "|" + s.Text(2) + "\n";
     for (const auto& t : schema::Tables())
         out += t.name + "=" + std::to_string(db.RowCount(t.name)) + "\n";
     return out;
@@ -52,8 +53,8 @@ TEST(Schema, StoredQueriesKeepTheirExactText) {
          head +
              "SELECT DatePart('yyyy',[Date]) AS Year, DatePart('ww',[Date],[WeekStartDay]) AS "
              "Week, " +
-             body +
-             " GROUP BY DatePart('yyyy',[Date]), DatePart('ww',[Date],[WeekStartDay]), " + tail +
+             body + " GROUP BY DatePart('yyyy',[Date]), DatePart('ww',[Date],[WeekStartDay]), " +
+             tail +
              " ORDER BY DatePart('yyyy',[Date]), DatePart('ww',[Date],[WeekStartDay]), "
              "Sports.Order"},
         {"TotalsQueryByMonth",
@@ -65,8 +66,8 @@ TEST(Schema, StoredQueriesKeepTheirExactText) {
              " ORDER BY DatePart('yyyy',[Date]), DatePart('m',[Date],[WeekStartDay]), "
              "Sports.Order"},
         {"TotalsQueryByYear",
-         head + "SELECT DatePart('yyyy',[Date]) AS Year, DatePart('yyyy',[Date]) AS Week, " +
-             body + " GROUP BY DatePart('yyyy',[Date]), DatePart('yyyy',[Date]), " + tail +
+         head + "SELECT DatePart('yyyy',[Date]) AS Year, DatePart('yyyy',[Date]) AS Week, " + body +
+             " GROUP BY DatePart('yyyy',[Date]), DatePart('yyyy',[Date]), " + tail +
              " ORDER BY DatePart('yyyy',[Date]), DatePart('yyyy',[Date]), Sports.Order"},
         {"DeleteRoutineQuery",
          "PARAMETERS ID Long; DELETE [Log Entry Details Routine].*, [Log Entry Details "
@@ -77,7 +78,8 @@ TEST(Schema, StoredQueriesKeepTheirExactText) {
          "Details].TemplateID FROM [Routine Templates Details] WHERE ((([Routine Templates "
          "Details].TemplateID)=[ID]))"},
     };
-    for (const auto& [name, sql] : expected) EXPECT_EQ(db->QuerySql(name), sql) << name;
+    for (const auto& [name, sql] : expected)
+        EXPECT_EQ(db->QuerySql(name), sql) << name;
 }
 
 TEST(Schema, BuildingAgainChangesNothing) {
@@ -101,10 +103,12 @@ TEST(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
             "NULL, SptAbbrev TEXT NOT NULL, TrainingTypeAbbrev TEXT NOT NULL, Distance REAL, Time "
             "REAL NOT NULL, Pace REAL, Route TEXT, Notes TEXT, OptionalOne REAL, OptionalTwo "
             "REAL)");
-        old.Exec("INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time, Route) "
-                 "VALUES (37622, 'R', 'G', 3600, 'Hill')");
-        old.Exec("CREATE TABLE Sports (SptAbbrev TEXT PRIMARY KEY, SptName TEXT, DistanceID INT, "
-                 "PaceID INT)");
+        old.Exec(
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time, Route) "
+            "VALUES (37622, 'R', 'G', 3600, 'Hill')");
+        old.Exec(
+            "CREATE TABLE Sports (SptAbbrev TEXT PRIMARY KEY, SptName TEXT, DistanceID INT, "
+            "PaceID INT)");
         old.Exec("INSERT INTO Sports VALUES ('R', 'Running', 0, 1)");
     }
     ScriptedUi ui;
@@ -124,21 +128,26 @@ TEST(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
     EXPECT_THROW(db->sql().Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, "
                                 "\"Order\", Image) VALUES ('X', 'X', 0, 1, NULL, 0)"),
                  DbError);
-    for (const auto& r : schema::Relations()) EXPECT_TRUE(db->RelationExists(r.name)) << r.name;
-    for (const auto& q : schema::Queries()) EXPECT_TRUE(db->QueryExists(q.name)) << q.name;
+    for (const auto& r : schema::Relations())
+        EXPECT_TRUE(db->RelationExists(r.name)) << r.name;
+    for (const auto& q : schema::Queries())
+        EXPECT_TRUE(db->QueryExists(q.name)) << q.name;
 }
 
 class RelationsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         db = NewLog(dir.File("r.tlg"), ui);
         ASSERT_TRUE(db);
-        Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES "
-             "('R','Running',0,1), ('S','Swimming',3,5)");
-        Exec("INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
-             "(37622,'R','G',3600), (37623,'R','R',1800), (37624,'S','G',900)");
-        Exec("INSERT INTO \"Log Entry Details Routine\" (EntryID, Exercise, Sets) VALUES "
-             "(1,'Squats',3), (1,'Lunges',2), (3,'Kick',1)");
+        Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES "
+            "('R','Running',0,1), ('S','Swimming',3,5)");
+        Exec(
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+            "(37622,'R','G',3600), (37623,'R','R',1800), (37624,'S','G',900)");
+        Exec(
+            "INSERT INTO \"Log Entry Details Routine\" (EntryID, Exercise, Sets) VALUES "
+            "(1,'Squats',3), (1,'Lunges',2), (3,'Kick',1)");
         Exec("INSERT INTO \"Log Entry Details Split Times\" VALUES (1, 1, '7:30'), (2, 1, '8:00')");
         Exec("INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('R','G','Hill')");
     }
@@ -191,7 +200,8 @@ TEST_F(RelationsTest, TheDatabaseRefusesWhatBreaksTheRules) {
         "DELETE FROM BodyParts WHERE BodyPartName = 'Chest'",
         "INSERT INTO Preferences (Preference, Value) VALUES ('', 'x')",
     };
-    for (const char* sql : refused) EXPECT_THROW(Exec(sql), DbError) << sql;
+    for (const char* sql : refused)
+        EXPECT_THROW(Exec(sql), DbError) << sql;
     // Allowed: an empty route, a Null distance, a body part without exercises going away.
     Exec("INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('S','G','')");
     Exec("INSERT INTO BodyParts (BodyPartName) VALUES ('Neck')");
@@ -218,7 +228,10 @@ TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
     std::ofstream(dir.File("empty.tlg"));
     std::ofstream(dir.File("junk.tlg"), std::ios::binary) << std::string(5000, '\x7f');
     std::filesystem::create_directory(dir.File("folder.tlg"));
-    { SqliteDb other(dir.File("other.db"), true); other.Exec("CREATE TABLE x(a)"); }
+    {
+        SqliteDb other(dir.File("other.db"), true);
+        other.Exec("CREATE TABLE x(a)");
+    }
     struct Case {
         std::string file;
         int result;
@@ -240,8 +253,7 @@ TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
     }
     ScriptedUi quiet;
     std::unique_ptr<LogDatabase> db;
-    EXPECT_EQ(LogDatabase::Open(dir.File("missing.tlg"), quiet, false, db),
-              LogDatabase::kNotFound);
+    EXPECT_EQ(LogDatabase::Open(dir.File("missing.tlg"), quiet, false, db), LogDatabase::kNotFound);
     EXPECT_TRUE(quiet.messages.empty());
     EXPECT_EQ(LogDatabase::Create(dir.File("text.tlg"), quiet), nullptr);
     EXPECT_EQ(quiet.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);

@@ -16,7 +16,8 @@ struct ToolResult {
 
 inline std::string ShellQuote(const std::string& s) {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
@@ -24,16 +25,19 @@ inline std::string ShellQuote(const std::string& s) {
 inline ToolResult RunTool(const std::string& args, const std::string& scratchDir) {
     ToolResult r;
     const std::string errFile = scratchDir + "/tool-stderr.txt";
-    const std::string cmd = std::string(KIVRUN_TOOL_PATH) + " " + args + " 2>" + ShellQuote(errFile);
+    const std::string cmd =
+        std::string(KIVRUN_TOOL_PATH) + " " + args + " 2>" + ShellQuote(errFile);
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf;
     size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        r.out.append(buf.data(), n);
     const int status = pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (FILE* e = fopen(errFile.c_str(), "r")) {
-        while ((n = fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
+        while ((n = fread(buf.data(), 1, buf.size(), e)) > 0)
+            r.err.append(buf.data(), n);
         fclose(e);
     }
     return r;

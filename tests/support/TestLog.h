@@ -17,7 +17,7 @@ namespace kivrun::test {
 
 // A user who answers as scripted and remembers everything the program said.
 class ScriptedUi : public UserInterface {
-public:
+  public:
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<bool> answers;  // consumed front to back; No when exhausted
@@ -46,7 +46,7 @@ public:
     void BeginWait() override { ++waitDepth; }
     void EndWait() override { --waitDepth; }
 
-private:
+  private:
     static std::optional<std::string> Take(std::vector<std::optional<std::string>>& v) {
         if (v.empty()) return std::nullopt;
         auto r = v.front();
@@ -57,7 +57,7 @@ private:
 
 // A scratch folder removed when the test ends.
 class TempDir {
-public:
+  public:
     TempDir() {
         path_ = std::filesystem::temp_directory_path() /
                 ("kivrun-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
@@ -70,7 +70,7 @@ public:
     std::string File(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     static int& counter() {
         static int n = 0;
         return n;

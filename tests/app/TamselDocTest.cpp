@@ -1,0 +1,253 @@
+#include "app/TamselDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+#include "store/LogEntryFilteredSet.h"
+#include "store/PreferencesSet.h"
+#include "store/SportsSet.h"
+#include "store/TrainingTypesSet.h"
+#include "support/DocFixture.h"
+
+namespace kivrun {
+namespace {
+
+using test::DocFixture;
+using test::Entry;
+
+// Consecutive rows of the filtered set share their shading exactly when they share a week.
+void ExpectWeekBands(CTamselDoc& doc) {
+    CLogEntryFilteredSet& f = doc.FilteredSet();
+    bool first = true;
+    double prevDate = 0;
+    int prev = 0;
+    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
+        if (!first) {
+            const bool same = CDate::FromSerial(prevDate).SameWeek(CDate::FromSerial(f.Date));
+            ASSERT_EQ(same, f.Background == prev)
+                << "rows on " << CDate::FromSerial(prevDate).Format(1) << " and "
+                << CDate::FromSerial(f.Date).Format(1);
+        }
+        first = false;
+        prevDate = f.Date;
+        prev = f.Background;
+    }
+}
+
+using TamselDocTest = DocFixture;
+
+TEST_F(TamselDocTest, AddingTellsOtherViewsAndUndoTakesItBack) {
+    test::RecordingView sender;
+    doc->AddView(&sender);
+    const long id = doc->AddEntry(Entry(3, 4, 2025), &sender);
+    ASSERT_GT(id, 0);
+    ASSERT_EQ(view.hints.size(), 1u);
+    EXPECT_EQ(view.hints[0].kind, UpdateHint::kEntryAdded);
+    EXPECT_EQ(view.hints[0].id(), id);
+    EXPECT_TRUE(sender.hints.empty());
+    EXPECT_TRUE(doc->CanUndo());
+    doc->Undo();
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 0);
+    EXPECT_EQ(view.kinds(), (std::vector<int>{0, 2}));
+    doc->Undo();  // nothing left to take back
+    EXPECT_EQ(view.hints.size(), 2u);
+}
+
+TEST_F(TamselDocTest, EntriesKeepTheirFieldsAndRoutine) {
+    WorkingEntry e = Entry(1, 5, 2003, "W", 2700, "R");
+    e.route = "Gym \"North\", O'Hare";
+    e.notes = "line one\r\nline two";
+    e.optionalOne = 142;
+    e.routine = {{"Squats", 3, {100, 110, 120, 0}, {10, 8, 6, 0}}, {"Crunches", 1, {}, {50}}};
+    const long id = doc->AddEntry(e, nullptr);
+    WorkingEntry back;
+    ASSERT_TRUE(doc->LoadEntry(id, back));
+    EXPECT_EQ(back.date, e.date);
+    EXPECT_EQ(back.route, e.route);
+    EXPECT_EQ(back.notes, e.notes);
+    EXPECT_EQ(back.time.TotalSeconds(), 2700);
+    EXPECT_EQ(back.optionalOne, 142);
+    EXPECT_EQ(back.routine, e.routine);
+    // A change that keeps the day rewrites the routine in place.
+    e.routine.pop_back();
+    EXPECT_EQ(doc->UpdateEntry(id, e, nullptr), id);
+    EXPECT_EQ(doc->RoutineOf(id), e.routine);
+    EXPECT_EQ(view.hints.back().kind, UpdateHint::kEntryChanged);
+}
+
+TEST_F(TamselDocTest, DeletingAsksFirstAndNoChangesNothing) {
+    const long id = doc->AddEntry(Entry(3, 4, 2025), nullptr);
+    view.hints.clear();
+    ui.answers = {false};
+    EXPECT_FALSE(doc->DeleteEntry(id, nullptr, true));
+    EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete this entry?");
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 1);
+    EXPECT_TRUE(view.hints.empty());
+    ui.answers = {true};
+    EXPECT_TRUE(doc->DeleteEntry(id, nullptr, true));
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 0);
+    EXPECT_FALSE(doc->DeleteEntry(id, nullptr, false));  // gone already
+}
+
+TEST_F(TamselDocTest, WeekShadingStaysRightThroughAddsChangesAndDeletes) {
+    for (bool descending : {true, false}) {
+        if (doc->DateSortDescending() != descending) doc->ToggleDateSort();
+        for (int weekStart : {1, 0}) {
+            // As the log list does on a new week start or a new order.
+            ProgramState::Instance().SetWeekStartDay(weekStart);
+            doc->ComputeBackgroundBands();
+            std::mt19937 rng(7 + weekStart);
+            std::vector<long> ids;
+            for (int step = 0; step < 120; ++step) {
+                const int op = static_cast<int>(rng() % 10);
+                const CDate day = CDate(12, 20, 2024).AddDays(static_cast<int>(rng() % 40));
+                WorkingEntry e = Entry(day.Month(), day.Day(), day.Year());
+                if (op < 6 || ids.empty()) {
+                    ids.push_back(doc->AddEntry(e, nullptr));
+                } else if (op < 8) {
+                    const size_t i = rng() % ids.size();
+                    ids[i] = doc->UpdateEntry(ids[i], e, nullptr);
+                } else {
+                    const size_t i = rng() % ids.size();
+                    ASSERT_TRUE(doc->DeleteEntry(ids[i], nullptr, false));
+                    ids.erase(ids.begin() + static_cast<long>(i));
+                }
+                ExpectWeekBands(*doc);
+                if (HasFatalFailure()) return;
+            }
+            doc->ComputeBackgroundBands();
+            ExpectWeekBands(*doc);
+        }
+    }
+}
+
+TEST_F(TamselDocTest, DeletingTheOnlyEntryOfAWeekBetweenLikeWeeksReshadesTheRest) {
+    doc->AddEntry(Entry(1, 6, 2025), nullptr);                  // Monday, week A
+    doc->AddEntry(Entry(1, 14, 2025), nullptr);                 // week B
+    const long c = doc->AddEntry(Entry(1, 22, 2025), nullptr);  // week C
+    doc->AddEntry(Entry(1, 29, 2025), nullptr);                 // week D
+    view.hints.clear();
+    const long b = 2;
+    ASSERT_TRUE(doc->DeleteEntry(b, nullptr, false));
+    ASSERT_EQ(view.hints.size(), 1u);
+    EXPECT_TRUE(view.hints[0].laterRowsReshaded());
+    EXPECT_EQ(view.hints[0].position(), 2);  // newest first: D, C, B, A
+    ExpectWeekBands(*doc);
+    ASSERT_TRUE(doc->DeleteEntry(c, nullptr, false));  // now at the top's neighbour
+    ExpectWeekBands(*doc);
+}
+
+TEST_F(TamselDocTest, ChangingTheDayWithinTheSamePlaceStillReshades) {
+    doc->AddEntry(Entry(1, 22, 2025), nullptr);                  // Wednesday
+    const long id = doc->AddEntry(Entry(1, 20, 2025), nullptr);  // Monday, same week
+    doc->AddEntry(Entry(1, 18, 2025), nullptr);                  // Saturday, the week before
+    // Sunday the 19th keeps its place in the list but joins the week before.
+    EXPECT_EQ(doc->UpdateEntry(id, Entry(1, 19, 2025), nullptr), id);
+    ExpectWeekBands(*doc);
+}
+
+TEST_F(TamselDocTest, MovingAnEntryToAnotherDayGivesItANewIdButUndoKeepsIt) {
+    const long a = doc->AddEntry(Entry(1, 6, 2025), nullptr);
+    doc->AddEntry(Entry(2, 6, 2025), nullptr);
+    const long latest = doc->AddEntry(Entry(3, 6, 2025), nullptr);
+    view.hints.clear();
+    const long moved = doc->UpdateEntry(a, Entry(4, 1, 2025), nullptr);
+    EXPECT_NE(moved, a);
+    EXPECT_EQ(view.kinds(), (std::vector<int>{2, 0}));
+    // Undo still means "take back the workout added last", not the one just moved.
+    doc->Undo();
+    WorkingEntry e;
+    EXPECT_TRUE(doc->LoadEntry(moved, e));
+    EXPECT_FALSE(doc->LoadEntry(latest, e));
+}
+
+TEST_F(TamselDocTest, AnEntryHiddenByTheFilterTurnsShowAllOn) {
+    doc->Filter().showAll = false;
+    doc->Filter().sports.fill(false);
+    doc->Filter().sports['B' - 'A'] = true;
+    doc->ApplyFilter();
+    view.hints.clear();
+    const long id = doc->AddEntry(Entry(5, 1, 2025, "R"), nullptr);
+    EXPECT_TRUE(doc->Filter().showAll);
+    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kFilterApplied, 0}));
+    WorkingEntry e;
+    EXPECT_TRUE(doc->LoadEntry(id, e));
+}
+
+TEST_F(TamselDocTest, DateSortTogglesAndOrdersTheFilteredSet) {
+    doc->AddEntry(Entry(1, 1, 2025), nullptr);
+    doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    auto order = [&] {
+        std::vector<int> ids;
+        auto& f = doc->FilteredSet();
+        for (f.MoveFirst(); !f.IsEOF(); f.MoveNext())
+            ids.push_back(f.EntryID);
+        return ids;
+    };
+    EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
+    doc->ToggleDateSort();
+    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "");
+    EXPECT_EQ(order(), (std::vector<int>{1, 2, 3}));
+    doc->ToggleDateSort();
+    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "DESC");
+    EXPECT_EQ(view.hints.back().kind, UpdateHint::kFilterApplied);
+}
+
+TEST_F(TamselDocTest, ReopeningRestoresWeekStartAndRepairsEarlierBuilds) {
+    doc->PreferencesSet().SetWeekStartDay(3);
+    doc->Database().sql().Exec("UPDATE Sports SET Image = 99 WHERE SptAbbrev = 'R'");
+    doc->Database().sql().Exec("DELETE FROM \"Training Types\"");
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Training Types\" (TypeAbbrev, TypeName, ColorCode, \"Order\") VALUES "
+        "('T','Training','1,1,1',7), ('I','Int','',8), ('R','Race','0,0,210',9)");
+    doc->OnCloseDocument();
+    ProgramState::Instance().Reset();
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 3);
+    CSportsSet& sports = doc->SportsSet();
+    ASSERT_TRUE(sports.FindFirst("SptAbbrev = 'R'"));
+    EXPECT_EQ(sports.Image, 2);
+    CTrainingTypesSet& classes = doc->TrainingTypesSet();
+    std::string seen;
+    for (classes.MoveFirst(); !classes.IsEOF(); classes.MoveNext())
+        seen += classes.TypeAbbrev.get() + classes.TypeName.get() + "(" + classes.ColorCode.get() +
+                ") ";
+    EXPECT_EQ(seen,
+              "GGeneral(0,0,0) CClimbing(0,0,0) IIntervals(0,0,0) ERecovery(0,0,0) "
+              "SSprints(0,0,0) TTempo(0,0,0) RRace(200,0,0) ");
+    // A second open leaves classes whose first order is 0 alone.
+    doc->OnCloseDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(doc->TrainingTypesSet().GetRecordCount(), 7);
+}
+
+TEST_F(TamselDocTest, AnOldTextLogIsOfferedForConversion) {
+    doc->OnCloseDocument();
+    const std::string old = dir.File("old.tlg");
+    std::ofstream(old) << "[Sports]\nR\tRunning\t1\t0\n]\n";
+    ui.answers = {false};
+    EXPECT_FALSE(doc->OnOpenDocument(old));
+    EXPECT_EQ(ui.questions.back(),
+              "File was created in previous version of Kivrun.\n\nDo you want to convert it???");
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
+}
+
+TEST_F(TamselDocTest, NewAsksForAPathReplacesTheFileAndShowsPreferences) {
+    const std::string other = dir.File("other.tlg");
+    std::ofstream(other) << "an old file the user chose to replace";
+    CTamselDoc fresh(ui);
+    ui.saveFiles = {std::nullopt};
+    EXPECT_FALSE(fresh.OnNewDocument());
+    ui.saveFiles = {other};
+    ASSERT_TRUE(fresh.OnNewDocument());
+    EXPECT_EQ(ui.preferencesShown, 1);
+    EXPECT_EQ(fresh.TrainingTypesSet().GetRecordCount(), 7);
+}
+
+}  // namespace
+}  // namespace kivrun

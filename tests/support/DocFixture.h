@@ -1,0 +1,67 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/TamselDoc.h"
+#include "entries/Calendar.h"
+#include "store/LogDatabase.h"
+#include "store/ProgramState.h"
+#include "support/TestLog.h"
+
+namespace kivrun::test {
+
+// A view that remembers what it was told.
+class RecordingView : public View {
+  public:
+    std::vector<UpdateHint> hints;
+    void OnUpdate(View*, const UpdateHint& hint) override { hints.push_back(hint); }
+    std::vector<int> kinds() const {
+        std::vector<int> k;
+        for (const auto& h : hints)
+            k.push_back(h.kind);
+        return k;
+    }
+};
+
+inline WorkingEntry Entry(int month, int day, int year, const char* sport = "R",
+                          double seconds = 3600, const char* cls = "G") {
+    WorkingEntry e;
+    e.date = CDate(month, day, year);
+    e.sptAbbrev = sport;
+    e.typeAbbrev = cls;
+    e.time = CElapsedTime::FromSeconds(seconds);
+    e.distance = 5;
+    return e;
+}
+
+// A new log open in a document, with three sports and a scripted user.
+class DocFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ProgramState::Instance().Reset();
+        calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
+        doc = std::make_unique<CTamselDoc>(ui);
+        doc->SetBackupFolder(dir.File("Backup Logs"));
+        path = dir.File("log.tlg");
+        ASSERT_TRUE(doc->CreateLog(path));
+        doc->Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+        doc->AddView(&view);
+    }
+    void TearDown() override {
+        doc.reset();
+        calendar::SetTodayForTesting(std::nullopt);
+        ProgramState::Instance().Reset();
+    }
+
+    TempDir dir;
+    ScriptedUi ui;
+    RecordingView view;
+    std::unique_ptr<CTamselDoc> doc;
+    std::string path;
+};
+
+}  // namespace kivrun::test
