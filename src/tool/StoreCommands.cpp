@@ -11,13 +11,6 @@
 namespace kivrun::tool {
 namespace {
 
-void ExpectArgs(const Context& c, size_t n) {
-    if (c.args.size() < n) throw UsageError{"missing argument"};
-    if (c.args.size() > n) throw UsageError{"too many arguments"};
-}
-
-}  // namespace
-
 int CmdNew(Context& c) {
     ExpectArgs(c, 1);
     const std::string& path = c.args[0];
@@ -33,6 +26,8 @@ int CmdNew(Context& c) {
     WriteDefaultRows(*db);
     return 0;
 }
+
+}  // namespace
 
 std::unique_ptr<LogDatabase> OpenLogFile(const char* command, const std::string& path,
                                          UserInterface& ui, std::ostream& err) {
@@ -54,6 +49,8 @@ std::unique_ptr<LogDatabase> OpenLogFile(const char* command, const std::string&
     return db;
 }
 
+namespace {
+
 int CmdCheck(Context& c) {
     ExpectArgs(c, 1);
     const std::string& path = c.args[0];
@@ -69,10 +66,6 @@ int CmdCheck(Context& c) {
     }
     return 0;
 }
-
-}  // namespace kivrun::tool
-
-namespace kivrun::tool {
 
 int CmdPref(Context& c) {
     if (c.args.size() < 2) throw UsageError{"missing argument"};
@@ -102,4 +95,17 @@ int CmdPref(Context& c) {
     return 0;
 }
 
+const Registration kNew({10, "new", "new LOG",
+                         "create a log with its default contents (refuses an existing file)",
+                         CmdNew});
+const Registration kCheck({20, "check", "check LOG",
+                           "open a log, complete its structure, print each table's row count and "
+                           "check the file",
+                           CmdCheck});
+const Registration kPref({30, "pref", "pref LOG KEY [VALUE]",
+                          "store VALUE under KEY when given, then print KEY's value as the log "
+                          "reads it",
+                          CmdPref});
+
+}  // namespace
 }  // namespace kivrun::tool

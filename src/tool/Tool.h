@@ -22,13 +22,18 @@ struct UsageError {
 };
 
 struct Command {
+    int order;  // place in --help
     const char* name;
     const char* usage;
     const char* summary;
     int (*run)(Context&);
 };
 
-const std::vector<Command>& Commands();
+// Commands register themselves, each file its own, with a static Registration.
+std::vector<Command>& Commands();
+struct Registration {
+    explicit Registration(const Command& command);
+};
 
 // Messages the core would show in a box go to stderr; questions are answered No unless the
 // command says otherwise.
@@ -56,9 +61,7 @@ class TerminalUserInterface : public UserInterface {
     int messages_ = 0;
 };
 
-// Commands, one function each.
-int CmdNew(Context& c);
-int CmdCheck(Context& c);
-int CmdPref(Context& c);
+// Argument helpers shared by the commands.
+void ExpectArgs(const Context& c, size_t n);
 
 }  // namespace kivrun::tool

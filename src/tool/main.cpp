@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -7,17 +8,21 @@
 
 namespace kivrun::tool {
 
-const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {
-        {"new", "new LOG", "create a log with its default contents (refuses an existing file)",
-         CmdNew},
-        {"check", "check LOG",
-         "open a log, complete its structure, print each table's row count and check the file",
-         CmdCheck},
-        {"pref", "pref LOG KEY [VALUE]",
-         "store VALUE under KEY when given, then print KEY's value as the log reads it", CmdPref},
-    };
+std::vector<Command>& Commands() {
+    static std::vector<Command> commands;
     return commands;
+}
+
+Registration::Registration(const Command& command) {
+    auto& all = Commands();
+    auto at = std::find_if(all.begin(), all.end(),
+                           [&](const Command& c) { return c.order > command.order; });
+    all.insert(at, command);
+}
+
+void ExpectArgs(const Context& c, size_t n) {
+    if (c.args.size() < n) throw UsageError{"missing argument"};
+    if (c.args.size() > n) throw UsageError{"too many arguments"};
 }
 
 void TerminalUserInterface::ShowMessage(const std::string& text) {
