@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,5 +64,13 @@ class TerminalUserInterface : public UserInterface {
 
 // Argument helpers shared by the commands.
 void ExpectArgs(const Context& c, size_t n);
+
+// Opens a log through the document, exactly as the desktop program does (an old text log
+// is not converted: that is what 'convert' is for). Null after saying why on err.
+std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
+                                         UserInterface& ui, std::ostream& err);
+
+// The program's backup folder: "Backup Logs" in its data folder.
+std::string DefaultBackupFolder();
 
 }  // namespace kivrun::tool

@@ -1,0 +1,41 @@
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+#include "app/TamselDoc.h"
+#include "tool/Tool.h"
+
+namespace kivrun::tool {
+
+std::string DefaultBackupFolder() {
+    // Where the desktop program keeps its data: $XDG_DATA_HOME/Kivrun/Kivrun.
+    std::filesystem::path base;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = std::filesystem::path(home) / ".local" / "share";
+    } else {
+        base = std::filesystem::temp_directory_path();
+    }
+    return (base / "Kivrun" / "Kivrun" / "Backup Logs").string();
+}
+
+std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
+                                         UserInterface& ui, std::ostream& err) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        err << "kivrun-tool " << command << ": " << path << ": no such file\n";
+        return nullptr;
+    }
+    auto doc = std::make_unique<CTamselDoc>(ui);
+    doc->SetBackupFolder(DefaultBackupFolder());
+    if (!doc->OnOpenDocument(path)) {
+        err << "kivrun-tool " << command << ": " << path
+            << ": could not be opened as a training log (an old text log converts with "
+               "'kivrun-tool convert')\n";
+        return nullptr;
+    }
+    return doc;
+}
+
+}  // namespace kivrun::tool
