@@ -37,7 +37,8 @@ void BM_WalkAllRows(benchmark::State& state) {
     set.Open(kDescending);
     for (auto _ : state) {
         double total = 0;
-        for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) total += set.Time;
+        for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
+            total += set.Time;
         benchmark::DoNotOptimize(total);
     }
 }
@@ -58,7 +59,8 @@ void BM_FindBySportNear(benchmark::State& state) {
     auto db = OpenLog(100000);
     CLogEntryFilteredSet set(db.get());
     set.Open(kDescending);
-    for (auto _ : state) benchmark::DoNotOptimize(set.FindFirst("SptAbbrev = 'S'"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(set.FindFirst("SptAbbrev = 'S'"));
 }
 BENCHMARK(BM_FindBySportNear)->Unit(benchmark::kMillisecond);
 

@@ -536,14 +536,12 @@ long CTamselDoc::UpdateEntry(long entryId, const WorkingEntry& entry, View* send
         CLogEntryFilteredSet& f = FilteredSet();
         const CDate oldDay = CDate::FromSerial(f.Date);
         const long oldPos = f.GetAbsolutePosition();
-        {
-            Transaction tx(db_->sql());
-            f.Edit();
-            WriteEntryFields(entry);
-            f.Update();
-            SaveRoutine(entryId, entry.routine);
-            tx.Commit();
-        }
+        // One transaction for the whole change, however many steps it takes.
+        Transaction change(db_->sql());
+        f.Edit();
+        WriteEntryFields(entry);
+        f.Update();
+        SaveRoutine(entryId, entry.routine);
         bool moved = false;
         if (!(entry.date == oldDay)) {
             f.Requery();
@@ -552,14 +550,13 @@ long CTamselDoc::UpdateEntry(long entryId, const WorkingEntry& entry, View* send
                 // Same place in the list, but perhaps another week: shade it afresh, as if
                 // it had been deleted and added there.
                 if (!moved) {
-                    Transaction tx(db_->sql());
                     ReleaseShading(f.GetAbsolutePosition());
                     ShadeNewRow();
-                    tx.Commit();
                 }
             }
         }
         if (!moved) {
+            change.Commit();
             UpdateAllViews(sender,
                            UpdateHint::Of(UpdateHint::kEntryChanged, static_cast<int>(entryId)));
             return entryId;
@@ -570,6 +567,7 @@ long CTamselDoc::UpdateEntry(long entryId, const WorkingEntry& entry, View* send
         const long undoId = undoEntryId_;
         DeleteEntry(entryId, sender, false);
         const long newId = AddEntry(entry, sender);
+        change.Commit();
         undoKind_ = undoKind;
         undoEntryId_ = undoId == entryId ? newId : undoId;
         return newId;

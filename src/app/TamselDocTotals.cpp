@@ -1,3 +1,5 @@
+#include <map>
+
 #include "app/TamselDoc.h"
 #include "entries/Units.h"
 #include "store/Criteria.h"
@@ -40,10 +42,15 @@ bool CTamselDoc::GetTotals(const CDate& start, const CDate& end, CTotalsSet* set
     if (grand) {
         *grand = GrandTotal{};
         const int units = PreferencesSet().GetGrandTotalUnits();
+        // Each sport's unit, read once rather than looked up for every period.
+        std::map<std::string, int> distanceUnits;
         CSportsSet& sports = SportsSet();
+        for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext())
+            distanceUnits[sports.SptAbbrev] = sports.DistanceID;
         for (set->MoveFirst(); !set->IsEOF(); set->MoveNext()) {
-            if (!sports.FindFirst(criteria::Is("[SptAbbrev]", set->SptAbbrev.get()))) continue;
-            grand->distance += ConvertDistance(set->TotalDistance, sports.DistanceID, units);
+            const auto sport = distanceUnits.find(set->SptAbbrev);
+            if (sport == distanceUnits.end()) continue;
+            grand->distance += ConvertDistance(set->TotalDistance, sport->second, units);
             grand->time += CElapsedTime::FromSeconds(set->TotalTime);
             grand->workouts += set->Workouts;
         }

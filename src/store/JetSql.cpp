@@ -120,7 +120,7 @@ class Translator {
             i = j;
         }
         Convert(i, out);
-        t.sql = Join(RewriteLike(RewriteBetween(out)));
+        t.sql = Join(RewriteRightJoin(RewriteLike(RewriteBetween(out))));
         return t;
     }
 
@@ -410,6 +410,70 @@ class Translator {
             i = pEnd - 1;
         }
         return out;
+    }
+
+    static bool IsWord(const Piece& p, const char* word) {
+        return p.kind == Kind::Word && IEquals(p.text, word);
+    }
+
+    // "A RIGHT JOIN (X) ON c" at the head of a FROM clause becomes "(X) LEFT JOIN A ON c":
+    // the same rows, but SQLite plans it as a lookup per row of X instead of a scan of X per
+    // row of A. Anything more involved is left to SQLite as it stands.
+    std::vector<Piece> RewriteRightJoin(const std::vector<Piece>& in) const {
+        for (size_t i = 0; i < in.size(); ++i) {
+            if (!IsWord(in[i], "RIGHT")) continue;
+            size_t j = Skip(in, i + 1);
+            if (j < in.size() && IsWord(in[j], "OUTER")) j = Skip(in, j + 1);
+            if (j >= in.size() || !IsWord(in[j], "JOIN")) continue;
+            size_t leftEnd = i;
+            while (leftEnd > 0 && in[leftEnd - 1].kind == Kind::Space)
+                --leftEnd;
+            if (leftEnd == 0) continue;
+            const size_t leftBegin = TermBack(in, leftEnd);
+            size_t before = leftBegin;
+            while (before > 0 && in[before - 1].kind == Kind::Space)
+                --before;
+            if (before == 0 ||
+                !(IsWord(in[before - 1], "FROM") ||
+                  (in[before - 1].kind == Kind::Punct && in[before - 1].text == "(")))
+                continue;
+            const size_t rightBegin = Skip(in, j + 1);
+            const size_t rightEnd = Term(in, rightBegin);
+            const size_t on = Skip(in, rightEnd);
+            if (on >= in.size() || !IsWord(in[on], "ON")) continue;
+            // The condition runs to the end of the enclosing group or the next clause.
+            size_t end = on + 1;
+            int depth = 0;
+            for (; end < in.size(); ++end) {
+                const Piece& p = in[end];
+                if (p.kind == Kind::Punct && p.text == "(") ++depth;
+                if (p.kind == Kind::Punct && p.text == ")" && depth-- == 0) break;
+                if (depth == 0 && p.kind == Kind::Word &&
+                    (IsWord(p, "WHERE") || IsWord(p, "GROUP") || IsWord(p, "ORDER") ||
+                     IsWord(p, "HAVING") || IsWord(p, "JOIN") || IsWord(p, "LEFT") ||
+                     IsWord(p, "RIGHT") || IsWord(p, "INNER") || IsWord(p, "UNION")))
+                    break;
+            }
+            size_t condEnd = end;
+            while (condEnd > on + 1 && in[condEnd - 1].kind == Kind::Space)
+                --condEnd;
+            auto slice = [&in](size_t a, size_t b) {
+                return std::vector<Piece>(in.begin() + long(a), in.begin() + long(b));
+            };
+            std::vector<Piece> out = slice(0, leftBegin);
+            const auto right = slice(rightBegin, rightEnd);
+            const auto left = slice(leftBegin, leftEnd);
+            out.insert(out.end(), right.begin(), right.end());
+            out.push_back({Kind::Word, " LEFT JOIN "});
+            out.insert(out.end(), left.begin(), left.end());
+            out.push_back({Kind::Word, " ON"});
+            const auto cond = slice(on + 1, condEnd);
+            out.insert(out.end(), cond.begin(), cond.end());
+            const auto rest = slice(condEnd, in.size());
+            out.insert(out.end(), rest.begin(), rest.end());
+            return RewriteRightJoin(out);
+        }
+        return in;
     }
 
     // Start of the operand that ends just before end.

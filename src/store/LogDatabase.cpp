@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <strings.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -21,6 +23,29 @@ std::string Ident(const std::string& name) {
 }
 
 }  // namespace
+
+// The statement without an ORDER BY that ends it at the top level.
+std::string WithoutFinalOrderBy(const std::string& sql) {
+    int depth = 0;
+    char quote = 0;
+    size_t orderAt = std::string::npos;
+    for (size_t i = 0; i < sql.size(); ++i) {
+        const char c = sql[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (depth == 0 && i > 0 && sql[i - 1] == ' ' &&
+                   strncasecmp(sql.c_str() + i, "ORDER BY", 8) == 0) {
+            orderAt = i - 1;
+        }
+    }
+    return orderAt == std::string::npos ? sql : sql.substr(0, orderAt);
+}
 
 bool IsViewQuery(const std::string& name) {
     return name == "FilteredSetQuery";
@@ -235,7 +260,10 @@ void LogDatabase::MakeView(const std::string& name, const std::string& jetSql) {
     // Statements prepared against the old view would go stale.
     db_->ClearCache();
     db_->Exec("DROP VIEW IF EXISTS " + Ident(name));
-    db_->Exec("CREATE VIEW " + Ident(name) + " AS " + jetsql::Translate(jetSql).sql);
+    // The view holds the query's rows; their order is for each reader to ask for, and a
+    // sort nobody reads would cost every query that groups them.
+    db_->Exec("CREATE VIEW " + Ident(name) + " AS " +
+              WithoutFinalOrderBy(jetsql::Translate(jetSql).sql));
 }
 
 void LogDatabase::EnsureQueryViews() {

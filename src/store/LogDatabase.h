@@ -66,5 +66,6 @@ class LogDatabase {
 
 // Stored queries that are views as well, so that other queries can select from them.
 bool IsViewQuery(const std::string& name);
+std::string WithoutFinalOrderBy(const std::string& sql);
 
 }  // namespace kivrun

@@ -138,6 +138,27 @@ TEST(JetSql, StatementsRunWithNamedParameters) {
     EXPECT_EQ(count.Int64(0), 1);
 }
 
+TEST(JetSql, RightJoinsKeepEveryRowOfTheRightSide) {
+    SqliteDb db(":memory:", true);
+    jetsql::RegisterFunctions(db.handle());
+    db.Exec("CREATE TABLE Units (id INTEGER PRIMARY KEY, name TEXT)");
+    db.Exec("CREATE TABLE Sports (abbrev TEXT, unit INTEGER)");
+    db.Exec("CREATE TABLE Entries (sport TEXT, km REAL)");
+    db.Exec("INSERT INTO Units VALUES (0,'miles'),(2,'km'),(9,'unused')");
+    db.Exec("INSERT INTO Sports VALUES ('R',0),('B',2),('X',7)");
+    db.Exec("INSERT INTO Entries VALUES ('R',5),('B',20),('X',1),('Z',3),('R',6)");
+    Statement s = db.Prepare(
+        jetsql::Translate(
+            "SELECT Entries.sport, [Units].name, Sum(Entries.km) AS total FROM [Units] RIGHT JOIN "
+            "(Entries LEFT JOIN Sports ON Entries.sport = Sports.abbrev) ON [Units].id = "
+            "Sports.unit GROUP BY Entries.sport, [Units].name ORDER BY Entries.sport")
+            .sql);
+    std::string rows;
+    while (s.Step())
+        rows += s.Text(0) + "/" + s.Text(1) + "/" + s.Text(2) + " ";
+    EXPECT_EQ(rows, "B/km/20.0 R/miles/11.0 X//1.0 Z//3.0 ");
+}
+
 TEST(JetSql, DatePartNumbersWeeksFromTheFirstOfJanuary) {
     // 1 January 2021 was a Friday; 31 December 2021 a Friday too.
     struct Case {

@@ -259,6 +259,19 @@ TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
     EXPECT_EQ(quiet.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);
 }
 
+TEST(LogDatabase, ViewsLeaveTheirOrderToTheirReaders) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT * FROM \"T\" ORDER BY \"Date\" DESC", "SELECT * FROM \"T\""},
+        {"SELECT * FROM \"T\" WHERE x = ' ORDER BY ' ORDER BY a",
+         "SELECT * FROM \"T\" WHERE x = ' ORDER BY '"},
+        {"SELECT * FROM (SELECT a FROM t ORDER BY a) WHERE b",
+         "SELECT * FROM (SELECT a FROM t ORDER BY a) WHERE b"},
+        {"SELECT \"ORDER BY\" FROM t", "SELECT \"ORDER BY\" FROM t"},
+    };
+    for (const auto& [sql, view] : cases)
+        EXPECT_EQ(WithoutFinalOrderBy(sql), view) << sql;
+}
+
 TEST(LogDatabase, FieldUtilitiesRefuseDuplicatesAndReportInformation) {
     TempDir dir;
     ScriptedUi ui;

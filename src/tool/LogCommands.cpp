@@ -1,0 +1,311 @@
+// Commands that read and write workouts through the document, as the desktop program does.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <ostream>
+
+#include "app/SampleLog.h"
+#include "app/TamselDoc.h"
+#include "entries/NumberFormat.h"
+#include "entries/Units.h"
+#include "store/Criteria.h"
+#include "store/DefaultRows.h"
+#include "store/LogEntryFilteredSet.h"
+#include "store/PreferencesSet.h"
+#include "store/SportsSet.h"
+#include "store/TrainingTypesSet.h"
+#include "summaries/TotalsRows.h"
+#include "tool/Tool.h"
+#include "views/LogListCells.h"
+
+namespace kivrun::tool {
+namespace {
+
+const char* kInvalidTime = "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !";
+
+// Splits "--name value" options off the arguments; the rest stay positional.
+struct Options {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> named;
+};
+
+Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known) {
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            const std::string name = a.substr(2);
+            if (std::find(known.begin(), known.end(), name) == known.end())
+                throw UsageError{"unknown option " + a};
+            if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
+            o.named[name] = args[++i];
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return o;
+}
+
+double Number(const std::string& text, const char* what) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end) throw UsageError{std::string(what) + " is not a number: " + text};
+    return v;
+}
+
+// Applies a saved filter text as the Update button does after Show All is unticked.
+void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
+    doc.Filter() = FilterState::Restore(state);
+    doc.Filter().showAll = false;
+    doc.UpdateFilter();
+    // The log list reshades the weeks of whatever the filter now shows.
+    doc.ComputeBackgroundBands();
+}
+
+std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
+                                 TerminalUserInterface& ui, std::ostream& err) {
+    return OpenDocument(command, path, ui, err);
+}
+
+int CmdSport(Context& c) {
+    if (c.args.size() < 5) throw UsageError{"missing argument"};
+    if (c.args.size() > 6) throw UsageError{"too many arguments"};
+    const std::string& letter = c.args[1];
+    if (letter.size() != 1 || letter[0] < 'A' || letter[0] > 'Z')
+        throw UsageError{"LETTER is one capital letter, A to Z"};
+    const std::string& name = c.args[2];
+    if (name.empty()) throw UsageError{"NAME is empty"};
+    const int distance = static_cast<int>(Number(c.args[3], "DISTANCE_ID"));
+    const int pace = static_cast<int>(Number(c.args[4], "PACE_ID"));
+    const int image =
+        c.args.size() == 6 ? static_cast<int>(Number(c.args[5], "IMAGE")) : SportImageIndex(name);
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("sport", c.args[0], ui, c.err);
+    if (!doc) return 1;
+    CSportsSet& sports = doc->SportsSet();
+    try {
+        if (sports.FindFirst(criteria::Is("SptAbbrev", letter))) {
+            sports.Edit();
+        } else {
+            long order = 0;
+            for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext())
+                order = std::max<long>(order, sports.Order + 1);
+            sports.AddNew();
+            sports.SptAbbrev = letter;
+            sports.Order = static_cast<int>(order);
+        }
+        sports.SptName = name;
+        sports.DistanceID = distance;
+        sports.PaceID = pace;
+        sports.Image = image;
+        sports.Update();
+    } catch (const DbError& e) {
+        sports.CancelUpdate();
+        c.err << "kivrun-tool sport: " << e.what() << '\n';
+        return 1;
+    }
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    return 0;
+}
+
+int CmdAdd(Context& c) {
+    const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2"});
+    if (o.positional.size() < 6) throw UsageError{"missing argument"};
+    if (o.positional.size() > 6) throw UsageError{"too many arguments"};
+    const std::string& dateText = o.positional[1];
+    if (!CDate::IsValidText(dateText)) throw UsageError{"not a date (M/D/YYYY): " + dateText};
+    const std::string& timeText = o.positional[5];
+    if (timeText.empty()) {
+        c.err << "Please enter your elapsed time !!\n";
+        return 1;
+    }
+    if (CElapsedTime::Validate(timeText) == 0) {
+        c.err << kInvalidTime << '\n';
+        return 1;
+    }
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("add", o.positional[0], ui, c.err);
+    if (!doc) return 1;
+
+    WorkingEntry e;
+    e.date = CDate(dateText);
+    CSportsSet& sports = doc->SportsSet();
+    if (!sports.FindFirst(criteria::Is("SptName", o.positional[2]))) {
+        c.err << "Please specify a sport !!\n";
+        return 1;
+    }
+    e.sptAbbrev = sports.SptAbbrev;
+    const int distanceUnit = sports.DistanceID;
+    const int paceUnit = sports.PaceID;
+    CTrainingTypesSet& classes = doc->TrainingTypesSet();
+    e.typeAbbrev = classes.FindFirst(criteria::Is("TypeName", o.positional[3]))
+                       ? classes.TypeAbbrev.get()
+                       : std::string(" ");
+    e.time = CElapsedTime::FromUserText(timeText);
+    if (distanceUnit != distance_unit::kNone) {
+        e.distance = Number(o.positional[4], "DISTANCE");
+        // The pace goes through its text, as the form shows it and reads it back.
+        std::string paceText;
+        if (auto p = o.named.find("pace"); p != o.named.end()) {
+            paceText = p->second;
+            if (IsTimePace(paceUnit)) {
+                if (CElapsedTime::IsDecimal(paceText))
+                    paceText = CElapsedTime::FromSeconds(TextToDouble(paceText) * 60).Format(3);
+                else if (CElapsedTime::Validate(paceText) == 1)
+                    paceText = CElapsedTime(":" + paceText).Format(3);
+            }
+        } else if (e.distance > 0.0) {
+            paceText = ComputePace(paceUnit, e.time.TotalSeconds(), e.distance, distanceUnit).text;
+        }
+        e.pace = IsTimePace(paceUnit) ? CElapsedTime(":" + paceText).TotalSeconds()
+                                      : TextToDouble(paceText);
+    }
+    if (auto r = o.named.find("route"); r != o.named.end()) e.route = r->second;
+    if (auto n = o.named.find("notes"); n != o.named.end()) e.notes = n->second;
+    if (auto v = o.named.find("opt1"); v != o.named.end())
+        e.optionalOne = Number(v->second, "--opt1");
+    if (auto v = o.named.find("opt2"); v != o.named.end())
+        e.optionalTwo = Number(v->second, "--opt2");
+    const long id = doc->AddEntry(e, nullptr);
+    if (id == 0) return 1;
+    c.out << id << '\n';
+    return 0;
+}
+
+int CmdDelete(Context& c) {
+    ExpectArgs(c, 2);
+    const long id = static_cast<long>(Number(c.args[1], "ENTRYID"));
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("delete", c.args[0], ui, c.err);
+    if (!doc) return 1;
+    // Whatever the saved filter hides can still be deleted by its id.
+    if (!doc->Filter().showAll) {
+        doc->Filter().showAll = true;
+        doc->ApplyFilter(false);
+    }
+    if (!doc->DeleteEntry(id, nullptr, false)) {
+        c.err << "kivrun-tool delete: no entry " << id << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int CmdList(Context& c) {
+    const Options o = ParseOptions(c.args, {"filter"});
+    if (o.positional.size() != 1) throw UsageError{"expected LOG"};
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("list", o.positional[0], ui, c.err);
+    if (!doc) return 1;
+    if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
+    const std::vector<ListColumn> columns = LogListCells::Columns(*doc);
+    for (size_t i = 0; i < columns.size(); ++i)
+        c.out << (i ? "\t" : "") << columns[i].label;
+    c.out << '\n';
+    LogListCells cells;
+    cells.Refresh(*doc);
+    CLogEntryFilteredSet& f = doc->FilteredSet();
+    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
+        const EntryRow row = EntryRow::FromSet(f);
+        for (size_t i = 0; i < columns.size(); ++i)
+            c.out << (i ? "\t" : "") << cells.Text(row, columns[i].id, columns[i].format);
+        c.out << '\n';
+    }
+    return 0;
+}
+
+int CmdFilter(Context& c) {
+    ExpectArgs(c, 2);
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("filter", c.args[0], ui, c.err);
+    if (!doc) return 1;
+    ApplyFilterText(*doc, c.args[1]);
+    doc->PreferencesSet().SetPreference("StateFilterToolBar", doc->Filter().Save());
+    c.out << doc->FilteredSetQuery().GetSQL() << '\n';
+    return 0;
+}
+
+int CmdTotals(Context& c) {
+    const Options o = ParseOptions(c.args, {"filter"});
+    if (o.positional.size() != 2) throw UsageError{"expected LOG and week, month or year"};
+    const std::string& by = o.positional[1];
+    TotalsGrouping grouping;
+    if (by == "week")
+        grouping = TotalsGrouping::Week;
+    else if (by == "month")
+        grouping = TotalsGrouping::Month;
+    else if (by == "year")
+        grouping = TotalsGrouping::Year;
+    else
+        throw UsageError{"group by week, month or year, not " + by};
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("totals", o.positional[0], ui, c.err);
+    if (!doc) return 1;
+    if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
+    const TotalsResult totals = BuildTotalsRows(*doc, grouping);
+    if (totals.noEntries) c.err << "No entries!!\n";
+    for (const TotalsRow& row : totals.rows)
+        c.out << row.text[0] << '\t' << row.text[1] << '\t' << row.text[2] << '\t' << row.text[3]
+              << '\t' << row.text[4] << '\n';
+    return 0;
+}
+
+int CmdBackup(Context& c) {
+    const Options o = ParseOptions(c.args, {"backup-dir"});
+    if (o.positional.size() != 1) throw UsageError{"expected LOG"};
+    TerminalUserInterface ui(c.err);
+    auto doc = Open("backup", o.positional[0], ui, c.err);
+    if (!doc) return 1;
+    if (auto d = o.named.find("backup-dir"); d != o.named.end()) doc->SetBackupFolder(d->second);
+    const std::string folder = doc->BackupFolder();
+    doc->OnCloseDocument();
+    c.out << folder << '\n';
+    return 0;
+}
+
+const Registration kSport({40, "sport", "sport LOG LETTER NAME DISTANCE_ID PACE_ID [IMAGE]",
+                           "add the sport with that letter, or change it (units: distance 0 "
+                           "miles 1 yards 2 km 3 meters 4 none; pace 0 mph 1 min/mile 2 min/100yd "
+                           "3 km/h 4 min/km 5 min/100m 6 none)",
+                           CmdSport});
+const Registration kAdd({50, "add",
+                         "add LOG DATE SPORT CLASS DISTANCE TIME [--pace P] [--route R] "
+                         "[--notes N] [--opt1 X] [--opt2 Y]",
+                         "add a workout as the entry form does (DATE M/D/YYYY, SPORT and CLASS "
+                         "by name, TIME as typed: 1:15:00, or 1.5 for hours); prints its EntryID",
+                         CmdAdd});
+const Registration kDelete({60, "delete", "delete LOG ENTRYID", "delete a workout", CmdDelete});
+const Registration kList({70, "list", "list LOG [--filter STATE]",
+                          "print the filtered log as the log list shows it, tab-separated",
+                          CmdList});
+const Registration kFilter({80, "filter", "filter LOG STATE",
+                            "store a saved filter text, apply it and print the log's filter SQL",
+                            CmdFilter});
+const Registration kTotals({90, "totals", "totals LOG week|month|year [--filter STATE]",
+                            "print the totals window's rows, tab-separated", CmdTotals});
+const Registration kBackup({100, "backup", "backup LOG [--backup-dir DIR]",
+                            "close the log as the program does, with its automatic backup; "
+                            "prints the backup folder",
+                            CmdBackup});
+
+}  // namespace
+}  // namespace kivrun::tool
+
+namespace kivrun::tool {
+namespace {
+
+int CmdSample(Context& c) {
+    if (c.args.size() < 2) throw UsageError{"missing argument"};
+    if (c.args.size() > 3) throw UsageError{"too many arguments"};
+    const double entries = Number(c.args[1], "ENTRIES");
+    if (entries < 0 || entries > 10'000'000) throw UsageError{"ENTRIES is 0 to 10000000"};
+    const unsigned seed = c.args.size() == 3 ? static_cast<unsigned>(Number(c.args[2], "SEED")) : 1;
+    TerminalUserInterface ui(c.err);
+    return WriteSampleLog(c.args[0], static_cast<int>(entries), seed, ui) ? 0 : 1;
+}
+
+const Registration kSample({110, "sample", "sample LOG ENTRIES [SEED]",
+                            "write a new, realistic log with that many workouts", CmdSample});
+
+}  // namespace
+}  // namespace kivrun::tool

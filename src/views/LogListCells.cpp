@@ -1,0 +1,167 @@
+#include "views/LogListCells.h"
+
+#include "app/TamselDoc.h"
+#include "entries/Date.h"
+#include "entries/ElapsedTime.h"
+#include "entries/NumberFormat.h"
+#include "entries/Units.h"
+#include "store/LogDatabase.h"
+#include "store/LogEntryFilteredSet.h"
+#include "store/SportsSet.h"
+#include "store/TrainingTypesSet.h"
+
+namespace kivrun {
+
+EntryRow EntryRow::FromSet(const CLogEntryFilteredSet& s) {
+    EntryRow e;
+    e.entryId = s.EntryID;
+    e.date = s.Date;
+    e.sport = s.SptAbbrev;
+    e.cls = s.TrainingTypeAbbrev;
+    e.distance = s.Distance;
+    e.time = s.Time;
+    e.pace = s.Pace;
+    e.route = s.Route;
+    e.notes = s.Notes;
+    e.optionalOne = s.OptionalOne;
+    e.optionalTwo = s.OptionalTwo;
+    e.background = s.Background;
+    return e;
+}
+
+std::optional<Rgb> ParseColorCode(const std::string& code) {
+    if (code.find_first_not_of(' ') == std::string::npos) return std::nullopt;
+    std::string text = code;
+    auto channel = [&text] {
+        const int v = TextToInt(NextToken(text, ','));
+        return v < 0 ? 0 : v > 255 ? 255 : v;
+    };
+    Rgb c;
+    c.r = channel();
+    c.g = channel();
+    c.b = channel();
+    return c;
+}
+
+std::string DistanceText(double distance, int distanceUnit) {
+    const bool whole =
+        distanceUnit == distance_unit::kYards || distanceUnit == distance_unit::kMeters;
+    return FormatNumber(distance, whole ? 0 : 1, true, true);
+}
+
+void LogListCells::Refresh(CTamselDoc& doc) {
+    sports_.clear();
+    classes_.clear();
+    CSportsSet& sports = doc.SportsSet();
+    sports.Requery();
+    int firstUnit = -1;
+    mixedUnits_ = false;
+    for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext()) {
+        Sport s{sports.SptName, sports.DistanceID, sports.PaceID, sports.Image,
+                sports.DistanceShortName};
+        // Sports without distance never make the units mixed.
+        if (s.distanceUnit != distance_unit::kNone) {
+            if (firstUnit < 0)
+                firstUnit = s.distanceUnit;
+            else if (s.distanceUnit != firstUnit)
+                mixedUnits_ = true;
+        }
+        sports_[sports.SptAbbrev] = std::move(s);
+    }
+    CTrainingTypesSet& classes = doc.TrainingTypesSet();
+    classes.Requery();
+    for (classes.MoveFirst(); !classes.IsEOF(); classes.MoveNext())
+        classes_[classes.TypeAbbrev] = Class{classes.TypeName, ParseColorCode(classes.ColorCode)};
+}
+
+std::string LogListCells::Text(const EntryRow& e, int columnId, int format) const {
+    const auto sport = sports_.find(e.sport);
+    const bool known = sport != sports_.end();
+    switch (columnId) {
+        case kDate:
+            return CDate::FromSerial(e.date).Format(format);
+        case kSport:
+            if (format == 1) return e.sport;
+            if (format == 2) return {};  // the icon is drawn instead
+            return known ? sport->second.name : std::string();
+        case kClass: {
+            if (format == 1) return e.cls;
+            const auto cls = classes_.find(e.cls);
+            return cls == classes_.end() ? std::string() : cls->second.name;
+        }
+        case kDistance: {
+            if (e.distance == 0.0) return {};
+            std::string text = DistanceText(e.distance, known ? sport->second.distanceUnit : 0);
+            if (mixedUnits_ && known) text += sport->second.shortName;
+            return text;
+        }
+        case kTime:
+            return CElapsedTime::FromSeconds(e.time).Format(format);
+        case kPace:
+            if (e.pace == 0.0) return {};
+            if (known && IsTimePace(sport->second.paceUnit))
+                return CElapsedTime::FromSeconds(e.pace).Format(3);
+            return FormatNumber(e.pace, 1, true, true);
+        case kOptionalOne:
+            return e.optionalOne == 0.0 ? std::string()
+                                        : FormatNumber(e.optionalOne, 0, true, true);
+        case kOptionalTwo:
+            return e.optionalTwo == 0.0 ? std::string()
+                                        : FormatNumber(e.optionalTwo, 0, true, true);
+        case kRoute:
+            return e.route;
+        case kNotes:
+            return e.notes;
+        default:
+            return {};
+    }
+}
+
+std::optional<Rgb> LogListCells::ClassColor(const std::string& cls) const {
+    const auto it = classes_.find(cls);
+    return it == classes_.end() ? std::nullopt : it->second.color;
+}
+
+int LogListCells::SportImage(const std::string& sport) const {
+    const auto it = sports_.find(sport);
+    if (it == sports_.end() || it->second.image < 0 || it->second.image > 12) return 12;
+    return it->second.image;
+}
+
+int LogListCells::SportDistanceUnit(const std::string& sport) const {
+    const auto it = sports_.find(sport);
+    return it == sports_.end() ? -1 : it->second.distanceUnit;
+}
+
+int LogListCells::SportPaceUnit(const std::string& sport) const {
+    const auto it = sports_.find(sport);
+    return it == sports_.end() ? -1 : it->second.paceUnit;
+}
+
+std::string LogListCells::SportName(const std::string& sport) const {
+    const auto it = sports_.find(sport);
+    return it == sports_.end() ? std::string() : it->second.name;
+}
+
+std::vector<ListColumn> LogListCells::Columns(CTamselDoc& doc, bool all) {
+    std::vector<ListColumn> columns;
+    Statement s = doc.Database().sql().Prepare(
+        "SELECT ColumnID, ColumnFieldName, ColumnLabel, ColumnOrder, ColumnWidth, "
+        "ColumnJustification, ColumnFormat, ColumnVisible FROM \"Log Column Settings\" " +
+        std::string(all ? "ORDER BY ColumnID" : "WHERE ColumnVisible <> 0 ORDER BY ColumnOrder"));
+    while (s.Step()) {
+        ListColumn c;
+        c.id = static_cast<int>(s.Int64(0));
+        c.fieldName = s.Text(1);
+        c.label = s.Text(2);
+        c.order = static_cast<int>(s.Int64(3));
+        c.width = static_cast<int>(s.Int64(4));
+        c.justification = static_cast<int>(s.Int64(5));
+        c.format = static_cast<int>(s.Int64(6));
+        c.visible = s.Int64(7) != 0;
+        columns.push_back(std::move(c));
+    }
+    return columns;
+}
+
+}  // namespace kivrun
