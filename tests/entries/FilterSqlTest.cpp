@@ -255,5 +255,50 @@ TEST_F(FilterSqlTest, RepeatedRangeOfAnyLengthStaysBounded) {
     EXPECT_NE(sql.find("#1/01/9999# And #1/02/9999#)"), std::string::npos);
 }
 
+TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
+    FilterState s = Criteria();
+    s.sports['B' - 'A'] = false;
+    s.classes['Q' - 'A'] = false;
+    s.distance1 = 10;
+    s.time1 = CElapsedTime(1, 8, 0);
+    s.pace1 = 450;
+    s.pace2 = 480;
+    s.paceAsTime = true;
+    s.route = "a, \"b\"";
+    FilterBarValues bar = StateToBar(s, Sports(), Classes());
+    using Items = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(bar.sports, (Items{{"Running", true}, {"Swimming", true}, {"Bob's Bike", false}}));
+    EXPECT_EQ(bar.classes.back(), (std::pair<std::string, bool>{"Coach's Pick", false}));
+    EXPECT_EQ(bar.distance1, "10.0");
+    EXPECT_EQ(bar.distance2, "0");
+    EXPECT_EQ(bar.time1, "1:08:00");
+    EXPECT_EQ(bar.pace1, "7:30");
+    EXPECT_EQ(bar.pace2, "8:00");
+
+    // Unchanged values read back to the same state.
+    FilterState back = Criteria();
+    BarToState(bar, back, Sports(), Classes());
+    EXPECT_EQ(back.Save(), s.Save());
+    EXPECT_TRUE(back.paceAsTime);
+
+    bar.sports = {{"Bob's Bike", true}, {"Running", false}, {"Nobody", true}};
+    bar.classes = {{"Coach's Pick", true}};
+    bar.pace1 = "12.5";
+    bar.pace2 = "7:15";
+    bar.time1 = "1.5";   // decimal hours
+    bar.time2 = "0:00";  // refused: the state keeps its time
+    back.time2 = CElapsedTime(0, 40, 0);
+    BarToState(bar, back, Sports(), Classes());
+    EXPECT_TRUE(back.sports['B' - 'A']);
+    EXPECT_FALSE(back.sports['R' - 'A']);
+    EXPECT_TRUE(back.sports['S' - 'A']);  // not listed: unchanged
+    EXPECT_TRUE(back.classes['Q' - 'A']);
+    EXPECT_EQ(back.pace1, 12.5);
+    EXPECT_EQ(back.pace2, 435.0);
+    EXPECT_FALSE(back.paceAsTime);  // the first box decides
+    EXPECT_EQ(back.time1.TotalSeconds(), 5400.0);
+    EXPECT_EQ(back.time2.TotalSeconds(), 2400.0);
+}
+
 }  // namespace
 }  // namespace kivrun
