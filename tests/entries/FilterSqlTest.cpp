@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entries/Calendar.h"
+#include "entries/FilterState.h"
+#include "store/LogEntryFilteredSet.h"
+#include "store/LogEntrySet.h"
+#include "store/ProgramState.h"
+#include "store/SportsSet.h"
+#include "store/TrainingTypesSet.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+// Sports R, S and B, the default classes and a class Q, the last two with an apostrophe
+// in their names; five workouts from December 2001 to December 2003.
+class FilterSqlTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ProgramState::Instance().Reset();
+        calendar::SetTodayForTesting(calendar::Ymd{2003, 6, 15});
+        db = test::NewLog(dir.File("f.tlg"), ui);
+        ASSERT_TRUE(db);
+        db->sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) VALUES "
+            "('R','Running',0,1,0,2), ('S','Swimming',3,5,1,3), ('B','Bob''s Bike',0,0,2,1);"
+            "INSERT INTO \"Training Types\" (TypeAbbrev, TypeName, \"Order\") "
+            "VALUES ('Q','Coach''s Pick',7)");
+        struct Entry {
+            CDate date;
+            const char *sport, *cls;
+            double distance, time, pace;
+            const char *route, *notes;
+        } entries[] = {
+            {{12, 5, 2001}, "R", "G", 10.4, 4080, 450, "hill loop", "easy"},
+            {{6, 10, 2002}, "S", "R", 1500, 1800, 120, "O'Hare pool", "race, fast"},
+            {{12, 20, 2002}, "B", "Q", 30, 3600, 18.5, "5*5 \"loop\"", ""},
+            {{3, 1, 2003}, "R", "I", 11, 5000, 7.5, "55 \"loop\"", "hill repeats"},
+            {{12, 31, 2003}, "R", "G", 5, 1500, 8.5, "hill", ""},
+        };
+        CLogEntrySet set(db.get());
+        set.Open();
+        for (const Entry& e : entries) {
+            set.AddNew();
+            set.Date = e.date.ToSerial();
+            set.SptAbbrev = e.sport;
+            set.TrainingTypeAbbrev = e.cls;
+            set.Distance = e.distance;
+            set.Time = e.time;
+            set.Pace = e.pace;
+            set.Route = e.route;
+            set.Notes = e.notes;
+            set.Update();
+        }
+        sportsSet = std::make_unique<CSportsSet>(db.get());
+        sportsSet->Open();
+        classesSet = std::make_unique<CTrainingTypesSet>(db.get());
+        classesSet->Open();
+    }
+    void TearDown() override { calendar::SetTodayForTesting(std::nullopt); }
+
+    CSportsSet& Sports() { return *sportsSet; }
+    CTrainingTypesSet& Classes() { return *classesSet; }
+
+    std::vector<int> Run(const std::string& sql) {
+        CLogEntryFilteredSet set(db.get());
+        set.Open(sql);
+        std::vector<int> ids;
+        for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
+            ids.push_back(set.EntryID);
+        return ids;
+    }
+
+    test::TempDir dir;
+    test::ScriptedUi ui;
+    std::unique_ptr<LogDatabase> db;
+    std::unique_ptr<CSportsSet> sportsSet;
+    std::unique_ptr<CTrainingTypesSet> classesSet;
+};
+
+FilterState Criteria() {
+    FilterState s;
+    s.showAll = false;
+    return s;
+}
+
+FilterState Dates(int op, CDate first, CDate second = {}, bool repeat = false) {
+    FilterState s = Criteria();
+    s.dateOn = true;
+    s.dateOp = op;
+    s.date1 = first;
+    s.date2 = second;
+    s.repeatAllYears = repeat;
+    return s;
+}
+
+// Distance, pace or time ('d', 'p', 't'; times in seconds).
+FilterState Values(char which, int op, double first, double second = 0) {
+    FilterState s = Criteria();
+    if (which == 't') {
+        s.timeOn = true;
+        s.timeOp = op;
+        s.time1 = CElapsedTime::FromSeconds(first);
+        s.time2 = CElapsedTime::FromSeconds(second);
+        return s;
+    }
+    (which == 'd' ? s.distanceOn : s.paceOn) = true;
+    (which == 'd' ? s.distanceOp : s.paceOp) = op;
+    (which == 'd' ? s.distance1 : s.pace1) = first;
+    (which == 'd' ? s.distance2 : s.pace2) = second;
+    return s;
+}
+
+FilterState Route(int op, const std::string& text) {
+    FilterState s = Criteria();
+    s.routeOn = true;
+    s.routeOp = op;
+    s.route = text;
+    return s;
+}
+
+std::string Sql(const std::string& where) {
+    return "SELECT * FROM [Log Entry] WHERE ((" + where + ") ORDER BY [Date], [EntryID]";
+}
+
+const std::string kAnyDate = "([Log Entry].Date) Like '*')";
+const std::string kAllSports =
+    " AND (([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S' Or "
+    "([Log Entry].SptAbbrev)='B')";
+const std::string kAllClasses =
+    " AND (([Log Entry].TrainingTypeAbbrev)='G' Or ([Log Entry].TrainingTypeAbbrev)='C' Or "
+    "([Log Entry].TrainingTypeAbbrev)='I' Or ([Log Entry].TrainingTypeAbbrev)='E' Or "
+    "([Log Entry].TrainingTypeAbbrev)='S' Or ([Log Entry].TrainingTypeAbbrev)='T' Or "
+    "([Log Entry].TrainingTypeAbbrev)='R' Or ([Log Entry].TrainingTypeAbbrev)='Q')";
+const std::string kAll = kAllSports + kAllClasses;
+
+TEST_F(FilterSqlTest, ExampleByteForByte) {
+    FilterState s = Criteria();
+    s.sports.fill(false);
+    s.sports['R' - 'A'] = s.sports['S' - 'A'] = true;
+    s.classes.fill(false);
+    s.classes['R' - 'A'] = true;
+    s.dateOn = true;
+    s.dateOp = FilterState::kBetween;
+    s.date1 = CDate(1, 1, 2003);
+    s.date2 = CDate(3, 31, 2003);
+    const std::string sql = BuildFilterSql(s, Sports(), Classes(), "DESC");
+    EXPECT_EQ(sql,
+              "SELECT * FROM [Log Entry] WHERE ((([Log Entry].Date) Between #1/01/2003# And "
+              "#3/31/2003#) AND (([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S') "
+              "AND (([Log Entry].TrainingTypeAbbrev)='R')) ORDER BY [Date] DESC, [EntryID] DESC");
+    EXPECT_EQ(Run(sql), (std::vector<int>{}));  // the one Racing workout is of 2002
+}
+
+// Each state's exact SQL, and the workouts it lets through in this log.
+TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
+    FilterState someTicked = Criteria();
+    someTicked.sports.fill(false);
+    someTicked.sports['R' - 'A'] = true;
+    someTicked.classes.fill(false);
+    someTicked.classes['G' - 'A'] = true;
+    FilterState noneTicked = Criteria();
+    noneTicked.sports.fill(false);
+    FilterState routeAndNotes = Route(FilterState::kMatches, "55 \"loop\"");
+    routeAndNotes.notesOn = true;
+    routeAndNotes.notesOp = FilterState::kContains;
+    routeAndNotes.notes = "hill";
+    using S = FilterState;
+    struct Case {
+        const char* name;
+        FilterState state;
+        std::string sql;
+        std::vector<int> ids;
+    } cases[] = {
+        {"no criterion, all ticked", Criteria(), Sql(kAnyDate + kAll), {1, 2, 3, 4, 5}},
+        {"no sport ticked", noneTicked, Sql(kAnyDate + kAllClasses), {1, 2, 3, 4, 5}},
+        {"Running, General",
+         someTicked,
+         Sql(kAnyDate + " AND (([Log Entry].SptAbbrev)='R') AND "
+                        "(([Log Entry].TrainingTypeAbbrev)='G')"),
+         {1, 5}},
+        {"after",
+         Dates(S::kAfter, {3, 1, 2003}),
+         Sql("([Log Entry].Date) >= #3/01/2003#)" + kAll),
+         {4, 5}},
+        {"before",
+         Dates(S::kBefore, {6, 10, 2002}),
+         Sql("([Log Entry].Date) <= #6/10/2002#)" + kAll),
+         {1, 2}},
+        {"December of every year",
+         Dates(S::kBetween, {12, 1, 2001}, {12, 31, 2003}, true),
+         Sql("([Log Entry].Date) Between #12/01/2001# And #12/31/2001# Or ([Log Entry].Date) "
+             "Between #12/01/2002# And #12/31/2002# Or ([Log Entry].Date) Between #12/01/2003# "
+             "And #12/31/2003#)" +
+             kAll),
+         {1, 3, 5}},
+        {"distance rounded",
+         Values('d', S::kBetween, 10.4, 10.5),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Distance) Between 10 And 11)"),
+         {1, 4}},
+        {"pace",
+         Values('p', S::kBetween, 7.5, 8.5),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Pace) Between 7.5 And 8.5)"),
+         {4, 5}},
+        {"time 1:08",
+         Values('t', S::kGreater, 4080),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Time) >= 4080)"),
+         {1, 4}},
+        {"route contains hill",
+         Route(S::kContains, "hill"),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Route) Like \"*hill*\")"),
+         {1, 5}},
+        {"route with wildcard and quotes",
+         Route(S::kContains, "5*5 \"loop\""),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Route) Like \"*5[*]5 \"\"loop\"\"*\")"),
+         {3}},
+        {"route and notes",
+         routeAndNotes,
+         Sql(kAnyDate + kAll +
+             " AND (([Log Entry].Route) = \"55 \"\"loop\"\"\") AND "
+             "(([Log Entry].Notes) Like \"*hill*\")"),
+         {4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string sql = BuildFilterSql(c.state, Sports(), Classes(), "");
+        EXPECT_EQ(sql, c.sql);
+        EXPECT_EQ(Run(sql), c.ids);
+    }
+}
+
+TEST_F(FilterSqlTest, ShowAllAndDateOrder) {
+    FilterState s;
+    s.dateOn = s.routeOn = true;  // ignored while Show All is on
+    EXPECT_EQ(BuildFilterSql(s, Sports(), Classes(), ""),
+              "SELECT * FROM [Log Entry] ORDER BY [Date], [EntryID]");
+    EXPECT_EQ(Run(BuildFilterSql(s, Sports(), Classes(), "DESC")),
+              (std::vector<int>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(Run(BuildFilterSql(s, Sports(), Classes(), "desc")),
+              (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+TEST_F(FilterSqlTest, RepeatedRangeOfAnyLengthStaysBounded) {
+    FilterState s = Criteria();
+    s.dateOn = s.repeatAllYears = true;
+    s.dateOp = FilterState::kBetween;
+    s.date1 = CDate(1, 1, -2000000000);
+    s.date2 = CDate(1, 2, 2000000000);
+    const std::string sql = BuildFilterSql(s, Sports(), Classes(), "");
+    EXPECT_LT(sql.size(), 1'000'000u);
+    EXPECT_NE(sql.find("#1/01/9999# And #1/02/9999#)"), std::string::npos);
+}
+
+TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
+    FilterState s = Criteria();
+    s.sports['B' - 'A'] = false;
+    s.classes['Q' - 'A'] = false;
+    s.distance1 = 10;
+    s.time1 = CElapsedTime(1, 8, 0);
+    s.pace1 = 450;
+    s.pace2 = 480;
+    s.paceAsTime = true;
+    s.route = "a, \"b\"";
+    FilterBarValues bar = StateToBar(s, Sports(), Classes());
+    using Items = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(bar.sports, (Items{{"Running", true}, {"Swimming", true}, {"Bob's Bike", false}}));
+    EXPECT_EQ(bar.classes.back(), (std::pair<std::string, bool>{"Coach's Pick", false}));
+    EXPECT_EQ(bar.distance1, "10.0");
+    EXPECT_EQ(bar.distance2, "0");
+    EXPECT_EQ(bar.time1, "1:08:00");
+    EXPECT_EQ(bar.pace1, "7:30");
+    EXPECT_EQ(bar.pace2, "8:00");
+
+    // Unchanged values read back to the same state.
+    FilterState back = Criteria();
+    BarToState(bar, back, Sports(), Classes());
+    EXPECT_EQ(back.Save(), s.Save());
+    EXPECT_TRUE(back.paceAsTime);
+
+    bar.sports = {{"Bob's Bike", true}, {"Running", false}, {"Nobody", true}};
+    bar.classes = {{"Coach's Pick", true}};
+    bar.pace1 = "12.5";
+    bar.pace2 = "7:15";
+    bar.time1 = "1.5";   // decimal hours
+    bar.time2 = "0:00";  // refused: the state keeps its time
+    back.time2 = CElapsedTime(0, 40, 0);
+    BarToState(bar, back, Sports(), Classes());
+    EXPECT_TRUE(back.sports['B' - 'A']);
+    EXPECT_FALSE(back.sports['R' - 'A']);
+    EXPECT_TRUE(back.sports['S' - 'A']);  // not listed: unchanged
+    EXPECT_TRUE(back.classes['Q' - 'A']);
+    EXPECT_EQ(back.pace1, 12.5);
+    EXPECT_EQ(back.pace2, 435.0);
+    EXPECT_FALSE(back.paceAsTime);  // the first box decides
+    EXPECT_EQ(back.time1.TotalSeconds(), 5400.0);
+    EXPECT_EQ(back.time2.TotalSeconds(), 2400.0);
+}
+
+}  // namespace
+}  // namespace kivrun
