@@ -49,6 +49,8 @@ class DocFixture : public ::testing::Test {
         doc->Database().sql().Exec(
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
             "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+        // As the Sports page does after writing sports.
+        doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
         doc->AddView(&view);
     }
     void TearDown() override {
