@@ -1,0 +1,74 @@
+#include "summaries/TotalsRows.h"
+
+#include <gtest/gtest.h>
+
+#include "store/PreferencesSet.h"
+#include "support/DocFixture.h"
+
+namespace kivrun {
+namespace {
+
+using test::Entry;
+using TotalsRowsTest = test::DocFixture;
+
+std::vector<std::string> Lines(const TotalsResult& r) {
+    std::vector<std::string> lines;
+    for (const auto& row : r.rows)
+        lines.push_back(row.text[0] + "|" + row.text[1] + "|" + row.text[2] + "|" + row.text[3] +
+                        "|" + row.text[4] + (row.isTotal ? " T" : ""));
+    return lines;
+}
+
+TEST_F(TotalsRowsTest, AnEmptyLogSaysSo) {
+    EXPECT_TRUE(BuildTotalsRows(*doc, TotalsGrouping::Week).noEntries);
+}
+
+TEST_F(TotalsRowsTest, WeeksAreLabelledAndTotalledAcrossNewYear) {
+    // 1 January 2021 was a Friday; the week from Monday 28 December holds Sunday 3 January.
+    WorkingEntry run = Entry(1, 3, 2021, "R", 3600);
+    run.distance = 6;
+    doc->AddEntry(run, nullptr);
+    WorkingEntry ride = Entry(1, 5, 2021, "B", 5400);
+    ride.distance = 40;
+    doc->AddEntry(ride, nullptr);
+    WorkingEntry lift = Entry(1, 6, 2021, "W", 2700);
+    lift.distance = 0;  // a sport without distance
+    doc->AddEntry(lift, nullptr);
+    WorkingEntry run2 = Entry(1, 7, 2021, "R", 1800);
+    run2.distance = 3.55;
+    doc->AddEntry(run2, nullptr);
+    EXPECT_EQ(Lines(BuildTotalsRows(*doc, TotalsGrouping::Week)),
+              (std::vector<std::string>{
+                  "||||",
+                  "12/28/20 -||||",
+                  "1/03/21|Running|1|6.0M|1:00",
+                  " |Total:|1|6.0M|1:00 T",
+                  "||||",
+                  "1/04/21 -|Running|1|3.6M|0:30",
+                  "1/10/21|Road|1|40.0K|1:30",
+                  "|Weights|1|--|0:45",
+                  " |Total:|3|28.4M|2:45 T",
+              }));
+}
+
+TEST_F(TotalsRowsTest, MonthsAndYearsFollowTheGrandTotalUnit) {
+    doc->PreferencesSet().SetGrandTotalUnits(2);  // km
+    WorkingEntry a = Entry(1, 10, 2025, "R", 600);
+    a.distance = 1;
+    doc->AddEntry(a, nullptr);
+    WorkingEntry b = Entry(1, 20, 2026, "R", 600);
+    b.distance = 1;
+    doc->AddEntry(b, nullptr);
+    const auto months = Lines(BuildTotalsRows(*doc, TotalsGrouping::Month));
+    ASSERT_EQ(months.size(), 8u);
+    EXPECT_EQ(months[1], "January,||||");
+    EXPECT_EQ(months[2], "2025|Running|1|1.0M|0:10");  // periods run oldest first
+    EXPECT_EQ(months[3], " |Total:|1|1.6K|0:10 T");
+    EXPECT_EQ(months[6], "2026|Running|1|1.0M|0:10");
+    const auto years = Lines(BuildTotalsRows(*doc, TotalsGrouping::Year));
+    EXPECT_EQ(years[1], "2025||||");
+    EXPECT_EQ(years[2], "|Running|1|1.0M|0:10");
+}
+
+}  // namespace
+}  // namespace kivrun

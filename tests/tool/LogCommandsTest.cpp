@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/RunTool.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+using test::RunTool;
+using test::ShellQuote;
+
+std::string StateWith(const std::string& sports, const std::string& classes,
+                      const std::string& date) {
+    auto flags = [](const std::string& on) {
+        std::string s;
+        for (char c = 'A'; c <= 'Z'; ++c)
+            s += std::string(",") + (on.find(c) != std::string::npos ? "1" : "0");
+        return s;
+    };
+    return "Sports:" + flags(sports) + ",Classes:" + flags(classes) + ",Date:," + date +
+           ",Distance:,0,-1,0,0,Time:,0,-1,0:00:00,0:00:00,Pace:,0,-1,0,0,Route:,0,0,,Notes:,0,0,";
+}
+
+class LogCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        log = ShellQuote(dir.File("week.tlg"));
+        ASSERT_EQ(Run("new " + log).status, 0);
+        ASSERT_EQ(Run("sport " + log + " R Running 0 1").status, 0);
+        ASSERT_EQ(Run("sport " + log + " S Swimming 3 5").status, 0);
+        ASSERT_EQ(Run("sport " + log + " W Weights 4 6").status, 0);
+    }
+    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
+
+    test::TempDir dir;
+    std::string log;
+};
+
+TEST_F(LogCommandsTest, AWeekOfWorkoutsListsFiltersAndTotals) {
+    const char* adds[] = {
+        "1/06/2003 Running General 10 1:15:00 --route \"River loop\" --opt1 150",
+        "1/07/2003 Swimming Intervals 1500 0:30:00 --notes \"6 x 250, \\\"hard\\\"\"",
+        "1/08/2003 Weights Tempo 0 0.75",
+        "1/09/2003 Running Racing 6.2 0:45:00 --pace 7:15",
+        "1/12/2003 Running Recovery 4 0:40:00",
+    };
+    for (const char* a : adds)
+        ASSERT_EQ(Run("add " + log + " " + a).status, 0) << a;
+    const auto list = Run("list " + log);
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out,
+              "Date\tSport\tClass\tDist\tTime\tPace\tAHR\tWt\tRoute\tNotes\n"
+              "1/12/03\tRunning\tRecovery\t4.0M\t0:40:00\t10:00\t\t\t\t\n"
+              "1/09/03\tRunning\tRacing\t6.2M\t0:45:00\t7:15\t\t\t\t\n"
+              "1/08/03\tWeights\tTempo\t\t0:45:00\t\t\t\t\t\n"
+              "1/07/03\tSwimming\tIntervals\t1500m\t0:30:00\t2:00\t\t\t\t6 x 250, \"hard\"\n"
+              "1/06/03\tRunning\tGeneral\t10.0M\t1:15:00\t7:30\t150\t\tRiver loop\t\n");
+
+    const std::string runsAndSwims = StateWith("RS", "GIRE", "1,3,1/01/2003,1/09/2003,0");
+    const auto filtered = Run("list " + log + " --filter " + ShellQuote(runsAndSwims));
+    EXPECT_EQ(std::count(filtered.out.begin(), filtered.out.end(), '\n'), 4) << filtered.out;
+
+    const auto totals = Run("totals " + log + " week");
+    EXPECT_EQ(totals.out,
+              "\t\t\t\t\n"
+              "1/06/03 -\tRunning\t3\t20.2M\t2:40\n"
+              "1/12/03\tSwimming\t1\t1500m\t0:30\n"
+              "\tWeights\t1\t--\t0:45\n"
+              " \tTotal:\t5\t21.1M\t3:55\n");
+
+    // The filter is kept in the log and a later list without --filter sees the whole log.
+    const auto sql = Run("filter " + log + " " + ShellQuote(runsAndSwims));
+    EXPECT_EQ(sql.out.rfind("SELECT * FROM [Log Entry] WHERE ((([Log Entry].Date) Between "
+                            "#1/01/2003# And #1/09/2003#)",
+                            0),
+              0u)
+        << sql.out;
+    EXPECT_EQ(Run("pref " + log + " StateFilterToolBar").out.rfind("Sports:,0", 0), 0u);
+}
+
+TEST_F(LogCommandsTest, BadInputIsRefusedWithTheProgramsMessages) {
+    struct Case {
+        std::string args;
+        const char* says;
+    } cases[] = {
+        {"add " + log + " 1/06/2003 Running General 10 0:00", "Time is not valid !!"},
+        {"add " + log + " 1/06/2003 Cycling General 10 1:00", "Please specify a sport !!"},
+        {"add " + log + " 2/30/2003 Running General 10 1:00", "not a date"},
+        {"add " + log + " 1/06/2003 Running General ten 1:00", "not a number"},
+        {"delete " + log + " 999", "no entry 999"},
+        {"sport " + log + " RR Run 0 1", "one capital letter"},
+        {"sport " + log + " X Run 9 1", "related record is required"},
+        {"totals " + log + " fortnight", "week, month or year"},
+        {"list " + log + " --colour red", "unknown option"},
+    };
+    for (const Case& c : cases) {
+        const auto r = Run(c.args);
+        EXPECT_NE(r.status, 0) << c.args;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+    }
+}
+
+TEST_F(LogCommandsTest, DeleteBackupAndSample) {
+    const auto added = Run("add " + log + " 1/06/2003 Running General 5 0:40");
+    ASSERT_EQ(added.out, "1\n");
+    EXPECT_EQ(Run("delete " + log + " 1").status, 0);
+    EXPECT_EQ(Run("list " + log).out,
+              "Date\tSport\tClass\tDist\tTime\tPace\tAHR\tWt\tRoute\tNotes\n");
+
+    const std::string backups = dir.File("backups");
+    EXPECT_EQ(Run("backup " + log + " --backup-dir " + ShellQuote(backups)).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(backups + "/weekBAK.tlg"));
+
+    const std::string sample = ShellQuote(dir.File("sample.tlg"));
+    ASSERT_EQ(Run("sample " + sample + " 300 7").status, 0);
+    EXPECT_EQ(Run("check " + sample).status, 0);
+    const auto list = Run("list " + sample);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 301);
+    EXPECT_NE(Run("sample " + sample + " 10").status, 0);  // never over an existing file
+}
+
+}  // namespace
+}  // namespace kivrun
