@@ -654,6 +654,24 @@ void CTamselDoc::ComputeBackgroundBands() {
     if (pos >= 0) f.SetAbsolutePosition(pos);  // the current row shows the new value
 }
 
+// --- Calendar events -------------------------------------------------------------------
+
+bool CTamselDoc::DeleteEvent(long eventId, bool ask) {
+    if (!db_) return false;
+    try {
+        CEventsSet& events = EventsSet();
+        if (!events.FindFirst(criteria::Is("EventID", eventId))) return false;
+        if (ask && !ui_.AskYesNo("Are you sure you want to delete this entry?")) return false;
+        events.Delete();
+        if (events.GetRecordCount() > 0) events.MoveFirst();
+    } catch (const DbError& e) {
+        ReportDbError("Couldn't delete the event", e);
+        return false;
+    }
+    UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kEventDeleted, static_cast<int>(eventId)));
+    return true;
+}
+
 // --- Filter ------------------------------------------------------------------------------
 
 bool CTamselDoc::DateSortDescending() {

@@ -112,6 +112,11 @@ class CTamselDoc {
     // The routine rows stored for an entry.
     std::vector<RoutineRow> RoutineOf(long entryId);
 
+    // --- Calendar events ------------------------------------------------------------------
+    // With ask, "Are you sure you want to delete this entry?" first; false when nothing was
+    // deleted.
+    bool DeleteEvent(long eventId, bool ask);
+
     // Alternating week shading over the whole filtered set.
     void ComputeBackgroundBands();
 

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/UpdateHint.h"
+#include "entries/Date.h"
+#include "entries/WorkingEntry.h"
+
+namespace kivrun {
+
+class CTamselDoc;
+
+// The data entry form's state and rules, without widgets: the form above the log list only
+// shows this model and hands user input to it. Texts are what the boxes hold.
+class DataEntryForm {
+  public:
+    // Which control takes the focus after an operation.
+    enum class Focus { None, Sport, Time, Distance, Pace, Route };
+
+    struct Choice {
+        std::string name;
+        std::string abbrev;
+    };
+
+    // `self` is the view the form lives in: the document tells every view but it.
+    DataEntryForm(CTamselDoc& doc, View* self);
+
+    // --- What the widgets show --------------------------------------------------------
+    CDate date;
+    int sport = -1;  // index into Sports(), -1 for none
+    int cls = 0;     // index into Classes()
+    double distance = 0.0;
+    std::string pace;
+    std::string time;
+    double optionalOne = 0.0;
+    double optionalTwo = 0.0;
+    std::string route;
+    std::string notes;
+
+    const std::vector<Choice>& Sports() const { return sports_; }
+    const std::vector<Choice>& Classes() const { return classes_; }
+    const std::vector<std::string>& Routes() const { return routes_; }
+    const std::vector<RoutineRow>& Routine() const { return routine_; }
+    void SetRoutine(std::vector<RoutineRow> rows) { routine_ = std::move(rows); }
+
+    bool Editing() const { return editingId_ > 0; }
+    long EditingId() const { return editingId_; }
+    std::string Title() const { return Editing() ? "Edit Entry" : "Data Entry"; }
+    std::string EnterText() const { return Editing() ? "Edit" : "&Enter"; }
+    bool WeightsMode() const { return weights_; }
+    bool DistanceEnabled() const { return distanceEnabled_; }
+    std::string DistanceUnitLabel() const { return distanceUnit_; }
+    std::string PaceUnitLabel() const { return paceUnit_; }
+    std::string OptionalOneLabel() const { return optionalOneLabel_; }
+    std::string OptionalTwoLabel() const { return optionalTwoLabel_; }
+    bool RouteButtonEnabled() const { return routeButtonEnabled_; }
+    std::string RouteButtonText() const { return routeButtonAdds_ ? "&Add" : "&Remove"; }
+
+    // --- What the user does -----------------------------------------------------------
+    // Fills the lists, clears the form and offers to turn today's event into an entry.
+    void InitialUpdate();
+    void Clear();
+    void ChooseSport(int index);
+    void ChooseClass(int index);
+    Focus LeaveTime();
+    void LeaveDistance(double newDistance);
+    void LeavePace();
+    // A keystroke in the route box: completes from the list when the text grew. Returns
+    // the selection the box should show (start, end) after the completion.
+    std::pair<int, int> EditRoute(const std::string& text);
+    void ChooseRoute(const std::string& item);
+    Focus PressRouteButton();
+    // Enter (or Edit): checks, then adds or changes the workout and clears the form.
+    Focus Enter();
+    // Reset, and leaving the form while editing: asks to save an edited entry first.
+    void Reset();
+    void Delete();
+    void LoadEntry(long entryId, bool duplicate);
+    Focus ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
+                       bool race);
+    void OnUpdate(const UpdateHint& hint);
+
+    // Told when editing starts for an entry, so the log list can select its row.
+    std::function<void(long entryId)> onEditEntry;
+
+  private:
+    void FillLists();
+    void SetOptionalLabels();
+    void RefillRoutes();
+    void UpdateRouteButton();
+    void ComputePace();
+    std::string Group() const;
+    int IndexOfSportAbbrev(const std::string& abbrev) const;
+
+    CTamselDoc& doc_;
+    View* self_;
+    std::vector<Choice> sports_;
+    std::vector<Choice> classes_;
+    std::vector<std::string> routes_;
+    std::vector<RoutineRow> routine_;
+    long editingId_ = -1;
+    bool weights_ = false;
+    bool distanceEnabled_ = true;
+    std::string distanceUnit_;
+    std::string paceUnit_;
+    std::string optionalOneLabel_ = "AvgHR:";
+    std::string optionalTwoLabel_ = "Recovery:";
+    bool routeButtonEnabled_ = false;
+    bool routeButtonAdds_ = true;
+    size_t routeLength_ = 0;
+    std::string paceBefore_;
+    bool initialized_ = false;
+};
+
+}  // namespace kivrun

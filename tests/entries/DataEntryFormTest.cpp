@@ -1,0 +1,208 @@
+#include "entries/DataEntryForm.h"
+
+#include <gtest/gtest.h>
+
+#include "store/EventsSet.h"
+#include "store/LogEntryFilteredSet.h"
+#include "store/PreferencesSet.h"
+#include "support/DocFixture.h"
+
+namespace kivrun {
+namespace {
+
+using Focus = DataEntryForm::Focus;
+
+class DataEntryFormTest : public test::DocFixture {
+  protected:
+    void SetUp() override {
+        DocFixture::SetUp();
+        doc->Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('S','Swimming',3,5,3,3)");
+        doc->Database().sql().Exec(
+            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
+            "('R','G','Hill loop'), ('R','G','Canal path'), ('R','R','City Half'), "
+            "('B','G','Coast road')");
+        doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        model = std::make_unique<DataEntryForm>(*doc, nullptr);
+        model->InitialUpdate();
+    }
+    int SportIndex(const std::string& name) {
+        for (size_t i = 0; i < form().Sports().size(); ++i)
+            if (form().Sports()[i].name == name) return static_cast<int>(i);
+        return -1;
+    }
+    int ClassIndex(const std::string& abbrev) {
+        for (size_t i = 0; i < form().Classes().size(); ++i)
+            if (form().Classes()[i].abbrev == abbrev) return static_cast<int>(i);
+        return -1;
+    }
+    WorkingEntry Stored(long id) {
+        WorkingEntry e;
+        EXPECT_TRUE(doc->LoadEntry(id, e));
+        return e;
+    }
+    long LastId() {
+        auto& f = doc->FilteredSet();
+        long id = 0;
+        for (f.MoveFirst(); !f.IsEOF(); f.MoveNext())
+            id = std::max<long>(id, f.EntryID);
+        return id;
+    }
+
+    DataEntryForm& form() { return *model; }
+    std::unique_ptr<DataEntryForm> model;
+};
+
+TEST_F(DataEntryFormTest, TimeDistanceAndPaceDeriveEachOther) {
+    struct Case {
+        const char* sport;
+        double distance;
+        const char* time;  // typed, then the box is left
+        const char* pace;  // typed, then the box is left (when no time)
+        const char* shownTime;
+        const char* shownPace;
+    } cases[] = {
+        {"Running", 10, "1:15:00", "", "1:15:00", "7:30"},
+        {"Running", 10, "1.25", "", "1:15:00", "7:30"},
+        {"Running", 5, "", "7.5", "0:37:30", "7:30"},
+        {"Running", 5, "", "7:30", "0:37:30", "7:30"},
+        {"Road", 40, "1:30:00", "", "1:30:00", "26.7"},
+        {"Road", 40, "", "25", "1:36:00", "25"},
+        {"Swimming", 1500, "0:30:00", "", "0:30:00", "2:00"},
+    };
+    for (const Case& c : cases) {
+        form().Clear();
+        form().ChooseSport(SportIndex(c.sport));
+        form().time = c.time;
+        EXPECT_EQ(form().LeaveTime(), Focus::None);
+        form().pace = c.pace;
+        form().LeaveDistance(c.distance);
+        if (*c.pace) form().LeavePace();
+        EXPECT_EQ(form().time, c.shownTime) << c.sport << " " << c.time << c.pace;
+        EXPECT_EQ(form().pace, c.shownPace) << c.sport << " " << c.time << c.pace;
+    }
+}
+
+TEST_F(DataEntryFormTest, EnterChecksAndStoresAsTheLogStoresIt) {
+    EXPECT_EQ(form().Enter(), Focus::Sport);
+    EXPECT_EQ(ui.messages.back(), "Please specify a sport !!");
+    form().ChooseSport(SportIndex("Running"));
+    EXPECT_EQ(form().Enter(), Focus::Time);
+    EXPECT_EQ(ui.messages.back(), "Please enter your elapsed time !!");
+    form().time = "0:00";
+    EXPECT_EQ(form().LeaveTime(), Focus::Time);
+    EXPECT_EQ(ui.messages.back(),
+              "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !");
+    EXPECT_EQ(form().time, "0:00");  // kept for the user to mend
+
+    form().date = CDate(1, 6, 2003);
+    form().time = "1:15:00";
+    form().LeaveDistance(10);
+    form().route = "Hill loop";
+    form().optionalOne = 150;
+    EXPECT_EQ(form().Enter(), Focus::None);
+    const WorkingEntry e = Stored(LastId());
+    EXPECT_EQ(e.pace, 450);  // seconds per mile, from the text 7:30
+    EXPECT_EQ(e.time.TotalSeconds(), 4500);
+    EXPECT_EQ(e.route, "Hill loop");
+    EXPECT_EQ(form().time, "");  // cleared, the date kept for the next workout
+    EXPECT_EQ(form().date, CDate(1, 6, 2003));
+
+    form().ChooseSport(SportIndex("Weights"));
+    EXPECT_TRUE(form().WeightsMode());
+    EXPECT_FALSE(form().DistanceEnabled());
+    form().distance = 12;
+    form().time = "0:45";
+    form().Enter();
+    EXPECT_EQ(Stored(LastId()).distance, 0);
+}
+
+TEST_F(DataEntryFormTest, RoutesFollowSportAndClassGroupAndComplete) {
+    form().ChooseSport(SportIndex("Running"));
+    EXPECT_EQ(form().Routes(), (std::vector<std::string>{"Canal path", "Hill loop"}));
+    form().ChooseClass(ClassIndex("R"));
+    EXPECT_EQ(form().Routes(), (std::vector<std::string>{"City Half"}));
+    form().ChooseClass(ClassIndex("T"));
+    EXPECT_EQ(form().Routes().size(), 2u);
+
+    EXPECT_EQ(form().EditRoute("h"), (std::pair<int, int>{1, 9}));
+    EXPECT_EQ(form().route, "Hill loop");
+    EXPECT_EQ(form().RouteButtonText(), "&Remove");
+    EXPECT_EQ(form().EditRoute("h"), (std::pair<int, int>{1, 1}));  // deleting never completes
+    EXPECT_EQ(form().route, "h");
+
+    form().EditRoute("O'Brien's mile");
+    ASSERT_TRUE(form().RouteButtonEnabled());
+    EXPECT_EQ(form().RouteButtonText(), "&Add");
+    form().PressRouteButton();
+    EXPECT_EQ(form().Routes().size(), 3u);
+    form().ChooseRoute("O'Brien's mile");
+    ui.answers = {true};
+    EXPECT_EQ(form().PressRouteButton(), Focus::Route);
+    EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete the selected route?");
+    EXPECT_EQ(form().Routes().size(), 2u);
+    EXPECT_EQ(form().route, "");
+}
+
+TEST_F(DataEntryFormTest, EditingDuplicatingAndResetting) {
+    WorkingEntry run = test::Entry(1, 6, 2003, "R", 4500);
+    run.distance = 10;
+    run.pace = 450;
+    const long id = doc->AddEntry(run, nullptr);
+    long selected = 0;
+    form().onEditEntry = [&](long e) { selected = e; };
+
+    form().LoadEntry(id, true);
+    EXPECT_FALSE(form().Editing());
+    EXPECT_EQ(form().date, CDate());  // a duplicate is a new workout today
+    EXPECT_EQ(form().pace, "7:30");
+    EXPECT_EQ(selected, 0);
+
+    form().LoadEntry(id, false);
+    EXPECT_TRUE(form().Editing());
+    EXPECT_EQ(form().Title(), "Edit Entry");
+    EXPECT_EQ(form().EnterText(), "Edit");
+    EXPECT_EQ(selected, id);
+    EXPECT_EQ(form().time, "1:15:00");
+    form().notes = "edited";
+    ui.answers = {true};
+    form().Reset();  // "Save changes to this entry ?" Yes
+    EXPECT_EQ(ui.questions.back(), "Save changes to this entry ?");
+    EXPECT_EQ(Stored(id).notes, "edited");
+    EXPECT_FALSE(form().Editing());
+
+    form().LoadEntry(id, false);
+    ui.answers = {true};
+    form().Delete();
+    EXPECT_FALSE(form().Editing());
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 0);
+}
+
+TEST_F(DataEntryFormTest, TodaysEventBecomesAnEntryWhenTheUserAgrees) {
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', " +
+        std::to_string(CDate().ToSerial()) + ", 'Harbour 10k')");
+    DataEntryForm fresh(*doc, nullptr);
+    ui.answers = {true};
+    fresh.InitialUpdate();
+    EXPECT_EQ(ui.questions.back(),
+              "There is an event scheduled for today!!\nWould you like to convert the event to "
+              "an entry???");
+    EXPECT_EQ(fresh.route, "Harbour 10k");
+    EXPECT_EQ(fresh.Sports()[size_t(fresh.sport)].name, "Running");
+    EXPECT_EQ(fresh.Classes()[size_t(fresh.cls)].abbrev, "R");
+    EXPECT_EQ(doc->Database().RowCount("Calendar Events"), 0);
+}
+
+TEST_F(DataEntryFormTest, TheDefaultSportIsChosenWithItsUnits) {
+    doc->PreferencesSet().SetDefaultSport("Road");
+    form().Clear();
+    ASSERT_GE(form().sport, 0);
+    EXPECT_EQ(form().Sports()[size_t(form().sport)].name, "Road");
+    EXPECT_EQ(form().DistanceUnitLabel(), "km");
+    EXPECT_EQ(form().PaceUnitLabel(), "kph");
+}
+
+}  // namespace
+}  // namespace kivrun
