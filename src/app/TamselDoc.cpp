@@ -168,6 +168,7 @@ bool CTamselDoc::CreateLog(const std::string& path) {
 }
 
 bool CTamselDoc::CreateDatabase(const std::string& path) {
+    Discard();
     // The new log is built beside the chosen name and only then takes it, so a file the
     // user chose to replace is not lost when creating fails.
     const std::string building = path + ".kivrun-new";
@@ -203,8 +204,18 @@ bool CTamselDoc::CreateDatabase(const std::string& path) {
     return OpenRecordSets();
 }
 
+void CTamselDoc::Discard() {
+    CloseRecordSets();
+    db_.reset();
+    path_.clear();
+    filterBar_ = nullptr;
+    undoKind_ = UndoKind::Nothing;
+    filter_ = FilterState();
+}
+
 bool CTamselDoc::OnOpenDocument(const std::string& path) {
     WaitCursor wait(ui_);
+    Discard();  // one log at a time; the caller closes (and backs up) the previous one
     std::unique_ptr<LogDatabase> db;
     switch (LogDatabase::Open(path, ui_, false, db)) {
         case LogDatabase::kOpened:
@@ -214,9 +225,7 @@ bool CTamselDoc::OnOpenDocument(const std::string& path) {
                               "convert it???"))
                 return false;
             if (!ConvertOldLog(*this, path)) {
-                CloseRecordSets();
-                db_.reset();
-                path_.clear();
+                Discard();
                 ui_.ShowMessage("Unable to open training log file!!!");
                 return false;
             }
@@ -253,9 +262,7 @@ bool CTamselDoc::OpenRecordSets() {
         return true;
     } catch (const DbError& e) {
         ReportDbError("Couldn't open database", e);
-        CloseRecordSets();
-        db_.reset();
-        path_.clear();
+        Discard();
         return false;
     }
 }
@@ -339,11 +346,7 @@ void CTamselDoc::OnCloseDocument() {
         // A log that cannot take the filter state still closes.
     }
     const std::string path = path_;
-    CloseRecordSets();
-    db_.reset();
-    path_.clear();
-    filterBar_ = nullptr;
-    undoKind_ = UndoKind::Nothing;
+    Discard();
     AutomaticBackup(path, days, backupFolder_, ui_);
 }
 

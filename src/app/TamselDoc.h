@@ -154,7 +154,7 @@ class CTamselDoc {
     enum class UndoKind { Nothing, EntryAdded };
     struct Sets;
 
-    bool OpenLog(const std::string& path, bool created);
+    void Discard();
     bool OpenRecordSets();
     void RepairEarlierBuilds();
     void CloseRecordSets();
