@@ -22,6 +22,14 @@
 #include "app/ui/WindowTemplates.h"
 #include "support/TestLog.h"
 
+// Readable failures: Qt strings printed as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << "{\"" << l.join("\", \"").toStdString() << "\"}";
+}
+
 namespace kivrun::test {
 
 // Answers the program's dialogs as scripted and remembers what they said.

@@ -1,5 +1,7 @@
 #include "app/ui/MainFrame.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -158,6 +161,13 @@ void MainFrame::RefreshMenus() {
         auto* menu = new QMenu(QString::fromStdString(m.title), bar);
         FillMenu(menu, m);
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::RefreshCommands);
+        const bool windowMenu = std::any_of(m.items.begin(), m.items.end(), [](const MenuItem& i) {
+            return i.command == Command::WindowCascade;
+        });
+        if (windowMenu) {
+            FillWindowList(menu);
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillWindowList(menu); });
+        }
         bar->addMenu(menu);
     }
 }
@@ -189,6 +199,39 @@ void MainFrame::FillMenu(QMenu* menu, const Menu& pattern) {
             ApplyMenuText(action, item.text);
             add(action);
         }
+    }
+}
+
+// The open windows at the foot of the Window menu, the active one checked.
+void MainFrame::FillWindowList(QMenu* menu) {
+    for (QAction* a : menu->actions())
+        if (a->property("windowList").toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<ChildFrame*> children = Children();
+    if (children.isEmpty()) return;
+    auto mark = [](QAction* a) {
+        a->setProperty("windowList", true);
+        return a;
+    };
+    QAction* line = mark(new QAction(menu));
+    line->setSeparator(true);
+    menu->addAction(line);
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        ChildFrame* child = children[i];
+        QString title = child->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = mark(new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), menu));
+        item->setCheckable(true);
+        item->setChecked(child == ActiveChild());
+        item->setStatusTip(QStringLiteral("Activate this window"));
+        connect(item, &QAction::triggered, this, [this, child = QPointer<ChildFrame>(child)] {
+            if (!child) return;
+            if (child->isMinimized()) child->showNormal();
+            mdi_->setActiveSubWindow(child);
+        });
+        menu->addAction(item);
     }
 }
 

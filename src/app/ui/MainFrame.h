@@ -87,6 +87,7 @@ class MainFrame : public QMainWindow, public View {
     void BuildToolBar();
     void BuildStatusBar();
     void FillMenu(QMenu* menu, const Menu& pattern);
+    void FillWindowList(QMenu* menu);
     std::optional<CommandState> BuiltInStatus(Command cmd);
     void RunBuiltIn(Command cmd);
     void UpdateTitle();
