@@ -60,6 +60,9 @@ TEST_F(FileCommands, OpeningASecondLogClosesTheFirstWithItsBackup) {
     EXPECT_EQ(frame().Children().front()->Kind(), WindowKind::LogWindow);
     EXPECT_EQ(dialogs->openSpecs.at(0).nameFilters,
               (QStringList{"Training Log Files (*.tlg)", "All Files (*)"}));
+    // The dialog started beside the open log.
+    EXPECT_EQ(dialogs->openSpecs.at(0).initialPath,
+              QString::fromStdString(dir.path().string()) + "/");
     EXPECT_EQ(app->Recent().Files(), (QStringList{second, first}));
 }
 

@@ -13,18 +13,6 @@ namespace kivrun {
 
 const char* const kLogFileFilter = "Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||";
 
-namespace {
-
-FileDialogRequest LogRequest() {
-    FileDialogRequest request;
-    request.defaultExtension = ".tlg";
-    request.filter = kLogFileFilter;
-    request.initialPath = QDir::currentPath().toStdString() + "/";
-    return request;
-}
-
-}  // namespace
-
 KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
     settings_ =
         folders_.settingsFile.isEmpty()
@@ -105,6 +93,19 @@ void KivrunApp::Adopt(std::unique_ptr<CTamselDoc> doc) {
     doc_ = std::move(doc);
     frame_->LogOpened(*doc_);
     doc_->OpenOrActivate(WindowKind::LogWindow);
+}
+
+FileDialogRequest KivrunApp::LogRequest() const {
+    FileDialogRequest request;
+    request.defaultExtension = ".tlg";
+    request.filter = kLogFileFilter;
+    // The dialogs start where the user keeps logs: beside the open or the last one.
+    QString folder = QDir::currentPath();
+    const QString near = doc_ ? QString::fromStdString(doc_->PathName()) : recent_->First();
+    if (!near.isEmpty() && QFileInfo(near).absoluteDir().exists())
+        folder = QFileInfo(near).absolutePath();
+    request.initialPath = (folder + QLatin1Char('/')).toStdString();
+    return request;
 }
 
 bool KivrunApp::ChooseAndOpenLog() {

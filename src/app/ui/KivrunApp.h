@@ -54,6 +54,7 @@ class KivrunApp : public QObject {
 
   private:
     bool OpenDocument(const QString& path);
+    FileDialogRequest LogRequest() const;
     void Adopt(std::unique_ptr<CTamselDoc> doc);
 
     AppFolders folders_;
