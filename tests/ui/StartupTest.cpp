@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QSettings>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "ShellSupport.h"
@@ -41,6 +42,26 @@ TEST_F(Startup, WithNothingToOpenShowsTheNoLogMenusAndToolbar) {
     EXPECT_EQ(frame().Action(Command::ViewMonth)->statusTip(), "Open calendar view");
     // Help Topics waits for a help system.
     EXPECT_FALSE(Enabled(Command::HelpTopics));
+}
+
+TEST_F(Startup, ToolbarAndStatusBarComeAndGoWithTheirChecks) {
+    Started();
+    auto* toolbar = frame().findChild<QToolBar*>("MainToolbar");
+    QAction* toggle = frame().Action(Command::ViewToolbar);
+    frame().RefreshCommands();
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    Settle();
+    EXPECT_FALSE(toolbar->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    frame().Action(Command::ViewStatusBar)->trigger();
+    Settle();
+    EXPECT_FALSE(frame().statusBar()->isVisible());
+    EXPECT_FALSE(frame().Action(Command::ViewStatusBar)->isChecked());
+    toggle->trigger();
+    Settle();
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_TRUE(toggle->isChecked());
 }
 
 TEST_F(Startup, TheFoldersAreSetUp) {
