@@ -85,7 +85,7 @@ MainFrame::MainFrame(KivrunApp& app, QWidget* parent) : QMainWindow(parent), app
     RefreshCommands();
 
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
-        RefreshMenus();
+        if (MenuKey() != menuKey_) RefreshMenus();
         RefreshCommands();
     });
     // Which pane has the focus decides who takes a command.
@@ -378,7 +378,7 @@ void MainFrame::OnUpdate(View*, const UpdateHint&) {
 void MainFrame::LogOpened(CTamselDoc& doc) {
     doc.AddView(this);
     UpdateTitle();
-    RefreshMenus();
+    RefreshMenus();  // the recent logs changed too
     RefreshCommands();
 }
 
@@ -430,7 +430,9 @@ ChildFrame* MainFrame::FindChild(WindowKind kind) const {
 }
 
 ChildFrame* MainFrame::ActiveChild() const {
-    auto* child = qobject_cast<ChildFrame*>(mdi_->activeSubWindow());
+    // The current window, not the active one: while a dialog is up the main window is
+    // inactive, yet its commands still belong to the window the user was in.
+    auto* child = qobject_cast<ChildFrame*>(mdi_->currentSubWindow());
     return child && child->IsOpen() ? child : nullptr;
 }
 
@@ -489,7 +491,7 @@ void MainFrame::ChildGone(CTamselDoc* doc) {
         app_.CloseLog();
         return;
     }
-    RefreshMenus();
+    if (MenuKey() != menuKey_) RefreshMenus();
     RefreshCommands();
 }
 
