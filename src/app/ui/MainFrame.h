@@ -1,14 +1,113 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "app/Commands.h"
+#include "app/UpdateHint.h"
+#include "app/WindowLayout.h"
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
 
 namespace kivrun {
 
-// The program's main window. Later work fills in the document area, menus and toolbars.
-class MainFrame : public QMainWindow {
+class CTamselDoc;
+class ChildFrame;
+class KivrunApp;
+
+// A program-wide command that later work provides (export, import, page setup, help...).
+// doc is the open log, null while none is open.
+using CommandHandler = std::function<void(QWidget* parent, CTamselDoc* doc)>;
+
+// The main window: menus that follow the active log window, the toolbar, the status bar
+// and the log windows themselves. It hears the document's notices to keep the commands'
+// states current.
+class MainFrame : public QMainWindow, public View {
     Q_OBJECT
-public:
-    explicit MainFrame(QWidget* parent = nullptr);
+  public:
+    explicit MainFrame(KivrunApp& app, QWidget* parent = nullptr);
+    ~MainFrame() override;
+
+    // Shown maximised, sized to the screen even before the window manager says so.
+    void ShowAtStart();
+
+    // --- Log windows -----------------------------------------------------------------------
+    // Brings the window of that kind forward, or makes it; its main view, or null when the
+    // kind has no view yet.
+    View* OpenOrActivate(CTamselDoc& doc, WindowKind kind);
+    ChildFrame* FindChild(WindowKind kind) const;
+    ChildFrame* ActiveChild() const;
+    // The open log windows in the order they were made.
+    QList<ChildFrame*> Children() const;
+    QMdiArea* MdiArea() const { return mdi_; }
+    // Closes every log window; false (and the rest left open) when one refuses.
+    bool CloseChildren();
+    // Removes every log window without asking.
+    void DiscardChildren();
+
+    void CascadeChildren();
+    void TileChildren(TileOrientation orientation);
+    void ArrangeIcons();
+
+    // --- Commands --------------------------------------------------------------------------
+    QAction* Action(Command cmd) const;
+    void SetCommandHandler(Command cmd, CommandHandler handler);
+    // Who takes a command: the active log window, then a set handler, then the main window.
+    CommandState StatusOf(Command cmd);
+    void Run(Command cmd);
+    // Recomputes every command's state now.
+    void RefreshCommands();
+    // ... or once the current event is handled (many changes, one refresh).
+    void RequestRefresh();
+    // Rebuilds the menu bar for the active window and the recent logs.
+    void RefreshMenus();
+
+    // --- From the application --------------------------------------------------------------
+    void LogOpened(CTamselDoc& doc);
+    void LogClosing(CTamselDoc& doc);
+    void LogClosed();
+
+    void ShowAbout();
+
+    void OnUpdate(View* sender, const UpdateHint& hint) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildActions();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void FillMenu(QMenu* menu, const Menu& pattern);
+    void FillWindowList(QMenu* menu);
+    std::optional<CommandState> BuiltInStatus(Command cmd);
+    void RunBuiltIn(Command cmd);
+    void UpdateTitle();
+    void ChildGone(CTamselDoc* doc);
+    void FollowRules();
+    int MenuKey() const;
+
+    KivrunApp& app_;
+    QMdiArea* mdi_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* message_ = nullptr;
+    QTimer* refreshTimer_ = nullptr;
+    std::map<Command, QAction*> actions_;
+    std::map<Command, CommandHandler> handlers_;
+    int menuKey_ = -2;
+    bool closingChildren_ = false;
 };
+
+// Views call this when something that decides their commands' states changed (their
+// selection, say); the main window they are in refreshes its commands.
+void RequestCommandRefresh(QWidget* from);
 
 }  // namespace kivrun

@@ -1,12 +1,26 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 
-#include "app/ui/MainFrame.h"
+#include "app/ui/KivrunApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(kivrun);
+    Q_INIT_RESOURCE(shell);
     QApplication::setApplicationName(QStringLiteral("Kivrun"));
-    QApplication::setOrganizationName(QStringLiteral("Kivrun"));
-    kivrun::MainFrame frame;
-    frame.showMaximized();
+    QApplication::setApplicationVersion(QStringLiteral("1.0.03"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kivrun.svg")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Kivrun athletic training log"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("log"),
+                                 QStringLiteral("The training log (.tlg) to open."), "[log]");
+    parser.process(app);
+
+    kivrun::KivrunApp kivrun;
+    if (!kivrun.Start(parser.positionalArguments())) return 1;
     return QApplication::exec();
 }

@@ -1,0 +1,198 @@
+#include "app/ui/QtUserInterface.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/ui/MainFrame.h"
+
+namespace kivrun {
+namespace {
+
+// A dialog over a wait cursor gets the normal pointer while it is open.
+class NormalCursor {
+  public:
+    explicit NormalCursor(bool waiting) : waiting_(waiting) {
+        if (waiting_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursor() {
+        if (waiting_) QApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+  private:
+    bool waiting_;
+};
+
+const QString kTitle = QStringLiteral("Kivrun");
+
+}  // namespace
+
+// --- Real dialogs ---------------------------------------------------------------------------
+
+void QtDialogs::Message(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, kTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogs::Question(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(parent, spec.title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(spec.nameFilters);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
+    if (!spec.initialPath.isEmpty()) {
+        const QFileInfo info(spec.initialPath);
+        dialog.setDirectory(info.absolutePath());
+        if (!info.isDir()) dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const FileDialogSpec& spec) {
+    return RunFileDialog(parent, spec, true);
+}
+
+std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const FileDialogSpec& spec) {
+    return RunFileDialog(parent, spec, false);
+}
+
+// --- The interface ------------------------------------------------------------------------
+
+QtUserInterface::QtUserInterface() : dialogs_(std::make_unique<QtDialogs>()) {}
+
+QtUserInterface::~QtUserInterface() {
+    while (waitDepth_ > 0)
+        EndWait();
+}
+
+void QtUserInterface::SetMainFrame(MainFrame* frame) {
+    frame_ = frame;
+}
+
+void QtUserInterface::SetDialogProvider(std::unique_ptr<DialogProvider> provider) {
+    dialogs_ = provider ? std::move(provider) : std::make_unique<QtDialogs>();
+}
+
+QWidget* QtUserInterface::Parent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return frame_.data();
+}
+
+void QtUserInterface::ShowMessage(const std::string& text) {
+    NormalCursor cursor(waitDepth_ > 0);
+    dialogs_->Message(Parent(), QString::fromStdString(text));
+}
+
+bool QtUserInterface::AskYesNo(const std::string& text) {
+    NormalCursor cursor(waitDepth_ > 0);
+    return dialogs_->Question(Parent(), QString::fromStdString(text));
+}
+
+QStringList QtUserInterface::NameFilters(const std::string& filter) {
+    QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        if (name.isEmpty()) break;  // the closing "||"
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+        }
+        // The name carries its patterns in brackets; Qt reads them from there.
+        const qsizetype bracket = name.lastIndexOf(QLatin1String(" ("));
+        if (bracket > 0 && name.endsWith(QLatin1Char(')'))) name.truncate(bracket);
+        result << QStringLiteral("%1 (%2)").arg(name, patterns.join(QLatin1Char(' ')));
+    }
+    return result;
+}
+
+QString QtUserInterface::WithDefaultExtension(const QString& path, const std::string& ext) {
+    if (ext.empty() || path.isEmpty()) return path;
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    QString suffix = QString::fromStdString(ext);
+    if (!suffix.startsWith(QLatin1Char('.'))) suffix.prepend(QLatin1Char('.'));
+    return path.endsWith(QLatin1Char('.')) ? path.chopped(1) + suffix : path + suffix;
+}
+
+FileDialogSpec QtUserInterface::SpecOf(const FileDialogRequest& request,
+                                       const QString& title) const {
+    FileDialogSpec spec;
+    spec.title = title;
+    spec.nameFilters = NameFilters(request.filter);
+    spec.defaultSuffix = QString::fromStdString(request.defaultExtension);
+    if (spec.defaultSuffix.startsWith(QLatin1Char('.'))) spec.defaultSuffix.remove(0, 1);
+    spec.initialPath = QString::fromStdString(request.initialPath);
+    spec.overwritePrompt = request.overwritePrompt;
+    return spec;
+}
+
+std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
+    NormalCursor cursor(waitDepth_ > 0);
+    const std::optional<QString> chosen =
+        dialogs_->SaveFile(Parent(), SpecOf(request, QStringLiteral("Save As")));
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    const QString path = WithDefaultExtension(*chosen, request.defaultExtension);
+    // The dialog asked about the name as typed; a name that only now got its extension may
+    // name a file the user has not agreed to replace.
+    if (path != *chosen && request.overwritePrompt && QFileInfo::exists(path)) {
+        const QString question =
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path);
+        if (!dialogs_->Question(Parent(), question)) return std::nullopt;
+    }
+    return path.toStdString();
+}
+
+std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
+    NormalCursor cursor(waitDepth_ > 0);
+    const std::optional<QString> chosen =
+        dialogs_->OpenFile(Parent(), SpecOf(request, QStringLiteral("Open")));
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    // A name typed without its extension means the log of that name when there is one.
+    const QString withExt = WithDefaultExtension(*chosen, request.defaultExtension);
+    if (!QFileInfo::exists(*chosen) && QFileInfo::exists(withExt)) return withExt.toStdString();
+    return chosen->toStdString();
+}
+
+std::optional<ImportOptions> QtUserInterface::ChooseImportOptions() {
+    return std::nullopt;
+}
+
+void QtUserInterface::ShowPreferences(CTamselDoc& doc) {
+    if (!preferencesHandler) return;
+    NormalCursor cursor(waitDepth_ > 0);
+    preferencesHandler(Parent(), doc);
+}
+
+void QtUserInterface::BeginWait() {
+    ++waitDepth_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUserInterface::EndWait() {
+    if (waitDepth_ == 0) return;
+    --waitDepth_;
+    QApplication::restoreOverrideCursor();
+}
+
+View* QtUserInterface::OpenOrActivateWindow(CTamselDoc& doc, WindowKind kind) {
+    return frame_ ? frame_->OpenOrActivate(doc, kind) : nullptr;
+}
+
+}  // namespace kivrun

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "store/UserInterface.h"
+
+class QWidget;
+
+namespace kivrun {
+
+class MainFrame;
+
+// A file dialog as Qt shows it.
+struct FileDialogSpec {
+    QString title;
+    QStringList nameFilters;  // "Training Log Files (*.tlg)", "All Files (*)"
+    QString defaultSuffix;    // "tlg"
+    QString initialPath;
+    bool overwritePrompt = true;
+};
+
+// Shows the dialogs themselves. The program uses real dialogs; tests and scripted runs
+// put in one that answers without a person.
+class DialogProvider {
+  public:
+    virtual ~DialogProvider() = default;
+    virtual void Message(QWidget* parent, const QString& text) = 0;
+    virtual bool Question(QWidget* parent, const QString& text) = 0;
+    virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+};
+
+// QMessageBox and QFileDialog.
+class QtDialogs : public DialogProvider {
+  public:
+    void Message(QWidget* parent, const QString& text) override;
+    bool Question(QWidget* parent, const QString& text) override;
+    std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
+};
+
+// What the document asks and tells the user, in the desktop program.
+class QtUserInterface : public UserInterface {
+  public:
+    QtUserInterface();
+    ~QtUserInterface() override;
+
+    // Dialogs open over the main window, which also makes the log windows.
+    void SetMainFrame(MainFrame* frame);
+    void SetDialogProvider(std::unique_ptr<DialogProvider> provider);
+    DialogProvider& Dialogs() { return *dialogs_; }
+
+    // Shows the preferences sheet; while unset, the Preferences command is disabled.
+    std::function<void(QWidget* parent, CTamselDoc& doc)> preferencesHandler;
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<ImportOptions> ChooseImportOptions() override;
+    void ShowPreferences(CTamselDoc& doc) override;
+    void BeginWait() override;
+    void EndWait() override;
+    View* OpenOrActivateWindow(CTamselDoc& doc, WindowKind kind) override;
+
+    int WaitDepth() const { return waitDepth_; }
+
+    // "Name (*.a;*.b)|*.a;*.b|...||" as Qt name filters: "Name (*.a *.b)"; "*.*" is "*".
+    static QStringList NameFilters(const std::string& filter);
+    // The path with ext (".tlg") added when its file name has no extension.
+    static QString WithDefaultExtension(const QString& path, const std::string& ext);
+
+  private:
+    QWidget* Parent() const;
+    FileDialogSpec SpecOf(const FileDialogRequest& request, const QString& title) const;
+
+    QPointer<MainFrame> frame_;
+    std::unique_ptr<DialogProvider> dialogs_;
+    int waitDepth_ = 0;
+};
+
+}  // namespace kivrun

@@ -1,0 +1,299 @@
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QSplitter>
+#include <QTest>
+#include <QToolBar>
+
+#include "ShellSupport.h"
+#include "app/ui/ChildFrame.h"
+
+namespace kivrun::test {
+namespace {
+
+class ChildWindows : public ShellTest {
+  protected:
+    // A log open in a main window whose document area is w x h.
+    CTamselDoc& OpenLogIn(int w, int h) {
+        const QString log = MakeLog("Windows.tlg");
+        Started({log});
+        frame().showNormal();
+        const QSize area = frame().MdiArea()->viewport()->size();
+        frame().resize(frame().size() + QSize(w - area.width(), h - area.height()));
+        Settle();
+        EXPECT_EQ(frame().MdiArea()->viewport()->size(), QSize(w, h));
+        return *app->Document();
+    }
+};
+
+TEST_F(ChildWindows, OpenOrActivateMakesOneWindowPerKindAndRegistersItsViews) {
+    PlugFakeViews({WindowKind::Calendar, WindowKind::WeekView});
+    CTamselDoc& doc = OpenLogIn(1000, 700);
+    EXPECT_TRUE(frame().Children().isEmpty());  // the log window has no view yet
+
+    View* calendar = doc.OpenOrActivate(WindowKind::Calendar);
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar, static_cast<View*>(LastView(WindowKind::Calendar)));
+    View* week = doc.OpenOrActivate(WindowKind::WeekView);
+    EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::WeekView);
+    // Asking again brings the existing window forward.
+    EXPECT_EQ(doc.OpenOrActivate(WindowKind::Calendar), calendar);
+    EXPECT_EQ(frame().Children().size(), 2);
+    EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::Calendar);
+    EXPECT_EQ(frame().ActiveChild()->windowTitle(), "Calendar View");
+
+    // Views hear the document's notices, but not their own.
+    doc.UpdateAllViews(week, UpdateHint::Of(UpdateHint::kEventAdded, 7));
+    ASSERT_EQ(LastView(WindowKind::Calendar)->hints.size(), 1u);
+    EXPECT_EQ(LastView(WindowKind::Calendar)->hints[0].id(), 7);
+    EXPECT_TRUE(LastView(WindowKind::WeekView)->hints.empty());
+
+    // A closed window's view is no longer told anything, even before it is deleted.
+    FakeView* weekView = LastView(WindowKind::WeekView);
+    frame().FindChild(WindowKind::WeekView)->close();
+    EXPECT_EQ(std::count(doc.Views().begin(), doc.Views().end(), weekView), 0);
+    Settle();
+    EXPECT_EQ(LastView(WindowKind::WeekView), nullptr);  // deleted with its window
+    EXPECT_EQ(frame().Children().size(), 1);
+}
+
+TEST_F(ChildWindows, AKindWithoutViewsHasItsCommandsDisabledAndOpensNothing) {
+    PlugFakeViews({WindowKind::Calendar});
+    CTamselDoc& doc = OpenLogIn(800, 600);
+    EXPECT_TRUE(Enabled(Command::ViewMonth));
+    EXPECT_FALSE(Enabled(Command::ViewWeek));
+    EXPECT_FALSE(Enabled(Command::ViewGraph));
+    EXPECT_FALSE(Enabled(Command::ViewTrainingLog));
+    EXPECT_EQ(doc.OpenOrActivate(WindowKind::Graphs), nullptr);
+    EXPECT_TRUE(frame().Children().isEmpty());
+    // A factory that makes nothing gives no blank window either.
+    WindowTemplates::Instance().SetContentFactory(WindowKind::Graphs,
+                                                  [](CTamselDoc&, QWidget*) { return nullptr; });
+    EXPECT_EQ(doc.OpenOrActivate(WindowKind::Graphs), nullptr);
+    EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(ChildWindows, NewWindowsFollowTheSizeRuleOfTheArea) {
+    PlugFakeViews({WindowKind::EntryView, WindowKind::LogWindow, WindowKind::Totals});
+    CTamselDoc& doc = OpenLogIn(900, 600);
+    // Opening the log made its log window at the top left, W - 5 by H - 5.
+    ASSERT_NE(frame().FindChild(WindowKind::LogWindow), nullptr);
+    EXPECT_EQ(frame().FindChild(WindowKind::LogWindow)->geometry(), QRect(0, 0, 895, 595));
+    doc.OpenOrActivate(WindowKind::EntryView);
+    EXPECT_EQ(frame().FindChild(WindowKind::EntryView)->geometry(), QRect(125, 15, 650, 570));
+    frame().FindChild(WindowKind::EntryView)->close();
+    Settle();
+
+    const QSize area = frame().MdiArea()->viewport()->size();
+    frame().resize(frame().size() + QSize(700 - area.width(), 0));
+    Settle();
+    doc.OpenOrActivate(WindowKind::EntryView);
+    EXPECT_EQ(frame().FindChild(WindowKind::EntryView)->width(), 550);
+    doc.OpenOrActivate(WindowKind::Totals);
+    EXPECT_EQ(frame().FindChild(WindowKind::Totals)->geometry(), QRect(140, 25, 420, 550));
+}
+
+TEST_F(ChildWindows, WindowsNotMovedByTheUserFollowTheAreaTheyOpenedIn) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
+    CTamselDoc& doc = OpenLogIn(800, 600);
+    doc.OpenOrActivate(WindowKind::Calendar);
+    ChildFrame* calendar = frame().FindChild(WindowKind::Calendar);
+    calendar->move(3, 3);  // the user moved it
+    frame().resize(frame().size() + QSize(200, 100));
+    Settle();
+    EXPECT_EQ(frame().FindChild(WindowKind::LogWindow)->geometry(), QRect(0, 0, 995, 695));
+    EXPECT_EQ(calendar->geometry().topLeft(), QPoint(3, 3));
+}
+
+TEST_F(ChildWindows, TwoPaneWindowsSplitWithTheUpperPaneOnTop) {
+    PlugFakeViews({WindowKind::Events});
+    CTamselDoc& doc = OpenLogIn(1000, 700);
+    View* main = doc.OpenOrActivate(WindowKind::Events);
+    ASSERT_EQ(made[WindowKind::Events].size(), 2u);
+    EXPECT_EQ(main, static_cast<View*>(made[WindowKind::Events][0].data()));
+    auto* split = frame().FindChild(WindowKind::Events)->findChild<QSplitter*>();
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(split->orientation(), Qt::Vertical);
+    EXPECT_EQ(split->sizes().front(), 170);
+    // Both panes hear the document.
+    doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kEventDeleted, 3));
+    EXPECT_EQ(made[WindowKind::Events][1]->hints.size(), 1u);
+}
+
+TEST_F(ChildWindows, MenusFollowTheActiveWindow) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar, WindowKind::Graphs});
+    CTamselDoc& doc = OpenLogIn(1000, 700);
+    EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Log...");
+    EXPECT_EQ(frame().Action(Command::FilePrint)->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(ItemsOf("&Window").front(), "&Split Window");
+
+    doc.OpenOrActivate(WindowKind::Calendar);
+    EXPECT_TRUE(MenuTitles().contains("&Calendar"));
+    EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Calendar...");
+    EXPECT_EQ(ItemsOf("&Edit"), (QStringList{"&Undo", "&Modify Entry", "&Duplicate Entry",
+                                             "De&lete Entry", "P&references..."}));
+    EXPECT_EQ(frame().Action(Command::CalendarNewEvent)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_TRUE(frame().Action(Command::FileNew)->shortcut().isEmpty());
+
+    doc.OpenOrActivate(WindowKind::Graphs);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&View", "Wei&ghts", "&Tools",
+                                         "&Graphing", "&Window", "&Help"}));
+    EXPECT_EQ(ItemsOf("&Window").mid(0, 3), (QStringList{"&Cascade", "&Tile", "&Arrange Icons"}));
+    EXPECT_EQ(ItemsOf("&Help"), QStringList{"&About Kivrun..."});
+
+    doc.OpenOrActivate(WindowKind::LogWindow);
+    EXPECT_FALSE(MenuTitles().contains("&Calendar"));
+    EXPECT_EQ(frame().Action(Command::FileNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(frame().Action(Command::EditEntry)->text(), "&Edit Entry");
+    EXPECT_EQ(frame().Action(Command::EditDelete)->shortcut(), QKeySequence(Qt::Key_Delete));
+}
+
+TEST_F(ChildWindows, TheActiveWindowTakesItsOwnCommands) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
+    CTamselDoc& doc = OpenLogIn(1000, 700);
+    FakeView* list = made[WindowKind::LogWindow][1];
+    list->commands[Command::FilePrint] = {true, false};
+    list->commands[Command::EditDelete] = {false, false};
+    EXPECT_TRUE(Enabled(Command::FilePrint));
+    EXPECT_FALSE(Enabled(Command::EditDelete));
+    EXPECT_FALSE(Enabled(Command::EditCopy));  // nobody takes it
+    frame().Action(Command::FilePrint)->trigger();
+    EXPECT_EQ(list->ran, std::vector<Command>{Command::FilePrint});
+
+    // The calendar does not print yet: with it active, Print is off.
+    doc.OpenOrActivate(WindowKind::Calendar);
+    EXPECT_FALSE(Enabled(Command::FilePrint));
+    // Its toolbar asks it too; Close View is the window's own.
+    ChildFrame* calendar = frame().FindChild(WindowKind::Calendar);
+    auto* bar = calendar->findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    QStringList tips;
+    for (QAction* a : bar->actions())
+        if (!a->isSeparator()) tips << a->toolTip();
+    EXPECT_EQ(tips, (QStringList{"Previous", "Next", "New Event"}));
+    LastView(WindowKind::Calendar)->commands[Command::ViewNext] = {true, false};
+    frame().RefreshCommands();
+    EXPECT_TRUE(bar->actions()[1]->isEnabled());
+    EXPECT_FALSE(bar->actions()[0]->isEnabled());
+    bar->actions()[1]->trigger();
+    EXPECT_EQ(LastView(WindowKind::Calendar)->ran, std::vector<Command>{Command::ViewNext});
+}
+
+TEST_F(ChildWindows, ShortcutsReachTheWindowButNotPastATextField) {
+    PlugFakeViews({WindowKind::LogWindow});
+    OpenLogIn(900, 600);
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    FakeView* form = made[WindowKind::LogWindow][0];
+    FakeView* list = made[WindowKind::LogWindow][1];
+    list->commands[Command::EditDelete] = {true, false};
+    list->commands[Command::FilePrint] = {true, false};
+    frame().RefreshCommands();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->ran, (std::vector<Command>{Command::FilePrint, Command::EditDelete}));
+
+    // In a text field Delete deletes text, not the entry.
+    auto* field = new QLineEdit("abc", form);
+    field->show();
+    field->setFocus();
+    field->setCursorPosition(0);
+    QTest::keyClick(field, Qt::Key_Delete);
+    EXPECT_EQ(field->text(), "bc");
+    EXPECT_EQ(list->ran.size(), 2u);
+}
+
+TEST_F(ChildWindows, TheWindowMenuListsTheOpenWindows) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
+    CTamselDoc& doc = OpenLogIn(900, 600);
+    doc.OpenOrActivate(WindowKind::Calendar);
+    QMenu* window = nullptr;
+    for (QAction* a : frame().menuBar()->actions())
+        if (a->text() == "&Window") window = a->menu();
+    ASSERT_NE(window, nullptr);
+    emit window->aboutToShow();
+    const QStringList items = ItemsOf("&Window");
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items.mid(items.size() - 2), (QStringList{"&1 Training Log", "&2 Calendar View"}));
+    QAction* first = window->actions()[window->actions().size() - 2];
+    EXPECT_FALSE(first->isChecked());
+    first->trigger();
+    EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::LogWindow);
+}
+
+TEST_F(ChildWindows, PreferencesNeedAHandler) {
+    const QString log = MakeLog("Prefs.tlg");
+    Started({log});
+    EXPECT_FALSE(Enabled(Command::EditPreferences));
+    int shown = 0;
+    app->Ui().preferencesHandler = [&](QWidget*, CTamselDoc&) { ++shown; };
+    EXPECT_TRUE(Enabled(Command::EditPreferences));
+    frame().Run(Command::EditPreferences);
+    EXPECT_EQ(shown, 1);
+    // A later command plugs in the same way.
+    EXPECT_FALSE(Enabled(Command::FileExport));
+    CTamselDoc* exported = nullptr;
+    frame().SetCommandHandler(Command::FileExport,
+                              [&](QWidget*, CTamselDoc* doc) { exported = doc; });
+    EXPECT_TRUE(Enabled(Command::FileExport));
+    frame().Run(Command::FileExport);
+    EXPECT_EQ(exported, app->Document());
+}
+
+TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar, WindowKind::WeekView});
+    CTamselDoc& doc = OpenLogIn(900, 600);
+    EXPECT_TRUE(Enabled(Command::WindowCascade));
+    doc.OpenOrActivate(WindowKind::Calendar);
+    doc.OpenOrActivate(WindowKind::WeekView);
+    const QList<ChildFrame*> children = frame().Children();
+    ASSERT_EQ(children.size(), 3);
+
+    frame().Run(Command::WindowTileHorizontally);
+    // The active window first, each the full width, one above the other.
+    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(0, 0, 900, 200));
+    EXPECT_EQ(frame().FindChild(WindowKind::LogWindow)->geometry(), QRect(0, 200, 900, 200));
+    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(0, 400, 900, 200));
+
+    frame().Run(Command::WindowTileVertically);
+    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(0, 0, 300, 600));
+    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(600, 0, 300, 600));
+
+    frame().Run(Command::WindowCascade);
+    QList<QPoint> corners;
+    for (ChildFrame* child : frame().Children())
+        corners << child->pos();
+    std::sort(corners.begin(), corners.end(),
+              [](QPoint a, QPoint b) { return a.x() + a.y() < b.x() + b.y(); });
+    for (qsizetype i = 1; i < corners.size(); ++i) {
+        EXPECT_GT(corners[i].x(), corners[i - 1].x());
+        EXPECT_GT(corners[i].y(), corners[i - 1].y());
+    }
+    // Tiling leaves room for minimised windows at the bottom, and arranges them there.
+    frame().FindChild(WindowKind::Calendar)->showMinimized();
+    frame().Run(Command::WindowTileVertically);
+    frame().Run(Command::WindowArrangeIcons);
+    ChildFrame* icon = frame().FindChild(WindowKind::Calendar);
+    EXPECT_EQ(icon->geometry().bottom(), 599);
+    for (ChildFrame* child : frame().Children())
+        if (child != icon) {
+            EXPECT_LE(child->geometry().bottom(), icon->geometry().top());
+        }
+}
+
+TEST_F(ChildWindows, ClosingTheLastWindowClosesTheLog) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
+    CTamselDoc& doc = OpenLogIn(900, 600);
+    doc.OpenOrActivate(WindowKind::Calendar);
+    frame().FindChild(WindowKind::LogWindow)->close();
+    Settle();
+    ASSERT_NE(app->Document(), nullptr);
+    EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::Calendar);
+    frame().FindChild(WindowKind::Calendar)->close();
+    Settle();
+    EXPECT_EQ(app->Document(), nullptr);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
+}
+
+}  // namespace
+}  // namespace kivrun::test

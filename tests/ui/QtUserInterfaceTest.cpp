@@ -1,0 +1,151 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "ShellSupport.h"
+#include "app/ui/AboutDialog.h"
+
+namespace kivrun::test {
+namespace {
+
+TEST(QtUserInterfaceFilters, PipeFiltersBecomeQtNameFilters) {
+    using UI = QtUserInterface;
+    EXPECT_EQ(UI::NameFilters("Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||"),
+              (QStringList{"Training Log Files (*.tlg)", "All Files (*)"}));
+    EXPECT_EQ(UI::NameFilters("HTML File (*.htm)|*.htm|Tab Delimited Text File (*.txt)|*.txt|"
+                              "Excel Spreadsheet (*.xls)|*.xls||"),
+              (QStringList{"HTML File (*.htm)", "Tab Delimited Text File (*.txt)",
+                           "Excel Spreadsheet (*.xls)"}));
+    // Several patterns, and a name that does not repeat them.
+    EXPECT_EQ(UI::NameFilters("Logs|*.tlg;*.TLG||"), QStringList{"Logs (*.tlg *.TLG)"});
+    EXPECT_TRUE(UI::NameFilters("").isEmpty());
+}
+
+TEST(QtUserInterfaceFilters, TheDefaultExtensionIsAddedOnlyWhenMissing) {
+    using UI = QtUserInterface;
+    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike", ".tlg"), "/logs/Bike.tlg");
+    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike.", ".tlg"), "/logs/Bike.tlg");
+    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike.tlg", ".tlg"), "/logs/Bike.tlg");
+    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike.old", ".tlg"), "/logs/Bike.old");
+    EXPECT_EQ(UI::WithDefaultExtension("/my.logs/Bike", ".tlg"), "/my.logs/Bike.tlg");
+    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike", "txt"), "/logs/Bike.txt");
+    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike", ""), "/logs/Bike");
+}
+
+class UserInterfaceTest : public ShellTest {};
+
+TEST_F(UserInterfaceTest, ANameThatGotItsExtensionLateStillAsksBeforeReplacing) {
+    MakeApp();
+    QFile existing(Path("Taken.tlg"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    FileDialogRequest request;
+    request.defaultExtension = ".tlg";
+    request.filter = kLogFileFilter;
+
+    dialogs->saveFiles = {Path("Taken"), Path("Taken")};
+    dialogs->answers = {false, true};
+    EXPECT_EQ(app->Ui().ChooseSaveFile(request), std::nullopt);
+    ASSERT_EQ(dialogs->questions.size(), 1u);
+    EXPECT_EQ(dialogs->questions[0],
+              Path("Taken.tlg") + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(app->Ui().ChooseSaveFile(request), dir.File("Taken.tlg"));
+
+    // Without an overwrite prompt nothing is asked.
+    request.overwritePrompt = false;
+    dialogs->saveFiles = {Path("Taken")};
+    EXPECT_EQ(app->Ui().ChooseSaveFile(request), dir.File("Taken.tlg"));
+    EXPECT_EQ(dialogs->questions.size(), 2u);
+}
+
+TEST_F(UserInterfaceTest, WaitCursorNestsAndDialogsShowTheNormalPointer) {
+    MakeApp();
+    QtUserInterface& ui = app->Ui();
+    ui.BeginWait();
+    ui.BeginWait();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    struct Peek : ScriptedDialogs {
+        Qt::CursorShape seen = Qt::BlankCursor;
+        void Message(QWidget*, const QString&) override {
+            seen = QApplication::overrideCursor()->shape();
+        }
+    };
+    auto peek = std::make_unique<Peek>();
+    Peek* p = peek.get();
+    ui.SetDialogProvider(std::move(peek));
+    ui.ShowMessage("Working");
+    EXPECT_EQ(p->seen, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    ui.EndWait();
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    ui.EndWait();
+    ui.EndWait();  // one too many does no harm
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(ui.WaitDepth(), 0);
+}
+
+// Answers the next modal dialog the way a person would, once it is up.
+void AnswerNextDialog(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            AnswerNextDialog(answer);
+            return;
+        }
+        answer(modal);
+    });
+}
+
+TEST(QtDialogsTest, RealMessageBoxesShowTheExactTextAndButtons) {
+    QtDialogs dialogs;
+    QString text;
+    QStringList buttons;
+    AnswerNextDialog([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        for (QAbstractButton* b : box->buttons())
+            buttons << (box->standardButton(b) == QMessageBox::Ok ? "OK" : "?");
+        box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.Message(nullptr, "File Export Complete!!");
+    EXPECT_EQ(text, "File Export Complete!!");
+    EXPECT_EQ(buttons, QStringList{"OK"});
+
+    const QString question = "Are you sure you want to delete this entry?";
+    for (auto [button, expected] : {std::pair{QMessageBox::Yes, true}, {QMessageBox::No, false}}) {
+        QString asked;
+        int answers = 0;
+        AnswerNextDialog([&, b = button](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            asked = box->text();
+            answers = box->buttons().size();
+            box->button(b)->click();
+        });
+        EXPECT_EQ(dialogs.Question(nullptr, question), expected);
+        EXPECT_EQ(asked, question);
+        EXPECT_EQ(answers, 2);
+    }
+}
+
+TEST(AboutBox, NamesTheProgramAndItsVersion) {
+    AboutDialog about;
+    EXPECT_EQ(about.windowTitle(), "About Kivrun Athletic Training Software");
+    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "Version: 1.0.03");
+    EXPECT_FALSE(about.findChild<QLabel*>("picture")->pixmap().isNull());
+    AnswerNextDialog([](QWidget* w) {
+        auto* ok = w->findChild<QAbstractButton*>();
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->text().remove('&'), "OK");
+        ok->click();
+    });
+    EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace kivrun::test

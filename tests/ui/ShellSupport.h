@@ -1,0 +1,196 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenuBar>
+#include <QPointer>
+#include <QWidget>
+#include <deque>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/Commands.h"
+#include "app/TamselDoc.h"
+#include "app/UpdateHint.h"
+#include "app/ui/KivrunApp.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/QtUserInterface.h"
+#include "app/ui/WindowTemplates.h"
+#include "support/TestLog.h"
+
+// Readable failures: Qt strings printed as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << "{\"" << l.join("\", \"").toStdString() << "\"}";
+}
+
+namespace kivrun::test {
+
+// Answers the program's dialogs as scripted and remembers what they said.
+class ScriptedDialogs : public DialogProvider {
+  public:
+    std::vector<QString> messages;
+    std::vector<QString> questions;
+    std::deque<bool> answers;  // No when exhausted
+    std::deque<std::optional<QString>> saveFiles;
+    std::deque<std::optional<QString>> openFiles;
+    std::vector<FileDialogSpec> saveSpecs;
+    std::vector<FileDialogSpec> openSpecs;
+
+    void Message(QWidget*, const QString& text) override { messages.push_back(text); }
+    bool Question(QWidget*, const QString& text) override {
+        questions.push_back(text);
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<QString> SaveFile(QWidget*, const FileDialogSpec& spec) override {
+        saveSpecs.push_back(spec);
+        return Take(saveFiles);
+    }
+    std::optional<QString> OpenFile(QWidget*, const FileDialogSpec& spec) override {
+        openSpecs.push_back(spec);
+        return Take(openFiles);
+    }
+
+  private:
+    static std::optional<QString> Take(std::deque<std::optional<QString>>& q) {
+        if (q.empty()) return std::nullopt;
+        const bool cancelled = !q.front().has_value();
+        const QString path = q.front().value_or(QString());
+        q.pop_front();
+        if (cancelled) return std::nullopt;
+        return path;
+    }
+};
+
+// A stand-in view: hears the document, takes the commands it is told to, may refuse to
+// close.
+class FakeView : public QWidget, public View, public CommandTarget {
+  public:
+    explicit FakeView(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+    std::vector<UpdateHint> hints;
+    std::map<Command, CommandState> commands;
+    std::vector<Command> ran;
+    bool refuseClose = false;
+
+    void OnUpdate(View*, const UpdateHint& hint) override { hints.push_back(hint); }
+    std::optional<CommandState> CommandStatus(Command cmd) override {
+        auto it = commands.find(cmd);
+        if (it == commands.end()) return std::nullopt;
+        return it->second;
+    }
+    void RunCommand(Command cmd) override { ran.push_back(cmd); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (refuseClose)
+            event->ignore();
+        else
+            event->accept();
+    }
+};
+
+// A program started in scratch folders, with scripted dialogs and fake views.
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startFolder_ = QDir::currentPath();
+        QDir().mkpath(Path("Documents"));
+        QDir().mkpath(Path("Data"));
+    }
+    void TearDown() override {
+        app.reset();
+        for (WindowKind kind : AllWindowKinds())
+            WindowTemplates::Instance().Clear(kind);
+        QDir::setCurrent(startFolder_);
+    }
+
+    QString Path(const char* name) const { return QString::fromStdString(dir.File(name)); }
+
+    // The program before Start.
+    KivrunApp& MakeApp() {
+        app = std::make_unique<KivrunApp>(
+            AppFolders{Path("Documents"), Path("Data"), Path("settings.ini")});
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        app->Ui().SetDialogProvider(std::move(scripted));
+        return *app;
+    }
+    KivrunApp& Started(const QStringList& args = {}) {
+        MakeApp();
+        EXPECT_TRUE(app->Start(args));
+        return *app;
+    }
+
+    // A new log file with its default rows, closed again.
+    QString MakeLog(const char* name) {
+        SilentUserInterface silent;
+        const std::string path = dir.File(name);
+        EXPECT_NE(NewLog(path, silent), nullptr);
+        return QString::fromStdString(path);
+    }
+
+    // Fake views for the kinds given; each made view is remembered.
+    void PlugFakeViews(std::initializer_list<WindowKind> kinds) {
+        for (WindowKind kind : kinds) {
+            auto make = [this, kind](CTamselDoc&, QWidget* parent) -> QWidget* {
+                auto* v = new FakeView(parent);
+                v->setObjectName(QString::fromStdString(WindowTitle(kind)));
+                made[kind].push_back(v);
+                return v;
+            };
+            if (UpperPaneHeight(kind) > 0)
+                WindowTemplates::Instance().SetPaneFactories(kind, make, make);
+            else
+                WindowTemplates::Instance().SetContentFactory(kind, make);
+        }
+    }
+    FakeView* LastView(WindowKind kind) {
+        auto& v = made[kind];
+        return v.empty() ? nullptr : v.back().data();
+    }
+
+    MainFrame& frame() { return app->Frame(); }
+    QStringList MenuTitles() {
+        QStringList titles;
+        for (QAction* a : frame().menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+    QStringList ItemsOf(const QString& title) {
+        QStringList items;
+        for (QAction* a : frame().menuBar()->actions())
+            if (a->text() == title && a->menu())
+                for (QAction* item : a->menu()->actions())
+                    if (!item->isSeparator()) items << item->text();
+        return items;
+    }
+    bool Enabled(Command cmd) {
+        frame().RefreshCommands();
+        return frame().Action(cmd)->isEnabled();
+    }
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    TempDir dir;
+    std::unique_ptr<KivrunApp> app;
+    ScriptedDialogs* dialogs = nullptr;
+    std::map<WindowKind, std::vector<QPointer<FakeView>>> made;
+
+  private:
+    QString startFolder_;
+};
+
+}  // namespace kivrun::test

@@ -1,0 +1,139 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "ShellSupport.h"
+#include "app/ui/ChildFrame.h"
+
+namespace kivrun::test {
+namespace {
+
+using Startup = ShellTest;
+
+TEST_F(Startup, WithNothingToOpenShowsTheNoLogMenusAndToolbar) {
+    Started();
+    EXPECT_EQ(app->Document(), nullptr);
+    EXPECT_TRUE(frame().isMaximized());
+    EXPECT_EQ(frame().windowTitle(), "Kivrun");
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(ItemsOf("&File"), (QStringList{"&New", "&Open...", "E&xit"}));
+    EXPECT_EQ(ItemsOf("&Help"), (QStringList{"&Help Topics", "&About Kivrun..."}));
+    EXPECT_EQ(frame().Action(Command::FileNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(frame().Action(Command::FileOpen)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
+
+    // The toolbar is there, but only New and Open work without a log.
+    auto* toolbar = frame().findChild<QToolBar*>("MainToolbar");
+    ASSERT_NE(toolbar, nullptr);
+    QStringList tips;
+    for (QAction* a : toolbar->actions())
+        tips << (a->isSeparator() ? "|" : a->toolTip());
+    EXPECT_EQ(tips.join(' '),
+              "New Open | Print Print Preview | Training Log | Calendar View "
+              "Week View Entry View | Totals Graphs | Events");
+    EXPECT_TRUE(Enabled(Command::FileNew));
+    EXPECT_TRUE(Enabled(Command::FileOpen));
+    for (Command c : {Command::FilePrint, Command::ViewTrainingLog, Command::ViewMonth,
+                      Command::ViewEvents, Command::FileClose, Command::EditUndo})
+        EXPECT_FALSE(Enabled(c)) << static_cast<int>(c);
+    EXPECT_EQ(frame().Action(Command::ViewMonth)->statusTip(), "Open calendar view");
+    // Help Topics waits for a help system.
+    EXPECT_FALSE(Enabled(Command::HelpTopics));
+}
+
+TEST_F(Startup, ToolbarAndStatusBarComeAndGoWithTheirChecks) {
+    Started();
+    auto* toolbar = frame().findChild<QToolBar*>("MainToolbar");
+    QAction* toggle = frame().Action(Command::ViewToolbar);
+    frame().RefreshCommands();
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    Settle();
+    EXPECT_FALSE(toolbar->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+    frame().Action(Command::ViewStatusBar)->trigger();
+    Settle();
+    EXPECT_FALSE(frame().statusBar()->isVisible());
+    EXPECT_FALSE(frame().Action(Command::ViewStatusBar)->isChecked());
+    toggle->trigger();
+    Settle();
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+}
+
+TEST_F(Startup, TheFoldersAreSetUp) {
+    Started();
+    EXPECT_EQ(QFileInfo(QDir::currentPath()), QFileInfo(Path("Documents")));
+    EXPECT_EQ(app->BackupFolder(), Path("Data") + "/Backup Logs");
+}
+
+TEST_F(Startup, OpensTheLogNamedOnTheCommandLineAndRemembersIt) {
+    PlugFakeViews({WindowKind::LogWindow});
+    const QString log = MakeLog("Bike.tlg");
+    Started({log});
+    ASSERT_NE(app->Document(), nullptr);
+    EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), log);
+    EXPECT_EQ(frame().windowTitle(), "Bike.tlg - Kivrun");
+    EXPECT_EQ(MenuTitles(),
+              (QStringList{"&File", "&Edit", "&View", "Wei&ghts", "&Tools", "&Window", "&Help"}));
+    // The log window opens with it, its two views told of the log's changes.
+    ASSERT_EQ(frame().Children().size(), 1);
+    EXPECT_EQ(frame().Children().front()->Kind(), WindowKind::LogWindow);
+    EXPECT_EQ(made[WindowKind::LogWindow].size(), 2u);
+    EXPECT_EQ(app->Recent().Files(), QStringList{log});
+    QSettings settings(Path("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Recent File List/File1").toString(), log);
+}
+
+TEST_F(Startup, ARelativeCommandLinePathMeansTheFolderStartedIn) {
+    const QString log = MakeLog("Relative.tlg");
+    QDir::setCurrent(QString::fromStdString(dir.path().string()));
+    Started({"Relative.tlg"});
+    ASSERT_NE(app->Document(), nullptr);
+    EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), log);
+}
+
+TEST_F(Startup, ACommandLineLogThatCannotBeOpenedEndsStartUp) {
+    MakeApp();
+    EXPECT_FALSE(app->Start({Path("Missing.tlg")}));
+    EXPECT_EQ(app->Document(), nullptr);
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_TRUE(dialogs->messages[0].contains("Missing.tlg"));
+
+    // A file that is not a log at all, and the user declines to convert it.
+    QFile junk(Path("Junk.tlg"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is no database\n");
+    junk.close();
+    MakeApp();
+    EXPECT_FALSE(app->Start({Path("Junk.tlg")}));
+    EXPECT_EQ(app->Document(), nullptr);
+    EXPECT_TRUE(QFile::exists(Path("Junk.tlg")));
+    EXPECT_TRUE(app->Recent().Files().isEmpty());
+}
+
+TEST_F(Startup, WithoutACommandLineReopensTheLastLogOrStartsEmpty) {
+    const QString log = MakeLog("Last.tlg");
+    {
+        QSettings settings(Path("settings.ini"), QSettings::IniFormat);
+        settings.setValue("Recent File List/File1", log);
+        settings.setValue("Recent File List/File2", Path("Older.tlg"));
+    }
+    Started();
+    ASSERT_NE(app->Document(), nullptr);
+    EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), log);
+    app.reset();
+
+    // A last log that is gone is passed over in silence.
+    QFile::remove(log);
+    Started();
+    EXPECT_EQ(app->Document(), nullptr);
+    EXPECT_TRUE(dialogs->messages.empty());
+    EXPECT_EQ(app->Recent().Files().size(), 2);
+}
+
+}  // namespace
+}  // namespace kivrun::test
