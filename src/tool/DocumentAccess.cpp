@@ -8,7 +8,7 @@
 namespace kivrun::tool {
 
 std::string DefaultBackupFolder() {
-    // Where the desktop program keeps its data: $XDG_DATA_HOME/Kivrun/Kivrun.
+    // Where the desktop program keeps its data: $XDG_DATA_HOME/Kivrun.
     std::filesystem::path base;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
         base = xdg;
@@ -17,7 +17,7 @@ std::string DefaultBackupFolder() {
     } else {
         base = std::filesystem::temp_directory_path();
     }
-    return (base / "Kivrun" / "Kivrun" / "Backup Logs").string();
+    return (base / "Kivrun" / "Backup Logs").string();
 }
 
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,

@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app/ui/KivrunApp.h"
+#include "app/ui/WindowContents.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("The training log (.tlg) to open."), "[log]");
     parser.process(app);
 
+    kivrun::RegisterWindowContents();
     kivrun::KivrunApp kivrun;
     if (!kivrun.Start(parser.positionalArguments())) return 1;
     return QApplication::exec();
