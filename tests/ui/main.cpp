@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
     // Test discovery runs this binary outside CTest's environment, so default here too.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(sports);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
