@@ -113,10 +113,13 @@ TEST(AutoCompleteCombo, TypingCompletesAndBackspaceDoesNot) {
     combo.setEditText(QString());
     combo.show();
     QLineEdit* edit = combo.lineEdit();
+    QSignalSpy typed(&combo, &CAutoCompleteComboBox::textTyped);
 
     QTest::keyClicks(edit, "b");
     EXPECT_EQ(edit->text(), "Bench Press");
     EXPECT_EQ(edit->selectedText(), "ench Press");
+    ASSERT_EQ(typed.count(), 1);
+    EXPECT_EQ(typed.last().first().toString(), "Bench Press");  // what the edit shows
 
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(edit->text(), "B");

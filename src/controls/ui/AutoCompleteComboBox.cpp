@@ -61,6 +61,7 @@ void CAutoCompleteComboBox::onTextEdited(const QString& text) {
     }
     completing_ = false;
     completer_.Reset(StateOf(*edit));
+    emit textTyped(edit->text());
 }
 
 void CAutoCompleteComboBox::showMatchInList(int row) {

@@ -22,6 +22,11 @@ class CAutoCompleteComboBox : public QComboBox {
     void setOpenListOnMatch(bool open) { openListOnMatch_ = open; }
     bool openListOnMatch() const { return openListOnMatch_; }
 
+  signals:
+    // The user typed, and the edit now shows text (completed or not). Listen to this rather
+    // than to editTextChanged, which after a completion also repeats the text as typed.
+    void textTyped(const QString& text);
+
   private:
     void onTextEdited(const QString& text);
     void rememberEdit();
