@@ -86,7 +86,6 @@ TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
     EXPECT_EQ(sheet->tabs()->currentWidget(), sheet->generalPage());
     EXPECT_FALSE(sheet->applyButton()->isEnabled());
 
-    doc->Database().sql().Exec("DELETE FROM Sports WHERE SptAbbrev <> 'R'");
     doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
     doc->Database().sql().Exec("DELETE FROM Sports");
     CPreferencesSheet fresh(*doc);
@@ -97,6 +96,21 @@ TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
     QTest::qWait(20);
     EXPECT_EQ(messages.texts, QStringList{"Please add at least one sport!!"});
     EXPECT_TRUE(fresh.isVisible());
+}
+
+TEST_F(PreferencesSheetTest, TheEntryPointShowsTheSheetModally) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto* sheet = qobject_cast<CPreferencesSheet*>(QApplication::activeModalWidget())) {
+            title = sheet->windowTitle();
+            sheet->reject();
+        } else if (QWidget* other = QApplication::activeModalWidget()) {
+            other->close();
+        }
+    });
+    ShowPreferencesSheet(nullptr, *doc);
+    EXPECT_EQ(title, "Preferences");
+    EXPECT_TRUE(view.hints.empty());
 }
 
 TEST_F(PreferencesSheetTest, AddTwoSportsAndApply) {

@@ -28,7 +28,7 @@ CHoverTipWindow::CHoverTipWindow(QWidget* parent) : QWidget(parent) {
     timer_.setSingleShot(true);
     timer_.setInterval(delay());
     connect(&timer_, &QTimer::timeout, this, &CHoverTipWindow::showTip);
-    parent->installEventFilter(this);
+    if (parent) parent->installEventFilter(this);
 }
 
 void CHoverTipWindow::addRegion(const QRect& rect, const QString& text) {

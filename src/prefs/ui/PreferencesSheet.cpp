@@ -13,11 +13,6 @@
 
 namespace kivrun {
 
-void ShowPreferencesSheet(QWidget* parent, CTamselDoc& doc) {
-    CPreferencesSheet sheet(doc, parent);
-    sheet.exec();
-}
-
 CPreferencesSheet::CPreferencesSheet(CTamselDoc& doc, QWidget* parent)
     : QDialog(parent),
       tabs_(new QTabWidget(this)),
@@ -51,9 +46,9 @@ CPreferencesSheet::CPreferencesSheet(CTamselDoc& doc, QWidget* parent)
         sports.Requery();
         hasSports = !sports.IsEOF();
     }
-    connect(tabs_, &QTabWidget::currentChanged, this, &CPreferencesSheet::pageShown);
     tabs_->setCurrentWidget(hasSports ? static_cast<QWidget*>(general_) : sports_);
     pageShown(tabs_->currentIndex());
+    connect(tabs_, &QTabWidget::currentChanged, this, &CPreferencesSheet::pageShown);
     updateApply();
 }
 
@@ -98,3 +93,9 @@ void CPreferencesSheet::accept() {
 }
 
 }  // namespace kivrun
+
+void ShowPreferencesSheet(QWidget* parent, kivrun::CTamselDoc& doc) {
+    if (!doc.IsOpen()) return;  // the pages read and write the open log
+    kivrun::CPreferencesSheet sheet(doc, parent);
+    sheet.exec();
+}

@@ -14,10 +14,6 @@ class CGeneralPrefsPage;
 class CSportsPrefsPage;
 class CPrefsHtmlPage;
 
-// Shows the modal "Preferences" sheet over the open log: for File New and for the
-// "P&references..." command.
-void ShowPreferencesSheet(QWidget* parent, CTamselDoc& doc);
-
 // "Preferences": the pages "General", "Sports" and "HTML". OK and Apply write the changes of
 // every page shown so far, in page order, after every page has agreed to be applied.
 class CPreferencesSheet : public QDialog {
@@ -49,3 +45,7 @@ class CPreferencesSheet : public QDialog {
 };
 
 }  // namespace kivrun
+
+// Shows the modal "Preferences" sheet over the open log: for File New and for the
+// "P&references..." command.
+void ShowPreferencesSheet(QWidget* parent, kivrun::CTamselDoc& doc);
