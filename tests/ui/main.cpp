@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(kivrun);
     Q_INIT_RESOURCE(shell);
+    Q_INIT_RESOURCE(sports);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,11 +4,13 @@
 
 #include "app/ui/KivrunApp.h"
 #include "app/ui/WindowContents.h"
+#include "prefs/ui/PreferencesSheet.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(kivrun);
     Q_INIT_RESOURCE(shell);
+    Q_INIT_RESOURCE(sports);
     QApplication::setApplicationName(QStringLiteral("Kivrun"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.03"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kivrun.svg")));
@@ -23,6 +25,7 @@ int main(int argc, char* argv[]) {
 
     kivrun::RegisterWindowContents();
     kivrun::KivrunApp kivrun;
+    kivrun.Ui().preferencesHandler = ShowPreferencesSheet;
     if (!kivrun.Start(parser.positionalArguments())) return 1;
     return QApplication::exec();
 }

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "prefs/GeneralPrefs.h"
+#include "prefs/HtmlPrefs.h"
+#include "store/ColumnSettingsSet.h"
+#include "store/Criteria.h"
+#include "store/PreferencesSet.h"
+#include "store/ProgramState.h"
+#include "support/DocFixture.h"
+
+namespace kivrun::prefs {
+namespace {
+
+class GeneralPrefsTest : public test::DocFixture {
+  protected:
+    std::string Stored(const char* key) {
+        CPreferencesSet p(&doc->Database());
+        p.Open();
+        return p.FindFirst(criteria::Is("Preference", key)) ? p.Value.get() : "(none)";
+    }
+    OptionalField Column(int id) {
+        CColumnSettingsSet c(&doc->Database());
+        c.Open();
+        EXPECT_TRUE(c.FindColumn(id));
+        return {c.ColumnFieldName, c.ColumnLabel};
+    }
+};
+
+TEST_F(GeneralPrefsTest, LoadsWhatANewLogHolds) {
+    const GeneralPrefs g = LoadGeneralPrefs(*doc);
+    EXPECT_EQ(g.sports, (std::vector<std::string>{"Running", "Road", "Weights"}));
+    EXPECT_EQ(g.defaultSport, "");
+    EXPECT_EQ(g.weekStartDay, 1);
+    EXPECT_EQ(g.backupDays, 7);
+    EXPECT_EQ(g.grandTotalUnits, 0);
+    EXPECT_EQ(g.grandTotalPace, 0);
+    EXPECT_EQ(g.fields[0], (OptionalField{"AHR", "AHR"}));
+    EXPECT_EQ(g.fields[1], (OptionalField{"Weight", "Wt"}));
+}
+
+TEST_F(GeneralPrefsTest, NumbersOutsideThePageRangesAreBroughtIn) {
+    doc->PreferencesSet().SetDaysBetweenBackup(0);
+    doc->PreferencesSet().SetGrandTotalPace(9);
+    const GeneralPrefs g = LoadGeneralPrefs(*doc);
+    EXPECT_EQ(g.backupDays, 1);
+    EXPECT_EQ(g.grandTotalPace, 0);
+}
+
+TEST_F(GeneralPrefsTest, ChangingOnlyTheWeekStartStoresItEverywhereAndSendsHint11) {
+    GeneralPrefs g = LoadGeneralPrefs(*doc);
+    g.weekStartDay = 0;
+    ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, false));
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
+    EXPECT_EQ(Stored("WeekStartDay"), "0");
+    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kGeneralPreferences}));
+    EXPECT_EQ(Stored("DaysBetweenBackup"), "7");
+}
+
+TEST_F(GeneralPrefsTest, NothingChangedWritesNothingAndTellsNoOne) {
+    const GeneralPrefs g = LoadGeneralPrefs(*doc);
+    ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, false));
+    EXPECT_TRUE(view.hints.empty());
+    EXPECT_EQ(Stored("DefaultSport"), "");
+}
+
+TEST_F(GeneralPrefsTest, StoresTheRestAndTheOptionalFieldsWithHint12) {
+    GeneralPrefs g = LoadGeneralPrefs(*doc);
+    g.defaultSport = "Road";
+    g.backupDays = 30;
+    g.grandTotalUnits = 2;
+    g.grandTotalPace = 4;
+    RenameOptionalField(g.fields[1], "Temp");
+    RenameOptionalField(g.fields[0], "Cadence");
+    ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, true));
+    EXPECT_EQ(Stored("DefaultSport"), "Road");
+    EXPECT_EQ(Stored("DaysBetweenBackup"), "30");
+    EXPECT_EQ(Stored("GrandTotalUnits"), "2");
+    EXPECT_EQ(Stored("GrandTotalPace"), "4");
+    EXPECT_EQ(Column(6), (OptionalField{"Cadence", "AHR"}));
+    EXPECT_EQ(Column(7), (OptionalField{"Temp", "Tmp"}));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kOptionalFieldNames}));
+    EXPECT_EQ(LoadGeneralPrefs(*doc).fields[1], (OptionalField{"Temp", "Tmp"}));
+}
+
+TEST_F(GeneralPrefsTest, HtmlSettingsDefaultToEverythingShownAndRoundTrip) {
+    HtmlPrefs h = LoadHtmlPrefs(*doc);
+    EXPECT_EQ(h, HtmlPrefs{});
+    EXPECT_EQ(Stored("HTMLShowWeeklyTotals"), "1");  // reading leaves the row behind
+    h.browserTitle = "My <log>";
+    h.heading = "Training";
+    h.subheading = "Line one\nLine two";
+    h.weeklyTotals = false;
+    h.routineDetails = false;
+    ASSERT_TRUE(ApplyHtmlPrefs(*doc, h));
+    EXPECT_EQ(Stored("HTMLShowWeeklyTotals"), "0");
+    EXPECT_EQ(Stored("HTMLShowYearlyTotals"), "1");
+    EXPECT_EQ(LoadHtmlPrefs(*doc), h);
+}
+
+}  // namespace
+}  // namespace kivrun::prefs

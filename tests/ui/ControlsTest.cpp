@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+
+#include "controls/ui/AutoCompleteComboBox.h"
+#include "controls/ui/CheckListComboBox.h"
+#include "controls/ui/EllipsisItemDelegate.h"
+#include "controls/ui/HoverTipWindow.h"
+#include "controls/ui/IconPickerDialog.h"
+#include "controls/ui/SportIconSet.h"
+#include "ui/UiTestSupport.h"
+
+namespace kivrun {
+namespace {
+
+class LocaleScope {
+  public:
+    explicit LocaleScope(const QLocale& locale) : saved_(QLocale()) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(saved_); }
+
+  private:
+    QLocale saved_;
+};
+
+struct CheckListFixture : ::testing::Test {
+    void SetUp() override {
+        for (const char* sport : {"Running", "Road", "Swimming", "Weights"})
+            combo.addCheckItem(QString::fromLatin1(sport), true,
+                               QString::fromLatin1(sport).left(1));
+        combo.resize(220, combo.sizeHint().height());
+        combo.show();
+    }
+    void ClickItem(int row) {
+        QAbstractItemView* view = combo.view();
+        const QRect r = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    LocaleScope english{QLocale(QLocale::English, QLocale::UnitedStates)};
+    CCheckListComboBox combo;
+};
+
+TEST_F(CheckListFixture, ClickTogglesAndTheListStaysOpen) {
+    QSignalSpy changed(&combo, &CCheckListComboBox::selectionChanged);
+    EXPECT_EQ(combo.summaryText(), "All Selected");
+
+    combo.showPopup();
+    ASSERT_TRUE(combo.view()->isVisible());
+    ClickItem(1);
+    EXPECT_FALSE(combo.isChecked(1));
+    EXPECT_TRUE(combo.view()->isVisible());
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(combo.summaryText(), "Running, Swimming, Weights");
+
+    ClickItem(1);
+    EXPECT_TRUE(combo.isChecked(1));
+    EXPECT_EQ(combo.summaryText(), "All Selected");
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(combo.itemData(1).toString(), "R");  // the owner's data is left alone
+    combo.hidePopup();
+}
+
+TEST_F(CheckListFixture, SpaceTogglesTheHighlightedItemAndDownOpens) {
+    QSignalSpy changed(&combo, &CCheckListComboBox::selectionChanged);
+    combo.setFocus();
+    QTest::keyClick(&combo, Qt::Key_Down);
+    ASSERT_TRUE(combo.view()->isVisible());
+    EXPECT_EQ(combo.currentIndex(), 0);  // Down opened the list rather than moving on
+
+    QAbstractItemView* view = combo.view();
+    view->setCurrentIndex(view->model()->index(2, 0));
+    QTest::keyClick(view, Qt::Key_Space);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Space);
+    EXPECT_EQ(combo.checkedIndexes(), (QList<int>{0, 1}));
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(changed.count(), 2);
+
+    // Enter closes without choosing anything.
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(combo.currentIndex(), 0);
+    kivrun::test::SaveScreenshot(combo, "checklist-combo-closed");
+}
+
+TEST_F(CheckListFixture, SummaryUsesTheLocaleListSeparatorAndChecksFromCodeAreSilent) {
+    QSignalSpy changed(&combo, &CCheckListComboBox::selectionChanged);
+    combo.setChecked(0, false);
+    combo.setChecked(3, false);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(combo.summaryText(), "Road, Swimming");
+    combo.setLocale(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(combo.summaryText(), "Road; Swimming");
+    combo.setAllChecked(false);
+    EXPECT_EQ(combo.summaryText(), "");
+    combo.addItem("Rowing");  // a plain item starts unticked
+    EXPECT_FALSE(combo.isChecked(4));
+    combo.setAllChecked(true);
+    EXPECT_TRUE(combo.allChecked());
+}
+
+TEST(AutoCompleteCombo, TypingCompletesAndBackspaceDoesNot) {
+    CAutoCompleteComboBox combo;
+    combo.addItems({"Bench Press", "Bent Row", "Squats"});
+    combo.setEditText(QString());
+    combo.show();
+    QLineEdit* edit = combo.lineEdit();
+    QSignalSpy typed(&combo, &CAutoCompleteComboBox::textTyped);
+
+    QTest::keyClicks(edit, "b");
+    EXPECT_EQ(edit->text(), "Bench Press");
+    EXPECT_EQ(edit->selectedText(), "ench Press");
+    ASSERT_EQ(typed.count(), 1);
+    EXPECT_EQ(typed.last().first().toString(), "Bench Press");  // what the edit shows
+
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "B");
+    EXPECT_FALSE(edit->hasSelectedText());
+
+    QTest::keyClicks(edit, "ent");
+    EXPECT_EQ(edit->text(), "Bent Row");
+    EXPECT_EQ(edit->selectedText(), " Row");
+
+    // Nothing starts with the text: it stays as typed.
+    edit->selectAll();
+    QTest::keyClicks(edit, "lunge");
+    EXPECT_EQ(edit->text(), "lunge");
+    EXPECT_EQ(combo.count(), 3);  // typed texts do not join the list
+
+    // An item picked by the program, then Backspace: no completion back to it.
+    combo.setCurrentIndex(2);
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "Squat");
+}
+
+TEST(AutoCompleteCombo, CanDropTheListDownOnAMatch) {
+    CAutoCompleteComboBox combo;
+    combo.addItems({"Bench Press", "Squats"});
+    combo.setOpenListOnMatch(true);
+    combo.setEditText(QString());
+    combo.show();
+    QTest::keyClicks(combo.lineEdit(), "sq");
+    EXPECT_EQ(combo.lineEdit()->text(), "Squats");
+    EXPECT_EQ(combo.lineEdit()->selectedText(), "uats");
+}
+
+TEST(EllipsisDelegate, ShortensWhatDoesNotFitItsColumn) {
+    QStandardItemModel model(1, 2);
+    model.setItem(0, 0, new QStandardItem("Squats"));
+    model.setItem(0, 1, new QStandardItem("Concentration Curls with a very long note\nand more"));
+    QTableView view;
+    view.setModel(&model);
+    auto* delegate = new CEllipsisItemDelegate(&view);
+    delegate->setColumnAlignment(1, Qt::AlignRight);
+    view.setItemDelegate(delegate);
+    view.setColumnWidth(0, 120);
+    view.setColumnWidth(1, 120);
+    view.resize(300, 120);
+    view.show();
+
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.widget = &view;
+    option.font = view.font();
+    option.rect = view.visualRect(model.index(0, 0));
+    EXPECT_EQ(delegate->displayedText(option, model.index(0, 0)), "Squats");
+    option.rect = view.visualRect(model.index(0, 1));
+    const QString shown = delegate->displayedText(option, model.index(0, 1));
+    EXPECT_TRUE(shown.startsWith("Concentration")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
+    EXPECT_LE(QFontMetrics(view.font()).horizontalAdvance(shown), 120);
+    kivrun::test::SaveScreenshot(view, "ellipsis-list");
+}
+
+TEST(IconPicker, OkWithoutAnIconAsksForOneAndAChoiceCloses) {
+    kivrun::test::MessageBoxAnswerer answerer;
+    CIconPickerDialog dialog(nullptr, -1);
+    dialog.show();
+    dialog.accept();
+    QTest::qWait(20);
+    EXPECT_EQ(answerer.texts, QStringList{"Please select an icon!!"});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.chosenIndex(), -1);
+
+    dialog.iconList()->setCurrentRow(4);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.chosenIndex(), 4);
+}
+
+TEST(IconPicker, DoubleClickChoosesAndShowsTheInitialIconSelected) {
+    CIconPickerDialog dialog(nullptr, 7);
+    dialog.show();
+    QListWidget* list = dialog.iconList();
+    EXPECT_EQ(list->currentRow(), 7);
+    EXPECT_EQ(list->count(), 13);
+    kivrun::test::SaveScreenshot(dialog, "icon-picker");
+    QCoreApplication::processEvents();  // the icon view lays its items out later
+    const QRect r = list->visualItemRect(list->item(9));
+    // A double click as the window system delivers it: press, release, double click.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(r.center()),
+                    list->viewport()->mapToGlobal(QPointF(r.center())), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &dbl);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.chosenIndex(), 9);
+}
+
+TEST(HoverTip, ShowsAfterARestAboveThePointerAndHidesOnMoving) {
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    CHoverTipWindow tip(&owner);
+    tip.addRegion(QRect(100, 100, 80, 120), "Week 12\nRunning\t42.0 M\nRoad\t110.3 M");
+    tip.addRegion(QRect(0, 0, 10, 10), "Corner");
+
+    tip.mouseMoved(QPoint(120, 200));
+    EXPECT_FALSE(tip.isTipShown());  // not at once
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.isTipShown(); }, 2000));
+    const QRect g = tip.geometry();
+    EXPECT_EQ(g.left(), 120 - 3);
+    EXPECT_EQ(g.top() + g.height(), 200 - 5 + 3);
+    EXPECT_GT(g.width(), QFontMetrics(tip.font()).horizontalAdvance("Running 110.3 M"));
+    kivrun::test::SaveScreenshot(owner, "hover-tip");
+
+    tip.mouseMoved(QPoint(120, 200));  // the same point: stays
+    EXPECT_TRUE(tip.isTipShown());
+    tip.mouseMoved(QPoint(300, 250));  // off every region
+    EXPECT_FALSE(tip.isTipShown());
+    QTest::qWait(tip.delay() + 50);
+    EXPECT_FALSE(tip.isTipShown());
+}
+
+TEST(SportIcons, ThirteenIconsAndOtherForAnythingElse) {
+    const QImage other = SportIcon(12).pixmap(16, 16).toImage();
+    for (int i = 0; i < 13; ++i) {
+        ASSERT_FALSE(SportIcon(i).isNull()) << i;
+        if (i != 12) {
+            EXPECT_NE(SportIcon(i).pixmap(16, 16).toImage(), other) << i;
+        }
+    }
+    EXPECT_EQ(SportIcon(13).pixmap(16, 16).toImage(), other);
+    EXPECT_EQ(SportIcon(-1).pixmap(16, 16).toImage(), other);
+
+    // A contact sheet at the sizes lists, buttons and the picker use, on light and dark.
+    const int sizes[] = {16, 24, 32};
+    const int cell = 40;
+    QImage sheet(13 * cell, 2 * 3 * cell, QImage::Format_ARGB32);
+    QPainter p(&sheet);
+    for (int dark = 0; dark < 2; ++dark) {
+        for (int s = 0; s < 3; ++s) {
+            const int y = (dark * 3 + s) * cell;
+            p.fillRect(0, y, sheet.width(), cell, dark ? QColor(0x2b, 0x2b, 0x2b) : Qt::white);
+            for (int i = 0; i < 13; ++i) {
+                const int size = sizes[s];
+                p.drawPixmap(i * cell + (cell - size) / 2, y + (cell - size) / 2,
+                             SportIcon(i).pixmap(size, size));
+            }
+        }
+    }
+    p.end();
+    const QString dir = QStringLiteral(KIVRUN_BUILD_DIR "/screenshots");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(sheet.save(dir + "/sport-icons.png"));
+}
+
+}  // namespace
+}  // namespace kivrun

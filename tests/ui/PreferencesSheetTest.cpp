@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+#include "controls/ui/AutoCompleteComboBox.h"
+#include "prefs/ui/GeneralPrefsPage.h"
+#include "prefs/ui/PreferencesSheet.h"
+#include "prefs/ui/PrefsHtmlPage.h"
+#include "prefs/ui/SportsListModel.h"
+#include "prefs/ui/SportsPrefsPage.h"
+#include "store/Criteria.h"
+#include "store/LogDatabase.h"
+#include "store/PreferencesSet.h"
+#include "store/SportsSet.h"
+#include "support/DocFixture.h"
+#include "ui/UiTestSupport.h"
+
+namespace kivrun {
+namespace {
+
+// The fixture's log lists Running (R, with a workout), Road (B) and Weights (W).
+class PreferencesSheetTest : public test::DocFixture {
+  protected:
+    void SetUp() override {
+        DocFixture::SetUp();
+        ASSERT_GT(doc->AddEntry(test::Entry(3, 2, 2026, "R"), nullptr), 0);
+        view.hints.clear();
+    }
+
+    std::unique_ptr<CPreferencesSheet> OpenSheet() {
+        auto sheet = std::make_unique<CPreferencesSheet>(*doc);
+        sheet->show();
+        return sheet;
+    }
+
+    CSportsPrefsPage* ShowSports(CPreferencesSheet& sheet) {
+        sheet.tabs()->setCurrentWidget(sheet.sportsPage());
+        return sheet.sportsPage();
+    }
+
+    // Types a name the way a user does, letter by letter into the autocompleting box.
+    static void TypeName(CSportsPrefsPage* page, const QString& name) {
+        QLineEdit* edit = page->nameBox()->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, name);
+    }
+
+    std::string SportRows() {
+        CSportsSet sports(&doc->Database());
+        sports.Open();
+        std::string rows;
+        for (; !sports.IsEOF(); sports.MoveNext())
+            rows += sports.SptAbbrev.get() + " " + sports.SptName.get() + " " +
+                    std::to_string(sports.DistanceID) + " " + std::to_string(sports.PaceID) + " " +
+                    std::to_string(sports.Image) + ";";
+        return rows;
+    }
+
+    void SelectLine(CSportsPrefsPage* page, int row) {
+        QTreeView* list = page->sportsList();
+        list->selectionModel()->select(
+            list->model()->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    test::MessageBoxAnswerer messages;
+};
+
+TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
+    auto sheet = OpenSheet();
+    EXPECT_EQ(sheet->windowTitle(), "Preferences");
+    ASSERT_EQ(sheet->tabs()->count(), 3);
+    EXPECT_EQ(sheet->tabs()->tabText(0), "General");
+    EXPECT_EQ(sheet->tabs()->tabText(1), "Sports");
+    EXPECT_EQ(sheet->tabs()->tabText(2), "HTML");
+    EXPECT_EQ(sheet->tabs()->currentWidget(), sheet->generalPage());
+    EXPECT_FALSE(sheet->applyButton()->isEnabled());
+
+    doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
+    doc->Database().sql().Exec("DELETE FROM Sports");
+    CPreferencesSheet fresh(*doc);
+    EXPECT_EQ(fresh.tabs()->currentWidget(), fresh.sportsPage());
+    // OK with no sports at all asks for one and stays open.
+    fresh.show();
+    fresh.accept();
+    QTest::qWait(20);
+    EXPECT_EQ(messages.texts, QStringList{"Please add at least one sport!!"});
+    EXPECT_TRUE(fresh.isVisible());
+}
+
+TEST_F(PreferencesSheetTest, TheEntryPointShowsTheSheetModally) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto* sheet = qobject_cast<CPreferencesSheet*>(QApplication::activeModalWidget())) {
+            title = sheet->windowTitle();
+            sheet->reject();
+        } else if (QWidget* other = QApplication::activeModalWidget()) {
+            other->close();
+        }
+    });
+    ShowPreferencesSheet(nullptr, *doc);
+    EXPECT_EQ(title, "Preferences");
+    EXPECT_TRUE(view.hints.empty());
+}
+
+TEST_F(PreferencesSheetTest, AddTwoSportsAndApply) {
+    auto sheet = OpenSheet();
+    CSportsPrefsPage* page = ShowSports(*sheet);
+    ASSERT_EQ(page->listModel()->rowCount(), 3);
+
+    TypeName(page, "Sw");  // completes to the built-in name and brings its defaults
+    EXPECT_EQ(page->nameBox()->currentText(), "Swimming");
+    EXPECT_EQ(page->abbrevBox()->currentText(), "S");
+    EXPECT_EQ(page->unitsBox()->currentText(), "yards");
+    EXPECT_EQ(page->paceBox()->currentText(), "min/100yds");
+    ASSERT_TRUE(page->addButton()->isEnabled());
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    EXPECT_EQ(page->nameBox()->currentText(), "");
+    EXPECT_EQ(page->abbrevBox()->currentIndex(), -1);
+    EXPECT_EQ(page->abbrevBox()->findText("S"), -1);  // taken now
+    EXPECT_EQ(page->nameBox()->findText("Swimming"), -1);
+
+    TypeName(page, "Yoga flow");
+    QTest::keyClicks(page->abbrevBox(), "Y");
+    QTest::keyClicks(page->paceBox(), "N");  // N/A brings units N/A
+    EXPECT_EQ(page->unitsBox()->currentText(), "N/A");
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+    EXPECT_EQ(page->listModel()->rowCount(), 5);
+    EXPECT_TRUE(sheet->applyButton()->isEnabled());
+
+    QTest::mouseClick(sheet->applyButton(), Qt::LeftButton);
+    EXPECT_EQ(SportRows(),
+              "R Running 0 1 2;B Road 2 3 0;W Weights 4 6 5;S Swimming 1 2 3;Y Yoga flow 4 6 12;");
+    EXPECT_EQ(view.kinds().back(), UpdateHint::kSportsChanged);
+    EXPECT_FALSE(sheet->applyButton()->isEnabled());
+    // The General page offers the new sports as the default.
+    sheet->tabs()->setCurrentWidget(sheet->generalPage());
+    EXPECT_NE(sheet->generalPage()->defaultSportBox()->findText("Yoga flow"), -1);
+}
+
+TEST_F(PreferencesSheetTest, RemovesAnUnusedSportOnly) {
+    auto sheet = OpenSheet();
+    CSportsPrefsPage* page = ShowSports(*sheet);
+    SelectLine(page, 0);  // Running has a workout
+    EXPECT_FALSE(page->removeButton()->isEnabled());
+    SelectLine(page, 2);
+    ASSERT_TRUE(page->removeButton()->isEnabled());
+    QTest::mouseClick(page->removeButton(), Qt::LeftButton);
+    EXPECT_EQ(page->listModel()->rowCount(), 2);
+    EXPECT_NE(page->nameBox()->findText("Weights"), -1);  // offered again
+    EXPECT_NE(page->abbrevBox()->findText("W"), -1);
+
+    QTest::mouseClick(sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+    EXPECT_EQ(sheet->result(), QDialog::Accepted);
+    EXPECT_EQ(SportRows(), "R Running 0 1 2;B Road 2 3 0;");
+}
+
+TEST_F(PreferencesSheetTest, AsksForTheAbbreviationAndRefusesASportTooMany) {
+    auto sheet = OpenSheet();
+    CSportsPrefsPage* page = ShowSports(*sheet);
+    TypeName(page, "Yoga");
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    QTest::qWait(20);
+    EXPECT_EQ(messages.texts,
+              QStringList{"Please select the desired abbreviation to use for the new sport !!"});
+    EXPECT_EQ(page->listModel()->rowCount(), 3);
+    sheet->reject();
+
+    // 26 sports in the log.
+    for (char c = 'C'; c <= 'Z'; ++c) {
+        if (c == 'R' || c == 'W') continue;
+        doc->Database().sql().Exec(std::string("INSERT INTO Sports (SptAbbrev, SptName, "
+                                               "DistanceID, PaceID, \"Order\", Image) VALUES ('") +
+                                   c + "', 'Sport " + c + "', 2, 3, 9, 12)");
+    }
+    doc->Database().sql().Exec("INSERT INTO Sports VALUES ('A', 'Aqua', 3, 5, 12, 9)");
+    messages.texts.clear();
+    auto full = OpenSheet();
+    page = ShowSports(*full);
+    ASSERT_EQ(page->listModel()->rowCount(), 26);
+    EXPECT_EQ(page->abbrevBox()->count(), 0);
+    TypeName(page, "Rowing");
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    QTest::qWait(20);
+    EXPECT_EQ(messages.texts, QStringList{"Maximum of 26 sports !!"});
+    EXPECT_EQ(page->listModel()->rowCount(), 26);
+}
+
+TEST_F(PreferencesSheetTest, DraggingALineReordersTheSports) {
+    auto sheet = OpenSheet();
+    CSportsPrefsPage* page = ShowSports(*sheet);
+    CSportsListModel* model = page->listModel();
+    std::unique_ptr<QMimeData> drag(model->mimeData({model->index(2, 0)}));
+    ASSERT_TRUE(model->dropMimeData(drag.get(), Qt::MoveAction, 0, 0, {}));  // above Running
+    EXPECT_EQ(model->index(0, 0).data().toString(), "Weights");
+    EXPECT_TRUE(page->isModified());
+    sheet->accept();
+    EXPECT_EQ(SportRows(), "W Weights 4 6 5;R Running 0 1 2;B Road 2 3 0;");
+}
+
+TEST_F(PreferencesSheetTest, WeekStartOnTheGeneralPage) {
+    auto sheet = OpenSheet();
+    CGeneralPrefsPage* page = sheet->generalPage();
+    EXPECT_EQ(page->weekStartBox()->currentText(), "Monday");
+    QTest::keyClicks(page->weekStartBox(), "Su");
+    EXPECT_EQ(page->weekStartBox()->currentText(), "Sunday");
+    EXPECT_TRUE(sheet->applyButton()->isEnabled());
+    sheet->accept();
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
+    CPreferencesSet p(&doc->Database());
+    p.Open();
+    ASSERT_TRUE(p.FindFirst(criteria::Is("Preference", "WeekStartDay")));
+    EXPECT_EQ(p.Value.get(), "0");
+    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kGeneralPreferences}));
+}
+
+TEST_F(PreferencesSheetTest, OptionalFieldNamesBringTheirLabels) {
+    auto sheet = OpenSheet();
+    CGeneralPrefsPage* page = sheet->generalPage();
+    EXPECT_EQ(page->fieldNameBox(1)->currentText(), "Weight");
+    EXPECT_EQ(page->fieldLabelEdit(1)->text(), "Wt");
+    QLineEdit* name = page->fieldNameBox(1)->lineEdit();
+    name->selectAll();
+    QTest::keyClicks(name, "te");  // completes to Temp
+    EXPECT_EQ(name->text(), "Temp");
+    EXPECT_EQ(page->fieldLabelEdit(1)->text(), "Tmp");
+    name->selectAll();
+    QTest::keyClicks(name, "Cadence");
+    EXPECT_EQ(page->fieldLabelEdit(1)->text(), "Tmp");
+    sheet->accept();
+    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kOptionalFieldNames}));
+}
+
+TEST_F(PreferencesSheetTest, CancelStoresNothingAndUnsavedGeneralEditsSurviveATabSwitch) {
+    auto sheet = OpenSheet();
+    CGeneralPrefsPage* general = sheet->generalPage();
+    general->backupDaysBox()->setValue(21);
+    sheet->tabs()->setCurrentWidget(sheet->htmlPage());
+    sheet->htmlPage()->headingEdit()->setText("Not kept");
+    sheet->tabs()->setCurrentWidget(general);
+    EXPECT_EQ(general->backupDaysBox()->value(), 21);
+    sheet->reject();
+    EXPECT_EQ(doc->PreferencesSet().GetDaysBetweenBackup(), 7);
+    EXPECT_EQ(doc->PreferencesSet().GetPreference("HTMLHeading", ""), "");
+    EXPECT_TRUE(view.hints.empty());
+}
+
+TEST_F(PreferencesSheetTest, ScreenshotsOfEveryPage) {
+    doc->Database().sql().Exec(
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) VALUES "
+        "('S','Swimming',1,2,3,3), ('M','MTB',0,0,4,1), ('K','Skiing',2,3,5,8)");
+    doc->PreferencesSet().SetDefaultSport("Road");
+    auto sheet = OpenSheet();
+    sheet->resize(sheet->sizeHint());
+    test::SaveScreenshot(*sheet, "prefs-general");
+    CSportsPrefsPage* page = ShowSports(*sheet);
+    SelectLine(page, 0);
+    TypeName(page, "Ro");
+    test::SaveScreenshot(*sheet, "prefs-sports");
+    sheet->tabs()->setCurrentWidget(sheet->htmlPage());
+    sheet->htmlPage()->browserTitleEdit()->setText("Training log 2026");
+    sheet->htmlPage()->subheadingEdit()->setPlainText("Spring block\nBase miles");
+    test::SaveScreenshot(*sheet, "prefs-html");
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+}  // namespace
+}  // namespace kivrun
