@@ -1,0 +1,96 @@
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "app/Conversion.h"
+#include "app/Import.h"
+#include "app/TamselDoc.h"
+#include "store/LogDatabase.h"
+#include "tool/Tool.h"
+
+namespace kivrun::tool {
+namespace {
+
+// The user who answers Yes to "Do you want to convert it???" without printing the question.
+class ConvertingUserInterface : public TerminalUserInterface {
+  public:
+    using TerminalUserInterface::TerminalUserInterface;
+    bool AskYesNo(const std::string&) override { return true; }
+};
+
+int CmdConvert(Context& c) {
+    ExpectArgs(c, 1);
+    const std::string& path = c.args[0];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        c.err << "kivrun-tool convert: " << path << ": no such file\n";
+        return 1;
+    }
+    ConvertingUserInterface ui(c.err);
+    {
+        std::unique_ptr<LogDatabase> db;
+        if (LogDatabase::Open(path, ui, false, db) == LogDatabase::kOpened) {
+            c.err << "kivrun-tool convert: " << path << ": is a training log already\n";
+            return 1;
+        }
+    }
+    CTamselDoc doc(ui);
+    doc.SetBackupFolder(DefaultBackupFolder());
+    if (!doc.OnOpenDocument(path)) {
+        c.err << "kivrun-tool convert: " << path << ": not converted\n";
+        return 1;
+    }
+    return 0;
+}
+
+int CmdImport(Context& c) {
+    std::vector<std::string> files;
+    ImportOptions options{false, false, false, false};
+    bool anyOption = false;
+    for (const std::string& a : c.args) {
+        bool* option = a == "--entries"    ? &options.entries
+                       : a == "--routes"   ? &options.routes
+                       : a == "--prefs"    ? &options.preferences
+                       : a == "--calendar" ? &options.calendar
+                                           : nullptr;
+        if (option) {
+            *option = anyOption = true;
+        } else if (!a.empty() && a[0] == '-') {
+            throw UsageError{"unknown option " + a};
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() < 2) throw UsageError{"missing argument"};
+    if (files.size() > 2) throw UsageError{"too many arguments"};
+    // As the dialog opens: workouts only.
+    if (!anyOption) options.entries = true;
+
+    TerminalUserInterface ui(c.err);
+    std::unique_ptr<CTamselDoc> doc = OpenDocument("import", files[0], ui, c.err);
+    if (!doc) return 1;
+    std::error_code ec;
+    if (!std::filesystem::exists(files[1], ec)) {
+        c.err << "kivrun-tool import: " << files[1] << ": no such file\n";
+        return 1;
+    }
+    if (!Import(*doc, files[1], options)) {
+        c.err << "kivrun-tool import: " << files[1] << ": nothing imported\n";
+        return 1;
+    }
+    return 0;
+}
+
+const Registration kConvert({40, "convert", "convert FILE",
+                             "convert a log of the previous version (a text file) in place; the "
+                             "text file is kept beside it as FILE without .tlg plus OLD.tlg",
+                             CmdConvert});
+const Registration kImport({50, "import",
+                            "import LOG OTHER [--entries] [--routes] [--prefs] "
+                            "[--calendar]",
+                            "append from OTHER (a log or an old text log) to LOG what the options "
+                            "name; workouts alone when none is given",
+                            CmdImport});
+
+}  // namespace
+}  // namespace kivrun::tool

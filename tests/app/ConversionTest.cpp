@@ -1,0 +1,216 @@
+#include "app/Conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/OldLogFixture.h"
+#include "store/LogEntryFilteredSet.h"
+
+namespace kivrun {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+using ConversionTest = test::OldLogFixture;
+
+const char* const kFullLog =
+    "[Sports\nR\tRunning\t1\t0\nB\tRoad\t3\t2\nW\tWeights\t*\t*\nS\tSwimming\t5\t3\n]\n"
+    "[Routes\nRT\tPark loop\nBG\tHill \"Climb\"\nXG\tno such sport\n]\n"
+    "[Prefs\nWeekStart\t0\nDSport\tRunning\nBackupDays\t14\nTimeColumnFmt\t2\n"
+    "OptFieldOneName\tAvg HR\nOptFieldTwoName\tKg\n]\n"
+    "[Calendar\n3/15/98\tR\tSpring race\t10k\n]\n"
+    "[WeightsTemplates\nUpper\t2\n]\n"
+    "[ColumnData\nDate\t70\nWt\t30\nNo such\t5\n]\n"
+    "1/2/98\tRT\t5\t0:40:00\t0\tPark loop\tfelt good\t150\t0\n"
+    "1/3/98\tBG\t30\t1:00:00\t30\tHill\t\t0\t0\n"
+    "1/4/98\tWG\t0\t0:45:00\t0\t\t\t0\t0\n{2\nBench\t3\t100\t10\nSquat\t3\t150\t8\n}\n"
+    "1/5/98\tSI\t1000\t0:20:00\t120\tPool\t\t0\t0\n"
+    "1/6/98\tQG\t5\t0:40:00\n";
+
+TEST_F(ConversionTest, EverySectionAndTheWorkouts) {
+    ASSERT_TRUE(Convert(kFullLog));
+    EXPECT_EQ(ui.questions, std::vector<std::string>{"File was created in previous version of "
+                                                     "Kivrun.\n\nDo you want to convert it???"});
+    EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), kFullLog);
+    EXPECT_EQ(Rows("SELECT SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image FROM Sports "
+                   "ORDER BY \"Order\""),
+              "R|Running|0|1|0|2;B|Road|2|3|1|0;W|Weights|4|6|2|5;S|Swimming|3|5|3|3");
+    // Routes keep their class as written; only workouts map the old classes.
+    EXPECT_EQ(Rows("SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID"),
+              "R|T|Park loop;B|G|Hill \"Climb\"");
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference IN ('WeekStartDay', "
+                   "'DefaultSport', 'DaysBetweenBackup') ORDER BY Preference"),
+              "14;Running;0");
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
+    EXPECT_EQ(Rows("SELECT ColumnID, ColumnFieldName, ColumnWidth, ColumnFormat FROM "
+                   "\"Log Column Settings\" WHERE ColumnID IN (0, 4, 6, 7) ORDER BY ColumnID"),
+              "0|Date|70|0;4|Time|65|2;6|Avg HR|40|0;7|Kg|30|0");
+    EXPECT_EQ(Rows("SELECT Date, SptAbbrev, EventName, EventDetails FROM \"Calendar Events\""),
+              "35869.0|R|Spring race|10k");
+    // The routine block is no workout, nor is the workout of a sport the file lacks. Minutes
+    // per mile over miles is worked out from time and distance.
+    EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, Route, "
+                   "Notes, OptionalOne FROM \"Log Entry\" ORDER BY Date"),
+              "35797.0|R|G|5.0|2400.0|480.0|Park loop|felt good|150.0;"
+              "35798.0|B|G|30.0|3600.0|30.0|Hill||0.0;"
+              "35799.0|W|G|0.0|2700.0|0.0|||0.0;"
+              "35800.0|S|I|1000.0|1200.0|120.0|Pool||0.0");
+    EXPECT_EQ(Q("SELECT count(*) FROM \"Log Entry Details Routine\""), "0");
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Invalid column !!!"});
+    // The document went on to shade and filter the new log, and said so.
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 4);
+    EXPECT_EQ(view.kinds(), std::vector<int>{UpdateHint::kFilterApplied});
+    EXPECT_EQ(doc->Database().IntegrityProblems(), "");
+}
+
+TEST_F(ConversionTest, SmallFiles) {
+    struct Case {
+        const char* what;
+        const char* text;
+        const char* sports;
+        const char* entries;  // date, sport, class
+    } cases[] = {
+        {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n", "",
+         ""},
+        {"a two-digit year", "[Sports\nR\tRunning\t0\t0\n]\n1/2/98\tRG\t5\t0:40:00\n", "R",
+         "35797.0|R|G"},
+        {"a workout of an unknown sport is skipped",
+         "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tBG\t5\n1/3/03\tRR\t5\n", "R", "37624.0|R|R"},
+        {"old classes: T and anything unknown become General",
+         "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tRT\n1/3/03\tRI\n1/4/03\tRz\n", "R",
+         "37623.0|R|G;37624.0|R|I;37625.0|R|G"},
+        {"a lower-case code finds its sport", "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\trG\n", "R",
+         "37623.0|R|G"},
+        {"a known sport is not added twice, nor a sport without a name",
+         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", "R", ""},
+        {"an empty file", "", "", ""},
+        {"binary junk", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc = std::make_unique<CTamselDoc>(ui);
+        test::TempDir here;
+        const std::string path = here.File("log.tlg");
+        WriteBytes(path, c.text);
+        ui.answers = {true};
+        ASSERT_TRUE(doc->OnOpenDocument(path));
+        EXPECT_EQ(Rows("SELECT SptAbbrev FROM Sports ORDER BY \"Order\""), c.sports);
+        EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev FROM \"Log Entry\" "
+                       "ORDER BY Date"),
+                  c.entries);
+        EXPECT_EQ(Q("SELECT count(*) FROM \"Training Types\""), "7");
+        doc.reset();
+    }
+}
+
+TEST_F(ConversionTest, ColumnOrderShowsExactlyTheColumnsNamed) {
+    ASSERT_TRUE(Convert("[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n"));
+    EXPECT_EQ(Rows("SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" "
+                   "WHERE ColumnVisible <> 0 ORDER BY ColumnOrder"),
+              "9|0;0|1;4|2");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ConversionTest, ColumnOrderWithUnknownIdsStaysDense) {
+    // Unknown and repeated ids take no place; a line naming no column changes nothing. The
+    // message comes once per line.
+    ASSERT_TRUE(Convert("[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n"));
+    EXPECT_EQ(Rows("SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" "
+                   "WHERE ColumnVisible <> 0 ORDER BY ColumnOrder"),
+              "2|0;1|1");
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Column Setting Not Found!!!",
+                                                     "Column Setting Not Found!!!"}));
+}
+
+TEST_F(ConversionTest, ManyBadLinesDoNotBuryTheUser) {
+    std::string text = "[ColumnData\n";
+    for (int i = 0; i < 25; ++i)
+        text += "Nope" + std::to_string(i) + "\t10\n";
+    ASSERT_TRUE(Convert(text + "]\n"));
+    ASSERT_EQ(ui.messages.size(), 11u);
+    EXPECT_EQ(ui.messages[9], "Invalid column !!!");
+    EXPECT_EQ(ui.messages[10],
+              "There were 15 more lines naming columns that this log does not "
+              "have.");
+}
+
+TEST_F(ConversionTest, QuotesInTheFileAreOnlyText) {
+    ASSERT_TRUE(
+        Convert("[Sports\nR\tO'Brien's run\t1\t0\n'\tQuote ' sport\t0\t0\n]\n"
+                "[ColumnData\nO'Hare\t10\nDist' OR ''='\t11\nDist\t66\n]\n"
+                "[Prefs\nDSport\tO'Brien's run\nOptFieldOneName\tJim's HR\n]\n"
+                "1/2/98\tRG\t5\t0:40:00\t0\tTom's\tDon't\n1/3/98\t'G\t5\n"));
+    EXPECT_EQ(Rows("SELECT SptAbbrev, SptName FROM Sports ORDER BY \"Order\""),
+              "R|O'Brien's run;'|Quote ' sport");
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Invalid column !!!", "Invalid column !!!"}));
+    EXPECT_EQ(Rows("SELECT ColumnLabel, ColumnWidth FROM \"Log Column Settings\" "
+                   "WHERE ColumnWidth IN (10, 11, 66)"),
+              "Dist|66");
+    EXPECT_EQ(Q("SELECT Value FROM Preferences WHERE Preference = 'DefaultSport'"),
+              "O'Brien's run");
+    EXPECT_EQ(Q("SELECT ColumnFieldName FROM \"Log Column Settings\" WHERE ColumnID = 6"),
+              "Jim's HR");
+    EXPECT_EQ(Rows("SELECT SptAbbrev, Route, Notes FROM \"Log Entry\" ORDER BY Date"),
+              "R|Tom's|Don't;'||");
+}
+
+TEST_F(ConversionTest, OldTextBecomesUtf8) {
+    ASSERT_TRUE(
+        Convert("[Sports\nR\tCourse \xE0 pied\t1\t0\nE\t\xC3\x89vasion\t4\t2\n]\n"
+                "1/2/98\tRG\t5\t0:40:00\t0\tCaf\xE9\t\x93quoted\x94 \x80 5\n"));
+    EXPECT_EQ(Rows("SELECT SptName FROM Sports ORDER BY \"Order\""), "Course à pied;Évasion");
+    EXPECT_EQ(Rows("SELECT Route, Notes FROM \"Log Entry\""), "Café|“quoted” € 5");
+}
+
+TEST_F(ConversionTest, RoutesWaitForTheirSportAndAreNotRepeated) {
+    ASSERT_TRUE(
+        Convert("[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n"
+                "[Sports\nR\tRunning\t1\t0\n]\n[Routes\nRG\tPark\nRG\tRiver\n]\n"));
+    EXPECT_EQ(Rows("SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID"),
+              "R|G|Park;R|G|River");
+}
+
+TEST_F(ConversionTest, NoLeavesTheFileAlone) {
+    WriteBytes(dir.File("log.tlg"), kFullLog);
+    ui.answers = {false};
+    EXPECT_FALSE(doc->OnOpenDocument(dir.File("log.tlg")));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
+    EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
+}
+
+TEST_F(ConversionTest, ATakenOldNameStopsTheConversion) {
+    WriteBytes(dir.File("logOLD.tlg"), "someone else's file");
+    EXPECT_FALSE(Convert(kFullLog));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[0].find("\"logOLD.tlg\" is already beside it"), std::string::npos)
+        << ui.messages[0];
+    EXPECT_EQ(ui.messages[1], "Unable to open training log file!!!");
+    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
+    EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), "someone else's file");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+    EXPECT_FALSE(doc->IsOpen());
+}
+
+TEST_F(ConversionTest, AFailureToCreateTheLogPutsTheTextBack) {
+    // Something in the way of the new file: a folder where it is built.
+    fs::create_directories(dir.File("log.tlg.kivrun-new") + "/in the way");
+    EXPECT_FALSE(Convert(kFullLog));
+    EXPECT_EQ(ui.messages.back(), "Unable to open training log file!!!");
+    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
+    EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
+    EXPECT_FALSE(doc->IsOpen());
+}
+
+TEST(OldLogName, TheExtensionGivesWayToOld) {
+    EXPECT_EQ(OldLogName("/logs/Bike.tlg"), "/logs/BikeOLD.tlg");
+    EXPECT_EQ(OldLogName("/logs/Bike.TLG"), "/logs/BikeOLD.tlg");
+    EXPECT_EQ(OldLogName("/logs/Bike"), "/logs/BikeOLD.tlg");
+    EXPECT_EQ(OldLogName("/logs/Bike.txt"), "/logs/Bike.txtOLD.tlg");
+}
+
+}  // namespace
+}  // namespace kivrun

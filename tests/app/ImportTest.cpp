@@ -1,0 +1,252 @@
+#include "app/Import.h"
+
+#include <gtest/gtest.h>
+
+#include "app/OldLogFixture.h"
+#include "store/LogEntryFilteredSet.h"
+
+namespace kivrun {
+namespace {
+
+using test::DocFixture;
+
+// The open log (DocFixture) has Running R, Road B and Weights W.
+class ImportTest : public DocFixture {
+  protected:
+    std::string Rows(const std::string& sql) {
+        Statement s = doc->Database().sql().Prepare(sql);
+        std::string out;
+        while (s.Step()) {
+            if (!out.empty()) out += ";";
+            for (int c = 0; c < s.ColumnCount(); ++c)
+                out += (c ? "|" : "") + s.Text(c);
+        }
+        return out;
+    }
+    long Count(const char* table) {
+        Statement s =
+            doc->Database().sql().Prepare(std::string("SELECT count(*) FROM \"") + table + "\"");
+        s.Step();
+        return static_cast<long>(s.Int64(0));
+    }
+
+    // Another log: Running and a sport this log lacks, three workouts, two events, routes,
+    // a class of its own and its own settings.
+    std::string OtherLog() {
+        const std::string other = dir.File("other.tlg");
+        test::ScriptedUi quiet;
+        auto db = test::NewLog(other, quiet);
+        db->sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('X','Xc ski',2,4,1,12);"
+            "INSERT INTO \"Training Types\" (TypeAbbrev, TypeName, ColorCode, \"Order\") "
+            "VALUES ('Z', 'Zone 2', '0,0,0', 7);"
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, "
+            "Pace, Route, Notes, OptionalOne, OptionalTwo) VALUES "
+            "(45001, 'R', 'I', 5, 1800, 360, 'Park', 'second', 150, 2),"
+            "(45000, 'R', 'Z', 3, 1200, 400, '', 'first', 0, 0),"
+            "(45002, 'X', 'G', 10, 3600, 360, '', 'other sport', 0, 0);"
+            "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName, EventDetails, "
+            "EventAffiliation) VALUES ('R', 45010, 'Race', '10k', 'Club'), "
+            "('X', 45011, 'Loppet', '', '');"
+            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
+            "('R','G','Park'), ('R','G','River'), ('X','G','Trail');"
+            "UPDATE Preferences SET Value = '3' WHERE Preference = 'WeekStartDay';"
+            "UPDATE Preferences SET Value = 'Running' WHERE Preference = 'DefaultSport';"
+            "UPDATE \"Log Column Settings\" SET ColumnVisible = 0 WHERE ColumnID > 2;"
+            "UPDATE \"Log Column Settings\" SET ColumnOrder = 2 - ColumnID WHERE ColumnID <= 2;"
+            "UPDATE \"Log Column Settings\" SET ColumnFieldName = 'Watts' WHERE ColumnID = 6;");
+        return other;
+    }
+
+    const char* const kOldText =
+        "[Routes\nXG\tTrail\nRG\tPark\n]\n[Calendar\n3/15/98\tR\tRace\t\n]\n"
+        "[Sports\nR\tRunning\t1\t0\nX\tXc ski\t4\t2\n]\n"
+        "[Prefs\nWeekStart\t0\nDSport\tXc ski\n]\n"
+        "1/2/98\tRG\t5\t0:40:00\n1/3/98\tXG\t10\t1:00:00\t6:00\n";
+
+    std::string OldTextLog() {
+        const std::string path = dir.File("old.tlg");
+        test::WriteBytes(path, kOldText);
+        return path;
+    }
+};
+
+ImportOptions Options(bool entries, bool routes, bool prefs, bool calendar) {
+    return ImportOptions{entries, routes, prefs, calendar};
+}
+
+TEST_F(ImportTest, TheSameLogTwiceDoublesItsEntries) {
+    const std::string other = OtherLog();
+    ASSERT_TRUE(Import(*doc, other, Options(true, false, false, false)));
+    ASSERT_TRUE(Import(*doc, other, Options(true, false, false, false)));
+    // Date order; the sport this log lacks is left out; a class it lacks becomes General.
+    const std::string once = "45000.0|R|G|first|0.0;45001.0|R|I|second|150.0";
+    EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev, Notes, OptionalOne FROM "
+                   "\"Log Entry\" ORDER BY EntryID"),
+              once + ";" + once);
+    EXPECT_EQ(Count("Calendar Events"), 0);
+    EXPECT_EQ(Count("Sports"), 3);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 4);
+    // Shaded by week: the two days of 45000/45001 share a week, so all four share a value.
+    EXPECT_EQ(Rows("SELECT DISTINCT Background FROM \"Log Entry\""), "0");
+}
+
+TEST_F(ImportTest, FromTheOpenLogItself) {
+    doc->AddEntry(test::Entry(3, 4, 2025), nullptr);
+    ASSERT_TRUE(Import(*doc, path, Options(true, false, false, false)));
+    EXPECT_EQ(Count("Log Entry"), 2);
+}
+
+TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
+    const std::string other = OtherLog();
+    struct Case {
+        const char* what;
+        ImportOptions options;
+        long entries, events, routes;
+        std::vector<int> hints;
+    } cases[] = {
+        {"workouts", Options(true, false, false, false), 2, 0, 0, {5}},
+        {"events alone: workouts untouched", Options(false, false, false, true), 0, 1, 0, {10}},
+        {"routes of the sports this log has", Options(false, true, false, false), 0, 0, 2, {5, 6}},
+        {"routes again: none repeated", Options(false, true, false, false), 0, 0, 2, {5, 6}},
+        {"workouts and events", Options(true, false, false, true), 2, 1, 2, {10, 5}},
+    };
+    long entries = 0, events = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        view.hints.clear();
+        ASSERT_TRUE(Import(*doc, other, c.options));
+        entries += c.entries;
+        events += c.events;
+        EXPECT_EQ(Count("Log Entry"), entries);
+        EXPECT_EQ(Count("Calendar Events"), events);
+        EXPECT_EQ(Count("Routes"), c.routes);
+        EXPECT_EQ(view.kinds(), c.hints);
+    }
+    EXPECT_EQ(Rows("SELECT DISTINCT SptAbbrev, EventName, EventAffiliation FROM "
+                   "\"Calendar Events\""),
+              "R|Race|Club");
+}
+
+TEST_F(ImportTest, PreferencesFromADatabase) {
+    ASSERT_TRUE(Import(*doc, OtherLog(), Options(false, false, true, false)));
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 3);
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference IN ('WeekStartDay', "
+                   "'DefaultSport') ORDER BY Preference"),
+              "Running;3");
+    EXPECT_EQ(Rows("SELECT ColumnID FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
+                   "ORDER BY ColumnOrder"),
+              "2;1;0");
+    EXPECT_EQ(Rows("SELECT ColumnFieldName FROM \"Log Column Settings\" WHERE ColumnID = 6"),
+              "Watts");
+    EXPECT_EQ(Count("Log Entry"), 0);
+    EXPECT_EQ(view.kinds(), std::vector<int>{5});
+}
+
+TEST_F(ImportTest, ALogOfOtherSportsAddsNoEntries) {
+    const std::string other = dir.File("bikes.tlg");
+    {
+        auto db = test::NewLog(other, ui);
+        db->sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('M','MTB',2,3);"
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+            "(45000, 'M', 'G', 60)");
+    }
+    EXPECT_TRUE(Import(*doc, other, Options(true, true, true, true)));
+    EXPECT_EQ(Count("Log Entry"), 0);
+    EXPECT_EQ(Count("Sports"), 3);
+}
+
+TEST_F(ImportTest, AMissingFileFailsSilently) {
+    EXPECT_FALSE(Import(*doc, dir.File("none.tlg"), Options(true, true, true, true)));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(view.hints.empty());
+}
+
+TEST_F(ImportTest, WhatEachChoiceTakesFromAnOldTextLog) {
+    const std::string old = OldTextLog();
+    struct Case {
+        const char* what;
+        ImportOptions options;
+        const char* sports;
+        long entries, events, routes;
+        std::vector<int> hints;
+    } cases[] = {
+        {"events alone add no sports", Options(false, false, false, true), "B|R|W", 0, 1, 0, {10}},
+        {"routes wait for the sports section",
+         Options(false, true, false, false),
+         "B|R|W|X",
+         0,
+         1,
+         2,
+         {5, 6}},
+        {"workouts: the reader tells of sports first",
+         Options(true, false, false, false),
+         "B|R|W|X",
+         2,
+         1,
+         2,
+         {5, 6, 5}},
+        {"workouts again double",
+         Options(true, false, false, false),
+         "B|R|W|X",
+         4,
+         1,
+         2,
+         {5, 6, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        view.hints.clear();
+        ASSERT_TRUE(Import(*doc, old, c.options));
+        EXPECT_EQ(Rows("SELECT group_concat(SptAbbrev, '|') FROM (SELECT SptAbbrev FROM Sports "
+                       "ORDER BY SptAbbrev)"),
+                  c.sports);
+        EXPECT_EQ(Count("Log Entry"), c.entries);
+        EXPECT_EQ(Count("Calendar Events"), c.events);
+        EXPECT_EQ(Count("Routes"), c.routes);
+        EXPECT_EQ(view.kinds(), c.hints);
+    }
+    // Sports the file adds come after this log's own.
+    EXPECT_EQ(Rows("SELECT \"Order\" FROM Sports WHERE SptAbbrev = 'X'"), "4");
+    EXPECT_EQ(Rows("SELECT DISTINCT Pace FROM \"Log Entry\" WHERE SptAbbrev = 'X'"), "6.0");
+}
+
+TEST_F(ImportTest, PreferencesFromAnOldTextLog) {
+    ASSERT_TRUE(Import(*doc, OldTextLog(), Options(false, false, true, false)));
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'DefaultSport'"), "Xc ski");
+    EXPECT_EQ(Count("Log Entry"), 0);
+    EXPECT_EQ(Count("Calendar Events"), 0);
+    EXPECT_EQ(view.kinds(), (std::vector<int>{5, 6, 5}));
+}
+
+TEST_F(ImportTest, TheCommandAsksForOptionsThenAFile) {
+    const std::string old = OldTextLog();
+    struct Case {
+        const char* what;
+        std::optional<ImportOptions> options;
+        std::optional<std::string> file;
+        bool imports;
+        std::size_t filesLeft;
+    } cases[] = {
+        {"cancelled options", std::nullopt, old, false, 1},
+        {"no box checked is cancel", Options(false, false, false, false), old, false, 1},
+        {"cancelled file", Options(true, false, false, false), std::nullopt, false, 0},
+        {"both chosen", Options(true, false, false, false), old, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.importOptions = c.options;
+        ui.openFiles = {c.file};
+        EXPECT_EQ(ImportFromOtherLog(*doc), c.imports);
+        EXPECT_EQ(ui.openFiles.size(), c.filesLeft);
+        EXPECT_EQ(Count("Log Entry"), c.imports ? 2 : 0);
+    }
+    EXPECT_EQ(ui.waitDepth, 0);
+}
+
+}  // namespace
+}  // namespace kivrun

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// The fuzz target's checks, so that every test run replays the awkward old logs.
+#include "fuzz/OldLogFuzz.cpp"
+#include "support/DocFixture.h"
+
+namespace kivrun::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<fs::path> Corpus() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(KIVRUN_TEST_DATA) / "oldlogs"))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST(OldLogCorpus, EveryFileKeepsTheInvariants) {
+    calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
+    int files = 0;
+    for (const fs::path& file : Corpus()) {
+        EXPECT_EQ(ExerciseOldLog(ReadBytes(file)), "") << file.filename();
+        ++files;
+    }
+    EXPECT_GE(files, 20);
+    calendar::SetTodayForTesting(std::nullopt);
+}
+
+// Each file converts through the document: a sound log, and the text kept byte for byte.
+TEST(OldLogCorpus, EveryFileConvertsAndIsKept) {
+    for (const fs::path& file : Corpus()) {
+        SCOPED_TRACE(file.filename().string());
+        test::TempDir dir;
+        const std::string path = dir.File("log.tlg");
+        fs::copy_file(file, path);
+        test::ScriptedUi ui;
+        ui.answers = {true};
+        CTamselDoc doc(ui);
+        doc.SetBackupFolder(dir.File("backup"));
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(doc.Database().IntegrityProblems(), "");
+        EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), ReadBytes(file));
+        ProgramState::Instance().Reset();
+    }
+}
+
+// Time in proportion to the file: a megabyte line, and a hundred thousand sections.
+TEST(OldLogCorpus, HugeFilesTakeTimeInProportion) {
+    const std::string endless(1 << 20, 'x');
+    std::string sections;
+    for (int i = 0; i < 100000; ++i)
+        sections += i % 2 ? "[Calendar\n]\n" : "[Mystery\n\n]\n";
+    for (const std::string& text : {endless, sections}) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(ExerciseOldLog(text), "");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    }
+}
+
+}  // namespace
+}  // namespace kivrun::fuzz
