@@ -42,6 +42,8 @@ class ScriptedDialogs : public DialogProvider {
     std::deque<std::optional<QString>> openFiles;
     std::vector<FileDialogSpec> saveSpecs;
     std::vector<FileDialogSpec> openSpecs;
+    std::optional<ImportOptions> importChoices;
+    std::optional<ImportOptions> ImportChoices(QWidget*) override { return importChoices; }
 
     void Message(QWidget*, const QString& text) override { messages.push_back(text); }
     bool Question(QWidget*, const QString& text) override {

@@ -1,5 +1,7 @@
 #include "app/ui/QtUserInterface.h"
 
+#include "app/ui/ImportDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -70,6 +72,10 @@ std::optional<QString> QtDialogs::SaveFile(QWidget* parent, const FileDialogSpec
 
 std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const FileDialogSpec& spec) {
     return RunFileDialog(parent, spec, false);
+}
+
+std::optional<ImportOptions> QtDialogs::ImportChoices(QWidget* parent) {
+    return CImportDialog::Ask(parent);
 }
 
 // --- The interface ------------------------------------------------------------------------
@@ -171,7 +177,7 @@ std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogReque
 }
 
 std::optional<ImportOptions> QtUserInterface::ChooseImportOptions() {
-    return std::nullopt;
+    return dialogs_->ImportChoices(Parent());
 }
 
 void QtUserInterface::ShowPreferences(CTamselDoc& doc) {

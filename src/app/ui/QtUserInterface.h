@@ -33,6 +33,7 @@ class DialogProvider {
     virtual bool Question(QWidget* parent, const QString& text) = 0;
     virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<ImportOptions> ImportChoices(QWidget*) { return std::nullopt; }
 };
 
 // QMessageBox and QFileDialog.
@@ -42,6 +43,7 @@ class QtDialogs : public DialogProvider {
     bool Question(QWidget* parent, const QString& text) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<ImportOptions> ImportChoices(QWidget* parent) override;
 };
 
 // What the document asks and tells the user, in the desktop program.

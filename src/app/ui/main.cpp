@@ -3,8 +3,8 @@
 #include <QIcon>
 
 #include "app/ui/KivrunApp.h"
+#include "app/ui/ProgramSetup.h"
 #include "app/ui/WindowContents.h"
-#include "prefs/ui/PreferencesSheet.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -25,7 +25,8 @@ int main(int argc, char* argv[]) {
 
     kivrun::RegisterWindowContents();
     kivrun::KivrunApp kivrun;
-    kivrun.Ui().preferencesHandler = ShowPreferencesSheet;
     if (!kivrun.Start(parser.positionalArguments())) return 1;
+    kivrun::SetUpProgramCommands(kivrun);
+
     return QApplication::exec();
 }
