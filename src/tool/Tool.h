@@ -38,25 +38,15 @@ struct Registration {
 
 // Messages the core would show in a box go to stderr; questions are answered No unless the
 // command says otherwise.
-class TerminalUserInterface : public UserInterface {
-  public:
+class TerminalUserInterface : public SilentUserInterface {
+public:
     explicit TerminalUserInterface(std::ostream& err, bool answerYes = false)
         : err_(err), answerYes_(answerYes) {}
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
-    std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<ImportOptions> ChooseImportOptions() override { return std::nullopt; }
-    void ShowPreferences(CTamselDoc&) override {}
-    void BeginWait() override {}
-    void EndWait() override {}
     int messages() const { return messages_; }
 
-  private:
+private:
     std::ostream& err_;
     bool answerYes_;
     int messages_ = 0;
