@@ -10,6 +10,7 @@
 #include "output/CompoundFile.h"
 #include "output/PythonCheck.h"
 #include "output/WorkbookContent.h"
+#include "output/XlsxWorkbook.h"
 #include "store/Database.h"
 #include "store/EventsSet.h"
 #include "support/DocFixture.h"
@@ -86,8 +87,12 @@ class WorkbookExportTest : public test::DocFixture {
     std::string Export(const std::string& extension) {
         const std::string file = dir.File("book" + extension);
         const WorkbookContent content = BuildWorkbookContent(*doc);
-        std::ofstream out(file, std::ios::binary);
-        WriteXls(content, out);
+        if (extension == ".xlsx") {
+            WriteXlsx(content, file);
+        } else {
+            std::ofstream out(file, std::ios::binary);
+            WriteXls(content, out);
+        }
         return file;
     }
     std::string Dump(const std::string& file, int rows = -1) {
@@ -112,7 +117,7 @@ class WorkbookExportTest : public test::DocFixture {
         doc->EventsSet().Requery();
     }
 
-    std::vector<std::string> formats = {".xls"};
+    std::vector<std::string> formats = {".xls", ".xlsx"};
 };
 
 TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
@@ -227,6 +232,17 @@ TEST(XlsLimits, MoreRowsThanTheFormatHoldsAreRefused) {
     EXPECT_NO_THROW(BiffWorkbookStream(content));
     sheet.rows.push_back({WorkbookCell::Date(46001)});
     EXPECT_THROW(BiffWorkbookStream(content), std::length_error);
+}
+
+TEST(XlsxLimits, MoreRowsThanTheFormatHoldsAreRefusedBeforeWriting) {
+    test::TempDir dir;
+    WorkbookContent content;
+    WorkbookSheet& sheet = content.sheets.emplace_back();
+    sheet.name = "Training_Log";
+    sheet.columns = {{"Date", CellKind::Date, 11}};
+    sheet.rows.resize(kXlsxMaxRows);  // one too many with the field names
+    EXPECT_THROW(WriteXlsx(content, dir.File("big.xlsx")), std::length_error);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("big.xlsx")));
 }
 
 TEST(CompoundFile, StreamsOfEverySizeReadBack) {
