@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "output/PythonCheck.h"
@@ -204,12 +203,18 @@ class HtmlExportTest : public test::DocFixture {
     // entry row its date.
     static std::vector<std::string> RowOutline(const std::string& page) {
         std::vector<std::string> rows;
-        static const std::regex row(
-            R"(<tr valign="center"[^>]*>\n(?:<td class="total"[^>]*><b>([^<]*)</b> \((\d+)\)|<td class="grn">([^<]*)))");
-        for (auto it = std::sregex_iterator(page.begin(), page.end(), row);
-             it != std::sregex_iterator(); ++it) {
-            const std::smatch& m = *it;
-            rows.push_back(m[1].matched ? m[1].str() + " (" + m[2].str() + ")" : m[3].str());
+        auto inside = [&](size_t from, const std::string& open, const std::string& close) {
+            const size_t a = page.find(open, from) + open.size();
+            return page.substr(a, page.find(close, a) - a);
+        };
+        for (size_t at = page.find("<tr valign=\"center\""); at != std::string::npos;
+             at = page.find("<tr valign=\"center\"", at + 1)) {
+            const size_t cell = page.find('\n', at) + 1;
+            if (page.compare(cell, 17, "<td class=\"total\"") == 0)
+                rows.push_back(inside(cell, "<b>", "</b>") + " (" + inside(cell, "</b> (", ")") +
+                               ")");
+            else if (page.compare(cell, 16, "<td class=\"grn\">") == 0)
+                rows.push_back(inside(cell, "<td class=\"grn\">", "</td>"));
         }
         return rows;
     }
