@@ -75,6 +75,11 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& extension) {
 
 ExportOutcome ExportToPath(CTamselDoc& doc, const std::string& path) {
     ExportOutcome outcome{ExportOutcome::Failed, path};
+    if (path.empty() || path.back() == '/') {
+        outcome.result = ExportOutcome::Unsupported;
+        doc.ui().ShowMessage("Nothing was exported: \"" + path + "\" names no file.");
+        return outcome;
+    }
     std::string extension = FileExtension(path);
     if (extension.empty()) {
         extension = ".txt";
