@@ -288,11 +288,10 @@ SheetStream BuildSheet(const WorkbookSheet& sheet, bool first, SharedStrings& st
         Record(s.bytes, kColInfo, info);
     }
 
-    std::size_t firstColumn = 0;
+    std::size_t firstColumn = rows.empty() ? 0 : kXlsMaxColumns;
     std::size_t endColumn = 0;
     for (const Row& row : rows) {
-        firstColumn =
-            &row == &rows.front() ? row.firstColumn : std::min(firstColumn, row.firstColumn);
+        firstColumn = std::min(firstColumn, row.firstColumn);
         endColumn = std::max(endColumn, row.endColumn);
     }
     std::string dimensions;
@@ -433,6 +432,11 @@ std::string BiffWorkbookStream(const WorkbookContent& content) {
         sheets.push_back(BuildSheet(content.sheets[i], i == 0, strings));
     std::vector<std::size_t> boundSheets;
     std::string stream = Globals(content, strings, boundSheets);
+    std::size_t total = stream.size();
+    for (const SheetStream& sheet : sheets)
+        total += sheet.bytes.size();
+    // Records point at each other with 32-bit stream positions.
+    if (total > 0xFFFFFFFFu) throw std::length_error("The workbook is too large");
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         const std::size_t base = stream.size();
         Patch32(stream, boundSheets[i], static_cast<std::uint32_t>(base));
