@@ -1,0 +1,376 @@
+#include "output/HtmlExport.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "app/TamselDoc.h"
+#include "entries/Date.h"
+#include "entries/ElapsedTime.h"
+#include "entries/NumberFormat.h"
+#include "entries/Units.h"
+#include "store/DistanceUnitsSet.h"
+#include "store/LogDatabase.h"
+#include "store/LogEntryFilteredSet.h"
+#include "store/PreferencesSet.h"
+#include "store/TotalsSet.h"
+
+namespace kivrun {
+namespace {
+
+struct StyleRule {
+    const char* selector;
+    std::vector<const char*> declarations;
+};
+
+constexpr const char* kFamily = "font-family: \"MS Sans Serif\"";
+constexpr const char* kCellBorder = "border: 1px solid #A29B80";
+constexpr const char* kHeadBorder = "border: 1px solid #000000";
+constexpr const char* kWidePadding = "padding: 5px 4px 5px 4px";
+constexpr const char* kNarrowPadding = "padding: 3px 2px 3px 2px";
+
+const std::vector<StyleRule>& StyleRules() {
+    static const std::vector<StyleRule> rules = {
+        {"td.grn",
+         {"text-align: left", kFamily, "font-size: 10pt", kCellBorder, "background-color: #C8ECC8",
+          kWidePadding}},
+        {"td.ylw",
+         {kFamily, "font-size: 10pt", kCellBorder, "background-color: #FFFFAE", kWidePadding}},
+        {"td.ylwlt",
+         {"text-align: left", kFamily, "font-size: 10pt", kCellBorder, "background-color: #FFFFAE",
+          kWidePadding}},
+        {"td.ylwrt",
+         {"text-align: right", kFamily, "font-size: 10pt", kCellBorder, "background-color: #FFFFAE",
+          kWidePadding}},
+        {"td.total",
+         {"text-align: right", kFamily, "font-size: 10pt", kCellBorder, "background-color: #D8D8D8",
+          kWidePadding}},
+        {"td.wktlt",
+         {"text-align: left", kFamily, "font-size: 8pt", kCellBorder, "background-color: #F0F1F4",
+          kNarrowPadding}},
+        {"td.wktct",
+         {"text-align: center", kFamily, "font-size: 8pt", kCellBorder, "background-color: #F0F1F4",
+          kNarrowPadding, "white-space: nowrap"}},
+        {"th.log",
+         {kFamily, "font-size: 10pt", "font-weight: bold", kHeadBorder, "background-color: #C0C0C0",
+          kWidePadding}},
+        {"th.wktlt",
+         {"text-align: left", kFamily, "font-size: 8pt", "font-weight: bold", kHeadBorder,
+          "background-color: #C0C0C0", kNarrowPadding}},
+        {"th.wktct",
+         {"text-align: center", kFamily, "font-size: 8pt", "font-weight: bold", kHeadBorder,
+          "background-color: #C0C0C0", kNarrowPadding, "white-space: nowrap"}},
+        {"table.log", {kHeadBorder, "border-collapse: collapse"}},
+        {"table.notes", {"border: 2px solid #C0C0C0", "border-collapse: collapse"}},
+    };
+    return rules;
+}
+
+void WriteStyleSheet(std::ostream& out) {
+    const std::string family = std::string(kFamily) + ";\n";
+    out << "<!-- Style Sheet for Training Log Table -->\n<STYLE type=\"text/css\">\n<!--\n";
+    out << "font.logheading {\n" << family << "font-size: 24pt;\nfont-weight: bold;}\n\n";
+    out << "font.logsubheading {\n" << family << "font-size: 12pt;\ncolor: #2D3D7D;}\n\n";
+    out << "font.logfooter {font: 10pt arial;}\n\n";
+    const auto& rules = StyleRules();
+    for (size_t i = 0; i < rules.size(); ++i) {
+        out << rules[i].selector << " {\n";
+        for (const char* declaration : rules[i].declarations)
+            out << declaration << ";\n";
+        out << (i + 1 < rules.size() ? "}\n\n" : "}\n");
+    }
+    out << "-->\n</STYLE>\n\n";
+}
+
+// The sport column and left-justified columns are "left", 1 "right", anything else centred.
+const char* AlignmentWord(const ListColumn& column) {
+    if (column.id == LogListCells::kSport || column.justification == 0) return "left";
+    if (column.justification == 1) return "right";
+    return "center";
+}
+
+bool IsValueColumn(int id) {
+    return id == LogListCells::kDistance || id == LogListCells::kTime || id == LogListCells::kPace;
+}
+
+// The subheading's line breaks, whichever convention typed them, become <br>.
+std::string WithLineBreaks(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += "<br>";
+            ++i;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            out += "<br>";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// A routine cell: both numbers as weight-reps, one of them alone, nothing for neither.
+std::string SetText(int weight, int reps) {
+    if (weight != 0 && reps != 0) return std::to_string(weight) + "-" + std::to_string(reps);
+    if (weight != 0) return std::to_string(weight);
+    if (reps != 0) return std::to_string(reps);
+    return "&nbsp;";
+}
+
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string LongDateText(const CDate& date) {
+    const std::string day = (date.Day() < 10 ? "0" : "") + std::to_string(date.Day());
+    return CDate::WeekdayName(date.Weekday()) + ", " + CDate::MonthName(date.Month()) + " " + day +
+           ", " + std::to_string(date.Year());
+}
+
+HtmlExport::HtmlExport(CTamselDoc& doc) : doc_(doc) {
+    cells_.Refresh(doc);
+    columns_ = LogListCells::Columns(doc);
+    CPreferencesSet& prefs = doc.PreferencesSet();
+    weeklyTotals_ = prefs.GetIntPreference("HTMLShowWeeklyTotals", "1") == 1;
+    yearlyTotals_ = prefs.GetIntPreference("HTMLShowYearlyTotals", "1") == 1;
+    routineDetails_ = prefs.GetIntPreference("HTMLShowRoutineDetails", "1") == 1;
+    grandUnits_ = prefs.GetGrandTotalUnits();
+    grandPace_ = prefs.GetGrandTotalPace();
+    if (cells_.MixedDistanceUnits()) {
+        CDistanceUnitsSet& units = doc.DistanceUnitsSet();
+        if (units.FindFirst("DistanceID = " + std::to_string(grandUnits_)))
+            grandUnitName_ = units.DistanceShortName;
+    }
+    // Only the few workouts that have a routine need their rows read.
+    Statement s =
+        doc.Database().sql().Prepare("SELECT DISTINCT EntryID FROM \"Log Entry Details Routine\"");
+    while (s.Step())
+        entriesWithRoutine_.insert(static_cast<long>(s.Int64(0)));
+}
+
+void HtmlExport::Write(std::ostream& out) {
+    const std::string today = LongDateText(CDate());
+    WriteHead(out, today);
+    WriteHeader(out);
+    WriteEntries(out);
+    out << "</table>\n";
+    out << "<br><br>\n<p><font class=\"logfooter\"><i>Last Updated: " << today
+        << "</i></font></p>\n<br>\n\n";
+    out << "</BODY>\n</HTML>\n";
+}
+
+void HtmlExport::WriteHead(std::ostream& out, const std::string& today) {
+    CPreferencesSet& prefs = doc_.PreferencesSet();
+    std::string title = prefs.GetPreference("HTMLBrowserTitle", "");
+    if (title.empty()) title = "My Training Log as of " + today;
+    const std::string heading = prefs.GetPreference("HTMLHeading", "");
+    const std::string subheading = prefs.GetPreference("HTMLSubheading", "");
+
+    // The log's text is UTF-8, and the page says so.
+    out << "<html>\n<head>\n"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
+           "<meta name=\"GENERATOR\" content=\"Kivrun 1.0\">\n"
+        << "<title>" << EscapeHtml(title) << "</title>\n";
+    WriteStyleSheet(out);
+    out << "</head>\n<body>\n\n";
+    out << "<p align=\"center\"><font class=\"LOGHEADING\">" << EscapeHtml(heading)
+        << "</font></p>\n\n";
+    if (!subheading.empty()) {
+        out << "<center>\n<table class=\"notes\" cellpadding=5 width=\"65%\">\n<tr>\n"
+               "<td align=\"justify\"><font class=\"logsubheading\">"
+            << WithLineBreaks(EscapeHtml(subheading))
+            << "</font></td>\n</tr>\n</table>\n</center>\n\n<p>&nbsp;</p>\n\n\n";
+    }
+}
+
+void HtmlExport::WriteHeader(std::ostream& out) {
+    out << "<table class=\"log\" align=\"center\">\n<tr valign=\"bottom\">\n";
+    for (const ListColumn& c : columns_)
+        out << "<th class=\"log\" align=\"" << AlignmentWord(c) << "\">" << EscapeHtml(c.label)
+            << "</th>\n";
+    out << "</tr>\n";
+}
+
+void HtmlExport::WriteEntries(std::ostream& out) {
+    CLogEntryFilteredSet& f = doc_.FilteredSet();
+    if (f.IsEmpty()) return;
+    const long position = f.GetAbsolutePosition();
+    const bool newestFirst = doc_.DateSortDescending();
+    bool first = true;
+    CDate previous;
+    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
+        const EntryRow row = EntryRow::FromSet(f);
+        const CDate day = CDate::FromSerial(row.date);
+        if (newestFirst) {
+            // Totals head the workouts they sum.
+            if (first) {
+                if (yearlyTotals_) WriteYearTotal(out, day.Year());
+                if (weeklyTotals_) WriteWeekTotal(out, day);
+            } else {
+                if (weeklyTotals_ && !day.SameWeek(previous)) WriteWeekTotal(out, day);
+                if (yearlyTotals_ && day.Year() != previous.Year()) WriteYearTotal(out, day.Year());
+            }
+        } else if (!first) {
+            // Totals follow the workouts they sum.
+            if (weeklyTotals_ && !day.SameWeek(previous)) WriteWeekTotal(out, previous);
+            if (yearlyTotals_ && day.Year() != previous.Year())
+                WriteYearTotal(out, previous.Year());
+        }
+        WriteEntry(out, row);
+        previous = day;
+        first = false;
+    }
+    if (!newestFirst) {
+        if (weeklyTotals_) WriteWeekTotal(out, previous);
+        if (yearlyTotals_) WriteYearTotal(out, previous.Year());
+    }
+    if (position >= 0) f.SetAbsolutePosition(position);
+}
+
+void HtmlExport::WriteEntry(std::ostream& out, const EntryRow& row) {
+    if (const auto color = cells_.ClassColor(row.cls)) {
+        out << "<tr valign=\"center\" style=\"color: RGB(" << color->r << ',' << color->g << ','
+            << color->b << ")\">\n";
+    } else {
+        out << "<tr valign=\"center\">\n";
+    }
+    for (const ListColumn& c : columns_) {
+        // A page has no sport icons: the icon column shows the sport's letter.
+        const int format = c.id == LogListCells::kSport && c.format == 2 ? 1 : c.format;
+        const std::string text = EscapeHtml(cells_.Text(row, c.id, format));
+        if (c.id == LogListCells::kDate) {
+            out << "<td class=\"grn\">" << text << "</td>\n";
+            continue;
+        }
+        if (c.id == LogListCells::kRoute && routineDetails_ &&
+            entriesWithRoutine_.count(row.entryId)) {
+            const std::vector<RoutineRow> routine = doc_.RoutineOf(row.entryId);
+            if (!routine.empty()) {
+                WriteRoutine(out, text, routine);
+                continue;
+            }
+        }
+        const std::string align = AlignmentWord(c);
+        if (align == "left")
+            out << "<td class=\"ylwlt\">";
+        else if (align == "right")
+            out << "<td class=\"ylwrt\">";
+        else
+            out << "<td class=\"ylw\" align=" << align << '>';
+        out << text << "</td>\n";
+    }
+    out << "</tr>\n";
+}
+
+void HtmlExport::WriteRoutine(std::ostream& out, const std::string& text,
+                              const std::vector<RoutineRow>& routine) {
+    int setColumns = 0;
+    for (const RoutineRow& r : routine)
+        setColumns = std::max(setColumns, std::clamp(r.sets, 0, 4));
+    out << "<td class=\"ylw\" align=\"center\">\n"
+        << "\t<p style=\"margin-bottom: 4\">" << text << "</p>\n"
+        << "\t<table class=\"log\" align=\"center\">\n"
+        << "\t<tr valign=\"bottom\">\n"
+        << "\t<th class=\"wktlt\">Exercise</th>\n"
+        << "\t<th class=\"wktct\">Sets</th>\n";
+    for (int i = 0; i < setColumns; ++i)
+        out << "\t<th class=\"wktct\">Wt-Rp</th>\n";
+    out << "\t</tr>\n";
+    for (const RoutineRow& r : routine) {
+        out << "\t<tr valign=\"center\">\n"
+            << "\t<td class=\"wktlt\">" << EscapeHtml(r.exercise) << "</td>\n"
+            << "\t<td class=\"wktct\">" << (r.sets == 0 ? "&nbsp;" : std::to_string(r.sets))
+            << "</td>\n";
+        for (int i = 0; i < setColumns; ++i)
+            out << "\t<td class=\"wktct\">" << SetText(r.weight[i], r.reps[i]) << "</td>\n";
+        out << "\t</tr>\n";
+    }
+    out << "\t</table>\n</td>\n";
+}
+
+void HtmlExport::WriteWeekTotal(std::ostream& out, const CDate& day) {
+    const CDate first = day.FirstDayOfWeek();
+    WriteTotalsRow(out, first, first.AddDays(6), "ww", day.Year());
+}
+
+void HtmlExport::WriteYearTotal(std::ostream& out, int year) {
+    WriteTotalsRow(out, CDate(1, 1, year), CDate(12, 31, year), "yyyy", year);
+}
+
+bool HtmlExport::WriteTotalsRow(std::ostream& out, const CDate& first, const CDate& last,
+                                const std::string& grouping, int year) {
+    CTotalsSet totals(&doc_.Database());
+    GrandTotal grand;
+    CElapsedTime withDistance;
+    if (!doc_.GetTotals(first, last, &totals, &grand, grouping, &withDistance)) return false;
+    const std::string caption =
+        grouping == "yyyy" ? std::to_string(year) + " Total" : std::string("Weekly Total");
+    auto writeCaption = [&](int span) {
+        out << "<td class=\"total\"";
+        if (span >= 1) out << " colspan=\"" << span << '"';
+        out << " nowrap><b>" << caption << "</b> (" << grand.workouts << "):</td>\n";
+    };
+    const std::string distance = grand.distance == 0.0
+                                     ? std::string("--")
+                                     : DistanceText(grand.distance, grandUnits_) + grandUnitName_;
+    std::string pace =
+        ComputePace(grandPace_, withDistance.TotalSeconds(), grand.distance, grandUnits_).text;
+    if (pace == "0") pace = "--";
+    auto valueText = [&](const ListColumn& c) {
+        if (c.id == LogListCells::kDistance) return distance;
+        if (c.id == LogListCells::kTime) return grand.time.Format(c.format);
+        return pace;
+    };
+
+    out << "<tr valign=\"center\">\n";
+    int before = 0;  // columns ahead of the first value column
+    int run = 0;     // a run of other columns after it
+    bool captioned = false;
+    for (const ListColumn& c : columns_) {
+        if (!IsValueColumn(c.id)) {
+            ++(captioned ? run : before);
+            continue;
+        }
+        if (!captioned) {
+            writeCaption(before);
+            captioned = true;
+        }
+        if (run > 0) {
+            out << "<td class=\"total\" colspan=\"" << run << "\">&nbsp;</td>\n";
+            run = 0;
+        }
+        out << "<td class=\"total\">" << valueText(c) << "</td>\n";
+    }
+    // Without distance, time or pace shown, the caption alone spans the row.
+    if (!captioned) writeCaption(before);
+    if (run > 0) out << "<td class=\"total\" colspan=\"" << run << "\">&nbsp;</td>\n";
+    out << "</tr>\n";
+    return true;
+}
+
+void ExportHTML(CTamselDoc& doc, std::ostream& out) {
+    HtmlExport(doc).Write(out);
+}
+
+}  // namespace kivrun

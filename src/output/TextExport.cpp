@@ -1,0 +1,110 @@
+#include "output/TextExport.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "app/TamselDoc.h"
+#include "entries/Date.h"
+#include "entries/ElapsedTime.h"
+#include "entries/NumberFormat.h"
+#include "entries/Units.h"
+#include "store/LogEntryFilteredSet.h"
+#include "views/LogListCells.h"
+
+namespace kivrun {
+namespace {
+
+// A tab or line break inside a route or note would split its record; it becomes a space.
+std::string OneField(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return out;
+}
+
+std::string FieldText(const LogListCells& cells, const EntryRow& e, int columnId) {
+    switch (columnId) {
+        case LogListCells::kDate:
+            return CDate::FromSerial(e.date).Format(1);
+        case LogListCells::kSport:
+            return cells.SportName(e.sport);
+        case LogListCells::kClass:
+            return e.cls;
+        case LogListCells::kDistance:
+            return DoubleToText(e.distance);
+        case LogListCells::kTime:
+            return CElapsedTime::FromSeconds(e.time).Format(5);
+        case LogListCells::kPace:
+            return PaceText(cells.SportPaceUnit(e.sport), e.pace);
+        case LogListCells::kOptionalOne:
+            return DoubleToText(e.optionalOne);
+        case LogListCells::kOptionalTwo:
+            return DoubleToText(e.optionalTwo);
+        case LogListCells::kRoute:
+            return OneField(e.route);
+        case LogListCells::kNotes:
+            return OneField(e.notes);
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+void ExportText(CTamselDoc& doc, std::ostream& out) {
+    // One field for each column the log has, so header and lines always line up.
+    std::vector<int> ids;
+    for (const ListColumn& c : LogListCells::Columns(doc, true)) {
+        if (c.id < LogListCells::kDate || c.id > LogListCells::kNotes) continue;
+        ids.push_back(c.id);
+        out << c.fieldName << '\t';
+    }
+    out << "\r\n";
+    CLogEntryFilteredSet& f = doc.FilteredSet();
+    if (f.IsEmpty()) return;
+    LogListCells cells;
+    cells.Refresh(doc);
+    const long position = f.GetAbsolutePosition();
+    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
+        const EntryRow e = EntryRow::FromSet(f);
+        for (size_t i = 0; i < ids.size(); ++i)
+            out << (i ? "\t" : "") << FieldText(cells, e, ids[i]);
+        out << "\r\n";
+    }
+    if (position >= 0) f.SetAbsolutePosition(position);
+}
+
+std::string ClipboardText(CTamselDoc& doc, std::vector<long> positions) {
+    std::string text;
+    CLogEntryFilteredSet& f = doc.FilteredSet();
+    const long count = f.IsEmpty() ? 0 : f.GetRecordCount();
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    positions.erase(std::remove_if(positions.begin(), positions.end(),
+                                   [count](long p) { return p < 0 || p >= count; }),
+                    positions.end());
+    if (positions.empty()) return text;
+    WaitCursor wait(doc.ui());
+    const long position = f.GetAbsolutePosition();
+    for (long p : positions) {
+        f.SetAbsolutePosition(p);
+        const EntryRow e = EntryRow::FromSet(f);
+        text += CDate::FromSerial(e.date).Format(0);
+        text += '\t' + e.sport;
+        text += '\t' + e.cls;
+        text += '\t' + DoubleToText(e.distance);
+        text += '\t' + CElapsedTime::FromSeconds(e.time).Format(0);
+        text += '\t' + DoubleToText(e.pace);
+        text += '\t' + OneField(e.route);
+        text += '\t' + OneField(e.notes);
+        text += '\n';
+    }
+    if (position >= 0) f.SetAbsolutePosition(position);
+    return text;
+}
+
+}  // namespace kivrun

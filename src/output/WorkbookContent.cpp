@@ -1,0 +1,155 @@
+#include "output/WorkbookContent.h"
+
+#include <algorithm>
+
+#include "app/TamselDoc.h"
+#include "entries/ElapsedTime.h"
+#include "entries/Units.h"
+#include "output/TextEncoding.h"
+#include "store/EventsSet.h"
+#include "store/LogEntryFilteredSet.h"
+#include "views/LogListCells.h"
+
+namespace kivrun {
+namespace {
+
+CellKind KindOf(int columnId) {
+    switch (columnId) {
+        case LogListCells::kDate:
+            return CellKind::Date;
+        case LogListCells::kDistance:
+        case LogListCells::kOptionalOne:
+        case LogListCells::kOptionalTwo:
+            return CellKind::Number;
+        default:
+            return CellKind::Text;
+    }
+}
+
+double WidthOf(int columnId) {
+    switch (columnId) {
+        case LogListCells::kDate:
+            return 11;
+        case LogListCells::kSport:
+            return 14;
+        case LogListCells::kRoute:
+        case LogListCells::kNotes:
+            return 30;
+        default:
+            return 9;
+    }
+}
+
+WorkbookCell EntryCell(const LogListCells& cells, const EntryRow& e, int columnId) {
+    switch (columnId) {
+        case LogListCells::kDate:
+            return WorkbookCell::Date(e.date);
+        case LogListCells::kSport:
+            return WorkbookCell::Text(cells.SportName(e.sport));
+        case LogListCells::kClass:
+            return WorkbookCell::Text(e.cls);
+        case LogListCells::kDistance:
+            return WorkbookCell::Number(e.distance);
+        case LogListCells::kTime:
+            return WorkbookCell::Text(CElapsedTime::FromSeconds(e.time).Format(5));
+        case LogListCells::kPace:
+            return WorkbookCell::Text(PaceText(cells.SportPaceUnit(e.sport), e.pace));
+        case LogListCells::kOptionalOne:
+            return WorkbookCell::Number(e.optionalOne);
+        case LogListCells::kOptionalTwo:
+            return WorkbookCell::Number(e.optionalTwo);
+        case LogListCells::kRoute:
+            return WorkbookCell::Text(e.route);
+        case LogListCells::kNotes:
+            return WorkbookCell::Text(e.notes);
+        default:
+            return {};
+    }
+}
+
+// Event details are kept on one line: each line break becomes a period and two spaces.
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += ".  ";
+            ++i;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            out += ".  ";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+WorkbookSheet TrainingLogSheet(CTamselDoc& doc, const LogListCells& cells) {
+    WorkbookSheet sheet;
+    sheet.name = "Training_Log";
+    // One field for each column the log has, its value chosen by the column's id.
+    std::vector<int> ids;
+    for (const ListColumn& c : LogListCells::Columns(doc, true)) {
+        if (c.id < LogListCells::kDate || c.id > LogListCells::kNotes) continue;
+        ids.push_back(c.id);
+        sheet.columns.push_back({c.fieldName, KindOf(c.id), WidthOf(c.id)});
+    }
+    CLogEntryFilteredSet& f = doc.FilteredSet();
+    if (f.IsEmpty()) return sheet;
+    const long position = f.GetAbsolutePosition();
+    sheet.rows.reserve(static_cast<size_t>(f.GetRecordCount()));
+    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
+        const EntryRow e = EntryRow::FromSet(f);
+        std::vector<WorkbookCell>& row = sheet.rows.emplace_back();
+        row.reserve(ids.size());
+        for (int id : ids)
+            row.push_back(EntryCell(cells, e, id));
+    }
+    if (position >= 0) f.SetAbsolutePosition(position);
+    return sheet;
+}
+
+WorkbookSheet EventsSheet(CTamselDoc& doc, const LogListCells& cells) {
+    WorkbookSheet sheet;
+    sheet.name = "Events";
+    sheet.columns = {{"Date", CellKind::Date, 11},
+                     {"Sport", CellKind::Text, 14},
+                     {"Affiliation", CellKind::Text, 20},
+                     {"Event", CellKind::Text, 24},
+                     {"Details", CellKind::Text, 40}};
+    CEventsSet& events = doc.EventsSet();
+    if (events.IsEmpty()) return sheet;
+    const long position = events.GetAbsolutePosition();
+    for (events.MoveFirst(); !events.IsEOF(); events.MoveNext()) {
+        sheet.rows.push_back({WorkbookCell::Date(events.Date),
+                              WorkbookCell::Text(cells.SportName(events.SptAbbrev)),
+                              WorkbookCell::Text(events.EventAffiliation.get()),
+                              WorkbookCell::Text(events.EventName.get()),
+                              WorkbookCell::Text(OneLine(events.EventDetails))});
+    }
+    if (position >= 0) events.SetAbsolutePosition(position);
+    return sheet;
+}
+
+}  // namespace
+
+WorkbookCell WorkbookCell::Text(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    // Plain short text is already valid and short enough.
+    if (utf8.size() <= kMaxCellText &&
+        std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }))
+        return {CellKind::Text, 0, std::string(utf8)};
+    std::u16string wide = Utf8ToUtf16(utf8);
+    TruncateUtf16(wide, kMaxCellText);
+    return {CellKind::Text, 0, Utf16ToUtf8(wide)};
+}
+
+WorkbookContent BuildWorkbookContent(CTamselDoc& doc) {
+    LogListCells cells;
+    cells.Refresh(doc);
+    WorkbookContent content;
+    content.sheets.push_back(TrainingLogSheet(doc, cells));
+    content.sheets.push_back(EventsSheet(doc, cells));
+    return content;
+}
+
+}  // namespace kivrun

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "output/BiffWorkbook.h"
+#include "output/CompoundFile.h"
+#include "output/PythonCheck.h"
+#include "output/WorkbookContent.h"
+#include "output/XlsxWorkbook.h"
+#include "store/Database.h"
+#include "store/EventsSet.h"
+#include "support/DocFixture.h"
+
+namespace kivrun {
+namespace {
+
+using test::Entry;
+
+// Follows the records xlrd skips: every record within the size limit, each sheet's
+// position on its BOF, INDEX on its DBCELLs, each DBCELL back to its ROWs and on to each
+// row's first cell, and EXTSST on the strings it names.
+const char* kBiffStructure = R"PY(
+import os, struct, sys, xlrd
+from xlrd import compdoc
+mem = open(sys.argv[1], 'rb').read()
+stream = compdoc.CompDoc(mem, logfile=open(os.devnull, 'w')).get_named_stream('Workbook')
+book = xlrd.open_workbook(sys.argv[1], on_demand=True)  # keeps the shared strings
+errors = []
+records, pos = {}, 0
+while pos + 4 <= len(stream):
+    rtype, size = struct.unpack_from('<HH', stream, pos)
+    if size > 8224: errors.append('record %04x at %d has %d bytes' % (rtype, pos, size))
+    records[pos] = (rtype, stream[pos + 4:pos + 4 + size])
+    pos += 4 + size
+    if rtype == 0 and size == 0: break  # padding after the last sheet
+kind = lambda at: records.get(at, (None,))[0]
+for at, (rtype, data) in list(records.items()):
+    if rtype == 0x0085:
+        if kind(struct.unpack_from('<I', data)[0]) != 0x0809: errors.append('sheet not at a BOF')
+    if rtype == 0x020B:
+        first, end, defcol = struct.unpack_from('<III', data, 4)
+        if kind(defcol) != 0x0055: errors.append('INDEX misses DEFCOLWIDTH')
+        for (cell,) in struct.iter_unpack('<I', data[16:]):
+            if kind(cell) != 0x00D7: errors.append('INDEX entry not at a DBCELL'); continue
+            dbdata = records[cell][1]
+            row_at = cell - struct.unpack_from('<I', dbdata)[0]
+            rows, p = [], row_at
+            while kind(p) == 0x0208:
+                rows.append(struct.unpack_from('<H', records[p][1])[0])
+                p += 4 + len(records[p][1])
+            at_cell = row_at + 4 + 16
+            for n, (offset,) in enumerate(struct.iter_unpack('<H', dbdata[4:])):
+                at_cell += offset
+                if kind(at_cell) not in (0x0203, 0x00FD):
+                    errors.append('DBCELL offset not at a cell'); break
+                if struct.unpack_from('<H', records[at_cell][1])[0] != rows[n]:
+                    errors.append('DBCELL cell in the wrong row')
+    if rtype == 0x00FF:
+        per = struct.unpack_from('<H', data)[0]
+        for n, (ib, cb, _) in enumerate(struct.iter_unpack('<IHH', data[2:])):
+            if ib - cb not in records or kind(ib - cb) not in (0x00FC, 0x003C):
+                errors.append('EXTSST not in SST'); continue
+            if struct.unpack_from('<H', stream, ib)[0] != len(book._sharedstrings[n * per]):
+                errors.append('EXTSST names the wrong string')
+print('\n'.join(errors[:5]) or 'ok')
+)PY";
+
+// Where two long texts first differ, without printing them whole.
+::testing::AssertionResult SameText(const std::string& got, const std::string& want) {
+    if (got == want) return ::testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < got.size() && at < want.size() && got[at] == want[at])
+        ++at;
+    const size_t from = at < 40 ? 0 : at - 40;
+    return ::testing::AssertionFailure()
+           << "differs at byte " << at << " of " << got.size() << " (expected " << want.size()
+           << ")\n got: ..." << got.substr(from, 120) << "\nwant: ..." << want.substr(from, 120);
+}
+
+class WorkbookExportTest : public test::DocFixture {
+  protected:
+    // Writes the document's workbook in the format of the extension.
+    std::string Export(const std::string& extension) {
+        const std::string file = dir.File("book" + extension);
+        const WorkbookContent content = BuildWorkbookContent(*doc);
+        if (extension == ".xlsx") {
+            WriteXlsx(content, file);
+        } else {
+            std::ofstream out(file, std::ios::binary);
+            WriteXls(content, out);
+        }
+        return file;
+    }
+    std::string Dump(const std::string& file, int rows = -1) {
+        const auto r =
+            test::RunPython(test::kWorkbookDump,
+                            test::ShellQuote(file) + (rows >= 0 ? " " + std::to_string(rows) : ""),
+                            dir.path().string());
+        EXPECT_EQ(r.status, 0) << r.out;
+        return r.out;
+    }
+    void AddEvent(const CDate& date, const char* sport, const std::string& name,
+                  const std::string& details, const std::string& affiliation) {
+        Statement s = doc->Database().sql().Prepare(
+            "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName, EventDetails, "
+            "EventAffiliation) VALUES (?, ?, ?, ?, ?)");
+        s.Bind(1, sport)
+            .Bind(2, date.ToSerial())
+            .Bind(3, name)
+            .Bind(4, details)
+            .Bind(5, affiliation);
+        s.Run();
+        doc->EventsSet().Requery();
+    }
+
+    std::vector<std::string> formats = {".xls", ".xlsx"};
+};
+
+TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
+    WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G");
+    run.distance = 10;
+    run.pace = 450;
+    run.optionalOne = 150;
+    run.route = "Côte d'Azur – 東京";
+    doc->AddEntry(run, nullptr);
+    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R");
+    lift.distance = 0;
+    lift.notes = "Tom & Jerry <b>";
+    doc->AddEntry(lift, nullptr);
+    AddEvent(CDate(6, 1, 2026), "B", "Century", "", "");
+    AddEvent(CDate(4, 12, 2026), "R", "Spring 10K", "Start 9am\r\nBring chip", "Club <A>");
+    const std::string events =
+        "== Events 3 x 5\n"
+        "T:Date | T:Sport | T:Affiliation | T:Event | T:Details\n"
+        "D:2026-04-12 | T:Running | T:Club <A> | T:Spring 10K | T:Start 9am.  Bring chip\n"
+        "D:2026-06-01 | T:Road | B: | T:Century | B:\n";
+    for (const std::string& format : formats) {
+        EXPECT_EQ(Dump(Export(format)),
+                  "== Training_Log 3 x 10\n"
+                  "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | "
+                  "T:Route | T:Notes\n"
+                  "D:2026-01-07 | T:Weights | T:R | N:0.0 | T:0:45:00 | B: | N:0.0 | N:0.0 | B: | "
+                  "T:Tom & Jerry <b>\n"
+                  "D:2026-01-05 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 "
+                  "| T:Côte d'Azur – 東京 | B:\n" +
+                      events)
+            << format;
+    }
+    // With the filter showing nothing, the log sheet keeps its field names; events stay.
+    doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
+    doc->ApplyFilter(false);
+    for (const std::string& format : formats) {
+        EXPECT_EQ(Dump(Export(format)),
+                  "== Training_Log 1 x 10\n"
+                  "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | "
+                  "T:Route | T:Notes\n" +
+                      events)
+            << format;
+    }
+}
+
+TEST_F(WorkbookExportTest, ThousandsOfRowsAndTextOfAnyLength) {
+    {
+        Transaction tx(doc->Database().sql());
+        Statement add = doc->Database().sql().Prepare(
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, "
+            "Notes) VALUES (?, 'R', 'G', ?, 3600, 0, ?)");
+        for (int i = 0; i < 3000; ++i) {
+            add.Reset();
+            add.Bind(1, CDate(1, 1, 2015).AddDays(i).ToSerial());
+            add.Bind(2, i / 4.0);
+            add.Bind(3, "day " + std::to_string(i));
+            add.Run();
+        }
+        tx.Commit();
+    }
+    std::string wide;  // beyond what a cell holds: cut at 32767 UTF-16 units
+    for (int i = 0; i < 20000; ++i)
+        wide += "東a";
+    std::string emoji(32766, 'x');  // the cut would fall inside the pair
+    emoji += "\xF0\x9F\x98\x80";
+    std::string latin;  // one byte a character, spread over several records
+    for (int i = 0; i < 9000; ++i)
+        latin += "é";
+    const std::string notes[] = {wide, emoji, latin};
+    for (int i = 0; i < 3; ++i) {
+        WorkingEntry e = Entry(1, 10 + i, 2026, "R", 600, "G");
+        e.notes = notes[i];
+        doc->AddEntry(e, nullptr);
+    }
+    std::string wideCut;
+    for (int i = 0; i < 16383; ++i)
+        wideCut += "東a";
+    wideCut += "東";
+    const std::string head =
+        "== Training_Log 3004 x 10\n"
+        "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | "
+        "T:Route | T:Notes\n";
+    const std::string run =
+        " | T:Running | T:G | N:5.0 | T:0:10:00 | T:0:00 | N:0.0 | N:0.0 | B: | T:";
+    const std::string expected = head + "D:2026-01-12" + run + latin + "\n" + "D:2026-01-11" + run +
+                                 std::string(32766, 'x') + "\n" + "D:2026-01-10" + run + wideCut +
+                                 "\n" +
+                                 "D:2023-03-19 | T:Running | T:G | N:749.75 | T:1:00:00 | T:0:00 "
+                                 "| N:0.0 | N:0.0 | B: | T:day 2999\n";
+    for (const std::string& format : formats) {
+        const std::string file = Export(format);
+        const std::string dump = Dump(file, 5);
+        EXPECT_TRUE(SameText(dump.substr(0, expected.size()), expected)) << format;
+        EXPECT_NE(dump.find("\nD:2015-01-01 | T:Running | T:G | N:0.0 | T:1:00:00 | T:0:00 | N:0.0 "
+                            "| N:0.0 | B: | T:day 0\n== Events 1 x 5\n"),
+                  std::string::npos)
+            << format;
+        if (format == ".xls") {
+            const auto r =
+                test::RunPython(kBiffStructure, test::ShellQuote(file), dir.path().string());
+            EXPECT_EQ(r.out, "ok\n");
+        }
+    }
+}
+
+TEST(XlsLimits, MoreRowsThanTheFormatHoldsAreRefused) {
+    WorkbookContent content;
+    WorkbookSheet& sheet = content.sheets.emplace_back();
+    sheet.name = "Training_Log";
+    sheet.columns = {{"Date", CellKind::Date, 11}};
+    sheet.rows.assign(kXlsMaxRows - 1, {WorkbookCell::Date(46000)});
+    EXPECT_NO_THROW(BiffWorkbookStream(content));
+    sheet.rows.push_back({WorkbookCell::Date(46001)});
+    EXPECT_THROW(BiffWorkbookStream(content), std::length_error);
+}
+
+TEST(XlsxLimits, MoreRowsThanTheFormatHoldsAreRefusedBeforeWriting) {
+    test::TempDir dir;
+    WorkbookContent content;
+    WorkbookSheet& sheet = content.sheets.emplace_back();
+    sheet.name = "Training_Log";
+    sheet.columns = {{"Date", CellKind::Date, 11}};
+    sheet.rows.resize(kXlsxMaxRows);  // one too many with the field names
+    EXPECT_THROW(WriteXlsx(content, dir.File("big.xlsx")), std::length_error);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("big.xlsx")));
+}
+
+TEST(CompoundFile, StreamsOfEverySizeReadBack) {
+    test::TempDir dir;
+    const char* check = R"PY(
+import os, sys
+from xlrd import compdoc
+mem = open(sys.argv[1], 'rb').read()
+expected = open(sys.argv[2], 'rb').read()
+got = compdoc.CompDoc(mem, logfile=open(os.devnull, 'w')).get_named_stream('Workbook')
+ok = (len(mem) % 512 == 0 and got[:len(expected)] == expected and
+      len(got) == max(len(expected), 4096) and not any(got[len(expected):]))
+print('ok' if ok else 'differs: %d bytes read, %d written' % (len(got), len(expected)))
+)PY";
+    std::mt19937 random(7);
+    // Up to past 109 FAT sectors, where the header's list of them runs out.
+    for (size_t size : {size_t{0}, size_t{100}, size_t{4096}, size_t{4097}, size_t{8'000'000}}) {
+        std::string stream(size, '\0');
+        for (char& c : stream)
+            c = static_cast<char>(random());
+        const std::string file = dir.File("doc.bin");
+        const std::string plain = dir.File("stream.bin");
+        {
+            std::ofstream out(file, std::ios::binary);
+            WriteCompoundFile(out, "Workbook", stream);
+            std::ofstream(plain, std::ios::binary) << stream;
+        }
+        const auto r = test::RunPython(
+            check, test::ShellQuote(file) + " " + test::ShellQuote(plain), dir.path().string());
+        EXPECT_EQ(r.out, "ok\n") << size;
+    }
+}
+
+}  // namespace
+}  // namespace kivrun

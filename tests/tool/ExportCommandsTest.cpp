@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "output/PythonCheck.h"
+#include "support/RunTool.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+using test::RunTool;
+using test::ShellQuote;
+
+std::string StateWith(const std::string& sports, const std::string& classes,
+                      const std::string& date) {
+    auto flags = [](const std::string& on) {
+        std::string s;
+        for (char c = 'A'; c <= 'Z'; ++c)
+            s += std::string(",") + (on.find(c) != std::string::npos ? "1" : "0");
+        return s;
+    };
+    return "Sports:" + flags(sports) + ",Classes:" + flags(classes) + ",Date:," + date +
+           ",Distance:,0,-1,0,0,Time:,0,-1,0:00:00,0:00:00,Pace:,0,-1,0,0,Route:,0,0,,Notes:,0,0,";
+}
+
+std::string Read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ExportCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        log = ShellQuote(dir.File("week.tlg"));
+        ASSERT_EQ(Run("new " + log).status, 0);
+        ASSERT_EQ(Run("sport " + log + " R Running 0 1").status, 0);
+        ASSERT_EQ(Run("sport " + log + " S Swimming 3 5").status, 0);
+        ASSERT_EQ(Run("sport " + log + " W Weights 4 6").status, 0);
+        for (const char* a : {
+                 "1/06/2003 Running General 10 1:15:00 --route \"River loop\" --opt1 150",
+                 "1/07/2003 Swimming Intervals 1500 0:30:00 --notes \"6 x 250, \\\"hard\\\"\"",
+                 "1/08/2003 Weights Tempo 0 0.75",
+             })
+            ASSERT_EQ(Run("add " + log + " " + a).status, 0) << a;
+    }
+    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
+
+    test::TempDir dir;
+    std::string log;
+};
+
+TEST_F(ExportCommandsTest, EveryFormatByItsExtension) {
+    const std::string text =
+        "Date\tSport\tClass\tDistance\tTime\tPace\tAHR\tWeight\tRoute\tNotes\t\r\n"
+        "1/08/2003\tWeights\tT\t0\t0:45:00\t\t0\t0\t\t\r\n"
+        "1/07/2003\tSwimming\tI\t1500\t0:30:00\t2:00\t0\t0\t\t6 x 250, \"hard\"\r\n"
+        "1/06/2003\tRunning\tG\t10\t1:15:00\t7:30\t150\t0\tRiver loop\t\r\n";
+    const std::string sheet =
+        "== Training_Log 4 x 10\n"
+        "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | T:Route "
+        "| T:Notes\n"
+        "D:2003-01-08 | T:Weights | T:T | N:0.0 | T:0:45:00 | B: | N:0.0 | N:0.0 | B: | B:\n"
+        "D:2003-01-07 | T:Swimming | T:I | N:1500.0 | T:0:30:00 | T:2:00 | N:0.0 | N:0.0 | B: | "
+        "T:6 x 250, \"hard\"\n"
+        "D:2003-01-06 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 | T:River "
+        "loop | B:\n"
+        "== Events 1 x 5\n"
+        "T:Date | T:Sport | T:Affiliation | T:Event | T:Details\n";
+    for (const char* extension : {".htm", ".txt", ".xls", ".xlsx"}) {
+        const std::string out = dir.File(std::string("log") + extension);
+        const auto r = Run("export " + log + " " + ShellQuote(out));
+        ASSERT_EQ(r.status, 0) << extension << r.err;
+        EXPECT_EQ(r.out, out + "\n");
+        const std::string written = Read(out);
+        if (std::string(extension) == ".htm") {
+            EXPECT_EQ(written.rfind("<html>\n", 0), 0u);
+            EXPECT_NE(written.find("<td class=\"grn\">1/07/03</td>\n<td class=\"ylwlt\">Swimming"
+                                   "</td>\n<td class=\"ylwlt\">Intervals</td>\n"
+                                   "<td class=\"ylwrt\">1500m</td>\n"),
+                      std::string::npos);
+            EXPECT_NE(written.find("<b>Weekly Total</b> (3):"), std::string::npos);
+        } else if (std::string(extension) == ".txt") {
+            EXPECT_EQ(written, text);
+        } else {
+            const auto dump =
+                test::RunPython(test::kWorkbookDump, ShellQuote(out), dir.path().string());
+            EXPECT_EQ(dump.out, sheet) << extension;
+        }
+    }
+}
+
+TEST_F(ExportCommandsTest, AFilterNarrowsTheExport) {
+    const std::string out = dir.File("runs.txt");
+    const auto r = Run("export " + log + " " + ShellQuote(out) + " --filter " +
+                       ShellQuote(StateWith("R", "GIRET", "1,3,1/01/2003,1/09/2003,0")));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Read(out),
+              "Date\tSport\tClass\tDistance\tTime\tPace\tAHR\tWeight\tRoute\tNotes\t\r\n"
+              "1/06/2003\tRunning\tG\t10\t1:15:00\t7:30\t150\t0\tRiver loop\t\r\n");
+}
+
+TEST_F(ExportCommandsTest, NamesWithoutOrWithAnUnknownExtension) {
+    const auto plain = Run("export " + log + " " + ShellQuote(dir.File("log")));
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out, dir.File("log.txt") + "\n");
+    EXPECT_EQ(Read(dir.File("log.txt")).rfind("Date\tSport\t", 0), 0u);
+
+    for (const char* name : {"log.csv", "log.TXT"}) {
+        const auto r = Run("export " + log + " " + ShellQuote(dir.File(name)));
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("Nothing was exported"), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File(name)));
+    }
+}
+
+TEST_F(ExportCommandsTest, FailuresAndMistakes) {
+    const auto folder = Run("export " + log + " " + ShellQuote(dir.File("no/such/log.htm")));
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("Couldn't export the training log--Exception: "), std::string::npos)
+        << folder.err;
+    EXPECT_EQ(Run("export " + ShellQuote(dir.File("none.tlg")) + " " + dir.File("x.txt")).status,
+              1);
+    EXPECT_EQ(Run("export " + log).status, 2);
+    EXPECT_EQ(Run("export " + log + " a.txt b.txt").status, 2);
+    EXPECT_EQ(Run("export " + log + " a.txt --filter").status, 2);
+    EXPECT_EQ(Run("export " + log + " a.txt --sort x").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.txt")));
+}
+
+}  // namespace
+}  // namespace kivrun
