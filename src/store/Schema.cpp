@@ -415,6 +415,17 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
             if (log.FieldExists("Log Entry", "Date") && log.FieldExists("Log Entry", "EntryID"))
                 db.Exec("CREATE INDEX IF NOT EXISTS \"kivrun_Log Entry_Date\" ON \"Log Entry\" "
                         "(\"Date\", \"EntryID\")");
+            // The detail tables have no key of their own; their rows are always looked up,
+            // and cascaded away, by the row they belong to.
+            for (const auto& [table, field] :
+                 {std::pair<const char*, const char*>{"Log Entry Details Routine", "EntryID"},
+                  {"Log Entry Details Split Times", "EntryID"},
+                  {"Routine Templates Details", "TemplateID"}}) {
+                if (log.FieldExists(table, field))
+                    db.Exec("CREATE INDEX IF NOT EXISTS " + Ident(std::string("kivrun_") + table +
+                                                                  "_" + field) +
+                            " ON " + Ident(table) + " (" + Ident(field) + ")");
+            }
         }
     } catch (const DbError& e) {
         ui.ShowMessage(std::string("Couldn't append TableDef--Exception: ") + e.what());
