@@ -11,14 +11,6 @@
 namespace kivrun::tool {
 namespace {
 
-// Applies a saved filter text as the Update button does after Show All is unticked.
-void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    doc.Filter() = FilterState::Restore(state);
-    doc.Filter().showAll = false;
-    doc.UpdateFilter();
-    doc.ComputeBackgroundBands();
-}
-
 int CmdExport(Context& c) {
     std::vector<std::string> positional;
     std::optional<std::string> filter;

@@ -54,15 +54,6 @@ double Number(const std::string& text, const char* what) {
     return v;
 }
 
-// Applies a saved filter text as the Update button does after Show All is unticked.
-void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    doc.Filter() = FilterState::Restore(state);
-    doc.Filter().showAll = false;
-    doc.UpdateFilter();
-    // The log list reshades the weeks of whatever the filter now shows.
-    doc.ComputeBackgroundBands();
-}
-
 std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
                                  TerminalUserInterface& ui, std::ostream& err) {
     return OpenDocument(command, path, ui, err);

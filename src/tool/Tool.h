@@ -39,14 +39,14 @@ struct Registration {
 // Messages the core would show in a box go to stderr; questions are answered No unless the
 // command says otherwise.
 class TerminalUserInterface : public SilentUserInterface {
-public:
+  public:
     explicit TerminalUserInterface(std::ostream& err, bool answerYes = false)
         : err_(err), answerYes_(answerYes) {}
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     int messages() const { return messages_; }
 
-private:
+  private:
     std::ostream& err_;
     bool answerYes_;
     int messages_ = 0;
@@ -59,6 +59,10 @@ void ExpectArgs(const Context& c, size_t n);
 // is not converted: that is what 'convert' is for). Null after saying why on err.
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
                                          UserInterface& ui, std::ostream& err);
+
+// Applies a saved filter text as the Update button does after Show All is unticked, then
+// shades the weeks of what it shows, as the log list does.
+void ApplyFilterText(CTamselDoc& doc, const std::string& state);
 
 // The program's backup folder: "Backup Logs" in its data folder.
 std::string DefaultBackupFolder();

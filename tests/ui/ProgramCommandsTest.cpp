@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileInfo>
 
 #include "ShellSupport.h"
 #include "app/TamselDoc.h"
@@ -16,7 +17,7 @@ namespace {
 
 using ProgramCommands = test::ShellTest;
 
-TEST_F(ProgramCommands, ImportAndPreferencesAreOfferedOnceWired) {
+TEST_F(ProgramCommands, ImportExportAndPreferencesWorkOnceWired) {
     PlugFakeViews({WindowKind::LogWindow});
     const QString log = MakeLog("mine.tlg");
     const QString other = MakeLog("other.tlg");
@@ -32,11 +33,11 @@ TEST_F(ProgramCommands, ImportAndPreferencesAreOfferedOnceWired) {
             "(37622, 'R', 'G', 600), (37623, 'R', 'G', 700)");
     }
     Started({log});
-    EXPECT_FALSE(Enabled(Command::ToolsImport));
-    EXPECT_FALSE(Enabled(Command::EditPreferences));
+    for (Command c : {Command::ToolsImport, Command::EditPreferences, Command::FileExport})
+        EXPECT_FALSE(Enabled(c));
     SetUpProgramCommands(*app);
-    EXPECT_TRUE(Enabled(Command::ToolsImport));
-    EXPECT_TRUE(Enabled(Command::EditPreferences));
+    for (Command c : {Command::ToolsImport, Command::EditPreferences, Command::FileExport})
+        EXPECT_TRUE(Enabled(c));
 
     // Entries come over for the sports this log has.
     app->Document()->Database().sql().Exec(
@@ -45,6 +46,13 @@ TEST_F(ProgramCommands, ImportAndPreferencesAreOfferedOnceWired) {
     dialogs->openFiles.push_back(other);
     frame().Action(Command::ToolsImport)->trigger();
     EXPECT_EQ(app->Document()->FilteredSet().GetRecordCount(), 2);
+
+    // File > Export writes the log where the user says.
+    const QString page = Path("log.htm");
+    dialogs->saveFiles.push_back(page);
+    frame().Action(Command::FileExport)->trigger();
+    EXPECT_TRUE(QFileInfo::exists(page));
+    EXPECT_EQ(dialogs->messages.back(), "File Export Complete!!");
 }
 
 TEST(ImportDialog, StartsWithOnlyEntriesTicked) {
