@@ -42,7 +42,7 @@ struct Settings {
 };
 
 struct OtherLog {
-    std::vector<EntryRow> entries;
+    std::vector<CopiedEntry> entries;
     std::vector<EventRow> events;
     std::vector<RouteRow> routes;
     Settings settings;
@@ -77,7 +77,7 @@ double Number(const Statement& s, int column) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-void ReadEntries(LogDatabase& db, std::vector<EntryRow>& out) {
+void ReadEntries(LogDatabase& db, std::vector<CopiedEntry>& out) {
     if (!HasFields(db, "Log Entry", {"Date", "SptAbbrev"})) return;
     Statement s =
         db.sql().Prepare("SELECT " +
@@ -87,7 +87,7 @@ void ReadEntries(LogDatabase& db, std::vector<EntryRow>& out) {
                          " FROM \"Log Entry\" ORDER BY 1, rowid");
     while (s.Step()) {
         if (s.IsNull(0) || !std::isfinite(s.Real(0))) continue;
-        EntryRow r;
+        CopiedEntry r;
         r.date = s.Real(0);
         r.sport = s.Text(1);
         r.trainingClass = s.Text(2);
@@ -195,7 +195,7 @@ bool ImportDatabase(CTamselDoc& doc, std::unique_ptr<LogDatabase> other, const I
         Transaction tx(doc.Database().sql());
         LimitedMessages messages(doc.ui());
         OldLogWriter writer(LogWriteSets::Of(doc), messages);
-        for (const EntryRow& r : read.entries)
+        for (const CopiedEntry& r : read.entries)
             writer.AddEntry(r);
         for (const RouteRow& r : read.routes)
             writer.AddCopiedRoute(r.sport, r.trainingClass, r.route);

@@ -312,7 +312,7 @@ void OldLogWriter::SetOptionalFieldName(int columnId, const std::string& name) {
 void OldLogWriter::AddWorkout(const OldWorkout& w) {
     const Sport* s = FindSport(w.sport);
     if (!s) return;
-    EntryRow row;
+    CopiedEntry row;
     row.date = w.date.ToSerial();
     row.sport = s->abbrev;
     row.trainingClass = w.trainingClass;
@@ -331,7 +331,7 @@ void OldLogWriter::AddWorkout(const OldWorkout& w) {
     AddEntry(row);
 }
 
-bool OldLogWriter::AddEntry(const EntryRow& row) {
+bool OldLogWriter::AddEntry(const CopiedEntry& row) {
     const Sport* s = FindSport(row.sport);
     if (!s) return false;
     // A class this log does not know becomes General, as the old classes did.

@@ -50,7 +50,7 @@ class LimitedMessages {
 };
 
 // A row of "Log Entry" as another log holds it, before it is checked against this one.
-struct EntryRow {
+struct CopiedEntry {
     double date = 0.0;  // serial day
     std::string sport;
     std::string trainingClass;
@@ -85,7 +85,7 @@ class OldLogWriter : public OldLogTarget {
     bool HasWeightsSport() override;
 
     // For rows copied from another log database.
-    bool AddEntry(const EntryRow& row);
+    bool AddEntry(const CopiedEntry& row);
     bool AddCopiedEvent(double date, const std::string& sport, const std::string& name,
                         const std::string& details, const std::string& affiliation);
     bool AddCopiedRoute(const std::string& sport, const std::string& trainingClass,
