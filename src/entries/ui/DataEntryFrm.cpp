@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/ui/ChildFrame.h"
 #include "controls/ui/AutoCompleteComboBox.h"
