@@ -221,7 +221,7 @@ TEST_F(DataEntryFrmTest, WeightsModeSwitchesTheControls) {
     EXPECT_EQ(form->paceUnitLabel()->text(), "kph");
 }
 
-TEST_F(DataEntryFrmTest, TheRouteBoxCompletesAndItsButtonAddsAndRemoves) {
+TEST_F(DataEntryFrmTest, TheRouteBoxCompletesAndItsButtonAdds) {
     ChooseSport("Running");
     QLineEdit* edit = form->routeBox()->lineEdit();
     Type(form->routeBox(), "hi");
@@ -236,16 +236,6 @@ TEST_F(DataEntryFrmTest, TheRouteBoxCompletesAndItsButtonAddsAndRemoves) {
     QTest::mouseClick(form->routeButton(), Qt::LeftButton);
     EXPECT_EQ(form->routeBox()->count(), 3);
     EXPECT_FALSE(form->routeButton()->isEnabled());
-
-    form->routeBox()->setCurrentIndex(form->routeBox()->findText("Canal path"));
-    emit form->routeBox()->textActivated("Canal path");
-    EXPECT_EQ(form->routeButton()->text(), "&Remove");
-    dialogs->answers = {true};
-    QTest::mouseClick(form->routeButton(), Qt::LeftButton);
-    EXPECT_EQ(dialogs->questions.back(), "Are you sure you want to delete the selected route?");
-    EXPECT_EQ(form->routeBox()->count(), 2);
-    EXPECT_TRUE(edit->text().isEmpty());
-    EXPECT_EQ(QApplication::focusWidget(), form->routeBox());
 }
 
 TEST_F(DataEntryFrmTest, EditingAndDuplicatingThroughTheEditor) {
@@ -303,13 +293,6 @@ TEST_F(DataEntryFrmTest, EditingAndDuplicatingThroughTheEditor) {
     frame().findChild<QToolBar*>("MainToolbar")->setFocus();
     Settle();
     EXPECT_EQ(dialogs->questions.size(), asked);
-
-    // Delete asks through the document.
-    dialogs->answers = {true};
-    QTest::mouseClick(form->deleteButton(), Qt::LeftButton);
-    EXPECT_EQ(dialogs->questions.back(), "Are you sure you want to delete this entry?");
-    EXPECT_EQ(Count(), 0);
-    EXPECT_EQ(window->windowTitle(), "Data Entry");
 }
 
 TEST_F(DataEntryFrmTest, ClosingTheWindowWhileEditingOffersToSave) {
@@ -329,6 +312,25 @@ TEST_F(DataEntryFrmTest, ClosingTheWindowWhileEditingOffersToSave) {
     EXPECT_EQ(dialogs->questions.back(), "Save changes to this entry ?");
     ASSERT_TRUE(app->OpenLog(QString::fromStdString(dir.File("Form.tlg"))));
     EXPECT_EQ(Stored(id).notes, "kept");
+}
+
+TEST_F(DataEntryFrmTest, TodaysRaceBecomesTheFirstEntryWithItsDistanceNext) {
+    doc().Database().sql().Exec(
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', " +
+        std::to_string(CDate().ToSerial()) + ", 'Harbour 10k')");
+    dialogs->answers = {true};
+    CDataEntryFrm fresh(doc());
+    EXPECT_EQ(dialogs->questions.back(),
+              "There is an event scheduled for today!!\nWould you like to convert the event to "
+              "an entry???");
+    fresh.show();
+    fresh.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
+    Settle();
+    EXPECT_EQ(fresh.routeBox()->currentText(), "Harbour 10k");
+    EXPECT_EQ(fresh.sportBox()->currentText(), "Running");
+    EXPECT_EQ(fresh.classBox()->currentText(), "Racing");
+    EXPECT_EQ(QApplication::focusWidget(), fresh.distanceBox());
 }
 
 TEST_F(DataEntryFrmTest, Screenshot) {

@@ -474,12 +474,13 @@ void CDataEntryFrm::FocusMoved(QWidget* old, QWidget* now) {
     if (!model_.Editing() || resetting_ || !old || !now) return;
     if (!Holds(old) || Holds(now) || !IsAnotherView(now)) return;
     // Not while Qt is still moving the focus: the question is a dialog.
-    QTimer::singleShot(0, this, &CDataEntryFrm::ResetOnLeaving);
+    QTimer::singleShot(0, this, [this, entryId = model_.EditingId()] { ResetOnLeaving(entryId); });
 }
 
-// Leaving the form while editing is Reset: save the edit or drop it, then a new entry.
-void CDataEntryFrm::ResetOnLeaving() {
-    if (!model_.Editing() || resetting_) return;
+// Leaving the form while editing is Reset: save the edit or drop it, then a new entry. An
+// entry loaded since (the list's Edit Entry) is the user's next edit, not the one left.
+void CDataEntryFrm::ResetOnLeaving(long entryId) {
+    if (model_.EditingId() != entryId || resetting_) return;
     if (!leaves_->Flush()) return;  // a box refused its text and took the focus back
     if (QWidget* focus = QApplication::focusWidget(); focus && Holds(focus)) return;
     resetting_ = true;

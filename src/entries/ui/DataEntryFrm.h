@@ -86,7 +86,7 @@ class CDataEntryFrm : public QWidget, public View, public EntryEditor {
     void PressDelete();
     void PressRouteButton();
     void FocusMoved(QWidget* old, QWidget* now);
-    void ResetOnLeaving();
+    void ResetOnLeaving(long entryId);
     bool Holds(const QWidget* w) const;
     bool IsAnotherView(QWidget* w) const;
     EntrySelector* Selector() const;
