@@ -151,11 +151,6 @@ void CDataEntryFrm::BuildControls() {
     delete_ = Button(tr("D&elete"), this);
     delete_->hide();
 
-    QWidget* order[] = {date_,  sport_,       class_,       distance_, pace_,
-                        time_,  optional_[0], optional_[1], route_,    workout_,
-                        notes_, routeButton_, enter_,       reset_,    delete_};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
     setFocusProxy(date_);
 }
 
@@ -222,6 +217,13 @@ void CDataEntryFrm::BuildLayout() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+
+    // Once the boxes are in their places: Add comes after the notes, as it is seldom used.
+    QWidget* order[] = {date_,  sport_,       class_,       distance_, pace_,
+                        time_,  optional_[0], optional_[1], route_,    workout_,
+                        notes_, routeButton_, enter_,       reset_,    delete_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void CDataEntryFrm::Connect() {
