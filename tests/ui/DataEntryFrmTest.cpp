@@ -344,6 +344,9 @@ TEST_F(DataEntryFrmTest, Screenshot) {
     form->distanceBox()->setFocus();
     Settle();
     EXPECT_FALSE(SaveScreenshot(*window, "data-entry-form").isEmpty());
+    frame().resize(1024, 700);  // a 1024-pixel screen
+    Settle();
+    EXPECT_FALSE(SaveScreenshot(frame(), "main-window-data-entry").isEmpty());
     ChooseSport("Weights");
     EXPECT_FALSE(SaveScreenshot(*form, "data-entry-form-weights").isEmpty());
 }

@@ -191,6 +191,7 @@ void CFilterToolBar::BuildCriteria(QWidget* body) {
     repeat_ = new QCheckBox(tr("Repeat Date Range for all &Years"), criteria_);
     KeepPlace(repeat_);
     grid->addWidget(repeat_, kDate, 5);
+    setTabOrder(date2_, repeat_);  // on the date's row, though made last
     grid->setColumnStretch(6, 1);
     static_cast<QVBoxLayout*>(body->layout())->addWidget(criteria_);
 
