@@ -52,6 +52,8 @@ CommandPrompt PromptOf(Command cmd) {
             return {"Show or hide the toolbar", "Toggle Toolbar"};
         case Command::ViewStatusBar:
             return {"Show or hide the status bar", "Toggle Status Bar"};
+        case Command::ViewFilterBar:
+            return {"Display filters toolbar", "Filter Toolbar"};
         case Command::WeightsTemplates:
             return {"Edit/view/print your routines", "Routine Templates"};
         case Command::WeightsExercises:
@@ -142,6 +144,7 @@ bool IsCheckable(Command cmd) {
     switch (cmd) {
         case Command::ViewToolbar:
         case Command::ViewStatusBar:
+        case Command::ViewFilterBar:
         case Command::TotalsByWeek:
         case Command::TotalsByMonth:
         case Command::TotalsByYear:

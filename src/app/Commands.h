@@ -36,6 +36,7 @@ enum class Command {
     ViewEvents,
     ViewToolbar,
     ViewStatusBar,
+    ViewFilterBar,
 
     WeightsTemplates,
     WeightsExercises,

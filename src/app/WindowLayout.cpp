@@ -223,6 +223,7 @@ MenuBar LogMenuBar(WindowKind active) {
                     {Command::ViewGraph, "&Graph..."},
                     Sep(),
                     {Command::ViewToolbar, "&Toolbar"},
+                    {Command::ViewFilterBar, "&Filter Toolbar\tCtrl+F"},
                     {Command::ViewStatusBar, "&Status Bar"}}});
     bar.push_back({"Wei&ghts",
                    {{Command::WeightsTemplates, "&Routine Templates..."},

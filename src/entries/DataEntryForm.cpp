@@ -68,10 +68,11 @@ void DataEntryForm::SetOptionalLabels() {
     if (columns.FindColumn(7)) optionalTwoLabel_ = columns.ColumnFieldName.get() + ":";
 }
 
-void DataEntryForm::InitialUpdate() {
+DataEntryForm::Focus DataEntryForm::InitialUpdate() {
     FillLists();
     SetOptionalLabels();
     Clear();
+    Focus focus = Focus::None;
     CEventsSet& events = doc_.EventsSet();
     events.Requery();
     if (events.FindFirst("Date = #" + CDate().Format(0) + "#")) {
@@ -81,11 +82,12 @@ void DataEntryForm::InitialUpdate() {
         const std::string name = events.EventName;
         if (doc_.ui().AskYesNo("There is an event scheduled for today!!\nWould you like to "
                                "convert the event to an entry???")) {
-            ConvertEvent(day, sportAbbrev, name, true);
+            focus = ConvertEvent(day, sportAbbrev, name, true);
             doc_.DeleteEvent(eventId, false);
         }
     }
     initialized_ = true;
+    return focus;
 }
 
 void DataEntryForm::Clear() {
@@ -318,12 +320,13 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     return Focus::None;
 }
 
-void DataEntryForm::Reset() {
+DataEntryForm::Focus DataEntryForm::Reset() {
     if (Editing() && doc_.ui().AskYesNo("Save changes to this entry ?")) {
-        if (Enter() != Focus::None) return;  // the entry cannot be saved as it stands
+        if (const Focus focus = Enter(); focus != Focus::None) return focus;
     }
     date = CDate();
     Clear();
+    return Focus::None;
 }
 
 void DataEntryForm::Delete() {

@@ -59,8 +59,9 @@ class DataEntryForm {
     std::string RouteButtonText() const { return routeButtonAdds_ ? "&Add" : "&Remove"; }
 
     // --- What the user does -----------------------------------------------------------
-    // Fills the lists, clears the form and offers to turn today's event into an entry.
-    void InitialUpdate();
+    // Fills the lists, clears the form and offers to turn today's event into an entry;
+    // a converted race wants its distance next.
+    Focus InitialUpdate();
     void Clear();
     void ChooseSport(int index);
     void ChooseClass(int index);
@@ -74,8 +75,9 @@ class DataEntryForm {
     Focus PressRouteButton();
     // Enter (or Edit): checks, then adds or changes the workout and clears the form.
     Focus Enter();
-    // Reset, and leaving the form while editing: asks to save an edited entry first.
-    void Reset();
+    // Reset, and leaving the form while editing: asks to save an edited entry first. When
+    // that entry cannot be saved as it stands, the form stays as it is and says where.
+    Focus Reset();
     void Delete();
     void LoadEntry(long entryId, bool duplicate);
     Focus ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,

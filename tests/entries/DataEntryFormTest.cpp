@@ -165,9 +165,16 @@ TEST_F(DataEntryFormTest, EditingDuplicatingAndResetting) {
     EXPECT_EQ(form().EnterText(), "Edit");
     EXPECT_EQ(selected, id);
     EXPECT_EQ(form().time, "1:15:00");
+    // Saving an edit that cannot be stored keeps it, and says which box to fix.
+    form().time.clear();
+    ui.answers = {true};
+    EXPECT_EQ(form().Reset(), Focus::Time);
+    EXPECT_EQ(ui.messages.back(), "Please enter your elapsed time !!");
+    EXPECT_TRUE(form().Editing());
+    form().time = "1:15:00";
     form().notes = "edited";
     ui.answers = {true};
-    form().Reset();  // "Save changes to this entry ?" Yes
+    EXPECT_EQ(form().Reset(), Focus::None);  // "Save changes to this entry ?" Yes
     EXPECT_EQ(ui.questions.back(), "Save changes to this entry ?");
     EXPECT_EQ(Stored(id).notes, "edited");
     EXPECT_FALSE(form().Editing());
@@ -185,7 +192,7 @@ TEST_F(DataEntryFormTest, TodaysEventBecomesAnEntryWhenTheUserAgrees) {
         std::to_string(CDate().ToSerial()) + ", 'Harbour 10k')");
     DataEntryForm fresh(*doc, nullptr);
     ui.answers = {true};
-    fresh.InitialUpdate();
+    EXPECT_EQ(fresh.InitialUpdate(), Focus::Distance);  // a race: its distance comes next
     EXPECT_EQ(ui.questions.back(),
               "There is an event scheduled for today!!\nWould you like to convert the event to "
               "an entry???");

@@ -1,6 +1,7 @@
 #include "app/ui/MainFrame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,11 +23,14 @@
 #include "app/ui/CommandActions.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/WindowTemplates.h"
+#include "entries/ui/FilterToolBar.h"
 
 namespace kivrun {
 namespace {
 
 const QString kProgram = QStringLiteral("Kivrun");
+// Whether the user wants the filter bar with a log; shown unless they hid it.
+const QString kFilterBarShown = QStringLiteral("Filter Toolbar/Shown");
 
 // The window each View command opens.
 std::optional<WindowKind> KindOpenedBy(Command cmd) {
@@ -275,6 +279,8 @@ std::optional<CommandState> MainFrame::BuiltInStatus(Command cmd) {
             return CommandState{true, toolbar_->isVisibleTo(this)};
         case Command::ViewStatusBar:
             return CommandState{true, statusBar()->isVisibleTo(this)};
+        case Command::ViewFilterBar:
+            return CommandState{doc != nullptr, filterBar_ != nullptr};
         case Command::EditUndo:
             return CommandState{doc && doc->CanUndo(), false};
         case Command::EditPreferences:
@@ -328,6 +334,10 @@ void MainFrame::RunBuiltIn(Command cmd) {
         case Command::ViewStatusBar:
             statusBar()->setVisible(!statusBar()->isVisibleTo(this));
             break;
+        case Command::ViewFilterBar:
+            ShowFilterBar(!filterBar_);
+            app_.Settings().setValue(kFilterBarShown, filterBar_ != nullptr);
+            break;
         case Command::EditUndo:
             if (doc) doc->Undo();
             break;
@@ -377,13 +387,31 @@ void MainFrame::OnUpdate(View*, const UpdateHint&) {
 
 void MainFrame::LogOpened(CTamselDoc& doc) {
     doc.AddView(this);
+    if (app_.Settings().value(kFilterBarShown, true).toBool()) ShowFilterBar(true);
     UpdateTitle();
     RefreshMenus();  // the recent logs changed too
     RefreshCommands();
 }
 
 void MainFrame::LogClosing(CTamselDoc& doc) {
+    ShowFilterBar(false);  // the bar belongs to the log
     doc.RemoveView(this);
+}
+
+void MainFrame::ShowFilterBar(bool show) {
+    CTamselDoc* doc = app_.Document();
+    if (show && !filterBar_ && doc) {
+        addToolBarBreak(Qt::TopToolBarArea);
+        filterBar_ = new CFilterToolBar(*doc, this);
+        addToolBar(Qt::TopToolBarArea, filterBar_);
+        // Now, not at the next layout: the log windows' area has its size at once.
+        filterBar_->show();
+    } else if (!show && filterBar_) {
+        removeToolBarBreak(filterBar_);
+        removeToolBar(filterBar_);
+        delete std::exchange(filterBar_, nullptr);
+    }
+    RequestRefresh();
 }
 
 void MainFrame::LogClosed() {

@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace kivrun {
 
+class CFilterToolBar;
 class CTamselDoc;
 class ChildFrame;
 class KivrunApp;
@@ -76,6 +77,10 @@ class MainFrame : public QMainWindow, public View {
 
     void ShowAbout();
 
+    // The filter bar of the open log, docked under the toolbar; null while hidden.
+    CFilterToolBar* FilterBar() const { return filterBar_; }
+    void ShowFilterBar(bool show);
+
     void OnUpdate(View* sender, const UpdateHint& hint) override;
 
   protected:
@@ -98,6 +103,7 @@ class MainFrame : public QMainWindow, public View {
     KivrunApp& app_;
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    CFilterToolBar* filterBar_ = nullptr;
     QLabel* message_ = nullptr;
     QTimer* refreshTimer_ = nullptr;
     std::map<Command, QAction*> actions_;

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "app/LogWindowParts.h"
+#include "app/UpdateHint.h"
+#include "entries/DataEntryForm.h"
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kivrun {
+
+class CAutoCompleteComboBox;
+class CTamselDoc;
+class LeaveWatcher;
+
+// The data entry form, the upper pane of the log window: where a workout is entered,
+// edited, duplicated or deleted. It shows a DataEntryForm and hands it what the user does;
+// every rule lives there.
+class CDataEntryFrm : public QWidget, public View, public EntryEditor {
+    Q_OBJECT
+  public:
+    explicit CDataEntryFrm(CTamselDoc& doc, QWidget* parent = nullptr);
+    ~CDataEntryFrm() override;
+
+    void OnUpdate(View* sender, const UpdateHint& hint) override;
+    void LoadEntry(long entryId, bool duplicate) override;
+    // A calendar event as a new workout (the calendar view's "make it an entry").
+    void ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
+                      bool race);
+
+    const DataEntryForm& model() const { return model_; }
+
+    QDateEdit* dateBox() const { return date_; }
+    QComboBox* sportBox() const { return sport_; }
+    QComboBox* classBox() const { return class_; }
+    QLineEdit* distanceBox() const { return distance_; }
+    QLineEdit* paceBox() const { return pace_; }
+    QLineEdit* timeBox() const { return time_; }
+    QLineEdit* optionalBox(int field) const { return optional_[field]; }
+    QLabel* optionalLabel(int field) const { return optionalLabel_[field]; }
+    QLabel* distanceUnitLabel() const { return distanceUnit_; }
+    QLabel* paceUnitLabel() const { return paceUnit_; }
+    QLabel* routeLabel() const { return routeLabel_; }
+    QPushButton* workoutButton() const { return workout_; }
+    CAutoCompleteComboBox* routeBox() const { return route_; }
+    QPushButton* routeButton() const { return routeButton_; }
+    QPlainTextEdit* notesBox() const { return notes_; }
+    QPushButton* enterButton() const { return enter_; }
+    QPushButton* resetButton() const { return reset_; }
+    QPushButton* deleteButton() const { return delete_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    using Focus = DataEntryForm::Focus;
+
+    void BuildControls();
+    void BuildLayout();
+    void Connect();
+    // Shows the model in the controls.
+    void Refresh();
+    // ... after the model replaced the workout as a whole (entered, reset, loaded).
+    void Reload();
+    void ShowTitle();
+    void MoveFocus(Focus focus);
+    void FocusFirstBox();
+
+    // The conversions of leaving a box; the box that must be fixed first, if any.
+    Focus LeaveBox(QWidget* box);
+    // Runs the conversions of every box left, and of the box still holding the focus, as
+    // leaving it for a button would. False when a box refused its text.
+    bool CommitBoxes();
+
+    void PressEnter();
+    void PressReset();
+    void PressDelete();
+    void PressRouteButton();
+    void FocusMoved(QWidget* old, QWidget* now);
+    void ResetOnLeaving(long entryId);
+    bool Holds(const QWidget* w) const;
+    bool IsAnotherView(QWidget* w) const;
+    EntrySelector* Selector() const;
+
+    DataEntryForm model_;
+    LeaveWatcher* leaves_ = nullptr;
+
+    QDateEdit* date_ = nullptr;
+    QComboBox* sport_ = nullptr;
+    QComboBox* class_ = nullptr;
+    QLineEdit* distance_ = nullptr;
+    QLabel* distanceUnit_ = nullptr;
+    QLineEdit* pace_ = nullptr;
+    QLabel* paceUnit_ = nullptr;
+    QLineEdit* time_ = nullptr;
+    QLabel* optionalLabel_[2] = {nullptr, nullptr};
+    QLineEdit* optional_[2] = {nullptr, nullptr};
+    QLabel* routeLabel_ = nullptr;
+    QPushButton* workout_ = nullptr;
+    CAutoCompleteComboBox* route_ = nullptr;
+    QPlainTextEdit* notes_ = nullptr;
+    QPushButton* routeButton_ = nullptr;
+    QPushButton* enter_ = nullptr;
+    QPushButton* reset_ = nullptr;
+    QPushButton* delete_ = nullptr;
+
+    Focus initialFocus_ = Focus::None;
+    bool shown_ = false;
+    bool loading_ = false;
+    bool distanceTyped_ = false;  // typed and not yet left
+    bool resetting_ = false;
+};
+
+}  // namespace kivrun

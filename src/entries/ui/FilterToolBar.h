@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QToolBar>
+#include <array>
+
+#include "entries/FilterState.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace kivrun {
+
+class CCheckListComboBox;
+class CTamselDoc;
+class LeaveWatcher;
+
+// The filter bar docked at the top of the main window: Show All and the sports and classes
+// to show, and, expanded, the six criteria. It is the log's FilterBar while it exists; the
+// document reads it on Update and writes it when the state changes under it.
+class CFilterToolBar : public QToolBar, public FilterBar {
+    Q_OBJECT
+  public:
+    enum Criterion { kDate, kDistance, kTime, kPace, kRoute, kNotes, kCriteria };
+
+    // Collapsed, showing the log's filter state.
+    explicit CFilterToolBar(CTamselDoc& doc, QWidget* parent = nullptr);
+    ~CFilterToolBar() override;
+
+    FilterBarValues Read() const override;
+    void Write(const FilterBarValues& values) override;
+    bool IsExpanded() const override { return expanded_; }
+
+    // "<" and "v": the other form of the bar, keeping what the controls hold.
+    void Expand();
+    void Collapse();
+    // Applies what the bar holds to the log.
+    void Update();
+
+    QCheckBox* showAllBox() const { return showAll_; }
+    CCheckListComboBox* sportsBox() const { return sports_; }
+    CCheckListComboBox* classesBox() const { return classes_; }
+    QToolButton* expandButton() const { return expand_; }
+    QPushButton* updateButton() const { return update_; }
+    QCheckBox* criterionBox(Criterion c) const { return rows_[c].on; }
+    QComboBox* operatorBox(Criterion c) const { return rows_[c].op; }
+    // The first or second value: a QDateEdit for the date, a QLineEdit for the others.
+    QWidget* valueBox(Criterion c, int which = 0) const {
+        return which == 0 ? rows_[c].first : rows_[c].second;
+    }
+    QLabel* andLabel(Criterion c) const { return rows_[c].andLabel; }
+    QCheckBox* repeatBox() const { return repeat_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Row {
+        QCheckBox* on = nullptr;
+        QComboBox* op = nullptr;
+        QWidget* first = nullptr;
+        QLabel* andLabel = nullptr;  // with the second value: none for route and notes
+        QWidget* second = nullptr;
+    };
+
+    void BuildTopRow(QWidget* body);
+    void BuildCriteria(QWidget* body);
+    void ShowForm(bool expanded);
+    void UpdateEnabling();
+    void ShowAllClicked(bool checked);
+    void DateChanged(bool first);
+    bool LeaveTime(QWidget* box);
+    bool CommitBoxes();
+
+    CTamselDoc& doc_;
+    LeaveWatcher* leaves_ = nullptr;
+    QCheckBox* showAll_ = nullptr;
+    CCheckListComboBox* sports_ = nullptr;
+    CCheckListComboBox* classes_ = nullptr;
+    QToolButton* expand_ = nullptr;
+    QPushButton* update_ = nullptr;
+    QWidget* criteria_ = nullptr;
+    std::array<Row, kCriteria> rows_{};
+    QDateEdit* date1_ = nullptr;
+    QDateEdit* date2_ = nullptr;
+    QCheckBox* repeat_ = nullptr;
+    bool expanded_ = false;
+    bool loading_ = false;
+};
+
+}  // namespace kivrun

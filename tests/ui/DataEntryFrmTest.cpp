@@ -1,0 +1,355 @@
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <QToolBar>
+
+#include "ShellSupport.h"
+#include "app/LogWindowParts.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/WindowContents.h"
+#include "controls/ui/AutoCompleteComboBox.h"
+#include "entries/ui/DataEntryFrm.h"
+#include "store/LogDatabase.h"
+#include "store/LogEntryFilteredSet.h"
+#include "ui/UiTestSupport.h"
+
+namespace kivrun::test {
+namespace {
+
+const char* const kInvalidTime =
+    "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !";
+
+// Below the form, in place of the log list: remembers which entries it was asked to show.
+class StandInList : public QWidget, public View, public EntrySelector {
+  public:
+    explicit StandInList(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+    std::vector<long> selected;
+    void OnUpdate(View*, const UpdateHint&) override {}
+    void SelectEntry(long entryId) override { selected.push_back(entryId); }
+    std::vector<long> SelectedPositions() const override { return {}; }
+};
+
+// A log with Running (miles, min/mile), Road (km, km/h) and Weights (no distance), open in
+// the program with the form above a stand-in list.
+class DataEntryFrmTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        RegisterWindowContents();
+        auto& templates = WindowTemplates::Instance();
+        templates.SetPaneFactories(WindowKind::LogWindow,
+                                   templates.Template(WindowKind::LogWindow).upper,
+                                   [this](CTamselDoc&, QWidget* parent) -> QWidget* {
+                                       list = new StandInList(parent);
+                                       return list;
+                                   });
+        Started({MakeLog("Form.tlg")});
+        doc().Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+        doc().Database().sql().Exec(
+            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
+            "('R','G','Hill loop'), ('R','G','Canal path')");
+        doc().UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        frame().showNormal();
+        frame().resize(1100, 700);
+        frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        window = frame().FindChild(WindowKind::LogWindow);
+        ASSERT_NE(window, nullptr);
+        form = window->findChild<CDataEntryFrm*>();
+        ASSERT_NE(form, nullptr);
+        Settle();
+    }
+
+    CTamselDoc& doc() { return *app->Document(); }
+
+    // Keyboard input, as a user gives it.
+    static void Type(QWidget* box, const QString& text) {
+        box->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        Settle();
+    }
+    // Down and Up on the closed list, as a user steps to a sport.
+    void ChooseSport(const QString& name) {
+        QComboBox* box = form->sportBox();
+        const int target = box->findText(name);
+        ASSERT_GE(target, 0);
+        box->setFocus();
+        while (box->currentIndex() != target)
+            QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        Settle();
+    }
+
+    long Count() { return doc().FilteredSet().GetRecordCount(); }
+    WorkingEntry Stored(long id) {
+        WorkingEntry e;
+        EXPECT_TRUE(doc().LoadEntry(id, e));
+        return e;
+    }
+
+    ChildFrame* window = nullptr;
+    CDataEntryFrm* form = nullptr;
+    StandInList* list = nullptr;
+};
+
+TEST_F(DataEntryFrmTest, TheControlsInTheirOrderWithLabelsAndMnemonics) {
+    EXPECT_EQ(window->windowTitle(), "Data Entry");
+    QStringList labels;
+    for (QLabel* label : form->findChildren<QLabel*>())
+        if (label->buddy()) labels << label->text();
+    labels.sort();
+    EXPECT_EQ(labels, (QStringList{"&Date:", "Cla&ss:", "Dista&nce:", "N&otes:", "Pa&ce:",
+                                   "Ro&ute:", "S&port:", "Ti&me:"}));
+    EXPECT_EQ(form->optionalLabel(0)->text(), "AHR:");  // named by the log's columns
+    EXPECT_EQ(form->optionalLabel(1)->text(), "Weight:");
+    EXPECT_EQ(form->enterButton()->text(), "&Enter");
+    EXPECT_TRUE(form->enterButton()->isDefault());
+    EXPECT_EQ(form->resetButton()->text(), "Rese&t");
+    EXPECT_FALSE(form->deleteButton()->isVisibleTo(form));
+    EXPECT_FALSE(form->workoutButton()->isVisibleTo(form));
+
+    // Tab walks the boxes in the form's order; Add, when there is a route to add, after
+    // the notes.
+    ChooseSport("Running");
+    Type(form->routeBox(), "Quay");
+    const std::vector<QWidget*> order = {
+        form->dateBox(),    form->sportBox(), form->classBox(),     form->distanceBox(),
+        form->paceBox(),    form->timeBox(),  form->optionalBox(0), form->optionalBox(1),
+        form->routeBox(),   form->notesBox(), form->routeButton(),  form->enterButton(),
+        form->resetButton()};
+    form->dateBox()->setFocus();
+    for (size_t i = 1; i < order.size(); ++i) {
+        Press(Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == order[i] || order[i]->isAncestorOf(focus)) << "step " << i;
+    }
+
+    // The whole form fits the pane it opens in.
+    const QWidget* content = form->findChild<QScrollArea*>()->widget();
+    EXPECT_LE(content->minimumSizeHint().height(), UpperPaneHeight(WindowKind::LogWindow));
+    // On a 1024-pixel screen the log window's pane is some 1000 pixels wide.
+    EXPECT_LE(content->minimumSizeHint().width(), 960);
+}
+
+TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
+    ChooseSport("Running");
+    EXPECT_EQ(form->distanceUnitLabel()->text(), "miles");
+    EXPECT_EQ(form->paceUnitLabel()->text(), "mpm");
+
+    Type(form->distanceBox(), "10");
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->timeBox());
+    QTest::keyClicks(form->timeBox(), "1:15:00");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(form->paceBox()->text(), "7:30");
+
+    // A distance typed and not yet left stays while other boxes change the form.
+    Type(form->distanceBox(), "12");
+    Type(form->routeBox(), "Ca");
+    EXPECT_EQ(form->distanceBox()->text(), "12");
+    Settle();
+    EXPECT_EQ(form->paceBox()->text(), "6:15");
+    Type(form->distanceBox(), "10");
+    Press(Qt::Key_Tab);
+
+    // A decimal is hours; leaving the box shows it as a time and the pace follows.
+    Type(form->timeBox(), "1.5");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(form->timeBox()->text(), "1:30:00");
+    EXPECT_EQ(form->paceBox()->text(), "9:00");
+
+    // 0:00 is no time: said so, and the box keeps the focus.
+    Type(form->timeBox(), "0:00");
+    Press(Qt::Key_Tab);
+    ASSERT_FALSE(dialogs->messages.empty());
+    EXPECT_EQ(dialogs->messages.back(), kInvalidTime);
+    EXPECT_EQ(QApplication::focusWidget(), form->timeBox());
+    EXPECT_EQ(Count(), 0);
+
+    // Return enters, after the box being left has been converted.
+    QTest::keyClicks(form->timeBox(), "1:12");
+    Type(form->notesBox(), "Windy");
+    Press(Qt::Key_Return);  // a new line in the notes
+    QTest::keyClicks(form->notesBox(), "on the hill");
+    Press(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_EQ(Count(), 1);
+    auto& set = doc().FilteredSet();
+    set.MoveFirst();
+    const WorkingEntry e = Stored(set.EntryID);
+    EXPECT_EQ(e.sptAbbrev, "R");
+    EXPECT_DOUBLE_EQ(e.distance, 10);
+    EXPECT_DOUBLE_EQ(e.time.TotalSeconds(), 4320);
+    EXPECT_DOUBLE_EQ(e.pace, 432);  // 7:12 a mile
+    EXPECT_EQ(e.notes, "Windy\non the hill");
+
+    // The form is ready for the next workout of the day.
+    EXPECT_TRUE(form->timeBox()->text().isEmpty());
+    EXPECT_TRUE(form->notesBox()->toPlainText().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), form->dateBox());
+
+    // Enter without a time says so and goes where the time is missing.
+    ChooseSport("Road");
+    Type(form->distanceBox(), "40");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(dialogs->messages.back(), "Please enter your elapsed time !!");
+    EXPECT_EQ(QApplication::focusWidget(), form->timeBox());
+    EXPECT_EQ(Count(), 1);
+}
+
+TEST_F(DataEntryFrmTest, WeightsModeSwitchesTheControls) {
+    ChooseSport("Weights");
+    EXPECT_TRUE(form->workoutButton()->isVisibleTo(form));
+    EXPECT_FALSE(form->workoutButton()->isEnabled());  // no routine dialog yet
+    EXPECT_FALSE(form->routeLabel()->isVisibleTo(form));
+    EXPECT_FALSE(form->distanceBox()->isEnabled());
+    EXPECT_FALSE(form->paceBox()->isEnabled());
+    EXPECT_TRUE(form->distanceUnitLabel()->text().isEmpty());
+
+    ChooseSport("Road");
+    EXPECT_FALSE(form->workoutButton()->isVisibleTo(form));
+    EXPECT_TRUE(form->routeLabel()->isVisibleTo(form));
+    EXPECT_TRUE(form->distanceBox()->isEnabled());
+    EXPECT_EQ(form->distanceUnitLabel()->text(), "km");
+    EXPECT_EQ(form->paceUnitLabel()->text(), "kph");
+}
+
+TEST_F(DataEntryFrmTest, TheRouteBoxCompletesAndItsButtonAdds) {
+    ChooseSport("Running");
+    QLineEdit* edit = form->routeBox()->lineEdit();
+    Type(form->routeBox(), "hi");
+    EXPECT_EQ(edit->text(), "Hill loop");
+    EXPECT_EQ(edit->selectedText(), "ll loop");
+    EXPECT_EQ(form->routeButton()->text(), "&Remove");
+
+    edit->selectAll();
+    QTest::keyClicks(edit, "Harbour");
+    EXPECT_EQ(form->routeButton()->text(), "&Add");
+    ASSERT_TRUE(form->routeButton()->isEnabled());
+    QTest::mouseClick(form->routeButton(), Qt::LeftButton);
+    EXPECT_EQ(form->routeBox()->count(), 3);
+    EXPECT_FALSE(form->routeButton()->isEnabled());
+}
+
+TEST_F(DataEntryFrmTest, EditingAndDuplicatingThroughTheEditor) {
+    WorkingEntry run;
+    run.date = CDate(3, 2, 2026);
+    run.sptAbbrev = "R";
+    run.typeAbbrev = "G";
+    run.distance = 10;
+    run.pace = 450;
+    run.time = CElapsedTime::FromSeconds(4500);
+    run.notes = "Easy";
+    const long id = doc().AddEntry(run, nullptr);
+    ASSERT_GT(id, 0);
+    auto* editor = dynamic_cast<EntryEditor*>(doc().OpenOrActivate(WindowKind::LogWindow));
+    ASSERT_EQ(editor, static_cast<EntryEditor*>(form));
+
+    editor->LoadEntry(id, true);  // a copy: a new workout today
+    EXPECT_EQ(window->windowTitle(), "Data Entry");
+    EXPECT_EQ(form->dateBox()->date(), QDate::currentDate());
+    EXPECT_EQ(form->paceBox()->text(), "7:30");
+    EXPECT_TRUE(list->selected.empty());
+
+    editor->LoadEntry(id, false);
+    EXPECT_EQ(list->selected, std::vector<long>{id});
+    EXPECT_EQ(window->windowTitle(), "Edit Entry");
+    EXPECT_EQ(form->enterButton()->text(), "Edit");
+    EXPECT_TRUE(form->deleteButton()->isVisibleTo(form));
+    EXPECT_EQ(form->dateBox()->date(), QDate(2026, 3, 2));
+    EXPECT_EQ(form->timeBox()->text(), "1:15:00");
+    EXPECT_EQ(form->distanceBox()->text(), "10");
+
+    // A changed distance is converted as the button reads the form.
+    Type(form->distanceBox(), "12");
+    QTest::mouseClick(form->enterButton(), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(Stored(id).distance, 12);
+    EXPECT_DOUBLE_EQ(Stored(id).pace, 375);  // 6:15 a mile
+    EXPECT_EQ(window->windowTitle(), "Data Entry");
+    EXPECT_FALSE(form->deleteButton()->isVisibleTo(form));
+    EXPECT_EQ(Count(), 1);
+
+    // Leaving the form for the list while editing asks to save; No drops the edit.
+    editor->LoadEntry(id, false);
+    Type(form->notesBox(), "changed");
+    list->setFocus(Qt::MouseFocusReason);
+    Settle();
+    ASSERT_FALSE(dialogs->questions.empty());
+    EXPECT_EQ(dialogs->questions.back(), "Save changes to this entry ?");
+    EXPECT_EQ(Stored(id).notes, "Easy");
+    EXPECT_EQ(window->windowTitle(), "Data Entry");
+
+    // Going to the menus or a dialog is not leaving.
+    editor->LoadEntry(id, false);
+    form->notesBox()->setFocus();
+    const size_t asked = dialogs->questions.size();
+    frame().findChild<QToolBar*>("MainToolbar")->setFocus();
+    Settle();
+    EXPECT_EQ(dialogs->questions.size(), asked);
+}
+
+TEST_F(DataEntryFrmTest, ClosingTheWindowWhileEditingOffersToSave) {
+    WorkingEntry run;
+    run.date = CDate(3, 2, 2026);
+    run.sptAbbrev = "R";
+    run.typeAbbrev = "G";
+    run.time = CElapsedTime::FromSeconds(1800);
+    const long id = doc().AddEntry(run, nullptr);
+    ASSERT_GT(id, 0);
+    form->LoadEntry(id, false);
+    ASSERT_TRUE(form->model().Editing());
+    Type(form->notesBox(), "kept");
+    dialogs->answers = {true};
+    EXPECT_TRUE(app->CloseLog());
+    ASSERT_FALSE(dialogs->questions.empty());
+    EXPECT_EQ(dialogs->questions.back(), "Save changes to this entry ?");
+    ASSERT_TRUE(app->OpenLog(QString::fromStdString(dir.File("Form.tlg"))));
+    EXPECT_EQ(Stored(id).notes, "kept");
+}
+
+TEST_F(DataEntryFrmTest, TodaysRaceBecomesTheFirstEntryWithItsDistanceNext) {
+    doc().Database().sql().Exec(
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', " +
+        std::to_string(CDate().ToSerial()) + ", 'Harbour 10k')");
+    dialogs->answers = {true};
+    CDataEntryFrm fresh(doc());
+    EXPECT_EQ(dialogs->questions.back(),
+              "There is an event scheduled for today!!\nWould you like to convert the event to "
+              "an entry???");
+    fresh.show();
+    fresh.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fresh));
+    Settle();
+    EXPECT_EQ(fresh.routeBox()->currentText(), "Harbour 10k");
+    EXPECT_EQ(fresh.sportBox()->currentText(), "Running");
+    EXPECT_EQ(fresh.classBox()->currentText(), "Racing");
+    EXPECT_EQ(QApplication::focusWidget(), fresh.distanceBox());
+}
+
+TEST_F(DataEntryFrmTest, Screenshot) {
+    ChooseSport("Running");
+    Type(form->distanceBox(), "10");
+    Type(form->timeBox(), "1:15:00");
+    Type(form->routeBox(), "Ca");
+    Type(form->notesBox(), "Steady, negative split");
+    form->distanceBox()->setFocus();
+    Settle();
+    EXPECT_FALSE(SaveScreenshot(*window, "data-entry-form").isEmpty());
+    frame().resize(1024, 700);  // a 1024-pixel screen
+    Settle();
+    EXPECT_FALSE(SaveScreenshot(frame(), "main-window-data-entry").isEmpty());
+    ChooseSport("Weights");
+    EXPECT_FALSE(SaveScreenshot(*form, "data-entry-form-weights").isEmpty());
+}
+
+}  // namespace
+}  // namespace kivrun::test

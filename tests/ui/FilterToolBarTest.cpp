@@ -1,0 +1,242 @@
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+
+#include "ShellSupport.h"
+#include "controls/ui/CheckListComboBox.h"
+#include "entries/ui/FilterToolBar.h"
+#include "store/LogDatabase.h"
+#include "store/LogEntryFilteredSet.h"
+#include "ui/UiTestSupport.h"
+
+namespace kivrun::test {
+namespace {
+
+using Bar = CFilterToolBar;
+
+// A log of five workouts (Running, Road, Weights) open in the program.
+class FilterToolBarTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        PlugFakeViews({WindowKind::LogWindow});
+        Started({MakeLog("Filter.tlg")});
+        doc().Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+        doc().UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        Add(12, 20, 2025, "R");
+        Add(1, 10, 2026, "R");
+        Add(2, 5, 2026, "B");
+        Add(3, 1, 2026, "R");
+        Add(3, 15, 2026, "W");
+        frame().showNormal();
+        frame().resize(1024, 700);
+        frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        Settle();
+    }
+
+    CTamselDoc& doc() { return *app->Document(); }
+    Bar* bar() { return frame().FilterBar(); }
+    long Shown() { return doc().FilteredSet().GetRecordCount(); }
+    void Add(int month, int day, int year, const char* sport) {
+        WorkingEntry e;
+        e.date = CDate(month, day, year);
+        e.sptAbbrev = sport;
+        e.typeAbbrev = "G";
+        e.time = CElapsedTime::FromSeconds(1800);
+        ASSERT_GT(doc().AddEntry(e, nullptr), 0);
+    }
+    static void Click(QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+        Settle();
+    }
+    // Ticks or unticks an item in the open list, as a click there does.
+    static void ClickItem(CCheckListComboBox* box, int row) {
+        QAbstractItemView* view = box->view();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 0)).center());
+    }
+    static QLineEdit* Edit(QWidget* w) { return static_cast<QLineEdit*>(w); }
+    static QDateEdit* Picker(QWidget* w) { return static_cast<QDateEdit*>(w); }
+};
+
+TEST_F(FilterToolBarTest, TheViewCommandShowsAndHidesTheBarAndTheChoiceIsKept) {
+    ASSERT_NE(bar(), nullptr);  // shown with the log
+    EXPECT_EQ(frame().toolBarArea(bar()), Qt::TopToolBarArea);
+    EXPECT_EQ(doc().GetFilterBar(), bar());
+    EXPECT_FALSE(bar()->IsExpanded());
+    EXPECT_TRUE(ItemsOf("&View").contains("&Filter Toolbar"));
+    QAction* toggle = frame().Action(Command::ViewFilterBar);
+    EXPECT_EQ(toggle->shortcut(), QKeySequence("Ctrl+F"));
+    EXPECT_EQ(toggle->statusTip(), "Display filters toolbar");
+    EXPECT_TRUE(Enabled(Command::ViewFilterBar));
+    EXPECT_TRUE(toggle->isChecked());
+
+    QTest::keyClick(&frame(), Qt::Key_F, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(bar(), nullptr);
+    EXPECT_EQ(doc().GetFilterBar(), nullptr);
+    EXPECT_TRUE(Enabled(Command::ViewFilterBar));
+    EXPECT_FALSE(toggle->isChecked());
+
+    // Hidden it stays, for the next log too.
+    const QString log = QString::fromStdString(doc().PathName());
+    ASSERT_TRUE(app->CloseLog());
+    EXPECT_FALSE(Enabled(Command::ViewFilterBar));
+    ASSERT_TRUE(app->OpenLog(log));
+    EXPECT_EQ(bar(), nullptr);
+
+    toggle->trigger();
+    ASSERT_NE(bar(), nullptr);
+    EXPECT_EQ(doc().GetFilterBar(), bar());
+    EXPECT_FALSE(bar()->IsExpanded());
+    frame().RefreshCommands();
+    EXPECT_TRUE(toggle->isChecked());
+}
+
+TEST_F(FilterToolBarTest, SportsAndADateRangeNarrowTheLogOnUpdate) {
+    EXPECT_EQ(Shown(), 5);
+    EXPECT_FALSE(bar()->sportsBox()->isEnabled());  // Show All is on
+    Click(bar()->showAllBox());
+    EXPECT_FALSE(bar()->showAllBox()->isChecked());
+    EXPECT_FALSE(bar()->IsExpanded());  // no criterion is on: nothing more to show
+    ASSERT_TRUE(bar()->sportsBox()->isEnabled());
+
+    CCheckListComboBox* sports = bar()->sportsBox();
+    ASSERT_EQ(sports->count(), 3);
+    sports->showPopup();
+    ClickItem(sports, 1);  // Road
+    ClickItem(sports, 2);  // Weights
+    sports->hidePopup();
+    EXPECT_EQ(sports->summaryText(), "Running");
+    EXPECT_EQ(Shown(), 5);  // nothing applies before Update
+
+    LastView(WindowKind::LogWindow)->hints.clear();
+    Click(bar()->updateButton());
+    EXPECT_EQ(Shown(), 3);
+    ASSERT_FALSE(LastView(WindowKind::LogWindow)->hints.empty());
+    EXPECT_EQ(LastView(WindowKind::LogWindow)->hints.back().kind, UpdateHint::kFilterApplied);
+
+    Click(bar()->expandButton());
+    ASSERT_TRUE(bar()->IsExpanded());
+    Click(bar()->criterionBox(Bar::kDate));
+    bar()->operatorBox(Bar::kDate)->setCurrentIndex(FilterState::kBetween);
+    Picker(bar()->valueBox(Bar::kDate, 1))->setDate(QDate(2026, 2, 28));
+    Picker(bar()->valueBox(Bar::kDate, 0))->setDate(QDate(2026, 1, 1));
+    Click(bar()->updateButton());
+    EXPECT_EQ(Shown(), 1);  // Running on 10 January
+    EXPECT_FALSE(bar()->IsExpanded());
+    EXPECT_EQ(doc().Filter().dateOp, FilterState::kBetween);
+    EXPECT_EQ(doc().Filter().date1, CDate(1, 1, 2026));
+
+    // Return in a box of the bar updates too.
+    Click(bar()->expandButton());
+    Click(bar()->repeatBox());
+    Picker(bar()->valueBox(Bar::kDate, 0))->setFocus();
+    QTest::keyClick(bar()->valueBox(Bar::kDate, 0), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(Shown(), 1);  // December 2025 lies outside January and February
+    EXPECT_EQ(doc().Filter().date1, CDate(1, 1, 2025));  // widened to the log's years
+}
+
+TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
+    ASSERT_TRUE(bar()->showAllBox()->isChecked());
+    Click(bar()->expandButton());
+    EXPECT_TRUE(bar()->IsExpanded());
+    EXPECT_FALSE(bar()->showAllBox()->isChecked());  // the criteria are there to be used
+
+    Click(bar()->criterionBox(Bar::kRoute));
+    Edit(bar()->valueBox(Bar::kRoute))->setText("hill");
+    bar()->operatorBox(Bar::kRoute)->setCurrentIndex(FilterState::kContains);
+    Click(bar()->expandButton());
+    EXPECT_FALSE(bar()->IsExpanded());
+    EXPECT_EQ(doc().Filter().route, "hill");
+    Click(bar()->expandButton());
+    EXPECT_EQ(Edit(bar()->valueBox(Bar::kRoute))->text(), "hill");
+    EXPECT_TRUE(bar()->criterionBox(Bar::kRoute)->isChecked());
+    EXPECT_EQ(bar()->operatorBox(Bar::kRoute)->currentIndex(), FilterState::kContains);
+
+    // Show All on collapses; off again with a criterion on brings the criteria back.
+    Click(bar()->showAllBox());
+    EXPECT_FALSE(bar()->IsExpanded());
+    EXPECT_TRUE(doc().Filter().showAll);
+    EXPECT_TRUE(doc().Filter().changed);
+    Click(bar()->showAllBox());
+    EXPECT_TRUE(bar()->IsExpanded());
+    EXPECT_FALSE(doc().Filter().showAll);
+    EXPECT_EQ(Shown(), 5);  // still nothing applied
+}
+
+TEST_F(FilterToolBarTest, ControlsFollowTheirSwitchesAndTimesAreChecked) {
+    Click(bar()->expandButton());
+    for (auto c : {Bar::kDate, Bar::kDistance, Bar::kTime, Bar::kRoute})
+        EXPECT_FALSE(bar()->operatorBox(c)->isEnabled()) << c;
+    Click(bar()->criterionBox(Bar::kTime));
+    EXPECT_TRUE(bar()->operatorBox(Bar::kTime)->isEnabled());
+    EXPECT_FALSE(bar()->valueBox(Bar::kTime)->isEnabled());  // no operator yet
+    bar()->operatorBox(Bar::kTime)->setCurrentIndex(FilterState::kGreater);
+    EXPECT_TRUE(bar()->valueBox(Bar::kTime)->isEnabled());
+    EXPECT_FALSE(bar()->valueBox(Bar::kTime, 1)->isVisibleTo(bar()));
+    EXPECT_FALSE(bar()->andLabel(Bar::kTime)->isVisibleTo(bar()));
+    bar()->operatorBox(Bar::kTime)->setCurrentIndex(FilterState::kBetween);
+    EXPECT_TRUE(bar()->valueBox(Bar::kTime, 1)->isVisibleTo(bar()));
+    EXPECT_TRUE(bar()->andLabel(Bar::kTime)->isVisibleTo(bar()));
+    EXPECT_FALSE(bar()->repeatBox()->isVisibleTo(bar()));  // the date is not "Between"
+
+    // A time box checks what it was given when it is left.
+    QLineEdit* time = Edit(bar()->valueBox(Bar::kTime));
+    time->setFocus();
+    QTest::keyClicks(time, "0:00");
+    QTest::keyClick(time, Qt::Key_Tab);
+    Settle();
+    ASSERT_FALSE(dialogs->messages.empty());
+    EXPECT_EQ(dialogs->messages.back(),
+              "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !");
+    EXPECT_EQ(QApplication::focusWidget(), time);
+    time->selectAll();
+    QTest::keyClicks(time, "1.5");
+    QTest::keyClick(time, Qt::Key_Tab);
+    Settle();
+    EXPECT_EQ(time->text(), "1:30:00");
+
+    // The date pickers push each other so the range never runs backwards.
+    Click(bar()->criterionBox(Bar::kDate));
+    bar()->operatorBox(Bar::kDate)->setCurrentIndex(FilterState::kBetween);
+    EXPECT_TRUE(bar()->repeatBox()->isVisibleTo(bar()));
+    QDateEdit* first = Picker(bar()->valueBox(Bar::kDate, 0));
+    QDateEdit* second = Picker(bar()->valueBox(Bar::kDate, 1));
+    second->setDate(QDate(2026, 3, 31));
+    first->setDate(QDate(2026, 4, 10));
+    EXPECT_EQ(second->date(), QDate(2026, 4, 10));
+    second->setDate(QDate(2026, 2, 1));
+    EXPECT_EQ(first->date(), QDate(2026, 2, 1));
+}
+
+TEST_F(FilterToolBarTest, Screenshots) {
+    Click(bar()->showAllBox());
+    bar()->sportsBox()->setChecked(1, false);
+    EXPECT_FALSE(SaveScreenshot(*bar(), "filter-bar-collapsed").isEmpty());
+    Click(bar()->expandButton());
+    Click(bar()->criterionBox(Bar::kDate));
+    bar()->operatorBox(Bar::kDate)->setCurrentIndex(FilterState::kBetween);
+    Click(bar()->criterionBox(Bar::kDistance));
+    bar()->operatorBox(Bar::kDistance)->setCurrentIndex(FilterState::kGreater);
+    Edit(bar()->valueBox(Bar::kDistance))->setText("5.0");
+    Click(bar()->criterionBox(Bar::kRoute));
+    Edit(bar()->valueBox(Bar::kRoute))->setText("hill");
+    Settle();
+    EXPECT_FALSE(SaveScreenshot(*bar(), "filter-bar-expanded").isEmpty());
+    EXPECT_FALSE(SaveScreenshot(frame(), "main-window-filter-bar").isEmpty());
+}
+
+}  // namespace
+}  // namespace kivrun::test
