@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <filesystem>
 #include <memory>
 
 #include "LargeLog.h"
@@ -21,10 +22,19 @@ namespace {
 
 constexpr int kEntries = 100000;
 
+// Says Yes to every question: deleting asks first.
+class YesUserInterface : public SilentUserInterface {
+  public:
+    bool AskYesNo(const std::string&) override { return true; }
+};
+
 struct OpenLog {
-    SilentUserInterface ui;
+    YesUserInterface ui;
     std::unique_ptr<CTamselDoc> doc;
-    OpenLog() : doc(std::make_unique<CTamselDoc>(ui)) { doc->OnOpenDocument(LargeLog(kEntries)); }
+    explicit OpenLog(const std::string& path = LargeLog(kEntries))
+        : doc(std::make_unique<CTamselDoc>(ui)) {
+        doc->OnOpenDocument(path);
+    }
 };
 
 // A log list as the log window shows it, painted once.
@@ -114,6 +124,38 @@ void BM_AddEntryWithList(benchmark::State& state) {
     log.doc->RemoveView(list.get());
 }
 BENCHMARK(BM_AddEntryWithList)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Deleting selected rows scattered over the log, on a copy of it made for each run.
+void BM_DeleteSelectedRows(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string copy =
+        (std::filesystem::temp_directory_path() / "kivrun-bench-delete.tlg").string();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::copy_file(LargeLog(kEntries), copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        auto log = std::make_unique<OpenLog>(copy);
+        auto list = ShowList(*log->doc);
+        const int rows = list->Model().rowCount();
+        for (int i = 0; i < count; ++i)
+            list->selectionModel()->select(list->Model().index(i * (rows / count), 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        state.ResumeTiming();
+        list->DeleteSelectedEntries();
+        state.PauseTiming();
+        log->doc->RemoveView(list.get());
+        list.reset();
+        log.reset();
+        state.ResumeTiming();
+    }
+    std::filesystem::remove(copy);
+}
+BENCHMARK(BM_DeleteSelectedRows)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 void BM_FitColumnOnDivider(benchmark::State& state) {
     OpenLog log;
