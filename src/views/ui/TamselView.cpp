@@ -74,7 +74,7 @@ CTamselView::CTamselView(CTamselDoc& doc, QWidget* parent) : QTableView(parent),
     rows->hide();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(std::max(18, fontMetrics().height() + 6));
+    rows->setDefaultSectionSize(RowHeight());
 
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
@@ -455,6 +455,16 @@ void CTamselView::showEvent(QShowEvent* event) {
     FitRouteAndNotes();
     if (!doc_.DateSortDescending())
         QMetaObject::invokeMethod(this, &QAbstractItemView::scrollToBottom, Qt::QueuedConnection);
+}
+
+int CTamselView::RowHeight() const {
+    // Room for a line of text and a sport icon.
+    return std::max(18, fontMetrics().height() + 6);
+}
+
+void CTamselView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) verticalHeader()->setDefaultSectionSize(RowHeight());
 }
 
 bool CTamselView::viewportEvent(QEvent* event) {

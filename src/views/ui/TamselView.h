@@ -99,8 +99,10 @@ class CTamselView : public QTableView, public View, public CommandTarget, public
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    int RowHeight() const;
     void BuildColumns();
     // Reads the visible columns again after a change; widths by column id are kept.
     void ReloadColumns(const std::map<int, int>& widths);
