@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 namespace kivrun {
 
@@ -82,6 +83,9 @@ enum class Command {
 struct CommandState {
     bool enabled = false;
     bool checked = false;
+    // The item's wording when the window words it after its state ("De&lete Entries\tDel");
+    // empty keeps the menu's own text.
+    std::string text = {};
 };
 
 // Implemented by the content of a log window (next to View) to take the commands that

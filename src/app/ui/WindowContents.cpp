@@ -2,15 +2,17 @@
 
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "views/ui/TamselView.h"
 
 namespace kivrun {
 
 void RegisterWindowContents() {
     WindowTemplates& templates = WindowTemplates::Instance();
+    // The log window: the entry form above the log list.
     templates.SetPaneFactories(
         WindowKind::LogWindow,
         [](CTamselDoc& doc, QWidget* parent) -> QWidget* { return new CDataEntryFrm(doc, parent); },
-        templates.Template(WindowKind::LogWindow).lower);
+        &CTamselView::Create);
 }
 
 }  // namespace kivrun

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "views/LogListCells.h"
+
+namespace kivrun {
+
+// The rules of the log list's column menu: the format submenus and what each choice writes
+// into the column's settings row, the Insert Column items, and how Route and Notes share
+// the width the other columns leave.
+
+// What choosing a format writes; justification and label stay as they are when not given.
+struct ColumnFormatChange {
+    int format = 0;
+    int width = 0;
+    std::optional<int> justification;
+    std::optional<std::string> label;
+};
+
+struct FormatChoice {
+    std::string text;  // "MSS\t68:06": the item, then an example after the tab
+    ColumnFormatChange change;
+};
+
+// "&Time Format", "&Sport Format" or "&Class Format" with its choices in menu order; none
+// for a column that has one format.
+struct FormatMenu {
+    std::string title;
+    std::vector<FormatChoice> choices;
+};
+std::optional<FormatMenu> FormatMenuOf(int columnId);
+
+// One item of the Insert Column submenu.
+struct InsertChoice {
+    int columnId = 0;
+    std::string text;
+};
+// Every column but Date that the log has a settings row for, in menu order; the optional
+// fields carry the names the user gave them. all: every settings row, by id.
+std::vector<InsertChoice> InsertColumnChoices(const std::vector<ListColumn>& all);
+
+// Hide Column leaves at least two columns, and the Date column is never hidden.
+constexpr int kFewestVisibleColumns = 2;
+bool CanHideColumn(int columnId, int visibleCount);
+
+// Route and Notes share what the other columns leave: Route 40 % (truncated), Notes the
+// rest; a single one takes it all. Neither goes below minimum, so a narrow window scrolls
+// sideways instead of losing them.
+struct RouteNotesWidths {
+    int route = 0;
+    int notes = 0;
+};
+RouteNotesWidths SplitRemainder(int remaining, bool hasRoute, bool hasNotes, int minimum);
+
+// The Edit menu's delete item, worded for the number of selected rows.
+std::string DeleteItemText(std::size_t selectedRows);
+// The question asked before deleting that many rows.
+std::string DeleteQuestion(std::size_t selectedRows);
+
+}  // namespace kivrun

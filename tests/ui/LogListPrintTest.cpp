@@ -1,0 +1,192 @@
+#include <QFile>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTextItem>
+#include <climits>
+
+#include "LogListSupport.h"
+#include "views/ui/LogListPrinter.h"
+
+namespace kivrun::test {
+namespace {
+
+// A page that remembers the texts and lines painted on it, where they went on the device.
+class RecordedPage : public QPaintDevice {
+  public:
+    struct Text {
+        QString text;
+        QPointF at;  // the start of its baseline
+    };
+    RecordedPage(QSize size, int dpi) : size_(size), dpi_(dpi), engine_(this) {}
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+    std::vector<Text> texts;
+    std::vector<QLineF> lines;
+
+    const Text* Find(const QString& text) const {
+        for (const Text& t : texts)
+            if (t.text == text) return &t;
+        return nullptr;
+    }
+
+  protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+            case PdmWidth:
+                return size_.width();
+            case PdmHeight:
+                return size_.height();
+            case PdmWidthMM:
+                return size_.width() * 254 / (10 * dpi_);
+            case PdmHeightMM:
+                return size_.height() * 254 / (10 * dpi_);
+            case PdmNumColors:
+                return INT_MAX;
+            case PdmDepth:
+                return 32;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return dpi_;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(devicePixelRatioFScale());
+            default:
+                return 0;
+        }
+    }
+
+  private:
+    class Engine : public QPaintEngine {
+      public:
+        explicit Engine(RecordedPage* page) : QPaintEngine(AllFeatures), page_(page) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& item) override {
+            page_->texts.push_back({item.text(), painter()->transform().map(p)});
+        }
+        void drawLines(const QLineF* lines, int count) override {
+            for (int i = 0; i < count; ++i)
+                page_->lines.push_back(painter()->transform().map(lines[i]));
+        }
+        Type type() const override { return QPaintEngine::User; }
+
+      private:
+        RecordedPage* page_;
+    };
+
+    QSize size_;
+    int dpi_;
+    mutable Engine engine_;
+};
+
+int PdfPages(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QString pdf = QString::fromLatin1(file.readAll());
+    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+class LogListPrint : public LogListFixture {
+  protected:
+    // Workouts whose notes take several lines on paper.
+    void AddLongNotes(int count) {
+        for (int i = 0; i < count; ++i) {
+            WorkingEntry e = Entry(1, 5, 2026, "R", 3000 + i);
+            e.date = CDate(1, 5, 2026).AddDays(i);
+            e.route = "Route " + std::to_string(i);
+            e.notes = "Workout " + std::to_string(i) + ": ";
+            for (int w = 0; w < 12; ++w)
+                e.notes += "steady miles along the coast path with a few short hills ";
+            doc->AddEntry(e, nullptr);
+        }
+    }
+};
+
+TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
+    AddLongNotes(30);
+    MakeView();
+    CLogListPrinter paper(model());
+    const QSize page(4800, 6300);  // the printable part of a letter page at 600 dpi
+    paper.Layout(page, 600);
+    const LogListPageLayout& layout = paper.PageLayout();
+    ASSERT_GT(layout.LinesOf(0), 2);  // the notes wrap
+    ASSERT_GE(paper.PageCount(), 2);
+    EXPECT_EQ(layout.EndRow(paper.PageCount() - 1), 30);
+
+    for (int p = 0; p < paper.PageCount(); ++p) {
+        RecordedPage recorded(page, 600);
+        QPainter painter(&recorded);
+        paper.PaintPage(painter, QRect(QPoint(0, 0), page), p);
+        painter.end();
+        SCOPED_TRACE(p);
+
+        const QString footer = QStringLiteral("Page %1 of %2").arg(p + 1).arg(paper.PageCount());
+        const RecordedPage::Text* text = recorded.Find(footer);
+        ASSERT_NE(text, nullptr);
+        const double line = page.height() - LogListPageLayout::kFooterLineAboveBottom;
+        EXPECT_GT(text->at.y(), line);  // under the footer line
+        EXPECT_LT(text->at.y(), page.height());
+        EXPECT_GT(text->at.x(), page.width() * 0.4);  // about the middle
+        EXPECT_LT(text->at.x(), page.width() * 0.5);
+        const bool ruled =
+            std::any_of(recorded.lines.begin(), recorded.lines.end(), [&](const QLineF& l) {
+                return std::abs(l.y1() - line) < 1 && l.x1() <= 0 && l.x2() >= page.width() - 1;
+            });
+        EXPECT_TRUE(ruled);
+        ASSERT_NE(recorded.Find("Notes"), nullptr);  // the headings on every page
+        EXPECT_LT(recorded.Find("Notes")->at.y(), layout.metrics().headingHeight);
+
+        // The page's rows are on it, and nothing but the footer goes below the line.
+        for (long row = layout.FirstRow(p); row < layout.EndRow(p); ++row)
+            EXPECT_NE(recorded.Find(Cell(static_cast<int>(row), 0)), nullptr) << row;
+        for (const RecordedPage::Text& t : recorded.texts) {
+            if (t.text != footer) {
+                EXPECT_LT(t.at.y(), line) << t.text.toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(LogListPrint, APdfHasThePagesOfTheLayoutOrOfThePageRange) {
+    AddLongNotes(40);
+    MakeView();
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(QString::fromStdString(dir.File("log.pdf")));
+    ASSERT_TRUE(list->PrintTo(pdf));
+
+    CLogListPrinter expected(model());
+    expected.Layout(pdf.pageLayout().paintRectPixels(pdf.resolution()).size(), pdf.resolution());
+    ASSERT_GE(expected.PageCount(), 2);
+    EXPECT_EQ(PdfPages(pdf.outputFileName()), expected.PageCount());
+
+    pdf.setOutputFileName(QString::fromStdString(dir.File("second.pdf")));
+    pdf.setPrintRange(QPrinter::PageRange);
+    pdf.setFromTo(2, 2);
+    ASSERT_TRUE(list->PrintTo(pdf));
+    EXPECT_EQ(PdfPages(pdf.outputFileName()), 1);
+}
+
+TEST_F(LogListPrint, AnEmptyListPrintsOnePageWithItsFooter) {
+    MakeView();
+    CLogListPrinter paper(model());
+    paper.Layout(QSize(4800, 6300), 600);
+    ASSERT_EQ(paper.PageCount(), 1);
+    RecordedPage recorded(QSize(4800, 6300), 600);
+    QPainter painter(&recorded);
+    paper.PaintPage(painter, QRect(0, 0, 4800, 6300), 0);
+    painter.end();
+    EXPECT_NE(recorded.Find("Page 1 of 1"), nullptr);
+}
+
+}  // namespace
+}  // namespace kivrun::test

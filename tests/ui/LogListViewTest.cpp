@@ -1,0 +1,443 @@
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "LogListSupport.h"
+#include "store/ColumnSettingsSet.h"
+#include "store/LogDatabase.h"
+#include "store/PreferencesSet.h"
+
+namespace kivrun::test {
+namespace {
+
+// Qt's warnings while it lives: the model checker complains through them.
+class Complaints {
+  public:
+    Complaints() { previous_ = qInstallMessageHandler(&Handle); }
+    ~Complaints() { qInstallMessageHandler(previous_); }
+    static QStringList& texts() {
+        static QStringList t;
+        return t;
+    }
+
+  private:
+    static void Handle(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg && type != QtInfoMsg) texts() << text;
+    }
+    QtMessageHandler previous_;
+};
+
+struct SettingsRow {
+    int order;
+    bool visible;
+    int itemId;
+    int width;
+};
+
+class LogListView : public LogListFixture {
+  protected:
+    SettingsRow Settings(int columnId) {
+        CColumnSettingsSet& set = doc->ColumnSettingsSet();
+        EXPECT_TRUE(set.FindColumn(columnId));
+        return {set.ColumnOrder, set.ColumnVisible, set.ColumnItemID, set.ColumnWidth};
+    }
+    static QAction* Find(QMenu* menu, const QString& text) {
+        for (QAction* a : menu->actions()) {
+            if (a->text() == text) return a;
+            if (a->menu())
+                if (QAction* inner = Find(a->menu(), text)) return inner;
+        }
+        return nullptr;
+    }
+    static QStringList Items(QMenu* menu) {
+        QStringList items;
+        for (QAction* a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return items;
+    }
+    int Section(int columnId) { return model().IndexOfColumn(columnId); }
+    int Width(int columnId) { return list->horizontalHeader()->sectionSize(Section(columnId)); }
+    CommandState Status(Command cmd) { return list->CommandStatus(cmd).value_or(CommandState{}); }
+};
+
+TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
+    AddWorkouts(12);
+    MakeView();
+    Complaints complaints;
+    QAbstractItemModelTester tester(&model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    const long added = doc->AddEntry(Entry(3, 1, 2026), nullptr);
+    SelectRows({1, 3});
+    ui.answers = {true};
+    list->DeleteSelectedEntries();
+    doc->DeleteEntry(added, nullptr, false);
+    list->HideColumnAt(3);
+    list->InsertColumnAt(1, LogListCells::kDistance);
+    list->InsertColumnAt(0, LogListCells::kNotes);
+    list->SetColumnFormat(LogListCells::kSport, {2, 25, 2, "S"});
+    list->HeaderClicked(Section(LogListCells::kDate));
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kOptionalFieldNames));
+    doc->Filter().showAll = false;
+    doc->Filter().sports.fill(false);
+    doc->Filter().sports['B' - 'A'] = true;
+    doc->ApplyFilter();
+    EXPECT_EQ(model().rowCount(), 0);
+    EXPECT_TRUE(Complaints::texts().isEmpty()) << Complaints::texts().join("\n").toStdString();
+}
+
+TEST_F(LogListView, RowsAreShadedByWeekAndColouredByClass) {
+    AddWorkouts(8);  // 5 Jan 2026 to 19 Jan: three weeks, newest first
+    MakeView();
+    auto shaded = [this](int row) {
+        return model().index(row, 0).data(Qt::BackgroundRole).isValid();
+    };
+    // 19 Jan | 17, 15, 13 | 11, 9, 7, 5
+    EXPECT_NE(shaded(0), shaded(1));
+    EXPECT_EQ(shaded(1), shaded(3));
+    EXPECT_NE(shaded(3), shaded(4));
+    EXPECT_EQ(shaded(4), shaded(7));
+    const int first = shaded(0) ? 0 : 1;
+    EXPECT_EQ(model().index(first, 2).data(Qt::BackgroundRole).value<QColor>(),
+              QColor(220, 221, 220));
+    // Every third workout is a race, drawn in the class's colour.
+    EXPECT_EQ(Cell(2, Section(LogListCells::kClass)), "Racing");
+    EXPECT_EQ(model().index(2, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 210));
+    EXPECT_EQ(model().index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+    // A class without a colour is drawn in the list's text colour.
+    doc->Database().sql().Exec(
+        "UPDATE \"Training Types\" SET ColorCode = '' WHERE TypeAbbrev = 'G'");
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    EXPECT_FALSE(model().index(0, 1).data(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(model().index(0, Section(LogListCells::kTime)).data(Qt::TextAlignmentRole).toInt(),
+              int(Qt::AlignRight | Qt::AlignVCenter));
+}
+
+TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestion) {
+    const std::vector<long> ids = AddWorkouts(10);
+    MakeView();
+    const std::vector<long> before = ListedIds();
+    SelectRows({1, 4, 8});
+    EXPECT_EQ(Status(Command::EditDelete).text, "De&lete Entries\tDel");
+
+    list->DeleteSelectedEntries();  // answered No
+    EXPECT_EQ(ListedIds(), before);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0], "Delete Selected Entries ?\n\nThis CANNOT be undone !!");
+
+    view.hints.clear();
+    ui.answers = {true};
+    list->DeleteSelectedEntries();
+    std::vector<long> expected = before;
+    for (long gone : {before[1], before[4], before[8]})
+        expected.erase(std::find(expected.begin(), expected.end(), gone));
+    EXPECT_EQ(ListedIds(), expected);
+    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 7);
+    EXPECT_EQ(ui.questions.size(), 2u);                    // no question per entry
+    EXPECT_EQ(view.kinds(), (std::vector<int>{2, 2, 2}));  // the other views heard each
+    EXPECT_TRUE(list->updatesEnabled());
+    EXPECT_EQ(list->SelectedCount(), 0u);
+
+    // One row: the plain question, and the command's wording says so.
+    SelectRows({0});
+    EXPECT_EQ(Status(Command::EditDelete).text, "De&lete Entry\tDel");
+    list->DeleteSelectedEntries();
+    EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete this entry?");
+    EXPECT_EQ(model().rowCount(), 7);
+    // The week shading is whole again after the deletions.
+    doc->ComputeBackgroundBands();
+    for (int row = 0; row < model().rowCount(); ++row)
+        EXPECT_EQ(model().Entry(row)->background,
+                  model().index(row, 0).data(Qt::BackgroundRole).isValid() ? 1 : 0);
+}
+
+TEST_F(LogListView, HidingAndInsertingColumnsKeepsSettingsAndHeaderInStep) {
+    AddWorkouts(3);
+    MakeView();
+    EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Sport", "Class", "Dist", "Time", "Pace", "AHR",
+                                           "Wt", "Route", "Notes"}));
+    list->horizontalHeader()->resizeSection(Section(LogListCells::kDistance), 99);
+
+    ASSERT_TRUE(list->HideColumnAt(Section(LogListCells::kPace)));
+    EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Sport", "Class", "Dist", "Time", "AHR", "Wt",
+                                           "Route", "Notes"}));
+    EXPECT_FALSE(Settings(LogListCells::kPace).visible);
+    for (int id : {6, 7, 8, 9}) {  // the columns after it close up, and their item ids follow
+        EXPECT_EQ(Settings(id).order, id - 1);
+        EXPECT_EQ(Settings(id).itemId, id - 1);
+    }
+    EXPECT_EQ(Width(LogListCells::kDistance), 99);  // a width set by hand stays
+
+    // Shown again where the Sport header was clicked: every column from there moves along.
+    list->InsertColumnAt(Section(LogListCells::kSport), LogListCells::kPace);
+    EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Pace", "Sport", "Class", "Dist", "Time", "AHR",
+                                           "Wt", "Route", "Notes"}));
+    EXPECT_TRUE(Settings(LogListCells::kPace).visible);
+    EXPECT_EQ(Settings(LogListCells::kPace).order, 1);
+    EXPECT_EQ(Settings(LogListCells::kSport).order, 2);
+    EXPECT_EQ(Width(LogListCells::kPace), 45);  // the log's width, not a stale one
+
+    // A visible column chosen from Insert moves to the clicked place.
+    list->InsertColumnAt(Section(LogListCells::kSport), LogListCells::kNotes);
+    EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Pace", "Notes", "Sport", "Class", "Dist",
+                                           "Time", "AHR", "Wt", "Route"}));
+    for (int section = 0; section < model().columnCount(); ++section)
+        EXPECT_EQ(Settings(model().Columns()[section].id).itemId, section);
+    EXPECT_EQ(Cell(0, 2), "");  // Notes of the newest workout
+
+    // Down to two columns, Hide is refused and its item disabled.
+    while (model().columnCount() > 2)
+        ASSERT_TRUE(list->HideColumnAt(1));
+    EXPECT_FALSE(list->HideColumnAt(1));
+    std::unique_ptr<QMenu> menu(list->MakeColumnMenu(1, list));
+    EXPECT_FALSE(Find(menu.get(), "&Hide Column")->isEnabled());
+    EXPECT_EQ(doc->ColumnSettingsSet().GetVisibleColumnCount(), 2);
+    EXPECT_EQ(list->MakeColumnMenu(Section(LogListCells::kDate), list), nullptr);
+}
+
+TEST_F(LogListView, FormatChoicesWriteTheColumnAndRedrawIt) {
+    WorkingEntry run = Entry(1, 5, 2026, "R", 4086);
+    doc->AddEntry(run, nullptr);
+    MakeView();
+    const int time = Section(LogListCells::kTime);
+    std::unique_ptr<QMenu> menu(list->MakeColumnMenu(time, list));
+    EXPECT_TRUE(Find(menu.get(), "HMMSS\t1:08:06")->isChecked());  // the format it has
+    EXPECT_FALSE(Find(menu.get(), "Time")->isEnabled());           // Insert: not onto its own place
+    Find(menu.get(), "MSS\t68:06")->trigger();
+    EXPECT_EQ(Cell(0, time), "68:06");
+    EXPECT_EQ(Settings(LogListCells::kTime).width, 60);
+    EXPECT_EQ(Width(LogListCells::kTime), 60);
+    CColumnSettingsSet& set = doc->ColumnSettingsSet();
+    set.FindColumn(LogListCells::kTime);
+    EXPECT_EQ(set.ColumnFormat, 3);
+
+    std::unique_ptr<QMenu> sport(list->MakeColumnMenu(Section(LogListCells::kSport), list));
+    Find(sport.get(), "Icon")->trigger();
+    const QModelIndex cell = model().index(0, Section(LogListCells::kSport));
+    EXPECT_EQ(cell.data().toString(), "");
+    EXPECT_FALSE(cell.data(Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), "Running");
+    EXPECT_EQ(HeaderLabels()[Section(LogListCells::kSport)], "S");
+    EXPECT_EQ(cell.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    set.FindColumn(LogListCells::kSport);
+    EXPECT_EQ(std::string(set.ColumnLabel), "S");
+    EXPECT_EQ(set.ColumnJustification, 2);
+}
+
+TEST_F(LogListView, ClickingTheDateHeaderTwiceReturnsToTheFirstOrder) {
+    AddWorkouts(5);
+    MakeView();
+    const std::vector<long> newestFirst = ListedIds();
+    QHeaderView* header = list->horizontalHeader();
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    list->HeaderClicked(Section(LogListCells::kDate));
+    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "");
+    std::vector<long> oldestFirst = newestFirst;
+    std::reverse(oldestFirst.begin(), oldestFirst.end());
+    EXPECT_EQ(ListedIds(), oldestFirst);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(header->sortIndicatorSection(), Section(LogListCells::kDate));
+
+    list->HeaderClicked(Section(LogListCells::kDate));
+    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "DESC");
+    EXPECT_EQ(ListedIds(), newestFirst);
+}
+
+TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
+    AddWorkouts(40);
+    MakeView(QSize(900, 300));
+    CLogEntryFilteredSet& set = doc->FilteredSet();
+
+    // Added by someone else: the row appears where the set has it, and is shown.
+    WorkingEntry old = Entry(1, 6, 2026, "R", 1800);
+    old.route = "Added";
+    const long added = doc->AddEntry(old, nullptr);
+    EXPECT_EQ(model().rowCount(), 41);
+    const long row = model().RowOfEntry(added);
+    EXPECT_EQ(Cell(static_cast<int>(row), Section(LogListCells::kRoute)), "Added");
+    EXPECT_TRUE(list->viewport()->rect().intersects(
+        list->visualRect(model().index(static_cast<int>(row), 0))));
+
+    // Changed: it becomes the only selected row.
+    SelectRows({0, 1});
+    WorkingEntry changed = old;
+    changed.route = "Changed";
+    doc->UpdateEntry(added, changed, nullptr);
+    EXPECT_EQ(list->SelectedPositions(), std::vector<long>{row});
+    EXPECT_EQ(Cell(static_cast<int>(row), Section(LogListCells::kRoute)), "Changed");
+
+    doc->DeleteEntry(added, nullptr, false);
+    EXPECT_EQ(model().rowCount(), 40);
+    EXPECT_EQ(ListedIds().size(), 40u);
+
+    // A filter: the rows are those of the filtered set, oldest first at the end.
+    doc->AddEntry(Entry(2, 1, 2026, "B"), nullptr);
+    doc->AddEntry(Entry(2, 2, 2026, "B"), nullptr);
+    doc->Filter().showAll = false;
+    doc->Filter().sports.fill(false);
+    doc->Filter().sports['B' - 'A'] = true;
+    doc->ApplyFilter();
+    EXPECT_EQ(model().rowCount(), 2);
+    EXPECT_EQ(set.GetRecordCount(), 2);
+    EXPECT_EQ(Cell(0, Section(LogListCells::kSport)), "Road");
+
+    doc->Filter().showAll = true;
+    doc->ToggleDateSort();  // oldest first: the list shows its end
+    Settle();
+    EXPECT_EQ(model().rowCount(), 42);
+    EXPECT_EQ(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
+    EXPECT_GT(list->verticalScrollBar()->maximum(), 0);
+
+    // An optional field renamed on the General page: header and Insert item follow.
+    doc->Database().sql().Exec(
+        "UPDATE \"Log Column Settings\" SET ColumnFieldName = 'Avg HR', ColumnLabel = 'HR' "
+        "WHERE ColumnID = 6");
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kOptionalFieldNames));
+    EXPECT_EQ(HeaderLabels()[Section(6)], "HR");
+    std::unique_ptr<QMenu> menu(list->MakeColumnMenu(Section(LogListCells::kPace), list));
+    EXPECT_NE(Find(menu.get(), "Avg HR"), nullptr);
+
+    // A sport renamed elsewhere shows at once.
+    doc->Database().sql().Exec("UPDATE Sports SET SptName = 'Trail' WHERE SptAbbrev = 'R'");
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    EXPECT_EQ(Cell(0, Section(LogListCells::kSport)), "Trail");
+}
+
+TEST_F(LogListView, RouteAndNotesFillTheWidthAndADividerFitsItsColumn) {
+    AddWorkouts(4);
+    MakeView(QSize(1000, 420));
+    auto others = [this] {
+        int sum = 0;
+        for (const ListColumn& c : model().Columns())
+            if (c.id != LogListCells::kRoute && c.id != LogListCells::kNotes) sum += Width(c.id);
+        return sum;
+    };
+    const int remaining = list->viewport()->width() - others();
+    EXPECT_EQ(Width(LogListCells::kRoute), static_cast<int>(0.4 * remaining));
+    EXPECT_EQ(Width(LogListCells::kRoute) + Width(LogListCells::kNotes), remaining);
+
+    window->resize(1200, 420);
+    Settle();
+    EXPECT_EQ(Width(LogListCells::kRoute) + Width(LogListCells::kNotes),
+              list->viewport()->width() - others());
+
+    // Hiding Route gives Notes all of it.
+    list->HideColumnAt(Section(LogListCells::kRoute));
+    EXPECT_EQ(Width(LogListCells::kNotes), list->viewport()->width() - others());
+
+    // A divider double-click: the widest text on screen plus 15, for this window only.
+    const int date = Section(LogListCells::kDate);
+    emit list->horizontalHeader()->sectionHandleDoubleClicked(date);
+    const QFontMetrics metrics(list->font());
+    int widest = 0;
+    for (int row = 0; row < model().rowCount(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(Cell(row, date)));
+    EXPECT_EQ(Width(LogListCells::kDate),
+              std::max(widest + 15, list->horizontalHeader()->sectionSizeHint(date)));
+    EXPECT_EQ(Settings(LogListCells::kDate).width, 60);
+    EXPECT_EQ(Width(LogListCells::kNotes), list->viewport()->width() - others());
+}
+
+TEST_F(LogListView, OneWheelNotchScrollsFortyFivePixelsInWholeRows) {
+    AddWorkouts(60);
+    MakeView();
+    list->verticalHeader()->setDefaultSectionSize(15);
+    Settle();
+    QScrollBar* bar = list->verticalScrollBar();
+    ASSERT_EQ(bar->value(), 0);
+    auto turn = [this](int delta) {
+        const QPointF at(50, 50);
+        QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list->viewport(), &wheel);
+    };
+    turn(-120);  // towards the user: down
+    EXPECT_EQ(bar->value(), 3);
+    turn(120);
+    EXPECT_EQ(bar->value(), 0);
+
+    // Rows of 20 pixels: 45 pixels is two rows and a quarter, the quarter kept.
+    list->verticalHeader()->setDefaultSectionSize(20);
+    turn(-120);
+    EXPECT_EQ(bar->value(), 2);
+    turn(-120);
+    turn(-120);
+    turn(-120);
+    EXPECT_EQ(bar->value(), 9);  // 180 pixels
+    // A fine wheel turns in smaller steps that add up the same.
+    for (int i = 0; i < 8; ++i)
+        turn(-15);
+    EXPECT_EQ(bar->value(), 11);
+}
+
+TEST_F(LogListView, EntryCommandsFollowTheSelection) {
+    const std::vector<long> ids = AddWorkouts(5);
+    MakeView();
+    for (Command cmd : {Command::EditEntry, Command::EditDuplicate, Command::EditDelete})
+        EXPECT_FALSE(Status(cmd).enabled);
+    EXPECT_FALSE(Status(Command::EditCopy).enabled);
+    EXPECT_TRUE(Status(Command::EditUndo).enabled);  // the last workout added
+    EXPECT_TRUE(Status(Command::FilePrint).enabled);
+    EXPECT_EQ(list->CommandStatus(Command::ViewTotals), std::nullopt);
+
+    SelectRows({3, 1});
+    EXPECT_EQ(list->SelectedPositions(), (std::vector<long>{1, 3}));
+    list->RunCommand(Command::EditEntry);
+    list->RunCommand(Command::EditDuplicate);
+    // The first selected row, in the form beside the list.
+    const long second = model().EntryIdAt(1);
+    EXPECT_EQ(form->loads, (std::vector<std::pair<long, bool>>{{second, false}, {second, true}}));
+
+    // Copy hands the selected positions to the export code's text and puts that on the
+    // clipboard.
+    std::vector<long> asked;
+    CTamselView::SetClipboardText([&](CTamselDoc&, const std::vector<long>& rows) {
+        asked = rows;
+        return std::string("1/15/26\tR\n");
+    });
+    ASSERT_TRUE(Status(Command::EditCopy).enabled);
+    list->RunCommand(Command::EditCopy);
+    CTamselView::SetClipboardText(nullptr);
+    EXPECT_EQ(asked, (std::vector<long>{1, 3}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "1/15/26\tR\n");
+
+    // Backspace deletes like Delete; Enter opens the entry view, which this program lacks.
+    SelectRows({0});
+    list->setFocus();
+    ui.answers = {true};
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(model().rowCount(), 4);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(model().rowCount(), 4);
+
+    // Undo takes back the last workout added (sent to every view, this one too).
+    const long last = ids.back();
+    list->RunCommand(Command::EditUndo);
+    EXPECT_EQ(model().RowOfEntry(last), -1);
+}
+
+TEST_F(LogListView, RowMenuOffersPrintRoutineOnlyForAWorkoutWithOne) {
+    WorkingEntry lift = Entry(1, 7, 2026, "W", 2400);
+    lift.routine.push_back({"Squat", 3, {60, 60, 60, 0}, {8, 8, 8, 0}});
+    doc->AddEntry(lift, nullptr);
+    doc->AddEntry(Entry(1, 5, 2026), nullptr);
+    MakeView();
+    std::unique_ptr<QMenu> withRoutine(list->MakeRowMenu(0, list));
+    EXPECT_EQ(Items(withRoutine.get()),
+              QStringList({"&Open Entry", "-", "&Edit...", "D&uplicate", "&Delete", "-",
+                           "Print Routine...", "-", "View &Week", "View Mo&nth"}));
+    EXPECT_FALSE(Find(withRoutine.get(), "Print Routine...")->isEnabled());
+    // Windows this program does not have yet are not offered.
+    EXPECT_FALSE(Find(withRoutine.get(), "&Open Entry")->isEnabled());
+    EXPECT_TRUE(Find(withRoutine.get(), "&Edit...")->isEnabled());
+    std::unique_ptr<QMenu> plain(list->MakeRowMenu(1, list));
+    EXPECT_EQ(Find(plain.get(), "Print Routine..."), nullptr);
+    EXPECT_EQ(list->MakeRowMenu(5, list), nullptr);
+}
+
+}  // namespace
+}  // namespace kivrun::test

@@ -1,0 +1,158 @@
+#include "views/LogListPageLayout.h"
+
+#include <gtest/gtest.h>
+
+#include "views/LogListColumnRules.h"
+
+namespace kivrun {
+namespace {
+
+// Every character ten units wide: widths are easy to reckon.
+int Fixed(std::u16string_view text) {
+    return static_cast<int>(text.size()) * 10;
+}
+
+std::vector<std::u16string> Wrap(std::u16string_view text, int chars, int marginChars = 0) {
+    return LogListPageLayout::Wrap(text, (chars + marginChars) * 10, Fixed, marginChars * 10);
+}
+
+using Lines = std::vector<std::u16string>;
+
+TEST(LogListPaperWrap, LinesBreakAtBlanksAndWordsLongerThanALineAreCut) {
+    struct Case {
+        const char16_t* text;
+        int chars;
+        Lines lines;
+    } cases[] = {
+        {u"", 10, {}},
+        {u"River loop", 10, {u"River loop"}},
+        {u"the quick brown fox", 10, {u"the quick", u"brown fox"}},
+        // The cut falls on a blank: the line is the fitting start, the next goes on after
+        // every blank.
+        {u"abcde    fghij", 5, {u"abcde", u"fghij"}},
+        {u"abcd efghij", 5, {u"abcd", u"efghi", u"j"}},
+        // No blank after the first character: the word is cut where the line ends.
+        {u"abcdefghijkl", 5, {u"abcde", u"fghij", u"kl"}},
+        {u" abcdefgh", 4, {u" abc", u"defg", u"h"}},
+        // Line breaks in a note start new lines; blank lines take none.
+        {u"Easy run\r\nlegs heavy\n\nfine", 20, {u"Easy run", u"legs heavy", u"fine"}},
+        {u"tab\tseparated", 20, {u"tab separated"}},
+        // A column narrower than a character still moves on, one character a line.
+        {u"abc", 0, {u"a", u"b", u"c"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Wrap(c.text, c.chars), c.lines)
+            << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+    // The margin comes off the width.
+    EXPECT_EQ(Wrap(u"aaaa bbbb", 4, 2), (Lines{u"aaaa", u"bbbb"}));
+    // A character of two code units is never split.
+    EXPECT_EQ(Wrap(u"ab\U0001F600cd", 3), (Lines{u"ab", u"\U0001F600c", u"d"}));
+}
+
+TEST(LogListPaperPages, ARowThatDoesNotFitBeginsTheNextPage) {
+    using P = LogListPageLayout;
+    EXPECT_EQ(P::PageStarts({}, 3), (std::vector<long>{0}));  // an empty log: one page
+    EXPECT_EQ(P::PageStarts({1, 1, 1, 1, 1}, 2), (std::vector<long>{0, 2, 4}));
+    // Two lines used, a row of three does not fit in four: it goes over, the next joins it.
+    EXPECT_EQ(P::PageStarts({1, 1, 3, 1, 1}, 4), (std::vector<long>{0, 2, 4}));
+    // Taller than a page: a page of its own.
+    EXPECT_EQ(P::PageStarts({1, 9, 1}, 4), (std::vector<long>{0, 1, 2}));
+    EXPECT_EQ(P::PageStarts({1, 1}, 0), (std::vector<long>{0, 1}));
+
+    P::Metrics m;
+    m.pageHeight = 1205;
+    m.lineHeight = 100;
+    EXPECT_EQ(P::LinesPerPage(m), 10);  // 205 units go to the footer
+    m.headingHeight = 100;
+    EXPECT_EQ(P::LinesPerPage(m), 9);
+    m.pageHeight = 250;
+    EXPECT_EQ(P::LinesPerPage(m), 1);
+    EXPECT_EQ(P::FooterText(2, 7), "Page 2 of 7");
+}
+
+ListColumn Column(int id, int format = 0, int justification = 0) {
+    ListColumn c;
+    c.id = id;
+    c.format = format;
+    c.justification = justification;
+    return c;
+}
+
+std::vector<ListColumn> DefaultColumns() {
+    std::vector<ListColumn> columns;
+    for (int id = 0; id <= 9; ++id)
+        columns.push_back(Column(id, id == LogListCells::kTime ? 1 : 0));
+    return columns;
+}
+
+TEST(LogListPaperColumns, FixedColumnsInCharactersRouteAndNotesShareTheRest) {
+    using P = LogListPageLayout;
+    // Date 12, Sport 12, Class 12, Distance 10, Time 11, Pace 10, the optional fields 7.
+    EXPECT_EQ(P::ColumnWidths(DefaultColumns(), 10, 2000),
+              (std::vector<int>{120, 120, 120, 100, 110, 100, 70, 70, 476, 714}));
+    const int timeByForm[] = {80, 110, 140, 100, 130};
+    for (int form = 0; form < 5; ++form)
+        EXPECT_EQ(P::ColumnWidths({Column(4, form)}, 10, 1000)[0], timeByForm[form]);
+    EXPECT_EQ(P::ColumnWidths({Column(2, 1)}, 10, 1000)[0], 50);  // class as abbreviation
+    EXPECT_EQ(P::ColumnWidths({Column(0), Column(9)}, 10, 1000), (std::vector<int>{120, 880}));
+    // A page too narrow still leaves Route and Notes a few characters each.
+    EXPECT_EQ(P::ColumnWidths(DefaultColumns(), 10, 500).back(), 60);
+}
+
+TEST(LogListPaperLayout, RowsTakeTheLinesOfTheirLongerRouteOrNotes) {
+    std::vector<ListColumn> columns = {Column(0), Column(8), Column(9)};
+    LogListPageLayout::Metrics m;
+    m.pageWidth = 120 + 100 + 150;  // Date 12 characters; Route 10, Notes 15 of the rest
+    m.pageHeight = 205 + 4 * 10;    // four lines a page
+    m.lineHeight = 10;
+    m.averageCharWidth = 10;
+    m.measure = Fixed;
+    const std::vector<std::pair<std::u16string, std::u16string>> rows = {
+        {u"Park", u""},                                              // 1 line
+        {u"Coast road and back", u"Windy on the way out"},           // 2 and 2
+        {u"", u"A long note that needs three lines of paper here"},  // 4 lines
+        {u"Track", u"Intervals"},                                    // 1 line
+    };
+    LogListPageLayout layout;
+    layout.Layout(columns, m, static_cast<long>(rows.size()),
+                  [&](long row) { return rows[static_cast<std::size_t>(row)]; });
+    EXPECT_EQ(layout.Widths(), (std::vector<int>{120, 100, 150}));
+    EXPECT_EQ(layout.LinesOf(0), 1);
+    EXPECT_EQ(layout.LinesOf(1), 2);
+    EXPECT_EQ(layout.LinesOf(2), 4);
+    ASSERT_EQ(layout.PageCount(), 3);
+    EXPECT_EQ(layout.FirstRow(1), 2);
+    EXPECT_EQ(layout.EndRow(1), 3);
+    EXPECT_EQ(layout.EndRow(2), 4);
+    EXPECT_EQ(layout.CellLines(2, rows[2].second),
+              (Lines{u"A long note", u"that needs", u"three lines of", u"paper here"}));
+    // Other cells keep to one line, shortened as on screen.
+    EXPECT_EQ(layout.CellLines(0, u"Sunday, January 5, 2003"), (Lines{u"Sunday, J..."}));
+}
+
+TEST(LogListColumnRules, OptionalColumnsAreOfferedByTheirNamesAndRouteNotesSplit) {
+    std::vector<ListColumn> all = DefaultColumns();
+    all[6].fieldName = "Avg HR";
+    all[7].fieldName = "Weight";
+    all.erase(all.begin() + 5);  // a log without a Pace row offers no Pace
+    std::vector<std::string> texts;
+    for (const InsertChoice& c : InsertColumnChoices(all))
+        texts.push_back(c.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Sport", "Class", "Distance", "Time", "Avg HR",
+                                               "Weight", "Route", "Notes"}));
+
+    EXPECT_FALSE(CanHideColumn(LogListCells::kDate, 10));
+    EXPECT_FALSE(CanHideColumn(LogListCells::kNotes, 2));
+    EXPECT_TRUE(CanHideColumn(LogListCells::kNotes, 3));
+
+    const RouteNotesWidths both = SplitRemainder(999, true, true, 50);
+    EXPECT_EQ(both.route, 399);  // 40 %, truncated
+    EXPECT_EQ(both.notes, 600);
+    EXPECT_EQ(SplitRemainder(999, false, true, 50).notes, 999);
+    const RouteNotesWidths squeezed = SplitRemainder(-30, true, true, 50);
+    EXPECT_EQ(squeezed.route, 50);
+    EXPECT_EQ(squeezed.notes, 50);
+}
+
+}  // namespace
+}  // namespace kivrun
