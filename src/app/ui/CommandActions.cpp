@@ -3,6 +3,10 @@
 #include <QKeySequence>
 
 namespace kivrun {
+
+namespace {
+constexpr const char* kMenuTextProperty = "kivrunMenuText";
+}  // namespace
 namespace {
 
 const char* IconName(Command cmd) {
@@ -104,6 +108,18 @@ void ApplyMenuText(QAction* action, const std::string& itemText) {
     action->setText(tab < 0 ? text : text.left(tab));
     action->setShortcut(tab < 0 ? QKeySequence() : QKeySequence(text.mid(tab + 1)));
     action->setToolTip(tip);
+    action->setProperty(kMenuTextProperty, action->text());
+}
+
+void ApplyStateText(QAction* action, const std::string& stateText) {
+    // A command may word itself for the moment ("Delete Entries"); its key stays the menu's.
+    QString text = action->property(kMenuTextProperty).toString();
+    if (!stateText.empty()) {
+        text = QString::fromStdString(stateText);
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        if (tab >= 0) text = text.left(tab);
+    }
+    if (!text.isEmpty() && action->text() != text) action->setText(text);
 }
 
 }  // namespace kivrun

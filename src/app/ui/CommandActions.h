@@ -15,5 +15,7 @@ QAction* MakeCommandAction(Command cmd, QObject* parent);
 QIcon CommandIcon(Command cmd);
 // "&Print Log...\tCtrl+P": the text before the tab, the shortcut after it (none without).
 void ApplyMenuText(QAction* action, const std::string& itemText);
+// The text a command gives itself for now (CommandState::text), or back to the menu's.
+void ApplyStateText(QAction* action, const std::string& stateText);
 
 }  // namespace kivrun

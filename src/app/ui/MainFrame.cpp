@@ -370,6 +370,7 @@ void MainFrame::RefreshCommands() {
         const CommandState state = StatusOf(cmd);
         action->setEnabled(state.enabled);
         if (action->isCheckable()) action->setChecked(state.checked);
+        ApplyStateText(action, state.text);
     }
     for (ChildFrame* child : Children())
         child->RefreshToolbar();

@@ -2,6 +2,7 @@
 
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "output/TextExport.h"
 #include "views/ui/TamselView.h"
 
 namespace kivrun {
@@ -13,6 +14,9 @@ void RegisterWindowContents() {
         WindowKind::LogWindow,
         [](CTamselDoc& doc, QWidget* parent) -> QWidget* { return new CDataEntryFrm(doc, parent); },
         &CTamselView::Create);
+    CTamselView::SetClipboardText([](CTamselDoc& doc, const std::vector<long>& positions) {
+        return ClipboardText(doc, positions);
+    });
 }
 
 }  // namespace kivrun
