@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "support/RunTool.h"
+#include "support/FilterText.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -10,18 +11,7 @@ namespace {
 
 using test::RunTool;
 using test::ShellQuote;
-
-std::string StateWith(const std::string& sports, const std::string& classes,
-                      const std::string& date) {
-    auto flags = [](const std::string& on) {
-        std::string s;
-        for (char c = 'A'; c <= 'Z'; ++c)
-            s += std::string(",") + (on.find(c) != std::string::npos ? "1" : "0");
-        return s;
-    };
-    return "Sports:" + flags(sports) + ",Classes:" + flags(classes) + ",Date:," + date +
-           ",Distance:,0,-1,0,0,Time:,0,-1,0:00:00,0:00:00,Pace:,0,-1,0,0,Route:,0,0,,Notes:,0,0,";
-}
+using test::StateWith;
 
 class LogCommandsTest : public ::testing::Test {
   protected:
