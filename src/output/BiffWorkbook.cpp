@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "output/CompoundFile.h"
+#include "output/LittleEndian.h"
 #include "output/TextEncoding.h"
 
 // Record layouts follow the published BIFF8 file format.
@@ -49,17 +50,9 @@ constexpr std::uint16_t kDateXf = 16;
 constexpr std::uint16_t kDateFormat = 164;  // the first number format id free for our own
 constexpr char16_t kDateFormatText[] = u"m/dd/yyyy";
 
-void Put8(std::string& b, unsigned v) {
-    b += static_cast<char>(v & 0xFF);
-}
-void Put16(std::string& b, unsigned v) {
-    Put8(b, v);
-    Put8(b, v >> 8);
-}
-void Put32(std::string& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using little_endian::Put16;
+using little_endian::Put32;
+using little_endian::Put8;
 void PutDouble(std::string& b, double v) {
     const auto bits = std::bit_cast<std::uint64_t>(v);
     Put32(b, static_cast<std::uint32_t>(bits));

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "output/LittleEndian.h"
 #include "output/TextEncoding.h"
 
 namespace kivrun {
@@ -20,17 +21,9 @@ constexpr std::uint32_t kFatSect = 0xFFFFFFFD;
 constexpr std::uint32_t kDifSect = 0xFFFFFFFC;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
 
-void Put8(std::string& b, unsigned v) {
-    b += static_cast<char>(v & 0xFF);
-}
-void Put16(std::string& b, unsigned v) {
-    Put8(b, v);
-    Put8(b, v >> 8);
-}
-void Put32(std::string& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using little_endian::Put16;
+using little_endian::Put32;
+using little_endian::Put8;
 
 std::string DirectoryEntry(const std::u16string& name, unsigned type, std::uint32_t child,
                            std::uint32_t start, std::uint32_t size) {

@@ -13,16 +13,7 @@ using test::DocFixture;
 // The open log (DocFixture) has Running R, Road B and Weights W.
 class ImportTest : public DocFixture {
   protected:
-    std::string Rows(const std::string& sql) {
-        Statement s = doc->Database().sql().Prepare(sql);
-        std::string out;
-        while (s.Step()) {
-            if (!out.empty()) out += ";";
-            for (int c = 0; c < s.ColumnCount(); ++c)
-                out += (c ? "|" : "") + s.Text(c);
-        }
-        return out;
-    }
+    std::string Rows(const std::string& sql) { return test::QueryRows(doc->Database(), sql); }
     long Count(const char* table) {
         Statement s =
             doc->Database().sql().Prepare(std::string("SELECT count(*) FROM \"") + table + "\"");

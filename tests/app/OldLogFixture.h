@@ -56,16 +56,7 @@ class OldLogFixture : public ::testing::Test {
         return s.Step() ? s.Text(0) : std::string("(none)");
     }
     // Every row, columns joined by "|", rows by ";".
-    std::string Rows(const std::string& sql) {
-        Statement s = doc->Database().sql().Prepare(sql);
-        std::string out;
-        while (s.Step()) {
-            if (!out.empty()) out += ";";
-            for (int c = 0; c < s.ColumnCount(); ++c)
-                out += (c ? "|" : "") + s.Text(c);
-        }
-        return out;
-    }
+    std::string Rows(const std::string& sql) { return test::QueryRows(doc->Database(), sql); }
 
     TempDir dir;
     ScriptedUi ui;

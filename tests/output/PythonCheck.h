@@ -12,10 +12,8 @@
 
 namespace kivrun::test {
 
-struct PythonResult {
-    int status = -1;
-    std::string out;  // stdout and stderr together
-};
+// out holds stdout and stderr together.
+using PythonResult = test::ToolResult;
 
 // The distribution's interpreter, where python3-xlrd is installed, before any other on PATH.
 inline std::string Python() {
@@ -27,17 +25,8 @@ inline PythonResult RunPython(const std::string& script, const std::string& args
                               const std::string& scratchDir) {
     const std::string file = scratchDir + "/check.py";
     std::ofstream(file, std::ios::binary) << script;
-    PythonResult r;
     const std::string cmd = Python() + " " + ShellQuote(file) + " " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return test::RunCommand(cmd);
 }
 
 // Reads a workbook (.xls or .xlsx) with xlrd and prints every sheet: "== name rows x cols",

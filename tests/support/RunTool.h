@@ -21,12 +21,9 @@ inline std::string ShellQuote(const std::string& s) {
     return q + "'";
 }
 
-// Runs kivrun-tool with the arguments; stderr is collected through a file.
-inline ToolResult RunTool(const std::string& args, const std::string& scratchDir) {
+// Runs a shell command; its exit status and what it wrote to stdout.
+inline ToolResult RunCommand(const std::string& cmd) {
     ToolResult r;
-    const std::string errFile = scratchDir + "/tool-stderr.txt";
-    const std::string cmd =
-        std::string(KIVRUN_TOOL_PATH) + " " + args + " 2>" + ShellQuote(errFile);
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf;
@@ -35,6 +32,17 @@ inline ToolResult RunTool(const std::string& args, const std::string& scratchDir
         r.out.append(buf.data(), n);
     const int status = pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+// Runs kivrun-tool with the arguments; stderr is collected through a file.
+inline ToolResult RunTool(const std::string& args, const std::string& scratchDir) {
+    const std::string errFile = scratchDir + "/tool-stderr.txt";
+    const std::string cmd =
+        std::string(KIVRUN_TOOL_PATH) + " " + args + " 2>" + ShellQuote(errFile);
+    ToolResult r = RunCommand(cmd);
+    std::array<char, 4096> buf;
+    size_t n;
     if (FILE* e = fopen(errFile.c_str(), "r")) {
         while ((n = fread(buf.data(), 1, buf.size(), e)) > 0)
             r.err.append(buf.data(), n);

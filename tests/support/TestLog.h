@@ -78,6 +78,18 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// Every row a query gives, columns joined by "|", rows by ";".
+inline std::string QueryRows(LogDatabase& db, const std::string& sql) {
+    Statement s = db.sql().Prepare(sql);
+    std::string out;
+    while (s.Step()) {
+        if (!out.empty()) out += ";";
+        for (int c = 0; c < s.ColumnCount(); ++c)
+            out += (c ? "|" : "") + s.Text(c);
+    }
+    return out;
+}
+
 // A new log with its structure and default rows, open.
 inline std::unique_ptr<LogDatabase> NewLog(const std::string& path, UserInterface& ui) {
     auto db = LogDatabase::Create(path, ui);
