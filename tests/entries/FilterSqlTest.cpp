@@ -60,12 +60,18 @@ class FilterSqlTest : public ::testing::Test {
         // The sports and classes in their display order, as the document's catalog has them.
         CSportsSet sports(db.get());
         sports.Open();
-        for (; !sports.IsEOF(); sports.MoveNext())
-            catalog.sports.push_back({sports.SptAbbrev, sports.SptName});
+        for (; !sports.IsEOF(); sports.MoveNext()) {
+            SportInfo& sport = catalog.sports.emplace_back();
+            sport.abbrev = sports.SptAbbrev;
+            sport.name = sports.SptName;
+        }
         CTrainingTypesSet classes(db.get());
         classes.Open();
-        for (; !classes.IsEOF(); classes.MoveNext())
-            catalog.classes.push_back({classes.TypeAbbrev, classes.TypeName});
+        for (; !classes.IsEOF(); classes.MoveNext()) {
+            ClassInfo& cls = catalog.classes.emplace_back();
+            cls.abbrev = classes.TypeAbbrev;
+            cls.name = classes.TypeName;
+        }
     }
     void TearDown() override { calendar::SetTodayForTesting(std::nullopt); }
 
