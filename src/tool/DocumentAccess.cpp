@@ -20,13 +20,6 @@ std::string DefaultBackupFolder() {
     return (base / "Kivrun" / "Backup Logs").string();
 }
 
-void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    doc.Filter() = FilterState::Restore(state);
-    doc.Filter().showAll = false;
-    doc.UpdateFilter();
-    doc.ComputeBackgroundBands();
-}
-
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
                                          UserInterface& ui, std::ostream& err) {
     std::error_code ec;

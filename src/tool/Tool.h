@@ -60,10 +60,6 @@ void ExpectArgs(const Context& c, size_t n);
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
                                          UserInterface& ui, std::ostream& err);
 
-// Applies a saved filter text as the Update button does after Show All is unticked, then
-// shades the weeks of what it shows, as the log list does.
-void ApplyFilterText(CTamselDoc& doc, const std::string& state);
-
 // The program's backup folder: "Backup Logs" in its data folder.
 std::string DefaultBackupFolder();
 

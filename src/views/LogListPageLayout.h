@@ -8,6 +8,7 @@
 
 #include "controls/ShortenText.h"
 #include "views/LogListCells.h"
+#include "views/PaperText.h"
 
 namespace kivrun {
 
@@ -17,7 +18,7 @@ namespace kivrun {
 // code passes in, in the font it prints with.
 class LogListPageLayout {
   public:
-    static constexpr int kUnitsPerInch = 600;
+    static constexpr int kUnitsPerInch = paper::kUnitsPerInch;
     // The part of a page's height that rows never take: the footer and the room above it.
     static constexpr int kReservedHeight = 205;
     // The footer line lies this far above the bottom; "Page n of m" is centred under it.
@@ -43,17 +44,6 @@ class LogListPageLayout {
                                          int averageCharWidth, int pageWidth);
     // Lines of rows a page holds (at least one).
     static int LinesPerPage(const Metrics& m);
-    // A Route or Notes text in lines that fit width less margin: each line is the longest
-    // start that fits, taken back to its last space when that cuts a word, and the next line
-    // goes on after the blanks. Line breaks in the text start new lines. No text, no lines.
-    static std::vector<std::u16string> Wrap(std::u16string_view text, int width,
-                                            const controls::TextWidth& measure, int margin);
-    // The first row of every page: a page takes rows while their lines fit, and a row
-    // taller than a page has one to itself. Always at least one page.
-    static std::vector<long> PageStarts(const std::vector<int>& rowLines, int linesPerPage);
-    // "Page 2 of 7".
-    static std::string FooterText(int page, int pageCount);
-
     // Lays out rowCount rows; texts gives each row's Route and Notes.
     void Layout(const std::vector<ListColumn>& columns, const Metrics& metrics, long rowCount,
                 const RouteNotes& texts);
@@ -73,6 +63,9 @@ class LogListPageLayout {
     std::vector<std::u16string> CellLines(std::size_t column, std::u16string_view text) const;
 
   private:
+    // A Route or Notes text in lines that fit its column less the cell margin.
+    std::vector<std::u16string> Wrap(std::u16string_view text, int width) const;
+
     std::vector<ListColumn> columns_;
     Metrics metrics_;
     std::vector<int> widths_;

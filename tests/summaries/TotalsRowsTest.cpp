@@ -1,8 +1,8 @@
-#include "summaries/TotalsRows.h"
-
 #include <gtest/gtest.h>
 
 #include "store/PreferencesSet.h"
+#include "summaries/TotalsRows.h"
+#include "summaries/TotalsTable.h"
 #include "support/DocFixture.h"
 
 namespace kivrun {
@@ -68,6 +68,40 @@ TEST_F(TotalsRowsTest, MonthsAndYearsFollowTheGrandTotalUnit) {
     const auto years = Lines(BuildTotalsRows(*doc, TotalsGrouping::Year));
     EXPECT_EQ(years[1], "2025||||");
     EXPECT_EQ(years[2], "|Running|1|1.0M|0:10");
+}
+
+TEST_F(TotalsRowsTest, TheGroupingIsKeptInTheLogAndReadingItWritesNothing) {
+    auto stored = [&] {
+        return test::QueryRows(doc->Database(),
+                               "SELECT Value FROM Preferences WHERE Preference = 'TotalsGrouping'");
+    };
+    EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Week);
+    EXPECT_EQ(stored(), "");  // no row was made
+    SaveTotalsGrouping(*doc, TotalsGrouping::Year);
+    EXPECT_EQ(stored(), "2");
+    EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Year);
+    EXPECT_EQ(ParseTotalsGrouping("month"), TotalsGrouping::Month);
+    EXPECT_EQ(ParseTotalsGrouping("fortnight"), std::nullopt);
+}
+
+TEST_F(TotalsRowsTest, OnPaperTheListKeepsItsWidthsAndGreyTotalLines) {
+    WorkingEntry run = Entry(3, 2, 2026, "R", 1800);
+    doc->AddEntry(run, nullptr);
+    auto rows =
+        std::make_shared<std::vector<TotalsRow>>(BuildTotalsRows(*doc, TotalsGrouping::Month).rows);
+    const TotalsPrintSource paper(rows, TotalsGrouping::Month);
+    std::vector<std::string> titles;
+    std::vector<int> widths;
+    for (const PrintListColumn& c : paper.Columns(4000)) {
+        titles.push_back(c.title);
+        widths.push_back(c.width);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Month", "Sport", "#", "Distance", "Time"}));
+    EXPECT_EQ(widths, (std::vector<int>{300, 700, 150, 300, 300}));
+    ASSERT_EQ(paper.RowCount(), 4);
+    EXPECT_EQ(paper.CellText(2, 1), "Running");
+    EXPECT_EQ(paper.RowBackground(2), (Rgb{255, 255, 174}));
+    EXPECT_EQ(paper.RowBackground(3), (Rgb{210, 210, 210}));
 }
 
 }  // namespace

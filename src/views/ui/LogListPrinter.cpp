@@ -160,7 +160,7 @@ void CLogListPrinter::PaintFooter(QPainter& painter, int page) const {
     painter.drawLine(0, line, m.pageWidth, line);
     painter.setFont(font_);
     painter.drawText(footer, Qt::AlignCenter,
-                     QString::fromStdString(Paper::FooterText(page + 1, PageCount())));
+                     QString::fromStdString(paper::FooterText(page + 1, PageCount())));
 }
 
 bool CLogListPrinter::Print(QPrinter& printer) {

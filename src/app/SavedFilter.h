@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace kivrun {
+
+class CTamselDoc;
+
+// Applies a saved filter text as the Update button does after Show All is unticked, then
+// shades the weeks of what it shows, as the log list does. Used where a filter comes from a
+// command line rather than the filter bar.
+void ApplyFilterText(CTamselDoc& doc, const std::string& state);
+
+}  // namespace kivrun
