@@ -174,7 +174,7 @@ void BM_LayOutPrintedPages(benchmark::State& state) {
     model.SetColumns(LogListCells::Columns(*log.doc));
     CLogListPrinter paper(model);
     for (auto _ : state)
-        paper.Layout(QSize(4800, 6300), 600);
+        paper.Layout(GPage{QSize(4800, 6300), 600});
     state.counters["pages"] = paper.PageCount();
 }
 BENCHMARK(BM_LayOutPrintedPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);

@@ -116,7 +116,7 @@ TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
     MakeView();
     CLogListPrinter paper(model());
     const QSize page(4800, 6300);  // the printable part of a letter page at 600 dpi
-    paper.Layout(page, 600);
+    paper.Layout(GPage{page, 600});
     const LogListPageLayout& layout = paper.PageLayout();
     ASSERT_GT(layout.LinesOf(0), 2);  // the notes wrap
     ASSERT_GE(paper.PageCount(), 2);
@@ -165,7 +165,8 @@ TEST_F(LogListPrint, APdfHasThePagesOfTheLayoutOrOfThePageRange) {
     ASSERT_TRUE(list->PrintTo(pdf));
 
     CLogListPrinter expected(model());
-    expected.Layout(pdf.pageLayout().paintRectPixels(pdf.resolution()).size(), pdf.resolution());
+    expected.Layout(
+        GPage{pdf.pageLayout().paintRectPixels(pdf.resolution()).size(), pdf.resolution()});
     ASSERT_GE(expected.PageCount(), 2);
     EXPECT_EQ(PdfPages(pdf.outputFileName()), expected.PageCount());
 
@@ -179,7 +180,7 @@ TEST_F(LogListPrint, APdfHasThePagesOfTheLayoutOrOfThePageRange) {
 TEST_F(LogListPrint, AnEmptyListPrintsOnePageWithItsFooter) {
     MakeView();
     CLogListPrinter paper(model());
-    paper.Layout(QSize(4800, 6300), 600);
+    paper.Layout(GPage{QSize(4800, 6300), 600});
     ASSERT_EQ(paper.PageCount(), 1);
     RecordedPage recorded(QSize(4800, 6300), 600);
     QPainter painter(&recorded);

@@ -127,7 +127,7 @@ TEST_F(LogListWindow, PicturesOfTheLogWindow) {
     // The first printed page, at 100 dots to the inch.
     CLogListPrinter paper(list.Model());
     const QSize page(800, 1050);
-    paper.Layout(page, 100);
+    paper.Layout(GPage{page, 100});
     QImage image(page, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
