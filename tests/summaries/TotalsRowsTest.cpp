@@ -70,6 +70,21 @@ TEST_F(TotalsRowsTest, MonthsAndYearsFollowTheGrandTotalUnit) {
     EXPECT_EQ(years[2], "|Running|1|1.0M|0:10");
 }
 
+TEST_F(TotalsRowsTest, AWorkoutOfASportTheLogNoLongerHasIsListedButNotTotalled) {
+    WorkingEntry run = Entry(6, 1, 2026, "R", 1800);
+    run.distance = 4;
+    doc->AddEntry(run, nullptr);
+    // A log from before relations kept workouts of a sport it had deleted.
+    doc->Database().sql().Exec("DROP TRIGGER \"kivrun_rel_SportsToEntry_insert\"");
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time) "
+        "VALUES (46175, 'X', 'G', 9, 600)");
+    doc->ApplyFilter();
+    EXPECT_EQ(Lines(BuildTotalsRows(*doc, TotalsGrouping::Year)),
+              (std::vector<std::string>{"||||", "2026||1|9.0|0:10", "|Running|1|4.0M|0:30",
+                                        " |Total:|1|4.0M|0:30 T"}));
+}
+
 TEST_F(TotalsRowsTest, TheGroupingIsKeptInTheLogAndReadingItWritesNothing) {
     auto stored = [&] {
         return test::QueryRows(doc->Database(),

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QTimer>
 #include <QToolBar>
 #include <cstdio>
 #include <filesystem>
@@ -232,6 +233,18 @@ TEST_F(TotalsWindow, PrintsPagesWithTheirFootersOnThePageSetUpForTheSession) {
     EXPECT_NE(facts.text.find("12/28/20 -"), std::string::npos);
     EXPECT_NE(facts.text.find("Total:"), std::string::npos);
     EXPECT_TRUE(dialogs->messages.empty());
+
+    // Print preview, on the same page.
+    bool previewed = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* preview = QApplication::activeModalWidget()) {
+            previewed = true;
+            SaveScreenshot(*preview, "totals-print-preview");
+            preview->close();
+        }
+    });
+    frame().Run(Command::FilePrintPreview);
+    EXPECT_TRUE(previewed);
 }
 
 }  // namespace
