@@ -92,22 +92,12 @@ void LogListPageLayout::Layout(const std::vector<ListColumn>& columns, const Met
                 static_cast<int>(std::min<std::size_t>(lines, linesPerPage_));
         }
     }
-    pageStarts_ = paper::PageStarts(rowLines_, linesPerPage_, paper::PageFill::Whole);
+    pages_ = paper::Pages(paper::PageStarts(rowLines_, linesPerPage_, paper::PageFill::Whole),
+                          static_cast<long>(rowLines_.size()));
 }
 
 std::vector<std::u16string> LogListPageLayout::Wrap(std::u16string_view text, int width) const {
     return paper::WrapLines(text, width - metrics_.cellMargin, metrics_.measure);
-}
-
-long LogListPageLayout::FirstRow(int page) const {
-    if (page < 0 || page >= PageCount()) return 0;
-    return pageStarts_[static_cast<std::size_t>(page)];
-}
-
-long LogListPageLayout::EndRow(int page) const {
-    if (page < 0 || page >= PageCount()) return 0;
-    return page + 1 < PageCount() ? pageStarts_[static_cast<std::size_t>(page + 1)]
-                                  : static_cast<long>(rowLines_.size());
 }
 
 int LogListPageLayout::LinesOf(long row) const {

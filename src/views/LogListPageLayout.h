@@ -52,10 +52,10 @@ class LogListPageLayout {
     const std::vector<ListColumn>& Columns() const { return columns_; }
     const std::vector<int>& Widths() const { return widths_; }
     int LinesPerPage() const { return linesPerPage_; }
-    int PageCount() const { return static_cast<int>(pageStarts_.size()); }
-    long FirstRow(int page) const;
+    int PageCount() const { return pages_.Count(); }
+    long FirstRow(int page) const { return pages_.First(page); }
     // One past the last row of the page.
-    long EndRow(int page) const;
+    long EndRow(int page) const { return pages_.End(page); }
     // Lines the row takes on paper, never more than a page.
     int LinesOf(long row) const;
     // The lines of a cell of the column at index (wrapped for Route and Notes, one line
@@ -70,7 +70,7 @@ class LogListPageLayout {
     Metrics metrics_;
     std::vector<int> widths_;
     std::vector<int> rowLines_;
-    std::vector<long> pageStarts_;
+    paper::Pages pages_;
     int linesPerPage_ = 1;
 };
 

@@ -98,6 +98,20 @@ std::vector<long> PageStarts(const std::vector<int>& rowLines, int linesPerPage,
     return starts;
 }
 
+Pages::Pages(std::vector<long> starts, long rows) : starts_(std::move(starts)), rows_(rows) {
+    if (starts_.empty()) starts_ = {0};
+}
+
+long Pages::First(int page) const {
+    if (page < 0 || page >= Count()) return 0;
+    return starts_[static_cast<std::size_t>(page)];
+}
+
+long Pages::End(int page) const {
+    if (page < 0 || page >= Count()) return 0;
+    return page + 1 < Count() ? starts_[static_cast<std::size_t>(page + 1)] : rows_;
+}
+
 std::string FooterText(int page, int pageCount) {
     return "Page " + std::to_string(page) + " of " + std::to_string(pageCount);
 }

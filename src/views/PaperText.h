@@ -31,6 +31,21 @@ enum class PageFill {
 // empty: one taller than a page has a page of its own. Always at least one page.
 std::vector<long> PageStarts(const std::vector<int>& rowLines, int linesPerPage, PageFill fill);
 
+// Rows on pages: where each page begins. Always at least one page.
+class Pages {
+  public:
+    Pages() = default;
+    Pages(std::vector<long> starts, long rows);
+    int Count() const { return static_cast<int>(starts_.size()); }
+    // The page's first row, and one past its last; 0 for a page that is not there.
+    long First(int page) const;
+    long End(int page) const;
+
+  private:
+    std::vector<long> starts_{0};
+    long rows_ = 0;
+};
+
 // "Page 2 of 7".
 std::string FooterText(int page, int pageCount);
 

@@ -22,7 +22,7 @@ bool PrintListLayout::Layout(const PrintListSource& source, const Metrics& metri
     for (long row = 0; row < rows; ++row) {
         if (progress && !progress(row, rows)) {
             rowLines_.clear();
-            pageStarts_ = {0};
+            pages_ = paper::Pages();
             return false;
         }
         std::size_t lines = 1;
@@ -30,19 +30,10 @@ bool PrintListLayout::Layout(const PrintListSource& source, const Metrics& metri
             lines = std::max(lines, CellLines(c, Utf8ToUtf16(source.CellText(row, c))).size());
         rowLines_[static_cast<std::size_t>(row)] = static_cast<int>(lines);
     }
-    pageStarts_ = paper::PageStarts(rowLines_, linesPerPage_, paper::PageFill::LeaveLastLine);
+    pages_ =
+        paper::Pages(paper::PageStarts(rowLines_, linesPerPage_, paper::PageFill::LeaveLastLine),
+                     static_cast<long>(rowLines_.size()));
     return true;
-}
-
-long PrintListLayout::FirstRow(int page) const {
-    if (page < 0 || page >= PageCount()) return 0;
-    return pageStarts_[static_cast<std::size_t>(page)];
-}
-
-long PrintListLayout::EndRow(int page) const {
-    if (page < 0 || page >= PageCount()) return 0;
-    return page + 1 < PageCount() ? pageStarts_[static_cast<std::size_t>(page + 1)]
-                                  : static_cast<long>(rowLines_.size());
 }
 
 int PrintListLayout::LinesOf(long row) const {

@@ -7,6 +7,7 @@
 
 #include "controls/ShortenText.h"
 #include "views/LogListCells.h"
+#include "views/PaperText.h"
 
 namespace kivrun {
 
@@ -65,9 +66,9 @@ class PrintListLayout {
     const std::vector<PrintListColumn>& Columns() const { return columns_; }
     int LineHeight() const { return lineHeight_; }
     int LinesPerPage() const { return linesPerPage_; }
-    int PageCount() const { return static_cast<int>(pageStarts_.size()); }
-    long FirstRow(int page) const;
-    long EndRow(int page) const;  // one past the page's last row
+    int PageCount() const { return pages_.Count(); }
+    long FirstRow(int page) const { return pages_.First(page); }
+    long EndRow(int page) const { return pages_.End(page); }  // one past its last row
     int LinesOf(long row) const;
     // The lines of a cell of that column, at most a page of them.
     std::vector<std::u16string> CellLines(std::size_t column, std::u16string_view text) const;
@@ -81,7 +82,7 @@ class PrintListLayout {
     Metrics metrics_;
     std::vector<PrintListColumn> columns_;
     std::vector<int> rowLines_;
-    std::vector<long> pageStarts_{0};
+    paper::Pages pages_;
     int margin_ = 0;
     int lineHeight_ = 1;
     int linesPerPage_ = 1;

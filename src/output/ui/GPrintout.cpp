@@ -25,6 +25,21 @@ PaperPainter::~PaperPainter() {
     painter_.restore();
 }
 
+QString PaperString(std::u16string_view text) {
+    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+}
+
+Qt::Alignment PaperAlignment(int alignment) {
+    switch (alignment) {
+        case 1:
+            return Qt::AlignRight;
+        case 2:
+            return Qt::AlignHCenter;
+        default:
+            return Qt::AlignLeft;
+    }
+}
+
 int PaperUnits(double points) {
     return qRound(points * paper::kUnitsPerInch / 72.0);
 }

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <string_view>
 
 #include "views/PaperText.h"
 
@@ -49,6 +50,11 @@ class PaperPainter {
   private:
     QPainter& painter_;
 };
+
+// A text of the core's layouts as Qt's.
+QString PaperString(std::u16string_view text);
+// A column's alignment as the lists keep it (0 left, 1 right, 2 centre).
+Qt::Alignment PaperAlignment(int alignment);
 
 // Print units of a length in points.
 int PaperUnits(double points);

@@ -23,21 +23,6 @@ const int kLinePadding = PaperUnits(1.0);
 const int kCellMargin = PaperUnits(4.0);  // both sides of a cell together
 const int kRuleWidth = PaperUnits(0.5);
 
-QString ToQString(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
-
-Qt::Alignment AlignmentOf(int justification) {
-    switch (justification) {
-        case 1:
-            return Qt::AlignRight;
-        case 2:
-            return Qt::AlignHCenter;
-        default:
-            return Qt::AlignLeft;
-    }
-}
-
 // A printout that owns the model it prints from.
 class LogPrintout : public CLogListPrinter {
   public:
@@ -80,7 +65,7 @@ bool CLogListPrinter::Layout(const GPage& page, const GProgress& progress) {
     m.headingHeight = m.lineHeight + 2 * kLinePadding;
     m.cellMargin = kCellMargin;
     m.measure = [metrics](std::u16string_view text) {
-        return qCeil(metrics.horizontalAdvance(ToQString(text)));
+        return qCeil(metrics.horizontalAdvance(PaperString(text)));
     };
     // Route and Notes of every row, read in one pass.
     const long rows = model_.rowCount();
@@ -121,7 +106,7 @@ void CLogListPrinter::PaintHeadings(QPainter& painter) const {
     int x = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const QRect cell(x + m.cellMargin / 2, 0, widths[i] - m.cellMargin, m.lineHeight);
-        painter.drawText(cell, AlignmentOf(columns[i].justification) | Qt::AlignVCenter,
+        painter.drawText(cell, PaperAlignment(columns[i].justification) | Qt::AlignVCenter,
                          QString::fromStdString(columns[i].label));
         x += widths[i];
     }
@@ -154,7 +139,7 @@ void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const ListColumn& column = columns[i];
             const QRect cell(x + m.cellMargin / 2, y, widths[i] - m.cellMargin, m.lineHeight);
-            const Qt::Alignment align = AlignmentOf(column.justification) | Qt::AlignVCenter;
+            const Qt::Alignment align = PaperAlignment(column.justification) | Qt::AlignVCenter;
             if (column.id == LogListCells::kSport && column.format == 2) {
                 const int side = m.lineHeight - 2 * kLinePadding;
                 const QRect place =
@@ -166,7 +151,7 @@ void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
                 const std::vector<std::u16string> cellLines = layout_.CellLines(i, text);
                 for (std::size_t k = 0; k < cellLines.size(); ++k)
                     painter.drawText(cell.translated(0, static_cast<int>(k) * m.lineHeight),
-                                     align | Qt::TextSingleLine, ToQString(cellLines[k]));
+                                     align | Qt::TextSingleLine, PaperString(cellLines[k]));
             }
             x += widths[i];
         }

@@ -9,21 +9,6 @@
 namespace kivrun {
 namespace {
 
-QString ToQString(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
-
-Qt::Alignment AlignmentOf(int alignment) {
-    switch (alignment) {
-        case 1:
-            return Qt::AlignRight;
-        case 2:
-            return Qt::AlignHCenter;
-        default:
-            return Qt::AlignLeft;
-    }
-}
-
 // The print font: its character cell PrintListLayout::kFontHeight units high.
 QFont ListFont() {
     QFont font = PaperFont(QStringLiteral("Arial"), PrintListLayout::kFontHeight);
@@ -48,7 +33,7 @@ bool CPrintListPrintout::Layout(const GPage& page, const GProgress& progress) {
     m.charHeight = qRound(metrics.height());
     m.averageCharWidth = std::max(1, qRound(metrics.averageCharWidth()));
     m.measure = [metrics](std::u16string_view text) {
-        return qCeil(metrics.horizontalAdvance(ToQString(text)));
+        return qCeil(metrics.horizontalAdvance(PaperString(text)));
     };
     return layout_.Layout(*source_, m, progress);
 }
@@ -80,9 +65,9 @@ void CPrintListPrintout::PaintHeader(QPainter& painter) const {
     for (std::size_t c = 0; c < columns.size(); ++c) {
         QRect title = CellRect(c, PrintListLayout::kTitleTop);
         title.setHeight(layout_.metrics().charHeight);
-        painter.drawText(title,
-                         AlignmentOf(columns[c].alignment) | Qt::TextSingleLine | Qt::TextDontClip,
-                         QString::fromStdString(columns[c].title));
+        painter.drawText(
+            title, PaperAlignment(columns[c].alignment) | Qt::TextSingleLine | Qt::TextDontClip,
+            QString::fromStdString(columns[c].title));
     }
     const int rule = layout_.TitleRuleY();
     painter.drawLine(layout_.Margin(), rule, layout_.Margin() + layout_.PrintableWidth(), rule);
@@ -105,8 +90,8 @@ void CPrintListPrintout::PaintRows(QPainter& painter, int page) const {
             for (std::size_t k = 0; k < cellLines.size(); ++k)
                 painter.drawText(
                     first.translated(0, static_cast<int>(k) * lineHeight),
-                    AlignmentOf(columns[c].alignment) | Qt::AlignVCenter | Qt::TextSingleLine,
-                    ToQString(cellLines[k]));
+                    PaperAlignment(columns[c].alignment) | Qt::AlignVCenter | Qt::TextSingleLine,
+                    PaperString(cellLines[k]));
         }
         y += lines * lineHeight;
     }
