@@ -129,7 +129,6 @@ bool ConvertOldLog(CTamselDoc& doc, const std::string& path) {
         PutBack(oldPath, path, ui);
         return false;
     }
-    doc.FilteredSet().Requery();
     return true;
 }
 

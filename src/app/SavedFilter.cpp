@@ -5,10 +5,9 @@
 namespace kivrun {
 
 void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    doc.Filter() = FilterState::Restore(state);
-    doc.Filter().showAll = false;
-    doc.UpdateFilter();
-    doc.ComputeBackgroundBands();
+    FilterState filter = FilterState::Restore(state);
+    filter.showAll = false;
+    doc.UpdateFilter(filter);
 }
 
 }  // namespace kivrun

@@ -6,9 +6,8 @@ namespace kivrun {
 
 class CTamselDoc;
 
-// Applies a saved filter text as the Update button does after Show All is unticked, then
-// shades the weeks of what it shows, as the log list does. Used where a filter comes from a
-// command line rather than the filter bar.
+// Applies a saved filter text as the Update button does after Show All is unticked. Used
+// where a filter comes from a command line rather than the filter bar.
 void ApplyFilterText(CTamselDoc& doc, const std::string& state);
 
 }  // namespace kivrun

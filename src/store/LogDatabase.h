@@ -28,6 +28,8 @@ class LogDatabase {
                     std::unique_ptr<LogDatabase>& out);
 
     SqliteDb& sql() { return *db_; }
+    // The file could only be opened for reading.
+    bool IsReadOnly() const;
     const std::string& path() const { return db_->path(); }
 
     // Structure.

@@ -1,8 +1,6 @@
 #include "summaries/TotalsTable.h"
 
 #include "app/TamselDoc.h"
-#include "store/Criteria.h"
-#include "store/PreferencesSet.h"
 
 namespace kivrun {
 namespace {
@@ -42,10 +40,7 @@ std::optional<TotalsGrouping> ParseTotalsGrouping(std::string_view name) {
 }
 
 TotalsGrouping SavedTotalsGrouping(CTamselDoc& doc) {
-    // Looked up rather than read with a default: a default would be written into the log.
-    CPreferencesSet& prefs = doc.PreferencesSet();
-    if (!prefs.FindFirst(criteria::Is("Preference", kGroupingKey))) return TotalsGrouping::Week;
-    const std::string value = prefs.Value;
+    const std::string value = doc.Preference(kGroupingKey, "0");
     if (value == "1") return TotalsGrouping::Month;
     if (value == "2") return TotalsGrouping::Year;
     return TotalsGrouping::Week;
@@ -53,11 +48,7 @@ TotalsGrouping SavedTotalsGrouping(CTamselDoc& doc) {
 
 void SaveTotalsGrouping(CTamselDoc& doc, TotalsGrouping grouping) {
     const std::string value = std::to_string(static_cast<int>(grouping));
-    CPreferencesSet& prefs = doc.PreferencesSet();
-    if (prefs.FindFirst(criteria::Is("Preference", kGroupingKey)) &&
-        std::string(prefs.Value) == value)
-        return;
-    prefs.SetPreference(kGroupingKey, value);
+    if (doc.Preference(kGroupingKey, "0") != value) doc.SetPreference(kGroupingKey, value);
 }
 
 TotalsPrintSource::TotalsPrintSource(SharedTotalsRows rows, TotalsGrouping grouping)

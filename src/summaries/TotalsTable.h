@@ -37,8 +37,7 @@ inline Rgb TotalsRowColor(const TotalsRow& row) {
     return row.isTotal ? kTotalsTotalLine : kTotalsBackground;
 }
 
-// The grouping the log keeps ("TotalsGrouping"), week when it has none; reading it
-// writes nothing.
+// The grouping the log keeps ("TotalsGrouping"), week when it has none.
 TotalsGrouping SavedTotalsGrouping(CTamselDoc& doc);
 // Keeps the grouping in the log (only when it changed).
 void SaveTotalsGrouping(CTamselDoc& doc, TotalsGrouping grouping);

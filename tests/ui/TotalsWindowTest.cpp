@@ -51,7 +51,7 @@ class TotalsWindow : public ShellTest {
         doc.Database().sql().Exec(
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
             "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
-        doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
         const struct {
             int m, d, y;
             const char* sport;
@@ -188,11 +188,12 @@ TEST_F(TotalsWindow, FollowsTheLogAndTheFilter) {
     EXPECT_EQ(Rows(totals.Left()), ToolRows("week"));
 
     // A filter that leaves nothing: an empty list that says so, and no box over it.
-    doc.Filter().showAll = false;
-    doc.Filter().distanceOn = true;
-    doc.Filter().distanceOp = FilterState::kGreater;
-    doc.Filter().distance1 = 1000;
-    doc.ApplyFilter();
+    FilterState longOnes = doc.Filter();
+    longOnes.showAll = false;
+    longOnes.distanceOn = true;
+    longOnes.distanceOp = FilterState::kGreater;
+    longOnes.distance1 = 1000;
+    doc.ApplyFilter(longOnes);
     Settle();
     EXPECT_EQ(totals.Left().Model().rowCount(), 0);
     EXPECT_TRUE(totals.Left().NoEntries());

@@ -1,5 +1,6 @@
 #include "output/ui/GPrintDriver.h"
 
+#include <QApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -54,9 +55,13 @@ GPrintJob::Result GPrintDriver::Print(QWidget* parent, GPrintout& printout, User
 void GPrintDriver::Preview(QWidget* parent, GPrintout& printout) {
     QPrintPreviewDialog preview(&Printer(), parent);
     preview.setWindowTitle(QStringLiteral("Print Preview - %1").arg(printout.Title()));
+    // No progress here: the preview must not paint its pages while they are being made,
+    // so nothing may handle events until they are done.
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&printout, &preview](QPrinter* printer) {
-                         GPrintJob(printout, *printer).Render(&preview);
+                     [&printout](QPrinter* printer) {
+                         QApplication::setOverrideCursor(Qt::WaitCursor);
+                         GPrintJob(printout, *printer).Render(nullptr);
+                         QApplication::restoreOverrideCursor();
                      });
     if (QWidget* top = parent ? parent->window() : nullptr) preview.resize(top->size() * 8 / 10);
     preview.exec();

@@ -103,13 +103,13 @@ void CTotalsFrame::SetGrouping(TotalsGrouping grouping) {
 
 void CTotalsFrame::OnUpdate(View*, const UpdateHint& hint) {
     switch (hint.kind) {
-        case UpdateHint::kEntryAdded:
-        case UpdateHint::kEntryChanged:
-        case UpdateHint::kEntryDeleted:
-        case UpdateHint::kDataReloaded:
-        case UpdateHint::kFilterApplied:
-        case UpdateHint::kSportsChanged:
-        case UpdateHint::kGeneralPreferences:
+        case Notice::EntryAdded:
+        case Notice::EntryChanged:
+        case Notice::EntryDeleted:
+        case Notice::DataReloaded:
+        case Notice::FilterApplied:
+        case Notice::SportsChanged:
+        case Notice::GeneralPreferences:
             // Once for a run of changes (deleting many rows sends a notice for each).
             refill_->start();
             break;

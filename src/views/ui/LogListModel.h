@@ -28,6 +28,7 @@ class CLogListModel : public QAbstractTableModel {
     static QColor ShadedBackground() { return QColor(220, 221, 220); }
 
     explicit CLogListModel(CTamselDoc& doc, QObject* parent = nullptr);
+    CTamselDoc& Document() const { return doc_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -58,8 +59,8 @@ class CLogListModel : public QAbstractTableModel {
     void RefreshCells();
 
     // The row of an entry, -1 when it is not in the filtered set.
-    long RowOfEntry(long entryId) const;
-    long EntryIdAt(int row) const;
+    long RowOfEntry(RowId entryId) const;
+    RowId EntryIdAt(int row) const;
     std::optional<EntryRow> Entry(int row) const;
     // The text of a cell, as the list and the paper show it.
     QString CellText(const EntryRow& entry, const ListColumn& column) const;

@@ -7,8 +7,10 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "app/TamselDoc.h"
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
+#include "store/EntryReader.h"
 #include "views/LogListCells.h"
 #include "views/ui/LogListModel.h"
 
@@ -43,12 +45,24 @@ CLogListPrinter::CLogListPrinter(const CLogListModel& model) : model_(model) {
 
 std::unique_ptr<GPrintout> CLogListPrinter::ForLog(CTamselDoc& doc) {
     auto model = std::make_unique<CLogListModel>(doc);
-    model->SetColumns(LogListCells::Columns(doc));
+    model->SetColumns(doc.Columns());
     return std::make_unique<LogPrintout>(std::move(model));
 }
 
 void CLogListPrinter::ReadRows(long first, long end,
                                const std::function<bool(long, const EntryRow&)>& use) const {
+    if (first == 0 && end >= model_.rowCount()) {
+        // The whole list streams from the log in one walk.
+        try {
+            EntryReader reader = model_.Document().ReadEntries();
+            EntryRow entry;
+            for (long row = 0; row < end && reader.Next(entry); ++row)
+                if (!use(row, entry)) return;
+        } catch (const std::exception&) {
+            // Rows that could not be read keep their room, as below.
+        }
+        return;
+    }
     for (long row = first; row < end; ++row)
         if (const std::optional<EntryRow> entry = model_.Entry(static_cast<int>(row)))
             if (!use(row, *entry)) return;
