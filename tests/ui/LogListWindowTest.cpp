@@ -114,16 +114,8 @@ TEST_F(LogListWindow, PicturesOfTheLogWindow) {
     SaveScreenshot(frame(), "loglist-icons-oldest-first");
 
     // Print preview, as the File menu opens it.
-    bool previewed = false;
-    QTimer::singleShot(300, [&] {
-        if (QWidget* preview = QApplication::activeModalWidget()) {
-            previewed = true;
-            SaveScreenshot(*preview, "loglist-print-preview");
-            preview->close();
-        }
-    });
-    frame().Run(Command::FilePrintPreview);
-    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(SaveModalScreenshot([&] { frame().Run(Command::FilePrintPreview); },
+                                    "loglist-print-preview"));
 
     // The first printed page, at 100 dots to the inch.
     CLogListPrinter paper(list.Model());

@@ -236,16 +236,8 @@ TEST_F(TotalsWindow, PrintsPagesWithTheirFootersOnThePageSetUpForTheSession) {
     EXPECT_TRUE(dialogs->messages.empty());
 
     // Print preview, on the same page.
-    bool previewed = false;
-    QTimer::singleShot(300, [&] {
-        if (QWidget* preview = QApplication::activeModalWidget()) {
-            previewed = true;
-            SaveScreenshot(*preview, "totals-print-preview");
-            preview->close();
-        }
-    });
-    frame().Run(Command::FilePrintPreview);
-    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(SaveModalScreenshot([&] { frame().Run(Command::FilePrintPreview); },
+                                    "totals-print-preview"));
 }
 
 }  // namespace
