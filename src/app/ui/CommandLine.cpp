@@ -162,7 +162,8 @@ int RunPrint(const CommandLine& line, std::ostream& err) {
 
     HeadlessUserInterface ui(err);
     CTamselDoc doc(ui);
-    if (!doc.OnOpenDocument(info.absoluteFilePath().toStdString()))
+    // A printout only reads: the log file is left exactly as it was.
+    if (!doc.OnOpenDocument(info.absoluteFilePath().toStdString(), CTamselDoc::OpenMode::ReadOnly))
         return fail(QStringLiteral("%1: could not be opened as a training log").arg(log));
     if (line.filter) ApplyFilterText(doc, line.filter->toStdString());
 
