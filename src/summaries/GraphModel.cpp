@@ -145,14 +145,12 @@ const GraphPeriod& CGraphModel::PeriodOf(int index) {
     return data_.Period(settings_.grouping, *first, settings_.cumulative);
 }
 
-CGraphModel::Values CGraphModel::ValuesOf(int index) {
-    const GraphPeriod& p = PeriodOf(index);
-    const GraphUnits units = data_.Units();
-    Values v;
-    v.all = CellValue(p.all, settings_.quantity, units).value;
-    for (const GraphSport& s : data_.Sports())
-        v.sports.push_back(
-            CellValue(p.sports[static_cast<std::size_t>(s.slot)], settings_.quantity, units).value);
+CGraphModel::Numbers CGraphModel::NumbersOf(int index) {
+    const PeriodValues p = Values(index);
+    Numbers v;
+    v.all = p.all.value;
+    for (const GraphValue& s : p.sports)
+        v.sports.push_back(s.value);
     return v;
 }
 
@@ -199,14 +197,28 @@ bool CGraphModel::SelectAt(int x, int y) {
 
 // --- Scale ----------------------------------------------------------------------------------
 
-void CGraphModel::RaiseMaximum() {
+CGraphModel::PeriodValues CGraphModel::Values(int index) {
+    const GraphPeriod& p = PeriodOf(index);
+    const GraphUnits units = data_.Units();
+    PeriodValues v;
+    v.all = CellValue(p.all, settings_.quantity, units);
+    for (const GraphSport& s : data_.Sports())
+        v.sports.push_back(
+            CellValue(p.sports[static_cast<std::size_t>(s.slot)], settings_.quantity, units));
+    return v;
+}
+
+void CGraphModel::FitScaleToAll() {
+    RaiseMaximum(0, PeriodCount());
+    dirty_ = true;
+}
+
+// Periods from .. to (one past the last) that pass the maximum raise it.
+void CGraphModel::RaiseMaximum(int from, int to) {
     if (settings_.type == GraphType::Pie) return;
     const bool bySportLine = settings_.type == GraphType::Line && settings_.bySport;
-    const int lowest = settings_.type == GraphType::Line ? -1 : 0;
-    for (int k = lowest; k < VisibleCount(); ++k) {
-        const int index = first_ + k;
-        if (index < 0 || index >= PeriodCount()) continue;
-        const Values v = ValuesOf(index);
+    for (int index = std::max(0, from); index < std::min(to, PeriodCount()); ++index) {
+        const Numbers v = NumbersOf(index);
         double value = v.all;
         if (bySportLine) {
             value = 0;
@@ -218,12 +230,15 @@ void CGraphModel::RaiseMaximum() {
 }
 
 double CGraphModel::Step() const {
+    if (maximum_ <= 0) return 0;
     return GridStep(settings_.quantity, maximum_, Plot().height);
 }
 
 const GraphScene& CGraphModel::Scene() {
     if (dirty_) {
-        RaiseMaximum();
+        // A line graph shows the period before the first in view too, at the plot's edge.
+        const int lowest = settings_.type == GraphType::Line ? -1 : 0;
+        RaiseMaximum(first_ + lowest, first_ + VisibleCount());
         BuildScene();
         dirty_ = false;
     }

@@ -64,6 +64,15 @@ class CGraphModel {
     // The heading and values of a period: each sport with workouts, then "All: \t" value.
     std::string PeriodText(int index);
 
+    // The values of a period, all sports and each of Data().Sports().
+    struct PeriodValues {
+        GraphValue all;
+        std::vector<GraphValue> sports;
+    };
+    PeriodValues Values(int index);
+    // Widens the scale to every period, not only those in view (a whole-log summary).
+    void FitScaleToAll();
+
     // The vertical scale as it stands (it grows as larger values come into view).
     int Maximum() const { return maximum_; }
     double Step() const;
@@ -73,17 +82,17 @@ class CGraphModel {
     CGraphData& Data() { return data_; }
 
   private:
-    struct Values {
+    struct Numbers {
         double all = 0;
         std::vector<double> sports;  // as Data().Sports()
     };
-    Values ValuesOf(int index);
+    Numbers NumbersOf(int index);
     const GraphPeriod& PeriodOf(int index);
     int Zoom() const;
     GraphRect Plot() const;
     void Changed(bool resetScale);
     void SetSelected(std::optional<CDate> day);
-    void RaiseMaximum();
+    void RaiseMaximum(int from, int to);
     void BuildScene();
     void BuildBars(const GraphRect& plot, int zoom);
     void BuildLines(const GraphRect& plot, int zoom);

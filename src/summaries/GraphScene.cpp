@@ -99,7 +99,7 @@ void CGraphModel::BuildBars(const GraphRect& plot, int zoom) {
     for (int k = 0; k < VisibleCount() && first_ + k < PeriodCount(); ++k) {
         const int index = first_ + k;
         const int x = PeriodX(plot, zoom, settings_.type, k);
-        const Values v = ValuesOf(index);
+        const Numbers v = NumbersOf(index);
         const int left = x - zoom / 4;
         const int width = std::max(1, zoom / 2);
         if (!settings_.bySport) {
@@ -141,7 +141,7 @@ void CGraphModel::BuildLines(const GraphRect& plot, int zoom) {
         const int index = first_ + k;
         if (index < 0 || index >= PeriodCount()) continue;
         const int x = PeriodX(plot, zoom, settings_.type, k);
-        const Values v = ValuesOf(index);
+        const Numbers v = NumbersOf(index);
         for (std::size_t i = 0; i < series; ++i) {
             const double value = settings_.bySport ? v.sports[i] : v.all;
             if (gaps && !(value > 0)) {
@@ -165,7 +165,7 @@ void CGraphModel::BuildPies(const GraphRect& plot, int zoom) {
     for (int k = 0; k < VisibleCount() && first_ + k < PeriodCount(); ++k) {
         const int index = first_ + k;
         const int x = PeriodX(plot, zoom, settings_.type, k);
-        const Values v = ValuesOf(index);
+        const Numbers v = NumbersOf(index);
         double total = 0;
         for (double value : v.sports)
             total += std::max(0.0, value);

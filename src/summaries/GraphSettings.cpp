@@ -153,6 +153,37 @@ std::optional<GraphQuantity> ParseGraphQuantity(std::string_view name) {
     return std::nullopt;
 }
 
+std::optional<GraphSettings> ApplyGraphOptions(GraphSettings s, const GraphOptions& o,
+                                               std::string& error) {
+    if (o.type) {
+        const auto type = ParseGraphType(*o.type);
+        if (!type) {
+            error = "the graph is a bar, line or pie graph, not '" + *o.type + "'";
+            return std::nullopt;
+        }
+        s = WithType(s, *type);
+    }
+    if (o.quantity) {
+        const auto quantity = ParseGraphQuantity(*o.quantity);
+        if (!quantity) {
+            error = "graph distance, time, workouts or pace, not '" + *o.quantity + "'";
+            return std::nullopt;
+        }
+        s = WithQuantity(s, *quantity);
+    }
+    if (o.grouping) {
+        const auto grouping = ParseTotalsGrouping(*o.grouping);
+        if (!grouping) {
+            error = "group the graph by week, month or year, not '" + *o.grouping + "'";
+            return std::nullopt;
+        }
+        s.grouping = *grouping;
+    }
+    if (o.cumulative) s.cumulative = true;
+    if (o.bySport) s = WithSeparation(s, true);
+    return s;
+}
+
 Rgb SportColor(int slot) {
     static constexpr Rgb kColors[26] = {
         {220, 20, 60},   {65, 105, 225},  {105, 215, 102}, {255, 165, 0},   {238, 130, 238},

@@ -69,6 +69,19 @@ const char* QuantityName(GraphQuantity quantity);
 std::optional<GraphType> ParseGraphType(std::string_view name);
 std::optional<GraphQuantity> ParseGraphQuantity(std::string_view name);
 
+// The graph asked for on a command line: the log's settings with the options given
+// (bar|line|pie, distance|time|workouts|pace, week|month|year), under the same restrictions
+// as in the window. Null with the reason in error for a name it does not know.
+struct GraphOptions {
+    std::optional<std::string> type;
+    std::optional<std::string> quantity;
+    std::optional<std::string> grouping;
+    bool cumulative = false;
+    bool bySport = false;
+};
+std::optional<GraphSettings> ApplyGraphOptions(GraphSettings settings, const GraphOptions& options,
+                                               std::string& error);
+
 // The fixed colour of each sport letter (index 0 for "A"), and of a graph of all sports.
 Rgb SportColor(int slot);
 constexpr Rgb kAllSportsColor{70, 130, 180};
