@@ -36,8 +36,8 @@ bool CanZoomIn(int visiblePeriods) {
     return visiblePeriods >= 2;
 }
 
-int PeriodX(const GraphRect& plot, int zoom, GraphType type, int k) {
-    return plot.x + zoom * (k + (type == GraphType::Line ? 0 : 1));
+int PeriodX(const GraphRect& plot, int zoom, int k) {
+    return plot.x + zoom * (k + 1);
 }
 
 bool LabelsPeriod(int periodIndex, int zoom) {

@@ -46,9 +46,9 @@ int EffectiveZoom(int plotWidth, int zoom, GraphType type);
 int ZoomInWithin(int zoom, int plotWidth, GraphType type);
 // Zoom In needs at least two periods in view.
 bool CanZoomIn(int visiblePeriods);
-// Where the k-th visible period stands (k = 0 the first); a line graph starts one period
-// earlier, at the plot's left edge, so its k = -1 is there.
-int PeriodX(const GraphRect& plot, int zoom, GraphType type, int k);
+// Where the k-th visible period stands (k = 0 the first, a zoom in from the plot's left). A
+// line graph starts one period earlier: its k = -1 at the plot's left edge.
+int PeriodX(const GraphRect& plot, int zoom, int k);
 // Whether the period of that index carries its label under the axis.
 bool LabelsPeriod(int periodIndex, int zoom);
 

@@ -183,12 +183,12 @@ bool CGraphModel::SelectAt(int x, int y) {
     const int zoom = Zoom();
     std::optional<CDate> hit;
     if (y >= plot.y && y < plot.Bottom() + graph_layout::kBottom / 2) {
-        const int x0 = PeriodX(plot, zoom, settings_.type, 0);
+        const int x0 = PeriodX(plot, zoom, 0);
         const int k = static_cast<int>(std::floor((x - x0) / static_cast<double>(zoom) + 0.5));
         const int index = first_ + k;
         const int lowest = settings_.type == GraphType::Line ? -1 : 0;
         if (k >= lowest && k < VisibleCount() && index >= 0 && index < PeriodCount() &&
-            std::abs(x - PeriodX(plot, zoom, settings_.type, k)) <= zoom / 2)
+            std::abs(x - PeriodX(plot, zoom, k)) <= zoom / 2)
             hit = PeriodFirstDay(index);
     }
     SetSelected(hit);

@@ -62,7 +62,7 @@ void CGraphModel::BuildScene() {
         const int k = index - first_;
         const int lowest = settings_.type == GraphType::Line ? -1 : 0;
         if (k >= lowest && k < VisibleCount()) {
-            const int x = PeriodX(plot, zoom, settings_.type, k);
+            const int x = PeriodX(plot, zoom, k);
             s.selection = GraphScene::Selection{Column(plot, x, zoom), Lines(PeriodText(index)),
                                                 x < plot.x + plot.width / 2};
         }
@@ -81,15 +81,19 @@ void CGraphModel::BuildAxes(const GraphRect& plot, int zoom) {
                                    AxisValueText(v, settings_.quantity, data_.Units())});
         }
     }
+    // Labels hang under the axis, or under each pie.
+    const int labelY =
+        s.axes ? plot.Bottom() + 6
+               : plot.y + plot.height / 2 + PieRadius(zoom, plot.width, plot.height) + 8;
     const int lowest = settings_.type == GraphType::Line ? -1 : 0;
     for (int k = lowest; k < VisibleCount(); ++k) {
         const int index = first_ + k;
         if (index < 0 || index >= PeriodCount()) continue;
-        const int x = PeriodX(plot, zoom, settings_.type, k);
-        s.ticks.push_back(x);
+        const int x = PeriodX(plot, zoom, k);
+        if (s.axes) s.ticks.push_back(x);
         if (LabelsPeriod(index, zoom))
             s.periodLabels.push_back(
-                {x, PeriodAxisLabel(*PeriodFirstDay(index), settings_.grouping)});
+                {x, labelY, PeriodAxisLabel(*PeriodFirstDay(index), settings_.grouping)});
     }
 }
 
@@ -98,7 +102,7 @@ void CGraphModel::BuildBars(const GraphRect& plot, int zoom) {
     const std::vector<GraphSport>& sports = data_.Sports();
     for (int k = 0; k < VisibleCount() && first_ + k < PeriodCount(); ++k) {
         const int index = first_ + k;
-        const int x = PeriodX(plot, zoom, settings_.type, k);
+        const int x = PeriodX(plot, zoom, k);
         const Numbers v = NumbersOf(index);
         const int left = x - zoom / 4;
         const int width = std::max(1, zoom / 2);
@@ -140,7 +144,7 @@ void CGraphModel::BuildLines(const GraphRect& plot, int zoom) {
     for (int k = -1; k < VisibleCount(); ++k) {
         const int index = first_ + k;
         if (index < 0 || index >= PeriodCount()) continue;
-        const int x = PeriodX(plot, zoom, settings_.type, k);
+        const int x = PeriodX(plot, zoom, k);
         const Numbers v = NumbersOf(index);
         for (std::size_t i = 0; i < series; ++i) {
             const double value = settings_.bySport ? v.sports[i] : v.all;
@@ -164,7 +168,7 @@ void CGraphModel::BuildPies(const GraphRect& plot, int zoom) {
     const int cy = plot.y + plot.height / 2;
     for (int k = 0; k < VisibleCount() && first_ + k < PeriodCount(); ++k) {
         const int index = first_ + k;
-        const int x = PeriodX(plot, zoom, settings_.type, k);
+        const int x = PeriodX(plot, zoom, k);
         const Numbers v = NumbersOf(index);
         double total = 0;
         for (double value : v.sports)

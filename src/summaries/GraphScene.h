@@ -22,7 +22,8 @@ struct GraphScene {
         std::string label;
     };
     struct PeriodLabel {
-        int x = 0;  // the label ends under this point of the axis
+        int x = 0;  // the label ends at this point, under its period's tick or pie
+        int y = 0;
         std::string text;
     };
     struct Bar {

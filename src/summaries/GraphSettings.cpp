@@ -184,6 +184,20 @@ std::optional<GraphSettings> ApplyGraphOptions(GraphSettings s, const GraphOptio
     return s;
 }
 
+FileDialogRequest GraphPictureRequest() {
+    FileDialogRequest request;
+    request.defaultExtension = ".png";
+    request.filter =
+        "PNG Picture (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf||";
+    request.initialPath = "Graph.png";
+    request.overwritePrompt = true;
+    return request;
+}
+
+std::string GraphPictureFailed(const std::string& path, const std::string& why) {
+    return "Couldn't save the graph as " + path + "\n" + why;
+}
+
 Rgb SportColor(int slot) {
     static constexpr Rgb kColors[26] = {
         {220, 20, 60},   {65, 105, 225},  {105, 215, 102}, {255, 165, 0},   {238, 130, 238},

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/UserInterface.h"
 #include "summaries/TotalsRows.h"
 #include "views/LogListCells.h"
 
@@ -81,6 +82,11 @@ struct GraphOptions {
 };
 std::optional<GraphSettings> ApplyGraphOptions(GraphSettings settings, const GraphOptions& options,
                                                std::string& error);
+
+// File > Export in the graph window: the picture file to save, and what is said when it
+// cannot be.
+FileDialogRequest GraphPictureRequest();
+std::string GraphPictureFailed(const std::string& path, const std::string& why);
 
 // The fixed colour of each sport letter (index 0 for "A"), and of a graph of all sports.
 Rgb SportColor(int slot);

@@ -151,7 +151,7 @@ TEST_F(GraphModelTest, TheModelOpensOnTheLatestPeriodsAndKeepsItsPlace) {
 
     // A double click on a period selects it; beside every period, nothing.
     model.SetType(GraphType::Bar);
-    const int x = PeriodX(PlotRect(800, 600, true), model.Settings().zoom, GraphType::Bar, 2);
+    const int x = PeriodX(PlotRect(800, 600, true), model.Settings().zoom, 2);
     EXPECT_TRUE(model.SelectAt(x + 3, 300));
     ASSERT_TRUE(model.Scene().selection);
     EXPECT_EQ(model.Scene().selection->lines.back().rfind("All: \t", 0), 0u);

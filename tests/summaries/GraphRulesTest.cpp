@@ -117,8 +117,9 @@ TEST(GraphRules, Layout) {
     EXPECT_EQ(PlotRect(150, 100, false), (GraphRect{100, 75, 35, 35}));
     EXPECT_EQ(VisiblePeriods(650, 65, GraphType::Bar), 9);
     EXPECT_EQ(VisiblePeriods(650, 100, GraphType::Pie), 5);
-    EXPECT_EQ(PeriodX({100, 75, 650, 450}, 65, GraphType::Bar, 0), 165);
-    EXPECT_EQ(PeriodX({100, 75, 650, 450}, 65, GraphType::Line, 0), 100);
+    // The first period in view stands a zoom in; a line graph's one before it at the edge.
+    EXPECT_EQ(PeriodX({100, 75, 650, 450}, 65, 0), 165);
+    EXPECT_EQ(PeriodX({100, 75, 650, 450}, 65, -1), 100);
     // Every period labelled from zoom 60; below, every 75 / zoom-th.
     EXPECT_TRUE(LabelsPeriod(7, 60));
     EXPECT_TRUE(LabelsPeriod(6, 25));
