@@ -1,6 +1,7 @@
 #include "summaries/GraphData.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/TamselDoc.h"
 #include "entries/ElapsedTime.h"
@@ -186,12 +187,13 @@ void CGraphData::ReadUnits(CTamselDoc& doc) {
         if (u.id == units_.distance) distanceUnitName_ = u.name;
     for (const UnitInfo& u : catalog.paceUnits)
         if (u.id == units_.pace) paceUnitName_ = u.name;
-    sportUnits_.clear();
+    known_.fill(false);
     sports_.clear();
     for (const SportInfo& s : catalog.sports) {
         const int slot = SportSlot(s.abbrev);
         if (slot < 0) continue;  // only lettered sports have a place in the graph
-        sportUnits_[s.abbrev] = {slot, s.distanceUnit};
+        known_[static_cast<std::size_t>(slot)] = true;
+        distanceUnits_[static_cast<std::size_t>(slot)] = s.distanceUnit;
         sports_.push_back({slot, s.name});
     }
 }
@@ -199,29 +201,38 @@ void CGraphData::ReadUnits(CTamselDoc& doc) {
 void CGraphData::ReadDays(CTamselDoc& doc, const std::optional<CDate>& only) {
     if (!doc.IsOpen() || doc.FilteredSql().empty()) return;
     ++reads_;
-    // Whole days, also for stored dates that carry a time of day.
-    std::string sql =
-        "SELECT CAST(Date AS INTEGER) - (Date < CAST(Date AS INTEGER)) AS Day, SptAbbrev, "
-        "Sum(Distance), Sum(Time), Count(*), Sum(CASE WHEN Distance > 0 THEN Time ELSE 0 END) "
-        "FROM (" +
-        doc.FilteredSql() + ")";
+    // The rows are summed here rather than grouped by the engine: the filtered set comes in
+    // date order from its index, so each day's workouts arrive together and no sort is needed.
+    std::string sql = "SELECT Date, SptAbbrev, Distance, Time FROM (" + doc.FilteredSql() + ")";
     if (only) sql += " WHERE Date >= ?1 AND Date < ?1 + 1";
-    sql += " GROUP BY Day, SptAbbrev";
     SqliteDb& db = doc.Database().sql();
     ReadTransaction tx(db);
     Statement s = db.Prepare(sql);
     if (only) s.Bind(1, only->ToSerial());
+    std::string abbrev;
+    std::optional<double> day;
+    std::vector<SportCell>* cells = nullptr;
     while (s.Step()) {
-        const auto sport = sportUnits_.find(s.Text(1));
+        s.TextInto(1, abbrev);
+        const int slot = SportSlot(abbrev);
         // A workout of a sport the log no longer has is left out, as in the totals.
-        if (sport == sportUnits_.end()) continue;
-        GraphCell cell;
-        cell.distance = ConvertDistance(s.Real(2), sport->second.distanceUnit, units_.distance);
-        cell.seconds = s.Real(3);
-        cell.workouts = static_cast<long>(s.Int64(4));
-        cell.secondsWithDistance = s.Real(5);
-        days_[CDate::FromSerial(static_cast<double>(s.Int64(0)))].push_back(
-            {sport->second.slot, cell});
+        if (slot < 0 || !known_[static_cast<std::size_t>(slot)]) continue;
+        // Whole days, also for stored dates that carry a time of day.
+        const double date = std::floor(s.Real(0));
+        if (day != date) {
+            day = date;
+            cells = &days_[CDate::FromSerial(date)];
+        }
+        auto cell = std::find_if(cells->begin(), cells->end(),
+                                 [slot](const SportCell& c) { return c.slot == slot; });
+        if (cell == cells->end()) cell = cells->insert(cells->end(), SportCell{slot, {}});
+        const double distance = s.Real(2);
+        const double seconds = s.Real(3);
+        cell->cell.distance += ConvertDistance(
+            distance, distanceUnits_[static_cast<std::size_t>(slot)], units_.distance);
+        cell->cell.seconds += seconds;
+        if (distance > 0) cell->cell.secondsWithDistance += seconds;
+        ++cell->cell.workouts;
     }
 }
 

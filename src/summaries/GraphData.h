@@ -77,8 +77,8 @@ struct GraphSport {
 };
 
 // The filtered workouts summed per period and sport, for every grouping. One statement reads
-// the whole filtered set summed per day and sport; periods are summed from the days when a
-// grouping is first asked for and kept by their first day, so regrouping and running totals
+// the whole filtered set, summed per day and sport as it comes; periods are summed from the days
+// when a grouping is first asked for and kept by their first day, so regrouping and running totals
 // read nothing more.
 class CGraphData {
   public:
@@ -119,11 +119,9 @@ class CGraphData {
     std::map<CDate, std::vector<SportCell>> days_;
     std::array<std::optional<Periods>, 3> periods_;
     std::array<std::optional<Periods>, 3> running_;
-    struct SportUnit {
-        int slot = -1;
-        int distanceUnit = 0;
-    };
-    std::map<std::string, SportUnit> sportUnits_;
+    // The log's lettered sports and their distance units, by slot.
+    std::array<bool, kSportSlots> known_{};
+    std::array<int, kSportSlots> distanceUnits_{};
     std::vector<GraphSport> sports_;  // every lettered sport of the log, in its order
     std::vector<GraphSport> shown_;
     GraphUnits units_;
