@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "entries/DataEntryForm.h"
 #include "store/LogDatabase.h"
 #include "support/DocFixture.h"
 #include "weights/RoutineEditor.h"
@@ -199,6 +200,36 @@ TEST_F(RoutineEditorTest, TheExerciseListIsGroupedByBodyPart) {
     EXPECT_EQ(items[2], (Item{"", false}));
     EXPECT_EQ(items[3], (Item{"-- Back --", false}));
     EXPECT_EQ(items.size(), 20u + 7u * 2u - 1u);
+}
+
+TEST_F(RoutineEditorTest, AWorkoutKeepsItsRoutineThroughTheForm) {
+    DataEntryForm form(*doc, nullptr);
+    form.InitialUpdate();
+    const auto sport = [&form](const std::string& name) {
+        for (size_t i = 0; i < form.Sports().size(); ++i)
+            if (form.Sports()[i].name == name) return static_cast<int>(i);
+        return -1;
+    };
+    form.ChooseSport(sport("Weights"));
+    form.time = "0:45:00";
+    RoutineEditor editor(*doc, &form.Routine());
+    Type(editor, {"Bench Press", "3", "100", "10"});
+    Type(editor, {"Squats", "4", "", "12"});
+    form.SetRoutine(editor.Result());  // OK
+    form.Enter();
+    EXPECT_TRUE(form.Routine().empty());  // cleared for the next workout
+    const RowId id = doc->EntryAt(0)->entryId;
+    EXPECT_EQ(doc->RoutineOf(id), editor.Result());
+
+    form.LoadEntry(id, true);
+    EXPECT_EQ(form.Routine(), editor.Result());
+    form.LoadEntry(id, false);
+    EXPECT_EQ(form.Routine(), editor.Result());
+    // Another sport: the rows are the athlete's and stay with the workout.
+    form.ChooseSport(sport("Running"));
+    EXPECT_FALSE(form.WeightsMode());
+    form.Enter();
+    EXPECT_EQ(doc->RoutineOf(id), editor.Result());
 }
 
 }  // namespace
