@@ -9,15 +9,21 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include <QFile>
+#include <QPrinter>
+
+#include "PdfSupport.h"
 #include "ShellSupport.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/ProgramSetup.h"
 #include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "output/ui/GPrintDriver.h"
 #include "store/LogDatabase.h"
 #include "ui/UiTestSupport.h"
 #include "weights/ui/ExerciseListDlg.h"
+#include "weights/ui/RoutinePrintout.h"
 #include "weights/ui/WeightsDlg.h"
 
 namespace kivrun::test {
@@ -46,8 +52,26 @@ class WeightsDlgTest : public ShellTest {
         ASSERT_NE(form, nullptr);
         Settle();
     }
+    void TearDown() override {
+        GPrintDriver::Instance().SetPrintDialog(nullptr);
+        GPrintDriver::Instance().Reset();
+        ShellTest::TearDown();
+    }
 
     CTamselDoc& doc() { return *app->Document(); }
+
+    // Printing goes to this PDF, as if chosen in the print dialog; its text once printed.
+    std::string PrintedText(const std::function<void()>& print) {
+        const QString pdf = Path("routine.pdf");
+        QFile::remove(pdf);
+        GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString&) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        print();
+        return ReadPdf(pdf).text;
+    }
 
     static void Type(QWidget* box, const QString& text) {
         box->setFocus();
@@ -132,6 +156,12 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
             EXPECT_FALSE(d.saveButton()->isEnabled());
             EXPECT_TRUE(d.removeButton()->isEnabled());
             SaveScreenshot(d, "weights-dialog");
+            const std::string printed = PrintedText([&] { d.printButton()->click(); });
+            EXPECT_NE(printed.find("Routine for " + CDate().Format(5) + " (Weights)"),
+                      std::string::npos)
+                << printed;
+            for (const char* text : {"Exercise", "Sets", "Wt-Reps", "(100-10)", "(110-8)", "(12)"})
+                EXPECT_NE(printed.find(text), std::string::npos) << text;
             QTest::mouseClick(d.okButton(), Qt::LeftButton);
         });
     ASSERT_TRUE(driven);
@@ -144,6 +174,11 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
     ASSERT_EQ(routine.size(), 3u);
     EXPECT_EQ(routine[2].exercise, "Farmer's Walk");
     EXPECT_EQ(routine[0].weight[1], 110);
+    // Print Routine, by the workout's id, as the entry view asks for it.
+    const std::string printed =
+        PrintedText([&] { EXPECT_TRUE(CRoutinePrintout::PrintEntry(doc(), first, &frame())); });
+    EXPECT_NE(printed.find("Farmer's Walk"), std::string::npos) << printed;
+    EXPECT_FALSE(CRoutinePrintout::PrintEntry(doc(), first + 100, &frame()));
 
     // The next workout takes the template; Cancel would have left it without.
     form->sportBox()->setCurrentText("Weights");

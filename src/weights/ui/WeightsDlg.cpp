@@ -19,7 +19,9 @@
 #include "app/TamselDoc.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/EllipsisItemDelegate.h"
+#include "output/ui/GPrintDriver.h"
 #include "weights/ui/ExerciseListDlg.h"
+#include "weights/ui/RoutinePrintout.h"
 
 namespace kivrun {
 namespace {
@@ -163,7 +165,6 @@ void CWeightsDlg::BuildControls() {
     ok_ = new QPushButton(tr("&OK"), this);
     cancel_ = new QPushButton(tr("Cancel"), this);
     print_ = new QPushButton(tr("&Print"), this);
-    print_->setEnabled(false);
     // Return in the fields enters the row; only a button reached by Tab takes it for itself.
     for (QPushButton* b :
          {remove_, exerciseList_, deleteRow_, insertRow_, clear_, save_, ok_, cancel_, print_})
@@ -258,6 +259,7 @@ void CWeightsDlg::Connect() {
     act(save_, [this] { MoveFocus(model_.SaveTemplate()); });
     act(remove_, [this] { model_.RemoveTemplate(); });
     connect(exerciseList_, &QPushButton::clicked, this, &CWeightsDlg::OpenExerciseList);
+    connect(print_, &QPushButton::clicked, this, &CWeightsDlg::Print);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -324,6 +326,7 @@ void CWeightsDlg::Refresh() {
     clear_->setEnabled(!model_.Rows().empty());
     save_->setText(ToQ(model_.SaveText()));
     save_->setEnabled(model_.SaveEnabled());
+    print_->setEnabled(!model_.Rows().empty());
     refreshing_ = false;
 }
 
@@ -352,6 +355,12 @@ void CWeightsDlg::RefreshExercises() {
 void CWeightsDlg::MoveFocus(Focus focus) {
     if (focus == Focus::Exercise) exercise_->setFocus();
     if (focus == Focus::Template) template_->setFocus();
+}
+
+void CWeightsDlg::Print() {
+    Gather();
+    CRoutinePrintout printout(ToQ(model_.PrintHeading()), model_.Rows());
+    GPrintDriver::Instance().Print(this, printout, doc_.ui());
 }
 
 void CWeightsDlg::OpenExerciseList() {

@@ -69,6 +69,7 @@ class CWeightsDlg : public QDialog {
     void RefreshExercises();
     void MoveFocus(Focus focus);
     void OpenExerciseList();
+    void Print();
 
     RoutineEditor model_;
     CTamselDoc& doc_;
