@@ -265,6 +265,10 @@ class CTamselDoc {
     void CloseRecordSets();
     void SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routine);
     void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
+    // Deletes the row that sql (with the id as its one parameter) names, after before, in one
+    // transaction; true when a row went.
+    bool DeleteById(const char* what, const std::string& sql, RowId id,
+                    const std::function<void()>& before = {});
     // The rows of a routine table that belong to one entry or template, in their order.
     std::vector<RoutineRow> RoutineRows(const char* table, const char* idField, RowId id);
     void WriteEntryFields(const WorkingEntry& entry);

@@ -18,6 +18,23 @@ void RequeryIfOpen(Set& set) {
     if (set.IsOpen()) set.Requery();
 }
 
+// "column = ?" for a name, with the blanks TrimBlanks takes off ignored on the stored side.
+std::string NameIs(const char* column) {
+    return std::string("trim(") + column + ", char(32, 9, 10, 13)) = ? COLLATE NOCASE";
+}
+
+// The first row the statement finds for a name (bound trimmed), read by read.
+template <class Read>
+auto FirstNamed(SqliteDb& db, const std::string& sql, const std::string& name, Read read)
+    -> std::optional<decltype(read(std::declval<Statement&>()))> {
+    Statement& s = db.Cached(sql);
+    s.Bind(1, TrimBlanks(name));
+    std::optional<decltype(read(s))> row;
+    if (s.Step()) row = read(s);
+    s.Reset();
+    return row;
+}
+
 }  // namespace
 
 // --- Reads ------------------------------------------------------------------------------------
@@ -35,14 +52,12 @@ std::vector<TemplateRow> CTamselDoc::Templates() {
 
 std::optional<TemplateRow> CTamselDoc::TemplateNamed(const std::string& name) {
     if (!db_) return std::nullopt;
-    Statement& s = db_->sql().Cached(
-        "SELECT TemplateID, Name FROM \"Routine Templates\" WHERE trim(Name, char(32, 9, 10, 13)) "
-        "= ? COLLATE NOCASE ORDER BY TemplateID LIMIT 1");
-    s.Bind(1, TrimBlanks(name));
-    std::optional<TemplateRow> row;
-    if (s.Step()) row = TemplateRow{s.Int64(0), s.Text(1)};
-    s.Reset();
-    return row;
+    return FirstNamed(db_->sql(),
+                      "SELECT TemplateID, Name FROM \"Routine Templates\" WHERE " + NameIs("Name") +
+                          " ORDER BY TemplateID LIMIT 1",
+                      name, [](Statement& s) {
+                          return TemplateRow{s.Int64(0), s.Text(1)};
+                      });
 }
 
 std::vector<RoutineRow> CTamselDoc::TemplateRoutine(RowId templateId) {
@@ -76,28 +91,25 @@ std::vector<BodyPartRow> CTamselDoc::BodyParts() {
 
 std::optional<BodyPartRow> CTamselDoc::BodyPartNamed(const std::string& name) {
     if (!db_) return std::nullopt;
-    Statement& s = db_->sql().Cached(
-        "SELECT BodyPartID, BodyPartName, BodyPartDescription FROM BodyParts WHERE "
-        "trim(BodyPartName, char(32, 9, 10, 13)) = ? COLLATE NOCASE ORDER BY BodyPartID LIMIT 1");
-    s.Bind(1, TrimBlanks(name));
-    std::optional<BodyPartRow> row;
-    if (s.Step()) row = BodyPartRow{s.Int64(0), s.Text(1), s.Text(2)};
-    s.Reset();
-    return row;
+    return FirstNamed(db_->sql(),
+                      "SELECT BodyPartID, BodyPartName, BodyPartDescription FROM BodyParts WHERE " +
+                          NameIs("BodyPartName") + " ORDER BY BodyPartID LIMIT 1",
+                      name, [](Statement& s) {
+                          return BodyPartRow{s.Int64(0), s.Text(1), s.Text(2)};
+                      });
 }
 
 std::optional<ExerciseRow> CTamselDoc::ExerciseNamed(const std::string& name) {
     if (!db_) return std::nullopt;
-    Statement& s = db_->sql().Cached(
+    return FirstNamed(
+        db_->sql(),
         "SELECT e.ExerciseID, e.BodyPartID, e.ExerciseName, e.ExerciseDescription, "
         "coalesce(b.BodyPartName, '') FROM Exercises AS e LEFT JOIN BodyParts AS b ON "
-        "b.BodyPartID = e.BodyPartID WHERE trim(e.ExerciseName, char(32, 9, 10, 13)) = ? COLLATE "
-        "NOCASE ORDER BY e.ExerciseID LIMIT 1");
-    s.Bind(1, TrimBlanks(name));
-    std::optional<ExerciseRow> row;
-    if (s.Step()) row = ExerciseRow{s.Int64(0), s.Int64(1), s.Text(2), s.Text(3), s.Text(4)};
-    s.Reset();
-    return row;
+        "b.BodyPartID = e.BodyPartID WHERE " +
+            NameIs("e.ExerciseName") + " ORDER BY e.ExerciseID LIMIT 1",
+        name, [](Statement& s) {
+            return ExerciseRow{s.Int64(0), s.Int64(1), s.Text(2), s.Text(3), s.Text(4)};
+        });
 }
 
 bool CTamselDoc::BodyPartInUse(RowId bodyPartId) {
@@ -156,21 +168,31 @@ bool CTamselDoc::SaveTemplateRoutine(RowId templateId, const std::vector<Routine
 }
 
 bool CTamselDoc::RemoveTemplate(RowId templateId, View* sender) {
+    const bool removed =
+        DeleteById("Couldn't remove the template",
+                   "DELETE FROM \"Routine Templates\" WHERE TemplateID = ?", templateId, [&] {
+                       deleteTemplateQuery_.SetParamValue("ID", templateId);
+                       deleteTemplateQuery_.Execute();
+                   });
+    if (!removed) return false;
+    RequeryIfOpen(sets_->routines);
+    RequeryIfOpen(sets_->routinesDetails);
+    UpdateAllViews(sender, UpdateHint::ForRow(Notice::TemplatesChanged, templateId));
+    return true;
+}
+
+bool CTamselDoc::DeleteById(const char* what, const std::string& sql, RowId id,
+                            const std::function<void()>& before) {
     if (!db_) return false;
     bool removed = false;
-    const bool written = Write("Couldn't remove the template", [&] {
-        deleteTemplateQuery_.SetParamValue("ID", templateId);
-        deleteTemplateQuery_.Execute();
-        Statement& s = db_->sql().Cached("DELETE FROM \"Routine Templates\" WHERE TemplateID = ?");
-        s.Bind(1, templateId);
+    const bool written = Write(what, [&] {
+        if (before) before();
+        Statement& s = db_->sql().Cached(sql);
+        s.Bind(1, id);
         s.Run();
         removed = db_->sql().Changes() > 0;
     });
-    RequeryIfOpen(sets_->routines);
-    RequeryIfOpen(sets_->routinesDetails);
-    if (!written || !removed) return false;
-    UpdateAllViews(sender, UpdateHint::ForRow(Notice::TemplatesChanged, templateId));
-    return true;
+    return written && removed;
 }
 
 // --- The exercise list ------------------------------------------------------------------------
@@ -212,32 +234,19 @@ RowId CTamselDoc::AddExercise(const std::string& bodyPart, const std::string& na
 }
 
 bool CTamselDoc::RemoveExercise(RowId exerciseId, View* sender) {
-    if (!db_) return false;
-    bool removed = false;
-    const bool written = Write("Couldn't remove the exercise", [&] {
-        Statement& s = db_->sql().Cached("DELETE FROM Exercises WHERE ExerciseID = ?");
-        s.Bind(1, exerciseId);
-        s.Run();
-        removed = db_->sql().Changes() > 0;
-    });
+    if (!DeleteById("Couldn't remove the exercise", "DELETE FROM Exercises WHERE ExerciseID = ?",
+                    exerciseId))
+        return false;
     RequeryIfOpen(sets_->exercises);
-    if (!written || !removed) return false;
     UpdateAllViews(sender, UpdateHint::ForRow(Notice::ExercisesChanged, exerciseId));
     return true;
 }
 
 bool CTamselDoc::RemoveBodyPart(RowId bodyPartId, View* sender) {
-    if (!db_) return false;
-    bool removed = false;
-    const bool written = Write("Couldn't remove the body part", [&] {
-        Statement& s = db_->sql().Cached("DELETE FROM BodyParts WHERE BodyPartID = ?");
-        s.Bind(1, bodyPartId);
-        s.Run();
-        removed = db_->sql().Changes() > 0;
-    });
+    if (!DeleteById("Couldn't remove the body part", "DELETE FROM BodyParts WHERE BodyPartID = ?",
+                    bodyPartId))
+        return false;
     RequeryIfOpen(sets_->bodyParts);
-    RequeryIfOpen(sets_->exercises);
-    if (!written || !removed) return false;
     UpdateAllViews(sender, UpdateHint::ForRow(Notice::ExercisesChanged, bodyPartId));
     return true;
 }

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "controls/ui/AutoCompleteComboBox.h"
+#include "controls/ui/ComboItems.h"
 
 namespace kivrun {
 namespace {
@@ -170,16 +171,7 @@ void CExerciseListDlg::Refresh() {
     QStringList parts;
     for (const BodyPartRow& p : model_.BodyParts())
         parts << ToQ(p.name);
-    QStringList listed;
-    for (int i = 0; i < bodyPart_->count(); ++i)
-        listed << bodyPart_->itemText(i);
-    if (listed != parts) {
-        bodyPart_->clear();
-        bodyPart_->addItems(parts);
-        bodyPart_->setCurrentIndex(-1);
-    }
-    if (bodyPart_->currentText() != ToQ(model_.bodyPartText))
-        bodyPart_->setEditText(ToQ(model_.bodyPartText));
+    ShowComboItems(bodyPart_, parts, ToQ(model_.bodyPartText));
     if (name_->text() != ToQ(model_.exerciseText)) name_->setText(ToQ(model_.exerciseText));
 
     const auto& rows = model_.Exercises();

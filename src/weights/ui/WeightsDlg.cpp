@@ -18,6 +18,7 @@
 
 #include "app/TamselDoc.h"
 #include "controls/ui/AutoCompleteComboBox.h"
+#include "controls/ui/ComboItems.h"
 #include "controls/ui/EllipsisItemDelegate.h"
 #include "output/ui/GPrintDriver.h"
 #include "weights/ui/ExerciseListDlg.h"
@@ -298,15 +299,7 @@ void CWeightsDlg::Refresh() {
     QStringList names;
     for (const TemplateRow& t : model_.Templates())
         names << ToQ(t.name);
-    QStringList listed;
-    for (int i = 0; i < template_->count(); ++i)
-        listed << template_->itemText(i);
-    if (listed != names) {
-        template_->clear();
-        template_->addItems(names);
-    }
-    if (template_->currentText() != ToQ(model_.templateText))
-        template_->setEditText(ToQ(model_.templateText));
+    ShowComboItems(template_, names, ToQ(model_.templateText));
     remove_->setEnabled(model_.RemoveEnabled());
 
     if (exercise_->currentText() != ToQ(model_.fields[0]))
