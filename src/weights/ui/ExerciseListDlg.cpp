@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -147,6 +148,20 @@ void CExerciseListDlg::Connect() {
         bodyPart_->setFocus();
     });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    name_->installEventFilter(this);
+    bodyPart_->installEventFilter(this);
+}
+
+bool CExerciseListDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Return in the new exercise's boxes adds it, rather than closing the dialog.
+    if ((watched == name_ || watched == bodyPart_) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !bodyPart_->view()->isVisible()) {
+            if (add_->isEnabled()) add_->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CExerciseListDlg::FocusMoved(QWidget* now) {

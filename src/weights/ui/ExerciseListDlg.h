@@ -35,6 +35,9 @@ class CExerciseListDlg : public QDialog {
     QTreeWidget* list() const { return list_; }
     QPushButton* okButton() const { return ok_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     using Focus = ExerciseListEditor::Focus;
 

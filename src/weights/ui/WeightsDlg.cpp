@@ -267,8 +267,13 @@ void CWeightsDlg::Connect() {
 
 bool CWeightsDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == template_) {
-        const bool leaving = event->type() == QEvent::FocusOut &&
-                             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
+        // Its own list dropping down, or another window (a message box) coming up, is no
+        // leaving of the box.
+        const Qt::FocusReason reason = event->type() == QEvent::FocusOut
+                                           ? static_cast<QFocusEvent*>(event)->reason()
+                                           : Qt::OtherFocusReason;
+        const bool leaving = event->type() == QEvent::FocusOut && reason != Qt::PopupFocusReason &&
+                             reason != Qt::ActiveWindowFocusReason;
         const bool returned = event->type() == QEvent::KeyPress &&
                               (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
                                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter) &&
