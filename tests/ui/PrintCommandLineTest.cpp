@@ -3,6 +3,7 @@
 
 #include "PdfSupport.h"
 #include "app/SampleLog.h"
+#include "store/Database.h"
 #include "support/FilterText.h"
 #include "support/TestLog.h"
 
@@ -80,6 +81,23 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     EXPECT_NE(facts.text.find("Running"), std::string::npos);
     EXPECT_EQ(facts.text.find("Swimming"), std::string::npos);
 
+    // A weights workout's routine, by its EntryID.
+    std::string entry;
+    {
+        SqliteDb db(Log(), false);
+        Statement s = db.Prepare("SELECT EntryID FROM \"Log Entry Details Routine\" LIMIT 1");
+        ASSERT_TRUE(s.Step());
+        entry = s.Text(0);
+    }
+    const std::string routine = Out("routine.pdf");
+    r = Kivrun("--print " + ShellQuote(routine) + " --view routine --entry " + entry + " " +
+               ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(routine);
+    EXPECT_EQ(facts.pages, 1);
+    for (const char* text : {"Routine for ", "(Weights)", "Exercise", "Sets", "Wt-Reps"})
+        EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
+
     // The graph, on one page.
     const std::string graph = Out("graph.pdf");
     r = Kivrun("--print " + ShellQuote(graph) + " --view graph --type line --y time --group year " +
@@ -127,6 +145,8 @@ TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
         {"--export-graph " + ShellQuote(Out("x.png")), 2, "needs the LOG"},
         {"--export-graph " + ShellQuote(Out("x.png")) + " --view graph " + log, 2, "no --print"},
         {"--export-graph " + ShellQuote(Out("x.doc")) + " " + log, 1, "not a picture format"},
+        {"--print " + pdf + " --view routine " + log, 2, "needs --entry ENTRYID"},
+        {"--print " + pdf + " --view routine --entry 99999999 " + log, 2, "no entry 99999999"},
         {"--frobnicate", 2, "Unknown option 'frobnicate'"},
     };
     for (const Case& c : cases) {
