@@ -25,6 +25,18 @@ void ShowAndPaint(QWidget& w) {
     w.repaint();
 }
 
+// The graph window shown over the large log, its settings as the state text says.
+struct ShownGraph {
+    OpenLog log;
+    std::unique_ptr<CGraphViewFrame> graph;
+    explicit ShownGraph(const char* state) {
+        SaveGraphSettings(*log.doc, ParseGraphState(state));
+        graph = std::make_unique<CGraphViewFrame>(*log.doc);
+        graph->resize(kWidth, kHeight);
+        ShowAndPaint(*graph);
+    }
+};
+
 // The one statement over the filtered set, summed per day and sport.
 void BM_GatherGraph(benchmark::State& state) {
     OpenLog log;
@@ -55,11 +67,8 @@ BENCHMARK(BM_OpenGraphWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Each run changes the grouping: month, year, week... and draws the window again.
 void BM_RegroupGraph(benchmark::State& state) {
-    OpenLog log;
-    SaveGraphSettings(*log.doc, GraphSettings{});
-    CGraphViewFrame graph(*log.doc);
-    graph.resize(kWidth, kHeight);
-    ShowAndPaint(graph);
+    ShownGraph shown("");
+    CGraphViewFrame& graph = *shown.graph;
     const Command order[] = {Command::GraphByMonth, Command::GraphByYear, Command::GraphByWeek};
     int next = 0;
     for (auto _ : state) {
@@ -72,11 +81,8 @@ BENCHMARK(BM_RegroupGraph)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Each run shows the next quantity, stacked by sport.
 void BM_SwitchQuantity(benchmark::State& state) {
-    OpenLog log;
-    SaveGraphSettings(*log.doc, ParseGraphState("0,0,0,0,1,65"));
-    CGraphViewFrame graph(*log.doc);
-    graph.resize(kWidth, kHeight);
-    ShowAndPaint(graph);
+    ShownGraph shown("0,0,0,0,1,65");
+    CGraphViewFrame& graph = *shown.graph;
     int next = 1;
     for (auto _ : state) {
         graph.Model().SetQuantity(static_cast<GraphQuantity>(next));
@@ -89,11 +95,8 @@ BENCHMARK(BM_SwitchQuantity)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One screen of weeks back, laid out and drawn (Page Up).
 void BM_ScrollOneScreen(benchmark::State& state) {
-    OpenLog log;
-    SaveGraphSettings(*log.doc, ParseGraphState("0,0,0,0,1,65"));
-    CGraphViewFrame graph(*log.doc);
-    graph.resize(kWidth, kHeight);
-    ShowAndPaint(graph);
+    ShownGraph shown("0,0,0,0,1,65");
+    CGraphViewFrame& graph = *shown.graph;
     CGraphModel& model = graph.Model();
     for (auto _ : state) {
         if (model.First() == 0) model.ScrollToEnd();
@@ -105,11 +108,8 @@ void BM_ScrollOneScreen(benchmark::State& state) {
 BENCHMARK(BM_ScrollOneScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ExportPng(benchmark::State& state) {
-    OpenLog log;
-    SaveGraphSettings(*log.doc, ParseGraphState("0,0,0,0,1,65"));
-    CGraphViewFrame graph(*log.doc);
-    graph.resize(kWidth, kHeight);
-    ShowAndPaint(graph);
+    ShownGraph shown("0,0,0,0,1,65");
+    CGraphViewFrame& graph = *shown.graph;
     const QString path = QDir::temp().filePath(QStringLiteral("kivrun-bench-graph.png"));
     for (auto _ : state) {
         CGraphPrintout picture(graph.Model().Scene());
