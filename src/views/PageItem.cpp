@@ -27,7 +27,9 @@ LinePlacer::Spot LinePlacer::Next(int cell, int lines) {
         s.x = box.left + 5;
         s.y = box.top + firstLine_;
     }
-    if (s.y + kLineHeight > box.bottom && s.split && s.column == 1) {
+    // A cell too low for even one line keeps that line in its left half.
+    const bool leftHasLines = s.y > box.top + firstLine_;
+    if (s.y + kLineHeight > box.bottom && s.split && s.column == 1 && leftHasLines) {
         s.column = 2;
         s.x = box.left + box.Width() / 2;
         s.y = box.top + firstLine_;
