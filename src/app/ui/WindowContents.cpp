@@ -3,7 +3,9 @@
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "output/TextExport.h"
+#include "views/ui/CalendarView.h"
 #include "views/ui/TamselView.h"
+#include "views/ui/WeekView.h"
 
 namespace kivrun {
 
@@ -17,6 +19,8 @@ void RegisterWindowContents() {
     CTamselView::SetClipboardText([](CTamselDoc& doc, const std::vector<long>& positions) {
         return ClipboardText(doc, positions);
     });
+    templates.SetContentFactory(WindowKind::Calendar, &CCalendarView::Create);
+    templates.SetContentFactory(WindowKind::WeekView, &CWeekView::Create);
 }
 
 }  // namespace kivrun
