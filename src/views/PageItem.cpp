@@ -49,6 +49,8 @@ bool IsLowSurrogate(char16_t c) {
 
 std::u16string FitTextToWidth(std::u16string_view text, int width,
                               const controls::TextWidth& measure) {
+    // The whole text is the longest start that fits when it fits itself.
+    if (measure(text) + 30 <= width) return std::u16string(text);
     long lo = 0;
     long hi = static_cast<long>(text.size());
     std::size_t best = text.size();

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 #include <QSvgRenderer>
 #include <array>
 #include <memory>
@@ -21,7 +22,18 @@ constexpr int kLabelPadding = 2;
 
 void DrawIcon(QPainter& painter, int image, const QRect& rect, bool paper) {
     if (!paper) {
-        SportIcon(image).paint(&painter, rect);
+        // Hundreds of lines a page: each icon is looked up once for the screen's pixel ratio.
+        static std::array<QPixmap, controls::kSportIconCount> pixmaps;
+        static qreal ratio = 0;
+        const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+        if (ratio != deviceRatio) {
+            ratio = deviceRatio;
+            pixmaps = {};
+        }
+        QPixmap& pixmap = pixmaps[static_cast<std::size_t>(controls::ValidSportIcon(image))];
+        if (pixmap.isNull())
+            pixmap = SportIcon(image).pixmap(QSize(kIconSize, kIconSize), deviceRatio);
+        painter.drawPixmap(rect, pixmap);
         return;
     }
     static std::array<std::unique_ptr<QSvgRenderer>, controls::kSportIconCount> drawings;
@@ -71,12 +83,44 @@ QRect ToQRect(const PixelRect& r) {
 }
 
 QString FitLabel(const std::string& text, int width, const QFont& font) {
-    const QFontMetrics metrics(font);
+    return LabelFitter(font).Fit(text, width);
+}
+
+LabelFitter::LabelFitter(const QFont& font) : metrics_(font) {
+    // One table per font for the whole program: the pages use two fonts.
+    static std::unordered_map<QString, std::unordered_map<char16_t, int>> tables;
+    widths_ = &tables[font.key()];
+}
+
+int LabelFitter::Width(std::u16string_view text) {
+    // Lines are cut many times a page: each character is measured once, and a start of a
+    // label is as wide as its characters.
+    int width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        auto it = widths_->find(c);
+        if (it == widths_->end()) {
+            int w = 0;
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size())
+                w = metrics_.horizontalAdvance(QString::fromUtf16(text.data() + i, 2));
+            else if (!QChar::isLowSurrogate(c))
+                w = metrics_.horizontalAdvance(QChar(c));
+            // A pair is measured at its first half; its width depends on the second.
+            if (QChar::isHighSurrogate(c)) {
+                width += w;
+                continue;
+            }
+            it = widths_->emplace(c, w).first;
+        }
+        width += it->second;
+    }
+    return width;
+}
+
+QString LabelFitter::Fit(const std::string& text, int width) {
+    const std::u16string whole = QString::fromStdString(text).toStdU16String();
     const std::u16string fitted =
-        FitTextToWidth(Text(text).toStdU16String(), width, [&metrics](std::u16string_view t) {
-            return metrics.horizontalAdvance(
-                QString::fromUtf16(t.data(), static_cast<qsizetype>(t.size())));
-        });
+        FitTextToWidth(whole, width, [this](std::u16string_view t) { return Width(t); });
     return QString::fromStdU16String(fitted);
 }
 
@@ -163,6 +207,8 @@ void DrawItems(QPainter& painter, const DrawnItems& drawn, const PageFonts& font
                bool focus, const QPalette* palette) {
     painter.save();
     painter.setFont(fonts.regular);
+    const QFontMetrics metrics(fonts.regular);
+    const int baseline = (kLineHeight - 1 - metrics.height()) / 2 + metrics.ascent();
     for (std::size_t i = 0; i < drawn.items.size(); ++i) {
         const PageItem& item = drawn.items[i];
         const QRect& rect = drawn.rects[i];
@@ -175,8 +221,9 @@ void DrawItems(QPainter& painter, const DrawnItems& drawn, const PageFonts& font
         } else {
             painter.setPen(item.kind == PageItem::Kind::Event ? EventColor() : QColor(Qt::black));
         }
-        painter.drawText(label.adjusted(kLabelPadding, 0, 0, 0),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, drawn.texts[i]);
+        // At its base line: a label is one line already cut to fit, with nothing to lay out.
+        painter.drawText(QPoint(label.left() + kLabelPadding, label.top() + baseline),
+                         drawn.texts[i]);
         if (isSelected && focus) {
             QPen dotted(palette->color(QPalette::HighlightedText));
             dotted.setStyle(Qt::DotLine);

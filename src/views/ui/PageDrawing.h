@@ -2,8 +2,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
 #include <QString>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "views/CalendarPage.h"
@@ -38,7 +41,22 @@ struct DrawnItems {
 };
 
 QRect ToQRect(const PixelRect& r);
-// The label cut as FitTextToWidth cuts it, measured in the font.
+
+// Cuts labels as FitTextToWidth does, measured in one font.
+class LabelFitter {
+  public:
+    explicit LabelFitter(const QFont& font);
+    QString Fit(const std::string& text, int width);
+    int Width(std::u16string_view text);
+    int Width(const QString& text) {
+        return Width(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                         static_cast<std::size_t>(text.size())));
+    }
+
+  private:
+    QFontMetrics metrics_;
+    std::unordered_map<char16_t, int>* widths_;
+};
 QString FitLabel(const std::string& text, int width, const QFont& font);
 
 inline QColor MarginColor() {
