@@ -64,8 +64,10 @@ class CTamselDoc {
     bool CreateDatabase(const std::string& path);
     // The second half of opening: week shading, then the saved filter restored and applied.
     void FinishOpen();
-    // Opens a log; offers to convert an old text log.
-    bool OnOpenDocument(const std::string& path);
+    // Opens a log; offers to convert an old text log. A log opened for reading (or whose
+    // file cannot be written) is shown as it is and refuses every change.
+    enum class OpenMode { ReadWrite, ReadOnly };
+    bool OnOpenDocument(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
     // Saves the filter state, closes the log and makes the automatic backup.
     void OnCloseDocument();
     bool IsOpen() const { return db_ != nullptr; }

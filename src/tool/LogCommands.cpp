@@ -6,12 +6,14 @@
 #include <ostream>
 
 #include "app/SampleLog.h"
+#include "app/SavedFilter.h"
 #include "app/TamselDoc.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
 #include "store/DefaultRows.h"
 #include "store/EntryReader.h"
 #include "summaries/TotalsRows.h"
+#include "summaries/TotalsTable.h"
 #include "tool/Tool.h"
 #include "views/LogListCells.h"
 
@@ -21,8 +23,9 @@ namespace {
 const char* kInvalidTime = "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !";
 
 std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
-                                 TerminalUserInterface& ui, std::ostream& err) {
-    return OpenDocument(command, path, ui, err);
+                                 TerminalUserInterface& ui, std::ostream& err,
+                                 bool readOnly = false) {
+    return OpenDocument(command, path, ui, err, readOnly);
 }
 
 int CmdSport(Context& c) {
@@ -79,12 +82,9 @@ int CmdAdd(Context& c) {
     e.sptAbbrev = sport->abbrev;
     const int distanceUnit = sport->distanceUnit;
     const int paceUnit = sport->paceUnit;
-    e.typeAbbrev = " ";
-    for (const ClassInfo& cls : catalog.classes)
-        if (cls.name == o.positional[3]) {
-            e.typeAbbrev = cls.abbrev;
-            break;
-        }
+    const auto cls = std::find_if(catalog.classes.begin(), catalog.classes.end(),
+                                  [&](const ClassInfo& c) { return c.name == o.positional[3]; });
+    e.typeAbbrev = cls != catalog.classes.end() ? cls->abbrev : std::string(" ");
     e.time = CElapsedTime::FromUserText(timeText);
     if (distanceUnit != distance_unit::kNone) {
         e.distance = Number(o.positional[4], "DISTANCE");
@@ -139,7 +139,7 @@ int CmdList(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 1) throw UsageError{"expected LOG"};
     TerminalUserInterface ui(c.err);
-    auto doc = Open("list", o.positional[0], ui, c.err);
+    auto doc = Open("list", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
     const std::vector<ListColumn> columns = doc->Columns();
@@ -175,20 +175,13 @@ int CmdTotals(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 2) throw UsageError{"expected LOG and week, month or year"};
     const std::string& by = o.positional[1];
-    TotalsGrouping grouping;
-    if (by == "week")
-        grouping = TotalsGrouping::Week;
-    else if (by == "month")
-        grouping = TotalsGrouping::Month;
-    else if (by == "year")
-        grouping = TotalsGrouping::Year;
-    else
-        throw UsageError{"group by week, month or year, not " + by};
+    const std::optional<TotalsGrouping> grouping = ParseTotalsGrouping(by);
+    if (!grouping) throw UsageError{"group by week, month or year, not " + by};
     TerminalUserInterface ui(c.err);
-    auto doc = Open("totals", o.positional[0], ui, c.err);
+    auto doc = Open("totals", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
-    const TotalsResult totals = BuildTotalsRows(*doc, grouping);
+    const TotalsResult totals = BuildTotalsRows(*doc, *grouping);
     if (totals.noEntries) c.err << "No entries!!\n";
     for (const TotalsRow& row : totals.rows)
         c.out << row.text[0] << '\t' << row.text[1] << '\t' << row.text[2] << '\t' << row.text[3]

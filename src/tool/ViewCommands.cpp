@@ -1,6 +1,7 @@
 // What the month calendar and the week view show, as text: the same fill the views draw.
 #include <ostream>
 
+#include "app/SavedFilter.h"
 #include "app/TamselDoc.h"
 #include "tool/Tool.h"
 #include "views/CalendarPage.h"
@@ -46,19 +47,12 @@ std::string DayText(double serial) {
 int CmdCalendar(Context& c) {
     const Options o = ParseOptions(c.args, {"width", "height", "filter"});
     if (o.positional.size() != 2) throw UsageError{"expected LOG and M/YYYY"};
-    const std::string& month = o.positional[1];
-    const auto slash = month.find('/');
-    const int m = slash == std::string::npos
-                      ? 0
-                      : static_cast<int>(Number(month.substr(0, slash), "the month"));
-    const int y = slash == std::string::npos
-                      ? 0
-                      : static_cast<int>(Number(month.substr(slash + 1), "the year"));
-    if (m < 1 || m > 12 || y < 1) throw UsageError{"not a month (M/YYYY): " + month};
+    const std::optional<CDate> month = CalendarGrid::MonthFromText(o.positional[1]);
+    if (!month) throw UsageError{"not a month (M/YYYY): " + o.positional[1]};
     TerminalUserInterface ui(c.err);
     ViewArgs v = OpenView("calendar", o, ui, c.err);
     if (!v.doc) return 1;
-    const CalendarPage page = CalendarPage::Read(*v.doc, CDate(m, 1, y), v.width, v.height);
+    const CalendarPage page = CalendarPage::Read(*v.doc, *month, v.width, v.height);
     c.out << "weeks\t" << page.grid.Weeks() << "\nstart\t"
           << DayText(page.grid.GridStart().ToSerial()) << '\n';
     if (page.grid.TooSmall()) c.err << "The view is too small to show the month.\n";

@@ -90,6 +90,19 @@ CDate CalendarGrid::NextMonth(const CDate& shown) {
         .AddDays(1);
 }
 
+std::optional<CDate> CalendarGrid::MonthFromText(const std::string& text) {
+    const auto slash = text.find('/');
+    if (slash == std::string::npos || slash == 0 || slash + 1 == text.size()) return std::nullopt;
+    const std::string month = text.substr(0, slash), year = text.substr(slash + 1);
+    auto digits = [](const std::string& t) {
+        return t.size() <= 9 && t.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!digits(month) || !digits(year)) return std::nullopt;
+    const int m = std::stoi(month), y = std::stoi(year);
+    if (m < 1 || m > 12 || y < 1) return std::nullopt;
+    return CDate(m, 1, y);
+}
+
 CalendarPage CalendarPage::Fill(const CalendarGrid& grid, const std::vector<EntryRow>& entries,
                                 const std::vector<EventRow>& events, const Catalog& catalog) {
     CalendarPage page{grid, {}};

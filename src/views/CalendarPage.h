@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,8 @@ class CalendarGrid {
     // Previous: the last day of the month before; Next: the 1st of the month after.
     static CDate PreviousMonth(const CDate& shown);
     static CDate NextMonth(const CDate& shown);
+    // "M/YYYY" as the 1st of that month; none for any other text.
+    static std::optional<CDate> MonthFromText(const std::string& text);
 
   private:
     CDate shown_;

@@ -1,13 +1,82 @@
 #include "app/ui/WindowContents.h"
 
+#include <QCommandLineParser>
+
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "output/TextExport.h"
+#include "output/ui/GPrintout.h"
+#include "output/ui/PrintableViews.h"
+#include "summaries/TotalsTable.h"
+#include "summaries/ui/TotalsFrame.h"
+#include "summaries/ui/TotalsView.h"
 #include "views/ui/CalendarView.h"
+#include "views/ui/LogListPrinter.h"
+#include "views/ui/PagePrintout.h"
 #include "views/ui/TamselView.h"
 #include "views/ui/WeekView.h"
 
 namespace kivrun {
+namespace {
+
+const QCommandLineOption kGroupOption(
+    QStringLiteral("group"),
+    QStringLiteral("With --view totals: group by week, month or year (else as the log keeps it)."),
+    QStringLiteral("week|month|year"));
+
+std::unique_ptr<GPrintout> TotalsPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                          QString& error) {
+    TotalsGrouping grouping = SavedTotalsGrouping(doc);
+    if (options.isSet(kGroupOption)) {
+        const auto given = ParseTotalsGrouping(options.value(kGroupOption).toStdString());
+        if (!given) {
+            error = QStringLiteral("group the totals by week, month or year, not '%1'")
+                        .arg(options.value(kGroupOption));
+            return nullptr;
+        }
+        grouping = *given;
+    }
+    return CTotalsView::Printout(doc, grouping);
+}
+
+const QCommandLineOption kMonthOption(
+    QStringLiteral("month"), QStringLiteral("With --view calendar: the month (else this month)."),
+    QStringLiteral("M/YYYY"));
+const QCommandLineOption kDateOption(
+    QStringLiteral("date"), QStringLiteral("With --view week: a day of the week (else today)."),
+    QStringLiteral("M/D/YYYY"));
+
+std::unique_ptr<GPrintout> CalendarPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                            QString& error) {
+    CDate month;
+    if (options.isSet(kMonthOption)) {
+        const auto given = CalendarGrid::MonthFromText(options.value(kMonthOption).toStdString());
+        if (!given) {
+            error = QStringLiteral("give the month as M/YYYY, not '%1'")
+                        .arg(options.value(kMonthOption));
+            return nullptr;
+        }
+        month = *given;
+    }
+    return std::make_unique<CCalendarPrintout>(doc, month, 0);
+}
+
+std::unique_ptr<GPrintout> WeekPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                        QString& error) {
+    CDate day;
+    if (options.isSet(kDateOption)) {
+        const std::string text = options.value(kDateOption).toStdString();
+        if (!CDate::IsValidText(text)) {
+            error = QStringLiteral("give the day as M/D/YYYY, not '%1'")
+                        .arg(options.value(kDateOption));
+            return nullptr;
+        }
+        day = CDate(text);
+    }
+    return std::make_unique<CWeekPrintout>(doc, day.FirstDayOfWeek(), 0);
+}
+
+}  // namespace
 
 void RegisterWindowContents() {
     WindowTemplates& templates = WindowTemplates::Instance();
@@ -21,6 +90,27 @@ void RegisterWindowContents() {
     });
     templates.SetContentFactory(WindowKind::Calendar, &CCalendarView::Create);
     templates.SetContentFactory(WindowKind::WeekView, &CWeekView::Create);
+    templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
+
+    // What `kivrun --print` prints.
+    RegisterPrintableView({QStringLiteral("log"),
+                           QStringLiteral("the log list"),
+                           {},
+                           [](CTamselDoc& doc, const QCommandLineParser&, QString&) {
+                               return CLogListPrinter::ForLog(doc);
+                           }});
+    RegisterPrintableView({QStringLiteral("totals"),
+                           QStringLiteral("the totals by week, month or year (--group)"),
+                           {kGroupOption},
+                           &TotalsPrintout});
+    RegisterPrintableView({QStringLiteral("calendar"),
+                           QStringLiteral("a month of the calendar (--month)"),
+                           {kMonthOption},
+                           &CalendarPrintout});
+    RegisterPrintableView({QStringLiteral("week"),
+                           QStringLiteral("a week with its summary (--date)"),
+                           {kDateOption},
+                           &WeekPrintout});
 }
 
 }  // namespace kivrun

@@ -1,11 +1,6 @@
 #include "views/ui/PagePrintout.h"
 
-#include <QFileInfo>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <memory>
 
 #include "app/TamselDoc.h"
 
@@ -16,6 +11,15 @@ namespace {
 constexpr int kUsualWidth = 800;
 
 }  // namespace
+
+bool CPagePrintout::Layout(const GPage& page, const GProgress&) {
+    LayoutFor(page.pixels);
+    return true;
+}
+
+void CPagePrintout::PaintPage(QPainter& painter, const QRect& pageRect, int page) const {
+    if (page == 0) Paint(painter, pageRect);
+}
 
 PageFonts CPagePrintout::PaperFonts() {
     PageFonts fonts;
@@ -52,14 +56,14 @@ QString CCalendarPrintout::Title() const {
     return QStringLiteral("Calendar");
 }
 
-void CCalendarPrintout::Layout(QSize pagePixels) {
+void CCalendarPrintout::LayoutFor(QSize pagePixels) {
     logical_ = LogicalSize(viewWidth_, pagePixels);
     // The whole grid below the top offset, whichever way the paper is turned.
     page_ = CalendarPage::Read(doc_, shown_, logical_.width(), logical_.height() - kTopOffset);
     drawn_ = DrawnItems::Fit(page_->items, fonts_.regular);
 }
 
-void CCalendarPrintout::PaintPage(QPainter& painter, const QRect& pageRect) const {
+void CCalendarPrintout::Paint(QPainter& painter, const QRect& pageRect) const {
     if (!page_) return;
     BeginPage(painter, pageRect, logical_);
     painter.translate(0, kTopOffset);
@@ -77,67 +81,18 @@ QString CWeekPrintout::Title() const {
     return QStringLiteral("Week");
 }
 
-void CWeekPrintout::Layout(QSize pagePixels) {
+void CWeekPrintout::LayoutFor(QSize pagePixels) {
     logical_ = LogicalSize(viewWidth_, pagePixels);
     page_ = WeekPage::Read(doc_, weekStart_, logical_.width(), logical_.height());
     drawn_ = DrawnItems::Fit(page_->items, fonts_.regular);
 }
 
-void CWeekPrintout::PaintPage(QPainter& painter, const QRect& pageRect) const {
+void CWeekPrintout::Paint(QPainter& painter, const QRect& pageRect) const {
     if (!page_) return;
     BeginPage(painter, pageRect, logical_);
     DrawWeekPage(painter, *page_, fonts_, true);
     DrawItems(painter, drawn_, fonts_, -1, false, nullptr);
     painter.restore();
-}
-
-// --- Printing ---------------------------------------------------------------------------------
-
-QPrinter& CPagePrinter::Printer() {
-    // One for the session, so that what the print dialog chose holds for the next job.
-    static std::unique_ptr<QPrinter> printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer;
-}
-
-bool CPagePrinter::PrintTo(QPrinter& printer, CPagePrintout& printout) {
-    printer.setDocName(printout.Title());
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const QRect page(QPoint(0, 0),
-                     printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    printout.Layout(page.size());
-    printout.PaintPage(painter, page);
-    return painter.end();
-}
-
-void CPagePrinter::Print(QWidget* parent, CPagePrintout& printout, UserInterface& ui) {
-    QPrinter& printer = Printer();
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print ") + printout.Title());
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    if (dialog.exec() != QDialog::Accepted) return;
-    WaitCursor wait(ui);
-    if (!PrintTo(printer, printout))
-        ui.ShowMessage("Unable to print the " + printout.Title().toLower().toStdString());
-}
-
-void CPagePrinter::Preview(QWidget* parent, CPagePrintout& printout) {
-    QPrintPreviewDialog preview(&Printer(), parent);
-    preview.setWindowTitle(QStringLiteral("Print Preview - ") + printout.Title());
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&printout](QPrinter* printer) { PrintTo(*printer, printout); });
-    if (parent && parent->window()) preview.resize(parent->window()->size() * 8 / 10);
-    preview.exec();
-}
-
-QString CPagePrinter::PrintToPdf(CPagePrintout& printout, const QString& path) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    if (!PrintTo(printer, printout)) return QStringLiteral("%1 could not be written").arg(path);
-    if (QFileInfo(path).size() <= 0) return QStringLiteral("%1 is empty").arg(path);
-    return {};
 }
 
 }  // namespace kivrun

@@ -6,32 +6,30 @@
 #include <optional>
 
 #include "entries/Date.h"
+#include "output/ui/GPrintout.h"
 #include "views/CalendarPage.h"
 #include "views/WeekPage.h"
 #include "views/ui/PageDrawing.h"
 
 class QPainter;
-class QPrinter;
-class QWidget;
 
 namespace kivrun {
 
 class CTamselDoc;
-class UserInterface;
 
 // A month or a week on one page of paper. The page is laid out as the view would be at the
 // view's width and the paper's proportions, then scaled onto the paper.
-class CPagePrintout {
+class CPagePrintout : public GPrintout {
   public:
-    virtual ~CPagePrintout() = default;
-    // The job's name, and the title of its dialogs.
-    virtual QString Title() const = 0;
-    // Reads the page from the log for paper of that size (in the device's pixels).
-    virtual void Layout(QSize pagePixels) = 0;
-    // Paints the page into pageRect of the painter's device.
-    virtual void PaintPage(QPainter& painter, const QRect& pageRect) const = 0;
+    bool Layout(const GPage& page, const GProgress& progress) override;
+    int PageCount() const override { return 1; }
+    void PaintPage(QPainter& painter, const QRect& pageRect, int page) const override;
 
   protected:
+    // Reads the page from the log for paper of that size (in the device's pixels).
+    virtual void LayoutFor(QSize pagePixels) = 0;
+    virtual void Paint(QPainter& painter, const QRect& pageRect) const = 0;
+
     // The view's width (a usual one when the view is too narrow to show anything) and the
     // height that gives it the paper's proportions.
     static QSize LogicalSize(int viewWidth, QSize pagePixels);
@@ -51,8 +49,10 @@ class CCalendarPrintout : public CPagePrintout {
 
     CCalendarPrintout(CTamselDoc& doc, const CDate& shown, int viewWidth);
     QString Title() const override;
-    void Layout(QSize pagePixels) override;
-    void PaintPage(QPainter& painter, const QRect& pageRect) const override;
+
+  protected:
+    void LayoutFor(QSize pagePixels) override;
+    void Paint(QPainter& painter, const QRect& pageRect) const override;
 
   private:
     CTamselDoc& doc_;
@@ -67,8 +67,10 @@ class CWeekPrintout : public CPagePrintout {
   public:
     CWeekPrintout(CTamselDoc& doc, const CDate& weekStart, int viewWidth);
     QString Title() const override;
-    void Layout(QSize pagePixels) override;
-    void PaintPage(QPainter& painter, const QRect& pageRect) const override;
+
+  protected:
+    void LayoutFor(QSize pagePixels) override;
+    void Paint(QPainter& painter, const QRect& pageRect) const override;
 
   private:
     CTamselDoc& doc_;
@@ -77,21 +79,6 @@ class CWeekPrintout : public CPagePrintout {
     QSize logical_;
     std::optional<WeekPage> page_;
     DrawnItems drawn_;
-};
-
-// Runs a page printout through Qt's printer: print with its dialog, preview, or a PDF.
-class CPagePrinter {
-  public:
-    // Shows the print dialog, then prints; a failure is told through ui.
-    static void Print(QWidget* parent, CPagePrintout& printout, UserInterface& ui);
-    static void Preview(QWidget* parent, CPagePrintout& printout);
-    // Empty when the PDF was written, else why not.
-    static QString PrintToPdf(CPagePrintout& printout, const QString& path);
-    // The one page onto a printer that is set up already; false when it would not start.
-    static bool PrintTo(QPrinter& printer, CPagePrintout& printout);
-
-  private:
-    static QPrinter& Printer();
 };
 
 }  // namespace kivrun

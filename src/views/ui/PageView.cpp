@@ -9,6 +9,7 @@
 #include "app/TamselDoc.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/WindowTemplates.h"
+#include "output/ui/GPrintDriver.h"
 #include "views/ui/PagePrintout.h"
 
 namespace kivrun {
@@ -150,12 +151,12 @@ std::unique_ptr<QMenu> CPageView::MakeEntryMenu(const QString& otherView, Window
 
 void CPageView::Print() {
     const std::unique_ptr<CPagePrintout> printout = MakePrintout();
-    CPagePrinter::Print(this, *printout, doc_.ui());
+    GPrintDriver::Instance().Print(this, *printout, doc_.ui());
 }
 
 void CPageView::PrintPreview() {
     const std::unique_ptr<CPagePrintout> printout = MakePrintout();
-    CPagePrinter::Preview(this, *printout);
+    GPrintDriver::Instance().Preview(this, *printout);
 }
 
 void CPageView::JumpToEnd(bool end) {
