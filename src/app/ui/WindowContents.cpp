@@ -15,6 +15,7 @@
 #include "views/ui/PagePrintout.h"
 #include "views/ui/TamselView.h"
 #include "views/ui/WeekView.h"
+#include "weights/ui/RoutinePrintout.h"
 
 namespace kivrun {
 namespace {
@@ -76,6 +77,23 @@ std::unique_ptr<GPrintout> WeekPrintout(CTamselDoc& doc, const QCommandLineParse
     return std::make_unique<CWeekPrintout>(doc, day.FirstDayOfWeek(), 0);
 }
 
+const QCommandLineOption kEntryOption(QStringLiteral("entry"),
+                                      QStringLiteral("With --view routine: the workout's EntryID."),
+                                      QStringLiteral("ENTRYID"));
+
+std::unique_ptr<GPrintout> RoutinePrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                           QString& error) {
+    bool number = false;
+    const qlonglong id = options.value(kEntryOption).toLongLong(&number);
+    if (!options.isSet(kEntryOption) || !number || id <= 0) {
+        error = QStringLiteral("--view routine needs --entry ENTRYID");
+        return nullptr;
+    }
+    std::unique_ptr<GPrintout> printout = CRoutinePrintout::ForEntry(doc, id);
+    if (!printout) error = QStringLiteral("the log has no entry %1").arg(id);
+    return printout;
+}
+
 }  // namespace
 
 void RegisterWindowContents() {
@@ -111,6 +129,10 @@ void RegisterWindowContents() {
                            QStringLiteral("a week with its summary (--date)"),
                            {kDateOption},
                            &WeekPrintout});
+    RegisterPrintableView({QStringLiteral("routine"),
+                           QStringLiteral("a workout's weights routine (--entry)"),
+                           {kEntryOption},
+                           &RoutinePrintout});
 }
 
 }  // namespace kivrun
