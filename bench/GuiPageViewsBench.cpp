@@ -9,21 +9,12 @@
 #include <fstream>
 #include <memory>
 
-#include "LargeLog.h"
-#include "app/TamselDoc.h"
+#include "GuiBench.h"
 #include "views/ui/CalendarView.h"
 #include "views/ui/WeekView.h"
 
 namespace kivrun::bench {
 namespace {
-
-constexpr int kEntries = 100000;
-
-struct OpenLog {
-    SilentUserInterface ui;
-    std::unique_ptr<CTamselDoc> doc = std::make_unique<CTamselDoc>(ui);
-    OpenLog() { doc->OnOpenDocument(LargeLog(kEntries)); }
-};
 
 template <class ViewClass>
 std::unique_ptr<ViewClass> Show(CTamselDoc& doc) {
