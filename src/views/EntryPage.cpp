@@ -79,6 +79,7 @@ EntryPageContent EntryPageContent::Read(CTamselDoc& doc, RowId entryId) {
     if (!detail) return c;
     const Catalog& catalog = doc.GetCatalog();
     c.entryId = entryId;
+    c.date = detail->entry.date;
     c.fields = FieldTextsOf(detail->entry, catalog, OptionalNames::FromColumns(doc.Columns(true)));
     if (const SportInfo* sport = catalog.Sport(detail->entry.sport)) c.image = sport->image;
     for (const SplitTime& s : detail->splits)

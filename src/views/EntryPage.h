@@ -16,6 +16,7 @@ class CTamselDoc;
 // What the entry page shows of one workout.
 struct EntryPageContent {
     RowId entryId = 0;  // 0: no workout to show
+    double date = 0;    // serial day
     EntryFieldTexts fields;
     int image = 12;  // the sport's icon
     std::vector<std::string> splits;
