@@ -92,11 +92,28 @@ TEST_F(EntryViewInTheProgram, OpenStepPickADayAndPrint) {
     EXPECT_EQ(CDate::FromSerial(view->Content().date), day);
     test::SaveScreenshot(*frame().FindChild(WindowKind::EntryView), QStringLiteral("entry"));
 
+    // The window's toolbar offers Print Routine only while the workout has a routine.
+    ChildFrame* window = frame().FindChild(WindowKind::EntryView);
+    QAction* printRoutine = nullptr;
+    for (QAction* action : window->findChild<QToolBar*>()->actions())
+        if (action->text() == QStringLiteral("Print Routine")) printRoutine = action;
+    ASSERT_NE(printRoutine, nullptr);
+    EXPECT_EQ(printRoutine->isVisible(), view->Content().HasRoutine());
+    long lifted = 0;
+    while (doc().RoutineOf(doc().EntryAt(lifted)->entryId).empty())
+        ++lifted;
+    view->ShowEntry(doc().EntryAt(lifted)->entryId);
+    Settle();
+    EXPECT_TRUE(printRoutine->isVisible());
+    test::SaveScreenshot(*window, QStringLiteral("entry-weights"));
+
     CEntryPrintout printout(doc(), view->Shown(), view->width());
     ASSERT_EQ(GPrintDriver::PrintToPdf(printout, Path("entry.pdf")), QString());
     const test::PdfFacts printed = test::ReadPdf(Path("entry.pdf"));
     EXPECT_EQ(printed.pages, 1);
-    EXPECT_NE(printed.text.find(day.Format(4)), std::string::npos) << printed.text;
+    const CDate liftDay = CDate::FromSerial(view->Content().date);
+    EXPECT_NE(printed.text.find(liftDay.Format(4)), std::string::npos) << printed.text;
+    EXPECT_NE(printed.text.find("Exercise"), std::string::npos) << printed.text;
 }
 
 // The view over a small log of its own.
