@@ -83,6 +83,7 @@ TEST_F(EntryViewInTheProgram, OpenStepPickADayAndPrint) {
     QCalendarWidget* month = view->MonthCalendar();
     ASSERT_TRUE(month->isVisible());
     month->setCurrentPage(day.Year(), day.Month());
+    test::SaveScreenshot(*view, QStringLiteral("entry-calendar"));
     EXPECT_NE(std::find(view->BoldDays().begin(), view->BoldDays().end(), day.Day()),
               view->BoldDays().end());
     EXPECT_EQ(month->dateTextFormat(QDate(day.Year(), day.Month(), day.Day())).fontWeight(),

@@ -161,8 +161,8 @@ void CEntryView::ShowCalendar(int x) {
     MarkMonth(selected.year(), selected.month());
     const QSize size = calendar_->sizeHint();
     calendar_->resize(size);
-    // Inside the view: shifted left when it would pass the right edge.
-    const int left = std::max(0, std::min(x, width() - size.width()));
+    // Inside the page: shifted left when it would cover the scroll bar.
+    const int left = std::max(0, std::min(x, PageSize().width() - size.width()));
     calendar_->move(left, layout_.title.bottom);
     calendar_->show();
     calendar_->raise();
