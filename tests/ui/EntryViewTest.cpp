@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTextCharFormat>
 #include <QToolBar>
+#include <QWheelEvent>
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
@@ -173,6 +174,19 @@ TEST_F(EntryViewAlone, RoutineNotesSplitsThumbAndAnEmptyLog) {
     bar->setSliderPosition(0);
     EXPECT_EQ(v.Shown(), runId);
     bar->setSliderDown(false);
+    EXPECT_EQ(v.Shown(), liftId);
+
+    // The wheel steps once a whole notch has turned, towards the user to a later workout.
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), v.mapToGlobal(QPointF(50, 50)), {}, {0, delta},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&v, &wheel);
+    };
+    turn(-60);
+    EXPECT_EQ(v.Shown(), liftId);
+    turn(-60);
+    EXPECT_EQ(v.Shown(), runId);
+    turn(120);
     EXPECT_EQ(v.Shown(), liftId);
 
     // Deleting the shown one shows the last of the set; with none left the page says so.

@@ -18,7 +18,6 @@
 namespace kivrun {
 namespace {
 
-constexpr int kWheelNotch = 120;
 // A page is laid out at this width when the view gives none that shows anything.
 constexpr int kUsualWidth = 650;
 
@@ -329,13 +328,8 @@ void CEntryView::wheelEvent(QWheelEvent* event) {
         QWidget::wheelEvent(event);
         return;
     }
-    if ((delta > 0) != (wheelTurned_ > 0)) wheelTurned_ = 0;
-    wheelTurned_ += delta;
-    while (wheelTurned_ >= kWheelNotch || wheelTurned_ <= -kWheelNotch) {
-        const bool away = wheelTurned_ > 0;  // away from the user: an earlier workout
-        wheelTurned_ += away ? -kWheelNotch : kWheelNotch;
-        MoveBy(away ? -1 : 1);
-    }
+    // Away from the user: an earlier workout.
+    if (const int steps = wheel_.Turn(delta)) MoveBy(steps);
     event->accept();
 }
 

@@ -10,6 +10,7 @@
 #include "views/EntryCursor.h"
 #include "views/EntryPage.h"
 #include "views/ui/EntryDrawing.h"
+#include "views/ui/WheelSteps.h"
 
 class QCalendarWidget;
 class QScrollBar;
@@ -78,7 +79,7 @@ class CEntryView : public QWidget, public View, public CommandTarget {
     QCalendarWidget* calendar_ = nullptr;
     std::vector<int> boldDays_;
     int markedYear_ = 0, markedMonth_ = 0;
-    int wheelTurned_ = 0;  // eighths of a degree not yet stepped
+    WheelSteps wheel_;
     bool settingScroll_ = false;
 };
 
