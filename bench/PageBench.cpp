@@ -1,10 +1,12 @@
-// What the month calendar and the week view read from a log of 100,000 workouts, without
-// drawing: the rows and events of a month's grid, and a week's rows with their totals.
+// What the month calendar, the week view and the entry view read from a log of 100,000
+// workouts, without drawing: the rows and events of a month's grid, a week's rows with their
+// totals, the days of a month that have workouts.
 #include <benchmark/benchmark.h>
 
 #include "LargeLog.h"
 #include "app/TamselDoc.h"
 #include "views/CalendarPage.h"
+#include "views/EntryCursor.h"
 #include "views/WeekPage.h"
 
 namespace kivrun::bench {
@@ -48,6 +50,19 @@ void BM_WeekTotalsOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WeekTotalsOnly)->Unit(benchmark::kMillisecond);
+
+void BM_BoldDaysOfMonth(benchmark::State& state) {
+    Log log;
+    const CDate first = CDate().AddDays(-730);
+    int shown = 0;
+    std::size_t days = 0;
+    for (auto _ : state) {
+        const CDate month = first.AddDays(30 * (shown++ % 24));
+        days = EntryDaysOfMonth(*log.doc, month.Year(), month.Month()).size();
+    }
+    state.counters["days"] = static_cast<double>(days);
+}
+BENCHMARK(BM_BoldDaysOfMonth)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kivrun::bench

@@ -107,9 +107,9 @@ CommandPrompt PromptOf(Command cmd) {
         case Command::GraphZoomOut:
             return {"Show more periods", "Zoom Out"};
         case Command::ViewPrevious:
-            return {"Show the previous period", "Previous"};
+            return {"Show the previous month, week or workout", "Previous"};
         case Command::ViewNext:
-            return {"Show the next period", "Next"};
+            return {"Show the next month, week or workout", "Next"};
         case Command::CloseView:
             return {"Close this window", "Close View"};
         case Command::PrintRoutine:

@@ -274,8 +274,9 @@ std::vector<Command> ChildToolbar(WindowKind kind) {
             return {Command::ViewPrevious, Command::ViewNext, Command::CalendarNewEvent};
         case WindowKind::EntryView:
             // Print Routine is the view's to show only while the entry has a routine.
-            return {Command::CloseView, Command::EditEntry, Command::EditDelete, Command::Separator,
-                    Command::PrintRoutine};
+            return {Command::CloseView, Command::EditEntry,    Command::EditDelete,
+                    Command::Separator, Command::ViewPrevious, Command::ViewNext,
+                    Command::Separator, Command::PrintRoutine};
         case WindowKind::WeekView:
             return {Command::ViewPrevious, Command::ViewNext};
         case WindowKind::Graphs:

@@ -5,6 +5,8 @@
 #include "app/TamselDoc.h"
 #include "tool/Tool.h"
 #include "views/CalendarPage.h"
+#include "views/EntryCursor.h"
+#include "views/EntryPage.h"
 #include "views/WeekPage.h"
 
 namespace kivrun::tool {
@@ -86,6 +88,58 @@ int CmdWeek(Context& c) {
     return 0;
 }
 
+// Line breaks of the notes written as \n, so that every field stays on its line.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (char ch : text) {
+        if (ch == '\r') continue;
+        if (ch == '\n')
+            line += "\\n";
+        else
+            line += ch;
+    }
+    return line;
+}
+
+void PrintRow(std::ostream& out, const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out << (i ? "\t" : "") << cells[i];
+    out << '\n';
+}
+
+int CmdEntry(Context& c) {
+    const Options o = ParseOptions(c.args, {"filter"});
+    if (o.positional.size() != 2) throw UsageError{"expected LOG and ENTRYID"};
+    const double id = Number(o.positional[1], "ENTRYID");
+    if (id <= 0 || id != static_cast<RowId>(id)) throw UsageError{"ENTRYID is a whole number"};
+    TerminalUserInterface ui(c.err);
+    ViewArgs v = OpenView("entry", o, ui, c.err);
+    if (!v.doc) return 1;
+    const EntryPageContent page = EntryPageContent::Read(*v.doc, static_cast<RowId>(id));
+    if (!page.Shown()) {
+        c.err << "entry: the log has no entry " << o.positional[1] << '\n';
+        return 1;
+    }
+    DocumentSequence set(*v.doc);
+    EntryCursor cursor(set);
+    cursor.Show(page.entryId);
+    c.out << "position\t" << cursor.Position() << "\t" << cursor.Maximum() << '\n';
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        const FieldText& f = page.fields[static_cast<std::size_t>(i)];
+        c.out << i << '\t' << f.label << '\t' << OneLine(f.value) << '\n';
+    }
+    c.out << "icon\t" << page.image << '\n';
+    for (const std::string& s : page.splits)
+        c.out << "split\t" << s << '\n';
+    if (page.HasRoutine()) {
+        c.out << "routine\n";
+        PrintRow(c.out, page.routine.headings);
+        for (const std::vector<std::string>& row : page.routine.rows)
+            PrintRow(c.out, row);
+    }
+    return 0;
+}
+
 const Registration kCalendar({72, "calendar",
                               "calendar LOG M/YYYY [--width W] [--height H] [--filter STATE]",
                               "print the month as the calendar view fills it (default 800 x 600): "
@@ -96,6 +150,11 @@ const Registration kWeek({74, "week", "week LOG M/D/YYYY [--width W] [--height H
                           "print the week of that day as the week view fills it: each day's "
                           "header and lines (icon, whole text), then the Summary",
                           CmdWeek});
+const Registration kEntry({76, "entry", "entry LOG ENTRYID [--filter STATE]",
+                           "print a workout as the entry view fills it: its place on the scroll "
+                           "bar (-1 outside the filter) and the last place, each field's number, "
+                           "label and value, the icon, the split times and the routine table",
+                           CmdEntry});
 
 }  // namespace
 }  // namespace kivrun::tool

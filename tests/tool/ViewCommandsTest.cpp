@@ -74,5 +74,20 @@ TEST_F(ViewCommandsTest, CalendarAndWeekPrintWhatTheViewsFill) {
     EXPECT_EQ(Run("week " + log + " 3/4/2026 --width wide").status, 2);
 }
 
+TEST_F(ViewCommandsTest, EntryPrintsThePageOfAWorkout) {
+    // The kayak workout: second of five on the scroll bar, which counts from the earliest.
+    const auto kayak = Run("entry " + log + " 2");
+    ASSERT_EQ(kayak.status, 0) << kayak.err;
+    EXPECT_EQ(kayak.out,
+              "position\t1\t4\n0\t\tMonday, March 2, 2026\n1\t\tKayak\n2\t\tG\n"
+              "3\tDistance: \t6 miles\n4\tTime: \t1:00:00\n5\tPace: \t6 mph\n6\t\t\n7\t\t\n"
+              "8\tRoute\t\n9\tNotes\t\nicon\t12\n");
+    const std::string runs = test::StateWith("R", "G", "0,-1,1/01/2026,1/01/2026,0");
+    EXPECT_EQ(
+        Run("entry " + log + " 2 --filter " + ShellQuote(runs)).out.rfind("position\t-1\t3\n", 0),
+        0u);
+    EXPECT_EQ(Run("entry " + log + " 99").status, 1);
+}
+
 }  // namespace
 }  // namespace kivrun

@@ -15,6 +15,7 @@
 #include "output/ui/GPrintDriver.h"
 #include "support/DocFixture.h"
 #include "views/ui/CalendarView.h"
+#include "views/ui/EntryView.h"
 #include "views/ui/PagePrintout.h"
 #include "views/ui/WeekView.h"
 
@@ -81,13 +82,19 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
     QTest::keyClick(month, Qt::Key_PageDown);
 
-    // A double click on a workout opens it in the data entry form (no entry view yet).
+    // A double click on a workout opens it in the entry view; Edit there hands it to the
+    // data entry form.
     QTest::keyClick(month, Qt::Key_Down);
     const PageItem first = *month->SelectedItem();
     ASSERT_EQ(first.kind, PageItem::Kind::Entry);
     const QPoint onFirst =
         month->Drawn().rects[static_cast<std::size_t>(month->Selected())].center();
     QTest::mouseDClick(month, Qt::LeftButton, {}, onFirst);
+    Settle();
+    auto* entry = frame().findChild<CEntryView*>();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->Shown(), first.id);
+    frame().Run(Command::EditEntry);
     Settle();
     auto* form = frame().findChild<CDataEntryFrm*>();
     ASSERT_NE(form, nullptr);
@@ -100,7 +107,7 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Items(menu.get()), (QStringList{"&Open Entry", "-", "&Edit...", "D&uplicate",
                                               "&Delete", "-", "View &Week"}));
-    EXPECT_FALSE(Item(menu.get(), "&Open Entry")->isEnabled());
+    EXPECT_TRUE(Item(menu.get(), "&Open Entry")->isEnabled());
     dialogs->answers = {true};
     Item(menu.get(), "&Delete")->trigger();
     EXPECT_EQ(doc().PositionOfEntry(first.id), -1);

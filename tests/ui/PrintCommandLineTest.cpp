@@ -117,6 +117,15 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     EXPECT_EQ(facts.pages, 1);
     for (const char* text : {"Routine for ", "(Weights)", "Exercise", "Sets", "Wt-Reps"})
         EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
+    // The same workout's page as the entry view shows it.
+    const std::string page = Out("entry.pdf");
+    r = Kivrun("--print " + ShellQuote(page) + " --view entry --entry " + entry + " " +
+               ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(page);
+    EXPECT_EQ(facts.pages, 1);
+    for (const char* text : {"Weights", "Time:", "Notes", "Exercise", "Wt-Rp"})
+        EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
 
     // The graph, on one page.
     const std::string graph = Out("graph.pdf");
@@ -169,6 +178,8 @@ TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
         {"--export-graph " + ShellQuote(Out("x.doc")) + " " + log, 1, "not a picture format"},
         {"--print " + pdf + " --view routine " + log, 2, "needs --entry ENTRYID"},
         {"--print " + pdf + " --view routine --entry 99999999 " + log, 2, "no entry 99999999"},
+        {"--print " + pdf + " --view entry --entry x " + log, 2, "needs --entry ENTRYID"},
+        {"--print " + pdf + " --view entry --entry 99999999 " + log, 2, "no entry 99999999"},
         {"--frobnicate", 2, "Unknown option 'frobnicate'"},
     };
     for (const Case& c : cases) {

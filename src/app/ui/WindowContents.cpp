@@ -14,6 +14,7 @@
 #include "summaries/ui/TotalsFrame.h"
 #include "summaries/ui/TotalsView.h"
 #include "views/ui/CalendarView.h"
+#include "views/ui/EntryView.h"
 #include "views/ui/LogListPrinter.h"
 #include "views/ui/PagePrintout.h"
 #include "views/ui/TamselView.h"
@@ -91,19 +92,35 @@ std::unique_ptr<GPrintout> WeekPrintout(CTamselDoc& doc, const QCommandLineParse
     return std::make_unique<CWeekPrintout>(doc, day.FirstDayOfWeek(), 0);
 }
 
-const QCommandLineOption kEntryOption(QStringLiteral("entry"),
-                                      QStringLiteral("With --view routine: the workout's EntryID."),
-                                      QStringLiteral("ENTRYID"));
+const QCommandLineOption kEntryOption(
+    QStringLiteral("entry"), QStringLiteral("With --view routine or entry: the workout's EntryID."),
+    QStringLiteral("ENTRYID"));
 
-std::unique_ptr<GPrintout> RoutinePrintout(CTamselDoc& doc, const QCommandLineParser& options,
-                                           QString& error) {
+// The workout named by --entry; 0 after saying why.
+RowId EntryOptionId(const QCommandLineParser& options, const char* view, QString& error) {
     bool number = false;
     const qlonglong id = options.value(kEntryOption).toLongLong(&number);
     if (!options.isSet(kEntryOption) || !number || id <= 0) {
-        error = QStringLiteral("--view routine needs --entry ENTRYID");
-        return nullptr;
+        error = QStringLiteral("--view %1 needs --entry ENTRYID").arg(QLatin1String(view));
+        return 0;
     }
+    return id;
+}
+
+std::unique_ptr<GPrintout> RoutinePrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                           QString& error) {
+    const RowId id = EntryOptionId(options, "routine", error);
+    if (id == 0) return nullptr;
     std::unique_ptr<GPrintout> printout = CRoutinePrintout::ForEntry(doc, id);
+    if (!printout) error = QStringLiteral("the log has no entry %1").arg(id);
+    return printout;
+}
+
+std::unique_ptr<GPrintout> EntryPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                         QString& error) {
+    const RowId id = EntryOptionId(options, "entry", error);
+    if (id == 0) return nullptr;
+    std::unique_ptr<GPrintout> printout = CEntryPrintout::ForEntry(doc, id);
     if (!printout) error = QStringLiteral("the log has no entry %1").arg(id);
     return printout;
 }
@@ -145,6 +162,7 @@ void RegisterWindowContents() {
     });
     templates.SetContentFactory(WindowKind::Calendar, &CCalendarView::Create);
     templates.SetContentFactory(WindowKind::WeekView, &CWeekView::Create);
+    templates.SetContentFactory(WindowKind::EntryView, &CEntryView::Create);
     templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
     templates.SetContentFactory(WindowKind::Graphs, &CGraphViewFrame::Create);
 
@@ -167,6 +185,10 @@ void RegisterWindowContents() {
                            QStringLiteral("a week with its summary (--date)"),
                            {kDateOption},
                            &WeekPrintout});
+    RegisterPrintableView({QStringLiteral("entry"),
+                           QStringLiteral("one workout as the entry view shows it (--entry)"),
+                           {kEntryOption},
+                           &EntryPrintout});
     RegisterPrintableView({QStringLiteral("routine"),
                            QStringLiteral("a workout's weights routine (--entry)"),
                            {kEntryOption},

@@ -13,11 +13,6 @@
 #include "views/ui/PagePrintout.h"
 
 namespace kivrun {
-namespace {
-
-constexpr int kWheelNotch = 120;
-
-}  // namespace
 
 CPageView::CPageView(CTamselDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setFocusPolicy(Qt::StrongFocus);
@@ -262,14 +257,9 @@ void CPageView::wheelEvent(QWheelEvent* event) {
         QWidget::wheelEvent(event);
         return;
     }
-    // Turning back the other way forgets what was left of the other direction.
-    if ((delta > 0) != (wheelTurned_ > 0)) wheelTurned_ = 0;
-    wheelTurned_ += delta;
-    while (wheelTurned_ >= kWheelNotch || wheelTurned_ <= -kWheelNotch) {
-        const bool away = wheelTurned_ > 0;  // away from the user: back in time
-        wheelTurned_ += away ? -kWheelNotch : kWheelNotch;
-        Step(away ? -1 : 1);
-    }
+    // Away from the user: back in time.
+    for (int steps = wheel_.Turn(delta); steps != 0; steps += steps < 0 ? 1 : -1)
+        Step(steps < 0 ? -1 : 1);
     event->accept();
 }
 

@@ -10,6 +10,7 @@
 #include "app/UpdateHint.h"
 #include "store/UserInterface.h"
 #include "views/ui/PageDrawing.h"
+#include "views/ui/WheelSteps.h"
 
 namespace kivrun {
 
@@ -93,7 +94,7 @@ class CPageView : public QWidget, public View, public CommandTarget {
 
     DrawnItems drawn_;
     int selected_ = -1;
-    int wheelTurned_ = 0;  // wheel turning not yet stepped, in eighths of a degree
+    WheelSteps wheel_;
 };
 
 }  // namespace kivrun

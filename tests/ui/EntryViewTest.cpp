@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextCharFormat>
+#include <QToolBar>
+#include <QWheelEvent>
+
+#include "PdfSupport.h"
+#include "ShellSupport.h"
+#include "UiTestSupport.h"
+#include "app/SampleLog.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/WindowContents.h"
+#include "entries/Calendar.h"
+#include "output/ui/GPrintDriver.h"
+#include "support/DocFixture.h"
+#include "views/ui/EntryView.h"
+#include "views/ui/PageDrawing.h"
+#include "views/ui/TamselView.h"
+
+namespace kivrun {
+namespace {
+
+// The program with the sample log: a person opens a workout from the log list, reads on
+// page by page, jumps with the calendar and prints.
+class EntryViewInTheProgram : public test::ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
+        RegisterWindowContents();
+        SilentUserInterface silent;
+        const std::string log = dir.File("sample.tlg");
+        ASSERT_TRUE(WriteSampleLog(log, 300, 3, silent));
+        Started({QString::fromStdString(log)});
+        frame().resize(1100, 800);
+        Settle();
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        calendar::SetTodayForTesting(std::nullopt);
+    }
+    CTamselDoc& doc() { return *app->Document(); }
+};
+
+TEST_F(EntryViewInTheProgram, OpenStepPickADayAndPrint) {
+    auto* list = frame().findChild<CTamselView*>();
+    ASSERT_NE(list, nullptr);
+    const RowId third = doc().EntryAt(2)->entryId;
+    list->selectRow(2);
+    list->OpenSelectedEntry();
+    Settle();
+    auto* view = frame().findChild<CEntryView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Shown(), third);
+
+    // The keys step through the log in date order, whatever the list's order; Home and End
+    // go to the earliest and the latest.
+    const long count = doc().EntryCount();
+    const auto fromEarliest = [&](long n) {
+        return doc().EntryAt(doc().DateSortDescending() ? count - 1 - n : n)->entryId;
+    };
+    const long at = view->ScrollBar()->value();
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(view->ScrollBar()->value(), at + 1);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    EXPECT_EQ(view->Shown(), third);
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(view->ScrollBar()->value(), 0);
+    EXPECT_EQ(view->Shown(), fromEarliest(0));
+    EXPECT_FALSE(Enabled(Command::ViewPrevious));
+    QTest::keyClick(view, Qt::Key_End);
+    EXPECT_EQ(view->Shown(), fromEarliest(count - 1));
+    EXPECT_FALSE(Enabled(Command::ViewNext));
+    frame().Run(Command::ViewPrevious);
+    EXPECT_EQ(view->Shown(), fromEarliest(count - 2));
+
+    // A click on the date opens the month with its workout days in bold; the day picked
+    // shows its workout.
+    const CDate day = CDate::FromSerial(doc().EntryAt(2)->date);
+    QTest::mouseClick(view, Qt::LeftButton, {}, ToQRect(view->Layout().title).center());
+    QCalendarWidget* month = view->MonthCalendar();
+    ASSERT_TRUE(month->isVisible());
+    month->setCurrentPage(day.Year(), day.Month());
+    test::SaveScreenshot(*view, QStringLiteral("entry-calendar"));
+    EXPECT_NE(std::find(view->BoldDays().begin(), view->BoldDays().end(), day.Day()),
+              view->BoldDays().end());
+    EXPECT_EQ(month->dateTextFormat(QDate(day.Year(), day.Month(), day.Day())).fontWeight(),
+              QFont::Bold);
+    emit month->clicked(QDate(day.Year(), day.Month(), day.Day()));
+    EXPECT_FALSE(month->isVisible());
+    EXPECT_EQ(CDate::FromSerial(view->Content().date), day);
+    test::SaveScreenshot(*frame().FindChild(WindowKind::EntryView), QStringLiteral("entry"));
+
+    // The window's toolbar offers Print Routine only while the workout has a routine.
+    ChildFrame* window = frame().FindChild(WindowKind::EntryView);
+    QAction* printRoutine = nullptr;
+    for (QAction* action : window->findChild<QToolBar*>()->actions())
+        if (action->text() == QStringLiteral("Print Routine")) printRoutine = action;
+    ASSERT_NE(printRoutine, nullptr);
+    EXPECT_EQ(printRoutine->isVisible(), view->Content().HasRoutine());
+    long lifted = 0;
+    while (doc().RoutineOf(doc().EntryAt(lifted)->entryId).empty())
+        ++lifted;
+    view->ShowEntry(doc().EntryAt(lifted)->entryId);
+    Settle();
+    EXPECT_TRUE(printRoutine->isVisible());
+    test::SaveScreenshot(*window, QStringLiteral("entry-weights"));
+
+    CEntryPrintout printout(doc(), view->Shown(), view->width());
+    ASSERT_EQ(GPrintDriver::PrintToPdf(printout, Path("entry.pdf")), QString());
+    const test::PdfFacts printed = test::ReadPdf(Path("entry.pdf"));
+    EXPECT_EQ(printed.pages, 1);
+    const CDate liftDay = CDate::FromSerial(view->Content().date);
+    EXPECT_NE(printed.text.find(liftDay.Format(4)), std::string::npos) << printed.text;
+    EXPECT_NE(printed.text.find("Exercise"), std::string::npos) << printed.text;
+}
+
+// The view over a small log of its own.
+class EntryViewAlone : public test::DocFixture {
+  protected:
+    void TearDown() override {
+        if (view) doc->RemoveView(view.get());
+        view.reset();
+        DocFixture::TearDown();
+    }
+    CEntryView& Show() {
+        view = std::make_unique<CEntryView>(*doc);
+        doc->AddView(view.get());
+        view->resize(600, 500);
+        view->show();
+        QApplication::processEvents();
+        return *view;
+    }
+    std::unique_ptr<CEntryView> view;
+};
+
+TEST_F(EntryViewAlone, RoutineNotesSplitsThumbAndAnEmptyLog) {
+    WorkingEntry lift = test::Entry(3, 2, 2026, "W", 2700);
+    lift.notes =
+        "Felt strong today. Last set of squats slow but clean, knees fine, back fine; "
+        "add five pounds next week.\nStretch after.";
+    lift.routine = {{"Squat", 3, {135, 155, 175, 0}, {8, 6, 4, 0}},
+                    {"Bench Press", 3, {95, 105, 0, 0}, {10, 8, 0, 0}}};
+    const RowId liftId = doc->AddEntry(lift, nullptr);
+    WorkingEntry run = test::Entry(3, 4, 2026, "R", 2460);
+    run.route = "Harbour loop";
+    run.notes = "Intervals on the track";
+    const RowId runId = doc->AddEntry(run, nullptr);
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Log Entry Details Split Times\" (EntryID, Lap, Split) VALUES (" +
+        std::to_string(runId) + ", 1, '7:58'), (" + std::to_string(runId) + ", 2, '8:03')");
+    const RowId third = doc->AddEntry(test::Entry(3, 9, 2026, "B", 3600), nullptr);
+
+    CEntryView& v = Show();
+    const auto lastOfSet = [&] { return doc->EntryAt(doc->EntryCount() - 1)->entryId; };
+    EXPECT_EQ(v.Shown(), lastOfSet());
+    v.ShowEntry(liftId);
+    EXPECT_TRUE(v.CommandStatus(Command::PrintRoutine)->enabled);
+    EXPECT_EQ(v.Content().routine.headings.size(), 5u);
+    test::SaveScreenshot(v, QStringLiteral("entry-routine"));
+    v.MoveBy(1);
+    EXPECT_EQ(v.Shown(), runId);
+    EXPECT_FALSE(v.CommandStatus(Command::PrintRoutine)->enabled);
+    EXPECT_EQ(v.Layout().splits.size(), 2u);
+    test::SaveScreenshot(v, QStringLiteral("entry-run"));
+
+    // Dragging the thumb reads the workout only where it is let go.
+    QScrollBar* bar = v.ScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    bar->setSliderDown(true);
+    bar->setSliderPosition(0);
+    EXPECT_EQ(v.Shown(), runId);
+    bar->setSliderDown(false);
+    EXPECT_EQ(v.Shown(), liftId);
+
+    // The wheel steps once a whole notch has turned, towards the user to a later workout.
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), v.mapToGlobal(QPointF(50, 50)), {}, {0, delta},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&v, &wheel);
+    };
+    turn(-60);
+    EXPECT_EQ(v.Shown(), liftId);
+    turn(-60);
+    EXPECT_EQ(v.Shown(), runId);
+    turn(120);
+    EXPECT_EQ(v.Shown(), liftId);
+
+    // Deleting the shown one shows the last of the set; with none left the page says so.
+    ui.answers = {true, true, true};
+    v.RunCommand(Command::EditDelete);
+    EXPECT_EQ(v.Shown(), lastOfSet());
+    doc->DeleteEntry(third, nullptr, false);
+    doc->DeleteEntry(runId, nullptr, false);
+    EXPECT_EQ(v.Shown(), 0);
+    EXPECT_FALSE(v.ScrollBar()->isVisible());
+    EXPECT_FALSE(v.CommandStatus(Command::EditEntry)->enabled);
+    EXPECT_FALSE(v.CommandStatus(Command::ViewNext)->enabled);
+    QTest::keyClick(&v, Qt::Key_End);
+    EXPECT_EQ(v.Shown(), 0);
+}
+
+}  // namespace
+}  // namespace kivrun
