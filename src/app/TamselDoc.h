@@ -243,7 +243,8 @@ class CTamselDoc {
     // transaction that writes only the rows whose band changed.
     std::vector<EventRow> ShadeEvents(EventColumn sortBy, bool descending);
     // The affiliations kept for a sport, by name. Writes tell the views with
-    // Notice::AffiliationsChanged; names are compared exactly, trailing blanks ignored.
+    // Notice::AffiliationsChanged; names are compared exactly, trailing blanks ignored, and a
+    // name the sport has already is not added again.
     std::vector<std::string> Affiliations(const std::string& sport);
     bool AddAffiliation(const std::string& sport, const std::string& name, View* sender);
     bool RemoveAffiliation(const std::string& sport, const std::string& name, View* sender);

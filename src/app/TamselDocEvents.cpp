@@ -1,18 +1,14 @@
 // The document's calendar events and affiliations: each write one transaction that reports a
 // failure to the user and tells the views.
 
+#include <algorithm>
+
 #include "app/TamselDocSets.h"
 #include "entries/NumberFormat.h"
 #include "store/LogDatabase.h"
 
 namespace kivrun {
 namespace {
-
-std::string TrimEnd(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.pop_back();
-    return text;
-}
 
 void BindEvent(Statement& s, const EventValue& e) {
     s.Bind(1, e.date.ToSerial()).Bind(2, e.sport).Bind(3, e.name).Bind(4, e.details);
@@ -137,8 +133,11 @@ std::vector<std::string> CTamselDoc::Affiliations(const std::string& sport) {
 }
 
 bool CTamselDoc::AddAffiliation(const std::string& sport, const std::string& name, View* sender) {
-    const std::string text = TrimEnd(name);
+    const std::string text = AffiliationName(name);
     if (text.empty() || sport.empty()) return false;
+    // A sport's list holds each name once.
+    const std::vector<std::string> kept = Affiliations(sport);
+    if (std::find(kept.begin(), kept.end(), text) != kept.end()) return true;
     const bool written = Write("Couldn't add the affiliation", [&] {
         Statement& s =
             db_->sql().Cached("INSERT INTO Affiliations (SptAbbrev, Affiliation) VALUES (?, ?)");
@@ -158,7 +157,7 @@ bool CTamselDoc::RemoveAffiliation(const std::string& sport, const std::string& 
         Statement& s = db_->sql().Cached(
             "DELETE FROM Affiliations WHERE AffiliationID = (SELECT AffiliationID FROM "
             "Affiliations WHERE Affiliation = ? AND SptAbbrev = ? LIMIT 1)");
-        s.Bind(1, TrimEnd(name)).Bind(2, sport);
+        s.Bind(1, AffiliationName(name)).Bind(2, sport);
         s.Run();
         removed = db_->sql().Changes() > 0;
     });

@@ -5,16 +5,6 @@
 #include "app/TamselDoc.h"
 
 namespace kivrun {
-namespace {
-
-std::string WithoutTrailingBlanks(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.pop_back();
-    return text;
-}
-
-}  // namespace
-
 void AffiliationBox::SetSport(const std::string& abbrev) {
     sport_ = abbrev;
     Refill();
@@ -42,13 +32,13 @@ void AffiliationBox::Clear() {
 }
 
 void AffiliationBox::UpdateButton() {
-    const std::string text = WithoutTrailingBlanks(text_);
+    const std::string text = AffiliationName(text_);
     enabled_ = !text.empty() && !sport_.empty();
     adds_ = std::find(items_.begin(), items_.end(), text) == items_.end();
 }
 
 bool AffiliationBox::Press() {
-    const std::string text = WithoutTrailingBlanks(text_);
+    const std::string text = AffiliationName(text_);
     if (text.empty() || sport_.empty()) return false;
     const bool listed = std::find(items_.begin(), items_.end(), text) != items_.end();
     bool focus = false;

@@ -20,6 +20,12 @@ std::string WithBreaks(std::string_view text, std::string_view brk) {
 
 }  // namespace
 
+std::string AffiliationName(std::string_view typed) {
+    while (!typed.empty() && (typed.back() == ' ' || typed.back() == '\t'))
+        typed.remove_suffix(1);
+    return std::string(typed);
+}
+
 std::string DetailsForEditing(std::string_view stored) {
     return WithBreaks(stored, "\n");
 }

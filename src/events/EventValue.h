@@ -16,6 +16,9 @@ struct EventValue {
     std::string affiliation;
 };
 
+// An affiliation as a sport's list keeps it and compares it: without trailing blanks.
+std::string AffiliationName(std::string_view typed);
+
 // Details carry their line breaks as "\r\n"; logs written by the old text format carry a "|"
 // for each. Both are one line break to the user.
 //

@@ -143,12 +143,7 @@ int CmdAffiliation(Context& c) {
             c.out << name << '\n';
         return 0;
     }
-    const std::vector<std::string> names = doc->Affiliations(sport->abbrev);
-    const bool listed = std::find(names.begin(), names.end(), c.args[3]) != names.end();
-    if (action == "add") {
-        if (listed) return 0;  // as the box's button: nothing to add
-        return doc->AddAffiliation(sport->abbrev, c.args[3], nullptr) ? 0 : 1;
-    }
+    if (action == "add") return doc->AddAffiliation(sport->abbrev, c.args[3], nullptr) ? 0 : 1;
     if (!doc->RemoveAffiliation(sport->abbrev, c.args[3], nullptr)) {
         c.err << "kivrun-tool affiliation remove: no affiliation " << c.args[3] << '\n';
         return 1;

@@ -36,6 +36,7 @@ TEST(EventCommandsTest, EventsArePlannedChangedListedAndDeleted) {
 
     const std::string club = ShellQuote("Bob's \"A\" team ");
     EXPECT_EQ(run("affiliation add " + log + " Running " + club).status, 0);
+    EXPECT_EQ(run("affiliation add " + log + " R " + ShellQuote("Bob's \"A\" team")).status, 0);
     EXPECT_EQ(run("affiliation list " + log + " R").out, "Bob's \"A\" team\n");
     EXPECT_EQ(run("affiliation remove " + log + " Running " + club).status, 0);
     EXPECT_EQ(run("affiliation list " + log + " Running").out, "");
