@@ -9,6 +9,7 @@
 #include "app/UpdateHint.h"
 #include "entries/FilterState.h"
 #include "entries/WorkingEntry.h"
+#include "events/EventValue.h"
 #include "store/EntryReader.h"
 #include "store/QueryDef.h"
 #include "store/Rows.h"
@@ -225,9 +226,28 @@ class CTamselDoc {
     bool SetColumnItemIds(const std::vector<int>& columnIds);
 
     // --- Calendar events ------------------------------------------------------------------
+    // Each write is one transaction and tells the views: EventAdded, EventChanged and
+    // EventDeleted with the EventID and the days before and after.
+    // Returns the new EventID, 0 on failure (after telling the user why).
+    RowId AddEvent(const EventValue& event, View* sender);
+    // False when the event is gone or could not be written.
+    bool ModifyEvent(RowId eventId, const EventValue& event, View* sender);
     // With ask, "Are you sure you want to delete this entry?" first; false when nothing was
     // deleted.
     bool DeleteEvent(RowId eventId, bool ask);
+    // Several events without a question: one transaction, one EventDeleted notice (with the
+    // id when only one went). Returns how many went.
+    long DeleteEvents(const std::vector<RowId>& eventIds, View* sender);
+    // Every event in that order with its week band (flipping whenever an event lies in
+    // another week than the one before it). The bands are kept in the log too, in one
+    // transaction that writes only the rows whose band changed.
+    std::vector<EventRow> ShadeEvents(EventColumn sortBy, bool descending);
+    // The affiliations kept for a sport, by name. Writes tell the views with
+    // Notice::AffiliationsChanged; names are compared exactly, trailing blanks ignored, and a
+    // name the sport has already is not added again.
+    std::vector<std::string> Affiliations(const std::string& sport);
+    bool AddAffiliation(const std::string& sport, const std::string& name, View* sender);
+    bool RemoveAffiliation(const std::string& sport, const std::string& name, View* sender);
 
     // Alternating week shading over the whole filtered set; writes only rows that change.
     void ComputeBackgroundBands();

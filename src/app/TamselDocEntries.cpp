@@ -340,29 +340,4 @@ void CTamselDoc::ComputeBackgroundBands() {
     if (pos >= 0) f.SetAbsolutePosition(pos);  // the current row shows the new value
 }
 
-// --- Calendar events -------------------------------------------------------------------
-
-bool CTamselDoc::DeleteEvent(RowId eventId, bool ask) {
-    if (!CanWrite()) return false;
-    // Asked before anything is looked up, and deleted by its id afterwards: nothing a repaint
-    // does while the question is open can change which event goes.
-    if (!Event(eventId)) return false;
-    if (ask && !ui_.AskYesNo("Are you sure you want to delete this entry?")) return false;
-    double day = 0;
-    try {
-        const std::optional<EventRow> event = Event(eventId);
-        if (!event) return false;
-        day = event->date;
-        Statement& s = db_->sql().Cached("DELETE FROM \"Calendar Events\" WHERE EventID = ?");
-        s.Bind(1, eventId);
-        s.Run();
-        if (sets_->events.IsOpen()) sets_->events.Requery();
-    } catch (const DbError& e) {
-        ReportDbError("Couldn't delete the event", e);
-        return false;
-    }
-    UpdateAllViews(nullptr, UpdateHint::ForRow(Notice::EventDeleted, eventId, day));
-    return true;
-}
-
 }  // namespace kivrun

@@ -175,7 +175,10 @@ std::vector<EventRow> CTamselDoc::Events(EventColumn sortBy, bool descending) {
     static const char* const kFields[] = {"Date", "SptAbbrev", "EventAffiliation", "EventName",
                                           "EventDetails"};
     const std::string field = kFields[static_cast<int>(sortBy)];
-    std::string order = field + (descending ? " DESC" : "");
+    // Texts sort as the user reads them, without regard to case.
+    const bool text = sortBy == EventColumn::Affiliation || sortBy == EventColumn::Name ||
+                      sortBy == EventColumn::Details;
+    std::string order = field + (text ? " COLLATE NOCASE" : "") + (descending ? " DESC" : "");
     if (sortBy != EventColumn::Date) order += ", Date";
     order += ", EventID";
     Statement s = db_->sql().Prepare("SELECT " + std::string(kEventColumns) +

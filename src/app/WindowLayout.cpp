@@ -221,6 +221,8 @@ MenuBar LogMenuBar(WindowKind active) {
                     {Command::ViewEntry, "View by Entr&y..."},
                     {Command::ViewTotals, "Tota&ls..."},
                     {Command::ViewGraph, "&Graph..."},
+                    // The toolbar's Events button has no menu item of its own otherwise.
+                    {Command::ViewEvents, "&Events..."},
                     Sep(),
                     {Command::ViewToolbar, "&Toolbar"},
                     {Command::ViewFilterBar, "&Filter Toolbar\tCtrl+F"},

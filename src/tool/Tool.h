@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/Rows.h"
 #include "store/UserInterface.h"
 
 namespace kivrun::tool {
@@ -69,6 +70,8 @@ struct Options {
 Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known);
 // A number text; anything else is a usage error naming `what`.
 double Number(const std::string& text, const char* what);
+// A row id (a whole number above 0); anything else is a usage error naming `what`.
+RowId Id(const std::string& text, const char* what);
 
 // Opens a log through the document, exactly as the desktop program does (an old text log
 // is not converted: that is what 'convert' is for). Null after saying why on err.

@@ -21,13 +21,6 @@ std::vector<RoutineRow> RoutineOption(const std::string& text) {
     return *rows;
 }
 
-RowId Id(const std::string& text, const char* what) {
-    const long long id = TextToLong(text);
-    if (id <= 0 || IntToText(id) != TrimBlanks(text))
-        throw UsageError{std::string(what) + " is not a number: " + text};
-    return id;
-}
-
 void PrintGridRows(std::ostream& out, const std::vector<RoutineRow>& rows) {
     const auto& columns = RoutineGridColumnsOf();
     for (size_t i = 0; i < columns.size(); ++i)

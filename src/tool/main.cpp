@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include "entries/NumberFormat.h"
 #include "store/Database.h"
 #include "tool/Tool.h"
 
@@ -48,6 +49,13 @@ double Number(const std::string& text, const char* what) {
     const double v = std::strtod(text.c_str(), &end);
     if (text.empty() || *end) throw UsageError{std::string(what) + " is not a number: " + text};
     return v;
+}
+
+RowId Id(const std::string& text, const char* what) {
+    const long long id = TextToLong(text);
+    if (id <= 0 || IntToText(id) != TrimBlanks(text))
+        throw UsageError{std::string(what) + " is not a number: " + text};
+    return id;
 }
 
 void TerminalUserInterface::ShowMessage(const std::string& text) {

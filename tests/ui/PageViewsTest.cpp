@@ -172,6 +172,7 @@ class PageViews : public test::DocFixture {
 };
 
 TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
+    CCalendarView::SetEventEditor({});  // the calendar without the events window
     const RowId run = doc->AddEntry(test::Entry(12, 1, 2026, "R", 2400), nullptr);
     const RowId ride = doc->AddEntry(test::Entry(12, 2, 2026, "B", 3600), nullptr);
     doc->Database().sql().Exec(

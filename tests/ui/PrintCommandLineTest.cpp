@@ -127,6 +127,18 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     for (const char* text : {"Weights", "Time:", "Notes", "Exercise", "Wt-Rp"})
         EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
 
+    // The events list, under its column titles.
+    const std::string events = Out("events.pdf");
+    r = Kivrun("--print " + ShellQuote(events) + " --view events " + ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(events);
+    EXPECT_GE(facts.pages, 1);
+    EXPECT_TRUE(
+        std::regex_search(facts.text, std::regex("Date +Sport +Affiliation +Event +Details")))
+        << facts.text;
+    EXPECT_NE(facts.text.find("Harbour Athletic Club"), std::string::npos);
+    EXPECT_NE(facts.text.find("Start 9:00..  Bring race belt."), std::string::npos);
+
     // The graph, on one page.
     const std::string graph = Out("graph.pdf");
     r = Kivrun("--print " + ShellQuote(graph) + " --view graph --type line --y time --group year " +

@@ -4,6 +4,9 @@
 
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "events/ui/EventDlg.h"
+#include "events/ui/EventEntryForm.h"
+#include "events/ui/EventView.h"
 #include "output/TextExport.h"
 #include "output/ui/GPrintout.h"
 #include "output/ui/PrintableViews.h"
@@ -161,6 +164,15 @@ void RegisterWindowContents() {
         return ClipboardText(doc, positions);
     });
     templates.SetContentFactory(WindowKind::Calendar, &CCalendarView::Create);
+    // The events window: the quick entry form above the events list; the calendar adds and
+    // opens events through the "Event" dialog.
+    templates.SetPaneFactories(WindowKind::Events, &CEventEntryForm::Create, &CEventView::Create);
+    CCalendarView::SetEventEditor({[](CTamselDoc& doc, const CDate& day, QWidget* parent) {
+                                       CEventDlg::NewEvent(doc, day, parent);
+                                   },
+                                   [](CTamselDoc& doc, RowId eventId, QWidget* parent) {
+                                       CEventDlg::EditEvent(doc, eventId, parent);
+                                   }});
     templates.SetContentFactory(WindowKind::WeekView, &CWeekView::Create);
     templates.SetContentFactory(WindowKind::EntryView, &CEntryView::Create);
     templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
@@ -193,6 +205,12 @@ void RegisterWindowContents() {
                            QStringLiteral("a workout's weights routine (--entry)"),
                            {kEntryOption},
                            &RoutinePrintout});
+    RegisterPrintableView({QStringLiteral("events"),
+                           QStringLiteral("the events list"),
+                           {},
+                           [](CTamselDoc& doc, const QCommandLineParser&, QString&) {
+                               return CEventView::Printout(doc);
+                           }});
     RegisterPrintableView(
         {QStringLiteral("graph"),
          QStringLiteral("the graph (--type, --y, --group, --cumulative, --by-sport)"),

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "UiTestSupport.h"
+#include "app/ui/WindowContents.h"
+#include "app/ui/WindowTemplates.h"
+#include "entries/ui/DataEntryFrm.h"
+#include "entries/ui/DatePicker.h"
+#include "events/ui/EventDlg.h"
+#include "events/ui/EventEntryForm.h"
+#include "events/ui/EventFields.h"
+#include "events/ui/EventView.h"
+#include "support/DocFixture.h"
+#include "views/ui/CalendarView.h"
+
+namespace kivrun {
+namespace {
+
+// The calendar and the events window (the form above the list) over a small log, with the
+// program's own event editor.
+class EventsWindow : public test::DocFixture {
+  protected:
+    void SetUp() override {
+        DocFixture::SetUp();
+        RegisterWindowContents();
+    }
+    void TearDown() override {
+        for (View* v : shown)
+            doc->RemoveView(v);
+        windows.clear();
+        CCalendarView::SetEventEditor({});
+        for (WindowKind kind : AllWindowKinds())
+            WindowTemplates::Instance().Clear(kind);
+        DocFixture::TearDown();
+    }
+    template <class ViewClass>
+    ViewClass& Show(QSize size = {900, 600}) {
+        auto* view = new ViewClass(*doc);
+        windows.emplace_back(view);
+        Register(view);
+        view->resize(size);
+        view->show();
+        QApplication::processEvents();
+        return *view;
+    }
+    void Register(View* v) {
+        doc->AddView(v);
+        shown.push_back(v);
+    }
+    // The events window as its frame lays it out.
+    void ShowEventsWindow() {
+        auto* split = new QSplitter(Qt::Vertical);
+        windows.emplace_back(split);
+        form = new CEventEntryForm(*doc, split);
+        list = new CEventView(*doc, split);
+        Register(form);
+        Register(list);
+        split->setSizes({170, 430});
+        split->resize(900, 600);
+        split->show();
+        QApplication::processEvents();
+    }
+    // Runs act on the "Event" dialog that open brings up; a dialog act leaves open is
+    // cancelled.
+    void OnEventDialog(const std::function<void(CEventDlg&)>& act,
+                       const std::function<void()>& open) {
+        bool came = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CEventDlg*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            came = true;
+            act(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        open();
+        EXPECT_TRUE(came) << "no Event dialog";
+    }
+    static void Pick(QComboBox* box, const QString& text) {
+        const int at = box->findText(text);
+        ASSERT_GE(at, 0) << text.toStdString();
+        box->setCurrentIndex(at);
+        emit box->activated(at);
+    }
+    QStringList Column(int c) const {
+        QStringList texts;
+        for (int r = 0; r < list->Model().rowCount(); ++r)
+            texts << list->Model().index(r, c).data().toString();
+        return texts;
+    }
+
+    std::vector<std::unique_ptr<QWidget>> windows;
+    std::vector<View*> shown;
+    CEventEntryForm* form = nullptr;
+    CEventView* list = nullptr;
+};
+
+TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorkout) {
+    CCalendarView& month = Show<CCalendarView>();
+    ShowEventsWindow();
+    ASSERT_TRUE(month.CommandStatus(Command::CalendarNewEvent)->enabled);
+
+    // A double click on an empty place of a day: the dialog on that day wants a sport first.
+    const PixelRect cell = month.Grid().Cell(month.Grid().CellIndex(CDate(12, 9, 2026)));
+    OnEventDialog(
+        [&](CEventDlg& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Event");
+            CEventFields& f = dialog.Fields();
+            EXPECT_EQ(f.DateBox()->date(), QDate(2026, 12, 9));
+            QTest::keyClicks(f.NameBox(), "Winter 5K");
+            dialog.accept();
+            EXPECT_EQ(ui.messages, std::vector<std::string>{"Please specify a sport !!"});
+            ASSERT_TRUE(dialog.isVisible());
+            EXPECT_EQ(dialog.focusWidget(), f.SportBox());
+            Pick(f.SportBox(), "Running");
+            QTest::keyClicks(f.AffiliationBox()->lineEdit(), "Harbour AC ");
+            EXPECT_EQ(f.AffiliationButton()->text(), "< &Add");
+            f.AffiliationButton()->click();
+            EXPECT_EQ(f.AffiliationBox()->count(), 1);
+            EXPECT_EQ(f.AffiliationButton()->text(), "< &Remove");
+            f.DetailsBox()->setFocus();
+            QTest::keyClicks(f.DetailsBox(), "Start 9:00");
+            QTest::keyClick(f.DetailsBox(), Qt::Key_Return);
+            QTest::keyClicks(f.DetailsBox(), "Bring belt");
+            test::SaveScreenshot(dialog, QStringLiteral("event-dialog"));
+            dialog.accept();
+        },
+        [&] {
+            QTest::mouseDClick(&month, Qt::LeftButton, {}, {cell.left + 30, cell.bottom - 5});
+        });
+    ASSERT_EQ(doc->Events().size(), 1u);
+    const EventRow planned = doc->Events().front();
+    EXPECT_EQ(planned.affiliation, "Harbour AC ");
+    EXPECT_EQ(planned.details, "Start 9:00\r\nBring belt");
+    const int line = month.Drawn().Find(PageItem::Kind::Event, planned.eventId);
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(Column(4), QStringList{"Start 9:00.  Bring belt"});
+
+    // Enter on its line opens it; the changes reach the calendar and the list.
+    month.Select(line);
+    OnEventDialog(
+        [&](CEventDlg& dialog) {
+            CEventFields& f = dialog.Fields();
+            EXPECT_EQ(f.SportBox()->currentText(), "Running");
+            EXPECT_EQ(f.DetailsBox()->toPlainText(), "Start 9:00\nBring belt");
+            f.NameBox()->clear();
+            QTest::keyClicks(f.NameBox(), "Winter 10K");
+            f.DateBox()->setDate(QDate(2026, 12, 6));
+            dialog.accept();
+        },
+        [&] { QTest::keyClick(&month, Qt::Key_Return); });
+    EXPECT_EQ(doc->Event(planned.eventId)->name, "Winter 10K");
+    EXPECT_EQ(Column(3), QStringList{"Winter 10K"});
+    EXPECT_EQ(Column(0), QStringList{"12/06/26"});
+    const int moved = month.Drawn().Find(PageItem::Kind::Event, planned.eventId);
+    ASSERT_GE(moved, 0);
+    EXPECT_EQ(month.Drawn().texts[std::size_t(moved)], "Winter 10K");
+
+    // Today's event: the data entry form offers it as a workout, and on Yes it is gone from
+    // the calendar and the list.
+    ui.answers = {true};
+    CDataEntryFrm entryForm(*doc);
+    EXPECT_EQ(ui.questions.back(),
+              "There is an event scheduled for today!!\nWould you like to convert the event to "
+              "an entry???");
+    EXPECT_EQ(entryForm.model().route, "Winter 10K");
+    EXPECT_EQ(month.Drawn().Find(PageItem::Kind::Event, planned.eventId), -1);
+    EXPECT_EQ(list->Model().rowCount(), 0);
+}
+
+TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
+    ShowEventsWindow();
+    CEventFields& f = form->Fields();
+    EXPECT_EQ(QApplication::focusWidget(), f.DateBox());
+    // Return in the name box enters; without a sport the form says so.
+    auto enter = [&](QDate day, const QString& sport, const QString& name) {
+        f.DateBox()->setDate(day);
+        if (!sport.isEmpty()) Pick(f.SportBox(), sport);
+        QTest::keyClicks(f.NameBox(), name);
+        QTest::keyClick(f.NameBox(), Qt::Key_Return);
+    };
+    enter(QDate(2026, 12, 14), {}, QStringLiteral("Nameless"));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select a sport!!!"});
+    EXPECT_EQ(QApplication::focusWidget(), f.SportBox());
+    form->PressReset();
+    enter(QDate(2026, 12, 14), QStringLiteral("Road"), QStringLiteral("Crit"));
+    EXPECT_EQ(f.NameBox()->text(), "");  // ready for the next
+    EXPECT_EQ(f.SportBox()->currentIndex(), -1);
+    enter(QDate(2026, 12, 8), QStringLiteral("Running"), QStringLiteral("Trot"));
+    enter(QDate(2027, 1, 4), QStringLiteral("Running"), QStringLiteral("Resolution Run"));
+    enter(QDate(2026, 12, 9), QStringLiteral("Road"), QStringLiteral("Bay Loop"));
+    EXPECT_EQ(Column(3), (QStringList{"Trot", "Bay Loop", "Crit", "Resolution Run"}));
+    EXPECT_EQ(Column(1), (QStringList{"Running", "Road", "Road", "Running"}));
+    auto bands = [&] {
+        QStringList b;
+        for (int r = 0; r < list->Model().rowCount(); ++r)
+            b << (list->Model().index(r, 0).data(Qt::BackgroundRole).value<QColor>() ==
+                          QColor(215, 230, 245)
+                      ? "1"
+                      : "0");
+        return b.join("");
+    };
+    EXPECT_EQ(bands(), "0010");  // Monday weeks: the 8th and 9th share one
+
+    // The Event header twice: by name, then turned round.
+    const int eventColumn = list->horizontalHeader()->sectionViewportPosition(3) + 5;
+    QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {}, {eventColumn, 5});
+    EXPECT_EQ(Column(3), (QStringList{"Bay Loop", "Crit", "Resolution Run", "Trot"}));
+    QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {}, {eventColumn, 5});
+    EXPECT_EQ(Column(3), (QStringList{"Trot", "Resolution Run", "Crit", "Bay Loop"}));
+    EXPECT_EQ(bands(), "0101");
+    test::SaveScreenshot(*windows.back(), QStringLiteral("events-window"));
+
+    // Ctrl+C copies the selected rows as the list shows them.
+    list->setFocus();
+    list->SelectIds({doc->Events()[0].eventId, doc->Events()[2].eventId});
+    list->RunCommand(Command::EditCopy);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "12/08/26\tRunning\t\tTrot\t\n12/14/26\tRoad\t\tCrit\t\n");
+
+    // Delete asks about both; No keeps them, Yes takes exactly those two.
+    const std::vector<RowId> two = list->SelectedIds();
+    ASSERT_EQ(two.size(), 2u);
+    ui.answers = {false};
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(ui.questions.back(), "Delete Selected Entries ?\n\nThis CANNOT be undone !!");
+    EXPECT_EQ(list->Model().rowCount(), 4);
+    ui.answers = {true};
+    view.hints.clear();
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(Column(3), (QStringList{"Resolution Run", "Bay Loop"}));
+    EXPECT_EQ(view.kinds(), std::vector<int>{9});
+    for (RowId id : two)
+        EXPECT_FALSE(doc->Event(id));
+
+    // One selected: asked about that one.
+    list->SelectIds({doc->Events()[0].eventId});
+    ui.answers = {true};
+    list->RunCommand(Command::EditDelete);
+    EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete this entry?");
+    EXPECT_EQ(Column(3), QStringList{"Resolution Run"});
+}
+
+}  // namespace
+}  // namespace kivrun
