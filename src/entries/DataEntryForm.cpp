@@ -84,6 +84,7 @@ DataEntryForm::Focus DataEntryForm::InitialUpdate() {
 
 void DataEntryForm::Clear() {
     editingId_ = -1;
+    duplicate_ = false;
     routine_.clear();
     weights_ = false;
     distanceEnabled_ = true;
@@ -285,7 +286,9 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     e.notes = notes;
     e.routine = routine_;
     const RowId written =
-        Editing() ? doc_.UpdateEntry(editingId_, e, self_) : doc_.AddEntry(e, self_);
+        Editing() ? doc_.UpdateEntry(editingId_, e, self_)
+                  : doc_.AddEntry(e, self_,
+                                  duplicate_ ? undo_name::kDuplicateEntry : undo_name::kAddEntry);
     // A write that failed has said why; what the user typed stays for another try.
     if (written == 0) return Focus::Unsaved;
     doc_.SetCurrentEntry(written, self_);
@@ -317,6 +320,7 @@ void DataEntryForm::LoadEntry(RowId entryId, bool duplicate) {
     WorkingEntry e;
     if (!doc_.LoadEntry(entryId, e)) return;
     editingId_ = duplicate ? -1 : entryId;
+    duplicate_ = duplicate;
     date = duplicate ? CDate() : e.date;
     sport = IndexOfSportAbbrev(e.sptAbbrev);
     cls = 0;

@@ -102,6 +102,7 @@ class DataEntryForm {
     std::vector<std::string> routes_;
     std::vector<RoutineRow> routine_;
     RowId editingId_ = -1;
+    bool duplicate_ = false;  // the workout began as a copy of another (Edit menu's name)
     bool weights_ = false;
     bool distanceEnabled_ = true;
     std::string distanceUnit_;
