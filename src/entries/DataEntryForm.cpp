@@ -102,6 +102,8 @@ void DataEntryForm::Clear() {
     optionalOne = optionalTwo = 0.0;
     distanceUnit_.clear();
     paceUnit_.clear();
+    distanceTip_.clear();
+    paceTip_.clear();
     // The preselected sport shows its units and mode, as if the user had chosen it.
     if (sport >= 0) ChooseSport(sport);
     RefillRoutes();
@@ -119,6 +121,8 @@ void DataEntryForm::ChooseSport(int index) {
     if (const SportInfo* s = doc_.GetCatalog().SportNamed(name)) {
         paceUnit_ = s->paceName;
         distanceUnit_ = s->distanceName;
+        paceTip_ = paceUnit_.empty() ? std::string() : PaceUnitMeaning(s->paceUnit);
+        distanceTip_ = distanceUnit_.empty() ? std::string() : DistanceUnitMeaning(s->distanceUnit);
         distanceEnabled_ = !distanceUnit_.empty();
     }
     RefillRoutes();
@@ -296,13 +300,28 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     return Focus::None;
 }
 
+bool DataEntryForm::HasUnsavedValues() const {
+    return Editing() || distance != 0.0 || !pace.empty() || !time.empty() || optionalOne != 0.0 ||
+           optionalTwo != 0.0 || !route.empty() || !notes.empty() || !routine_.empty();
+}
+
+bool DataEntryForm::SaveBeforeReset(bool typing) {
+    if (Editing()) return doc_.ui().AskYesNo("Save changes to this entry ?");
+    // A workout typed and not entered is not thrown away without a word.
+    return (typing || HasUnsavedValues()) && doc_.ui().AskYesNo("Save this new entry ?");
+}
+
 DataEntryForm::Focus DataEntryForm::Reset() {
-    if (Editing() && doc_.ui().AskYesNo("Save changes to this entry ?")) {
+    if (SaveBeforeReset(false)) {
         if (const Focus focus = Enter(); focus != Focus::None) return focus;
     }
+    ClearForToday();
+    return Focus::None;
+}
+
+void DataEntryForm::ClearForToday() {
     date = CDate();
     Clear();
-    return Focus::None;
 }
 
 void DataEntryForm::Delete() {

@@ -54,6 +54,9 @@ class DataEntryForm {
     bool DistanceEnabled() const { return distanceEnabled_; }
     std::string DistanceUnitLabel() const { return distanceUnit_; }
     std::string PaceUnitLabel() const { return paceUnit_; }
+    // The units in words, for the labels' tooltips.
+    std::string DistanceUnitTip() const { return distanceTip_; }
+    std::string PaceUnitTip() const { return paceTip_; }
     std::string OptionalOneLabel() const { return optionalOneLabel_; }
     std::string OptionalTwoLabel() const { return optionalTwoLabel_; }
     bool RouteButtonEnabled() const { return routeButtonEnabled_; }
@@ -76,9 +79,18 @@ class DataEntryForm {
     Focus PressRouteButton();
     // Enter (or Edit): checks, then adds or changes the workout and clears the form.
     Focus Enter();
-    // Reset, and leaving the form while editing: asks to save an edited entry first. When
-    // that entry cannot be saved as it stands, the form stays as it is and says where.
+    // Whether clearing the form would lose something: an edit, or a new workout's values.
+    bool HasUnsavedValues() const;
+    // Before Reset clears the form: asks whether to save what would be lost ("Save changes
+    // to this entry ?" while editing, "Save this new entry ?" for typed values); true for
+    // Yes. typing: a box holds text the form has not been handed yet.
+    bool SaveBeforeReset(bool typing);
+    // Reset, and leaving the form while editing: offers to save first (above), then a new
+    // workout of today. When the entry cannot be saved as it stands, the form stays as it
+    // is and says where.
     Focus Reset();
+    // The form for a new workout of today, whatever it held.
+    void ClearForToday();
     void Delete();
     void LoadEntry(RowId entryId, bool duplicate);
     Focus ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
@@ -107,6 +119,8 @@ class DataEntryForm {
     bool distanceEnabled_ = true;
     std::string distanceUnit_;
     std::string paceUnit_;
+    std::string distanceTip_;
+    std::string paceTip_;
     std::string optionalOneLabel_ = "AvgHR:";
     std::string optionalTwoLabel_ = "Recovery:";
     bool routeButtonEnabled_ = false;

@@ -117,15 +117,15 @@ TEST_F(DataEntryFrmTest, TheControlsInTheirOrderWithLabelsAndMnemonics) {
     EXPECT_FALSE(form->deleteButton()->isVisibleTo(form));
     EXPECT_FALSE(form->workoutButton()->isVisibleTo(form));
 
-    // Tab walks the boxes in the form's order; Add, when there is a route to add, after
-    // the notes.
+    // Tab walks the boxes in reading order, then Enter; Add, turning itself off once
+    // pressed, is off the path (Alt+A presses it).
     ChooseSport("Running");
     Type(form->routeBox(), "Quay");
+    ASSERT_TRUE(form->routeButton()->isEnabled());
     const std::vector<QWidget*> order = {
-        form->dateBox(),    form->sportBox(), form->classBox(),     form->distanceBox(),
-        form->paceBox(),    form->timeBox(),  form->optionalBox(0), form->optionalBox(1),
-        form->routeBox(),   form->notesBox(), form->routeButton(),  form->enterButton(),
-        form->resetButton()};
+        form->dateBox(),  form->sportBox(), form->classBox(),     form->distanceBox(),
+        form->paceBox(),  form->timeBox(),  form->optionalBox(0), form->optionalBox(1),
+        form->routeBox(), form->notesBox(), form->enterButton(),  form->resetButton()};
     form->dateBox()->setFocus();
     for (size_t i = 1; i < order.size(); ++i) {
         Press(Qt::Key_Tab);

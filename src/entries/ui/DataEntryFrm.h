@@ -6,8 +6,10 @@
 #include "app/UpdateHint.h"
 #include "entries/DataEntryForm.h"
 
+class QAbstractButton;
 class QComboBox;
 class QDateEdit;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -81,6 +83,11 @@ class CDataEntryFrm : public QWidget, public View {
     bool CommitBoxes();
 
     void PressEnter();
+    // Offers to save what would be lost, then clears the form for a new workout of today.
+    // False when the user chose to save and the form could not be saved as it stands.
+    bool ResetAsking();
+    // The form's button that an Alt key presses while the focus is in the form.
+    QAbstractButton* ButtonOfAltKey(const QKeyEvent& key) const;
     void PressReset();
     void PressDelete();
     void PressRouteButton();
