@@ -65,8 +65,10 @@ class CTamselDoc {
     bool CreateDatabase(const std::string& path);
     // The second half of opening: week shading, then the saved filter restored and applied.
     void FinishOpen();
-    // Opens a log; offers to convert an old text log.
-    bool OnOpenDocument(const std::string& path);
+    // Opens a log; offers to convert an old text log. A log opened for reading (or whose
+    // file cannot be written) is shown as it is and refuses every change.
+    enum class OpenMode { ReadWrite, ReadOnly };
+    bool OnOpenDocument(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
     // Saves the filter state, closes the log and makes the automatic backup.
     void OnCloseDocument();
     bool IsOpen() const { return db_ != nullptr; }
@@ -188,6 +190,35 @@ class CTamselDoc {
     bool SaveSport(const SportInfo& sport, View* sender);
     bool SetPreference(const std::string& name, const std::string& value);
 
+    // --- Weight training: routine templates and the exercise list ------------------------
+    // Names are compared as the log compares them (without regard to case), blanks around
+    // them ignored.
+    std::vector<TemplateRow> Templates();  // in the order they were saved
+    std::optional<TemplateRow> TemplateNamed(const std::string& name);
+    std::vector<RoutineRow> TemplateRoutine(RowId templateId);
+    // Exercises by body part name, then name; body parts by name.
+    std::vector<ExerciseRow> ExerciseList();
+    std::vector<BodyPartRow> BodyParts();
+    std::optional<BodyPartRow> BodyPartNamed(const std::string& name);
+    std::optional<ExerciseRow> ExerciseNamed(const std::string& name);
+    bool BodyPartInUse(RowId bodyPartId);
+    // Template writes tell the views with Notice::TemplatesChanged. A template's rows are
+    // replaced in the same transaction that removes the old ones: a failure keeps them.
+    // AddTemplate returns the new TemplateID, 0 on failure.
+    RowId AddTemplate(const std::string& name, const std::vector<RoutineRow>& routine,
+                      View* sender);
+    bool SaveTemplateRoutine(RowId templateId, const std::vector<RoutineRow>& routine,
+                             View* sender);
+    bool RemoveTemplate(RowId templateId, View* sender);
+    // Exercise list writes tell the views with Notice::ExercisesChanged. An exercise goes
+    // under a body part of that name, made on first use; both names are trimmed, and a name
+    // the list already has (under any body part) is refused with the list's own message.
+    // Returns the new ExerciseID, 0 when nothing was added.
+    RowId AddExercise(const std::string& bodyPart, const std::string& name, View* sender);
+    bool RemoveExercise(RowId exerciseId, View* sender);
+    // Refused by the log while an exercise uses the body part.
+    bool RemoveBodyPart(RowId bodyPartId, View* sender);
+
     // --- The log list's columns ----------------------------------------------------------
     // Visible columns in display order, or every column by id when all is set.
     std::vector<ListColumn> Columns(bool all = false);
@@ -254,6 +285,13 @@ class CTamselDoc {
     long RewriteEntry(const EntryDetail& entry, const EntryRow& before, bool shadeMoved);
     bool ApplyStep(const UndoStep& step, const std::vector<LogChange>& changes);
     void ApplyChange(const LogChange& change, bool oneByOne, std::vector<UpdateHint>& notices);
+    void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
+    // Deletes the row that sql (with the id as its one parameter) names, after before, in one
+    // transaction; true when a row went.
+    bool DeleteById(const char* what, const std::string& sql, RowId id,
+                    const std::function<void()>& before = {});
+    // The rows of a routine table that belong to one entry or template, in their order.
+    std::vector<RoutineRow> RoutineRows(const char* table, const char* idField, RowId id);
     bool FindInFiltered(RowId entryId);
     bool FindOrShowAll(RowId entryId);
     void OpenFilteredSet();

@@ -129,8 +129,9 @@ void Statement::TextInto(int column, std::string& out) const {
         out.clear();
 }
 
-SqliteDb::SqliteDb(const std::string& path, bool create) : path_(path) {
-    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly) : path_(path) {
+    int flags =
+        readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);

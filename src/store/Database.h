@@ -67,8 +67,9 @@ class Statement {
 // One connection to an SQLite file.
 class SqliteDb {
   public:
-    // Opens (or, with create, creates) the file. Throws DbError on failure.
-    SqliteDb(const std::string& path, bool create);
+    // Opens (or, with create, creates) the file; readOnly opens it for reading alone.
+    // Throws DbError on failure.
+    SqliteDb(const std::string& path, bool create, bool readOnly = false);
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;
     ~SqliteDb();

@@ -87,7 +87,7 @@ std::unique_ptr<LogDatabase> LogDatabase::Create(const std::string& path, UserIn
 }
 
 int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMissing,
-                      std::unique_ptr<LogDatabase>& out) {
+                      std::unique_ptr<LogDatabase>& out, bool readOnly) {
     out.reset();
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -105,8 +105,8 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
     // SQLite would take an empty file for an empty database; the log format never has one.
     if (fs::file_size(path, ec) == 0 && !ec) return kNotALog;
     try {
-        auto log =
-            std::unique_ptr<LogDatabase>(new LogDatabase(std::make_unique<SqliteDb>(path, false)));
+        auto log = std::unique_ptr<LogDatabase>(
+            new LogDatabase(std::make_unique<SqliteDb>(path, false, readOnly)));
         log->db_->Exec("SELECT count(*) FROM sqlite_master");
         // A file that cannot be written opens for reading; the document refuses its writes.
         log->Configure();
@@ -234,6 +234,7 @@ bool LogDatabase::QueryExists(const std::string& name) {
 }
 
 std::string LogDatabase::QuerySql(const std::string& name) {
+    if (const auto kept = sessionSql_.find(name); kept != sessionSql_.end()) return kept->second;
     Statement& s = db_->Cached("SELECT SQL FROM kivrun_queries WHERE Name=?");
     s.Bind(1, name);
     if (!s.Step()) throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
@@ -251,6 +252,19 @@ void LogDatabase::CreateQuery(const std::string& name, const std::string& jetSql
 
 void LogDatabase::SetQuerySql(const std::string& name, const std::string& jetSql) {
     jetsql::Translate(jetSql);
+    if (IsReadOnly()) {
+        // A log open for reading keeps the text for this session, and its view as a
+        // temporary one that stands in front of the stored view.
+        QuerySql(name);  // throws when there is no such query
+        sessionSql_[name] = jetSql;
+        if (IsViewQuery(name)) {
+            db_->ClearCache();
+            db_->Exec("DROP VIEW IF EXISTS temp." + Ident(name));
+            db_->Exec("CREATE TEMP VIEW " + Ident(name) + " AS " +
+                      WithoutFinalOrderBy(jetsql::Translate(jetSql).sql));
+        }
+        return;
+    }
     Transaction tx(*db_);
     db_->Cached("UPDATE kivrun_queries SET SQL=? WHERE Name=?").Bind(1, jetSql).Bind(2, name).Run();
     if (db_->Changes() == 0)

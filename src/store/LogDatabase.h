@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,8 +25,10 @@ class LogDatabase {
     // Opens an existing file. kNotALog (no message) when the file is not a database of this
     // format, such as a text file or an empty file; kNotFound when there is no file (with a
     // message only when reportMissing); kFailed after a message otherwise.
+    // With readOnly the file is opened for reading alone, as it is anyway when it cannot be
+    // written.
     static int Open(const std::string& path, UserInterface& ui, bool reportMissing,
-                    std::unique_ptr<LogDatabase>& out);
+                    std::unique_ptr<LogDatabase>& out, bool readOnly = false);
 
     SqliteDb& sql() { return *db_; }
     // The file could only be opened for reading.
@@ -64,6 +67,7 @@ class LogDatabase {
     void MakeView(const std::string& name, const std::string& jetSql);
 
     std::unique_ptr<SqliteDb> db_;
+    std::map<std::string, std::string> sessionSql_;  // stored query texts of a read-only log
 };
 
 // Stored queries that are views as well, so that other queries can select from them.

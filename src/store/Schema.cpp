@@ -316,6 +316,24 @@ bool BuildTable(LogDatabase& log, const TableDef& t, UserInterface& ui) {
     return true;
 }
 
+// Exercise names are unique across body parts, compared as the list compares them (case
+// aside, blanks around them ignored). A log that already holds two alike keeps both, since
+// they are the athlete's rows, and goes without the index until they differ; the document
+// refuses a further duplicate either way.
+void CreateExerciseNameIndex(LogDatabase& log) {
+    SqliteDb& db = log.sql();
+    if (!log.FieldExists("Exercises", "ExerciseName") || log.IsReadOnly()) return;
+    const std::string key = "trim(\"ExerciseName\", char(32, 9, 10, 13)) COLLATE NOCASE";
+    Statement built = db.Prepare(
+        "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = "
+        "'kivrun_Exercises_ExerciseName'");
+    if (built.Step()) return;
+    Statement twice =
+        db.Prepare("SELECT 1 FROM Exercises GROUP BY " + key + " HAVING count(*) > 1 LIMIT 1");
+    if (twice.Step()) return;
+    db.Exec("CREATE UNIQUE INDEX \"kivrun_Exercises_ExerciseName\" ON Exercises (" + key + ")");
+}
+
 }  // namespace
 
 const FieldDef* TableDef::Field(std::string_view fieldName) const {
@@ -413,8 +431,9 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
             // Every list of workouts is read in date order; the index makes that a walk
             // instead of a sort. An engine object of ours, like the triggers.
             if (log.FieldExists("Log Entry", "Date") && log.FieldExists("Log Entry", "EntryID"))
-                db.Exec("CREATE INDEX IF NOT EXISTS \"kivrun_Log Entry_Date\" ON \"Log Entry\" "
-                        "(\"Date\", \"EntryID\")");
+                db.Exec(
+                    "CREATE INDEX IF NOT EXISTS \"kivrun_Log Entry_Date\" ON \"Log Entry\" "
+                    "(\"Date\", \"EntryID\")");
             // The detail tables have no key of their own; their rows are always looked up,
             // and cascaded away, by the row they belong to.
             for (const auto& [table, field] :
@@ -422,10 +441,11 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                   {"Log Entry Details Split Times", "EntryID"},
                   {"Routine Templates Details", "TemplateID"}}) {
                 if (log.FieldExists(table, field))
-                    db.Exec("CREATE INDEX IF NOT EXISTS " + Ident(std::string("kivrun_") + table +
-                                                                  "_" + field) +
-                            " ON " + Ident(table) + " (" + Ident(field) + ")");
+                    db.Exec("CREATE INDEX IF NOT EXISTS " +
+                            Ident(std::string("kivrun_") + table + "_" + field) + " ON " +
+                            Ident(table) + " (" + Ident(field) + ")");
             }
+            CreateExerciseNameIndex(log);
         }
     } catch (const DbError& e) {
         ui.ShowMessage(std::string("Couldn't append TableDef--Exception: ") + e.what());

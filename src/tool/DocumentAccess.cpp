@@ -20,14 +20,8 @@ std::string DefaultBackupFolder() {
     return (base / "Kivrun" / "Backup Logs").string();
 }
 
-void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    FilterState filter = FilterState::Restore(state);
-    filter.showAll = false;
-    doc.UpdateFilter(filter);
-}
-
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
-                                         UserInterface& ui, std::ostream& err) {
+                                         UserInterface& ui, std::ostream& err, bool readOnly) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
         err << "kivrun-tool " << command << ": " << path << ": no such file\n";
@@ -35,7 +29,8 @@ std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string&
     }
     auto doc = std::make_unique<CTamselDoc>(ui);
     doc->SetBackupFolder(DefaultBackupFolder());
-    if (!doc->OnOpenDocument(path)) {
+    if (!doc->OnOpenDocument(
+            path, readOnly ? CTamselDoc::OpenMode::ReadOnly : CTamselDoc::OpenMode::ReadWrite)) {
         err << "kivrun-tool " << command << ": " << path
             << ": could not be opened as a training log (an old text log converts with "
                "'kivrun-tool convert')\n";

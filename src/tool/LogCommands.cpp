@@ -6,14 +6,17 @@
 #include <ostream>
 
 #include "app/SampleLog.h"
+#include "app/SavedFilter.h"
 #include "app/TamselDoc.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
 #include "store/DefaultRows.h"
 #include "store/EntryReader.h"
 #include "summaries/TotalsRows.h"
+#include "summaries/TotalsTable.h"
 #include "tool/Tool.h"
 #include "views/LogListCells.h"
+#include "weights/RoutineCells.h"
 
 namespace kivrun::tool {
 namespace {
@@ -51,8 +54,9 @@ double Number(const std::string& text, const char* what) {
 }
 
 std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
-                                 TerminalUserInterface& ui, std::ostream& err) {
-    return OpenDocument(command, path, ui, err);
+                                 TerminalUserInterface& ui, std::ostream& err,
+                                 bool readOnly = false) {
+    return OpenDocument(command, path, ui, err, readOnly);
 }
 
 int CmdSport(Context& c) {
@@ -80,7 +84,7 @@ int CmdSport(Context& c) {
 }
 
 int CmdAdd(Context& c) {
-    const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2"});
+    const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2", "routine"});
     if (o.positional.size() < 6) throw UsageError{"missing argument"};
     if (o.positional.size() > 6) throw UsageError{"too many arguments"};
     const std::string& dateText = o.positional[1];
@@ -93,6 +97,13 @@ int CmdAdd(Context& c) {
     if (CElapsedTime::Validate(timeText) == 0) {
         c.err << kInvalidTime << '\n';
         return 1;
+    }
+    std::vector<RoutineRow> routine;
+    if (auto r = o.named.find("routine"); r != o.named.end()) {
+        std::string error;
+        std::optional<std::vector<RoutineRow>> rows = ParseRoutineText(r->second, error);
+        if (!rows) throw UsageError{"--routine: " + error};
+        routine = std::move(*rows);
     }
     TerminalUserInterface ui(c.err);
     auto doc = Open("add", o.positional[0], ui, c.err);
@@ -109,12 +120,9 @@ int CmdAdd(Context& c) {
     e.sptAbbrev = sport->abbrev;
     const int distanceUnit = sport->distanceUnit;
     const int paceUnit = sport->paceUnit;
-    e.typeAbbrev = " ";
-    for (const ClassInfo& cls : catalog.classes)
-        if (cls.name == o.positional[3]) {
-            e.typeAbbrev = cls.abbrev;
-            break;
-        }
+    const auto cls = std::find_if(catalog.classes.begin(), catalog.classes.end(),
+                                  [&](const ClassInfo& c) { return c.name == o.positional[3]; });
+    e.typeAbbrev = cls != catalog.classes.end() ? cls->abbrev : std::string(" ");
     e.time = CElapsedTime::FromUserText(timeText);
     if (distanceUnit != distance_unit::kNone) {
         e.distance = Number(o.positional[4], "DISTANCE");
@@ -140,6 +148,7 @@ int CmdAdd(Context& c) {
         e.optionalOne = Number(v->second, "--opt1");
     if (auto v = o.named.find("opt2"); v != o.named.end())
         e.optionalTwo = Number(v->second, "--opt2");
+    e.routine = std::move(routine);
     const RowId id = doc->AddEntry(e, nullptr);
     if (id == 0) return 1;
     c.out << id << '\n';
@@ -169,7 +178,7 @@ int CmdList(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 1) throw UsageError{"expected LOG"};
     TerminalUserInterface ui(c.err);
-    auto doc = Open("list", o.positional[0], ui, c.err);
+    auto doc = Open("list", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
     const std::vector<ListColumn> columns = doc->Columns();
@@ -205,20 +214,13 @@ int CmdTotals(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 2) throw UsageError{"expected LOG and week, month or year"};
     const std::string& by = o.positional[1];
-    TotalsGrouping grouping;
-    if (by == "week")
-        grouping = TotalsGrouping::Week;
-    else if (by == "month")
-        grouping = TotalsGrouping::Month;
-    else if (by == "year")
-        grouping = TotalsGrouping::Year;
-    else
-        throw UsageError{"group by week, month or year, not " + by};
+    const std::optional<TotalsGrouping> grouping = ParseTotalsGrouping(by);
+    if (!grouping) throw UsageError{"group by week, month or year, not " + by};
     TerminalUserInterface ui(c.err);
-    auto doc = Open("totals", o.positional[0], ui, c.err);
+    auto doc = Open("totals", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
-    const TotalsResult totals = BuildTotalsRows(*doc, grouping);
+    const TotalsResult totals = BuildTotalsRows(*doc, *grouping);
     if (totals.noEntries) c.err << "No entries!!\n";
     for (const TotalsRow& row : totals.rows)
         c.out << row.text[0] << '\t' << row.text[1] << '\t' << row.text[2] << '\t' << row.text[3]
@@ -246,9 +248,11 @@ const Registration kSport({40, "sport", "sport LOG LETTER NAME DISTANCE_ID PACE_
                            CmdSport});
 const Registration kAdd({50, "add",
                          "add LOG DATE SPORT CLASS DISTANCE TIME [--pace P] [--route R] "
-                         "[--notes N] [--opt1 X] [--opt2 Y]",
+                         "[--notes N] [--opt1 X] [--opt2 Y] "
+                         "[--routine \"Exercise,Sets,W1,R1,W2,R2,W3,R3,W4,R4;...\"]",
                          "add a workout as the entry form does (DATE M/D/YYYY, SPORT and CLASS "
-                         "by name, TIME as typed: 1:15:00, or 1.5 for hours); prints its EntryID",
+                         "by name, TIME as typed: 1:15:00, or 1.5 for hours; a weights routine "
+                         "row by row); prints its EntryID",
                          CmdAdd});
 const Registration kDelete({60, "delete", "delete LOG ENTRYID", "delete a workout", CmdDelete});
 const Registration kList({70, "list", "list LOG [--filter STATE]",

@@ -1,11 +1,60 @@
 #include "app/ui/WindowContents.h"
 
+#include <QCommandLineParser>
+
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "output/TextExport.h"
+#include "output/ui/GPrintout.h"
+#include "output/ui/PrintableViews.h"
+#include "summaries/TotalsTable.h"
+#include "summaries/ui/TotalsFrame.h"
+#include "summaries/ui/TotalsView.h"
+#include "views/ui/LogListPrinter.h"
 #include "views/ui/TamselView.h"
+#include "weights/ui/RoutinePrintout.h"
 
 namespace kivrun {
+namespace {
+
+const QCommandLineOption kGroupOption(
+    QStringLiteral("group"),
+    QStringLiteral("With --view totals: group by week, month or year (else as the log keeps it)."),
+    QStringLiteral("week|month|year"));
+
+std::unique_ptr<GPrintout> TotalsPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                          QString& error) {
+    TotalsGrouping grouping = SavedTotalsGrouping(doc);
+    if (options.isSet(kGroupOption)) {
+        const auto given = ParseTotalsGrouping(options.value(kGroupOption).toStdString());
+        if (!given) {
+            error = QStringLiteral("group the totals by week, month or year, not '%1'")
+                        .arg(options.value(kGroupOption));
+            return nullptr;
+        }
+        grouping = *given;
+    }
+    return CTotalsView::Printout(doc, grouping);
+}
+
+const QCommandLineOption kEntryOption(QStringLiteral("entry"),
+                                      QStringLiteral("With --view routine: the workout's EntryID."),
+                                      QStringLiteral("ENTRYID"));
+
+std::unique_ptr<GPrintout> RoutinePrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                           QString& error) {
+    bool number = false;
+    const qlonglong id = options.value(kEntryOption).toLongLong(&number);
+    if (!options.isSet(kEntryOption) || !number || id <= 0) {
+        error = QStringLiteral("--view routine needs --entry ENTRYID");
+        return nullptr;
+    }
+    std::unique_ptr<GPrintout> printout = CRoutinePrintout::ForEntry(doc, id);
+    if (!printout) error = QStringLiteral("the log has no entry %1").arg(id);
+    return printout;
+}
+
+}  // namespace
 
 void RegisterWindowContents() {
     WindowTemplates& templates = WindowTemplates::Instance();
@@ -17,6 +66,23 @@ void RegisterWindowContents() {
     CTamselView::SetClipboardText([](CTamselDoc& doc, const std::vector<long>& positions) {
         return ClipboardText(doc, positions);
     });
+    templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
+
+    // What `kivrun --print` prints.
+    RegisterPrintableView({QStringLiteral("log"),
+                           QStringLiteral("the log list"),
+                           {},
+                           [](CTamselDoc& doc, const QCommandLineParser&, QString&) {
+                               return CLogListPrinter::ForLog(doc);
+                           }});
+    RegisterPrintableView({QStringLiteral("totals"),
+                           QStringLiteral("the totals by week, month or year (--group)"),
+                           {kGroupOption},
+                           &TotalsPrintout});
+    RegisterPrintableView({QStringLiteral("routine"),
+                           QStringLiteral("a workout's weights routine (--entry)"),
+                           {kEntryOption},
+                           &RoutinePrintout});
 }
 
 }  // namespace kivrun

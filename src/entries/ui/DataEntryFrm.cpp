@@ -23,6 +23,7 @@
 #include "entries/NumberFormat.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
+#include "weights/ui/WeightsDlg.h"
 
 namespace kivrun {
 namespace {
@@ -145,7 +146,6 @@ void CDataEntryFrm::BuildControls() {
     routeLabel_ = new QLabel(tr("Ro&ute:"), this);
     routeLabel_->setBuddy(route_);
     workout_ = new QPushButton(tr("&Workout:"), this);
-    workout_->setEnabled(false);  // the routine dialog is not there yet
     workout_->hide();
     routeButton_ = Button(tr("&Add"), this);
     routeButton_->setEnabled(false);
@@ -285,6 +285,7 @@ void CDataEntryFrm::Connect() {
     connect(enter_, &QPushButton::clicked, this, &CDataEntryFrm::PressEnter);
     connect(reset_, &QPushButton::clicked, this, &CDataEntryFrm::PressReset);
     connect(delete_, &QPushButton::clicked, this, &CDataEntryFrm::PressDelete);
+    connect(workout_, &QPushButton::clicked, this, &CDataEntryFrm::PressWorkout);
     connect(qApp, &QApplication::focusChanged, this, &CDataEntryFrm::FocusMoved);
 
     for (QWidget* box : {time_, distance_, pace_})
@@ -528,6 +529,17 @@ bool CDataEntryFrm::IsAnotherView(QWidget* w) const {
         if (w != this && dynamic_cast<View*>(w)) return true;
     }
     return false;
+}
+
+// The "Weights" dialog edits the workout's routine; OK hands its rows to the workout.
+void CDataEntryFrm::PressWorkout() {
+    const auto& sports = model_.Sports();
+    const std::string sport = model_.sport >= 0 && size_t(model_.sport) < sports.size()
+                                  ? sports[size_t(model_.sport)].name
+                                  : std::string();
+    if (auto rows =
+            CWeightsDlg::EditRoutine(model_.Document(), model_.Routine(), model_.date, sport, this))
+        model_.SetRoutine(std::move(*rows));
 }
 
 void CDataEntryFrm::FocusMoved(QWidget* old, QWidget* now) {
