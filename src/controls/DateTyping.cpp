@@ -211,8 +211,8 @@ DateTyping::Separator DateTyping::TypedSeparator(std::string_view text, int care
     caret = std::clamp(caret, 0, int(text.size()));
     for (const Token& t : tokens)
         if (t.start > caret) return {Separator::kSelect, t.start, t.end - t.start};
-    const bool afterPart = caret > 0 && (IsDigit(text[size_t(caret - 1)]) ||
-                                         IsLetter(text[size_t(caret - 1)]));
+    const bool afterPart =
+        caret > 0 && (IsDigit(text[size_t(caret - 1)]) || IsLetter(text[size_t(caret - 1)]));
     if (caret == int(text.size()) && afterPart && tokens.size() < 3) return {Separator::kType};
     return {};
 }

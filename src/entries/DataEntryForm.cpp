@@ -147,6 +147,12 @@ void DataEntryForm::ComputePace() {
     paceBefore_ = pace;
 }
 
+DataEntryForm::Focus DataEntryForm::RefuseDate() {
+    doc_.ui().ShowMessage(
+        "Date is not valid !! \nType it as M/D/YYYY or choose it from the calendar !");
+    return Focus::Date;
+}
+
 DataEntryForm::Focus DataEntryForm::LeaveTime() {
     if (time.empty()) return Focus::None;
     if (CElapsedTime::Validate(time) == 0) {

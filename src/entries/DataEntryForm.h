@@ -18,7 +18,7 @@ class DataEntryForm {
   public:
     // Which control takes the focus after an operation.
     // Unsaved: the write failed and the form keeps what was typed.
-    enum class Focus { None, Sport, Time, Distance, Pace, Route, Unsaved };
+    enum class Focus { None, Date, Sport, Time, Distance, Pace, Route, Unsaved };
 
     struct Choice {
         std::string name;
@@ -71,6 +71,8 @@ class DataEntryForm {
     void ChooseSport(int index);
     void ChooseClass(int index);
     Focus LeaveTime();
+    // The date box holds a text that is no day: said, and the focus goes back to it.
+    Focus RefuseDate();
     void LeaveDistance(double newDistance);
     void LeavePace();
     // A keystroke in the route box: completes from the list when the text grew. Returns

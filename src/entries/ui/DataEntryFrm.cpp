@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
+#include "entries/ui/DatePicker.h"
 
 #include "app/ui/ChildFrame.h"
 #include "controls/ui/AutoCompleteComboBox.h"
@@ -240,7 +240,7 @@ void CDataEntryFrm::BuildLayout() {
 }
 
 void CDataEntryFrm::Connect() {
-    connect(date_, &QDateEdit::dateChanged, this, [this](QDate day) {
+    connect(date_, &DatePicker::dateChanged, this, [this](QDate day) {
         if (!loading_) model_.date = FromQDate(day);
     });
     connect(sport_, &QComboBox::activated, this, [this](int index) {
@@ -288,7 +288,9 @@ void CDataEntryFrm::Connect() {
     connect(workout_, &QPushButton::clicked, this, &CDataEntryFrm::PressWorkout);
     connect(qApp, &QApplication::focusChanged, this, &CDataEntryFrm::FocusMoved);
 
-    for (QWidget* box : {time_, distance_, pace_})
+    // A date that is no day is said on leaving, as a time is, rather than put back unseen.
+    date_->setRestoresRefusedText(false);
+    for (QWidget* box : std::initializer_list<QWidget*>{date_, time_, distance_, pace_})
         leaves_->Watch(box);
     // Return enters from any box; in the notes it starts a new line, Ctrl+Return enters.
     // The form's own Alt keys, and Undo where a box has nothing to undo, are watched on
@@ -365,6 +367,9 @@ void CDataEntryFrm::ShowTitle() {
 void CDataEntryFrm::MoveFocus(Focus focus) {
     QWidget* box = nullptr;
     switch (focus) {
+        case Focus::Date:
+            box = date_;
+            break;
         case Focus::Sport:
             box = sport_;
             break;
@@ -406,6 +411,12 @@ void CDataEntryFrm::showEvent(QShowEvent* event) {
 // --- What the user does -------------------------------------------------------------------
 
 DataEntryForm::Focus CDataEntryFrm::LeaveBox(QWidget* box) {
+    if (box == date_) {
+        if (date_->Commit()) return Focus::None;
+        const Focus focus = model_.RefuseDate();
+        MoveFocus(focus);
+        return focus;
+    }
     if (box == time_) {
         model_.time = FromQ(time_->text());
         const Focus focus = model_.LeaveTime();

@@ -8,7 +8,6 @@
 
 class QAbstractButton;
 class QComboBox;
-class QDateEdit;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -17,6 +16,7 @@ class QPushButton;
 
 namespace kivrun {
 
+class DatePicker;
 class CAutoCompleteComboBox;
 class CTamselDoc;
 class LeaveWatcher;
@@ -38,7 +38,7 @@ class CDataEntryFrm : public QWidget, public View {
 
     const DataEntryForm& model() const { return model_; }
 
-    QDateEdit* dateBox() const { return date_; }
+    DatePicker* dateBox() const { return date_; }
     QComboBox* sportBox() const { return sport_; }
     QComboBox* classBox() const { return class_; }
     QLineEdit* distanceBox() const { return distance_; }
@@ -100,7 +100,7 @@ class CDataEntryFrm : public QWidget, public View {
     DataEntryForm model_;
     LeaveWatcher* leaves_ = nullptr;
 
-    QDateEdit* date_ = nullptr;
+    DatePicker* date_ = nullptr;
     QComboBox* sport_ = nullptr;
     QComboBox* class_ = nullptr;
     QLineEdit* distance_ = nullptr;
