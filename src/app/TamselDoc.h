@@ -148,6 +148,12 @@ class CTamselDoc {
     // Hands an entry to the data entry form to edit or, with duplicate, to copy into a new
     // workout; opens the log window when none is open.
     void RequestEntryEdit(RowId entryId, bool duplicate, View* sender);
+    // Hands the data entry form a new workout on that day (Notice::NewEntryOn); opens the log
+    // window when none is open.
+    void RequestNewEntry(const CDate& day, View* sender);
+    // Opens or activates the window of that kind on a workout: it becomes the current entry,
+    // and the window is told so even when it was the current entry already.
+    void ShowEntryIn(WindowKind kind, RowId entryId, View* sender);
 
     // --- Workouts ------------------------------------------------------------------------
     // The only writes of "Log Entry" rows. Each is one transaction, keeps the week shading

@@ -271,4 +271,19 @@ void CTamselDoc::RequestEntryEdit(RowId entryId, bool duplicate, View* sender) {
     UpdateAllViews(sender, hint);
 }
 
+void CTamselDoc::RequestNewEntry(const CDate& day, View* sender) {
+    if (!db_) return;
+    ui_.OpenOrActivateWindow(*this, WindowKind::LogWindow);
+    UpdateHint hint = UpdateHint::Of(Notice::NewEntryOn);
+    hint.newDate = day.ToSerial();
+    UpdateAllViews(sender, hint);
+}
+
+void CTamselDoc::ShowEntryIn(WindowKind kind, RowId entryId, View* sender) {
+    if (!db_ || entryId == 0) return;
+    SetCurrentEntry(entryId, sender);
+    if (View* view = ui_.OpenOrActivateWindow(*this, kind); view && view != sender)
+        view->OnUpdate(sender, UpdateHint::ForRow(Notice::CurrentEntry, entryId));
+}
+
 }  // namespace kivrun

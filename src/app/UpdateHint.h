@@ -24,7 +24,8 @@ enum class Notice : int {
     ExercisesChanged = 22,  // exercises or body parts
     CurrentEntry = 23,      // the document's current entry moved
     AffiliationsChanged = 24,
-    EditEntry = 25,  // the data entry form is asked to edit (or copy) the entry
+    EditEntry = 25,   // the data entry form is asked to edit (or copy) the entry
+    NewEntryOn = 26,  // the data entry form is asked for a new workout on newDate
 };
 
 // A notice with what the views need to follow it.

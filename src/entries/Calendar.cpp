@@ -7,29 +7,6 @@
 namespace kivrun::calendar {
 namespace {
 
-// Days from 1970-01-01 for a proleptic Gregorian date (H. Hinnant's algorithm).
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-Ymd CivilFromDays(long long z) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long y = static_cast<long long>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    return Ymd{static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
-}
-
 // 1899-12-30 is day 0 of the serial count.
 constexpr long long kSerialEpochFromUnix = -25569;
 
@@ -39,6 +16,28 @@ std::optional<Ymd>& PinnedToday() {
 }
 
 }  // namespace
+
+// H. Hinnant's algorithm, on 64-bit years.
+long long DaysFromCivil(long long y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+void CivilFromDays(long long z, long long& year, unsigned& month, unsigned& day) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = doy - (153 * mp + 2) / 5 + 1;
+    month = mp < 10 ? mp + 3 : mp - 9;
+    year = static_cast<long long>(yoe) + era * 400 + (month <= 2);
+}
 
 double ToSerial(int year, int month, int day) {
     // Normalise an out-of-range month so callers may step across years.
@@ -56,7 +55,10 @@ Ymd FromSerial(double serial) {
     if (serial > 2.9e6) serial = 2.9e6;
     if (serial < -6.9e5) serial = -6.9e5;
     const long long days = static_cast<long long>(std::floor(serial));
-    return CivilFromDays(days + kSerialEpochFromUnix);
+    long long year = 0;
+    unsigned month = 1, day = 1;
+    CivilFromDays(days + kSerialEpochFromUnix, year, month, day);
+    return Ymd{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
 bool IsGregorianLeapYear(int year) {

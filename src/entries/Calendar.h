@@ -13,6 +13,11 @@ struct Ymd {
     friend bool operator==(const Ymd&, const Ymd&) = default;
 };
 
+// Days from 1 January 1970 of a proleptic Gregorian day, and back, for any year a 64-bit
+// day count holds. The month must be 1..12; a day outside its month runs on into the next.
+long long DaysFromCivil(long long year, unsigned month, unsigned day);
+void CivilFromDays(long long days, long long& year, unsigned& month, unsigned& day);
+
 // Proleptic Gregorian conversion between a calendar day and its serial number.
 double ToSerial(int year, int month, int day);
 Ymd FromSerial(double serial);

@@ -1,7 +1,6 @@
 #include "entries/Date.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <tuple>
 
@@ -12,35 +11,18 @@
 namespace kivrun {
 namespace {
 
-constexpr std::array<int, 12> kDaysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr std::array<int, 12> kDaysBeforeMonth = {0,   31,  59,  90,  120, 151,
-                                                  181, 212, 243, 273, 304, 334};
-
 constexpr long long FloorDiv(long long a, long long b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
 
-constexpr bool IsLeapYear(long long year) {
-    return year % 4 == 0;
-}
-
-constexpr long long DaysBefore(int month, bool leap) {
-    return kDaysBeforeMonth[static_cast<std::size_t>(month - 1)] + (leap && month > 2 ? 1 : 0);
-}
-
-// Day 0 is 1 January of year 0. Days and months outside their range roll over into the
-// neighbouring months and years, so arithmetic on any fields stays defined.
-constexpr long long DayNumberOf(long long year, long long month, long long day) {
+// Days from 1 January 1970 in the civil calendar. Days and months outside their range roll
+// over into the neighbouring months and years, so arithmetic on any fields stays defined.
+long long DayNumberOf(long long year, long long month, long long day) {
     const long long yearShift = FloorDiv(month - 1, 12);
     year += yearShift;
     month -= yearShift * 12;
-    return 365 * year + FloorDiv(year + 3, 4) +
-           DaysBefore(static_cast<int>(month), IsLeapYear(year)) + day - 1;
+    return calendar::DaysFromCivil(year, static_cast<unsigned>(month), 1) + day - 1;
 }
-
-// Weekdays follow this calendar's own day count so that every week is seven of its days;
-// 5 January 2003 was a Sunday.
-constexpr long long kSundayDayNumber = DayNumberOf(2003, 1, 5);
 
 // The parts of a date text; -1 marks a part that was not typed.
 struct DateParts {
@@ -117,24 +99,13 @@ long long CDate::DayNumber() const {
 }
 
 CDate CDate::FromDayNumber(long long dayNumber) {
-    const long long cycles = FloorDiv(dayNumber, 1461);
-    long long dayOfCycle = dayNumber - cycles * 1461;
-    long long year = cycles * 4;
-    // The leap year comes first in each four-year cycle.
-    if (dayOfCycle >= 366) {
-        dayOfCycle -= 366;
-        year += 1 + dayOfCycle / 365;
-        dayOfCycle %= 365;
-    }
+    long long year = 0;
+    unsigned month = 1, day = 1;
+    calendar::CivilFromDays(dayNumber, year, month, day);
     if (year > std::numeric_limits<int>::max())
         return CDate(12, 31, std::numeric_limits<int>::max());
     if (year < std::numeric_limits<int>::min()) return CDate(1, 1, std::numeric_limits<int>::min());
-    const bool leap = IsLeapYear(year);
-    int month = 1;
-    while (month < 12 && dayOfCycle >= DaysBefore(month + 1, leap))
-        ++month;
-    return CDate(month, static_cast<int>(dayOfCycle - DaysBefore(month, leap) + 1),
-                 static_cast<int>(year));
+    return CDate(static_cast<int>(month), static_cast<int>(day), static_cast<int>(year));
 }
 
 CDate CDate::AddDays(int days) const {
@@ -172,7 +143,9 @@ CDate CDate::FirstDayOfWeek() const {
 }
 
 int CDate::Weekday() const {
-    const long long offset = (DayNumber() - kSundayDayNumber) % 7;
+    // 5 January 2003 was a Sunday.
+    static const long long kSunday = DayNumberOf(2003, 1, 5);
+    const long long offset = (DayNumber() - kSunday) % 7;
     return static_cast<int>(offset < 0 ? offset + 7 : offset) + 1;
 }
 
@@ -239,9 +212,7 @@ std::string CDate::WeekdayName(int weekday) {
 }
 
 int CDate::DaysInMonth(int month, int year) {
-    if (month < 1 || month > 12) return 0;
-    if (month == 2 && IsLeapYear(year)) return 29;
-    return kDaysInMonth[static_cast<std::size_t>(month - 1)];
+    return calendar::DaysInGregorianMonth(month, year);
 }
 
 }  // namespace kivrun

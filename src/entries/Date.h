@@ -6,8 +6,8 @@
 
 namespace kivrun {
 
-// A calendar day. Its own calendar makes every year divisible by 4 a leap year, which
-// agrees with the civil calendar from 1901 to 2099. Weekdays run 1 = Sunday .. 7 = Saturday.
+// A calendar day of the civil (proleptic Gregorian) calendar, for every year an int holds.
+// Weekdays run 1 = Sunday .. 7 = Saturday.
 class CDate {
   public:
     // Today's local date.

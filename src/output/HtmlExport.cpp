@@ -118,8 +118,12 @@ std::string SetText(int weight, int reps) {
 std::string EscapeHtml(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
+    // Most text has nothing to escape: copy the runs between special characters whole.
+    for (std::size_t from = 0;;) {
+        const std::size_t at = text.find_first_of("&<>\"", from);
+        out.append(text.substr(from, at == std::string_view::npos ? at : at - from));
+        if (at == std::string_view::npos) return out;
+        switch (text[at]) {
             case '&':
                 out += "&amp;";
                 break;
@@ -129,14 +133,11 @@ std::string EscapeHtml(std::string_view text) {
             case '>':
                 out += "&gt;";
                 break;
-            case '"':
-                out += "&quot;";
-                break;
             default:
-                out += c;
+                out += "&quot;";
         }
+        from = at + 1;
     }
-    return out;
 }
 
 std::string LongDateText(const CDate& date) {

@@ -23,36 +23,6 @@ namespace {
 
 const char* kInvalidTime = "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !";
 
-// Splits "--name value" options off the arguments; the rest stay positional.
-struct Options {
-    std::vector<std::string> positional;
-    std::map<std::string, std::string> named;
-};
-
-Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known) {
-    Options o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            const std::string name = a.substr(2);
-            if (std::find(known.begin(), known.end(), name) == known.end())
-                throw UsageError{"unknown option " + a};
-            if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
-            o.named[name] = args[++i];
-        } else {
-            o.positional.push_back(a);
-        }
-    }
-    return o;
-}
-
-double Number(const std::string& text, const char* what) {
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end) throw UsageError{std::string(what) + " is not a number: " + text};
-    return v;
-}
-
 std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
                                  TerminalUserInterface& ui, std::ostream& err,
                                  bool readOnly = false) {

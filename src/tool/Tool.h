@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,20 @@ class TerminalUserInterface : public SilentUserInterface {
 
 // Argument helpers shared by the commands.
 void ExpectArgs(const Context& c, size_t n);
+
+// "--name value" options split off the arguments; the rest stay positional.
+struct Options {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> named;
+    const std::string* Find(const std::string& name) const {
+        auto it = named.find(name);
+        return it == named.end() ? nullptr : &it->second;
+    }
+};
+// Unknown options and options without a value are usage errors.
+Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known);
+// A number text; anything else is a usage error naming `what`.
+double Number(const std::string& text, const char* what);
 
 // Opens a log through the document, exactly as the desktop program does (an old text log
 // is not converted: that is what 'convert' is for). Null after saying why on err.

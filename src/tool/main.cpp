@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -23,6 +24,30 @@ Registration::Registration(const Command& command) {
 void ExpectArgs(const Context& c, size_t n) {
     if (c.args.size() < n) throw UsageError{"missing argument"};
     if (c.args.size() > n) throw UsageError{"too many arguments"};
+}
+
+Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known) {
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            const std::string name = a.substr(2);
+            if (std::find(known.begin(), known.end(), name) == known.end())
+                throw UsageError{"unknown option " + a};
+            if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
+            o.named[name] = args[++i];
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return o;
+}
+
+double Number(const std::string& text, const char* what) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end) throw UsageError{std::string(what) + " is not a number: " + text};
+    return v;
 }
 
 void TerminalUserInterface::ShowMessage(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "output/PythonCheck.h"
@@ -14,128 +15,17 @@ namespace {
 
 using test::Entry;
 
-// The style sheet as the page must carry it, transcribed rule by rule.
-const char* kStyleSheet = R"(<!-- Style Sheet for Training Log Table -->
-<STYLE type="text/css">
-<!--
-font.logheading {
-font-family: "MS Sans Serif";
-font-size: 24pt;
-font-weight: bold;}
-
-font.logsubheading {
-font-family: "MS Sans Serif";
-font-size: 12pt;
-color: #2D3D7D;}
-
-font.logfooter {font: 10pt arial;}
-
-td.grn {
-text-align: left;
-font-family: "MS Sans Serif";
-font-size: 10pt;
-border: 1px solid #A29B80;
-background-color: #C8ECC8;
-padding: 5px 4px 5px 4px;
+// The style sheet as the page must carry it: the one in the sample export, which the
+// read-model test holds byte for byte.
+std::string StyleSheet() {
+    std::ifstream in(std::string(KIVRUN_TEST_DATA) + "/exports/sample-newest-first.htm",
+                     std::ios::binary);
+    const std::string page{std::istreambuf_iterator<char>(in), {}};
+    const size_t from = page.find("<!-- Style Sheet");
+    const size_t to = page.find("</STYLE>\n\n", from);
+    EXPECT_NE(to, std::string::npos);
+    return page.substr(from, to + 10 - from);
 }
-
-td.ylw {
-font-family: "MS Sans Serif";
-font-size: 10pt;
-border: 1px solid #A29B80;
-background-color: #FFFFAE;
-padding: 5px 4px 5px 4px;
-}
-
-td.ylwlt {
-text-align: left;
-font-family: "MS Sans Serif";
-font-size: 10pt;
-border: 1px solid #A29B80;
-background-color: #FFFFAE;
-padding: 5px 4px 5px 4px;
-}
-
-td.ylwrt {
-text-align: right;
-font-family: "MS Sans Serif";
-font-size: 10pt;
-border: 1px solid #A29B80;
-background-color: #FFFFAE;
-padding: 5px 4px 5px 4px;
-}
-
-td.total {
-text-align: right;
-font-family: "MS Sans Serif";
-font-size: 10pt;
-border: 1px solid #A29B80;
-background-color: #D8D8D8;
-padding: 5px 4px 5px 4px;
-}
-
-td.wktlt {
-text-align: left;
-font-family: "MS Sans Serif";
-font-size: 8pt;
-border: 1px solid #A29B80;
-background-color: #F0F1F4;
-padding: 3px 2px 3px 2px;
-}
-
-td.wktct {
-text-align: center;
-font-family: "MS Sans Serif";
-font-size: 8pt;
-border: 1px solid #A29B80;
-background-color: #F0F1F4;
-padding: 3px 2px 3px 2px;
-white-space: nowrap;
-}
-
-th.log {
-font-family: "MS Sans Serif";
-font-size: 10pt;
-font-weight: bold;
-border: 1px solid #000000;
-background-color: #C0C0C0;
-padding: 5px 4px 5px 4px;
-}
-
-th.wktlt {
-text-align: left;
-font-family: "MS Sans Serif";
-font-size: 8pt;
-font-weight: bold;
-border: 1px solid #000000;
-background-color: #C0C0C0;
-padding: 3px 2px 3px 2px;
-}
-
-th.wktct {
-text-align: center;
-font-family: "MS Sans Serif";
-font-size: 8pt;
-font-weight: bold;
-border: 1px solid #000000;
-background-color: #C0C0C0;
-padding: 3px 2px 3px 2px;
-white-space: nowrap;
-}
-
-table.log {
-border: 1px solid #000000;
-border-collapse: collapse;
-}
-
-table.notes {
-border: 2px solid #C0C0C0;
-border-collapse: collapse;
-}
--->
-</STYLE>
-
-)";
 
 const char* kHeaderRow =
     "<table class=\"log\" align=\"center\">\n<tr valign=\"bottom\">\n"
@@ -244,7 +134,7 @@ TEST_F(HtmlExportTest, OneWorkoutMakesThisPageByteForByte) {
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
         "<meta name=\"GENERATOR\" content=\"Kivrun 1.0\">\n"
         "<title>My Training Log as of Sunday, December 06, 2026</title>\n" +
-        kStyleSheet +
+        StyleSheet() +
         "</head>\n<body>\n\n"
         "<p align=\"center\"><font class=\"LOGHEADING\">Spring Training</font></p>\n\n" +
         kHeaderRow +

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "prefs/SportsPageState.h"
-#include "store/Criteria.h"
 #include "store/EventsSet.h"
-#include "store/LogEntrySet.h"
 #include "store/PreferencesSet.h"
 #include "store/SportsSet.h"
 #include "support/DocFixture.h"
@@ -28,16 +26,10 @@ class SportsPageTest : public test::DocFixture {
         view.hints.clear();
     }
 
-    // "letter name distance pace icon order;" for every row of Sports, in order.
     std::string SportRows() {
-        CSportsSet sports(&doc->Database());
-        sports.Open();
-        std::string rows;
-        for (; !sports.IsEOF(); sports.MoveNext())
-            rows += sports.SptAbbrev.get() + " " + sports.SptName.get() + " " +
-                    std::to_string(sports.DistanceID) + " " + std::to_string(sports.PaceID) + " " +
-                    std::to_string(sports.Image) + " " + std::to_string(sports.Order) + ";";
-        return rows;
+        return test::QueryRows(doc->Database(),
+                               "SELECT SptAbbrev, SptName, DistanceID, PaceID, Image, \"Order\" "
+                               "FROM Sports ORDER BY \"Order\", rowid");
     }
 
     void Draft(const char* name, char letter, int distance, int pace) {
@@ -157,8 +149,8 @@ TEST_F(SportsPageTest, ApplyWritesTheListInItsOrderAndTellsTheViews) {
 
     ASSERT_TRUE(state.Apply(*doc));
     EXPECT_EQ(SportRows(),
-              "N Nordic O'Ski \"classic\" 2 4 12 0;R Running 0 1 2 1;B Road 2 3 0 2;"
-              "S Swimming 1 2 3 3;");
+              "N|Nordic O'Ski \"classic\"|2|4|12|0;R|Running|0|1|2|1;B|Road|2|3|0|2;"
+              "S|Swimming|1|2|3|3");
     // The document reapplies the filter (5) before passing the sports change on (6).
     EXPECT_EQ(view.kinds(), (std::vector<int>{5, 6}));
     EXPECT_EQ(doc->SportsSet().GetRecordCount(), 4);         // the document's set was read again
@@ -166,9 +158,7 @@ TEST_F(SportsPageTest, ApplyWritesTheListInItsOrderAndTellsTheViews) {
     EXPECT_FALSE(state.Changed());
     EXPECT_TRUE(ui.messages.empty());
     // The workout and the event of the kept sports are still there.
-    CLogEntrySet entries(&doc->Database());
-    entries.Open();
-    EXPECT_EQ(entries.GetRecordCount(), 1);
+    EXPECT_EQ(test::QueryRows(doc->Database(), "SELECT count(*) FROM \"Log Entry\""), "1");
 }
 
 TEST_F(SportsPageTest, ApplyNeverDeletesASportThatIsInUse) {
@@ -176,17 +166,15 @@ TEST_F(SportsPageTest, ApplyNeverDeletesASportThatIsInUse) {
     SportsPageState stale;
     stale.AddLoadedLine({"Road", "B", 2, 3, 0}, false);
     ASSERT_TRUE(stale.Apply(*doc));
-    EXPECT_EQ(SportRows(), "R Running 0 1 2 0;B Road 2 3 0 0;");
-    CLogEntrySet entries(&doc->Database());
-    entries.Open();
-    EXPECT_EQ(entries.GetRecordCount(), 1);
+    EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|0");
+    EXPECT_EQ(test::QueryRows(doc->Database(), "SELECT count(*) FROM \"Log Entry\""), "1");
 }
 
 TEST_F(SportsPageTest, AnEmptyListIsNotApplied) {
     SportsPageState empty;
     EXPECT_STREQ(empty.Validate(), "Please add at least one sport!!");
     EXPECT_FALSE(empty.Apply(*doc));
-    EXPECT_EQ(SportRows(), "R Running 0 1 2 0;B Road 2 3 0 1;W Weights 4 6 5 2;");
+    EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|1;W|Weights|4|6|5|2");
     EXPECT_TRUE(view.hints.empty());
     EXPECT_EQ(state.Validate(), nullptr);
 }
@@ -196,7 +184,7 @@ TEST_F(SportsPageTest, ASportReAddedUnderAnotherLetterLeavesNoOldRow) {
     Draft("Weights", 'X', 4, 6);
     ASSERT_EQ(state.Add(), AddResult::Added);
     ASSERT_TRUE(state.Apply(*doc));
-    EXPECT_EQ(SportRows(), "R Running 0 1 2 0;B Road 2 3 0 1;X Weights 4 6 5 2;");
+    EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|1;X|Weights|4|6|5|2");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // kivrun's own command line, run as a person runs it, without a display.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "PdfSupport.h"
 #include "app/SampleLog.h"
 #include "store/Database.h"
@@ -81,6 +83,24 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     EXPECT_NE(facts.text.find("Running"), std::string::npos);
     EXPECT_EQ(facts.text.find("Swimming"), std::string::npos);
 
+    // A month and a week, one page each.
+    const std::string month = Out("month.pdf");
+    r = Kivrun("--print " + ShellQuote(month) + " --view calendar --month 2/1900 " +
+               ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(month);
+    EXPECT_EQ(facts.pages, 1);
+    EXPECT_NE(facts.text.find("February 1900"), std::string::npos) << facts.text;
+    // 1900 had no 29 February: the 28th is followed by 1 March.
+    EXPECT_TRUE(std::regex_search(facts.text, std::regex("\\b28 +1 +2 +3 +4\\s"))) << facts.text;
+    const std::string week = Out("week.pdf");
+    r = Kivrun("--print " + ShellQuote(week) + " --view week --date 3/4/2150 " + ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(week);
+    EXPECT_EQ(facts.pages, 1);
+    EXPECT_NE(facts.text.find("Monday, Mar 2, 2150"), std::string::npos) << facts.text;
+    EXPECT_NE(facts.text.find("Summary"), std::string::npos);
+
     // A weights workout's routine, by its EntryID.
     std::string entry;
     {
@@ -134,7 +154,9 @@ TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
         const char* says;
     } cases[] = {
         {"--print " + pdf + " " + log, 2, "--print needs --view"},
-        {"--print " + pdf + " --view calendar " + log, 2, "no view 'calendar'"},
+        {"--print " + pdf + " --view graphs " + log, 2, "no view 'graphs'"},
+        {"--print " + pdf + " --view calendar --month 13/2026 " + log, 2, "not '13/2026'"},
+        {"--print " + pdf + " --view week --date 2/30/2026 " + log, 2, "not '2/30/2026'"},
         {"--print " + pdf + " --view totals", 2, "needs the LOG"},
         {"--view totals " + log, 2, "go with --print"},
         {"--print " + pdf + " --view totals --group fortnight " + log, 2, "not 'fortnight'"},

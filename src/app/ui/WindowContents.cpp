@@ -13,8 +13,11 @@
 #include "summaries/ui/GraphViewFrame.h"
 #include "summaries/ui/TotalsFrame.h"
 #include "summaries/ui/TotalsView.h"
+#include "views/ui/CalendarView.h"
 #include "views/ui/LogListPrinter.h"
+#include "views/ui/PagePrintout.h"
 #include "views/ui/TamselView.h"
+#include "views/ui/WeekView.h"
 #include "weights/ui/RoutinePrintout.h"
 
 namespace kivrun {
@@ -49,6 +52,43 @@ std::unique_ptr<GPrintout> TotalsPrintout(CTamselDoc& doc, const QCommandLinePar
         grouping = *given;
     }
     return CTotalsView::Printout(doc, grouping);
+}
+
+const QCommandLineOption kMonthOption(
+    QStringLiteral("month"), QStringLiteral("With --view calendar: the month (else this month)."),
+    QStringLiteral("M/YYYY"));
+const QCommandLineOption kDateOption(
+    QStringLiteral("date"), QStringLiteral("With --view week: a day of the week (else today)."),
+    QStringLiteral("M/D/YYYY"));
+
+std::unique_ptr<GPrintout> CalendarPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                            QString& error) {
+    CDate month;
+    if (options.isSet(kMonthOption)) {
+        const auto given = CalendarGrid::MonthFromText(options.value(kMonthOption).toStdString());
+        if (!given) {
+            error = QStringLiteral("give the month as M/YYYY, not '%1'")
+                        .arg(options.value(kMonthOption));
+            return nullptr;
+        }
+        month = *given;
+    }
+    return std::make_unique<CCalendarPrintout>(doc, month, 0);
+}
+
+std::unique_ptr<GPrintout> WeekPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                        QString& error) {
+    CDate day;
+    if (options.isSet(kDateOption)) {
+        const std::string text = options.value(kDateOption).toStdString();
+        if (!CDate::IsValidText(text)) {
+            error = QStringLiteral("give the day as M/D/YYYY, not '%1'")
+                        .arg(options.value(kDateOption));
+            return nullptr;
+        }
+        day = CDate(text);
+    }
+    return std::make_unique<CWeekPrintout>(doc, day.FirstDayOfWeek(), 0);
 }
 
 const QCommandLineOption kEntryOption(QStringLiteral("entry"),
@@ -103,6 +143,8 @@ void RegisterWindowContents() {
     CTamselView::SetClipboardText([](CTamselDoc& doc, const std::vector<long>& positions) {
         return ClipboardText(doc, positions);
     });
+    templates.SetContentFactory(WindowKind::Calendar, &CCalendarView::Create);
+    templates.SetContentFactory(WindowKind::WeekView, &CWeekView::Create);
     templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
     templates.SetContentFactory(WindowKind::Graphs, &CGraphViewFrame::Create);
 
@@ -117,6 +159,14 @@ void RegisterWindowContents() {
                            QStringLiteral("the totals by week, month or year (--group)"),
                            {kGroupOption},
                            &TotalsPrintout});
+    RegisterPrintableView({QStringLiteral("calendar"),
+                           QStringLiteral("a month of the calendar (--month)"),
+                           {kMonthOption},
+                           &CalendarPrintout});
+    RegisterPrintableView({QStringLiteral("week"),
+                           QStringLiteral("a week with its summary (--date)"),
+                           {kDateOption},
+                           &WeekPrintout});
     RegisterPrintableView({QStringLiteral("routine"),
                            QStringLiteral("a workout's weights routine (--entry)"),
                            {kEntryOption},

@@ -585,6 +585,10 @@ void CDataEntryFrm::OnUpdate(View*, const UpdateHint& hint) {
         LoadEntry(hint.id, hint.duplicate);
         return;
     }
+    if (hint.kind == Notice::NewEntryOn) {
+        ConvertEvent(CDate::FromSerial(hint.newDate), {}, {}, false);
+        return;
+    }
     const bool editing = model_.Editing();
     model_.OnUpdate(hint);
     if (editing && !model_.Editing())

@@ -262,10 +262,7 @@ void CTamselView::OpenSelectedEntry() {
 
 // The other window shows the document's current entry: the first selected one.
 void CTamselView::ShowSelectedIn(WindowKind kind) {
-    const RowId id = FirstSelectedEntry();
-    if (id == 0) return;
-    doc_.SetCurrentEntry(id, this);
-    doc_.OpenOrActivate(kind);
+    doc_.ShowEntryIn(kind, FirstSelectedEntry(), this);
 }
 
 void CTamselView::EditSelectedEntry(bool duplicate) {

@@ -1,0 +1,101 @@
+// What the month calendar and the week view show, as text: the same fill the views draw.
+#include <ostream>
+
+#include "app/SavedFilter.h"
+#include "app/TamselDoc.h"
+#include "tool/Tool.h"
+#include "views/CalendarPage.h"
+#include "views/WeekPage.h"
+
+namespace kivrun::tool {
+namespace {
+
+struct ViewArgs {
+    std::unique_ptr<CTamselDoc> doc;
+    int width = 800;
+    int height = 600;
+};
+
+int Dimension(const Options& o, const char* name, int fallback) {
+    const std::string* text = o.Find(name);
+    if (!text) return fallback;
+    const double v = Number(*text, name);
+    if (v < 0 || v > 100000 || v != static_cast<int>(v))
+        throw UsageError{std::string("--") + name + " is a whole number of pixels, 0 to 100000"};
+    return static_cast<int>(v);
+}
+
+// Opens LOG (the first argument) with --filter applied; the second argument is left to
+// the command.
+ViewArgs OpenView(const char* command, const Options& o, TerminalUserInterface& ui,
+                  std::ostream& err) {
+    ViewArgs v;
+    v.width = Dimension(o, "width", v.width);
+    v.height = Dimension(o, "height", v.height);
+    v.doc = OpenDocument(command, o.positional[0], ui, err);
+    if (v.doc)
+        if (const std::string* filter = o.Find("filter")) ApplyFilterText(*v.doc, *filter);
+    return v;
+}
+
+std::string DayText(double serial) {
+    const CDate d = CDate::FromSerial(serial);
+    return std::to_string(d.Month()) + "/" + std::to_string(d.Day()) + "/" +
+           std::to_string(d.Year());
+}
+
+int CmdCalendar(Context& c) {
+    const Options o = ParseOptions(c.args, {"width", "height", "filter"});
+    if (o.positional.size() != 2) throw UsageError{"expected LOG and M/YYYY"};
+    const std::optional<CDate> month = CalendarGrid::MonthFromText(o.positional[1]);
+    if (!month) throw UsageError{"not a month (M/YYYY): " + o.positional[1]};
+    TerminalUserInterface ui(c.err);
+    ViewArgs v = OpenView("calendar", o, ui, c.err);
+    if (!v.doc) return 1;
+    const CalendarPage page = CalendarPage::Read(*v.doc, *month, v.width, v.height);
+    c.out << "weeks\t" << page.grid.Weeks() << "\nstart\t"
+          << DayText(page.grid.GridStart().ToSerial()) << '\n';
+    if (page.grid.TooSmall()) c.err << "The view is too small to show the month.\n";
+    for (const PageItem& item : page.items)
+        c.out << item.cell << '\t' << DayText(item.date) << '\t'
+              << (item.kind == PageItem::Kind::Entry ? "entry" : "event") << '\t' << item.column
+              << '\t' << item.image << '\t' << item.label << '\n';
+    return 0;
+}
+
+int CmdWeek(Context& c) {
+    const Options o = ParseOptions(c.args, {"width", "height", "filter"});
+    if (o.positional.size() != 2) throw UsageError{"expected LOG and M/D/YYYY"};
+    const std::string& day = o.positional[1];
+    if (!CDate::IsValidText(day)) throw UsageError{"not a date (M/D/YYYY): " + day};
+    TerminalUserInterface ui(c.err);
+    ViewArgs v = OpenView("week", o, ui, c.err);
+    if (!v.doc) return 1;
+    const WeekPage page = WeekPage::Read(*v.doc, CDate(day).FirstDayOfWeek(), v.width, v.height);
+    if (page.layout.TooSmall()) c.err << "The view is too small to show the week.\n";
+    for (int box = 0; box <= WeekLayout::kSummaryBox; ++box) {
+        c.out << page.layout.HeaderText(box) << '\n';
+        for (const PageItem& item : page.items)
+            if (item.cell == box) c.out << '\t' << item.image << '\t' << item.label << '\n';
+    }
+    for (const SummaryLine& line : page.summary) {
+        c.out << '\t';
+        if (line.image >= 0) c.out << line.image << '\t';
+        c.out << line.text << '\n';
+    }
+    return 0;
+}
+
+const Registration kCalendar({72, "calendar",
+                              "calendar LOG M/YYYY [--width W] [--height H] [--filter STATE]",
+                              "print the month as the calendar view fills it (default 800 x 600): "
+                              "its weeks and first day, then each line: cell, date, entry or "
+                              "event, column, icon and the whole label",
+                              CmdCalendar});
+const Registration kWeek({74, "week", "week LOG M/D/YYYY [--width W] [--height H] [--filter STATE]",
+                          "print the week of that day as the week view fills it: each day's "
+                          "header and lines (icon, whole text), then the Summary",
+                          CmdWeek});
+
+}  // namespace
+}  // namespace kivrun::tool

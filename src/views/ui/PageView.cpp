@@ -1,0 +1,286 @@
+#include "views/ui/PageView.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "app/TamselDoc.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/WindowTemplates.h"
+#include "output/ui/GPrintDriver.h"
+#include "views/ui/PagePrintout.h"
+
+namespace kivrun {
+namespace {
+
+constexpr int kWheelNotch = 120;
+
+}  // namespace
+
+CPageView::CPageView(CTamselDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(60, 60);
+}
+
+CPageView::~CPageView() = default;
+
+const PageItem* CPageView::SelectedItem() const {
+    if (selected_ < 0 || selected_ >= static_cast<int>(drawn_.items.size())) return nullptr;
+    return &drawn_.items[static_cast<std::size_t>(selected_)];
+}
+
+void CPageView::Select(int index) {
+    if (index >= static_cast<int>(drawn_.items.size())) index = -1;
+    if (index == selected_) return;
+    selected_ = index;
+    update();
+    RequestCommandRefresh(this);
+}
+
+void CPageView::SetItems(std::vector<PageItem> items) {
+    const PageItem* old = SelectedItem();
+    const PageItem::Kind keptKind = old ? old->kind : PageItem::Kind::Entry;
+    const RowId keptId = old ? old->id : 0;
+    drawn_ = DrawnItems::Fit(std::move(items), fonts_.regular);
+    selected_ = keptId != 0 ? drawn_.Find(keptKind, keptId) : -1;
+    update();
+    RequestCommandRefresh(this);
+}
+
+void CPageView::SelectItem(PageItem::Kind kind, RowId id) {
+    Select(drawn_.Find(kind, id));
+}
+
+// --- What the selection offers ------------------------------------------------------------
+
+bool CPageView::SelectedIsEntry() const {
+    const PageItem* item = SelectedItem();
+    return item && item->kind == PageItem::Kind::Entry;
+}
+
+bool CPageView::HasEntryView() const {
+    return WindowTemplates::Instance().HasContent(WindowKind::EntryView);
+}
+
+void CPageView::OpenSelectedEntry() {
+    if (!SelectedIsEntry()) return;
+    if (HasEntryView())
+        ShowSelectedIn(WindowKind::EntryView);
+    else
+        EditSelectedEntry(false);
+}
+
+void CPageView::EditSelectedEntry(bool duplicate) {
+    if (SelectedIsEntry()) doc_.RequestEntryEdit(SelectedItem()->id, duplicate, this);
+}
+
+void CPageView::ShowSelectedIn(WindowKind kind) {
+    if (SelectedIsEntry()) doc_.ShowEntryIn(kind, SelectedItem()->id, this);
+}
+
+void CPageView::DeleteSelected() {
+    const PageItem* item = SelectedItem();
+    if (!item) return;
+    const PageItem line = *item;  // the page is read again while the line goes
+    // Every view hears of it, this one too: the page is read again from the log.
+    if (line.kind == PageItem::Kind::Entry)
+        doc_.DeleteEntry(line.id, nullptr, true);
+    else
+        doc_.DeleteEvent(line.id, true);
+}
+
+std::optional<CommandState> CPageView::SharedStatus(Command cmd) const {
+    const bool writable = !doc_.IsReadOnly();
+    switch (cmd) {
+        case Command::EditEntry:
+        case Command::EditDuplicate:
+            return CommandState{SelectedIsEntry() && writable, false};
+        case Command::EditDelete:
+            return CommandState{SelectedItem() != nullptr && writable, false};
+        case Command::FilePrint:
+        case Command::FilePrintPreview:
+            return CommandState{doc_.IsOpen(), false};
+        default:
+            return std::nullopt;
+    }
+}
+
+bool CPageView::RunShared(Command cmd) {
+    switch (cmd) {
+        case Command::EditEntry:
+            EditSelectedEntry(false);
+            return true;
+        case Command::EditDuplicate:
+            EditSelectedEntry(true);
+            return true;
+        case Command::EditDelete:
+            DeleteSelected();
+            return true;
+        case Command::FilePrint:
+            Print();
+            return true;
+        case Command::FilePrintPreview:
+            PrintPreview();
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::unique_ptr<QMenu> CPageView::MakeEntryMenu(const QString& otherView, WindowKind other) {
+    const bool writable = !doc_.IsReadOnly();
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(QStringLiteral("&Open Entry"), this,
+                    [this] { ShowSelectedIn(WindowKind::EntryView); })
+        ->setEnabled(HasEntryView());
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Edit..."), this, [this] { EditSelectedEntry(false); })
+        ->setEnabled(writable);
+    menu->addAction(QStringLiteral("D&uplicate"), this, [this] { EditSelectedEntry(true); })
+        ->setEnabled(writable);
+    menu->addAction(QStringLiteral("&Delete"), this, [this] { DeleteSelected(); })
+        ->setEnabled(writable);
+    menu->addSeparator();
+    menu->addAction(otherView, this, [this, other] { ShowSelectedIn(other); })
+        ->setEnabled(WindowTemplates::Instance().HasContent(other));
+    return menu;
+}
+
+void CPageView::Print() {
+    const std::unique_ptr<CPagePrintout> printout = MakePrintout();
+    GPrintDriver::Instance().Print(this, *printout, doc_.ui());
+}
+
+void CPageView::PrintPreview() {
+    const std::unique_ptr<CPagePrintout> printout = MakePrintout();
+    GPrintDriver::Instance().Preview(this, *printout);
+}
+
+void CPageView::JumpToEnd(bool end) {
+    Select(MoveSelection(drawn_.items, selected_, end ? PageMove::Last : PageMove::First));
+}
+
+// --- Painting and input ---------------------------------------------------------------------
+
+void CPageView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    DrawPage(painter);
+    DrawItems(painter, drawn_, fonts_, selected_, hasFocus(), &palette());
+}
+
+void CPageView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Refill();
+}
+
+void CPageView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto move = [this](PageMove m) { Select(MoveSelection(drawn_.items, selected_, m)); };
+    switch (event->key()) {
+        case Qt::Key_Up:
+            move(PageMove::Up);
+            break;
+        case Qt::Key_Down:
+            move(PageMove::Down);
+            break;
+        case Qt::Key_Left:
+            move(PageMove::Left);
+            break;
+        case Qt::Key_Right:
+            move(PageMove::Right);
+            break;
+        case Qt::Key_Home:
+            JumpToEnd(false);
+            break;
+        case Qt::Key_End:
+            JumpToEnd(true);
+            break;
+        case Qt::Key_PageUp:
+            Step(-1);
+            break;
+        case Qt::Key_PageDown:
+            Step(1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (SelectedItem()) Activate();
+            break;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            if (!doc_.IsReadOnly()) DeleteSelected();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void CPageView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    Select(drawn_.At(event->position().toPoint()));
+    QWidget::mousePressEvent(event);
+}
+
+void CPageView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    const int line = drawn_.At(at);
+    Select(line);
+    if (line >= 0)
+        Activate();
+    else
+        DoubleClickedAt(at);
+    event->accept();
+}
+
+void CPageView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // The menu key: the selected line's menu, under it.
+        if (selected_ >= 0)
+            ShowMenu(drawn_.rects[static_cast<std::size_t>(selected_)].bottomLeft(), true);
+        return;
+    }
+    ShowMenu(event->pos(), drawn_.At(event->pos()) >= 0);
+}
+
+void CPageView::ShowMenu(const QPoint& at, bool onLine) {
+    if (const std::unique_ptr<QMenu> menu = MakeMenu(at, onLine)) menu->exec(mapToGlobal(at));
+}
+
+void CPageView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    // Turning back the other way forgets what was left of the other direction.
+    if ((delta > 0) != (wheelTurned_ > 0)) wheelTurned_ = 0;
+    wheelTurned_ += delta;
+    while (wheelTurned_ >= kWheelNotch || wheelTurned_ <= -kWheelNotch) {
+        const bool away = wheelTurned_ > 0;  // away from the user: back in time
+        wheelTurned_ += away ? -kWheelNotch : kWheelNotch;
+        Step(away ? -1 : 1);
+    }
+    event->accept();
+}
+
+void CPageView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CPageView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+}  // namespace kivrun

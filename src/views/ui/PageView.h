@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QMenu>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/Commands.h"
+#include "app/UpdateHint.h"
+#include "store/UserInterface.h"
+#include "views/ui/PageDrawing.h"
+
+namespace kivrun {
+
+class CTamselDoc;
+class CPagePrintout;
+
+// What the month calendar and the week view share: a painted page of day cells whose
+// lines (workouts and events) can be selected with the mouse and the keyboard. The arrow
+// keys move between lines, Enter opens, Delete deletes, the menu key opens the line's menu,
+// Page Up and Page Down and the wheel step through the months or weeks. Painting reads
+// only the lines of the page shown; the page is read again when the log changes.
+class CPageView : public QWidget, public View, public CommandTarget {
+    Q_OBJECT
+  public:
+    CPageView(CTamselDoc& doc, QWidget* parent);
+    ~CPageView() override;
+
+    CTamselDoc& Document() const { return doc_; }
+    const DrawnItems& Drawn() const { return drawn_; }
+    int Selected() const { return selected_; }
+    // The selected line, null for none.
+    const PageItem* SelectedItem() const;
+    void Select(int index);
+
+    // --- What a selected workout offers (nothing when the selection is no workout) -------
+    // The entry view on it; until the program has that window, the data entry form.
+    void OpenSelectedEntry();
+    void EditSelectedEntry(bool duplicate);
+    // The week or month window on its day.
+    void ShowSelectedIn(WindowKind kind);
+    // A workout with the document's question; an event with its own.
+    void DeleteSelected();
+    bool SelectedIsEntry() const;
+    bool HasEntryView() const;
+
+    // The page on paper: the print dialog, or the preview.
+    void Print();
+    void PrintPreview();
+
+  protected:
+    // Reads the page again for the view's present size; the selected line stays selected
+    // when it is still shown.
+    virtual void Refill() = 0;
+    virtual void DrawPage(QPainter& painter) const = 0;
+    // -1 the month or week before, +1 the one after.
+    virtual void Step(int direction) = 0;
+    // The menu of the selected line, or of the empty place at `at` (null for none).
+    virtual std::unique_ptr<QMenu> MakeMenu(const QPoint& at, bool onLine) = 0;
+    // Enter or a double click on the selected line.
+    virtual void Activate() = 0;
+    // A double click where there is no line.
+    virtual void DoubleClickedAt(const QPoint&) {}
+    // Home and End: the first and last line.
+    virtual void JumpToEnd(bool end);
+    // The page as it goes on paper.
+    virtual std::unique_ptr<CPagePrintout> MakePrintout() const = 0;
+
+    // The lines to show; the selected line stays selected when it is among them.
+    void SetItems(std::vector<PageItem> items);
+    void SelectItem(PageItem::Kind kind, RowId id);
+    // The menu of a selected workout: open, edit, duplicate, delete, and the other view.
+    std::unique_ptr<QMenu> MakeEntryMenu(const QString& otherView, WindowKind other);
+    std::optional<CommandState> SharedStatus(Command cmd) const;
+    bool RunShared(Command cmd);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    CTamselDoc& doc_;
+    PageFonts fonts_;
+
+  private:
+    void ShowMenu(const QPoint& at, bool onLine);
+
+    DrawnItems drawn_;
+    int selected_ = -1;
+    int wheelTurned_ = 0;  // wheel turning not yet stepped, in eighths of a degree
+};
+
+}  // namespace kivrun

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+
+#include "PdfSupport.h"
+#include "ShellSupport.h"
+#include "UiTestSupport.h"
+#include "app/SampleLog.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/WindowContents.h"
+#include "entries/Calendar.h"
+#include "entries/ui/DataEntryFrm.h"
+#include "output/ui/GPrintDriver.h"
+#include "support/DocFixture.h"
+#include "views/ui/CalendarView.h"
+#include "views/ui/PagePrintout.h"
+#include "views/ui/WeekView.h"
+
+namespace kivrun {
+namespace {
+
+QAction* Item(QMenu* menu, const QString& text) {
+    for (QAction* a : menu->actions())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+QStringList Items(QMenu* menu) {
+    QStringList items;
+    for (QAction* a : menu->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return items;
+}
+
+// The program with the sample log: a person browses by month and by week, opens, deletes
+// and prints.
+class PageViewsInTheProgram : public test::ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
+        RegisterWindowContents();
+        SilentUserInterface silent;
+        const std::string log = dir.File("sample.tlg");
+        ASSERT_TRUE(WriteSampleLog(log, 600, 3, silent));
+        Started({QString::fromStdString(log)});
+        frame().resize(1280, 900);
+        Settle();
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        calendar::SetTodayForTesting(std::nullopt);
+    }
+    template <class ViewClass>
+    ViewClass* Open(Command cmd) {
+        frame().Run(cmd);
+        Settle();
+        return frame().findChild<ViewClass*>();
+    }
+    CTamselDoc& doc() { return *app->Document(); }
+};
+
+TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
+    CCalendarView* month = Open<CCalendarView>(Command::ViewMonth);
+    ASSERT_NE(month, nullptr);
+    EXPECT_EQ(month->Shown().Format(3), "December 2026");
+    ASSERT_FALSE(month->Drawn().items.empty());
+
+    // Previous from the toolbar, Next with Page Down, back again with the wheel.
+    ASSERT_TRUE(Enabled(Command::ViewPrevious));
+    frame().Run(Command::ViewPrevious);
+    EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
+    test::SaveScreenshot(*frame().FindChild(WindowKind::Calendar), QStringLiteral("calendar"));
+    QTest::keyClick(month, Qt::Key_PageDown);
+    EXPECT_EQ(month->Shown().Format(1), "12/01/2026");
+    QWheelEvent away(QPointF(50, 50), month->mapToGlobal(QPointF(50, 50)), {}, {0, 120},
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(month, &away);
+    EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
+    QTest::keyClick(month, Qt::Key_PageDown);
+
+    // A double click on a workout opens it in the data entry form (no entry view yet).
+    QTest::keyClick(month, Qt::Key_Down);
+    const PageItem first = *month->SelectedItem();
+    ASSERT_EQ(first.kind, PageItem::Kind::Entry);
+    const QPoint onFirst =
+        month->Drawn().rects[static_cast<std::size_t>(month->Selected())].center();
+    QTest::mouseDClick(month, Qt::LeftButton, {}, onFirst);
+    Settle();
+    auto* form = frame().findChild<CDataEntryFrm*>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->model().EditingId(), first.id);
+
+    // Its menu deletes it, after asking.
+    frame().MdiArea()->setActiveSubWindow(frame().FindChild(WindowKind::Calendar));
+    ASSERT_EQ(month->SelectedItem()->id, first.id);
+    std::unique_ptr<QMenu> menu = month->MakeMenu(onFirst, true);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Items(menu.get()), (QStringList{"&Open Entry", "-", "&Edit...", "D&uplicate",
+                                              "&Delete", "-", "View &Week"}));
+    EXPECT_FALSE(Item(menu.get(), "&Open Entry")->isEnabled());
+    dialogs->answers = {true};
+    Item(menu.get(), "&Delete")->trigger();
+    EXPECT_EQ(doc().PositionOfEntry(first.id), -1);
+    EXPECT_EQ(month->Drawn().Find(PageItem::Kind::Entry, first.id), -1);
+
+    // View Week on the next workout: the week window shows it, selected.
+    month->Select(0);
+    const PageItem second = *month->SelectedItem();
+    menu = month->MakeMenu(month->Drawn().rects[0].center(), true);
+    Item(menu.get(), "View &Week")->trigger();
+    Settle();
+    auto* week = frame().findChild<CWeekView*>();
+    ASSERT_NE(week, nullptr);
+    ASSERT_NE(week->SelectedItem(), nullptr);
+    EXPECT_EQ(week->SelectedItem()->id, second.id);
+    EXPECT_EQ(week->Page().summary.back().text.rfind("Total:  ", 0), 0u);
+    test::SaveScreenshot(*frame().FindChild(WindowKind::WeekView), QStringLiteral("week"));
+
+    // Next stops at the week of today; Home goes to the first workout's week.
+    while (Enabled(Command::ViewNext))
+        frame().Run(Command::ViewNext);
+    EXPECT_EQ(week->WeekStart(), CDate().FirstDayOfWeek());
+    QTest::keyClick(week, Qt::Key_Home);
+    EXPECT_EQ(week->WeekStart(), doc().FirstEntryDay()->FirstDayOfWeek());
+    EXPECT_FALSE(Enabled(Command::ViewPrevious));
+
+    // Both print on one page.
+    const QString monthPdf = Path("month.pdf");
+    CCalendarPrintout monthPage(doc(), month->Shown(), month->width());
+    ASSERT_EQ(GPrintDriver::PrintToPdf(monthPage, monthPdf), QString());
+    const test::PdfFacts printed = test::ReadPdf(monthPdf);
+    EXPECT_EQ(printed.pages, 1);
+    EXPECT_NE(printed.text.find("December 2026"), std::string::npos) << printed.text;
+    EXPECT_NE(printed.text.find("Wednesday"), std::string::npos);
+    CWeekPrintout weekPage(doc(), week->WeekStart(), week->width());
+    ASSERT_EQ(GPrintDriver::PrintToPdf(weekPage, Path("week.pdf")), QString());
+    EXPECT_NE(test::ReadPdf(Path("week.pdf")).text.find("Summary"), std::string::npos);
+}
+
+// The views over a small log of their own, without the program around them.
+class PageViews : public test::DocFixture {
+  protected:
+    void TearDown() override {
+        for (View* v : shown)
+            doc->RemoveView(v);
+        windows.clear();
+        DocFixture::TearDown();
+    }
+    template <class ViewClass>
+    ViewClass& Show(QSize size = {800, 600}) {
+        auto* view = new ViewClass(*doc);
+        windows.emplace_back(view);
+        doc->AddView(view);
+        shown.push_back(view);
+        view->resize(size);
+        view->show();
+        QApplication::processEvents();
+        return *view;
+    }
+    std::vector<std::unique_ptr<QWidget>> windows;
+    std::vector<View*> shown;
+};
+
+TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
+    const RowId run = doc->AddEntry(test::Entry(12, 1, 2026, "R", 2400), nullptr);
+    const RowId ride = doc->AddEntry(test::Entry(12, 2, 2026, "B", 3600), nullptr);
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', 46358, "
+        "'Winter 5K')");  // 12/2/2026
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::EventsImported));
+    CCalendarView& month = Show<CCalendarView>();
+    ASSERT_EQ(month.Drawn().items.size(), 3u);
+    EXPECT_EQ(month.Drawn().texts[2], "Winter 5K");
+
+    // Arrows move between lines, Delete asks about the selected one.
+    QTest::keyClick(&month, Qt::Key_Down);
+    EXPECT_EQ(month.SelectedItem()->id, run);
+    QTest::keyClick(&month, Qt::Key_Right);
+    EXPECT_EQ(month.SelectedItem()->id, ride);
+    QTest::keyClick(&month, Qt::Key_Down);
+    EXPECT_EQ(month.SelectedItem()->kind, PageItem::Kind::Event);
+    EXPECT_EQ(month.CommandStatus(Command::EditDelete)->text, "De&lete Event");
+    EXPECT_FALSE(month.CommandStatus(Command::EditDuplicate)->enabled);
+    EXPECT_FALSE(month.CommandStatus(Command::EditEntry)->enabled);  // no event editor yet
+    std::unique_ptr<QMenu> menu = month.MakeMenu({}, true);
+    EXPECT_EQ(Items(menu.get()), (QStringList{"&Open Event", "-", "&Delete Event"}));
+    ui.answers = {false};
+    QTest::keyClick(&month, Qt::Key_Delete);
+    EXPECT_EQ(month.Drawn().items.size(), 3u);  // answered No
+    ASSERT_EQ(ui.questions.size(), 1u);
+
+    // An empty place of a day offers a new workout on that day to the data entry form.
+    const PixelRect cell = month.Grid().Cell(month.Grid().CellIndex(CDate(12, 9, 2026)));
+    menu = month.MakeMenu({cell.left + 40, cell.bottom - 5}, false);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Items(menu.get()), (QStringList{"New &Entry...", "New E&vent..."}));
+    EXPECT_FALSE(Item(menu.get(), "New E&vent...")->isEnabled());
+    Item(menu.get(), "New &Entry...")->trigger();
+    ASSERT_EQ(view.hints.back().kind, Notice::NewEntryOn);
+    EXPECT_EQ(CDate::FromSerial(view.hints.back().newDate), CDate(12, 9, 2026));
+    EXPECT_EQ(month.MakeMenu({3, 3}, false), nullptr);  // the margin
+
+    // The week start moves the grid; a window too small shows nothing.
+    ProgramState::Instance().SetWeekStartDay(0);
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::GeneralPreferences));
+    EXPECT_EQ(month.Grid().GridStart(), CDate(11, 29, 2026));
+    month.resize(119, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(month.Drawn().items.empty());
+}
+
+TEST_F(PageViews, TheWeekFollowsTheCurrentEntryAndTheFilter) {
+    const RowId early = doc->AddEntry(test::Entry(11, 3, 2026, "R", 2400), nullptr);
+    const RowId late = doc->AddEntry(test::Entry(11, 24, 2026, "B", 3600), nullptr);
+    CWeekView& week = Show<CWeekView>();
+    EXPECT_EQ(week.WeekStart(), CDate(11, 30, 2026));  // today's week, empty
+    EXPECT_TRUE(week.Drawn().items.empty());
+    EXPECT_TRUE(week.Page().summary.empty());
+    doc->SetCurrentEntry(late, nullptr);
+    EXPECT_EQ(week.WeekStart(), CDate(11, 23, 2026));
+    EXPECT_EQ(week.SelectedItem()->id, late);
+    QTest::keyClick(&week, Qt::Key_PageUp);
+    QTest::keyClick(&week, Qt::Key_PageUp);
+    QTest::keyClick(&week, Qt::Key_PageUp);
+    EXPECT_EQ(week.WeekStart(), CDate(11, 2, 2026));
+    EXPECT_FALSE(week.CanGoBack());
+    FilterState rides = doc->Filter();
+    rides.showAll = false;
+    rides.sports.fill(false);
+    rides.sports['B' - 'A'] = true;
+    doc->ApplyFilter(rides);
+    EXPECT_TRUE(week.Drawn().items.empty());
+    doc->SetCurrentEntry(early, nullptr);  // filtered out: the week stays
+    EXPECT_EQ(week.WeekStart(), CDate(11, 2, 2026));
+    QTest::keyClick(&week, Qt::Key_End);
+    EXPECT_EQ(week.WeekStart(), CDate(11, 23, 2026));
+}
+
+}  // namespace
+}  // namespace kivrun

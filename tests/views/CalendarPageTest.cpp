@@ -1,0 +1,232 @@
+#include "views/CalendarPage.h"
+
+#include <gtest/gtest.h>
+
+#include "PageSupport.h"
+#include "views/EntryLabel.h"
+
+namespace kivrun {
+namespace {
+
+using test::PageCatalog;
+using test::Planned;
+using test::WeekStart;
+using test::Workout;
+
+TEST(CalendarGrid, WeeksLeadAndStartFollowTheWeekStartDay) {
+    struct Case {
+        int weekStart, month, year, weeks, lead;
+        const char* start;
+        CDate lastDay;
+        int lastCell;
+    } cases[] = {
+        // The 1st on the week start day: no leading days.
+        {1, 3, 2021, 5, 0, "3/01/2021", CDate(3, 31, 2021), 30},
+        // A non-leap February starting on the week start day fills exactly four weeks.
+        {1, 2, 2021, 4, 0, "2/01/2021", CDate(2, 28, 2021), 27},
+        {0, 2, 2026, 4, 0, "2/01/2026", CDate(2, 28, 2026), 27},
+        // Tuesday start, a 31-day month from a Sunday: six weeks, the 31st shown.
+        {2, 3, 2026, 6, 5, "2/24/2026", CDate(3, 31, 2026), 35},
+        // 1900 has no 29 February; 2150 is drawn by the same calendar.
+        {1, 2, 1900, 5, 3, "1/29/1900", CDate(3, 1, 1900), 31},
+        {1, 3, 2150, 6, 6, "2/23/2150", CDate(3, 31, 2150), 36},
+    };
+    for (const Case& c : cases) {
+        WeekStart pinned(c.weekStart);
+        const CalendarGrid grid(CDate(c.month, 15, c.year), 800, 600);
+        EXPECT_EQ(grid.Weeks(), c.weeks) << c.start;
+        EXPECT_EQ(grid.Lead(), c.lead) << c.start;
+        EXPECT_EQ(grid.GridStart().Format(1), c.start);
+        EXPECT_EQ(grid.CellIndex(c.lastDay), c.lastCell) << c.start;
+        EXPECT_EQ(grid.CellIndex(grid.GridStart().AddDays(-1)), grid.CellCount());
+        EXPECT_EQ(grid.CellIndex(grid.GridEnd().AddDays(1)), grid.CellCount());
+        EXPECT_EQ(grid.CellDate(grid.CellCount() - 1), grid.GridEnd());
+    }
+}
+
+TEST(CalendarGrid, CellsHeadersAndLinesInPixels) {
+    WeekStart monday(1);
+    const CalendarGrid grid(CDate(3, 1, 2021), 800, 600);  // five weeks
+    EXPECT_EQ(grid.RowHeight(), 110);
+    EXPECT_EQ(grid.ColumnWidth(), 111);
+    EXPECT_EQ(grid.Cell(8), (PixelRect{121, 150, 232, 260}));
+    EXPECT_EQ(grid.HitTestCell(122, 151), 8);
+    EXPECT_EQ(grid.HitTestCell(232, 260), 8);
+    EXPECT_EQ(grid.HitTestCell(121, 150), 0);  // a shared corner goes to the first cell
+    EXPECT_EQ(grid.HitTestCell(100, 20), -1);  // the header band
+    EXPECT_EQ(grid.HitTestCell(795, 300), -1);
+    EXPECT_EQ(grid.TitleRect(), (PixelRect{15, 11, 775, 26}));
+    EXPECT_EQ(grid.TitleX(100), 345);
+    EXPECT_EQ(grid.Title(), "March 2021");
+    EXPECT_EQ(grid.WeekdayRect(2), (PixelRect{237, 24, 328, 39}));
+    EXPECT_EQ(grid.WeekdayName(0), "Monday");
+    EXPECT_EQ(grid.DayNumberRect(8), (PixelRect{126, 152, 217, 167}));
+    const std::vector<PixelLine> lines = grid.GridLines();
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines.front(), (PixelLine{121, 40, 121, 590}));
+    EXPECT_EQ(lines[6], (PixelLine{10, 40, 790, 40}));
+    EXPECT_EQ(MarginStrips(grid.GridRect()),
+              (std::array<PixelRect, 4>{PixelRect{0, 0, 10, 600}, PixelRect{790, 10, 800, 600},
+                                        PixelRect{10, 590, 790, 600}, PixelRect{10, 0, 800, 10}}));
+    EXPECT_TRUE(CalendarGrid(CDate(3, 1, 2021), 119, 600).TooSmall());
+    EXPECT_TRUE(CalendarGrid(CDate(3, 1, 2021), 800, 199).TooSmall());
+    EXPECT_FALSE(CalendarGrid(CDate(3, 1, 2021), 120, 200).TooSmall());
+}
+
+TEST(CalendarGrid, PreviousAndNextCrossMonthAndYearEnds) {
+    const std::pair<CDate, const char*> previous[] = {{CDate(3, 31, 2026), "2/28/2026"},
+                                                      {CDate(1, 15, 2026), "12/31/2025"}};
+    for (const auto& [from, want] : previous)
+        EXPECT_EQ(CalendarGrid::PreviousMonth(from).Format(1), want);
+    const std::pair<CDate, const char*> next[] = {{CDate(3, 31, 2026), "4/01/2026"},
+                                                  {CDate(12, 31, 2025), "1/01/2026"}};
+    for (const auto& [from, want] : next)
+        EXPECT_EQ(CalendarGrid::NextMonth(from).Format(1), want);
+}
+
+// Five lines where three fit: split when the column is wider than 75, else they run on.
+TEST(CalendarFill, ACrowdedDaySplitsOnlyInAWideColumn) {
+    WeekStart monday(1);
+    const CDate day(3, 10, 2021);  // cell 9
+    std::vector<EntryRow> entries;
+    for (int i = 1; i <= 5; ++i)
+        entries.push_back(Workout(i, day));
+    struct Spot {
+        int x, y, column;
+    };
+    struct Case {
+        int width, fitWidth;
+        std::vector<Spot> spots;
+    } cases[] = {
+        {800, 55, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}, {287, 159, 2}}},
+        {545, 75, {{165, 140, 1}, {165, 159, 1}, {165, 178, 1}, {165, 197, 1}, {165, 216, 1}}},
+    };
+    for (const Case& c : cases) {
+        const CalendarGrid grid(day, c.width, 450);  // rows of 80: three lines
+        const CalendarPage page = CalendarPage::Fill(grid, entries, {}, PageCatalog());
+        ASSERT_EQ(page.items.size(), 5u);
+        for (std::size_t i = 0; i < 5; ++i) {
+            const PageItem& item = page.items[i];
+            EXPECT_EQ(item.cell, 9);
+            EXPECT_EQ(std::make_tuple(item.x, item.y, item.column),
+                      std::make_tuple(c.spots[i].x, c.spots[i].y, c.spots[i].column))
+                << c.width << " line " << i;
+            EXPECT_EQ(item.fitWidth, c.fitWidth);
+        }
+    }
+}
+
+TEST(CalendarFill, EntriesComeBeforeEventsAndEventsCountTowardsASplit) {
+    WeekStart monday(1);
+    const CDate day(3, 10, 2021);
+    const CalendarGrid grid(day, 800, 450);
+    const std::vector<EventRow> race = {Planned(7, day, "Spring 10K", "Q")};
+    CalendarPage page =
+        CalendarPage::Fill(grid, {Workout(1, day), Workout(2, day, "B", 40)}, race, PageCatalog());
+    ASSERT_EQ(page.items.size(), 3u);
+    EXPECT_EQ(page.items[2].kind, PageItem::Kind::Event);
+    EXPECT_EQ(page.items[2].id, 7);
+    EXPECT_EQ(page.items[2].image, kMissingSportImage);
+    EXPECT_EQ(page.items[2].label, "Spring 10K");
+    EXPECT_EQ(page.items[2].y, 178);
+    EXPECT_EQ(page.items[1].y, 159);
+    // A third workout makes four lines: the event opens the right half.
+    page = CalendarPage::Fill(grid, {Workout(1, day), Workout(2, day), Workout(3, day)}, race,
+                              PageCatalog());
+    EXPECT_EQ(page.items[3].column, 2);
+    EXPECT_EQ(page.items[3].y, 140);
+    EXPECT_EQ(page.items[0].fitWidth, 55);
+}
+
+TEST(CalendarFill, NeighbouringDaysAreGreyAndListedInEitherDateOrder) {
+    WeekStart tuesday(2);
+    const CalendarGrid grid(CDate(3, 1, 2026), 800, 600);
+    EXPECT_FALSE(grid.InShownMonth(0));
+    EXPECT_TRUE(grid.InShownMonth(5));
+    EXPECT_FALSE(grid.InShownMonth(36));
+    std::vector<EntryRow> ascending = {Workout(1, CDate(2, 23, 2026)),  // before the grid
+                                       Workout(2, CDate(2, 24, 2026)),
+                                       Workout(3, CDate(3, 9, 2026)),
+                                       Workout(4, CDate(3, 9, 2026), "W", 0, 2700, 0),
+                                       Workout(5, CDate(4, 6, 2026), "B", 20, 3600, 20)};
+    const std::vector<EventRow> events = {Planned(1, CDate(4, 5, 2026), "Club race")};
+    const CalendarPage up = CalendarPage::Fill(grid, ascending, events, PageCatalog());
+    const std::vector<std::pair<int, std::string>> want = {{0, "5M  0:40H  8:00mpm"},
+                                                           {13, "0:45H"},
+                                                           {13, "5M  0:40H  8:00mpm"},
+                                                           {40, "Club race"},
+                                                           {41, "20K  1:00H  20.0kph"}};
+    EXPECT_EQ(test::Lines(up.items), want);
+    std::reverse(ascending.begin(), ascending.end());
+    EXPECT_EQ(test::Lines(CalendarPage::Fill(grid, ascending, events, PageCatalog()).items), want);
+    EXPECT_TRUE(CalendarPage::Fill(CalendarGrid(CDate(3, 1, 2026), 119, 600), ascending, events,
+                                   PageCatalog())
+                    .items.empty());
+}
+
+TEST(EntryLabel, CalendarAndWeekLines) {
+    const Catalog catalog = PageCatalog();
+    auto row = [](const char* sport, double distance, double seconds, double pace) {
+        EntryRow e = Workout(1, CDate(3, 1, 2026), sport, distance, seconds, pace);
+        e.route = "Lake loop";
+        e.notes = "windy\r\nthen rain";
+        return e;
+    };
+    struct Case {
+        EntryRow entry;
+        const char* calendar;
+    } cases[] = {
+        {row("R", 5, 2400, 480), "5M  0:40H  8:00mpm"},
+        {row("B", 40.5, 5400, 27), "40.5K  1:30H  27.0kph"},
+        {row("W", 0, 2700, 0), "0:45H"},
+        {row("Y", 6.25, 3600, 0), "Y: 6.25M  1:00H"},  // no pace stored
+        {row("Q", 3, 1800, 360), "3  0:30H"},          // a sport the log does not have
+    };
+    for (const Case& c : cases) {
+        const SportInfo* sport = catalog.Sport(c.entry.sport);
+        EXPECT_EQ(FormatEntryLabel(c.entry, sport), c.calendar);
+        EXPECT_EQ(WeekEntryLine(c.entry, sport),
+                  std::string(c.calendar) + "   Lake loop  { windy then rain }");
+    }
+    EXPECT_EQ(LineImage(catalog.Sport("Q")), kMissingSportImage);
+}
+
+TEST(PageItem, FitTextToWidthKeepsTheLongestStartThatFits) {
+    const controls::TextWidth sevenEach = [](std::u16string_view t) {
+        return static_cast<int>(t.size()) * 7;
+    };
+    const std::u16string text = u"5M  0:40H  8:00mpm";
+    struct Case {
+        int width;
+        std::u16string want;
+    } cases[] = {{200, text}, {100, u"5M  0:40H "}, {30, u""}, {29, text}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FitTextToWidth(text, c.width, sevenEach), c.want) << c.width;
+    EXPECT_EQ(FitTextToWidth(u"ab\U0001F3C3", 51, sevenEach), u"ab");  // 3 units fit, not 4
+}
+
+TEST(PageItem, ArrowsMoveToTheNearestLineThatWay) {
+    auto at = [](int cell, int x, int y) {
+        PageItem i;
+        i.cell = cell;
+        i.x = x;
+        i.y = y;
+        return i;
+    };
+    // Two lines in Monday, one in Tuesday, one in the Monday below.
+    const std::vector<PageItem> items = {at(0, 15, 60), at(7, 15, 170), at(0, 15, 79),
+                                         at(1, 126, 60)};
+    struct Case {
+        int from;
+        PageMove move;
+        int to;
+    } cases[] = {{-1, PageMove::Down, 0}, {0, PageMove::Down, 2}, {2, PageMove::Down, 1},
+                 {1, PageMove::Down, 1},  {2, PageMove::Up, 0},   {2, PageMove::Right, 3},
+                 {3, PageMove::Left, 0},  {0, PageMove::Last, 1}, {1, PageMove::First, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(MoveSelection(items, c.from, c.move), c.to) << c.from;
+    EXPECT_EQ(MoveSelection({}, -1, PageMove::Down), -1);
+}
+
+}  // namespace
+}  // namespace kivrun
