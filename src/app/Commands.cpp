@@ -22,6 +22,8 @@ CommandPrompt PromptOf(Command cmd) {
             return {"Quit the program; closes the training log", "Exit"};
         case Command::EditUndo:
             return {"Undo the last action", "Undo"};
+        case Command::EditRedo:
+            return {"Redo the last action undone", "Redo"};
         case Command::EditCopy:
             return {"Copy the selected entries to the clipboard", "Copy"};
         case Command::EditEntry:
@@ -120,6 +122,10 @@ CommandPrompt PromptOf(Command cmd) {
             break;
     }
     return {"", ""};
+}
+
+const char* AlternateShortcutOf(Command cmd) {
+    return cmd == Command::EditRedo ? "Ctrl+Shift+Z" : nullptr;
 }
 
 bool NeedsLog(Command cmd) {

@@ -21,6 +21,7 @@ enum class Command {
     AppExit,
 
     EditUndo,
+    EditRedo,
     EditCopy,
     EditEntry,  // "Edit Entry" in the log window, "Modify Entry" elsewhere
     EditDuplicate,
@@ -104,6 +105,10 @@ struct CommandPrompt {
     const char* tip;
 };
 CommandPrompt PromptOf(Command cmd);
+
+// A second key for a command ("Ctrl+Shift+Z" for Redo), beside the one its menu item
+// shows; null when it has none.
+const char* AlternateShortcutOf(Command cmd);
 
 // Commands that act on the open log: disabled while none is open.
 bool NeedsLog(Command cmd);

@@ -151,7 +151,7 @@ void CTamselDoc::Discard() {
     CloseRecordSets();
     db_.reset();
     path_.clear();
-    undoKind_ = UndoKind::Nothing;
+    history_.Clear();
     currentEntry_ = 0;
     catalog_.reset();
     filter_ = FilterState();

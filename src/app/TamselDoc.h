@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/UndoHistory.h"
 #include "app/UpdateHint.h"
 #include "entries/FilterState.h"
 #include "entries/WorkingEntry.h"
@@ -44,7 +45,7 @@ struct GrandTotal {
 };
 
 // The one open training log. Owns the database and every record set over it, the stored
-// query definitions, the filter state and the undo record; performs every write of a
+// query definitions, the filter state and the undo history; performs every write of a
 // workout; tells its views what changed. It never holds a widget: whatever it asks or tells
 // the user goes through the UserInterface it is given.
 class CTamselDoc {
@@ -157,18 +158,29 @@ class CTamselDoc {
 
     // --- Workouts ------------------------------------------------------------------------
     // The only writes of "Log Entry" rows. Each is one transaction, keeps the week shading
-    // right, records what Undo needs and tells every view but the sender.
-    // Returns the new EntryID, 0 on failure (after telling the user why).
-    RowId AddEntry(const WorkingEntry& entry, View* sender);
-    // Returns the EntryID the entry has afterwards (a new one when it moved), 0 on failure.
+    // right, records its undo step and tells every view but the sender.
+    // Returns the new EntryID, 0 on failure (after telling the user why). The Edit menu
+    // names the step after the action (Add Entry, Duplicate Entry).
+    RowId AddEntry(const WorkingEntry& entry, View* sender,
+                   const char* actionName = undo_name::kAddEntry);
+    // Returns the EntryID the entry has afterwards (a new one when its place in the list
+    // changed), 0 on failure. Its split times go with it.
     RowId UpdateEntry(RowId entryId, const WorkingEntry& entry, View* sender);
     // With ask, "Are you sure you want to delete this entry?" first; false when nothing
     // was deleted.
     bool DeleteEntry(RowId entryId, View* sender, bool ask);
     // Several workouts at once: one transaction, one notice. Returns how many went.
     long DeleteEntries(const std::vector<RowId>& entryIds, View* sender);
-    bool CanUndo() const { return undoKind_ != UndoKind::Nothing; }
-    void Undo();
+
+    // --- Undo and redo ---------------------------------------------------------------------
+    // The session's history of the actions above, cleared when the log closes. Each undo or
+    // redo is one transaction and tells every view what it changed; false when it could not
+    // be applied (the user was told why) or there was nothing to apply.
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    bool Undo();
+    bool Redo();
+    const UndoHistory& History() const { return history_; }
     // Reads a workout into a working entry (with its routine rows).
     bool LoadEntry(RowId entryId, WorkingEntry& entry);
     // The routine rows stored for an entry.
@@ -282,7 +294,6 @@ class CTamselDoc {
     View* OpenOrActivate(WindowKind kind) { return ui_.OpenOrActivateWindow(*this, kind); }
 
   private:
-    enum class UndoKind { Nothing, EntryAdded };
     struct Sets;
 
     void Discard();
@@ -290,6 +301,16 @@ class CTamselDoc {
     void RepairEarlierBuilds();
     void CloseRecordSets();
     void SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routine);
+    // The rows of a workout (entry, routine, split times), written over its row or as a new
+    // one; the EntryID it has.
+    RowId WriteEntryRows(const EntryDetail& entry, bool replace);
+    // A workout new to the log, shaded in its place; the notice says where (-1: nowhere).
+    RowId InsertEntry(const EntryDetail& entry, UpdateHint& added);
+    // A workout written over its row, shaded where it lands unless its place changed and
+    // shadeMoved is off; its position afterwards.
+    long RewriteEntry(const EntryDetail& entry, const EntryRow& before, bool shadeMoved);
+    bool ApplyStep(const UndoStep& step, const std::vector<LogChange>& changes);
+    void ApplyChange(const LogChange& change, bool oneByOne, std::vector<UpdateHint>& notices);
     void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
     // Deletes the row that sql (with the id as its one parameter) names, after before, in one
     // transaction; true when a row went.
@@ -297,7 +318,6 @@ class CTamselDoc {
                     const std::function<void()>& before = {});
     // The rows of a routine table that belong to one entry or template, in their order.
     std::vector<RoutineRow> RoutineRows(const char* table, const char* idField, RowId id);
-    void WriteEntryFields(const WorkingEntry& entry);
     bool FindInFiltered(RowId entryId);
     bool FindOrShowAll(RowId entryId);
     void OpenFilteredSet();
@@ -322,12 +342,10 @@ class CTamselDoc {
     QueryDef deleteRoutineQuery_;
     QueryDef deleteTemplateQuery_;
     FilterState filter_;
-    UndoKind undoKind_ = UndoKind::Nothing;
-    RowId undoEntryId_ = 0;
+    UndoHistory history_;
     RowId currentEntry_ = 0;
     std::optional<Catalog> catalog_;
     std::int64_t catalogStamp_ = 0;
-    WorkingEntry undoEntry_;
     std::vector<View*> views_;
     std::string path_;
     std::string backupFolder_;

@@ -9,18 +9,68 @@ namespace kivrun {
 
 // --- Workouts ------------------------------------------------------------------------------
 
-void CTamselDoc::WriteEntryFields(const WorkingEntry& e) {
-    CLogEntryFilteredSet& f = sets_->filtered;
-    f.Date = e.date.ToSerial();
-    f.SptAbbrev = e.sptAbbrev;
-    f.TrainingTypeAbbrev = e.typeAbbrev;
-    f.Distance = e.distance;
-    f.Time = e.time.TotalSeconds();
-    f.Pace = e.pace;
-    f.OptionalOne = e.optionalOne;
-    f.OptionalTwo = e.optionalTwo;
-    f.Route = e.route;
-    f.Notes = e.notes;
+namespace {
+
+// A workout as the form hands it over: no split times of its own (the form has none).
+EntryDetail DetailOf(const WorkingEntry& e, RowId entryId) {
+    EntryDetail d;
+    d.entry.entryId = entryId;
+    d.entry.date = e.date.ToSerial();
+    d.entry.sport = e.sptAbbrev;
+    d.entry.cls = e.typeAbbrev;
+    d.entry.distance = e.distance;
+    d.entry.time = e.time.TotalSeconds();
+    d.entry.pace = e.pace;
+    d.entry.route = e.route;
+    d.entry.notes = e.notes;
+    d.entry.optionalOne = e.optionalOne;
+    d.entry.optionalTwo = e.optionalTwo;
+    d.routine = e.routine;
+    return d;
+}
+
+bool SameDay(double a, double b) {
+    return CDate::FromSerial(a) == CDate::FromSerial(b);
+}
+
+// Everything the user can change is the same; the shading is the log's own business.
+bool SameWorkout(EntryDetail a, EntryDetail b) {
+    a.entry.background = b.entry.background = 0;
+    return a.entry == b.entry && a.routine == b.routine && a.splits == b.splits;
+}
+
+}  // namespace
+
+RowId CTamselDoc::WriteEntryRows(const EntryDetail& d, bool replace) {
+    SqliteDb& db = db_->sql();
+    const EntryRow& e = d.entry;
+    Statement& s =
+        replace
+            ? db.Cached(
+                  "UPDATE \"Log Entry\" SET Date = ?1, SptAbbrev = ?2, TrainingTypeAbbrev = ?3, "
+                  "Distance = ?4, Time = ?5, Pace = ?6, Route = ?7, Notes = ?8, "
+                  "OptionalOne = ?9, OptionalTwo = ?10 WHERE EntryID = ?11")
+            : db.Cached(
+                  "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, "
+                  "Time, Pace, Route, Notes, OptionalOne, OptionalTwo, Background, EntryID) "
+                  "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0, nullif(?11, 0))");
+    s.Bind(1, e.date).Bind(2, e.sport).Bind(3, e.cls).Bind(4, e.distance).Bind(5, e.time);
+    s.Bind(6, e.pace).Bind(7, e.route).Bind(8, e.notes).Bind(9, e.optionalOne);
+    s.Bind(10, e.optionalTwo).Bind(11, e.entryId);
+    s.Run();
+    const RowId id = replace ? e.entryId : db.LastInsertRowId();
+    SaveRoutine(id, d.routine);
+    Statement& clear = db.Cached("DELETE FROM \"Log Entry Details Split Times\" WHERE EntryID = ?");
+    clear.Bind(1, id);
+    clear.Run();
+    Statement& lap = db.Cached(
+        "INSERT INTO \"Log Entry Details Split Times\" (EntryID, Lap, Split) VALUES (?, ?, ?)");
+    for (const SplitTime& split : d.splits) {
+        lap.Reset();
+        lap.Bind(1, id).Bind(2, split.lap).Bind(3, split.split);
+        lap.Run();
+    }
+    return id;
 }
 
 void CTamselDoc::SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routine) {
@@ -44,7 +94,6 @@ void CTamselDoc::SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routi
         rs.Update();
     }
 }
-
 bool CTamselDoc::FindInFiltered(RowId entryId) {
     return sets_->filtered.FindFirst(criteria::Is("EntryID", entryId));
 }
@@ -137,95 +186,101 @@ bool CTamselDoc::ReleaseShading(long position) {
     return inverted;
 }
 
-RowId CTamselDoc::AddEntry(const WorkingEntry& entry, View* sender) {
+RowId CTamselDoc::InsertEntry(const EntryDetail& entry, UpdateHint& added) {
+    const RowId id = WriteEntryRows(entry, false);
+    added.id = id;
+    added.position = -1;
+    CLogEntryFilteredSet& f = sets_->filtered;
+    f.Requery();
+    if (!FindOrShowAll(id)) return id;
+    added.position = f.GetAbsolutePosition();
+    added.laterRowsReshaded = ShadeNewRow();
+    return id;
+}
+
+long CTamselDoc::RewriteEntry(const EntryDetail& entry, const EntryRow& before, bool shadeMoved) {
+    const RowId id = entry.entry.entryId;
+    const long oldPos = PositionOfEntry(id);
+    const bool newDay = !SameDay(before.date, entry.entry.date);
+    // Leaving its day is leaving its week's band: as if deleted there, then added anew.
+    if (newDay && oldPos >= 0) ReleaseShading(oldPos);
+    WriteEntryRows(entry, true);
+    CLogEntryFilteredSet& f = sets_->filtered;
+    if (!newDay) {
+        if (oldPos >= 0) f.SetAbsolutePosition(oldPos);  // the set's row shows what was written
+        return oldPos;
+    }
+    f.Requery();
+    if (!FindOrShowAll(id)) return -1;
+    const long newPos = f.GetAbsolutePosition();
+    if (newPos == oldPos || shadeMoved) ShadeNewRow();
+    return newPos;
+}
+
+RowId CTamselDoc::AddEntry(const WorkingEntry& entry, View* sender, const char* actionName) {
     if (!CanWrite()) return 0;
-    RowId id = 0;
-    long position = -1;
-    bool inverted = false;
+    EntryDetail detail = DetailOf(entry, 0);
+    UpdateHint hint = UpdateHint::ForRow(Notice::EntryAdded, 0, 0, detail.entry.date);
     try {
         Transaction tx(db_->sql());
-        CLogEntryFilteredSet& f = sets_->filtered;
-        f.AddNew();
-        WriteEntryFields(entry);
-        f.Update();
-        id = f.GetLastModifiedBookmark();
-        SaveRoutine(id, entry.routine);
-        f.Requery();
-        if (!FindOrShowAll(id)) {
-            tx.Commit();
-            undoKind_ = UndoKind::EntryAdded;
-            undoEntryId_ = id;
-            return id;
-        }
-        position = f.GetAbsolutePosition();
-        inverted = ShadeNewRow();
+        detail.entry.entryId = InsertEntry(detail, hint);
         tx.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't add the entry", e);
         sets_->filtered.Requery();
         return 0;
     }
-    undoKind_ = UndoKind::EntryAdded;
-    undoEntryId_ = id;
-    UpdateHint hint = UpdateHint::ForRow(Notice::EntryAdded, id, 0, entry.date.ToSerial());
-    hint.position = position;
-    hint.laterRowsReshaded = inverted;
-    UpdateAllViews(sender, hint);
+    const RowId id = detail.entry.entryId;
+    history_.Record({actionName, {undo::RemoveEntry{id}}, {undo::PutEntry{std::move(detail)}}});
+    if (hint.position >= 0) UpdateAllViews(sender, hint);
     return id;
 }
 
 RowId CTamselDoc::UpdateEntry(RowId entryId, const WorkingEntry& entry, View* sender) {
     if (!CanWrite()) return 0;
+    const std::optional<EntryDetail> before = Entry(entryId);
+    if (!before || PositionOfEntry(entryId) < 0) return 0;
+    EntryDetail after = DetailOf(entry, entryId);
+    after.splits = before->splits;  // the form does not show them; they stay the entry's
+    if (SameWorkout(after, *before)) return entryId;
+    const double oldDay = before->entry.date;
+    UpdateHint removed = UpdateHint::ForRow(Notice::EntryDeleted, entryId, oldDay);
+    UpdateHint added = UpdateHint::ForRow(Notice::EntryAdded, 0, 0, after.entry.date);
+    RowId newId = entryId;
     try {
-        if (!FindInFiltered(entryId)) return 0;
-        CLogEntryFilteredSet& f = sets_->filtered;
-        const CDate oldDay = CDate::FromSerial(f.Date);
-        const long oldPos = f.GetAbsolutePosition();
         // One transaction for the whole change, however many steps it takes.
         Transaction change(db_->sql());
-        f.Edit();
-        WriteEntryFields(entry);
-        f.Update();
-        SaveRoutine(entryId, entry.routine);
-        bool moved = false;
-        if (!(entry.date == oldDay)) {
-            f.Requery();
-            if (FindOrShowAll(entryId)) {
-                moved = f.GetAbsolutePosition() != oldPos;
-                // Same place in the list, but perhaps another week: shade it afresh, as if
-                // it had been deleted and added there.
-                if (!moved) {
-                    ReleaseShading(f.GetAbsolutePosition());
-                    ShadeNewRow();
-                }
-            }
-        }
-        if (!moved) {
-            change.Commit();
-            UpdateAllViews(sender, UpdateHint::ForRow(Notice::EntryChanged, entryId,
-                                                      oldDay.ToSerial(), entry.date.ToSerial()));
-            return entryId;
-        }
-        // Its place in the list changed: delete and add again, so that the week shading is
-        // worked out afresh. Undo keeps meaning what it meant before the change.
-        const UndoKind undoKind = undoKind_;
-        const RowId undoId = undoEntryId_;
-        const RowId newId =
-            DeleteEntry(entryId, sender, false) ? AddEntry(entry, sender) : RowId{0};
-        // Either step failing (and saying why) leaves the entry as it was.
-        if (newId == 0) {
-            sets_->filtered.Requery();
-            return 0;
+        removed.position = PositionOfEntry(entryId);
+        const long newPos = RewriteEntry(after, before->entry, false);
+        if (newPos >= 0 && newPos != removed.position) {
+            // Its place in the list changed: it becomes a new entry there, so that the week
+            // shading is worked out afresh (the band it left was released above).
+            sets_->filtered.SetAbsolutePosition(newPos);
+            sets_->filtered.Delete();
+            after.entry.entryId = 0;
+            newId = InsertEntry(after, added);
+            after.entry.entryId = newId;
         }
         change.Commit();
-        undoKind_ = undoKind;
-        undoEntryId_ = undoId == entryId ? newId : undoId;
-        return newId;
     } catch (const DbError& e) {
         ReportDbError("Couldn't change the entry", e);
         sets_->filtered.Requery();
         return 0;
     }
+    if (newId == entryId) {
+        history_.Record(
+            {undo_name::kChangeEntry, {undo::PutEntry{*before}}, {undo::PutEntry{after}}});
+        UpdateAllViews(sender,
+                       UpdateHint::ForRow(Notice::EntryChanged, entryId, oldDay, after.entry.date));
+        return entryId;
+    }
+    history_.Record({undo_name::kChangeEntry,
+                     {undo::RemoveEntry{newId}, undo::PutEntry{*before}},
+                     {undo::RemoveEntry{entryId}, undo::PutEntry{after}}});
+    if (currentEntry_ == entryId) currentEntry_ = newId;
+    UpdateAllViews(sender, removed);
+    if (added.position >= 0) UpdateAllViews(sender, added);
+    return newId;
 }
 
 // Deletes a filtered entry, keeping the week shading of the rows after it right.
@@ -241,13 +296,13 @@ bool CTamselDoc::RemoveEntry(RowId entryId, long* position, bool* inverted) {
 bool CTamselDoc::DeleteEntry(RowId entryId, View* sender, bool ask) {
     if (!CanWrite()) return false;
     if (ask && !ui_.AskYesNo("Are you sure you want to delete this entry?")) return false;
+    // Read whole first: Undo brings it back with its routine and split times.
+    const std::optional<EntryDetail> whole = Entry(entryId);
+    if (!whole) return false;
     long position = -1;
     bool inverted = false;
-    double day = 0;
     try {
         Transaction tx(db_->sql());
-        if (!FindInFiltered(entryId)) return false;
-        day = sets_->filtered.Date;
         if (!RemoveEntry(entryId, &position, &inverted)) return false;
         tx.Commit();
         if (sets_->filtered.GetRecordCount() > 0) sets_->filtered.MoveFirst();
@@ -256,8 +311,10 @@ bool CTamselDoc::DeleteEntry(RowId entryId, View* sender, bool ask) {
         sets_->filtered.Requery();
         return false;
     }
+    history_.Record(
+        {undo_name::kDeleteEntry, {undo::PutEntry{*whole}}, {undo::RemoveEntry{entryId}}});
     if (currentEntry_ == entryId) currentEntry_ = 0;
-    UpdateHint hint = UpdateHint::ForRow(Notice::EntryDeleted, entryId, day);
+    UpdateHint hint = UpdateHint::ForRow(Notice::EntryDeleted, entryId, whole->entry.date);
     hint.position = position;
     hint.laterRowsReshaded = inverted;
     UpdateAllViews(sender, hint);
@@ -266,13 +323,14 @@ bool CTamselDoc::DeleteEntry(RowId entryId, View* sender, bool ask) {
 
 long CTamselDoc::DeleteEntries(const std::vector<RowId>& entryIds, View* sender) {
     if (!CanWrite() || entryIds.empty()) return 0;
-    long deleted = 0;
+    std::vector<EntryDetail> gone;
     try {
         Transaction tx(db_->sql());
         for (RowId id : entryIds) {
+            std::optional<EntryDetail> whole = Entry(id);
             long position = -1;
             bool inverted = false;
-            if (RemoveEntry(id, &position, &inverted)) ++deleted;
+            if (whole && RemoveEntry(id, &position, &inverted)) gone.push_back(std::move(*whole));
         }
         tx.Commit();
     } catch (const DbError& e) {
@@ -280,15 +338,22 @@ long CTamselDoc::DeleteEntries(const std::vector<RowId>& entryIds, View* sender)
         sets_->filtered.Requery();
         return 0;
     }
+    const long deleted = static_cast<long>(gone.size());
+    if (deleted > 0) {
+        UndoStep step{deleted == 1 ? undo_name::kDeleteEntry : undo_name::kDeleteEntries,
+                      std::vector<LogChange>(gone.size()), std::vector<LogChange>(gone.size()),
+                      true};
+        for (std::size_t i = 0; i < gone.size(); ++i) {
+            step.redo[i] = undo::RemoveEntry{gone[i].entry.entryId};
+            step.undo[i] = undo::PutEntry{std::move(gone[i])};
+        }
+        history_.Record(std::move(step));
+    }
     if (std::find(entryIds.begin(), entryIds.end(), currentEntry_) != entryIds.end())
         currentEntry_ = 0;
     sets_->filtered.Requery();
     if (deleted > 0) UpdateAllViews(sender, UpdateHint::Of(Notice::DataReloaded));
     return deleted;
-}
-
-void CTamselDoc::Undo() {
-    if (undoKind_ == UndoKind::EntryAdded) DeleteEntry(undoEntryId_, nullptr, false);
 }
 
 bool CTamselDoc::LoadEntry(RowId entryId, WorkingEntry& e) {

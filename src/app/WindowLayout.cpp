@@ -203,7 +203,8 @@ MenuBar LogMenuBar(WindowKind active) {
                     Sep(),
                     {Command::AppExit, "E&xit"}}});
 
-    Menu edit{"&Edit", {{Command::EditUndo, "&Undo\tCtrl+Z"}}};
+    Menu edit{"&Edit",
+              {{Command::EditUndo, "&Undo\tCtrl+Z"}, {Command::EditRedo, "&Redo\tCtrl+Y"}}};
     if (!own.entryItems.empty()) {
         edit.items.push_back(Sep());
         for (const MenuItem& item : own.entryItems)

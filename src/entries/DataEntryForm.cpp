@@ -84,6 +84,7 @@ DataEntryForm::Focus DataEntryForm::InitialUpdate() {
 
 void DataEntryForm::Clear() {
     editingId_ = -1;
+    duplicate_ = false;
     routine_.clear();
     weights_ = false;
     distanceEnabled_ = true;
@@ -101,6 +102,8 @@ void DataEntryForm::Clear() {
     optionalOne = optionalTwo = 0.0;
     distanceUnit_.clear();
     paceUnit_.clear();
+    distanceTip_.clear();
+    paceTip_.clear();
     // The preselected sport shows its units and mode, as if the user had chosen it.
     if (sport >= 0) ChooseSport(sport);
     RefillRoutes();
@@ -118,6 +121,8 @@ void DataEntryForm::ChooseSport(int index) {
     if (const SportInfo* s = doc_.GetCatalog().SportNamed(name)) {
         paceUnit_ = s->paceName;
         distanceUnit_ = s->distanceName;
+        paceTip_ = paceUnit_.empty() ? std::string() : PaceUnitMeaning(s->paceUnit);
+        distanceTip_ = distanceUnit_.empty() ? std::string() : DistanceUnitMeaning(s->distanceUnit);
         distanceEnabled_ = !distanceUnit_.empty();
     }
     RefillRoutes();
@@ -140,6 +145,12 @@ void DataEntryForm::ComputePace() {
                                s->distanceUnit)
                .text;
     paceBefore_ = pace;
+}
+
+DataEntryForm::Focus DataEntryForm::RefuseDate() {
+    doc_.ui().ShowMessage(
+        "Date is not valid !! \nType it as M/D/YYYY or choose it from the calendar !");
+    return Focus::Date;
 }
 
 DataEntryForm::Focus DataEntryForm::LeaveTime() {
@@ -285,7 +296,9 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     e.notes = notes;
     e.routine = routine_;
     const RowId written =
-        Editing() ? doc_.UpdateEntry(editingId_, e, self_) : doc_.AddEntry(e, self_);
+        Editing() ? doc_.UpdateEntry(editingId_, e, self_)
+                  : doc_.AddEntry(e, self_,
+                                  duplicate_ ? undo_name::kDuplicateEntry : undo_name::kAddEntry);
     // A write that failed has said why; what the user typed stays for another try.
     if (written == 0) return Focus::Unsaved;
     doc_.SetCurrentEntry(written, self_);
@@ -293,13 +306,28 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     return Focus::None;
 }
 
+bool DataEntryForm::HasUnsavedValues() const {
+    return Editing() || distance != 0.0 || !pace.empty() || !time.empty() || optionalOne != 0.0 ||
+           optionalTwo != 0.0 || !route.empty() || !notes.empty() || !routine_.empty();
+}
+
+bool DataEntryForm::SaveBeforeReset(bool typing) {
+    if (Editing()) return doc_.ui().AskYesNo("Save changes to this entry ?");
+    // A workout typed and not entered is not thrown away without a word.
+    return (typing || HasUnsavedValues()) && doc_.ui().AskYesNo("Save this new entry ?");
+}
+
 DataEntryForm::Focus DataEntryForm::Reset() {
-    if (Editing() && doc_.ui().AskYesNo("Save changes to this entry ?")) {
+    if (SaveBeforeReset(false)) {
         if (const Focus focus = Enter(); focus != Focus::None) return focus;
     }
+    ClearForToday();
+    return Focus::None;
+}
+
+void DataEntryForm::ClearForToday() {
     date = CDate();
     Clear();
-    return Focus::None;
 }
 
 void DataEntryForm::Delete() {
@@ -317,6 +345,7 @@ void DataEntryForm::LoadEntry(RowId entryId, bool duplicate) {
     WorkingEntry e;
     if (!doc_.LoadEntry(entryId, e)) return;
     editingId_ = duplicate ? -1 : entryId;
+    duplicate_ = duplicate;
     date = duplicate ? CDate() : e.date;
     sport = IndexOfSportAbbrev(e.sptAbbrev);
     cls = 0;

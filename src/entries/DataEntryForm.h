@@ -18,7 +18,7 @@ class DataEntryForm {
   public:
     // Which control takes the focus after an operation.
     // Unsaved: the write failed and the form keeps what was typed.
-    enum class Focus { None, Sport, Time, Distance, Pace, Route, Unsaved };
+    enum class Focus { None, Date, Sport, Time, Distance, Pace, Route, Unsaved };
 
     struct Choice {
         std::string name;
@@ -55,6 +55,9 @@ class DataEntryForm {
     bool DistanceEnabled() const { return distanceEnabled_; }
     std::string DistanceUnitLabel() const { return distanceUnit_; }
     std::string PaceUnitLabel() const { return paceUnit_; }
+    // The units in words, for the labels' tooltips.
+    std::string DistanceUnitTip() const { return distanceTip_; }
+    std::string PaceUnitTip() const { return paceTip_; }
     std::string OptionalOneLabel() const { return optionalOneLabel_; }
     std::string OptionalTwoLabel() const { return optionalTwoLabel_; }
     bool RouteButtonEnabled() const { return routeButtonEnabled_; }
@@ -68,6 +71,8 @@ class DataEntryForm {
     void ChooseSport(int index);
     void ChooseClass(int index);
     Focus LeaveTime();
+    // The date box holds a text that is no day: said, and the focus goes back to it.
+    Focus RefuseDate();
     void LeaveDistance(double newDistance);
     void LeavePace();
     // A keystroke in the route box: completes from the list when the text grew. Returns
@@ -77,9 +82,18 @@ class DataEntryForm {
     Focus PressRouteButton();
     // Enter (or Edit): checks, then adds or changes the workout and clears the form.
     Focus Enter();
-    // Reset, and leaving the form while editing: asks to save an edited entry first. When
-    // that entry cannot be saved as it stands, the form stays as it is and says where.
+    // Whether clearing the form would lose something: an edit, or a new workout's values.
+    bool HasUnsavedValues() const;
+    // Before Reset clears the form: asks whether to save what would be lost ("Save changes
+    // to this entry ?" while editing, "Save this new entry ?" for typed values); true for
+    // Yes. typing: a box holds text the form has not been handed yet.
+    bool SaveBeforeReset(bool typing);
+    // Reset, and leaving the form while editing: offers to save first (above), then a new
+    // workout of today. When the entry cannot be saved as it stands, the form stays as it
+    // is and says where.
     Focus Reset();
+    // The form for a new workout of today, whatever it held.
+    void ClearForToday();
     void Delete();
     void LoadEntry(RowId entryId, bool duplicate);
     Focus ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
@@ -103,10 +117,13 @@ class DataEntryForm {
     std::vector<std::string> routes_;
     std::vector<RoutineRow> routine_;
     RowId editingId_ = -1;
+    bool duplicate_ = false;  // the workout began as a copy of another (Edit menu's name)
     bool weights_ = false;
     bool distanceEnabled_ = true;
     std::string distanceUnit_;
     std::string paceUnit_;
+    std::string distanceTip_;
+    std::string paceTip_;
     std::string optionalOneLabel_ = "AvgHR:";
     std::string optionalTwoLabel_ = "Recovery:";
     bool routeButtonEnabled_ = false;

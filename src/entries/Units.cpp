@@ -127,4 +127,16 @@ std::string PaceText(int paceUnit, double storedPace) {
     return SpeedText(storedPace);
 }
 
+std::string DistanceUnitMeaning(int distanceUnit) {
+    static const char* const kNames[] = {"miles", "yards", "kilometers", "meters"};
+    return distanceUnit >= 0 && distanceUnit < 4 ? kNames[distanceUnit] : "";
+}
+
+std::string PaceUnitMeaning(int paceUnit) {
+    static const char* const kNames[] = {"miles per hour",        "minutes per mile",
+                                         "minutes per 100 yards", "kilometers per hour",
+                                         "minutes per kilometer", "minutes per 100 meters"};
+    return paceUnit >= 0 && paceUnit < 6 ? kNames[paceUnit] : "";
+}
+
 }  // namespace kivrun

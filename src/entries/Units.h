@@ -53,6 +53,11 @@ PaceResult ComputePace(int paceUnit, double seconds, double distance, int distan
 CElapsedTime TimeFromDistanceAndPace(int paceUnit, double distance, int distanceUnit,
                                      std::string_view paceText);
 
+// What a unit is, in words ("minutes per mile"), for a short name the log shows ("mpm");
+// empty for the units without a name.
+std::string DistanceUnitMeaning(int distanceUnit);
+std::string PaceUnitMeaning(int paceUnit);
+
 // How a stored pace is shown: a speed with one decimal, a time pace as minutes:seconds.
 // A unit without pace gives an empty text.
 std::string PaceText(int paceUnit, double storedPace);

@@ -16,25 +16,7 @@ namespace {
 
 using test::DocFixture;
 using test::Entry;
-
-// Consecutive rows of the filtered set share their shading exactly when they share a week.
-void ExpectWeekBands(CTamselDoc& doc) {
-    bool first = true;
-    double prevDate = 0;
-    int prev = 0;
-    EntryReader rows = doc.ReadEntries();
-    for (EntryRow f; rows.Next(f);) {
-        if (!first) {
-            const bool same = CDate::FromSerial(prevDate).SameWeek(CDate::FromSerial(f.date));
-            ASSERT_EQ(same, f.background == prev)
-                << "rows on " << CDate::FromSerial(prevDate).Format(1) << " and "
-                << CDate::FromSerial(f.date).Format(1);
-        }
-        first = false;
-        prevDate = f.date;
-        prev = f.background;
-    }
-}
+using test::ExpectWeekBands;
 
 using TamselDocTest = DocFixture;
 
@@ -91,7 +73,7 @@ TEST_F(TamselDocTest, DeletingAsksFirstAndNoChangesNothing) {
     EXPECT_FALSE(doc->DeleteEntry(id, nullptr, false));  // gone already
 }
 
-TEST_F(TamselDocTest, WeekShadingStaysRightThroughAddsChangesAndDeletes) {
+TEST_F(TamselDocTest, WeekShadingStaysRightThroughAddsChangesDeletesUndoAndRedo) {
     for (bool descending : {true, false}) {
         if (doc->DateSortDescending() != descending) doc->ToggleDateSort();
         for (int weekStart : {1, 0}) {
@@ -99,20 +81,25 @@ TEST_F(TamselDocTest, WeekShadingStaysRightThroughAddsChangesAndDeletes) {
             ProgramState::Instance().SetWeekStartDay(weekStart);
             doc->ComputeBackgroundBands();
             std::mt19937 rng(7 + weekStart);
-            std::vector<long> ids;
-            for (int step = 0; step < 120; ++step) {
-                const int op = static_cast<int>(rng() % 10);
+            for (int step = 0; step < 150; ++step) {
+                const int op = static_cast<int>(rng() % 12);
                 const CDate day = CDate(12, 20, 2024).AddDays(static_cast<int>(rng() % 40));
                 WorkingEntry e = Entry(day.Month(), day.Day(), day.Year());
-                if (op < 6 || ids.empty()) {
-                    ids.push_back(doc->AddEntry(e, nullptr));
+                const long count = doc->EntryCount();
+                const RowId some =
+                    count ? doc->EntryAt(static_cast<long>(rng()) % count)->entryId : 0;
+                if (op < 5 || count == 0) {
+                    ASSERT_GT(doc->AddEntry(e, nullptr), 0);
+                } else if (op < 7) {
+                    ASSERT_GT(doc->UpdateEntry(some, e, nullptr), 0);
                 } else if (op < 8) {
-                    const size_t i = rng() % ids.size();
-                    ids[i] = doc->UpdateEntry(ids[i], e, nullptr);
+                    ASSERT_TRUE(doc->DeleteEntry(some, nullptr, false));
+                } else if (op < 9) {
+                    ASSERT_GT(doc->DeleteEntries({some, doc->EntryAt(0)->entryId}, nullptr), 0);
+                } else if (op < 11) {
+                    doc->Undo();
                 } else {
-                    const size_t i = rng() % ids.size();
-                    ASSERT_TRUE(doc->DeleteEntry(ids[i], nullptr, false));
-                    ids.erase(ids.begin() + static_cast<long>(i));
+                    doc->Redo();
                 }
                 ExpectWeekBands(*doc);
                 if (HasFatalFailure()) return;
@@ -148,19 +135,19 @@ TEST_F(TamselDocTest, ChangingTheDayWithinTheSamePlaceStillReshades) {
     ExpectWeekBands(*doc);
 }
 
-TEST_F(TamselDocTest, MovingAnEntryToAnotherDayGivesItANewIdButUndoKeepsIt) {
+TEST_F(TamselDocTest, MovingAnEntryToAnotherDayGivesItANewIdWithItsSplitTimes) {
     const long a = doc->AddEntry(Entry(1, 6, 2025), nullptr);
     doc->AddEntry(Entry(2, 6, 2025), nullptr);
-    const long latest = doc->AddEntry(Entry(3, 6, 2025), nullptr);
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Log Entry Details Split Times\" (EntryID, Lap, "
+        "Split) VALUES (" +
+        std::to_string(a) + ", 1, '7:02')");
     view.hints.clear();
     const long moved = doc->UpdateEntry(a, Entry(4, 1, 2025), nullptr);
     EXPECT_NE(moved, a);
     EXPECT_EQ(view.kinds(), (std::vector<int>{2, 0}));
-    // Undo still means "take back the workout added last", not the one just moved.
-    doc->Undo();
-    WorkingEntry e;
-    EXPECT_TRUE(doc->LoadEntry(moved, e));
-    EXPECT_FALSE(doc->LoadEntry(latest, e));
+    ASSERT_TRUE(doc->Entry(moved));
+    EXPECT_EQ(doc->Entry(moved)->splits, (std::vector<SplitTime>{{1, "7:02"}}));
 }
 
 TEST_F(TamselDocTest, AnEntryHiddenByTheFilterTurnsShowAllOn) {

@@ -81,33 +81,37 @@ TEST(WindowMenus, EachWindowKindBringsItsPrintItemEntryItemsAndOwnMenu) {
         V edit;
         std::string own;  // title of its own menu, empty for none
     };
-    const V weekLike = {"&Undo\tCtrl+Z", "&Modify Entry\tCtrl+M", "&Duplicate Entry\tCtrl+D",
-                        "De&lete Entry\tDel", "P&references..."};
+    const V weekLike = {"&Undo\tCtrl+Z",         "&Redo\tCtrl+Y",
+                        "&Modify Entry\tCtrl+M", "&Duplicate Entry\tCtrl+D",
+                        "De&lete Entry\tDel",    "P&references..."};
     const Case cases[] = {
         {WindowKind::LogWindow,
          "&Print Log...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "&Copy Selected\tCtrl+C", "&Edit Entry\tCtrl+M",
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy Selected\tCtrl+C", "&Edit Entry\tCtrl+M",
           "&Duplicate Entry\tCtrl+D", "De&lete Entry\tDel", "P&references..."},
          ""},
         {WindowKind::Totals,
          "&Print Totals...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "P&references..."},
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "P&references..."},
          "&Totals"},
         {WindowKind::EntryView,
          "&Print Entry...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "P&references..."},
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "P&references..."},
          ""},
-        {WindowKind::Weights, "&Print Entry...\tCtrl+P", {"&Undo\tCtrl+Z", "P&references..."}, ""},
+        {WindowKind::Weights,
+         "&Print Entry...\tCtrl+P",
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "P&references..."},
+         ""},
         {WindowKind::WeekView, "&Print Week...\tCtrl+P", weekLike, ""},
         {WindowKind::Calendar, "&Print Calendar...\tCtrl+P", weekLike, "&Calendar"},
         {WindowKind::Events,
          "&Print Events...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "&Copy Selected\tCtrl+C", "&Modify Entry\tCtrl+M",
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "&Copy Selected\tCtrl+C", "&Modify Entry\tCtrl+M",
           "&Duplicate Entry\tCtrl+D", "De&lete Entry\tDel", "P&references..."},
          ""},
         {WindowKind::Graphs,
          "&Print Graph...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "P&references..."},
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "P&references..."},
          "&Graphing"},
     };
     for (const Case& c : cases) {
@@ -133,10 +137,13 @@ TEST(WindowMenus, NoShortcutIsUsedTwiceInAnyMenuBar) {
         std::map<std::string, std::string> seen;
         for (const Menu& m : bar)
             for (const MenuItem& item : m.items) {
-                const std::string key = ShortcutOf(item.text);
-                if (key.empty()) continue;
-                auto [it, fresh] = seen.emplace(key, item.text);
-                EXPECT_TRUE(fresh) << key << " on " << it->second << " and " << item.text;
+                std::vector<std::string> keys = {ShortcutOf(item.text)};
+                if (const char* other = AlternateShortcutOf(item.command)) keys.push_back(other);
+                for (const std::string& key : keys) {
+                    if (key.empty()) continue;
+                    auto [it, fresh] = seen.emplace(key, item.text);
+                    EXPECT_TRUE(fresh) << key << " on " << it->second << " and " << item.text;
+                }
             }
     }
     EXPECT_EQ(Texts(Find(LogMenuBar(WindowKind::Calendar), "&Calendar")).front(),

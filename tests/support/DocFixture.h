@@ -25,6 +25,25 @@ class RecordingView : public View {
     }
 };
 
+// Consecutive rows of the filtered set share their shading exactly when they share a week.
+inline void ExpectWeekBands(CTamselDoc& doc) {
+    bool first = true;
+    double prevDate = 0;
+    int prev = 0;
+    EntryReader rows = doc.ReadEntries();
+    for (EntryRow f; rows.Next(f);) {
+        if (!first) {
+            const bool same = CDate::FromSerial(prevDate).SameWeek(CDate::FromSerial(f.date));
+            ASSERT_EQ(same, f.background == prev)
+                << "rows on " << CDate::FromSerial(prevDate).Format(1) << " and "
+                << CDate::FromSerial(f.date).Format(1);
+        }
+        first = false;
+        prevDate = f.date;
+        prev = f.background;
+    }
+}
+
 inline WorkingEntry Entry(int month, int day, int year, const char* sport = "R",
                           double seconds = 3600, const char* cls = "G") {
     WorkingEntry e;

@@ -129,7 +129,7 @@ TEST_F(ChildWindows, MenusFollowTheActiveWindow) {
     doc.OpenOrActivate(WindowKind::Calendar);
     EXPECT_TRUE(MenuTitles().contains("&Calendar"));
     EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Calendar...");
-    EXPECT_EQ(ItemsOf("&Edit"), (QStringList{"&Undo", "&Modify Entry", "&Duplicate Entry",
+    EXPECT_EQ(ItemsOf("&Edit"), (QStringList{"&Undo", "&Redo", "&Modify Entry", "&Duplicate Entry",
                                              "De&lete Entry", "P&references..."}));
     EXPECT_EQ(frame().Action(Command::CalendarNewEvent)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_TRUE(frame().Action(Command::FileNew)->shortcut().isEmpty());

@@ -1,4 +1,3 @@
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,6 +12,7 @@
 #include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "entries/ui/DatePicker.h"
 #include "store/LogDatabase.h"
 #include "store/LogEntryFilteredSet.h"
 #include "ui/UiTestSupport.h"
@@ -117,15 +117,15 @@ TEST_F(DataEntryFrmTest, TheControlsInTheirOrderWithLabelsAndMnemonics) {
     EXPECT_FALSE(form->deleteButton()->isVisibleTo(form));
     EXPECT_FALSE(form->workoutButton()->isVisibleTo(form));
 
-    // Tab walks the boxes in the form's order; Add, when there is a route to add, after
-    // the notes.
+    // Tab walks the boxes in reading order, then Enter; Add, turning itself off once
+    // pressed, is off the path (Alt+A presses it).
     ChooseSport("Running");
     Type(form->routeBox(), "Quay");
+    ASSERT_TRUE(form->routeButton()->isEnabled());
     const std::vector<QWidget*> order = {
-        form->dateBox(),    form->sportBox(), form->classBox(),     form->distanceBox(),
-        form->paceBox(),    form->timeBox(),  form->optionalBox(0), form->optionalBox(1),
-        form->routeBox(),   form->notesBox(), form->routeButton(),  form->enterButton(),
-        form->resetButton()};
+        form->dateBox(),  form->sportBox(), form->classBox(),     form->distanceBox(),
+        form->paceBox(),  form->timeBox(),  form->optionalBox(0), form->optionalBox(1),
+        form->routeBox(), form->notesBox(), form->enterButton(),  form->resetButton()};
     form->dateBox()->setFocus();
     for (size_t i = 1; i < order.size(); ++i) {
         Press(Qt::Key_Tab);
@@ -202,6 +202,52 @@ TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
     EXPECT_EQ(dialogs->messages.back(), "Please enter your elapsed time !!");
     EXPECT_EQ(QApplication::focusWidget(), form->timeBox());
     EXPECT_EQ(Count(), 1);
+}
+
+TEST_F(DataEntryFrmTest, TheDateBoxTakesWhatIsTyped) {
+    DatePicker* date = form->dateBox();
+    date->setDate(QDate(2026, 3, 15));
+    struct Case {
+        const char* keys;
+        QDate day;
+    };
+    const Case cases[] = {
+        {"1 Jun 2026", QDate(2026, 6, 1)},
+        {"6/2/26", QDate(2026, 6, 2)},
+        {"6 3 2026", QDate(2026, 6, 3)},  // a space moves on, as a slash does
+        {"7/4", QDate(2026, 7, 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        Type(date, c.keys);
+        EXPECT_EQ(QApplication::focusWidget(), date);
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(date->date(), c.day);
+        EXPECT_EQ(date->text(), c.day.toString("M/d/yyyy"));
+    }
+    // Up and Down step the part the caret is in; a slash goes to the next part.
+    date->setFocus();
+    date->setCursorPosition(0);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(date->date(), QDate(2026, 8, 4));
+    Press(Qt::Key_Slash);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(date->date(), QDate(2026, 8, 3));
+    EXPECT_EQ(date->selectedText(), "3");
+
+    // No day: said on leaving, the box keeps the focus and the workout is not entered.
+    ChooseSport("Running");
+    Type(form->timeBox(), "0:40:00");
+    Type(date, "2/30/2026");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(dialogs->messages.back(),
+              "Date is not valid !! \nType it as M/D/YYYY or choose it from the calendar !");
+    EXPECT_EQ(QApplication::focusWidget(), date);
+    EXPECT_EQ(Count(), 0);
+    Type(date, "2/28/2026");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(Stored(doc().EntryAt(0)->entryId).date, CDate(2, 28, 2026));
 }
 
 TEST_F(DataEntryFrmTest, WeightsModeSwitchesTheControls) {

@@ -1,7 +1,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 
 #include "ShellSupport.h"
 #include "controls/ui/CheckListComboBox.h"
+#include "entries/ui/DatePicker.h"
 #include "entries/ui/FilterToolBar.h"
 #include "store/LogDatabase.h"
 #include "store/LogEntryFilteredSet.h"
@@ -76,7 +76,7 @@ class FilterToolBarTest : public ShellTest {
         const auto& views = doc().Views();
         return std::find(views.begin(), views.end(), static_cast<View*>(b)) != views.end();
     }
-    static QDateEdit* Picker(QWidget* w) { return static_cast<QDateEdit*>(w); }
+    static DatePicker* Picker(QWidget* w) { return static_cast<DatePicker*>(w); }
 };
 
 TEST_F(FilterToolBarTest, TheViewCommandShowsAndHidesTheBarAndTheChoiceIsKept) {
@@ -223,13 +223,26 @@ TEST_F(FilterToolBarTest, ControlsFollowTheirSwitchesAndTimesAreChecked) {
     Click(bar()->criterionBox(Bar::kDate));
     bar()->operatorBox(Bar::kDate)->setCurrentIndex(FilterState::kBetween);
     EXPECT_TRUE(bar()->repeatBox()->isVisibleTo(bar()));
-    QDateEdit* first = Picker(bar()->valueBox(Bar::kDate, 0));
-    QDateEdit* second = Picker(bar()->valueBox(Bar::kDate, 1));
+    DatePicker* first = Picker(bar()->valueBox(Bar::kDate, 0));
+    DatePicker* second = Picker(bar()->valueBox(Bar::kDate, 1));
     second->setDate(QDate(2026, 3, 31));
     first->setDate(QDate(2026, 4, 10));
     EXPECT_EQ(second->date(), QDate(2026, 4, 10));
     second->setDate(QDate(2026, 2, 1));
     EXPECT_EQ(first->date(), QDate(2026, 2, 1));
+
+    // Typing in one box leaves the other boxes and switches alone until it is taken.
+    second->setFocus();
+    second->selectAll();
+    QTest::keyClicks(second, "1 1");
+    QTest::keyClick(second, Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), second);
+    EXPECT_FALSE(bar()->repeatBox()->isChecked());
+    EXPECT_EQ(first->date(), QDate(2026, 2, 1));
+    QTest::keyClicks(second, "2025");
+    QTest::keyClick(second, Qt::Key_Tab);
+    EXPECT_EQ(second->date(), QDate(2025, 1, 1));
+    EXPECT_EQ(first->date(), QDate(2025, 1, 1));
 }
 
 TEST_F(FilterToolBarTest, Screenshots) {

@@ -72,6 +72,8 @@ const char* IconName(Command cmd) {
             return "split-view";
         case Command::EditUndo:
             return "undo";
+        case Command::EditRedo:
+            return "redo";
         case Command::EditCopy:
             return "copy";
         default:
@@ -106,7 +108,11 @@ void ApplyMenuText(QAction* action, const std::string& itemText) {
     // The tooltip stays the command's own: the toolbar shows "Print", not "Print Log...".
     const QString tip = action->toolTip();
     action->setText(tab < 0 ? text : text.left(tab));
-    action->setShortcut(tab < 0 ? QKeySequence() : QKeySequence(text.mid(tab + 1)));
+    QList<QKeySequence> keys;
+    if (tab >= 0) keys << QKeySequence(text.mid(tab + 1));
+    if (const char* other = AlternateShortcutOf(static_cast<Command>(action->data().toInt())))
+        if (!keys.isEmpty()) keys << QKeySequence(QString::fromLatin1(other));
+    action->setShortcuts(keys);
     action->setToolTip(tip);
     action->setProperty(kMenuTextProperty, action->text());
 }

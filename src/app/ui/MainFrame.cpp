@@ -284,7 +284,11 @@ std::optional<CommandState> MainFrame::BuiltInStatus(Command cmd) {
         case Command::ViewFilterBar:
             return CommandState{doc != nullptr, filterBar_ != nullptr};
         case Command::EditUndo:
-            return CommandState{doc && doc->CanUndo(), false};
+            return CommandState{doc && doc->CanUndo(), false,
+                                doc ? UndoItemText(doc->History()) : std::string()};
+        case Command::EditRedo:
+            return CommandState{doc && doc->CanRedo(), false,
+                                doc ? RedoItemText(doc->History()) : std::string()};
         case Command::EditPreferences:
             return CommandState{doc && app_.Ui().preferencesHandler, false};
         case Command::WindowCascade:
@@ -345,6 +349,9 @@ void MainFrame::RunBuiltIn(Command cmd) {
             break;
         case Command::EditUndo:
             if (doc) doc->Undo();
+            break;
+        case Command::EditRedo:
+            if (doc) doc->Redo();
             break;
         case Command::EditPreferences:
             if (doc) app_.Ui().ShowPreferences(*doc);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,10 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
+#include "entries/ui/DatePicker.h"
 
 #include "app/ui/ChildFrame.h"
 #include "controls/ui/AutoCompleteComboBox.h"
@@ -77,6 +78,18 @@ QPushButton* Button(const QString& text, QWidget* parent) {
     return button;
 }
 
+// Undo and Redo in a box with nothing of its own to take back are the log's.
+bool BoxHasNothingToUndo(QObject* box, const QKeyEvent& key) {
+    const bool undo = key.matches(QKeySequence::Undo);
+    if (!undo && !key.matches(QKeySequence::Redo)) return false;
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(box))
+        return !(undo ? notes->document()->isUndoAvailable()
+                      : notes->document()->isRedoAvailable());
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    if (!edit) edit = box->findChild<QLineEdit*>();  // a date box or the route box
+    return edit && !(undo ? edit->isUndoAvailable() : edit->isRedoAvailable());
+}
+
 QMdiSubWindow* WindowOf(const QWidget* w) {
     for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
         if (auto* sub = qobject_cast<QMdiSubWindow*>(p)) return sub;
@@ -136,6 +149,9 @@ void CDataEntryFrm::BuildControls() {
     workout_->hide();
     routeButton_ = Button(tr("&Add"), this);
     routeButton_->setEnabled(false);
+    // Off the Tab path: it turns itself off once pressed, and the focus would jump on to a
+    // button the user never went to. Alt+A and the mouse reach it.
+    routeButton_->setFocusPolicy(Qt::NoFocus);
 
     notes_ = new QPlainTextEdit(this);
     notes_->setTabChangesFocus(true);
@@ -145,7 +161,8 @@ void CDataEntryFrm::BuildControls() {
     enter_ = Button(tr("&Enter"), this);
     enter_->setDefault(true);
     reset_ = Button(tr("Rese&t"), this);
-    delete_ = Button(tr("D&elete"), this);
+    // Alt+E is Enter's, in the form as in the Edit menu's item of that name.
+    delete_ = Button(tr("De&lete"), this);
     delete_->hide();
 
     setFocusProxy(date_);
@@ -215,16 +232,15 @@ void CDataEntryFrm::BuildLayout() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
 
-    // Once the boxes are in their places: Add comes after the notes, as it is seldom used.
-    QWidget* order[] = {date_,  sport_,       class_,       distance_, pace_,
-                        time_,  optional_[0], optional_[1], route_,    workout_,
-                        notes_, routeButton_, enter_,       reset_,    delete_};
+    // Once the boxes are in their places: the fields in reading order, then the buttons.
+    QWidget* order[] = {date_,        sport_, class_,   distance_, pace_,  time_,  optional_[0],
+                        optional_[1], route_, workout_, notes_,    enter_, reset_, delete_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
 void CDataEntryFrm::Connect() {
-    connect(date_, &QDateEdit::dateChanged, this, [this](QDate day) {
+    connect(date_, &DatePicker::dateChanged, this, [this](QDate day) {
         if (!loading_) model_.date = FromQDate(day);
     });
     connect(sport_, &QComboBox::activated, this, [this](int index) {
@@ -272,12 +288,16 @@ void CDataEntryFrm::Connect() {
     connect(workout_, &QPushButton::clicked, this, &CDataEntryFrm::PressWorkout);
     connect(qApp, &QApplication::focusChanged, this, &CDataEntryFrm::FocusMoved);
 
-    for (QWidget* box : {time_, distance_, pace_})
+    // A date that is no day is said on leaving, as a time is, rather than put back unseen.
+    date_->setRestoresRefusedText(false);
+    for (QWidget* box : std::initializer_list<QWidget*>{date_, time_, distance_, pace_})
         leaves_->Watch(box);
     // Return enters from any box; in the notes it starts a new line, Ctrl+Return enters.
-    for (QWidget* box : std::initializer_list<QWidget*>{date_, sport_, class_, distance_, pace_,
-                                                        time_, optional_[0], optional_[1], route_,
-                                                        route_->lineEdit(), notes_})
+    // The form's own Alt keys, and Undo where a box has nothing to undo, are watched on
+    // every control that can hold the focus.
+    for (QWidget* box : std::initializer_list<QWidget*>{
+             date_, sport_, class_, distance_, pace_, time_, optional_[0], optional_[1], route_,
+             route_->lineEdit(), notes_, workout_, enter_, reset_, delete_})
         box->installEventFilter(this);
 }
 
@@ -297,6 +317,8 @@ void CDataEntryFrm::Refresh() {
     pace_->setEnabled(model_.DistanceEnabled());
     distanceUnit_->setText(ToQ(model_.DistanceUnitLabel()));
     paceUnit_->setText(ToQ(model_.PaceUnitLabel()));
+    distanceUnit_->setToolTip(ToQ(model_.DistanceUnitTip()));
+    paceUnit_->setToolTip(ToQ(model_.PaceUnitTip()));
     optionalLabel_[0]->setText(ToQ(model_.OptionalOneLabel()));
     optionalLabel_[1]->setText(ToQ(model_.OptionalTwoLabel()));
     ShowNumber(optional_[0], model_.optionalOne);
@@ -322,6 +344,11 @@ void CDataEntryFrm::Refresh() {
 
     enter_->setText(ToQ(model_.EnterText()));
     delete_->setVisible(model_.Editing());
+    // A button's text registers its Alt key for the whole window, where the menus' Alt+E,
+    // Alt+T and Alt+W would clash with Enter's, Reset's and Workout's; the form answers its
+    // own Alt keys while the focus is in it (eventFilter), the menus everywhere else.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (!button->shortcut().isEmpty()) button->setShortcut(QKeySequence());
     ShowTitle();
     loading_ = false;
 }
@@ -340,6 +367,9 @@ void CDataEntryFrm::ShowTitle() {
 void CDataEntryFrm::MoveFocus(Focus focus) {
     QWidget* box = nullptr;
     switch (focus) {
+        case Focus::Date:
+            box = date_;
+            break;
         case Focus::Sport:
             box = sport_;
             break;
@@ -381,6 +411,12 @@ void CDataEntryFrm::showEvent(QShowEvent* event) {
 // --- What the user does -------------------------------------------------------------------
 
 DataEntryForm::Focus CDataEntryFrm::LeaveBox(QWidget* box) {
+    if (box == date_) {
+        if (date_->Commit()) return Focus::None;
+        const Focus focus = model_.RefuseDate();
+        MoveFocus(focus);
+        return focus;
+    }
     if (box == time_) {
         model_.time = FromQ(time_->text());
         const Focus focus = model_.LeaveTime();
@@ -415,19 +451,27 @@ void CDataEntryFrm::PressEnter() {
         FocusFirstBox();  // ready for the next workout of the day
 }
 
-void CDataEntryFrm::PressReset() {
-    // An edited entry may be saved first: with what the boxes hold.
-    if (model_.Editing()) {
-        if (!CommitBoxes()) return;
-    } else {
-        leaves_->Cancel();
+bool CDataEntryFrm::ResetAsking() {
+    const QScopedValueRollback<bool> busy(resetting_, true);  // the questions move the focus
+    const bool typing = distanceTyped_ && !distance_->text().trimmed().isEmpty();
+    if (model_.SaveBeforeReset(typing)) {
+        // Saved with what the boxes hold; a box or a write that refuses keeps the form.
+        if (!CommitBoxes()) return false;
+        const Focus focus = model_.Enter();
+        Reload();
+        if (focus != Focus::None) {
+            MoveFocus(focus);
+            return false;
+        }
     }
-    const Focus focus = model_.Reset();
+    leaves_->Cancel();
+    model_.ClearForToday();
     Reload();
-    if (focus != Focus::None)
-        MoveFocus(focus);
-    else
-        FocusFirstBox();
+    return true;
+}
+
+void CDataEntryFrm::PressReset() {
+    if (ResetAsking()) FocusFirstBox();
 }
 
 void CDataEntryFrm::PressDelete() {
@@ -443,11 +487,38 @@ void CDataEntryFrm::PressRouteButton() {
     MoveFocus(focus);
 }
 
+QAbstractButton* CDataEntryFrm::ButtonOfAltKey(const QKeyEvent& key) const {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return nullptr;
+    const QKeySequence pressed(QKeyCombination(Qt::AltModifier, Qt::Key(key.key())));
+    if (key.key() == Qt::Key_E) return enter_;  // "Edit" too, while an entry is edited
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(this) && button->isEnabled() &&
+            QKeySequence::mnemonic(button->text()) == pressed)
+            return button;
+    return nullptr;
+}
+
 bool CDataEntryFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (ButtonOfAltKey(*key)) {
+            key->accept();  // the form's, not the menu bar's: it comes as a key press
+            return true;
+        }
+        if (BoxHasNothingToUndo(watched, *key)) {
+            key->ignore();  // the Edit menu's
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (QAbstractButton* button = ButtonOfAltKey(*key)) {
+            button->click();
+            return true;
+        }
         const bool ret = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (ret && (watched != notes_ || key->modifiers() & Qt::ControlModifier)) {
+        const bool box = !qobject_cast<QAbstractButton*>(watched);
+        if (ret && box && (watched != notes_ || key->modifiers() & Qt::ControlModifier)) {
             PressEnter();
             return true;
         }
@@ -495,31 +566,16 @@ void CDataEntryFrm::ResetOnLeaving(long entryId) {
     if (model_.EditingId() != entryId || resetting_) return;
     if (!leaves_->Flush()) return;  // a box refused its text and took the focus back
     if (QWidget* focus = QApplication::focusWidget(); focus && Holds(focus)) return;
-    resetting_ = true;
-    const Focus focus = model_.Reset();
-    resetting_ = false;
-    Reload();
-    MoveFocus(focus);
+    ResetAsking();
 }
 
 void CDataEntryFrm::closeEvent(QCloseEvent* event) {
-    // Closing the window while editing asks too; an edit that cannot be saved keeps it open.
-    if (model_.Editing()) {
-        if (!CommitBoxes()) {
-            event->ignore();
-            return;
-        }
-        resetting_ = true;
-        const Focus focus = model_.Reset();
-        resetting_ = false;
-        Reload();
-        if (focus != Focus::None) {
-            MoveFocus(focus);
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
+    // Closing the window is Reset: an edit or a typed workout is offered for saving first,
+    // and one that cannot be saved keeps the window open.
+    if (ResetAsking())
+        event->accept();
+    else
+        event->ignore();
 }
 
 // --- Other views ----------------------------------------------------------------------------

@@ -6,8 +6,9 @@
 #include "app/UpdateHint.h"
 #include "entries/DataEntryForm.h"
 
+class QAbstractButton;
 class QComboBox;
-class QDateEdit;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -15,6 +16,7 @@ class QPushButton;
 
 namespace kivrun {
 
+class DatePicker;
 class CAutoCompleteComboBox;
 class CTamselDoc;
 class LeaveWatcher;
@@ -36,7 +38,7 @@ class CDataEntryFrm : public QWidget, public View {
 
     const DataEntryForm& model() const { return model_; }
 
-    QDateEdit* dateBox() const { return date_; }
+    DatePicker* dateBox() const { return date_; }
     QComboBox* sportBox() const { return sport_; }
     QComboBox* classBox() const { return class_; }
     QLineEdit* distanceBox() const { return distance_; }
@@ -81,6 +83,11 @@ class CDataEntryFrm : public QWidget, public View {
     bool CommitBoxes();
 
     void PressEnter();
+    // Offers to save what would be lost, then clears the form for a new workout of today.
+    // False when the user chose to save and the form could not be saved as it stands.
+    bool ResetAsking();
+    // The form's button that an Alt key presses while the focus is in the form.
+    QAbstractButton* ButtonOfAltKey(const QKeyEvent& key) const;
     void PressReset();
     void PressDelete();
     void PressRouteButton();
@@ -93,7 +100,7 @@ class CDataEntryFrm : public QWidget, public View {
     DataEntryForm model_;
     LeaveWatcher* leaves_ = nullptr;
 
-    QDateEdit* date_ = nullptr;
+    DatePicker* date_ = nullptr;
     QComboBox* sport_ = nullptr;
     QComboBox* class_ = nullptr;
     QLineEdit* distance_ = nullptr;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QDate>
-#include <QDateEdit>
-#include <QLocale>
+#include <QLineEdit>
 
+#include "controls/DateTyping.h"
 #include "entries/Date.h"
+
+class QCalendarWidget;
 
 namespace kivrun {
 
@@ -17,21 +19,37 @@ inline CDate FromQDate(const QDate& d) {
     return CDate(d.month(), d.day(), d.year());
 }
 
-// A date box with a drop-down calendar, in the locale's short form with the century (a
-// log spans years). Tab leaves it like any other box; the arrow keys move between month,
-// day and year.
-class DatePicker : public QDateEdit {
+// A date box that takes typing: the locale's short form with the full year, the log's
+// M/D/YYYY or M/D/YY, a month by name. Up and Down step the part the caret is in, a space or
+// a slash moves to the next part, Alt+Down or F4 drops a calendar. The day counts once the
+// box is left or Return pressed; until then typing changes nothing else.
+class DatePicker : public QLineEdit {
+    Q_OBJECT
   public:
-    explicit DatePicker(QWidget* parent = nullptr) : QDateEdit(parent) {
-        setCalendarPopup(true);
-        QString format = QLocale().dateFormat(QLocale::ShortFormat);
-        if (!format.contains(QStringLiteral("yyyy")))
-            format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-        setDisplayFormat(format);
-    }
+    explicit DatePicker(QWidget* parent = nullptr);
+
+    // The day the box shows: what is typed when it reads as a day, else the last one taken.
+    QDate date() const;
+    void setDate(QDate day);
+    // Takes what is typed; false (the text kept) when it is no day.
+    bool Commit();
+    bool Acceptable() const;
+    // Leaving with a text that is no day puts the last day back, unless the owner says why.
+    void setRestoresRefusedText(bool restores) { restores_ = restores; }
+    void ShowCalendar();
+
+  signals:
+    void dateChanged(QDate day);
 
   protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void Take(QDate day);
+
+    DateTyping typing_;
+    QDate date_;
+    bool restores_ = true;
 };
 
 }  // namespace kivrun

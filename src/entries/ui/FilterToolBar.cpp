@@ -202,8 +202,8 @@ void CFilterToolBar::BuildCriteria(QWidget* body) {
     grid->setColumnStretch(6, 1);
     static_cast<QVBoxLayout*>(body->layout())->addWidget(criteria_);
 
-    connect(date1_, &QDateEdit::dateChanged, this, [this] { DateChanged(true); });
-    connect(date2_, &QDateEdit::dateChanged, this, [this] { DateChanged(false); });
+    connect(date1_, &DatePicker::dateChanged, this, [this] { DateChanged(true); });
+    connect(date2_, &DatePicker::dateChanged, this, [this] { DateChanged(false); });
     leaves_->Watch(rows_[kTime].first);
     leaves_->Watch(rows_[kTime].second);
 }

@@ -8,7 +8,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,6 +15,7 @@ class QToolButton;
 
 namespace kivrun {
 
+class DatePicker;
 class CCheckListComboBox;
 class CTamselDoc;
 class LeaveWatcher;
@@ -51,7 +51,7 @@ class CFilterToolBar : public QToolBar, public View {
     QPushButton* updateButton() const { return update_; }
     QCheckBox* criterionBox(Criterion c) const { return rows_[c].on; }
     QComboBox* operatorBox(Criterion c) const { return rows_[c].op; }
-    // The first or second value: a QDateEdit for the date, a QLineEdit for the others.
+    // The first or second value: a DatePicker for the date, a QLineEdit for the others.
     QWidget* valueBox(Criterion c, int which = 0) const {
         return which == 0 ? rows_[c].first : rows_[c].second;
     }
@@ -89,8 +89,8 @@ class CFilterToolBar : public QToolBar, public View {
     QPushButton* update_ = nullptr;
     QWidget* criteria_ = nullptr;
     std::array<Row, kCriteria> rows_{};
-    QDateEdit* date1_ = nullptr;
-    QDateEdit* date2_ = nullptr;
+    DatePicker* date1_ = nullptr;
+    DatePicker* date2_ = nullptr;
     QCheckBox* repeat_ = nullptr;
     bool loading_ = false;
 };

@@ -213,8 +213,6 @@ RowId CTamselView::FirstSelectedEntry() const {
 
 std::optional<CommandState> CTamselView::CommandStatus(Command cmd) {
     switch (cmd) {
-        case Command::EditUndo:
-            return CommandState{doc_.CanUndo(), false};
         case Command::EditCopy:
             return CommandState{SelectedCount() > 0 && ClipboardSource() != nullptr, false};
         case Command::EditEntry:
@@ -235,9 +233,6 @@ std::optional<CommandState> CTamselView::CommandStatus(Command cmd) {
 
 void CTamselView::RunCommand(Command cmd) {
     switch (cmd) {
-        case Command::EditUndo:
-            doc_.Undo();
-            break;
         case Command::EditCopy:
             CopySelected();
             break;
