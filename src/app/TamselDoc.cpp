@@ -6,6 +6,7 @@
 
 #include "app/Backup.h"
 #include "app/Conversion.h"
+#include "app/OldLogFile.h"
 #include "store/AffiliationsSet.h"
 #include "store/BodyPartsSet.h"
 #include "store/ColumnSettingsSet.h"
@@ -18,6 +19,8 @@
 #include "store/LogEntryFilteredSet.h"
 #include "store/LogEntryRoutineSet.h"
 #include "store/LogEntrySet.h"
+#include "store/LogLock.h"
+#include "store/NewLogFile.h"
 #include "store/PaceUnitsSet.h"
 #include "store/PreferencesSet.h"
 #include "store/ProgramState.h"
@@ -163,42 +166,22 @@ bool CTamselDoc::OnNewDocument() {
 
 bool CTamselDoc::CreateLog(const std::string& path) {
     if (!CreateDatabase(path)) return false;
-    FinishOpen();
-    return true;
+    if (FinishOpen()) return true;
+    Discard();
+    return false;
 }
 
 bool CTamselDoc::CreateDatabase(const std::string& path) {
     Discard();
+    if (!ClaimLog(path, false)) return false;
     // The new log is built beside the chosen name and only then takes it, so a file the
     // user chose to replace is not lost when creating fails.
-    const std::string building = path + ".kivrun-new";
-    std::error_code ec;
-    fs::remove(building, ec);
-    {
-        auto db = LogDatabase::Create(building, ui_);
-        if (!db) return false;
-        try {
-            if (!schema::BuildOrComplete(*db, ui_)) {
-                db.reset();
-                fs::remove(building, ec);
-                return false;
-            }
-            WriteDefaultRows(*db);
-        } catch (const DbError& e) {
-            ReportDbError("Couldn't create database", e);
-            db.reset();
-            fs::remove(building, ec);
-            return false;
-        }
-    }
-    fs::rename(building, path, ec);
-    if (ec) {
-        ui_.ShowMessage("Couldn't create database--Exception: " + ec.message());
-        fs::remove(building, ec);
+    std::unique_ptr<LogDatabase> db;
+    if (!WriteNewLogFile(path, true, ui_) ||
+        LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) {
+        Discard();
         return false;
     }
-    std::unique_ptr<LogDatabase> db;
-    if (LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) return false;
     db_ = std::move(db);
     path_ = path;
     return OpenRecordSets();
@@ -211,35 +194,52 @@ void CTamselDoc::Discard() {
     filterBar_ = nullptr;
     undoKind_ = UndoKind::Nothing;
     filter_ = FilterState();
+    lock_.reset();
+    readOnly_ = false;
 }
 
 bool CTamselDoc::OnOpenDocument(const std::string& path) {
     WaitCursor wait(ui_);
     Discard();  // one log at a time; the caller closes (and backs up) the previous one
+    if (!ClaimLog(path, true)) return false;
     std::unique_ptr<LogDatabase> db;
-    switch (LogDatabase::Open(path, ui_, false, db)) {
+    switch (LogDatabase::Open(path, ui_, false, db, readOnly_)) {
         case LogDatabase::kOpened:
             break;
         case LogDatabase::kNotALog:
-            if (!ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo you want to "
-                              "convert it???"))
+            if (!LooksLikeOldLog(path)) {
+                ui_.ShowMessage("Couldn't open database--Exception: '" + path +
+                                "' is not a training log.");
+                Discard();
                 return false;
-            if (!ConvertOldLog(*this, path)) {
+            }
+            if (readOnly_ || !ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo "
+                                           "you want to convert it???")) {
+                Discard();
+                return false;
+            }
+            if (!ConvertOldLog(ui_, path) ||
+                LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) {
                 Discard();
                 ui_.ShowMessage("Unable to open training log file!!!");
                 return false;
             }
-            FinishOpen();
-            return true;
+            break;
         default:
+            Discard();
             return false;
     }
-    if (!schema::BuildOrComplete(*db, ui_)) return false;
+    // Read-only, the log is taken as it is; only another program's file is still refused.
+    if (readOnly_ ? !RefuseUnlessLog(*db) : !schema::CompleteLog(*db, ui_)) {
+        Discard();
+        return false;
+    }
     db_ = std::move(db);
     path_ = path;
     if (!OpenRecordSets()) return false;
-    FinishOpen();
-    return true;
+    if (FinishOpen()) return true;
+    Discard();
+    return false;
 }
 
 bool CTamselDoc::OpenRecordSets() {
@@ -318,13 +318,15 @@ void CTamselDoc::RepairEarlierBuilds() {
     tx.Commit();
 }
 
-void CTamselDoc::FinishOpen() {
+bool CTamselDoc::FinishOpen() {
     try {
-        ComputeBackgroundBands();
+        if (!readOnly_) ComputeBackgroundBands();
         filter_ = FilterState::Restore(PreferencesSet().GetPreference("StateFilterToolBar", ""));
         ApplyFilter(true);
+        return true;
     } catch (const DbError& e) {
         ReportDbError("Couldn't open database", e);
+        return false;
     }
 }
 
@@ -336,18 +338,27 @@ void CTamselDoc::CloseRecordSets() {
     sets_.reset();
 }
 
-void CTamselDoc::OnCloseDocument() {
-    if (!db_) return;
+BackupOutcome CTamselDoc::OnCloseDocument() {
+    if (!db_) return {};
+    if (readOnly_) {
+        // Its own program keeps the log, and backs it up.
+        Discard();
+        return {};
+    }
     int days = 0;
     try {
-        PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
         days = PreferencesSet().GetDaysBetweenBackup();
-    } catch (const DbError&) {
-        // A log that cannot take the filter state still closes.
+        PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
+    } catch (const DbError& e) {
+        // A log that cannot take the filter state still closes, and is still backed up.
+        ReportDbError("Couldn't save the filter", e);
     }
     const std::string path = path_;
     Discard();
-    AutomaticBackup(path, days, backupFolder_, ui_);
+    const BackupOutcome outcome = AutomaticBackup(path, days, backupFolder_, ui_);
+    if (outcome.result == BackupOutcome::Failed)
+        ui_.ShowMessage("Couldn't back up the training log--Exception: " + outcome.why);
+    return outcome;
 }
 
 // --- Workouts ------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Backup.h"
 #include "app/UpdateHint.h"
 #include "entries/FilterState.h"
 #include "entries/WorkingEntry.h"
@@ -13,6 +14,7 @@
 namespace kivrun {
 
 class LogDatabase;
+class LogLock;
 class CLogEntrySet;
 class CLogEntryFilteredSet;
 class CLogEntryRoutineSet;
@@ -59,12 +61,19 @@ class CTamselDoc {
     // record sets open on it; no shading or filter yet. Conversion fills the log in between.
     bool CreateDatabase(const std::string& path);
     // The second half of opening: week shading, then the saved filter restored and applied.
-    void FinishOpen();
-    // Opens a log; offers to convert an old text log.
+    // False after telling the user why.
+    bool FinishOpen();
+    // Opens a log; offers to convert an old text log. Another program's database is refused.
     bool OnOpenDocument(const std::string& path);
-    // Saves the filter state, closes the log and makes the automatic backup.
-    void OnCloseDocument();
+    // Saves the filter state, closes the log and makes the automatic backup; a backup that
+    // fails is told, and the log closes all the same.
+    BackupOutcome OnCloseDocument();
     bool IsOpen() const { return db_ != nullptr; }
+    // The desktop program claims the logs it opens, so that a second instance on the same
+    // log is told who has it and opens it read-only or not at all.
+    void SetClaimsLog(bool claims) { claimsLog_ = claims; }
+    // Opened read-only: every write is refused, and closing neither saves nor backs up.
+    bool IsReadOnly() const { return readOnly_; }
     const std::string& PathName() const { return path_; }
     // Where automatic backups go (the program's writable data folder); set by the caller.
     void SetBackupFolder(const std::string& folder) { backupFolder_ = folder; }
@@ -155,6 +164,10 @@ class CTamselDoc {
     struct Sets;
 
     void Discard();
+    // Claims the log for this program when it claims logs. Held by another instance: the
+    // user chooses read-only (when offered) or not at all. False when it is not opened.
+    bool ClaimLog(const std::string& path, bool offerReadOnly);
+    bool RefuseUnlessLog(LogDatabase& db);
     bool OpenRecordSets();
     void RepairEarlierBuilds();
     void CloseRecordSets();
@@ -183,6 +196,9 @@ class CTamselDoc {
     std::vector<View*> views_;
     std::string path_;
     std::string backupFolder_;
+    bool claimsLog_ = false;
+    bool readOnly_ = false;
+    std::unique_ptr<LogLock> lock_;
 };
 
 }  // namespace kivrun

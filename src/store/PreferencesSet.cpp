@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "store/Criteria.h"
+#include "store/Database.h"
+#include "store/LogDatabase.h"
 #include "store/ProgramState.h"
 
 namespace kivrun {
@@ -30,6 +32,9 @@ void CPreferencesSet::FindPreference(const std::string& name, const std::string&
 
 std::string CPreferencesSet::GetPreference(const std::string& name,
                                            const std::string& defaultValue) {
+    // A log open read-only lends the default without storing it.
+    if (Database()->sql().ReadOnly() && !FindFirst(criteria::Is("Preference", name)))
+        return defaultValue;
     FindPreference(name, defaultValue);
     return Value;
 }

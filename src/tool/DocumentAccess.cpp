@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "app/OldLogFile.h"
 #include "app/TamselDoc.h"
 #include "tool/Tool.h"
 
@@ -38,8 +39,10 @@ std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string&
     doc->SetBackupFolder(DefaultBackupFolder());
     if (!doc->OnOpenDocument(path)) {
         err << "kivrun-tool " << command << ": " << path
-            << ": could not be opened as a training log (an old text log converts with "
-               "'kivrun-tool convert')\n";
+            << ": could not be opened as a training log";
+        // The hint only where it helps: a text log of the previous version.
+        if (LooksLikeOldLog(path)) err << " (an old text log converts with 'kivrun-tool convert')";
+        err << '\n';
         return nullptr;
     }
     return doc;

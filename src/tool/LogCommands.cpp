@@ -9,6 +9,7 @@
 #include "app/TamselDoc.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
+#include "output/TextExport.h"
 #include "store/Criteria.h"
 #include "store/DefaultRows.h"
 #include "store/LogEntryFilteredSet.h"
@@ -190,8 +191,9 @@ int CmdList(Context& c) {
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
     const std::vector<ListColumn> columns = LogListCells::Columns(*doc);
+    // Tabs and line breaks of the user's texts become blanks: one line per row, always.
     for (size_t i = 0; i < columns.size(); ++i)
-        c.out << (i ? "\t" : "") << columns[i].label;
+        c.out << (i ? "\t" : "") << OneField(columns[i].label);
     c.out << '\n';
     LogListCells cells;
     cells.Refresh(*doc);
@@ -199,7 +201,7 @@ int CmdList(Context& c) {
     for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
         const EntryRow row = EntryRow::FromSet(f);
         for (size_t i = 0; i < columns.size(); ++i)
-            c.out << (i ? "\t" : "") << cells.Text(row, columns[i].id, columns[i].format);
+            c.out << (i ? "\t" : "") << OneField(cells.Text(row, columns[i].id, columns[i].format));
         c.out << '\n';
     }
     return 0;
@@ -249,7 +251,8 @@ int CmdBackup(Context& c) {
     if (!doc) return 1;
     if (auto d = o.named.find("backup-dir"); d != o.named.end()) doc->SetBackupFolder(d->second);
     const std::string folder = doc->BackupFolder();
-    doc->OnCloseDocument();
+    // A backup that was not made has been said on stderr.
+    if (doc->OnCloseDocument().result == BackupOutcome::Failed) return 1;
     c.out << folder << '\n';
     return 0;
 }
