@@ -7,8 +7,6 @@
 
 #include "LargeLog.h"
 #include "app/TamselDoc.h"
-#include "store/LogEntryFilteredSet.h"
-#include "store/TotalsSet.h"
 #include "views/LogListCells.h"
 
 namespace kivrun::bench {
@@ -37,7 +35,7 @@ void BM_OpenLog(benchmark::State& state) {
     LargeLog(kEntries);
     for (auto _ : state) {
         auto doc = OpenDoc(ui);
-        benchmark::DoNotOptimize(doc->FilteredSet().GetRecordCount());
+        benchmark::DoNotOptimize(doc->EntryCount());
     }
 }
 BENCHMARK(BM_OpenLog)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -45,7 +43,7 @@ BENCHMARK(BM_OpenLog)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ApplyFilterSportsAndDates(benchmark::State& state) {
     SilentUserInterface ui;
     auto doc = OpenDoc(ui);
-    FilterState& f = doc->Filter();
+    FilterState f;
     f.showAll = false;
     f.sports.fill(false);
     f.sports['R' - 'A'] = f.sports['S' - 'A'] = true;
@@ -54,23 +52,23 @@ void BM_ApplyFilterSportsAndDates(benchmark::State& state) {
     f.date1 = CDate().SubtractDays(730);
     f.date2 = CDate();
     for (auto _ : state) {
-        doc->ApplyFilter();
-        benchmark::DoNotOptimize(doc->FilteredSet().GetRecordCount());
+        doc->ApplyFilter(f);
+        benchmark::DoNotOptimize(doc->EntryCount());
     }
-    state.counters["rows"] = static_cast<double>(doc->FilteredSet().GetRecordCount());
+    state.counters["rows"] = static_cast<double>(doc->EntryCount());
 }
 BENCHMARK(BM_ApplyFilterSportsAndDates)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TotalsByWeekWholeLog(benchmark::State& state) {
     SilentUserInterface ui;
     auto doc = OpenDoc(ui);
-    CTotalsSet totals(&doc->Database());
     GrandTotal grand;
+    std::size_t rows = 0;
     for (auto _ : state) {
-        doc->GetTotals(CDate(1, 1, 1900), CDate(12, 31, 2100), &totals, &grand, "ww");
+        rows = doc->GetTotals(CDate(1, 1, 1900), CDate(12, 31, 2100), "ww", &grand).size();
         benchmark::DoNotOptimize(grand.workouts);
     }
-    state.counters["rows"] = static_cast<double>(totals.GetRecordCount());
+    state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_TotalsByWeekWholeLog)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -143,16 +141,14 @@ void BM_ScreenOfListRows(benchmark::State& state) {
     SilentUserInterface ui;
     auto doc = OpenDoc(ui);
     LogListCells cells;
-    cells.Refresh(*doc);
-    const auto columns = LogListCells::Columns(*doc);
-    CLogEntryFilteredSet& f = doc->FilteredSet();
-    const long count = f.GetRecordCount();
+    cells.Refresh(doc->GetCatalog());
+    const auto columns = doc->Columns();
+    const long count = doc->EntryCount();
     long first = 0;
     for (auto _ : state) {
         size_t chars = 0;
         for (long i = first; i < first + 50; ++i) {
-            f.SetAbsolutePosition(i);
-            const EntryRow row = EntryRow::FromSet(f);
+            const EntryRow row = *doc->EntryAt(i);
             for (const auto& c : columns)
                 chars += cells.Text(row, c.id, c.format).size();
         }

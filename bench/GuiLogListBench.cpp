@@ -57,7 +57,7 @@ void BM_ShowLogList(benchmark::State& state) {
         list.reset();
         state.ResumeTiming();
     }
-    state.counters["rows"] = static_cast<double>(log.doc->FilteredSet().GetRecordCount());
+    state.counters["rows"] = static_cast<double>(log.doc->EntryCount());
 }
 BENCHMARK(BM_ShowLogList)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -84,14 +84,14 @@ void FilterChange(benchmark::State& state, bool withList) {
     OpenLog log;
     std::unique_ptr<CTamselView> list;
     if (withList) list = ShowList(*log.doc);
-    FilterState& f = log.doc->Filter();
+    FilterState f = log.doc->Filter();
     bool narrow = false;
     for (auto _ : state) {
         narrow = !narrow;
         f.showAll = !narrow;
         f.sports.fill(false);
         f.sports['R' - 'A'] = true;
-        log.doc->ApplyFilter();
+        log.doc->ApplyFilter(f);
         if (list) list->viewport()->repaint();
     }
     if (list) log.doc->RemoveView(list.get());
@@ -171,7 +171,7 @@ BENCHMARK(BM_FitColumnOnDivider)->Unit(benchmark::kMicrosecond)->UseRealTime();
 void BM_LayOutPrintedPages(benchmark::State& state) {
     OpenLog log;
     CLogListModel model(*log.doc);
-    model.SetColumns(LogListCells::Columns(*log.doc));
+    model.SetColumns(log.doc->Columns());
     CLogListPrinter paper(model);
     for (auto _ : state)
         paper.Layout(QSize(4800, 6300), 600);

@@ -66,7 +66,7 @@ bool CompactInPlace(const std::string& path, std::string* why) {
 }
 
 BackupOutcome AutomaticBackup(const std::string& logPath, int daysBetween,
-                              const std::string& backupFolder, UserInterface& ui) {
+                              const std::string& backupFolder, UserInterface& ui, bool compactLog) {
     if (backupFolder.empty()) return {};
     // A backup that was opened as a log would be backed up onto itself; ask for another
     // name first, and skip the backup when the user cancels.
@@ -99,7 +99,7 @@ BackupOutcome AutomaticBackup(const std::string& logPath, int daysBetween,
     if (days < daysBetween) return {};
     // Replace the backup, then compact the log itself, now that a sound copy exists.
     if (!CompactInto(logPath, backup, &why)) return {BackupOutcome::Failed, why};
-    if (!CompactInPlace(logPath, &why))
+    if (compactLog && !CompactInPlace(logPath, &why))
         return {BackupOutcome::Failed,
                 "the backup was made, but the log could not be compacted: " + why};
     return {BackupOutcome::Made, {}};

@@ -30,10 +30,11 @@ bool CompactInPlace(const std::string& path, std::string* why = nullptr);
 
 // The automatic backup made when a log closes: one compacted copy per log title in the
 // backup folder ("<title>BAK.tlg"), replaced when it is at least daysBetween days old, and
-// then the log itself compacted. The log and an existing backup are never left worse than
-// they were.
+// then the log itself compacted (unless compactLog is false: a file that cannot be written).
+// The log and an existing backup are never left worse than they were.
 BackupOutcome AutomaticBackup(const std::string& logPath, int daysBetween,
-                              const std::string& backupFolder, UserInterface& ui);
+                              const std::string& backupFolder, UserInterface& ui,
+                              bool compactLog = true);
 
 // The backup file a log gets in a backup folder.
 std::string BackupPathFor(const std::string& logPath, const std::string& backupFolder);

@@ -122,20 +122,19 @@ bool ImportText(CTamselDoc& doc, const std::string& path, const ImportOptions& o
 // and routes lists after those, the events after events.
 void TellViews(CTamselDoc& doc, const ImportOptions& o, const ImportOutcome& outcome) {
     if (!AnyChosen(o)) return;
-    const int last = o.entries || o.preferences ? UpdateHint::kFilterApplied
-                     : o.routes                 ? UpdateHint::kSportsChanged
-                                                : UpdateHint::kEventsImported;
-    if (last == UpdateHint::kFilterApplied) {
-        // New workouts (or another week start) need their week shading.
-        doc.ComputeBackgroundBands();
-        doc.FilteredSet().Requery();
-    }
-    if (last != UpdateHint::kSportsChanged &&
+    const Notice last = o.entries || o.preferences ? Notice::FilterApplied
+                        : o.routes                 ? Notice::SportsChanged
+                                                   : Notice::EventsImported;
+    if (last != Notice::SportsChanged &&
         (outcome.workoutsRead || outcome.sportsAdded > 0 || outcome.routesAdded > 0))
-        doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
-    if (last != UpdateHint::kEventsImported && o.calendar && outcome.eventsAdded > 0)
-        doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kEventsImported));
-    doc.UpdateAllViews(nullptr, UpdateHint::Of(last));
+        doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+    if (last != Notice::EventsImported && o.calendar && outcome.eventsAdded > 0)
+        doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::EventsImported));
+    // New workouts (or another week start) need the filtered set and its week shading anew.
+    if (last == Notice::FilterApplied)
+        doc.ReapplyFilter();
+    else
+        doc.UpdateAllViews(nullptr, UpdateHint::Of(last));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 namespace kivrun {
 namespace {
 
-struct EventRow {
+struct ImportedEvent {
     double date = 0.0;
     std::string sport;
     std::string name;
@@ -24,7 +24,7 @@ struct EventRow {
     std::string affiliation;
 };
 
-struct RouteRow {
+struct ImportedRoute {
     std::string sport;
     std::string trainingClass;
     std::string route;
@@ -43,8 +43,8 @@ struct Settings {
 
 struct OtherLog {
     std::vector<CopiedEntry> entries;
-    std::vector<EventRow> events;
-    std::vector<RouteRow> routes;
+    std::vector<ImportedEvent> events;
+    std::vector<ImportedRoute> routes;
     Settings settings;
 };
 
@@ -102,7 +102,7 @@ void ReadEntries(LogDatabase& db, std::vector<CopiedEntry>& out) {
     }
 }
 
-void ReadEvents(LogDatabase& db, std::vector<EventRow>& out) {
+void ReadEvents(LogDatabase& db, std::vector<ImportedEvent>& out) {
     if (!HasFields(db, "Calendar Events", {"Date", "SptAbbrev"})) return;
     Statement s = db.sql().Prepare(
         "SELECT " +
@@ -115,7 +115,7 @@ void ReadEvents(LogDatabase& db, std::vector<EventRow>& out) {
     }
 }
 
-void ReadRoutes(LogDatabase& db, std::vector<RouteRow>& out) {
+void ReadRoutes(LogDatabase& db, std::vector<ImportedRoute>& out) {
     if (!HasFields(db, "Routes", {"SptAbbrev", "TrainingTypeAbbrev", "Route"})) return;
     Statement s =
         db.sql().Prepare("SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY rowid");
@@ -197,10 +197,10 @@ bool ImportDatabase(CTamselDoc& doc, std::unique_ptr<LogDatabase> other, const I
         OldLogWriter writer(LogWriteSets::Of(doc), messages);
         for (const CopiedEntry& r : read.entries)
             writer.AddEntry(r);
-        for (const RouteRow& r : read.routes)
+        for (const ImportedRoute& r : read.routes)
             writer.AddCopiedRoute(r.sport, r.trainingClass, r.route);
         if (o.preferences) ApplySettings(writer, read.settings);
-        for (const EventRow& e : read.events)
+        for (const ImportedEvent& e : read.events)
             writer.AddCopiedEvent(e.date, e.sport, e.name, e.details, e.affiliation);
         tx.Commit();
         outcome.written = true;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,7 +10,9 @@
 #include "app/UpdateHint.h"
 #include "entries/FilterState.h"
 #include "entries/WorkingEntry.h"
+#include "store/EntryReader.h"
 #include "store/QueryDef.h"
+#include "store/Rows.h"
 #include "store/UserInterface.h"
 
 namespace kivrun {
@@ -72,8 +76,9 @@ class CTamselDoc {
     // The desktop program claims the logs it opens, so that a second instance on the same
     // log is told who has it and opens it read-only or not at all.
     void SetClaimsLog(bool claims) { claimsLog_ = claims; }
-    // Opened read-only: every write is refused, and closing neither saves nor backs up.
-    bool IsReadOnly() const { return readOnly_; }
+    // The log file could only be opened for reading, or another instance has it: every write
+    // is refused.
+    bool IsReadOnly() const;
     const std::string& PathName() const { return path_; }
     // Where automatic backups go (the program's writable data folder); set by the caller.
     void SetBackupFolder(const std::string& folder) { backupFolder_ = folder; }
@@ -82,8 +87,9 @@ class CTamselDoc {
     LogDatabase& Database() { return *db_; }
 
     // --- Record sets (open while the log is open) --------------------------------------
+    // For the document's own writers (import, conversion, the preferences pages) only:
+    // views, exports and dialogs read through the values below.
     CLogEntrySet& LogEntrySet();
-    CLogEntryFilteredSet& FilteredSet();
     CLogEntryRoutineSet& RoutineSet();
     CTrainingTypesSet& TrainingTypesSet();
     CDistanceUnitsSet& DistanceUnitsSet();
@@ -104,58 +110,125 @@ class CTamselDoc {
     QueryDef& DeleteRoutineQuery() { return deleteRoutineQuery_; }
     QueryDef& DeleteTemplateQuery() { return deleteTemplateQuery_; }
 
+    // --- Reads ---------------------------------------------------------------------------
+    // Rows as values: none of these moves a record set that anyone else reads, so a view may
+    // read while another holds a row or waits for an answer.
+    //
+    // The filtered set, in its order (the log's date order). Positions are 0-based.
+    long EntryCount() const;
+    std::optional<EntryRow> EntryAt(long position);
+    // -1 when the entry does not pass the filter.
+    long PositionOfEntry(RowId entryId) const;
+    // Filtered workouts whose day lies between first and last (inclusive, either order), in
+    // the set's order.
+    std::vector<EntryRow> EntriesBetween(const CDate& first, const CDate& last);
+    // The earliest and latest day of the filtered set; none when it is empty.
+    std::optional<CDate> FirstEntryDay();
+    std::optional<CDate> LastEntryDay();
+    // One workout of the log, filtered or not, with its routine and split times.
+    std::optional<EntryDetail> Entry(RowId entryId);
+    // A forward-only walk over the whole filtered set in its order.
+    EntryReader ReadEntries();
+    // The SQLite text of the filtered set, for whole-set queries that join other tables.
+    std::string FilteredSql() const;
+    // Calendar events between two days (inclusive, either order), by date and EventID.
+    std::vector<EventRow> EventsBetween(const CDate& first, const CDate& last);
+    // Every event, sorted by a column and then by date and EventID.
+    enum class EventColumn { Date, Sport, Affiliation, Name, Details };
+    std::vector<EventRow> Events(EventColumn sortBy = EventColumn::Date, bool descending = false);
+    std::optional<EventRow> Event(RowId eventId);
+    // Sports, classes and units, read once and kept until a notice says they changed.
+    const Catalog& GetCatalog();
+    // Routes of a sport and class (both empty: every route), by route text.
+    std::vector<RouteRow> Routes(const std::string& sport = {}, const std::string& cls = {});
+    // A preference of the log; the default is stored when the row is missing.
+    std::string Preference(const std::string& name, const std::string& defaultValue = {});
+    bool DateSortDescending();
+
+    // --- Current entry and selection --------------------------------------------------
+    // What the user is looking at, shared by the log window's views: setting it tells the
+    // others (Notice::CurrentEntry) so they follow without knowing each other.
+    RowId CurrentEntry() const { return currentEntry_; }
+    void SetCurrentEntry(RowId entryId, View* sender);
+    // Hands an entry to the data entry form to edit or, with duplicate, to copy into a new
+    // workout; opens the log window when none is open.
+    void RequestEntryEdit(RowId entryId, bool duplicate, View* sender);
+
     // --- Workouts ------------------------------------------------------------------------
     // The only writes of "Log Entry" rows. Each is one transaction, keeps the week shading
     // right, records what Undo needs and tells every view but the sender.
-    // Returns the new EntryID, 0 on failure.
-    long AddEntry(const WorkingEntry& entry, View* sender);
+    // Returns the new EntryID, 0 on failure (after telling the user why).
+    RowId AddEntry(const WorkingEntry& entry, View* sender);
     // Returns the EntryID the entry has afterwards (a new one when it moved), 0 on failure.
-    long UpdateEntry(long entryId, const WorkingEntry& entry, View* sender);
+    RowId UpdateEntry(RowId entryId, const WorkingEntry& entry, View* sender);
     // With ask, "Are you sure you want to delete this entry?" first; false when nothing
     // was deleted.
-    bool DeleteEntry(long entryId, View* sender, bool ask);
+    bool DeleteEntry(RowId entryId, View* sender, bool ask);
+    // Several workouts at once: one transaction, one notice. Returns how many went.
+    long DeleteEntries(const std::vector<RowId>& entryIds, View* sender);
     bool CanUndo() const { return undoKind_ != UndoKind::Nothing; }
     void Undo();
-    // Reads an entry of the filtered set into a working entry (with its routine rows).
-    bool LoadEntry(long entryId, WorkingEntry& entry);
+    // Reads a workout into a working entry (with its routine rows).
+    bool LoadEntry(RowId entryId, WorkingEntry& entry);
     // The routine rows stored for an entry.
-    std::vector<RoutineRow> RoutineOf(long entryId);
+    std::vector<RoutineRow> RoutineOf(RowId entryId);
+
+    // --- Other writes ------------------------------------------------------------------------
+    // Each is one transaction and tells the views; false after telling the user why.
+    bool AddRoute(const std::string& sport, const std::string& cls, const std::string& route,
+                  View* sender);
+    bool RemoveRoute(const std::string& sport, const std::string& cls, const std::string& route,
+                     View* sender);
+    // A sport by its letter: its name, units and icon replace those of a sport with that
+    // letter, else it is added after the others.
+    bool SaveSport(const SportInfo& sport, View* sender);
+    bool SetPreference(const std::string& name, const std::string& value);
+
+    // --- The log list's columns ----------------------------------------------------------
+    // Visible columns in display order, or every column by id when all is set.
+    std::vector<ListColumn> Columns(bool all = false);
+    // Orders are display positions among the visible columns (they stay 0, 1, 2 ...).
+    bool HideColumn(int order, View* sender);
+    bool InsertColumn(int order, int columnId, View* sender);
+    bool MoveColumn(int fromOrder, int toOrder, View* sender);
+    bool SetColumnFormat(int columnId, const ColumnFormatChange& format, View* sender);
+    // Records each visible column's place in the list (ColumnItemID); tells nobody.
+    bool SetColumnItemIds(const std::vector<int>& columnIds);
 
     // --- Calendar events ------------------------------------------------------------------
     // With ask, "Are you sure you want to delete this entry?" first; false when nothing was
     // deleted.
-    bool DeleteEvent(long eventId, bool ask);
+    bool DeleteEvent(RowId eventId, bool ask);
 
-    // Alternating week shading over the whole filtered set.
+    // Alternating week shading over the whole filtered set; writes only rows that change.
     void ComputeBackgroundBands();
 
     // --- Filter ------------------------------------------------------------------------
-    FilterState& Filter() { return filter_; }
-    void SetFilterBar(FilterBar* bar) { filterBar_ = bar; }
-    FilterBar* GetFilterBar() const { return filterBar_; }
-    // Builds the SQL from the state, stores it as FilteredSetQuery, reopens the filtered
-    // set and, when notify, sends hint 5.
-    void ApplyFilter(bool notify = true);
-    // The Update button: reads the bar, widens a repeated date range to the log's years,
-    // applies and clears the changed mark.
-    void UpdateFilter();
+    const FilterState& Filter() const { return filter_; }
+    // Applies a filter: stores its SQL as FilteredSetQuery when it differs, reopens the
+    // filtered set, shades it and tells every view (Notice::FilterApplied).
+    void ApplyFilter(const FilterState& state);
+    // Applies the current filter again (after its sports, classes or date order changed).
+    void ReapplyFilter();
+    // The Update button: widens a repeated date range to the log's years and applies.
+    void UpdateFilter(const FilterState& state);
     // A click on the Date header: newest first <-> oldest first.
     void ToggleDateSort();
-    bool DateSortDescending();
 
     // --- Totals ----------------------------------------------------------------------------
-    // Fills set from the totals query chosen by grouping ("ww", "m", "yyyy", else all
-    // time) over the filtered entries between the two dates (in either order). False when
-    // there are none.
-    bool GetTotals(const CDate& start, const CDate& end, CTotalsSet* set, GrandTotal* grand,
-                   const std::string& grouping, CElapsedTime* timeWithDistance = nullptr);
+    // The totals query chosen by grouping ("ww", "m", "yyyy", else all time) over the
+    // filtered entries between the two dates (in either order): one record per period and
+    // sport, in the query's order. Empty when there are none.
+    std::vector<TotalsRecord> GetTotals(const CDate& start, const CDate& end,
+                                        const std::string& grouping, GrandTotal* grand = nullptr,
+                                        CElapsedTime* timeWithDistance = nullptr);
 
     // --- Views ---------------------------------------------------------------------------
     void AddView(View* view);
     void RemoveView(View* view);
     const std::vector<View*>& Views() const { return views_; }
-    // Tells every view but the sender. Sports, classes or routes changing (kind 6) makes
-    // the filter refresh from the sets first.
+    // Tells every view but the sender. Sports, classes or routes changing makes the filter
+    // refresh its SQL and the catalog re-read first.
     void UpdateAllViews(View* sender, const UpdateHint& hint);
     View* OpenOrActivate(WindowKind kind) { return ui_.OpenOrActivateWindow(*this, kind); }
 
@@ -171,15 +244,23 @@ class CTamselDoc {
     bool OpenRecordSets();
     void RepairEarlierBuilds();
     void CloseRecordSets();
-    void SaveRoutine(long entryId, const std::vector<RoutineRow>& routine);
+    void SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routine);
     void WriteEntryFields(const WorkingEntry& entry);
-    bool FindInFiltered(long entryId);
-    bool FindOrShowAll(long entryId);
+    bool FindInFiltered(RowId entryId);
+    bool FindOrShowAll(RowId entryId);
+    void OpenFilteredSet();
+    std::string FilterSqlFor(const FilterState& state);
+    bool RemoveEntry(RowId entryId, long* position, bool* inverted);
     int ShadeNewRow();
     bool ReleaseShading(long position);
     void InvertBackgroundFrom(long position);
     bool SameWeek(double serialA, double serialB) const;
     void ReportDbError(const char* what, const std::exception& e);
+    // An open log that may be written; says why not when it is read-only.
+    bool CanWrite();
+    // Runs a write in one transaction; an engine failure is shown as "what--Exception: ...".
+    bool Write(const char* what, const std::function<void()>& write);
+    bool ColumnsWrite(const std::function<void(CColumnSettingsSet&)>& write, View* sender);
 
     UserInterface& ui_;
     std::unique_ptr<LogDatabase> db_;
@@ -189,15 +270,17 @@ class CTamselDoc {
     QueryDef deleteRoutineQuery_;
     QueryDef deleteTemplateQuery_;
     FilterState filter_;
-    FilterBar* filterBar_ = nullptr;
     UndoKind undoKind_ = UndoKind::Nothing;
-    long undoEntryId_ = 0;
+    RowId undoEntryId_ = 0;
+    RowId currentEntry_ = 0;
+    std::optional<Catalog> catalog_;
+    std::int64_t catalogStamp_ = 0;
     WorkingEntry undoEntry_;
     std::vector<View*> views_;
     std::string path_;
     std::string backupFolder_;
     bool claimsLog_ = false;
-    bool readOnly_ = false;
+    bool claimedElsewhere_ = false;  // opened read-only: another instance has it
     std::unique_ptr<LogLock> lock_;
 };
 

@@ -24,10 +24,10 @@ bool CTamselDoc::ClaimLog(const std::string& path, bool offerReadOnly) {
             ui_.ShowMessage("Couldn't create database--Exception: " + std::string(e.what()));
             return false;
         }
-        readOnly_ =
+        claimedElsewhere_ =
             ui_.AskYesNo("The training log \"" + path + "\" cannot be claimed for writing (" +
                          e.what() + ").\n\nOpen it read-only?");
-        return readOnly_;
+        return claimedElsewhere_;
     }
     const std::string who = "The training log \"" + path + "\" is open in Kivrun on " +
                             holder.host + " (process " + std::to_string(holder.pid) + ").";
@@ -39,9 +39,9 @@ bool CTamselDoc::ClaimLog(const std::string& path, bool offerReadOnly) {
         ui_.ShowMessage(who + " It cannot be replaced while it is open." + stale);
         return false;
     }
-    readOnly_ =
+    claimedElsewhere_ =
         ui_.AskYesNo(who + stale + "\n\nOpen it read-only? Nothing you do will be saved in it.");
-    return readOnly_;
+    return claimedElsewhere_;
 }
 
 bool CTamselDoc::RefuseUnlessLog(LogDatabase& db) {

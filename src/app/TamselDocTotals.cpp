@@ -1,13 +1,11 @@
 #include <map>
 
 #include "app/TamselDoc.h"
+#include "entries/NumberFormat.h"
 #include "entries/Units.h"
-#include "store/Criteria.h"
 #include "store/LogDatabase.h"
-#include "store/PreferencesSet.h"
 #include "store/ProgramState.h"
-#include "store/SportsSet.h"
-#include "store/TotalsSet.h"
+#include "store/QueryDef.h"
 
 namespace kivrun {
 namespace {
@@ -30,42 +28,45 @@ void SetTotalsParams(QueryDef& q, const CDate& start, const CDate& end) {
 
 }  // namespace
 
-bool CTamselDoc::GetTotals(const CDate& start, const CDate& end, CTotalsSet* set, GrandTotal* grand,
-                           const std::string& grouping, CElapsedTime* timeWithDistance) {
-    if (!set || !db_) return false;
+std::vector<TotalsRecord> CTamselDoc::GetTotals(const CDate& start, const CDate& end,
+                                                const std::string& grouping, GrandTotal* grand,
+                                                CElapsedTime* timeWithDistance) {
+    std::vector<TotalsRecord> records;
+    if (grand) *grand = GrandTotal{};
+    if (timeWithDistance) *timeWithDistance = CElapsedTime();
+    if (!db_) return records;
+    ReadTransaction tx(db_->sql());
     QueryDef query;
     query.Open(*db_, TotalsQueryFor(grouping));
     SetTotalsParams(query, start, end);
-    set->Close();
-    set->Open(query);
-    const bool empty = set->IsEmpty();
+    // Year, Week, SptAbbrev, SptName, DistanceShortName, TotalDistance, TotalTime, Workouts.
+    Statement rows = PrepareWithParams(db_->sql(), query.GetSQL(), query.Params());
+    while (rows.Step())
+        records.push_back({rows.Text(2), rows.Text(3), rows.Text(4), rows.Real(5), rows.Real(6),
+                           static_cast<long>(rows.Int64(7)), static_cast<long>(rows.Int64(1)),
+                           static_cast<long>(rows.Int64(0))});
     if (grand) {
-        *grand = GrandTotal{};
-        const int units = PreferencesSet().GetGrandTotalUnits();
-        // Each sport's unit, read once rather than looked up for every period.
-        std::map<std::string, int> distanceUnits;
-        CSportsSet& sports = SportsSet();
-        for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext())
-            distanceUnits[sports.SptAbbrev] = sports.DistanceID;
-        for (set->MoveFirst(); !set->IsEOF(); set->MoveNext()) {
-            const auto sport = distanceUnits.find(set->SptAbbrev);
-            if (sport == distanceUnits.end()) continue;
-            grand->distance += ConvertDistance(set->TotalDistance, sport->second, units);
-            grand->time += CElapsedTime::FromSeconds(set->TotalTime);
-            grand->workouts += set->Workouts;
+        const int units = TextToInt(Preference("GrandTotalUnits"));
+        const Catalog& catalog = GetCatalog();
+        for (const TotalsRecord& r : records) {
+            // A sport that is no longer in the log is listed but adds nothing.
+            const SportInfo* sport = catalog.Sport(r.sport);
+            if (!sport) continue;
+            grand->distance += ConvertDistance(r.distance, sport->distanceUnit, units);
+            grand->time += CElapsedTime::FromSeconds(r.time);
+            grand->workouts += r.workouts;
         }
     }
     if (timeWithDistance) {
         QueryDef withDistance;
         withDistance.Open(*db_, "TotalsQueryEntriesWithDistance");
         SetTotalsParams(withDistance, start, end);
-        CTotalsSet rows(db_.get());
-        rows.Open(withDistance);
-        *timeWithDistance = CElapsedTime();
-        for (; !rows.IsEOF(); rows.MoveNext())
-            *timeWithDistance += CElapsedTime::FromSeconds(rows.TotalTime);
+        Statement rows =
+            PrepareWithParams(db_->sql(), withDistance.GetSQL(), withDistance.Params());
+        while (rows.Step())
+            *timeWithDistance += CElapsedTime::FromSeconds(rows.Real(6));
     }
-    return !empty;
+    return records;
 }
 
 }  // namespace kivrun

@@ -1,43 +1,61 @@
 #pragma once
 
+#include "store/Rows.h"
+
 namespace kivrun {
 
-// What changed, told to every view of the log but the one that made the change.
+// What changed in the log. The numbered kinds keep the codes the log's views have always
+// used (the tool prints them); the later ones have codes of their own.
+enum class Notice : int {
+    EntryAdded = 0,
+    EntryChanged = 1,
+    EntryDeleted = 2,
+    DataReloaded = 3,
+    FilterApplied = 5,
+    SportsChanged = 6,  // sports, classes or routes
+    EventChanged = 7,
+    EventAdded = 8,
+    EventDeleted = 9,
+    EventsImported = 10,
+    GeneralPreferences = 11,  // week start
+    OptionalFieldNames = 12,
+    ColumnsChanged = 20,    // the log list's column settings
+    TemplatesChanged = 21,  // routine templates
+    ExercisesChanged = 22,  // exercises or body parts
+    CurrentEntry = 23,      // the document's current entry moved
+    AffiliationsChanged = 24,
+    EditEntry = 25,  // the data entry form is asked to edit (or copy) the entry
+};
+
+// A notice with what the views need to follow it.
 struct UpdateHint {
-    enum Kind {
-        kEntryAdded = 0,
-        kEntryChanged = 1,
-        kEntryDeleted = 2,
-        kDataReloaded = 3,
-        kFilterApplied = 5,
-        kSportsChanged = 6,  // sports, classes or routes
-        kEventChanged = 7,
-        kEventAdded = 8,
-        kEventDeleted = 9,
-        kEventsImported = 10,
-        kGeneralPreferences = 11,  // week start
-        kOptionalFieldNames = 12,
-    };
+    Notice kind = Notice::DataReloaded;
+    // Entry kinds: the EntryID; event kinds: the EventID; 0 when none.
+    RowId id = 0;
+    // Added or deleted entries: its position in the filtered order (-1 when not in it).
+    long position = -1;
+    // Added or deleted entries: the week shading of every later row was inverted.
+    bool laterRowsReshaded = false;
+    // Entry and event kinds: the row's day before and after the change (serial days, 0 when
+    // there is none), so a calendar knows which cells to refresh.
+    double oldDate = 0;
+    double newDate = 0;
+    // EditEntry: copy the entry into a new workout rather than edit it.
+    bool duplicate = false;
 
-    int kind = -1;
-    // Entry and event kinds: value[0] is the EntryID or EventID. A deletion also carries the
-    // entry's former position in the filtered order (value[1]) and a shading flag (value[2]):
-    // 0 when the rows after it had their week shading inverted. Unused values are -1.
-    int value[4] = {-1, -1, -1, -1};
-
-    static UpdateHint Of(int kind, int v0 = -1, int v1 = -1, int v2 = -1, int v3 = -1) {
+    static UpdateHint Of(Notice kind) {
         UpdateHint h;
         h.kind = kind;
-        h.value[0] = v0;
-        h.value[1] = v1;
-        h.value[2] = v2;
-        h.value[3] = v3;
         return h;
     }
-    int id() const { return value[0]; }
-    int position() const { return value[1]; }
-    // True when the rows from position() to the end changed shading.
-    bool laterRowsReshaded() const { return value[2] == 0; }
+    static UpdateHint ForRow(Notice kind, RowId id, double oldDate = 0, double newDate = 0) {
+        UpdateHint h = Of(kind);
+        h.id = id;
+        h.oldDate = oldDate;
+        h.newDate = newDate;
+        return h;
+    }
+    int code() const { return static_cast<int>(kind); }
 };
 
 // A window's view of the log: told of every change by the document.

@@ -6,14 +6,6 @@
 #include "app/TamselDoc.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
-#include "store/ColumnSettingsSet.h"
-#include "store/Criteria.h"
-#include "store/EventsSet.h"
-#include "store/LogEntryFilteredSet.h"
-#include "store/PreferencesSet.h"
-#include "store/RoutesSet.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
 
 namespace kivrun {
 namespace {
@@ -43,16 +35,13 @@ void DataEntryForm::FillLists() {
     const std::string sportName = sport >= 0 ? sports_[size_t(sport)].name : std::string();
     const std::string className =
         cls >= 0 && size_t(cls) < classes_.size() ? classes_[size_t(cls)].name : std::string();
+    const Catalog& catalog = doc_.GetCatalog();
     classes_.clear();
-    CTrainingTypesSet& types = doc_.TrainingTypesSet();
-    types.Requery();
-    for (types.MoveFirst(); !types.IsEOF(); types.MoveNext())
-        classes_.push_back({types.TypeName, types.TypeAbbrev});
+    for (const ClassInfo& c : catalog.classes)
+        classes_.push_back({c.name, c.abbrev});
     sports_.clear();
-    CSportsSet& set = doc_.SportsSet();
-    set.Requery();
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-        sports_.push_back({set.SptName, set.SptAbbrev});
+    for (const SportInfo& s : catalog.sports)
+        sports_.push_back({s.name, s.abbrev});
     // What was chosen stays chosen, by name.
     sport = -1;
     for (size_t i = 0; i < sports_.size(); ++i)
@@ -63,9 +52,15 @@ void DataEntryForm::FillLists() {
 }
 
 void DataEntryForm::SetOptionalLabels() {
-    CColumnSettingsSet& columns = doc_.ColumnSettingsSet();
-    if (columns.FindColumn(6)) optionalOneLabel_ = columns.ColumnFieldName.get() + ":";
-    if (columns.FindColumn(7)) optionalTwoLabel_ = columns.ColumnFieldName.get() + ":";
+    for (const ListColumn& c : doc_.Columns(true)) {
+        if (c.id == 6) optionalOneLabel_ = c.fieldName + ":";
+        if (c.id == 7) optionalTwoLabel_ = c.fieldName + ":";
+    }
+}
+
+const SportInfo* DataEntryForm::ChosenSport() {
+    if (sport < 0 || size_t(sport) >= sports_.size()) return nullptr;
+    return doc_.GetCatalog().SportNamed(sports_[size_t(sport)].name);
 }
 
 DataEntryForm::Focus DataEntryForm::InitialUpdate() {
@@ -73,17 +68,14 @@ DataEntryForm::Focus DataEntryForm::InitialUpdate() {
     SetOptionalLabels();
     Clear();
     Focus focus = Focus::None;
-    CEventsSet& events = doc_.EventsSet();
-    events.Requery();
-    if (events.FindFirst("Date = #" + CDate().Format(0) + "#")) {
-        const long eventId = events.EventID;
-        const CDate day = CDate::FromSerial(events.Date);
-        const std::string sportAbbrev = events.SptAbbrev;
-        const std::string name = events.EventName;
+    const CDate today;
+    const std::vector<EventRow> events = doc_.EventsBetween(today, today);
+    if (!events.empty()) {
+        const EventRow event = events.front();
         if (doc_.ui().AskYesNo("There is an event scheduled for today!!\nWould you like to "
                                "convert the event to an entry???")) {
-            focus = ConvertEvent(day, sportAbbrev, name, true);
-            doc_.DeleteEvent(eventId, false);
+            focus = ConvertEvent(CDate::FromSerial(event.date), event.sport, event.name, true);
+            doc_.DeleteEvent(event.eventId, false);
         }
     }
     initialized_ = true;
@@ -96,7 +88,7 @@ void DataEntryForm::Clear() {
     weights_ = false;
     distanceEnabled_ = true;
     sport = -1;
-    const std::string defaultSport = doc_.PreferencesSet().GetDefaultSport();
+    const std::string defaultSport = doc_.Preference("DefaultSport");
     for (size_t i = 0; i < sports_.size(); ++i)
         if (sports_[i].name == defaultSport) sport = static_cast<int>(i);
     cls = 0;
@@ -123,10 +115,9 @@ void DataEntryForm::ChooseSport(int index) {
     const std::string& name = sports_[size_t(index)].name;
     weights_ = name == "Weights";
     distanceEnabled_ = !weights_;
-    CSportsSet& set = doc_.SportsSet();
-    if (set.FindFirst(criteria::Is("SptName", name))) {
-        paceUnit_ = set.PaceName;
-        distanceUnit_ = set.DistanceName;
+    if (const SportInfo* s = doc_.GetCatalog().SportNamed(name)) {
+        paceUnit_ = s->paceName;
+        distanceUnit_ = s->distanceName;
         distanceEnabled_ = !distanceUnit_.empty();
     }
     RefillRoutes();
@@ -142,12 +133,12 @@ void DataEntryForm::ChooseClass(int index) {
 }
 
 void DataEntryForm::ComputePace() {
-    if (time.empty() || sport < 0) return;
-    CSportsSet& set = doc_.SportsSet();
-    if (!set.FindFirst(criteria::Is("SptName", sports_[size_t(sport)].name))) return;
-    pace =
-        kivrun::ComputePace(set.PaceID, CElapsedTime(time).TotalSeconds(), distance, set.DistanceID)
-            .text;
+    if (time.empty()) return;
+    const SportInfo* s = ChosenSport();
+    if (!s) return;
+    pace = kivrun::ComputePace(s->paceUnit, CElapsedTime(time).TotalSeconds(), distance,
+                               s->distanceUnit)
+               .text;
     paceBefore_ = pace;
 }
 
@@ -168,19 +159,17 @@ void DataEntryForm::LeaveDistance(double newDistance) {
     if (newDistance == 0.0 || newDistance == before) return;
     if (!time.empty()) {
         ComputePace();
-    } else if (!pace.empty() && sport >= 0) {
-        CSportsSet& set = doc_.SportsSet();
-        if (set.FindFirst(criteria::Is("SptName", sports_[size_t(sport)].name)))
-            time = TimeFromDistanceAndPace(set.PaceID, distance, set.DistanceID, pace).Format(1);
+    } else if (!pace.empty()) {
+        if (const SportInfo* s = ChosenSport())
+            time = TimeFromDistanceAndPace(s->paceUnit, distance, s->distanceUnit, pace).Format(1);
     }
 }
 
 void DataEntryForm::LeavePace() {
     if ((!time.empty() && pace == paceBefore_) || distance == 0.0 || pace.empty()) return;
-    if (sport < 0) return;
-    CSportsSet& set = doc_.SportsSet();
-    if (!set.FindFirst(criteria::Is("SptName", sports_[size_t(sport)].name))) return;
-    if (IsTimePace(set.PaceID)) {
+    const SportInfo* s = ChosenSport();
+    if (!s) return;
+    if (IsTimePace(s->paceUnit)) {
         // 7:30 is minutes and seconds, 7.5 decimal minutes; anything else stays as typed.
         if (CElapsedTime::IsDecimal(pace))
             pace = CElapsedTime::FromSeconds(TextToDouble(pace) * 60.0).Format(3);
@@ -188,7 +177,7 @@ void DataEntryForm::LeavePace() {
             pace = CElapsedTime(":" + pace).Format(3);
     }
     paceBefore_ = pace;
-    time = TimeFromDistanceAndPace(set.PaceID, distance, set.DistanceID, pace).Format(1);
+    time = TimeFromDistanceAndPace(s->paceUnit, distance, s->distanceUnit, pace).Format(1);
 }
 
 std::string DataEntryForm::Group() const {
@@ -198,14 +187,8 @@ std::string DataEntryForm::Group() const {
 void DataEntryForm::RefillRoutes() {
     routes_.clear();
     if (sport < 0) return;
-    CRoutesSet& set = doc_.RoutesSet();
-    set.SetFilter(criteria::Is("[SptAbbrev]", sports_[size_t(sport)].abbrev) + " AND " +
-                  criteria::Is("[TrainingTypeAbbrev]", Group()));
-    set.Requery();
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-        routes_.push_back(set.Route);
-    set.SetFilter({});
-    set.Requery();
+    for (const RouteRow& r : doc_.Routes(sports_[size_t(sport)].abbrev, Group()))
+        routes_.push_back(r.route);
     std::sort(routes_.begin(), routes_.end(), [](const std::string& a, const std::string& b) {
         return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                             [](char x, char y) {
@@ -254,22 +237,12 @@ DataEntryForm::Focus DataEntryForm::PressRouteButton() {
     if (sport < 0 || text.empty()) return Focus::None;
     const std::string sportAbbrev = sports_[size_t(sport)].abbrev;
     Focus focus = Focus::None;
-    CRoutesSet& set = doc_.RoutesSet();
     const bool listed = std::find(routes_.begin(), routes_.end(), text) != routes_.end();
     if (routeButtonAdds_) {
-        if (!listed) {
-            set.AddNew();
-            set.Route = text;
-            set.SptAbbrev = sportAbbrev;
-            set.TrainingTypeAbbrev = Group();
-            set.Update();
-        }
+        if (!listed) doc_.AddRoute(sportAbbrev, Group(), text, self_);
     } else if (listed &&
                doc_.ui().AskYesNo("Are you sure you want to delete the selected route?")) {
-        if (set.FindFirst("[Route] = " + jetsql::DoubleQuote(text) + " AND " +
-                          criteria::Is("[SptAbbrev]", sportAbbrev) + " AND " +
-                          criteria::Is("[TrainingTypeAbbrev]", Group())))
-            set.Delete();
+        doc_.RemoveRoute(sportAbbrev, Group(), text, self_);
         route.clear();
         focus = Focus::Route;
     }
@@ -293,18 +266,17 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     }
     WorkingEntry e;
     e.date = date;
-    CSportsSet& set = doc_.SportsSet();
-    const bool sportFound = set.FindFirst(criteria::Is("SptName", sports_[size_t(sport)].name));
-    e.sptAbbrev = sportFound ? set.SptAbbrev.get() : std::string(" ");
-    CTrainingTypesSet& types = doc_.TrainingTypesSet();
-    e.typeAbbrev = size_t(cls) < classes_.size() &&
-                           types.FindFirst(criteria::Is("TypeName", classes_[size_t(cls)].name))
-                       ? types.TypeAbbrev.get()
-                       : std::string(" ");
-    if (sportFound && set.DistanceID != distance_unit::kNone) {
+    const SportInfo* s = ChosenSport();
+    e.sptAbbrev = s ? s->abbrev : std::string(" ");
+    const ClassInfo* c = nullptr;
+    if (size_t(cls) < classes_.size())
+        for (const ClassInfo& info : doc_.GetCatalog().classes)
+            if (!c && info.name == classes_[size_t(cls)].name) c = &info;
+    e.typeAbbrev = c ? c->abbrev : std::string(" ");
+    if (s && s->distanceUnit != distance_unit::kNone) {
         e.distance = distance;
         e.pace =
-            IsTimePace(set.PaceID) ? CElapsedTime(":" + pace).TotalSeconds() : TextToDouble(pace);
+            IsTimePace(s->paceUnit) ? CElapsedTime(":" + pace).TotalSeconds() : TextToDouble(pace);
     }
     e.time = CElapsedTime::FromUserText(time);
     e.optionalOne = optionalOne;
@@ -312,10 +284,11 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     e.route = route;
     e.notes = notes;
     e.routine = routine_;
-    if (Editing())
-        doc_.UpdateEntry(editingId_, e, self_);
-    else
-        doc_.AddEntry(e, self_);
+    const RowId written =
+        Editing() ? doc_.UpdateEntry(editingId_, e, self_) : doc_.AddEntry(e, self_);
+    // A write that failed has said why; what the user typed stays for another try.
+    if (written == 0) return Focus::Unsaved;
+    doc_.SetCurrentEntry(written, self_);
     Clear();
     return Focus::None;
 }
@@ -340,7 +313,7 @@ int DataEntryForm::IndexOfSportAbbrev(const std::string& abbrev) const {
     return -1;
 }
 
-void DataEntryForm::LoadEntry(long entryId, bool duplicate) {
+void DataEntryForm::LoadEntry(RowId entryId, bool duplicate) {
     WorkingEntry e;
     if (!doc_.LoadEntry(entryId, e)) return;
     editingId_ = duplicate ? -1 : entryId;
@@ -356,14 +329,12 @@ void DataEntryForm::LoadEntry(long entryId, bool duplicate) {
     optionalOne = e.optionalOne;
     optionalTwo = e.optionalTwo;
     routine_ = e.routine;
-    const int paceUnit =
-        sport >= 0 && doc_.SportsSet().FindFirst(criteria::Is("SptAbbrev", e.sptAbbrev))
-            ? static_cast<int>(doc_.SportsSet().PaceID)
-            : 0;
+    const SportInfo* info = doc_.GetCatalog().Sport(e.sptAbbrev);
+    const int paceUnit = sport >= 0 && info ? info->paceUnit : 0;
     pace = IsTimePace(paceUnit) ? CElapsedTime::FromSeconds(e.pace).Format(3)
                                 : FormatNumber(e.pace, 1, true, true);
     paceBefore_ = pace;
-    if (!duplicate && onEditEntry) onEditEntry(entryId);
+    if (!duplicate) doc_.SetCurrentEntry(entryId, self_);
     ChooseSport(sport);
 }
 
@@ -388,18 +359,18 @@ DataEntryForm::Focus DataEntryForm::ConvertEvent(const CDate& day, const std::st
 void DataEntryForm::OnUpdate(const UpdateHint& hint) {
     if (!initialized_) return;
     switch (hint.kind) {
-        case UpdateHint::kEntryDeleted:
-            if (Editing() && hint.id() == editingId_) Clear();
+        case Notice::EntryDeleted:
+            if (Editing() && hint.id == editingId_) Clear();
             break;
-        case UpdateHint::kFilterApplied:
+        case Notice::FilterApplied:
             if (Editing()) Clear();
             break;
-        case UpdateHint::kSportsChanged:
+        case Notice::SportsChanged:
             FillLists();
             RefillRoutes();
             UpdateRouteButton();
             break;
-        case UpdateHint::kOptionalFieldNames:
+        case Notice::OptionalFieldNames:
             SetOptionalLabels();
             break;
         default:

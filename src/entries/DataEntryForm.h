@@ -17,7 +17,8 @@ class CTamselDoc;
 class DataEntryForm {
   public:
     // Which control takes the focus after an operation.
-    enum class Focus { None, Sport, Time, Distance, Pace, Route };
+    // Unsaved: the write failed and the form keeps what was typed.
+    enum class Focus { None, Sport, Time, Distance, Pace, Route, Unsaved };
 
     struct Choice {
         std::string name;
@@ -46,7 +47,7 @@ class DataEntryForm {
     void SetRoutine(std::vector<RoutineRow> rows) { routine_ = std::move(rows); }
 
     bool Editing() const { return editingId_ > 0; }
-    long EditingId() const { return editingId_; }
+    RowId EditingId() const { return editingId_; }
     std::string Title() const { return Editing() ? "Edit Entry" : "Data Entry"; }
     std::string EnterText() const { return Editing() ? "Edit" : "&Enter"; }
     bool WeightsMode() const { return weights_; }
@@ -79,13 +80,10 @@ class DataEntryForm {
     // that entry cannot be saved as it stands, the form stays as it is and says where.
     Focus Reset();
     void Delete();
-    void LoadEntry(long entryId, bool duplicate);
+    void LoadEntry(RowId entryId, bool duplicate);
     Focus ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
                        bool race);
     void OnUpdate(const UpdateHint& hint);
-
-    // Told when editing starts for an entry, so the log list can select its row.
-    std::function<void(long entryId)> onEditEntry;
 
   private:
     void FillLists();
@@ -95,6 +93,7 @@ class DataEntryForm {
     void ComputePace();
     std::string Group() const;
     int IndexOfSportAbbrev(const std::string& abbrev) const;
+    const SportInfo* ChosenSport();
 
     CTamselDoc& doc_;
     View* self_;
@@ -102,7 +101,7 @@ class DataEntryForm {
     std::vector<Choice> classes_;
     std::vector<std::string> routes_;
     std::vector<RoutineRow> routine_;
-    long editingId_ = -1;
+    RowId editingId_ = -1;
     bool weights_ = false;
     bool distanceEnabled_ = true;
     std::string distanceUnit_;

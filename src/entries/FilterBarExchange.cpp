@@ -1,5 +1,6 @@
 // Data exchange between the filter state and the filter bar's controls.
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -7,9 +8,7 @@
 #include "entries/FilterDetail.h"
 #include "entries/FilterState.h"
 #include "entries/NumberFormat.h"
-#include "store/Criteria.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
+#include "store/Rows.h"
 
 namespace kivrun {
 namespace {
@@ -42,22 +41,26 @@ void ReadTime(const std::string& text, CElapsedTime& time) {
     if (CElapsedTime::Validate(text) != 0) time = CElapsedTime::FromUserText(text);
 }
 
-std::vector<std::pair<std::string, bool>> Ticks(RecordSet& set, const TextField& name,
-                                                const TextField& abbreviation,
+template <class Item>
+std::vector<std::pair<std::string, bool>> Ticks(const std::vector<Item>& catalog,
                                                 const std::array<bool, 26>& flags) {
     std::vector<std::pair<std::string, bool>> items;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
-        const auto index = LetterIndex(abbreviation.get());
-        items.emplace_back(name.get(), index && flags[*index]);
+    for (const Item& item : catalog) {
+        const auto index = LetterIndex(item.abbrev);
+        items.emplace_back(item.name, index && flags[*index]);
     }
     return items;
 }
 
-void ReadTicks(const std::vector<std::pair<std::string, bool>>& items, RecordSet& set,
-               const char* nameColumn, const TextField& abbreviation, std::array<bool, 26>& flags) {
+// Names are looked up in the catalog; the first item of a name decides, as a search would.
+template <class Item>
+void ReadTicks(const std::vector<std::pair<std::string, bool>>& items,
+               const std::vector<Item>& catalog, std::array<bool, 26>& flags) {
     for (const auto& [name, ticked] : items) {
-        if (!set.FindFirst(criteria::Is(nameColumn, name))) continue;
-        if (const auto index = LetterIndex(abbreviation.get())) flags[*index] = ticked;
+        const auto it = std::find_if(catalog.begin(), catalog.end(),
+                                     [&](const Item& c) { return c.name == name; });
+        if (it == catalog.end()) continue;
+        if (const auto index = LetterIndex(it->abbrev)) flags[*index] = ticked;
     }
 }
 
@@ -71,12 +74,11 @@ int TextOp(int op) {
 
 }  // namespace
 
-FilterBarValues StateToBar(const FilterState& state, CSportsSet& sports,
-                           CTrainingTypesSet& classes) {
+FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog) {
     FilterBarValues bar;
     bar.showAll = state.showAll;
-    bar.sports = Ticks(sports, sports.SptName, sports.SptAbbrev, state.sports);
-    bar.classes = Ticks(classes, classes.TypeName, classes.TypeAbbrev, state.classes);
+    bar.sports = Ticks(catalog.sports, state.sports);
+    bar.classes = Ticks(catalog.classes, state.classes);
     bar.dateOn = state.dateOn;
     bar.distanceOn = state.distanceOn;
     bar.timeOn = state.timeOn;
@@ -103,11 +105,10 @@ FilterBarValues StateToBar(const FilterState& state, CSportsSet& sports,
     return bar;
 }
 
-void BarToState(const FilterBarValues& bar, FilterState& state, CSportsSet& sports,
-                CTrainingTypesSet& classes) {
+void BarToState(const FilterBarValues& bar, FilterState& state, const Catalog& catalog) {
     state.showAll = bar.showAll;
-    ReadTicks(bar.sports, sports, "[SptName]", sports.SptAbbrev, state.sports);
-    ReadTicks(bar.classes, classes, "[TypeName]", classes.TypeAbbrev, state.classes);
+    ReadTicks(bar.sports, catalog.sports, state.sports);
+    ReadTicks(bar.classes, catalog.classes, state.classes);
     state.dateOn = bar.dateOn;
     state.distanceOn = bar.distanceOn;
     state.timeOn = bar.timeOn;

@@ -7,8 +7,7 @@
 #include "entries/FilterState.h"
 #include "entries/NumberFormat.h"
 #include "store/JetSql.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
+#include "store/Rows.h"
 
 namespace kivrun {
 namespace {
@@ -65,15 +64,17 @@ std::string DatePart(const FilterState& state) {
     return sql + ")";
 }
 
-// One " Or " group over the ticked letters, in the set's order; nothing when none is ticked.
-std::string LetterGroup(RecordSet& set, const TextField& abbreviation,
-                        const std::array<bool, 26>& flags, const std::string& comparison) {
+// One " Or " group over the ticked letters, in the catalog's order; nothing when none is
+// ticked.
+template <class Item>
+std::string LetterGroup(const std::vector<Item>& items, const std::array<bool, 26>& flags,
+                        const std::string& comparison) {
     std::string sql;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
-        const auto index = LetterIndex(abbreviation.get());
+    for (const Item& item : items) {
+        const auto index = LetterIndex(item.abbrev);
         if (!index || !flags[*index]) continue;
         sql += sql.empty() ? " AND (" : " Or ";
-        sql += comparison + abbreviation.get() + "'";
+        sql += comparison + item.abbrev + "'";
     }
     return sql.empty() ? sql : sql + ")";
 }
@@ -112,7 +113,7 @@ std::string TextPart(const std::string& column, int op, const std::string& text)
 
 }  // namespace
 
-std::string BuildFilterSql(const FilterState& state, CSportsSet& sports, CTrainingTypesSet& classes,
+std::string BuildFilterSql(const FilterState& state, const Catalog& catalog,
                            const std::string& dateSort) {
     const std::string sort = dateSort == "DESC" ? " ORDER BY [Date] DESC, [EntryID] DESC"
                                                 : " ORDER BY [Date], [EntryID]";
@@ -120,9 +121,8 @@ std::string BuildFilterSql(const FilterState& state, CSportsSet& sports, CTraini
     if (state.showAll) return sql + sort;
 
     sql += " WHERE ((" + DatePart(state);
-    sql += LetterGroup(sports, sports.SptAbbrev, state.sports, "([Log Entry].SptAbbrev)='");
-    sql += LetterGroup(classes, classes.TypeAbbrev, state.classes,
-                       "([Log Entry].TrainingTypeAbbrev)='");
+    sql += LetterGroup(catalog.sports, state.sports, "([Log Entry].SptAbbrev)='");
+    sql += LetterGroup(catalog.classes, state.classes, "([Log Entry].TrainingTypeAbbrev)='");
     if (state.distanceOn) {
         sql += ValuePart("Distance", state.distanceOp, N0(state.distance1), N0(state.distance2));
     }

@@ -10,8 +10,7 @@
 
 namespace kivrun {
 
-class CSportsSet;
-class CTrainingTypesSet;
+struct Catalog;
 
 // Which workouts the log shows. One per open log; kept in the log as the preference
 // "StateFilterToolBar" between sessions.
@@ -65,9 +64,9 @@ struct FilterState {
     void WidenToYears(int firstYear, int lastYear);
 };
 
-// The SQL of FilteredSetQuery for a state, in the log's dialect. The sports and classes
-// sets are walked in their order; dateSort is the "DateSort" preference.
-std::string BuildFilterSql(const FilterState& state, CSportsSet& sports, CTrainingTypesSet& classes,
+// The SQL of FilteredSetQuery for a state, in the log's dialect. The catalog's sports and
+// classes are walked in their order; dateSort is the "DateSort" preference.
+std::string BuildFilterSql(const FilterState& state, const Catalog& catalog,
                            const std::string& dateSort);
 
 // What the filter bar's controls hold.
@@ -82,20 +81,9 @@ struct FilterBarValues {
     std::string distance1, distance2, time1, time2, pace1, pace2, route, notes;
 };
 
-// Fills the bar's values from the state (sports and classes listed from the sets).
-FilterBarValues StateToBar(const FilterState& state, CSportsSet& sports,
-                           CTrainingTypesSet& classes);
-// Reads the bar's values into the state (names looked up in the sets).
-void BarToState(const FilterBarValues& bar, FilterState& state, CSportsSet& sports,
-                CTrainingTypesSet& classes);
-
-// The filter bar as the document sees it; the desktop program implements it.
-class FilterBar {
-  public:
-    virtual ~FilterBar() = default;
-    virtual FilterBarValues Read() const = 0;
-    virtual void Write(const FilterBarValues& values) = 0;
-    virtual bool IsExpanded() const = 0;
-};
+// Fills the bar's values from the state (sports and classes listed from the catalog).
+FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog);
+// Reads the bar's values into the state (names looked up in the catalog).
+void BarToState(const FilterBarValues& bar, FilterState& state, const Catalog& catalog);
 
 }  // namespace kivrun

@@ -5,17 +5,9 @@
 
 #include "entries/Date.h"
 #include "entries/ElapsedTime.h"
+#include "store/Rows.h"
 
 namespace kivrun {
-
-// One exercise of a weights routine: sets and up to four weight/repetition pairs.
-struct RoutineRow {
-    std::string exercise;
-    int sets = 0;
-    int weight[4] = {0, 0, 0, 0};
-    int reps[4] = {0, 0, 0, 0};
-    friend bool operator==(const RoutineRow&, const RoutineRow&) = default;
-};
 
 // The in-memory copy of one workout that the entry form fills and the document writes.
 // Distance is in the sport's unit, pace as stored (a speed, or seconds per unit).

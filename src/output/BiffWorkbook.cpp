@@ -206,10 +206,10 @@ std::string CellRecord(const WorkbookCell& cell, std::size_t row, std::size_t co
 }
 
 SheetStream BuildSheet(const WorkbookSheet& sheet, bool first, SharedStrings& strings) {
-    if (sheet.rows.size() + 1 > kXlsMaxRows)
+    if (sheet.RowCount() + 1 > kXlsMaxRows)
         throw std::length_error("The Excel 97-2003 workbook holds at most " +
                                 std::to_string(kXlsMaxRows - 1) + " rows in a sheet; \"" +
-                                sheet.name + "\" has " + std::to_string(sheet.rows.size()) +
+                                sheet.name + "\" has " + std::to_string(sheet.RowCount()) +
                                 ". An Excel Workbook (.xlsx) holds them all.");
     if (sheet.columns.size() > kXlsMaxColumns)
         throw std::length_error("Too many columns for an Excel 97-2003 workbook");
@@ -239,8 +239,8 @@ SheetStream BuildSheet(const WorkbookSheet& sheet, bool first, SharedStrings& st
     for (const WorkbookColumn& column : sheet.columns)
         names.push_back(WorkbookCell::Text(column.name));
     addRow(0, names);
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
-        addRow(r + 1, sheet.rows[r]);
+    std::size_t r = 0;
+    sheet.ForEachRow([&](const WorkbookRow& cells) { addRow(++r, cells); });
 
     // Rows go in blocks of 32 row numbers, each followed by a DBCELL.
     std::vector<std::vector<const Row*>> blocks;

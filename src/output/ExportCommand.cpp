@@ -12,6 +12,7 @@
 #include "output/WorkbookContent.h"
 #include "output/XlsxWorkbook.h"
 #include "store/ReplacementFile.h"
+#include "views/LogListCells.h"
 
 namespace kivrun {
 
@@ -44,13 +45,18 @@ void WriteFormat(CTamselDoc& doc, ExportFormat format, const std::string& path) 
             WriteStream(path, [&](std::ostream& out) { ExportText(doc, out); });
             break;
         case ExportFormat::Xls: {
-            const WorkbookContent content = BuildWorkbookContent(doc);
+            LogListCells cells;
+            cells.Refresh(doc.GetCatalog());
+            const WorkbookContent content = BuildWorkbookContent(doc, cells);
             WriteStream(path, [&](std::ostream& out) { WriteXls(content, out); });
             break;
         }
-        case ExportFormat::Xlsx:
-            WriteXlsx(BuildWorkbookContent(doc), path);
+        case ExportFormat::Xlsx: {
+            LogListCells cells;
+            cells.Refresh(doc.GetCatalog());
+            WriteXlsx(BuildWorkbookContent(doc, cells), path);
             break;
+        }
     }
 }
 

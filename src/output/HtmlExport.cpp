@@ -1,18 +1,17 @@
 #include "output/HtmlExport.h"
 
 #include <algorithm>
+#include <deque>
 #include <ostream>
+#include <sstream>
 
 #include "app/TamselDoc.h"
 #include "entries/Date.h"
 #include "entries/ElapsedTime.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
-#include "store/DistanceUnitsSet.h"
+#include "store/EntryReader.h"
 #include "store/LogDatabase.h"
-#include "store/LogEntryFilteredSet.h"
-#include "store/PreferencesSet.h"
-#include "store/TotalsSet.h"
 
 namespace kivrun {
 namespace {
@@ -149,24 +148,23 @@ std::string LongDateText(const CDate& date) {
 }
 
 HtmlExport::HtmlExport(CTamselDoc& doc) : doc_(doc) {
-    cells_.Refresh(doc);
-    columns_ = LogListCells::Columns(doc);
-    CPreferencesSet& prefs = doc.PreferencesSet();
-    weeklyTotals_ = prefs.GetIntPreference("HTMLShowWeeklyTotals", "1") == 1;
-    yearlyTotals_ = prefs.GetIntPreference("HTMLShowYearlyTotals", "1") == 1;
-    routineDetails_ = prefs.GetIntPreference("HTMLShowRoutineDetails", "1") == 1;
-    grandUnits_ = prefs.GetGrandTotalUnits();
-    grandPace_ = prefs.GetGrandTotalPace();
-    if (cells_.MixedDistanceUnits()) {
-        CDistanceUnitsSet& units = doc.DistanceUnitsSet();
-        if (units.FindFirst("DistanceID = " + std::to_string(grandUnits_)))
-            grandUnitName_ = units.DistanceShortName;
+    const Catalog& catalog = doc.GetCatalog();
+    cells_.Refresh(catalog);
+    columns_ = doc.Columns();
+    for (const SportInfo& sport : catalog.sports) {
+        sportOrder_.push_back(sport.abbrev);
+        distanceUnits_[sport.abbrev] = sport.distanceUnit;
     }
-    // Only the few workouts that have a routine need their rows read.
-    Statement s =
-        doc.Database().sql().Prepare("SELECT DISTINCT EntryID FROM \"Log Entry Details Routine\"");
-    while (s.Step())
-        entriesWithRoutine_.insert(static_cast<long>(s.Int64(0)));
+    auto flag = [&doc](const char* name) { return TextToInt(doc.Preference(name, "1")) == 1; };
+    weeklyTotals_ = flag("HTMLShowWeeklyTotals");
+    yearlyTotals_ = flag("HTMLShowYearlyTotals");
+    routineDetails_ = flag("HTMLShowRoutineDetails");
+    grandUnits_ = TextToInt(doc.Preference("GrandTotalUnits"));
+    grandPace_ = TextToInt(doc.Preference("GrandTotalPace"));
+    if (cells_.MixedDistanceUnits()) {
+        for (const UnitInfo& unit : catalog.distanceUnits)
+            if (unit.id == grandUnits_) grandUnitName_ = unit.shortName;
+    }
 }
 
 void HtmlExport::Write(std::ostream& out) {
@@ -181,11 +179,10 @@ void HtmlExport::Write(std::ostream& out) {
 }
 
 void HtmlExport::WriteHead(std::ostream& out, const std::string& today) {
-    CPreferencesSet& prefs = doc_.PreferencesSet();
-    std::string title = prefs.GetPreference("HTMLBrowserTitle", "");
+    std::string title = doc_.Preference("HTMLBrowserTitle");
     if (title.empty()) title = "My Training Log as of " + today;
-    const std::string heading = prefs.GetPreference("HTMLHeading", "");
-    const std::string subheading = prefs.GetPreference("HTMLSubheading", "");
+    const std::string heading = doc_.Preference("HTMLHeading");
+    const std::string subheading = doc_.Preference("HTMLSubheading");
 
     // The log's text is UTF-8, and the page says so.
     out << "<html>\n<head>\n"
@@ -212,43 +209,154 @@ void HtmlExport::WriteHeader(std::ostream& out) {
     out << "</tr>\n";
 }
 
+namespace {
+
+// The page in order, with the total rows left open until their week or year has been read:
+// newest first, a total heads the workouts it sums, so what follows it waits.
+class PendingPage {
+  public:
+    PendingPage(std::ostream& out, HtmlExport& page) : out_(out), page_(page) {}
+
+    std::ostream& Text() { return text_; }
+    // A total row of a week (key: its first day) or of a year, summed by the time it is
+    // written out.
+    void Total(bool year, long key, int caption) {
+        Cut();
+        pieces_.push_back({year, key, caption});
+    }
+    void Add(const EntryRow& row, long week, int year) {
+        weeks_[week].Add(row, year);
+        years_[year].Add(row, year);
+        week_ = week;
+        year_ = year;
+    }
+    // Writes out everything up to the first total whose period may still grow.
+    void Flush(bool all) {
+        Cut();
+        while (!pieces_.empty()) {
+            Piece& p = pieces_.front();
+            if (p.total) {
+                if (!all && (p.year ? p.key == year_ : p.key == week_)) return;
+                auto& sums = p.year ? years_ : weeks_;
+                page_.WriteTotalsRow(out_, sums[p.key], p.year ? "yyyy" : "ww", p.caption);
+            } else {
+                out_ << p.text;
+            }
+            pieces_.pop_front();
+        }
+    }
+
+  private:
+    struct Piece {
+        bool total = false;
+        bool year = false;
+        long key = 0;
+        int caption = 0;
+        std::string text;
+        Piece(bool y, long k, int c) : total(true), year(y), key(k), caption(c) {}
+        explicit Piece(std::string t) : text(std::move(t)) {}
+    };
+    void Cut() {
+        if (text_.tellp() <= 0) return;
+        pieces_.emplace_back(text_.str());
+        text_.str({});
+        text_.clear();
+    }
+
+    std::ostream& out_;
+    HtmlExport& page_;
+    std::ostringstream text_;
+    std::deque<Piece> pieces_;
+    std::map<long, HtmlExport::PeriodTotals> weeks_;
+    std::map<long, HtmlExport::PeriodTotals> years_;
+    long week_ = 0;
+    int year_ = 0;
+};
+
+long WeekKey(const CDate& day) {
+    return static_cast<long>(day.FirstDayOfWeek().ToSerial());
+}
+
+}  // namespace
+
+void HtmlExport::PeriodTotals::Add(const EntryRow& row, int year) {
+    Sport& s = years[year][row.sport];
+    s.distance += row.distance;
+    s.time += row.time;
+    if (row.distance > 0) {
+        s.timeWithDistance += row.time;
+        s.withDistance = true;
+    }
+    ++s.workouts;
+    ++rows;
+}
+
 void HtmlExport::WriteEntries(std::ostream& out) {
-    CLogEntryFilteredSet& f = doc_.FilteredSet();
-    if (f.IsEmpty()) return;
-    const long position = f.GetAbsolutePosition();
+    ReadTransaction snapshot(doc_.Database().sql());
+    EntryReader rows = doc_.ReadEntries();
+    // The routines of the filtered workouts, in the workouts' own order.
     const bool newestFirst = doc_.DateSortDescending();
+    Statement routines = doc_.Database().sql().Prepare(
+        std::string("SELECT f.EntryID, r.Exercise, r.Sets, r.Weight1, r.Reps1, r.Weight2, "
+                    "r.Reps2, r.Weight3, r.Reps3, r.Weight4, r.Reps4 FROM (") +
+        doc_.FilteredSql() +
+        ") AS f JOIN \"Log Entry Details Routine\" AS r ON r.EntryID = f.EntryID ORDER BY f." +
+        (newestFirst ? "Date DESC, f.EntryID DESC" : "Date, f.EntryID") + ", r.rowid");
+    bool routineRow = routineDetails_ && routines.Step();
+    std::vector<RoutineRow> routine;
+
+    PendingPage page(out, *this);
+    EntryRow row;
     bool first = true;
     CDate previous;
-    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
-        const EntryRow row = EntryRow::FromSet(f);
+    while (rows.Next(row)) {
         const CDate day = CDate::FromSerial(row.date);
         if (newestFirst) {
             // Totals head the workouts they sum.
             if (first) {
-                if (yearlyTotals_) WriteYearTotal(out, day.Year());
-                if (weeklyTotals_) WriteWeekTotal(out, day);
+                if (yearlyTotals_) page.Total(true, day.Year(), day.Year());
+                if (weeklyTotals_) page.Total(false, WeekKey(day), day.Year());
             } else {
-                if (weeklyTotals_ && !day.SameWeek(previous)) WriteWeekTotal(out, day);
-                if (yearlyTotals_ && day.Year() != previous.Year()) WriteYearTotal(out, day.Year());
+                if (weeklyTotals_ && !day.SameWeek(previous))
+                    page.Total(false, WeekKey(day), day.Year());
+                if (yearlyTotals_ && day.Year() != previous.Year())
+                    page.Total(true, day.Year(), day.Year());
             }
         } else if (!first) {
             // Totals follow the workouts they sum.
-            if (weeklyTotals_ && !day.SameWeek(previous)) WriteWeekTotal(out, previous);
+            if (weeklyTotals_ && !day.SameWeek(previous))
+                page.Total(false, WeekKey(previous), previous.Year());
             if (yearlyTotals_ && day.Year() != previous.Year())
-                WriteYearTotal(out, previous.Year());
+                page.Total(true, previous.Year(), previous.Year());
         }
-        WriteEntry(out, row);
+        page.Add(row, WeekKey(day), day.Year());
+        routine.clear();
+        // Rows of workouts the stream has passed cannot be left: both run in one order.
+        while (routineRow && routines.Int64(0) == row.entryId) {
+            RoutineRow r;
+            r.exercise = routines.Text(1);
+            r.sets = static_cast<int>(routines.Int64(2));
+            for (int i = 0; i < 4; ++i) {
+                r.weight[i] = static_cast<int>(routines.Int64(3 + 2 * i));
+                r.reps[i] = static_cast<int>(routines.Int64(4 + 2 * i));
+            }
+            routine.push_back(std::move(r));
+            routineRow = routines.Step();
+        }
+        WriteEntry(page.Text(), row, routine);
+        page.Flush(false);
         previous = day;
         first = false;
     }
-    if (!newestFirst) {
-        if (weeklyTotals_) WriteWeekTotal(out, previous);
-        if (yearlyTotals_) WriteYearTotal(out, previous.Year());
+    if (!first && !newestFirst) {
+        if (weeklyTotals_) page.Total(false, WeekKey(previous), previous.Year());
+        if (yearlyTotals_) page.Total(true, previous.Year(), previous.Year());
     }
-    if (position >= 0) f.SetAbsolutePosition(position);
+    page.Flush(true);
 }
 
-void HtmlExport::WriteEntry(std::ostream& out, const EntryRow& row) {
+void HtmlExport::WriteEntry(std::ostream& out, const EntryRow& row,
+                            const std::vector<RoutineRow>& routine) {
     if (const auto color = cells_.ClassColor(row.cls)) {
         out << "<tr valign=\"center\" style=\"color: RGB(" << color->r << ',' << color->g << ','
             << color->b << ")\">\n";
@@ -263,13 +371,9 @@ void HtmlExport::WriteEntry(std::ostream& out, const EntryRow& row) {
             out << "<td class=\"grn\">" << text << "</td>\n";
             continue;
         }
-        if (c.id == LogListCells::kRoute && routineDetails_ &&
-            entriesWithRoutine_.count(row.entryId)) {
-            const std::vector<RoutineRow> routine = doc_.RoutineOf(row.entryId);
-            if (!routine.empty()) {
-                WriteRoutine(out, text, routine);
-                continue;
-            }
+        if (c.id == LogListCells::kRoute && !routine.empty()) {
+            WriteRoutine(out, text, routine);
+            continue;
         }
         const std::string align = AlignmentWord(c);
         if (align == "left")
@@ -309,21 +413,29 @@ void HtmlExport::WriteRoutine(std::ostream& out, const std::string& text,
     out << "\t</table>\n</td>\n";
 }
 
-void HtmlExport::WriteWeekTotal(std::ostream& out, const CDate& day) {
-    const CDate first = day.FirstDayOfWeek();
-    WriteTotalsRow(out, first, first.AddDays(6), "ww", day.Year());
-}
-
-void HtmlExport::WriteYearTotal(std::ostream& out, int year) {
-    WriteTotalsRow(out, CDate(1, 1, year), CDate(12, 31, year), "yyyy", year);
-}
-
-bool HtmlExport::WriteTotalsRow(std::ostream& out, const CDate& first, const CDate& last,
+bool HtmlExport::WriteTotalsRow(std::ostream& out, const PeriodTotals& totals,
                                 const std::string& grouping, int year) {
-    CTotalsSet totals(&doc_.Database());
+    if (totals.rows == 0) return false;
+    // As the totals queries add them up: year by year, each sport of the log in its order,
+    // in the grand total unit. Workouts of a sport the log no longer has count nowhere but
+    // in the time that makes the pace, where they come first, as such sports sort.
     GrandTotal grand;
     CElapsedTime withDistance;
-    if (!doc_.GetTotals(first, last, &totals, &grand, grouping, &withDistance)) return false;
+    for (const auto& group : totals.years) {
+        const auto& sports = group.second;
+        for (const auto& [abbrev, s] : sports)
+            if (s.withDistance && !distanceUnits_.count(abbrev))
+                withDistance += CElapsedTime::FromSeconds(s.timeWithDistance);
+        for (const std::string& abbrev : sportOrder_) {
+            const auto it = sports.find(abbrev);
+            if (it == sports.end()) continue;
+            const PeriodTotals::Sport& s = it->second;
+            grand.distance += ConvertDistance(s.distance, distanceUnits_[abbrev], grandUnits_);
+            grand.time += CElapsedTime::FromSeconds(s.time);
+            grand.workouts += s.workouts;
+            if (s.withDistance) withDistance += CElapsedTime::FromSeconds(s.timeWithDistance);
+        }
+    }
     const std::string caption =
         grouping == "yyyy" ? std::to_string(year) + " Total" : std::string("Weekly Total");
     auto writeCaption = [&](int span) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <iosfwd>
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,34 +15,48 @@ class CTamselDoc;
 struct RoutineRow;
 
 // The filtered log as one self-contained web page: heading, the log list's visible columns,
-// weekly and yearly total rows, weight-training routines and a footer. Everything it reads
-// from the log is read when it is made.
+// weekly and yearly total rows, weight-training routines and a footer. The workouts and
+// their routines stream from the log once; the totals are summed on the way.
 class HtmlExport {
   public:
     explicit HtmlExport(CTamselDoc& doc);
 
     void Write(std::ostream& out);
 
-    // One total row over the filtered workouts from first to last (in either order):
-    // grouping "ww" captions it as a week, "yyyy" as the given year. Writes nothing and
-    // returns false when the range holds no workouts.
-    bool WriteTotalsRow(std::ostream& out, const CDate& first, const CDate& last,
-                        const std::string& grouping, int year);
+    // What a total row sums: per year of the period and sport, the distance and time of the
+    // workouts and the time of those with a distance; added up as the totals queries group
+    // them, so the figures come out the same.
+    struct PeriodTotals {
+        struct Sport {
+            double distance = 0;
+            double time = 0;
+            double timeWithDistance = 0;
+            long workouts = 0;
+            bool withDistance = false;
+        };
+        std::map<int, std::map<std::string, Sport>> years;
+        long rows = 0;
+        void Add(const EntryRow& row, int year);
+    };
+
+    // One total row: grouping "ww" captions it as a week, "yyyy" as the given year. Writes
+    // nothing and returns false when the period holds no workouts.
+    bool WriteTotalsRow(std::ostream& out, const PeriodTotals& totals, const std::string& grouping,
+                        int year);
 
   private:
     void WriteHead(std::ostream& out, const std::string& today);
     void WriteHeader(std::ostream& out);
     void WriteEntries(std::ostream& out);
-    void WriteEntry(std::ostream& out, const EntryRow& row);
+    void WriteEntry(std::ostream& out, const EntryRow& row, const std::vector<RoutineRow>& routine);
     void WriteRoutine(std::ostream& out, const std::string& text,
                       const std::vector<RoutineRow>& routine);
-    void WriteWeekTotal(std::ostream& out, const CDate& day);
-    void WriteYearTotal(std::ostream& out, int year);
 
     CTamselDoc& doc_;
     LogListCells cells_;
     std::vector<ListColumn> columns_;
-    std::set<long> entriesWithRoutine_;
+    std::vector<std::string> sportOrder_;
+    std::map<std::string, int> distanceUnits_;
     bool weeklyTotals_ = true;
     bool yearlyTotals_ = true;
     bool routineDetails_ = true;

@@ -8,7 +8,7 @@
 #include "entries/ElapsedTime.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
-#include "store/LogEntryFilteredSet.h"
+#include "store/EntryReader.h"
 #include "views/LogListCells.h"
 
 namespace kivrun {
@@ -68,30 +68,28 @@ std::string FieldText(const LogListCells& cells, const EntryRow& e, int columnId
 void ExportText(CTamselDoc& doc, std::ostream& out) {
     // One field for each column the log has, so header and lines always line up.
     std::vector<int> ids;
-    for (const ListColumn& c : LogListCells::Columns(doc, true)) {
+    for (const ListColumn& c : doc.Columns(true)) {
         if (c.id < LogListCells::kDate || c.id > LogListCells::kNotes) continue;
         ids.push_back(c.id);
         out << OneField(c.fieldName) << '\t';
     }
     out << "\r\n";
-    CLogEntryFilteredSet& f = doc.FilteredSet();
-    if (f.IsEmpty()) return;
     LogListCells cells;
-    cells.Refresh(doc);
-    const long position = f.GetAbsolutePosition();
-    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
-        const EntryRow e = EntryRow::FromSet(f);
-        for (size_t i = 0; i < ids.size(); ++i)
-            out << (i ? "\t" : "") << FieldText(cells, e, ids[i]);
+    cells.Refresh(doc.GetCatalog());
+    EntryReader rows = doc.ReadEntries();
+    EntryRow e;
+    while (rows.Next(e)) {
+        for (size_t i = 0; i < ids.size(); ++i) {
+            if (i) out << '\t';
+            out << FieldText(cells, e, ids[i]);
+        }
         out << "\r\n";
     }
-    if (position >= 0) f.SetAbsolutePosition(position);
 }
 
 std::string ClipboardText(CTamselDoc& doc, std::vector<long> positions) {
     std::string text;
-    CLogEntryFilteredSet& f = doc.FilteredSet();
-    const long count = f.IsEmpty() ? 0 : f.GetRecordCount();
+    const long count = doc.EntryCount();
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     positions.erase(std::remove_if(positions.begin(), positions.end(),
@@ -99,10 +97,10 @@ std::string ClipboardText(CTamselDoc& doc, std::vector<long> positions) {
                     positions.end());
     if (positions.empty()) return text;
     WaitCursor wait(doc.ui());
-    const long position = f.GetAbsolutePosition();
     for (long p : positions) {
-        f.SetAbsolutePosition(p);
-        const EntryRow e = EntryRow::FromSet(f);
+        const std::optional<EntryRow> row = doc.EntryAt(p);
+        if (!row) continue;
+        const EntryRow& e = *row;
         text += CDate::FromSerial(e.date).Format(0);
         text += '\t' + OneField(e.sport);
         text += '\t' + OneField(e.cls);
@@ -113,7 +111,6 @@ std::string ClipboardText(CTamselDoc& doc, std::vector<long> positions) {
         text += '\t' + OneField(e.notes);
         text += '\n';
     }
-    if (position >= 0) f.SetAbsolutePosition(position);
     return text;
 }
 

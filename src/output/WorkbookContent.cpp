@@ -1,13 +1,13 @@
 #include "output/WorkbookContent.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "app/TamselDoc.h"
 #include "entries/ElapsedTime.h"
 #include "entries/Units.h"
 #include "output/TextEncoding.h"
-#include "store/EventsSet.h"
-#include "store/LogEntryFilteredSet.h"
+#include "store/EntryReader.h"
 #include "views/LogListCells.h"
 
 namespace kivrun {
@@ -88,23 +88,22 @@ WorkbookSheet TrainingLogSheet(CTamselDoc& doc, const LogListCells& cells) {
     sheet.name = "Training_Log";
     // One field for each column the log has, its value chosen by the column's id.
     std::vector<int> ids;
-    for (const ListColumn& c : LogListCells::Columns(doc, true)) {
+    for (const ListColumn& c : doc.Columns(true)) {
         if (c.id < LogListCells::kDate || c.id > LogListCells::kNotes) continue;
         ids.push_back(c.id);
         sheet.columns.push_back({c.fieldName, KindOf(c.id), WidthOf(c.id)});
     }
-    CLogEntryFilteredSet& f = doc.FilteredSet();
-    if (f.IsEmpty()) return sheet;
-    const long position = f.GetAbsolutePosition();
-    sheet.rows.reserve(static_cast<size_t>(f.GetRecordCount()));
-    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
-        const EntryRow e = EntryRow::FromSet(f);
-        std::vector<WorkbookCell>& row = sheet.rows.emplace_back();
-        row.reserve(ids.size());
+    // The workouts stream from the log as the writer asks for them, so a large log is
+    // never held in memory as cells.
+    sheet.streamedRows = static_cast<std::size_t>(doc.EntryCount());
+    auto reader = std::make_shared<EntryReader>(doc.ReadEntries());
+    sheet.stream = [reader, ids, &cells, entry = EntryRow()](WorkbookRow& row) mutable {
+        if (!reader->Next(entry)) return false;
+        row.clear();
         for (int id : ids)
-            row.push_back(EntryCell(cells, e, id));
-    }
-    if (position >= 0) f.SetAbsolutePosition(position);
+            row.push_back(EntryCell(cells, entry, id));
+        return true;
+    };
     return sheet;
 }
 
@@ -116,17 +115,12 @@ WorkbookSheet EventsSheet(CTamselDoc& doc, const LogListCells& cells) {
                      {"Affiliation", CellKind::Text, 20},
                      {"Event", CellKind::Text, 24},
                      {"Details", CellKind::Text, 40}};
-    CEventsSet& events = doc.EventsSet();
-    if (events.IsEmpty()) return sheet;
-    const long position = events.GetAbsolutePosition();
-    for (events.MoveFirst(); !events.IsEOF(); events.MoveNext()) {
-        sheet.rows.push_back({WorkbookCell::Date(events.Date),
-                              WorkbookCell::Text(cells.SportName(events.SptAbbrev)),
-                              WorkbookCell::Text(events.EventAffiliation.get()),
-                              WorkbookCell::Text(events.EventName.get()),
-                              WorkbookCell::Text(OneLine(events.EventDetails))});
+    for (const EventRow& e : doc.Events()) {
+        sheet.rows.push_back({WorkbookCell::Date(e.date),
+                              WorkbookCell::Text(cells.SportName(e.sport)),
+                              WorkbookCell::Text(e.affiliation), WorkbookCell::Text(e.name),
+                              WorkbookCell::Text(OneLine(e.details))});
     }
-    if (position >= 0) events.SetAbsolutePosition(position);
     return sheet;
 }
 
@@ -143,9 +137,27 @@ WorkbookCell WorkbookCell::Text(std::string_view utf8) {
     return {CellKind::Text, 0, Utf16ToUtf8(wide)};
 }
 
-WorkbookContent BuildWorkbookContent(CTamselDoc& doc) {
-    LogListCells cells;
-    cells.Refresh(doc);
+void WorkbookSheet::ForEachRow(const std::function<void(const WorkbookRow&)>& each) const {
+    if (!stream) {
+        for (const WorkbookRow& row : rows)
+            each(row);
+        return;
+    }
+    WorkbookRow row;
+    while (stream(row))
+        each(row);
+}
+
+void WorkbookSheet::Hold() {
+    if (!stream) return;
+    rows.reserve(streamedRows);
+    WorkbookRow row;
+    while (stream(row))
+        rows.push_back(row);
+    stream = nullptr;
+}
+
+WorkbookContent BuildWorkbookContent(CTamselDoc& doc, const LogListCells& cells) {
     WorkbookContent content;
     content.sheets.push_back(TrainingLogSheet(doc, cells));
     content.sheets.push_back(EventsSheet(doc, cells));

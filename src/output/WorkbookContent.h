@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,10 +30,22 @@ struct WorkbookColumn {
     double width = 10;  // in characters
 };
 
+using WorkbookRow = std::vector<WorkbookCell>;
+
 struct WorkbookSheet {
     std::string name;
     std::vector<WorkbookColumn> columns;
-    std::vector<std::vector<WorkbookCell>> rows;  // below the field names
+    std::vector<WorkbookRow> rows;  // below the field names
+    // Rows read as they are written instead of held: the next row into its argument, false
+    // at the end. streamedRows says beforehand how many it gives.
+    std::function<bool(WorkbookRow&)> stream;
+    std::size_t streamedRows = 0;
+
+    std::size_t RowCount() const { return stream ? streamedRows : rows.size(); }
+    // Every row in order, held or streamed (a stream can be walked once).
+    void ForEachRow(const std::function<void(const WorkbookRow&)>& each) const;
+    // Reads a streamed sheet into rows, for formats that need every row at hand.
+    void Hold();
 };
 
 struct WorkbookContent {
@@ -42,7 +55,10 @@ struct WorkbookContent {
 // A spreadsheet cell holds at most this many UTF-16 units; longer text is cut there.
 constexpr std::size_t kMaxCellText = 32767;
 
-// "Training_Log" with the filtered workouts and "Events" with every calendar event.
-WorkbookContent BuildWorkbookContent(CTamselDoc& doc);
+class LogListCells;
+
+// "Training_Log" with the filtered workouts and "Events" with every calendar event. The
+// workouts are streamed from the log while the content is written; cells must outlive it.
+WorkbookContent BuildWorkbookContent(CTamselDoc& doc, const LogListCells& cells);
 
 }  // namespace kivrun

@@ -20,14 +20,18 @@ void Check(lxw_error error) {
 
 void WriteXlsx(const WorkbookContent& content, const std::string& path) {
     for (const WorkbookSheet& sheet : content.sheets) {
-        if (sheet.rows.size() + 1 > kXlsxMaxRows)
+        if (sheet.RowCount() + 1 > kXlsxMaxRows)
             throw std::length_error("An Excel Workbook holds at most " +
                                     std::to_string(kXlsxMaxRows - 1) + " rows in a sheet; \"" +
-                                    sheet.name + "\" has " + std::to_string(sheet.rows.size()));
+                                    sheet.name + "\" has " + std::to_string(sheet.RowCount()));
     }
-    // Closed on every path; a workbook abandoned by an exception leaves a file the caller
-    // throws away.
-    std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(path.c_str()));
+    // Rows go out as they are written (constant memory), so a large log is never held in
+    // memory by the library either. Closed on every path; a workbook abandoned by an
+    // exception leaves a file the caller throws away.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(
+        workbook_new_opt(path.c_str(), &options));
     if (!workbook) throw std::runtime_error("could not start the workbook");
     lxw_format* dates = workbook_add_format(workbook.get());
     if (!dates) throw std::runtime_error("could not make the date format");
@@ -44,9 +48,9 @@ void WriteXlsx(const WorkbookContent& content, const std::string& path) {
                 Check(worksheet_write_string(ws, 0, column, name.text.c_str(), nullptr));
             }
         }
-        for (size_t r = 0; r < sheet.rows.size(); ++r) {
-            const auto row = static_cast<lxw_row_t>(r + 1);
-            const auto& cells = sheet.rows[r];
+        lxw_row_t row = 0;
+        sheet.ForEachRow([&](const WorkbookRow& cells) {
+            ++row;
             for (size_t c = 0; c < cells.size() && c < sheet.columns.size(); ++c) {
                 const auto column = static_cast<lxw_col_t>(c);
                 const WorkbookCell& cell = cells[c];
@@ -64,7 +68,7 @@ void WriteXlsx(const WorkbookContent& content, const std::string& path) {
                         break;
                 }
             }
-        }
+        });
     }
     Check(workbook_close(workbook.release()));
 }

@@ -87,8 +87,8 @@ bool ApplyGeneralPrefs(CTamselDoc& doc, const GeneralPrefs& g, bool fieldsChange
         ReportError(doc, "Couldn't save the preferences", e);
         return false;
     }
-    if (weekChanged) doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kGeneralPreferences));
-    if (fieldsChanged) doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kOptionalFieldNames));
+    if (weekChanged) doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::GeneralPreferences));
+    if (fieldsChanged) doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::OptionalFieldNames));
     return true;
 }
 

@@ -238,7 +238,7 @@ bool SportsPageState::Apply(CTamselDoc& doc) {
         return false;
     }
     changed_ = false;
-    doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
     return true;
 }
 

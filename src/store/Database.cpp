@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <utility>
 
 namespace kivrun {
 namespace {
@@ -123,6 +124,15 @@ std::string Statement::Text(int column) const {
                 : std::string();
 }
 
+void Statement::TextInto(int column, std::string& out) const {
+    const unsigned char* text = sqlite3_column_text(stmt_, column);
+    const int size = sqlite3_column_bytes(stmt_, column);
+    if (text)
+        out.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+    else
+        out.clear();
+}
+
 SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly) : path_(path) {
     const int flags =
         readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
@@ -171,6 +181,18 @@ void SqliteDb::ClearCache() {
     cache_.clear();
 }
 
+std::int64_t SqliteDb::ChangeStamp() {
+    Statement& version = Cached("PRAGMA data_version");
+    const std::int64_t others = version.Step() ? version.Int64(0) : 0;
+    version.Reset();
+    // Rows changed through this connection, and files changed by others, both only grow.
+    return sqlite3_total_changes64(db_) * 1000003 + others;
+}
+
+bool SqliteDb::InTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
 std::int64_t SqliteDb::LastInsertRowId() const {
     return sqlite3_last_insert_rowid(db_);
 }
@@ -216,6 +238,24 @@ Transaction::~Transaction() {
 void Transaction::Commit() {
     db_.Exec(name_.empty() ? "COMMIT" : "RELEASE " + name_);
     done_ = true;
+}
+
+ReadTransaction::ReadTransaction(SqliteDb& db) : db_(&db) {
+    if (db_->InTransaction()) return;
+    db_->Exec("BEGIN");
+    began_ = true;
+}
+
+ReadTransaction::ReadTransaction(ReadTransaction&& other) noexcept
+    : db_(other.db_), began_(std::exchange(other.began_, false)) {}
+
+ReadTransaction::~ReadTransaction() {
+    if (!began_) return;
+    try {
+        db_->Exec("COMMIT");
+    } catch (const DbError&) {
+        // A read transaction has nothing to lose.
+    }
 }
 
 }  // namespace kivrun

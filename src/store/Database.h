@@ -57,6 +57,8 @@ class Statement {
     std::int64_t Int64(int column) const;
     double Real(int column) const;
     std::string Text(int column) const;
+    // Text into an existing string, keeping its capacity (for rows read again and again).
+    void TextInto(int column, std::string& out) const;
 
     sqlite3_stmt* handle() const { return stmt_; }
 
@@ -85,6 +87,10 @@ class SqliteDb {
     Statement& Cached(const std::string& sql);
     void ClearCache();
 
+    bool InTransaction() const;
+    // Changes as soon as anything in the file changes, through this connection or another:
+    // what cached lookups compare to know they are stale.
+    std::int64_t ChangeStamp();
     std::int64_t LastInsertRowId() const;
     int Changes() const;
     std::string ErrorMessage() const;
@@ -117,6 +123,20 @@ class Transaction {
     SqliteDb& db_;
     std::string name_;  // empty: the outermost transaction
     bool done_ = false;
+};
+
+// One consistent view of the file for a walk of several statements: a read transaction
+// when none is open, nothing inside one (it already sees a consistent file).
+class ReadTransaction {
+  public:
+    explicit ReadTransaction(SqliteDb& db);
+    ReadTransaction(ReadTransaction&& other) noexcept;
+    ReadTransaction& operator=(ReadTransaction&&) = delete;
+    ~ReadTransaction();
+
+  private:
+    SqliteDb* db_;
+    bool began_ = false;
 };
 
 }  // namespace kivrun

@@ -53,6 +53,10 @@ bool IsViewQuery(const std::string& name) {
 
 LogDatabase::LogDatabase(std::unique_ptr<SqliteDb> db) : db_(std::move(db)) {}
 
+bool LogDatabase::IsReadOnly() const {
+    return sqlite3_db_readonly(db_->handle(), "main") == 1;
+}
+
 void LogDatabase::Configure() {
     // A rollback journal leaves no companion files beside the log once it is closed.
     db_->Exec("PRAGMA journal_mode=DELETE");
@@ -103,8 +107,7 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
         auto log = std::unique_ptr<LogDatabase>(
             new LogDatabase(std::make_unique<SqliteDb>(path, false, readOnly)));
         log->db_->Exec("SELECT count(*) FROM sqlite_master");
-        if (!readOnly && sqlite3_db_readonly(log->db_->handle(), "main") == 1)
-            throw DbError(SQLITE_READONLY, "The file '" + path + "' cannot be written.");
+        // A file that cannot be written opens for reading; the document refuses its writes.
         log->Configure();
         out = std::move(log);
         return kOpened;

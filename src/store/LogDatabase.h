@@ -32,6 +32,8 @@ class LogDatabase {
                     std::unique_ptr<LogDatabase>& out, bool readOnly = false);
 
     SqliteDb& sql() { return *db_; }
+    // The file could only be opened for reading.
+    bool IsReadOnly() const;
     const std::string& path() const { return db_->path(); }
 
     // What an open SQLite file holds, as far as a log is concerned.

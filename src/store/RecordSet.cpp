@@ -283,6 +283,11 @@ bool RecordSet::SetBookmark(Bookmark bookmark) {
     return true;
 }
 
+std::int64_t RecordSet::KeyAt(long position) const {
+    if (position < 0 || position >= Count()) return 0;
+    return snapshot_ ? position : keys_[static_cast<size_t>(position)];
+}
+
 long RecordSet::PositionOf(std::int64_t key) const {
     for (size_t i = 0; i < keys_.size(); ++i)
         if (keys_[i] == key) return static_cast<long>(i);

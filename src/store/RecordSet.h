@@ -61,6 +61,11 @@ class RecordSet {
     long GetAbsolutePosition() const;
     void SetAbsolutePosition(long position);
 
+    // The row key at a position and the position of a key (-1 when absent), for reading
+    // rows by position without moving the set.
+    std::int64_t KeyAt(long position) const;
+    long PositionOfKey(std::int64_t key) const { return PositionOf(key); }
+
     Bookmark GetBookmark() const;
     // False when no row of the set has that bookmark.
     bool SetBookmark(Bookmark bookmark);
@@ -120,7 +125,6 @@ class RecordSet {
     void ClearFields();
     bool Find(const std::string& criteria, long from, int step);
     std::vector<std::int64_t> MatchingKeys(const std::string& criteria);
-    std::int64_t KeyAt(long position) const;
     long PositionOf(std::int64_t key) const;
     long Count() const;
     void RequireRow() const;

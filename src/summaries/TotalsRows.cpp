@@ -4,13 +4,9 @@
 
 #include "app/TamselDoc.h"
 #include "entries/Date.h"
+#include "entries/NumberFormat.h"
 #include "entries/Units.h"
-#include "store/DistanceUnitsSet.h"
-#include "store/LogEntryFilteredSet.h"
-#include "store/PreferencesSet.h"
 #include "store/ProgramState.h"
-#include "store/SportsSet.h"
-#include "store/TotalsSet.h"
 #include "views/LogListCells.h"
 
 namespace kivrun {
@@ -50,77 +46,69 @@ struct SportUnits {
 
 TotalsResult BuildTotalsRows(CTamselDoc& doc, TotalsGrouping grouping) {
     TotalsResult result;
-    CLogEntryFilteredSet& filtered = doc.FilteredSet();
-    if (filtered.IsEmpty()) {
+    // Every entry of the filtered set is counted: its first and last days bound the range.
+    const std::optional<CDate> first = doc.FirstEntryDay();
+    const std::optional<CDate> last = doc.LastEntryDay();
+    if (!first || !last) {
         result.noEntries = true;
         return result;
     }
-    // Every entry of the filtered set is counted: its first and last dates bound the range,
-    // in whichever order the set runs.
-    const long position = filtered.GetAbsolutePosition();
-    filtered.MoveFirst();
-    const CDate first = CDate::FromSerial(filtered.Date);
-    filtered.MoveLast();
-    const CDate last = CDate::FromSerial(filtered.Date);
-    if (position >= 0) filtered.SetAbsolutePosition(position);
-
     static const char* kGroupings[] = {"ww", "m", "yyyy"};
-    CTotalsSet& totals = doc.TotalsSet();
-    if (!doc.GetTotals(first, last, &totals, nullptr, kGroupings[static_cast<int>(grouping)]))
-        return result;
+    const std::vector<TotalsRecord> totals =
+        doc.GetTotals(*first, *last, kGroupings[static_cast<int>(grouping)]);
+    if (totals.empty()) return result;
 
     // Units: the sports with a distance may not all use one unit; then every distance says
     // which unit it is in.
+    const Catalog& catalog = doc.GetCatalog();
     std::map<std::string, SportUnits> sports;
     int firstUnit = -1;
     bool mixed = false;
-    CSportsSet& sportSet = doc.SportsSet();
-    for (sportSet.MoveFirst(); !sportSet.IsEOF(); sportSet.MoveNext()) {
-        sports[sportSet.SptAbbrev] = {sportSet.DistanceID, sportSet.DistanceShortName};
-        if (sportSet.DistanceID == distance_unit::kNone) continue;
+    for (const SportInfo& s : catalog.sports) {
+        sports[s.abbrev] = {s.distanceUnit, s.distanceShortName};
+        if (s.distanceUnit == distance_unit::kNone) continue;
         if (firstUnit < 0)
-            firstUnit = sportSet.DistanceID;
-        else if (sportSet.DistanceID != firstUnit)
+            firstUnit = s.distanceUnit;
+        else if (s.distanceUnit != firstUnit)
             mixed = true;
     }
-    const int grandUnits = doc.PreferencesSet().GetGrandTotalUnits();
+    const int grandUnits = TextToInt(doc.Preference("GrandTotalUnits"));
     std::string grandUnitName;
     if (mixed) {
-        CDistanceUnitsSet& units = doc.DistanceUnitsSet();
-        if (units.FindFirst("DistanceID = " + std::to_string(grandUnits)))
-            grandUnitName = units.DistanceShortName;
+        for (const UnitInfo& unit : catalog.distanceUnits)
+            if (unit.id == grandUnits) grandUnitName = unit.shortName;
     }
 
-    totals.MoveFirst();
-    while (!totals.IsEOF()) {
-        const int year = totals.Year;
-        const int period = totals.Week;
+    for (std::size_t i = 0; i < totals.size();) {
+        const long year = totals[i].year;
+        const long period = totals[i].period;
         // The sport lines of this period.
         std::vector<TotalsRow> lines;
         long workouts = 0;
         double distance = 0;
         double seconds = 0;
-        for (; !totals.IsEOF() && totals.Year == year && totals.Week == period; totals.MoveNext()) {
+        for (; i < totals.size() && totals[i].year == year && totals[i].period == period; ++i) {
+            const TotalsRecord& t = totals[i];
             TotalsRow row;
-            row.text[1] = totals.SptName;
-            row.text[2] = std::to_string(totals.Workouts.get());
-            const auto sport = sports.find(totals.SptAbbrev);
+            row.text[1] = t.sportName;
+            row.text[2] = std::to_string(t.workouts);
+            const auto sport = sports.find(t.sport);
             const int unit = sport == sports.end() ? 0 : sport->second.distanceUnit;
-            if (totals.TotalDistance == 0.0) {
+            if (t.distance == 0.0) {
                 row.text[3] = "--";
             } else {
-                row.text[3] = DistanceText(totals.TotalDistance, unit);
+                row.text[3] = DistanceText(t.distance, unit);
                 if (mixed && sport != sports.end()) row.text[3] += sport->second.shortName;
             }
-            row.text[4] = CElapsedTime::FromSeconds(totals.TotalTime).Format(0);
+            row.text[4] = CElapsedTime::FromSeconds(t.time).Format(0);
             lines.push_back(std::move(row));
             // A workout of a sport the log no longer has is listed but not totalled.
             if (sport == sports.end()) continue;
-            workouts += totals.Workouts;
-            distance += ConvertDistance(totals.TotalDistance, unit, grandUnits);
-            seconds += totals.TotalTime;
+            workouts += t.workouts;
+            distance += ConvertDistance(t.distance, unit, grandUnits);
+            seconds += t.time;
         }
-        const Label label = PeriodLabel(grouping, year, period);
+        const Label label = PeriodLabel(grouping, static_cast<int>(year), static_cast<int>(period));
         result.rows.push_back(TotalsRow{});  // separator
         if (lines.size() == 1) {
             // One sport: a line of its own carries the label's first part.

@@ -22,10 +22,9 @@ std::string DefaultBackupFolder() {
 }
 
 void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    doc.Filter() = FilterState::Restore(state);
-    doc.Filter().showAll = false;
-    doc.UpdateFilter();
-    doc.ComputeBackgroundBands();
+    FilterState filter = FilterState::Restore(state);
+    filter.showAll = false;
+    doc.UpdateFilter(filter);
 }
 
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,

@@ -10,12 +10,8 @@
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
 #include "output/TextExport.h"
-#include "store/Criteria.h"
 #include "store/DefaultRows.h"
-#include "store/LogEntryFilteredSet.h"
-#include "store/PreferencesSet.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
+#include "store/EntryReader.h"
 #include "summaries/TotalsRows.h"
 #include "tool/Tool.h"
 #include "views/LogListCells.h"
@@ -75,30 +71,13 @@ int CmdSport(Context& c) {
     TerminalUserInterface ui(c.err);
     auto doc = Open("sport", c.args[0], ui, c.err);
     if (!doc) return 1;
-    CSportsSet& sports = doc->SportsSet();
-    try {
-        if (sports.FindFirst(criteria::Is("SptAbbrev", letter))) {
-            sports.Edit();
-        } else {
-            long order = 0;
-            for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext())
-                order = std::max<long>(order, sports.Order + 1);
-            sports.AddNew();
-            sports.SptAbbrev = letter;
-            sports.Order = static_cast<int>(order);
-        }
-        sports.SptName = name;
-        sports.DistanceID = distance;
-        sports.PaceID = pace;
-        sports.Image = image;
-        sports.Update();
-    } catch (const DbError& e) {
-        sports.CancelUpdate();
-        c.err << "kivrun-tool sport: " << e.what() << '\n';
-        return 1;
-    }
-    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
-    return 0;
+    SportInfo sport;
+    sport.abbrev = letter;
+    sport.name = name;
+    sport.distanceUnit = distance;
+    sport.paceUnit = pace;
+    sport.image = image;
+    return doc->SaveSport(sport, nullptr) ? 0 : 1;
 }
 
 int CmdAdd(Context& c) {
@@ -122,18 +101,21 @@ int CmdAdd(Context& c) {
 
     WorkingEntry e;
     e.date = CDate(dateText);
-    CSportsSet& sports = doc->SportsSet();
-    if (!sports.FindFirst(criteria::Is("SptName", o.positional[2]))) {
+    const Catalog& catalog = doc->GetCatalog();
+    const SportInfo* sport = catalog.SportNamed(o.positional[2]);
+    if (!sport) {
         c.err << "Please specify a sport !!\n";
         return 1;
     }
-    e.sptAbbrev = sports.SptAbbrev;
-    const int distanceUnit = sports.DistanceID;
-    const int paceUnit = sports.PaceID;
-    CTrainingTypesSet& classes = doc->TrainingTypesSet();
-    e.typeAbbrev = classes.FindFirst(criteria::Is("TypeName", o.positional[3]))
-                       ? classes.TypeAbbrev.get()
-                       : std::string(" ");
+    e.sptAbbrev = sport->abbrev;
+    const int distanceUnit = sport->distanceUnit;
+    const int paceUnit = sport->paceUnit;
+    e.typeAbbrev = " ";
+    for (const ClassInfo& cls : catalog.classes)
+        if (cls.name == o.positional[3]) {
+            e.typeAbbrev = cls.abbrev;
+            break;
+        }
     e.time = CElapsedTime::FromUserText(timeText);
     if (distanceUnit != distance_unit::kNone) {
         e.distance = Number(o.positional[4], "DISTANCE");
@@ -159,7 +141,7 @@ int CmdAdd(Context& c) {
         e.optionalOne = Number(v->second, "--opt1");
     if (auto v = o.named.find("opt2"); v != o.named.end())
         e.optionalTwo = Number(v->second, "--opt2");
-    const long id = doc->AddEntry(e, nullptr);
+    const RowId id = doc->AddEntry(e, nullptr);
     if (id == 0) return 1;
     c.out << id << '\n';
     return 0;
@@ -167,14 +149,15 @@ int CmdAdd(Context& c) {
 
 int CmdDelete(Context& c) {
     ExpectArgs(c, 2);
-    const long id = static_cast<long>(Number(c.args[1], "ENTRYID"));
+    const RowId id = static_cast<RowId>(Number(c.args[1], "ENTRYID"));
     TerminalUserInterface ui(c.err);
     auto doc = Open("delete", c.args[0], ui, c.err);
     if (!doc) return 1;
     // Whatever the saved filter hides can still be deleted by its id.
     if (!doc->Filter().showAll) {
-        doc->Filter().showAll = true;
-        doc->ApplyFilter(false);
+        FilterState all = doc->Filter();
+        all.showAll = true;
+        doc->ApplyFilter(all);
     }
     if (!doc->DeleteEntry(id, nullptr, false)) {
         c.err << "kivrun-tool delete: no entry " << id << '\n';
@@ -190,18 +173,20 @@ int CmdList(Context& c) {
     auto doc = Open("list", o.positional[0], ui, c.err);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
-    const std::vector<ListColumn> columns = LogListCells::Columns(*doc);
+    const std::vector<ListColumn> columns = doc->Columns();
     // Tabs and line breaks of the user's texts become blanks: one line per row, always.
     for (size_t i = 0; i < columns.size(); ++i)
         c.out << (i ? "\t" : "") << OneField(columns[i].label);
     c.out << '\n';
     LogListCells cells;
-    cells.Refresh(*doc);
-    CLogEntryFilteredSet& f = doc->FilteredSet();
-    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
-        const EntryRow row = EntryRow::FromSet(f);
-        for (size_t i = 0; i < columns.size(); ++i)
-            c.out << (i ? "\t" : "") << OneField(cells.Text(row, columns[i].id, columns[i].format));
+    cells.Refresh(doc->GetCatalog());
+    EntryReader rows = doc->ReadEntries();
+    EntryRow row;
+    while (rows.Next(row)) {
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (i) c.out << '\t';
+            c.out << OneField(cells.Text(row, columns[i].id, columns[i].format));
+        }
         c.out << '\n';
     }
     return 0;
@@ -213,7 +198,7 @@ int CmdFilter(Context& c) {
     auto doc = Open("filter", c.args[0], ui, c.err);
     if (!doc) return 1;
     ApplyFilterText(*doc, c.args[1]);
-    doc->PreferencesSet().SetPreference("StateFilterToolBar", doc->Filter().Save());
+    if (!doc->SetPreference("StateFilterToolBar", doc->Filter().Save())) return 1;
     c.out << doc->FilteredSetQuery().GetSQL() << '\n';
     return 0;
 }

@@ -1,33 +1,11 @@
 #include "views/LogListCells.h"
 
-#include "app/TamselDoc.h"
 #include "entries/Date.h"
 #include "entries/ElapsedTime.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
-#include "store/LogDatabase.h"
-#include "store/LogEntryFilteredSet.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
 
 namespace kivrun {
-
-EntryRow EntryRow::FromSet(const CLogEntryFilteredSet& s) {
-    EntryRow e;
-    e.entryId = s.EntryID;
-    e.date = s.Date;
-    e.sport = s.SptAbbrev;
-    e.cls = s.TrainingTypeAbbrev;
-    e.distance = s.Distance;
-    e.time = s.Time;
-    e.pace = s.Pace;
-    e.route = s.Route;
-    e.notes = s.Notes;
-    e.optionalOne = s.OptionalOne;
-    e.optionalTwo = s.OptionalTwo;
-    e.background = s.Background;
-    return e;
-}
 
 std::optional<Rgb> ParseColorCode(const std::string& code) {
     if (code.find_first_not_of(' ') == std::string::npos) return std::nullopt;
@@ -49,29 +27,24 @@ std::string DistanceText(double distance, int distanceUnit) {
     return FormatNumber(distance, whole ? 0 : 1, true, true);
 }
 
-void LogListCells::Refresh(CTamselDoc& doc) {
+void LogListCells::Refresh(const Catalog& catalog) {
     sports_.clear();
     classes_.clear();
-    CSportsSet& sports = doc.SportsSet();
-    sports.Requery();
     int firstUnit = -1;
     mixedUnits_ = false;
-    for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext()) {
-        Sport s{sports.SptName, sports.DistanceID, sports.PaceID, sports.Image,
-                sports.DistanceShortName};
+    for (const SportInfo& sport : catalog.sports) {
         // Sports without distance never make the units mixed.
-        if (s.distanceUnit != distance_unit::kNone) {
+        if (sport.distanceUnit != distance_unit::kNone) {
             if (firstUnit < 0)
-                firstUnit = s.distanceUnit;
-            else if (s.distanceUnit != firstUnit)
+                firstUnit = sport.distanceUnit;
+            else if (sport.distanceUnit != firstUnit)
                 mixedUnits_ = true;
         }
-        sports_[sports.SptAbbrev] = std::move(s);
+        sports_[sport.abbrev] = Sport{sport.name, sport.distanceUnit, sport.paceUnit, sport.image,
+                                      sport.distanceShortName};
     }
-    CTrainingTypesSet& classes = doc.TrainingTypesSet();
-    classes.Requery();
-    for (classes.MoveFirst(); !classes.IsEOF(); classes.MoveNext())
-        classes_[classes.TypeAbbrev] = Class{classes.TypeName, ParseColorCode(classes.ColorCode)};
+    for (const ClassInfo& cls : catalog.classes)
+        classes_[cls.abbrev] = Class{cls.name, ParseColorCode(cls.colorCode)};
 }
 
 std::string LogListCells::Text(const EntryRow& e, int columnId, int format) const {
@@ -141,27 +114,6 @@ int LogListCells::SportPaceUnit(const std::string& sport) const {
 std::string LogListCells::SportName(const std::string& sport) const {
     const auto it = sports_.find(sport);
     return it == sports_.end() ? std::string() : it->second.name;
-}
-
-std::vector<ListColumn> LogListCells::Columns(CTamselDoc& doc, bool all) {
-    std::vector<ListColumn> columns;
-    Statement s = doc.Database().sql().Prepare(
-        "SELECT ColumnID, ColumnFieldName, ColumnLabel, ColumnOrder, ColumnWidth, "
-        "ColumnJustification, ColumnFormat, ColumnVisible FROM \"Log Column Settings\" " +
-        std::string(all ? "ORDER BY ColumnID" : "WHERE ColumnVisible <> 0 ORDER BY ColumnOrder"));
-    while (s.Step()) {
-        ListColumn c;
-        c.id = static_cast<int>(s.Int64(0));
-        c.fieldName = s.Text(1);
-        c.label = s.Text(2);
-        c.order = static_cast<int>(s.Int64(3));
-        c.width = static_cast<int>(s.Int64(4));
-        c.justification = static_cast<int>(s.Int64(5));
-        c.format = static_cast<int>(s.Int64(6));
-        c.visible = s.Int64(7) != 0;
-        columns.push_back(std::move(c));
-    }
-    return columns;
 }
 
 }  // namespace kivrun

@@ -5,40 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "store/Rows.h"
+
 namespace kivrun {
-
-class CTamselDoc;
-class CLogEntryFilteredSet;
-
-// One workout as the lists, exports and prints read it from the filtered set.
-struct EntryRow {
-    long entryId = 0;
-    double date = 0;  // serial day
-    std::string sport;
-    std::string cls;
-    double distance = 0;
-    double time = 0;  // seconds
-    double pace = 0;  // as stored
-    std::string route;
-    std::string notes;
-    double optionalOne = 0;
-    double optionalTwo = 0;
-    int background = 0;
-
-    static EntryRow FromSet(const CLogEntryFilteredSet& set);
-};
-
-// A column of the log list as the log keeps it.
-struct ListColumn {
-    int id = 0;
-    std::string fieldName;
-    std::string label;
-    int order = 0;
-    int width = 0;
-    int justification = 0;  // 0 left, 1 right, 2 centre
-    int format = 0;
-    bool visible = true;
-};
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
@@ -62,8 +31,8 @@ class LogListCells {
         kNotes = 9
     };
 
-    // Reads sports, classes and their units from the open log.
-    void Refresh(CTamselDoc& doc);
+    // Takes sports, classes and their units from the log's catalog.
+    void Refresh(const Catalog& catalog);
 
     std::string Text(const EntryRow& entry, int columnId, int format) const;
     // The class's colour; none when the class is unknown or has no colour.
@@ -77,9 +46,6 @@ class LogListCells {
     int SportDistanceUnit(const std::string& sport) const;
     int SportPaceUnit(const std::string& sport) const;
     std::string SportName(const std::string& sport) const;
-
-    // Visible columns in display order, or every column by id when all is set.
-    static std::vector<ListColumn> Columns(CTamselDoc& doc, bool all = false);
 
   private:
     struct Sport {

@@ -7,19 +7,13 @@
 
 #include "views/LogListCells.h"
 
+#include "store/Rows.h"
+
 namespace kivrun {
 
 // The rules of the log list's column menu: the format submenus and what each choice writes
 // into the column's settings row, the Insert Column items, and how Route and Notes share
 // the width the other columns leave.
-
-// What choosing a format writes; justification and label stay as they are when not given.
-struct ColumnFormatChange {
-    int format = 0;
-    int width = 0;
-    std::optional<int> justification;
-    std::optional<std::string> label;
-};
 
 struct FormatChoice {
     std::string text;  // "MSS\t68:06": the item, then an example after the tab

@@ -72,8 +72,8 @@ TEST_F(ConversionTest, EverySectionAndTheWorkouts) {
     EXPECT_EQ(Q("SELECT count(*) FROM \"Log Entry Details Routine\""), "0");
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Invalid column !!!"});
     // The document went on to shade and filter the new log, and said so.
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 4);
-    EXPECT_EQ(view.kinds(), std::vector<int>{UpdateHint::kFilterApplied});
+    EXPECT_EQ(doc->EntryCount(), 4);
+    EXPECT_EQ(view.kinds(), std::vector<int>{5});
     EXPECT_EQ(doc->Database().IntegrityProblems(), "");
 }
 

@@ -80,7 +80,7 @@ TEST_F(ImportTest, TheSameLogTwiceDoublesItsEntries) {
     EXPECT_EQ(Count("Calendar Events"), 0);
     EXPECT_EQ(Count("Sports"), 3);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 4);
+    EXPECT_EQ(doc->EntryCount(), 4);
     // Shaded by week: the two days of 45000/45001 share a week, so all four share a value.
     EXPECT_EQ(Rows("SELECT DISTINCT Background FROM \"Log Entry\""), "0");
 }

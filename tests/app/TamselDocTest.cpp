@@ -26,20 +26,20 @@ using test::Entry;
 
 // Consecutive rows of the filtered set share their shading exactly when they share a week.
 void ExpectWeekBands(CTamselDoc& doc) {
-    CLogEntryFilteredSet& f = doc.FilteredSet();
     bool first = true;
     double prevDate = 0;
     int prev = 0;
-    for (f.MoveFirst(); !f.IsEOF(); f.MoveNext()) {
+    EntryReader rows = doc.ReadEntries();
+    for (EntryRow f; rows.Next(f);) {
         if (!first) {
-            const bool same = CDate::FromSerial(prevDate).SameWeek(CDate::FromSerial(f.Date));
-            ASSERT_EQ(same, f.Background == prev)
+            const bool same = CDate::FromSerial(prevDate).SameWeek(CDate::FromSerial(f.date));
+            ASSERT_EQ(same, f.background == prev)
                 << "rows on " << CDate::FromSerial(prevDate).Format(1) << " and "
-                << CDate::FromSerial(f.Date).Format(1);
+                << CDate::FromSerial(f.date).Format(1);
         }
         first = false;
-        prevDate = f.Date;
-        prev = f.Background;
+        prevDate = f.date;
+        prev = f.background;
     }
 }
 
@@ -51,12 +51,12 @@ TEST_F(TamselDocTest, AddingTellsOtherViewsAndUndoTakesItBack) {
     const long id = doc->AddEntry(Entry(3, 4, 2025), &sender);
     ASSERT_GT(id, 0);
     ASSERT_EQ(view.hints.size(), 1u);
-    EXPECT_EQ(view.hints[0].kind, UpdateHint::kEntryAdded);
-    EXPECT_EQ(view.hints[0].id(), id);
+    EXPECT_EQ(view.hints[0].kind, Notice::EntryAdded);
+    EXPECT_EQ(view.hints[0].id, id);
     EXPECT_TRUE(sender.hints.empty());
     EXPECT_TRUE(doc->CanUndo());
     doc->Undo();
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 0);
+    EXPECT_EQ(doc->EntryCount(), 0);
     EXPECT_EQ(view.kinds(), (std::vector<int>{0, 2}));
     doc->Undo();  // nothing left to take back
     EXPECT_EQ(view.hints.size(), 2u);
@@ -81,7 +81,7 @@ TEST_F(TamselDocTest, EntriesKeepTheirFieldsAndRoutine) {
     e.routine.pop_back();
     EXPECT_EQ(doc->UpdateEntry(id, e, nullptr), id);
     EXPECT_EQ(doc->RoutineOf(id), e.routine);
-    EXPECT_EQ(view.hints.back().kind, UpdateHint::kEntryChanged);
+    EXPECT_EQ(view.hints.back().kind, Notice::EntryChanged);
 }
 
 TEST_F(TamselDocTest, DeletingAsksFirstAndNoChangesNothing) {
@@ -90,11 +90,11 @@ TEST_F(TamselDocTest, DeletingAsksFirstAndNoChangesNothing) {
     ui.answers = {false};
     EXPECT_FALSE(doc->DeleteEntry(id, nullptr, true));
     EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete this entry?");
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 1);
+    EXPECT_EQ(doc->EntryCount(), 1);
     EXPECT_TRUE(view.hints.empty());
     ui.answers = {true};
     EXPECT_TRUE(doc->DeleteEntry(id, nullptr, true));
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 0);
+    EXPECT_EQ(doc->EntryCount(), 0);
     EXPECT_FALSE(doc->DeleteEntry(id, nullptr, false));  // gone already
 }
 
@@ -139,8 +139,8 @@ TEST_F(TamselDocTest, DeletingTheOnlyEntryOfAWeekBetweenLikeWeeksReshadesTheRest
     const long b = 2;
     ASSERT_TRUE(doc->DeleteEntry(b, nullptr, false));
     ASSERT_EQ(view.hints.size(), 1u);
-    EXPECT_TRUE(view.hints[0].laterRowsReshaded());
-    EXPECT_EQ(view.hints[0].position(), 2);  // newest first: D, C, B, A
+    EXPECT_TRUE(view.hints[0].laterRowsReshaded);
+    EXPECT_EQ(view.hints[0].position, 2);  // newest first: D, C, B, A
     ExpectWeekBands(*doc);
     ASSERT_TRUE(doc->DeleteEntry(c, nullptr, false));  // now at the top's neighbour
     ExpectWeekBands(*doc);
@@ -171,14 +171,15 @@ TEST_F(TamselDocTest, MovingAnEntryToAnotherDayGivesItANewIdButUndoKeepsIt) {
 }
 
 TEST_F(TamselDocTest, AnEntryHiddenByTheFilterTurnsShowAllOn) {
-    doc->Filter().showAll = false;
-    doc->Filter().sports.fill(false);
-    doc->Filter().sports['B' - 'A'] = true;
-    doc->ApplyFilter();
+    FilterState bikes;
+    bikes.showAll = false;
+    bikes.sports.fill(false);
+    bikes.sports['B' - 'A'] = true;
+    doc->ApplyFilter(bikes);
     view.hints.clear();
     const long id = doc->AddEntry(Entry(5, 1, 2025, "R"), nullptr);
     EXPECT_TRUE(doc->Filter().showAll);
-    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kFilterApplied, 0}));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{5, 0}));
     WorkingEntry e;
     EXPECT_TRUE(doc->LoadEntry(id, e));
 }
@@ -189,9 +190,9 @@ TEST_F(TamselDocTest, DateSortTogglesAndOrdersTheFilteredSet) {
     doc->AddEntry(Entry(1, 2, 2025), nullptr);
     auto order = [&] {
         std::vector<int> ids;
-        auto& f = doc->FilteredSet();
-        for (f.MoveFirst(); !f.IsEOF(); f.MoveNext())
-            ids.push_back(f.EntryID);
+        EntryReader rows = doc->ReadEntries();
+        for (EntryRow f; rows.Next(f);)
+            ids.push_back(static_cast<int>(f.entryId));
         return ids;
     };
     EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
@@ -200,7 +201,7 @@ TEST_F(TamselDocTest, DateSortTogglesAndOrdersTheFilteredSet) {
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 3}));
     doc->ToggleDateSort();
     EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "DESC");
-    EXPECT_EQ(view.hints.back().kind, UpdateHint::kFilterApplied);
+    EXPECT_EQ(view.hints.back().kind, Notice::FilterApplied);
 }
 
 TEST_F(TamselDocTest, ReopeningRestoresWeekStartAndRepairsEarlierBuilds) {
@@ -265,11 +266,10 @@ TEST_F(TamselDocTest, ASecondInstanceIsToldWhoHasTheLog) {
     const std::string bytes = test::ReadBytes(path);
     ASSERT_TRUE(other.OnOpenDocument(path)) << ::testing::PrintToString(otherUi.messages);
     EXPECT_TRUE(other.IsReadOnly());
-    EXPECT_EQ(other.FilteredSet().GetRecordCount(), 1);
+    EXPECT_EQ(other.EntryCount(), 1);
     EXPECT_EQ(other.AddEntry(Entry(1, 3, 2025), nullptr), 0);
-    EXPECT_EQ(otherUi.messages,
-              std::vector<std::string>{
-                  "Couldn't add the entry--Exception: attempt to write a readonly database"});
+    EXPECT_EQ(otherUi.messages, std::vector<std::string>{"This training log is open for reading "
+                                                         "only; nothing can be changed."});
     other.OnCloseDocument();
     EXPECT_EQ(test::ReadBytes(path), bytes);
     // The first instance goes on as before; closing ends its claim.
@@ -291,7 +291,7 @@ TEST_F(TamselDocTest, AnOpenLogLetsOthersWriteBetweenItsOperations) {
     ASSERT_TRUE(doc->OnOpenDocument(path));
     doc->AddEntry(Entry(1, 3, 2025), nullptr);
     WorkingEntry entry;
-    doc->LoadEntry(doc->FilteredSet().EntryID, entry);
+    doc->LoadEntry(doc->EntryAt(0)->entryId, entry);
     SqliteDb other(path, false);
     sqlite3_busy_timeout(other.handle(), 0);
     EXPECT_NO_THROW(other.Exec("BEGIN IMMEDIATE; UPDATE Preferences SET Value = Value; COMMIT"));

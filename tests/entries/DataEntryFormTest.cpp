@@ -23,7 +23,7 @@ class DataEntryFormTest : public test::DocFixture {
             "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
             "('R','G','Hill loop'), ('R','G','Canal path'), ('R','R','City Half'), "
             "('B','G','Coast road')");
-        doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
         model = std::make_unique<DataEntryForm>(*doc, nullptr);
         model->InitialUpdate();
     }
@@ -43,10 +43,9 @@ class DataEntryFormTest : public test::DocFixture {
         return e;
     }
     long LastId() {
-        auto& f = doc->FilteredSet();
         long id = 0;
-        for (f.MoveFirst(); !f.IsEOF(); f.MoveNext())
-            id = std::max<long>(id, f.EntryID);
+        for (long p = 0; p < doc->EntryCount(); ++p)
+            id = std::max<long>(id, doc->EntryAt(p)->entryId);
         return id;
     }
 
@@ -150,20 +149,19 @@ TEST_F(DataEntryFormTest, EditingDuplicatingAndResetting) {
     run.distance = 10;
     run.pace = 450;
     const long id = doc->AddEntry(run, nullptr);
-    long selected = 0;
-    form().onEditEntry = [&](long e) { selected = e; };
+    auto selected = [&] { return doc->CurrentEntry(); };
 
     form().LoadEntry(id, true);
     EXPECT_FALSE(form().Editing());
     EXPECT_EQ(form().date, CDate());  // a duplicate is a new workout today
     EXPECT_EQ(form().pace, "7:30");
-    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(selected(), 0);
 
     form().LoadEntry(id, false);
     EXPECT_TRUE(form().Editing());
     EXPECT_EQ(form().Title(), "Edit Entry");
     EXPECT_EQ(form().EnterText(), "Edit");
-    EXPECT_EQ(selected, id);
+    EXPECT_EQ(selected(), id);
     EXPECT_EQ(form().time, "1:15:00");
     // Saving an edit that cannot be stored keeps it, and says which box to fix.
     form().time.clear();
@@ -183,7 +181,7 @@ TEST_F(DataEntryFormTest, EditingDuplicatingAndResetting) {
     ui.answers = {true};
     form().Delete();
     EXPECT_FALSE(form().Editing());
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 0);
+    EXPECT_EQ(doc->EntryCount(), 0);
 }
 
 TEST_F(DataEntryFormTest, TodaysEventBecomesAnEntryWhenTheUserAgrees) {

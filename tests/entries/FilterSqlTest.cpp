@@ -9,6 +9,7 @@
 #include "store/LogEntryFilteredSet.h"
 #include "store/LogEntrySet.h"
 #include "store/ProgramState.h"
+#include "store/Rows.h"
 #include "store/SportsSet.h"
 #include "store/TrainingTypesSet.h"
 #include "support/TestLog.h"
@@ -56,15 +57,23 @@ class FilterSqlTest : public ::testing::Test {
             set.Notes = e.notes;
             set.Update();
         }
-        sportsSet = std::make_unique<CSportsSet>(db.get());
-        sportsSet->Open();
-        classesSet = std::make_unique<CTrainingTypesSet>(db.get());
-        classesSet->Open();
+        // The sports and classes in their display order, as the document's catalog has them.
+        CSportsSet sports(db.get());
+        sports.Open();
+        for (; !sports.IsEOF(); sports.MoveNext()) {
+            SportInfo& sport = catalog.sports.emplace_back();
+            sport.abbrev = sports.SptAbbrev;
+            sport.name = sports.SptName;
+        }
+        CTrainingTypesSet classes(db.get());
+        classes.Open();
+        for (; !classes.IsEOF(); classes.MoveNext()) {
+            ClassInfo& cls = catalog.classes.emplace_back();
+            cls.abbrev = classes.TypeAbbrev;
+            cls.name = classes.TypeName;
+        }
     }
     void TearDown() override { calendar::SetTodayForTesting(std::nullopt); }
-
-    CSportsSet& Sports() { return *sportsSet; }
-    CTrainingTypesSet& Classes() { return *classesSet; }
 
     std::vector<int> Run(const std::string& sql) {
         CLogEntryFilteredSet set(db.get());
@@ -78,8 +87,7 @@ class FilterSqlTest : public ::testing::Test {
     test::TempDir dir;
     test::ScriptedUi ui;
     std::unique_ptr<LogDatabase> db;
-    std::unique_ptr<CSportsSet> sportsSet;
-    std::unique_ptr<CTrainingTypesSet> classesSet;
+    Catalog catalog;
 };
 
 FilterState Criteria() {
@@ -148,7 +156,7 @@ TEST_F(FilterSqlTest, ExampleByteForByte) {
     s.dateOp = FilterState::kBetween;
     s.date1 = CDate(1, 1, 2003);
     s.date2 = CDate(3, 31, 2003);
-    const std::string sql = BuildFilterSql(s, Sports(), Classes(), "DESC");
+    const std::string sql = BuildFilterSql(s, catalog, "DESC");
     EXPECT_EQ(sql,
               "SELECT * FROM [Log Entry] WHERE ((([Log Entry].Date) Between #1/01/2003# And "
               "#3/31/2003#) AND (([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S') "
@@ -227,7 +235,7 @@ TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string sql = BuildFilterSql(c.state, Sports(), Classes(), "");
+        const std::string sql = BuildFilterSql(c.state, catalog, "");
         EXPECT_EQ(sql, c.sql);
         EXPECT_EQ(Run(sql), c.ids);
     }
@@ -236,12 +244,10 @@ TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
 TEST_F(FilterSqlTest, ShowAllAndDateOrder) {
     FilterState s;
     s.dateOn = s.routeOn = true;  // ignored while Show All is on
-    EXPECT_EQ(BuildFilterSql(s, Sports(), Classes(), ""),
+    EXPECT_EQ(BuildFilterSql(s, catalog, ""),
               "SELECT * FROM [Log Entry] ORDER BY [Date], [EntryID]");
-    EXPECT_EQ(Run(BuildFilterSql(s, Sports(), Classes(), "DESC")),
-              (std::vector<int>{5, 4, 3, 2, 1}));
-    EXPECT_EQ(Run(BuildFilterSql(s, Sports(), Classes(), "desc")),
-              (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(Run(BuildFilterSql(s, catalog, "DESC")), (std::vector<int>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(Run(BuildFilterSql(s, catalog, "desc")), (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
 TEST_F(FilterSqlTest, RepeatedRangeOfAnyLengthStaysBounded) {
@@ -250,7 +256,7 @@ TEST_F(FilterSqlTest, RepeatedRangeOfAnyLengthStaysBounded) {
     s.dateOp = FilterState::kBetween;
     s.date1 = CDate(1, 1, -2000000000);
     s.date2 = CDate(1, 2, 2000000000);
-    const std::string sql = BuildFilterSql(s, Sports(), Classes(), "");
+    const std::string sql = BuildFilterSql(s, catalog, "");
     EXPECT_LT(sql.size(), 1'000'000u);
     EXPECT_NE(sql.find("#1/01/9999# And #1/02/9999#)"), std::string::npos);
 }
@@ -265,7 +271,7 @@ TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
     s.pace2 = 480;
     s.paceAsTime = true;
     s.route = "a, \"b\"";
-    FilterBarValues bar = StateToBar(s, Sports(), Classes());
+    FilterBarValues bar = StateToBar(s, catalog);
     using Items = std::vector<std::pair<std::string, bool>>;
     EXPECT_EQ(bar.sports, (Items{{"Running", true}, {"Swimming", true}, {"Bob's Bike", false}}));
     EXPECT_EQ(bar.classes.back(), (std::pair<std::string, bool>{"Coach's Pick", false}));
@@ -277,7 +283,7 @@ TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
 
     // Unchanged values read back to the same state.
     FilterState back = Criteria();
-    BarToState(bar, back, Sports(), Classes());
+    BarToState(bar, back, catalog);
     EXPECT_EQ(back.Save(), s.Save());
     EXPECT_TRUE(back.paceAsTime);
 
@@ -288,7 +294,7 @@ TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
     bar.time1 = "1.5";   // decimal hours
     bar.time2 = "0:00";  // refused: the state keeps its time
     back.time2 = CElapsedTime(0, 40, 0);
-    BarToState(bar, back, Sports(), Classes());
+    BarToState(bar, back, catalog);
     EXPECT_TRUE(back.sports['B' - 'A']);
     EXPECT_FALSE(back.sports['R' - 'A']);
     EXPECT_TRUE(back.sports['S' - 'A']);  // not listed: unchanged

@@ -56,7 +56,7 @@ class ExportCommandTest : public test::DocFixture {
             add.Run();
         }
         tx.Commit();
-        doc->ApplyFilter(false);
+        doc->ReapplyFilter();
         out = dir.path() / "out";
         fs::create_directory(out);
     }

@@ -61,7 +61,7 @@ TEST_F(TextExportTest, FieldsFollowTheColumnsTheLogHas) {
 
 TEST_F(TextExportTest, AnEmptyFilteredSetWritesTheHeaderOnly) {
     doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
-    doc->ApplyFilter(false);
+    doc->ReapplyFilter();
     EXPECT_EQ(Text(), "Date\tSport\tClass\tDistance\tTime\tPace\tAHR\tWeight\tRoute\tNotes\t\r\n");
 }
 
@@ -91,7 +91,7 @@ TEST_F(TextExportTest, ClipboardTextIsNeverCut) {
         }
         tx.Commit();
     }
-    doc->ApplyFilter(false);
+    doc->ReapplyFilter();
     std::vector<long> all;
     for (long p = 0; p < 1503; ++p)
         all.push_back(p);

@@ -14,6 +14,7 @@
 #include "store/Database.h"
 #include "store/EventsSet.h"
 #include "support/DocFixture.h"
+#include "views/LogListCells.h"
 
 namespace kivrun {
 namespace {
@@ -86,7 +87,9 @@ class WorkbookExportTest : public test::DocFixture {
     // Writes the document's workbook in the format of the extension.
     std::string Export(const std::string& extension) {
         const std::string file = dir.File("book" + extension);
-        const WorkbookContent content = BuildWorkbookContent(*doc);
+        LogListCells cells;
+        cells.Refresh(doc->GetCatalog());
+        const WorkbookContent content = BuildWorkbookContent(*doc, cells);
         if (extension == ".xlsx") {
             WriteXlsx(content, file);
         } else {
@@ -152,7 +155,7 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
     }
     // With the filter showing nothing, the log sheet keeps its field names; events stay.
     doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
-    doc->ApplyFilter(false);
+    doc->ReapplyFilter();
     for (const std::string& format : formats) {
         EXPECT_EQ(Dump(Export(format)),
                   "== Training_Log 1 x 10\n"

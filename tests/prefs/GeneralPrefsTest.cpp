@@ -52,7 +52,7 @@ TEST_F(GeneralPrefsTest, ChangingOnlyTheWeekStartStoresItEverywhereAndSendsHint1
     ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, false));
     EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
     EXPECT_EQ(Stored("WeekStartDay"), "0");
-    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kGeneralPreferences}));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{11}));
     EXPECT_EQ(Stored("DaysBetweenBackup"), "7");
 }
 
@@ -78,7 +78,7 @@ TEST_F(GeneralPrefsTest, StoresTheRestAndTheOptionalFieldsWithHint12) {
     EXPECT_EQ(Stored("GrandTotalPace"), "4");
     EXPECT_EQ(Column(6), (OptionalField{"Cadence", "AHR"}));
     EXPECT_EQ(Column(7), (OptionalField{"Temp", "Tmp"}));
-    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kOptionalFieldNames}));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{12}));
     EXPECT_EQ(LoadGeneralPrefs(*doc).fields[1], (OptionalField{"Temp", "Tmp"}));
 }
 

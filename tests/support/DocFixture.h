@@ -20,7 +20,7 @@ class RecordingView : public View {
     std::vector<int> kinds() const {
         std::vector<int> k;
         for (const auto& h : hints)
-            k.push_back(h.kind);
+            k.push_back(h.code());
         return k;
     }
 };
@@ -50,7 +50,7 @@ class DocFixture : public ::testing::Test {
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
             "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
         // As the Sports page does after writing sports.
-        doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
         doc->AddView(&view);
     }
     void TearDown() override {

@@ -42,9 +42,9 @@ TEST_F(ChildWindows, OpenOrActivateMakesOneWindowPerKindAndRegistersItsViews) {
     EXPECT_EQ(frame().ActiveChild()->windowTitle(), "Calendar View");
 
     // Views hear the document's notices, but not their own.
-    doc.UpdateAllViews(week, UpdateHint::Of(UpdateHint::kEventAdded, 7));
+    doc.UpdateAllViews(week, UpdateHint::ForRow(Notice::EventAdded, 7));
     ASSERT_EQ(LastView(WindowKind::Calendar)->hints.size(), 1u);
-    EXPECT_EQ(LastView(WindowKind::Calendar)->hints[0].id(), 7);
+    EXPECT_EQ(LastView(WindowKind::Calendar)->hints[0].id, 7);
     EXPECT_TRUE(LastView(WindowKind::WeekView)->hints.empty());
 
     // A closed window's view is no longer told anything, even before it is deleted.
@@ -115,7 +115,7 @@ TEST_F(ChildWindows, TwoPaneWindowsSplitWithTheUpperPaneOnTop) {
     EXPECT_EQ(split->orientation(), Qt::Vertical);
     EXPECT_EQ(split->sizes().front(), 170);
     // Both panes hear the document.
-    doc.UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kEventDeleted, 3));
+    doc.UpdateAllViews(nullptr, UpdateHint::ForRow(Notice::EventDeleted, 3));
     EXPECT_EQ(made[WindowKind::Events][1]->hints.size(), 1u);
 }
 

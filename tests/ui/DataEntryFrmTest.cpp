@@ -24,13 +24,13 @@ const char* const kInvalidTime =
     "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !";
 
 // Below the form, in place of the log list: remembers which entries it was asked to show.
-class StandInList : public QWidget, public View, public EntrySelector {
+class StandInList : public QWidget, public View {
   public:
     explicit StandInList(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
     std::vector<long> selected;
-    void OnUpdate(View*, const UpdateHint&) override {}
-    void SelectEntry(long entryId) override { selected.push_back(entryId); }
-    std::vector<long> SelectedPositions() const override { return {}; }
+    void OnUpdate(View*, const UpdateHint& hint) override {
+        if (hint.kind == Notice::CurrentEntry) selected.push_back(hint.id);
+    }
 };
 
 // A log with Running (miles, min/mile), Road (km, km/h) and Weights (no distance), open in
@@ -54,7 +54,7 @@ class DataEntryFrmTest : public ShellTest {
         doc().Database().sql().Exec(
             "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
             "('R','G','Hill loop'), ('R','G','Canal path')");
-        doc().UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
         frame().showNormal();
         frame().resize(1100, 700);
         frame().activateWindow();
@@ -89,7 +89,7 @@ class DataEntryFrmTest : public ShellTest {
         Settle();
     }
 
-    long Count() { return doc().FilteredSet().GetRecordCount(); }
+    long Count() { return doc().EntryCount(); }
     WorkingEntry Stored(long id) {
         WorkingEntry e;
         EXPECT_TRUE(doc().LoadEntry(id, e));
@@ -183,9 +183,7 @@ TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
     QTest::keyClicks(form->notesBox(), "on the hill");
     Press(Qt::Key_Return, Qt::ControlModifier);
     ASSERT_EQ(Count(), 1);
-    auto& set = doc().FilteredSet();
-    set.MoveFirst();
-    const WorkingEntry e = Stored(set.EntryID);
+    const WorkingEntry e = Stored(doc().EntryAt(0)->entryId);
     EXPECT_EQ(e.sptAbbrev, "R");
     EXPECT_DOUBLE_EQ(e.distance, 10);
     EXPECT_DOUBLE_EQ(e.time.TotalSeconds(), 4320);
@@ -251,16 +249,14 @@ TEST_F(DataEntryFrmTest, EditingAndDuplicatingThroughTheEditor) {
     run.notes = "Easy";
     const long id = doc().AddEntry(run, nullptr);
     ASSERT_GT(id, 0);
-    auto* editor = dynamic_cast<EntryEditor*>(doc().OpenOrActivate(WindowKind::LogWindow));
-    ASSERT_EQ(editor, static_cast<EntryEditor*>(form));
-
-    editor->LoadEntry(id, true);  // a copy: a new workout today
+    auto edit = [&](bool duplicate) { doc().RequestEntryEdit(id, duplicate, nullptr); };
+    edit(true);  // a copy: a new workout today
     EXPECT_EQ(window->windowTitle(), "Data Entry");
     EXPECT_EQ(form->dateBox()->date(), QDate::currentDate());
     EXPECT_EQ(form->paceBox()->text(), "7:30");
     EXPECT_TRUE(list->selected.empty());
 
-    editor->LoadEntry(id, false);
+    edit(false);
     EXPECT_EQ(list->selected, std::vector<long>{id});
     EXPECT_EQ(window->windowTitle(), "Edit Entry");
     EXPECT_EQ(form->enterButton()->text(), "Edit");
@@ -279,7 +275,7 @@ TEST_F(DataEntryFrmTest, EditingAndDuplicatingThroughTheEditor) {
     EXPECT_EQ(Count(), 1);
 
     // Leaving the form for the list while editing asks to save; No drops the edit.
-    editor->LoadEntry(id, false);
+    edit(false);
     Type(form->notesBox(), "changed");
     list->setFocus(Qt::MouseFocusReason);
     Settle();
@@ -289,7 +285,7 @@ TEST_F(DataEntryFrmTest, EditingAndDuplicatingThroughTheEditor) {
     EXPECT_EQ(window->windowTitle(), "Data Entry");
 
     // Going to the menus or a dialog is not leaving.
-    editor->LoadEntry(id, false);
+    edit(false);
     form->notesBox()->setFocus();
     const size_t asked = dialogs->questions.size();
     frame().findChild<QToolBar*>("MainToolbar")->setFocus();

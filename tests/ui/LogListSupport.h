@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/LogWindowParts.h"
 #include "store/LogEntryFilteredSet.h"
 #include "support/DocFixture.h"
 #include "views/ui/LogListModel.h"
@@ -16,13 +15,12 @@
 namespace kivrun::test {
 
 // The form of the log window's upper pane, as the list sees it.
-class StandInForm : public QWidget, public View, public EntryEditor {
+class StandInForm : public QWidget, public View {
   public:
     using QWidget::QWidget;
     std::vector<std::pair<long, bool>> loads;  // entry, duplicate
-    void OnUpdate(View*, const UpdateHint&) override {}
-    void LoadEntry(long entryId, bool duplicate) override {
-        loads.emplace_back(entryId, duplicate);
+    void OnUpdate(View*, const UpdateHint& hint) override {
+        if (hint.kind == Notice::EditEntry) loads.emplace_back(hint.id, hint.duplicate);
     }
 };
 
@@ -31,6 +29,7 @@ class LogListFixture : public DocFixture {
   protected:
     void TearDown() override {
         if (list) doc->RemoveView(list);
+        if (form) doc->RemoveView(form);
         window.reset();
         DocFixture::TearDown();
     }
@@ -57,6 +56,7 @@ class LogListFixture : public DocFixture {
         window->addWidget(list);
         window->setSizes({60, size.height() - 60});
         doc->AddView(list);
+        doc->AddView(form);
         window->resize(size);
         window->show();
         Settle();

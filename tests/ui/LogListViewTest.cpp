@@ -79,12 +79,13 @@ TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
     list->InsertColumnAt(0, LogListCells::kNotes);
     list->SetColumnFormat(LogListCells::kSport, {2, 25, 2, "S"});
     list->HeaderClicked(Section(LogListCells::kDate));
-    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
-    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kOptionalFieldNames));
-    doc->Filter().showAll = false;
-    doc->Filter().sports.fill(false);
-    doc->Filter().sports['B' - 'A'] = true;
-    doc->ApplyFilter();
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::OptionalFieldNames));
+    FilterState bikes;
+    bikes.showAll = false;
+    bikes.sports.fill(false);
+    bikes.sports['B' - 'A'] = true;
+    doc->ApplyFilter(bikes);
     EXPECT_EQ(model().rowCount(), 0);
     EXPECT_TRUE(Complaints::texts().isEmpty()) << Complaints::texts().join("\n").toStdString();
 }
@@ -110,7 +111,7 @@ TEST_F(LogListView, RowsAreShadedByWeekAndColouredByClass) {
     // A class without a colour is drawn in the list's text colour.
     doc->Database().sql().Exec(
         "UPDATE \"Training Types\" SET ColorCode = '' WHERE TypeAbbrev = 'G'");
-    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
     EXPECT_FALSE(model().index(0, 1).data(Qt::ForegroundRole).isValid());
     EXPECT_EQ(model().index(0, Section(LogListCells::kTime)).data(Qt::TextAlignmentRole).toInt(),
               int(Qt::AlignRight | Qt::AlignVCenter));
@@ -135,9 +136,9 @@ TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestio
     for (long gone : {before[1], before[4], before[8]})
         expected.erase(std::find(expected.begin(), expected.end(), gone));
     EXPECT_EQ(ListedIds(), expected);
-    EXPECT_EQ(doc->FilteredSet().GetRecordCount(), 7);
-    EXPECT_EQ(ui.questions.size(), 2u);                    // no question per entry
-    EXPECT_EQ(view.kinds(), (std::vector<int>{2, 2, 2}));  // the other views heard each
+    EXPECT_EQ(doc->EntryCount(), 7);
+    EXPECT_EQ(ui.questions.size(), 2u);              // no question per entry
+    EXPECT_EQ(view.kinds(), (std::vector<int>{3}));  // the other views heard it once
     EXPECT_TRUE(list->updatesEnabled());
     EXPECT_EQ(list->SelectedCount(), 0u);
 
@@ -250,7 +251,6 @@ TEST_F(LogListView, ClickingTheDateHeaderTwiceReturnsToTheFirstOrder) {
 TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
     AddWorkouts(40);
     MakeView(QSize(900, 300));
-    CLogEntryFilteredSet& set = doc->FilteredSet();
 
     // Added by someone else: the row appears where the set has it, and is shown.
     WorkingEntry old = Entry(1, 6, 2026, "R", 1800);
@@ -277,15 +277,16 @@ TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
     // A filter: the rows are those of the filtered set, oldest first at the end.
     doc->AddEntry(Entry(2, 1, 2026, "B"), nullptr);
     doc->AddEntry(Entry(2, 2, 2026, "B"), nullptr);
-    doc->Filter().showAll = false;
-    doc->Filter().sports.fill(false);
-    doc->Filter().sports['B' - 'A'] = true;
-    doc->ApplyFilter();
+    FilterState bikes;
+    bikes.showAll = false;
+    bikes.sports.fill(false);
+    bikes.sports['B' - 'A'] = true;
+    doc->ApplyFilter(bikes);
     EXPECT_EQ(model().rowCount(), 2);
-    EXPECT_EQ(set.GetRecordCount(), 2);
+    EXPECT_EQ(doc->EntryCount(), 2);
     EXPECT_EQ(Cell(0, Section(LogListCells::kSport)), "Road");
 
-    doc->Filter().showAll = true;
+    doc->ApplyFilter(FilterState());
     doc->ToggleDateSort();  // oldest first: the list shows its end
     Settle();
     EXPECT_EQ(model().rowCount(), 42);
@@ -296,14 +297,14 @@ TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
     doc->Database().sql().Exec(
         "UPDATE \"Log Column Settings\" SET ColumnFieldName = 'Avg HR', ColumnLabel = 'HR' "
         "WHERE ColumnID = 6");
-    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kOptionalFieldNames));
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::OptionalFieldNames));
     EXPECT_EQ(HeaderLabels()[Section(6)], "HR");
     std::unique_ptr<QMenu> menu(list->MakeColumnMenu(Section(LogListCells::kPace), list));
     EXPECT_NE(Find(menu.get(), "Avg HR"), nullptr);
 
     // A sport renamed elsewhere shows at once.
     doc->Database().sql().Exec("UPDATE Sports SET SptName = 'Trail' WHERE SptAbbrev = 'R'");
-    doc->UpdateAllViews(nullptr, UpdateHint::Of(UpdateHint::kSportsChanged));
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
     EXPECT_EQ(Cell(0, Section(LogListCells::kSport)), "Trail");
 }
 

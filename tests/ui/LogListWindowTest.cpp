@@ -22,7 +22,7 @@ namespace kivrun::test {
 namespace {
 
 // Looks like the data entry form, for pictures of the whole window.
-class FormStandIn : public QWidget, public View, public EntryEditor {
+class FormStandIn : public QWidget, public View {
   public:
     explicit FormStandIn(QWidget* parent) : QWidget(parent) {
         auto* form = new QFormLayout(this);
@@ -33,8 +33,9 @@ class FormStandIn : public QWidget, public View, public EntryEditor {
         form->addRow("Time:", new QLineEdit("0:42:10", this));
     }
     std::vector<long> edited;
-    void OnUpdate(View*, const UpdateHint&) override {}
-    void LoadEntry(long entryId, bool) override { edited.push_back(entryId); }
+    void OnUpdate(View*, const UpdateHint& hint) override {
+        if (hint.kind == Notice::EditEntry) edited.push_back(hint.id);
+    }
 };
 
 class LogListWindow : public ShellTest {

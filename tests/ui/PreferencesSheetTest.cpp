@@ -142,7 +142,7 @@ TEST_F(PreferencesSheetTest, AddTwoSportsAndApply) {
     QTest::mouseClick(sheet->applyButton(), Qt::LeftButton);
     EXPECT_EQ(SportRows(),
               "R Running 0 1 2;B Road 2 3 0;W Weights 4 6 5;S Swimming 1 2 3;Y Yoga flow 4 6 12;");
-    EXPECT_EQ(view.kinds().back(), UpdateHint::kSportsChanged);
+    EXPECT_EQ(view.kinds().back(), 6);
     EXPECT_FALSE(sheet->applyButton()->isEnabled());
     // The General page offers the new sports as the default.
     sheet->tabs()->setCurrentWidget(sheet->generalPage());
@@ -223,7 +223,7 @@ TEST_F(PreferencesSheetTest, WeekStartOnTheGeneralPage) {
     p.Open();
     ASSERT_TRUE(p.FindFirst(criteria::Is("Preference", "WeekStartDay")));
     EXPECT_EQ(p.Value.get(), "0");
-    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kGeneralPreferences}));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{11}));
 }
 
 TEST_F(PreferencesSheetTest, OptionalFieldNamesBringTheirLabels) {
@@ -240,7 +240,7 @@ TEST_F(PreferencesSheetTest, OptionalFieldNamesBringTheirLabels) {
     QTest::keyClicks(name, "Cadence");
     EXPECT_EQ(page->fieldLabelEdit(1)->text(), "Tmp");
     sheet->accept();
-    EXPECT_EQ(view.kinds(), (std::vector<int>{UpdateHint::kOptionalFieldNames}));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{12}));
 }
 
 TEST_F(PreferencesSheetTest, CancelStoresNothingAndUnsavedGeneralEditsSurviveATabSwitch) {

@@ -45,7 +45,7 @@ TEST_F(ProgramCommands, ImportExportAndPreferencesWorkOnceWired) {
     dialogs->importChoices = ImportOptions{};
     dialogs->openFiles.push_back(other);
     frame().Action(Command::ToolsImport)->trigger();
-    EXPECT_EQ(app->Document()->FilteredSet().GetRecordCount(), 2);
+    EXPECT_EQ(app->Document()->EntryCount(), 2);
 
     // File > Export writes the log where the user says.
     const QString page = Path("log.htm");

@@ -24,7 +24,7 @@ EntryRow Row(const char* sport, double distance, double seconds, double pace) {
 
 TEST_F(LogListCellsTest, EveryColumnInEveryFormat) {
     LogListCells cells;
-    cells.Refresh(*doc);  // miles, km and a sport without distance: mixed units
+    cells.Refresh(doc->GetCatalog());  // miles, km and a sport without distance: mixed units
     const EntryRow run = Row("R", 10, 4086, 450);
     const EntryRow ride = Row("B", 40.25, 5400, 26.8);
     const EntryRow lift = Row("W", 0, 2700, 0);
@@ -69,11 +69,11 @@ TEST_F(LogListCellsTest, EveryColumnInEveryFormat) {
 TEST_F(LogListCellsTest, UnitLettersOnlyWhenSportsUseDifferentUnits) {
     doc->Database().sql().Exec("UPDATE Sports SET DistanceID = 0 WHERE SptAbbrev = 'B'");
     LogListCells cells;
-    cells.Refresh(*doc);
+    cells.Refresh(doc->GetCatalog());
     EXPECT_FALSE(cells.MixedDistanceUnits());  // Weights has no distance: it does not count
     EXPECT_EQ(cells.Text(Row("B", 40, 1, 1), 3, 0), "40.0");
     doc->Database().sql().Exec("UPDATE Sports SET DistanceID = 3 WHERE SptAbbrev = 'B'");
-    cells.Refresh(*doc);
+    cells.Refresh(doc->GetCatalog());
     EXPECT_EQ(cells.Text(Row("B", 1500, 1, 1), 3, 0), "1500m");
     EXPECT_EQ(cells.Text(Row("R", 5, 1, 1), 3, 0), "5.0M");
 }

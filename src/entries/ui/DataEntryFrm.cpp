@@ -91,9 +91,6 @@ CDataEntryFrm::CDataEntryFrm(CTamselDoc& doc, QWidget* parent)
     BuildControls();
     BuildLayout();
     Connect();
-    model_.onEditEntry = [this](long entryId) {
-        if (EntrySelector* list = Selector()) list->SelectEntry(entryId);
-    };
     initialFocus_ = model_.InitialUpdate();
     Refresh();
 }
@@ -358,6 +355,7 @@ void CDataEntryFrm::MoveFocus(Focus focus) {
             box = route_;
             break;
         case Focus::None:
+        case Focus::Unsaved:
             return;
     }
     box->setFocus(Qt::OtherFocusReason);
@@ -515,6 +513,10 @@ void CDataEntryFrm::closeEvent(QCloseEvent* event) {
 // --- Other views ----------------------------------------------------------------------------
 
 void CDataEntryFrm::OnUpdate(View*, const UpdateHint& hint) {
+    if (hint.kind == Notice::EditEntry) {
+        LoadEntry(hint.id, hint.duplicate);
+        return;
+    }
     const bool editing = model_.Editing();
     model_.OnUpdate(hint);
     if (editing && !model_.Editing())
@@ -523,7 +525,7 @@ void CDataEntryFrm::OnUpdate(View*, const UpdateHint& hint) {
         Refresh();
 }
 
-void CDataEntryFrm::LoadEntry(long entryId, bool duplicate) {
+void CDataEntryFrm::LoadEntry(RowId entryId, bool duplicate) {
     // The loaded values replace whatever was typed; the focus stays with the caller.
     leaves_->Cancel();
     model_.LoadEntry(entryId, duplicate);
@@ -536,17 +538,6 @@ void CDataEntryFrm::ConvertEvent(const CDate& day, const std::string& sportAbbre
     const Focus focus = model_.ConvertEvent(day, sportAbbrev, name, race);
     Reload();
     MoveFocus(focus);
-}
-
-EntrySelector* CDataEntryFrm::Selector() const {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* frame = qobject_cast<ChildFrame*>(w)) {
-            for (QWidget* pane : frame->Panes())
-                if (auto* list = dynamic_cast<EntrySelector*>(pane); list && pane != this)
-                    return list;
-            return nullptr;
-        }
-    return nullptr;
 }
 
 }  // namespace kivrun

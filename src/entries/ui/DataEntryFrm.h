@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <string>
 
-#include "app/LogWindowParts.h"
 #include "app/UpdateHint.h"
 #include "entries/DataEntryForm.h"
 
@@ -23,14 +22,14 @@ class LeaveWatcher;
 // The data entry form, the upper pane of the log window: where a workout is entered,
 // edited, duplicated or deleted. It shows a DataEntryForm and hands it what the user does;
 // every rule lives there.
-class CDataEntryFrm : public QWidget, public View, public EntryEditor {
+class CDataEntryFrm : public QWidget, public View {
     Q_OBJECT
   public:
     explicit CDataEntryFrm(CTamselDoc& doc, QWidget* parent = nullptr);
     ~CDataEntryFrm() override;
 
     void OnUpdate(View* sender, const UpdateHint& hint) override;
-    void LoadEntry(long entryId, bool duplicate) override;
+    void LoadEntry(RowId entryId, bool duplicate);
     // A calendar event as a new workout (the calendar view's "make it an entry").
     void ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
                       bool race);
@@ -89,7 +88,6 @@ class CDataEntryFrm : public QWidget, public View, public EntryEditor {
     void ResetOnLeaving(long entryId);
     bool Holds(const QWidget* w) const;
     bool IsAnotherView(QWidget* w) const;
-    EntrySelector* Selector() const;
 
     DataEntryForm model_;
     LeaveWatcher* leaves_ = nullptr;

@@ -16,8 +16,6 @@
 #include "controls/ui/CheckListComboBox.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
 
 namespace kivrun {
 namespace {
@@ -64,7 +62,8 @@ struct RowText {
 
 }  // namespace
 
-CFilterToolBar::CFilterToolBar(CTamselDoc& doc, QWidget* parent) : QToolBar(parent), doc_(doc) {
+CFilterToolBar::CFilterToolBar(CTamselDoc& doc, QWidget* parent)
+    : QToolBar(parent), doc_(doc), presenter_(doc) {
     setObjectName(QStringLiteral("FilterToolBar"));
     setWindowTitle(tr("Filters"));
     setMovable(false);
@@ -87,12 +86,19 @@ CFilterToolBar::CFilterToolBar(CTamselDoc& doc, QWidget* parent) : QToolBar(pare
             w->installEventFilter(this);
 
     ShowForm(false);
-    Write(StateToBar(doc_.Filter(), doc_.SportsSet(), doc_.TrainingTypesSet()));
-    doc_.SetFilterBar(this);
+    Write(presenter_.Initial());
+    doc_.AddView(this);
 }
 
 CFilterToolBar::~CFilterToolBar() {
-    if (doc_.GetFilterBar() == this) doc_.SetFilterBar(nullptr);
+    doc_.RemoveView(this);
+}
+
+void CFilterToolBar::OnUpdate(View*, const UpdateHint& hint) {
+    if (const auto values = presenter_.OnUpdate(hint, Read())) {
+        ShowForm(presenter_.Expanded());
+        Write(*values);
+    }
 }
 
 void CFilterToolBar::BuildTopRow(QWidget* body) {
@@ -134,7 +140,8 @@ void CFilterToolBar::BuildTopRow(QWidget* body) {
 
     connect(showAll_, &QCheckBox::clicked, this, &CFilterToolBar::ShowAllClicked);
     connect(showAll_, &QCheckBox::toggled, this, &CFilterToolBar::UpdateEnabling);
-    connect(expand_, &QToolButton::clicked, this, [this] { expanded_ ? Collapse() : Expand(); });
+    connect(expand_, &QToolButton::clicked, this,
+            [this] { presenter_.Expanded() ? Collapse() : Expand(); });
     connect(update_, &QPushButton::clicked, this, &CFilterToolBar::Update);
 }
 
@@ -264,7 +271,6 @@ void CFilterToolBar::Write(const FilterBarValues& v) {
 // --- What the user does ---------------------------------------------------------------------
 
 void CFilterToolBar::ShowForm(bool expanded) {
-    expanded_ = expanded;
     criteria_->setVisible(expanded);
     expand_->setArrowType(expanded ? Qt::DownArrow : Qt::LeftArrow);
     expand_->setText(expanded ? QStringLiteral("v") : QStringLiteral("<"));
@@ -272,42 +278,34 @@ void CFilterToolBar::ShowForm(bool expanded) {
 }
 
 void CFilterToolBar::Expand() {
-    if (expanded_) return;
-    FilterState& state = doc_.Filter();
-    BarToState(Read(), state, doc_.SportsSet(), doc_.TrainingTypesSet());
-    state.showAll = false;  // the criteria are there to be used
+    if (presenter_.Expanded()) return;
+    const FilterBarValues values = presenter_.Expand(Read());
     ShowForm(true);
-    Write(StateToBar(state, doc_.SportsSet(), doc_.TrainingTypesSet()));
+    Write(values);
 }
 
 void CFilterToolBar::Collapse() {
-    if (!expanded_ || !CommitBoxes()) return;
-    FilterState& state = doc_.Filter();
-    BarToState(Read(), state, doc_.SportsSet(), doc_.TrainingTypesSet());
+    if (!presenter_.Expanded() || !CommitBoxes()) return;
+    const FilterBarValues values = presenter_.Collapse(Read());
     ShowForm(false);
-    Write(StateToBar(state, doc_.SportsSet(), doc_.TrainingTypesSet()));
+    Write(values);
 }
 
 void CFilterToolBar::Update() {
     if (!CommitBoxes()) return;
-    doc_.UpdateFilter();
-    // Shows the state as applied (a repeated range widened to the log's years), collapsed;
-    // not read back first, which would narrow the range again.
+    // The document's notice brings the applied filter back to the bar.
+    presenter_.Update(Read());
     ShowForm(false);
-    Write(StateToBar(doc_.Filter(), doc_.SportsSet(), doc_.TrainingTypesSet()));
 }
 
 void CFilterToolBar::ShowAllClicked(bool checked) {
-    FilterState& state = doc_.Filter();
-    if (!checked) {
-        // Turning Show All off to use criteria that are on: show them.
-        if (state.AnyCriterion()) Expand();
-    } else {
-        Collapse();
+    if (checked && presenter_.Expanded() && !CommitBoxes()) {
+        showAll_->setChecked(false);
+        return;
     }
-    state.changed = true;
-    state.showAll = checked;
-    showAll_->setChecked(checked);
+    const FilterBarValues values = presenter_.ShowAllClicked(Read(), checked);
+    ShowForm(presenter_.Expanded());
+    Write(values);
 }
 
 void CFilterToolBar::UpdateEnabling() {

@@ -3,7 +3,8 @@
 #include <QToolBar>
 #include <array>
 
-#include "entries/FilterState.h"
+#include "app/UpdateHint.h"
+#include "entries/FilterBarPresenter.h"
 
 class QCheckBox;
 class QComboBox;
@@ -20,9 +21,9 @@ class CTamselDoc;
 class LeaveWatcher;
 
 // The filter bar docked at the top of the main window: Show All and the sports and classes
-// to show, and, expanded, the six criteria. It is the log's FilterBar while it exists; the
-// document reads it on Update and writes it when the state changes under it.
-class CFilterToolBar : public QToolBar, public FilterBar {
+// to show, and, expanded, the six criteria. It shows its presenter's values and follows the
+// document's notices like any view.
+class CFilterToolBar : public QToolBar, public View {
     Q_OBJECT
   public:
     enum Criterion { kDate, kDistance, kTime, kPace, kRoute, kNotes, kCriteria };
@@ -31,9 +32,11 @@ class CFilterToolBar : public QToolBar, public FilterBar {
     explicit CFilterToolBar(CTamselDoc& doc, QWidget* parent = nullptr);
     ~CFilterToolBar() override;
 
-    FilterBarValues Read() const override;
-    void Write(const FilterBarValues& values) override;
-    bool IsExpanded() const override { return expanded_; }
+    FilterBarValues Read() const;
+    void Write(const FilterBarValues& values);
+    bool IsExpanded() const { return presenter_.Expanded(); }
+    const FilterBarPresenter& Presenter() const { return presenter_; }
+    void OnUpdate(View* sender, const UpdateHint& hint) override;
 
     // "<" and "v": the other form of the bar, keeping what the controls hold.
     void Expand();
@@ -77,6 +80,7 @@ class CFilterToolBar : public QToolBar, public FilterBar {
     bool CommitBoxes();
 
     CTamselDoc& doc_;
+    FilterBarPresenter presenter_;
     LeaveWatcher* leaves_ = nullptr;
     QCheckBox* showAll_ = nullptr;
     CCheckListComboBox* sports_ = nullptr;
@@ -88,7 +92,6 @@ class CFilterToolBar : public QToolBar, public FilterBar {
     QDateEdit* date1_ = nullptr;
     QDateEdit* date2_ = nullptr;
     QCheckBox* repeat_ = nullptr;
-    bool expanded_ = false;
     bool loading_ = false;
 };
 

@@ -7,8 +7,6 @@
 #include "app/TamselDoc.h"
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
-#include "store/Criteria.h"
-#include "store/LogEntryFilteredSet.h"
 
 namespace kivrun {
 namespace {
@@ -32,13 +30,13 @@ bool ShowsIcon(const ListColumn& c) {
 
 CLogListModel::CLogListModel(CTamselDoc& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {
-    cells_.Refresh(doc_);
+    cells_.Refresh(doc_.GetCatalog());
     rows_ = static_cast<int>(SetCount());
 }
 
 long CLogListModel::SetCount() const {
     if (!doc_.IsOpen()) return 0;
-    return std::min<long>(doc_.FilteredSet().GetRecordCount(), INT_MAX);
+    return std::min<long>(doc_.EntryCount(), INT_MAX);
 }
 
 int CLogListModel::rowCount(const QModelIndex& parent) const {
@@ -62,10 +60,9 @@ const EntryRow* CLogListModel::Row(int row) const {
         if (pending_.shift < 0 && row == pending_.at) return nullptr;  // the row that went
         at = row + pending_.shift;
     }
-    CLogEntryFilteredSet& set = doc_.FilteredSet();
-    if (at >= set.GetRecordCount()) return nullptr;
-    set.SetAbsolutePosition(at);
-    cached_ = EntryRow::FromSet(set);
+    std::optional<EntryRow> entry = doc_.EntryAt(at);
+    if (!entry) return nullptr;
+    cached_ = std::move(*entry);
     cachedRow_ = row;
     return &cached_;
 }
@@ -244,21 +241,17 @@ void CLogListModel::AllRowsChanged() {
 }
 
 void CLogListModel::RefreshCells() {
-    cells_.Refresh(doc_);
+    cells_.Refresh(doc_.GetCatalog());
     icons_ = {};
     AllRowsChanged();
 }
 
-long CLogListModel::RowOfEntry(long entryId) const {
-    if (!doc_.IsOpen()) return -1;
-    CLogEntryFilteredSet& set = doc_.FilteredSet();
-    Forget();
-    if (!set.FindFirst(criteria::Is("EntryID", entryId))) return -1;
-    const long row = set.GetAbsolutePosition();
+long CLogListModel::RowOfEntry(RowId entryId) const {
+    const long row = doc_.PositionOfEntry(entryId);
     return row < rows_ ? row : -1;
 }
 
-long CLogListModel::EntryIdAt(int row) const {
+RowId CLogListModel::EntryIdAt(int row) const {
     const EntryRow* entry = Row(row);
     return entry ? entry->entryId : 0;
 }

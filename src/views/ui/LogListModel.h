@@ -58,8 +58,8 @@ class CLogListModel : public QAbstractTableModel {
     void RefreshCells();
 
     // The row of an entry, -1 when it is not in the filtered set.
-    long RowOfEntry(long entryId) const;
-    long EntryIdAt(int row) const;
+    long RowOfEntry(RowId entryId) const;
+    RowId EntryIdAt(int row) const;
     std::optional<EntryRow> Entry(int row) const;
     // The text of a cell, as the list and the paper show it.
     QString CellText(const EntryRow& entry, const ListColumn& column) const;

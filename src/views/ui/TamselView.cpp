@@ -105,43 +105,49 @@ CTamselView::~CTamselView() = default;
 void CTamselView::OnUpdate(View*, const UpdateHint& hint) {
     const long last = model_->rowCount() - 1L;
     switch (hint.kind) {
-        case UpdateHint::kEntryAdded: {
-            long row = hint.position();
+        case Notice::EntryAdded: {
+            long row = hint.position;
             if (model_->RowAdded(row))
                 model_->RowsChanged(row, model_->rowCount() - 1L);
             else
-                row = model_->RowOfEntry(hint.id());  // the filter was widened to show it
+                row = model_->RowOfEntry(hint.id);  // the filter was widened to show it
             ScrollToRow(row);
             break;
         }
-        case UpdateHint::kEntryChanged: {
+        case Notice::EntryChanged: {
             // A new day may have changed the shading of the rows after it too.
             model_->AllRowsChanged();
-            SelectEntry(hint.id());
+            SelectEntry(hint.id);
             break;
         }
-        case UpdateHint::kEntryDeleted: {
-            const long row = hint.position();
+        case Notice::EntryDeleted: {
+            const long row = hint.position;
             if (model_->RowRemoved(row)) {
-                if (hint.laterRowsReshaded()) model_->RowsChanged(row, last);
+                if (hint.laterRowsReshaded) model_->RowsChanged(row, last);
                 ScrollToRow(std::min<long>(row, model_->rowCount() - 1L));
             }
             break;
         }
-        case UpdateHint::kDataReloaded:
-        case UpdateHint::kFilterApplied:
+        case Notice::DataReloaded:
+        case Notice::FilterApplied:
             RowsReplaced();
             break;
-        case UpdateHint::kSportsChanged:
+        case Notice::CurrentEntry:
+            SelectEntry(hint.id);
+            break;
+        case Notice::ColumnsChanged:
+            ReloadColumns(CurrentWidths());
+            break;
+        case Notice::SportsChanged:
             model_->RefreshCells();
             break;
-        case UpdateHint::kGeneralPreferences:
+        case Notice::GeneralPreferences:
             // Another week start moves the week shading.
             doc_.ComputeBackgroundBands();
             model_->AllRowsChanged();
             break;
-        case UpdateHint::kOptionalFieldNames:
-            model_->SetColumns(LogListCells::Columns(doc_));
+        case Notice::OptionalFieldNames:
+            ReloadColumns(CurrentWidths());
             break;
         default:
             return;
@@ -150,7 +156,6 @@ void CTamselView::OnUpdate(View*, const UpdateHint& hint) {
 }
 
 void CTamselView::RowsReplaced() {
-    doc_.ComputeBackgroundBands();
     model_->ResetRows();
     ShowDateOrder();
     // Oldest first: the latest workouts are at the end, where the user looks.
@@ -164,7 +169,7 @@ void CTamselView::ScrollToRow(long row) {
 
 // --- Selection ---------------------------------------------------------------------------
 
-void CTamselView::SelectEntry(long entryId) {
+void CTamselView::SelectEntry(RowId entryId) {
     const long row = model_->RowOfEntry(entryId);
     if (row < 0 || model_->columnCount() == 0) return;
     const QModelIndex index = model_->index(static_cast<int>(row), 0);
@@ -199,21 +204,11 @@ std::size_t CTamselView::SelectedCount() const {
     return count;
 }
 
-long CTamselView::FirstSelectedEntry() const {
+RowId CTamselView::FirstSelectedEntry() const {
     int first = -1;
     for (const QItemSelectionRange& range : selectionModel()->selection())
         if (first < 0 || range.top() < first) first = range.top();
     return first < 0 ? 0 : model_->EntryIdAt(first);
-}
-
-// The data entry form beside the list in its window.
-EntryEditor* CTamselView::Editor() const {
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-        for (QObject* child : w->children())
-            if (auto* editor = dynamic_cast<EntryEditor*>(child)) return editor;
-        if (qobject_cast<QMdiSubWindow*>(w)) break;  // not the forms of other windows
-    }
-    return nullptr;
 }
 
 // --- Commands ----------------------------------------------------------------------------
@@ -226,10 +221,11 @@ std::optional<CommandState> CTamselView::CommandStatus(Command cmd) {
             return CommandState{SelectedCount() > 0 && ClipboardSource() != nullptr, false};
         case Command::EditEntry:
         case Command::EditDuplicate:
-            return CommandState{SelectedCount() > 0 && Editor() != nullptr, false};
+            return CommandState{SelectedCount() > 0 && !doc_.IsReadOnly(), false};
         case Command::EditDelete: {
             const std::size_t selected = SelectedCount();
-            return CommandState{selected > 0, false, DeleteItemText(selected)};
+            return CommandState{selected > 0 && !doc_.IsReadOnly(), false,
+                                DeleteItemText(selected)};
         }
         case Command::FilePrint:
         case Command::FilePrintPreview:
@@ -268,24 +264,19 @@ void CTamselView::RunCommand(Command cmd) {
 }
 
 void CTamselView::OpenSelectedEntry() {
-    const long id = FirstSelectedEntry();
-    if (id == 0) return;
-    if (auto* entryView = dynamic_cast<EntrySelector*>(doc_.OpenOrActivate(WindowKind::EntryView)))
-        entryView->SelectEntry(id);
+    ShowSelectedIn(WindowKind::EntryView);
 }
 
+// The other window shows the document's current entry: the first selected one.
 void CTamselView::ShowSelectedIn(WindowKind kind) {
-    const long id = FirstSelectedEntry();
+    const RowId id = FirstSelectedEntry();
     if (id == 0) return;
-    if (auto* view = dynamic_cast<EntrySelector*>(doc_.OpenOrActivate(kind))) view->SelectEntry(id);
+    doc_.SetCurrentEntry(id, this);
+    doc_.OpenOrActivate(kind);
 }
 
 void CTamselView::EditSelectedEntry(bool duplicate) {
-    const long id = FirstSelectedEntry();
-    if (id == 0) return;
-    EntryEditor* editor = Editor();
-    if (!editor) editor = dynamic_cast<EntryEditor*>(doc_.OpenOrActivate(WindowKind::LogWindow));
-    if (editor) editor->LoadEntry(id, duplicate);
+    doc_.RequestEntryEdit(FirstSelectedEntry(), duplicate, this);
 }
 
 void CTamselView::DeleteSelectedEntries() {
@@ -293,27 +284,18 @@ void CTamselView::DeleteSelectedEntries() {
     if (rows.empty()) return;
     if (!doc_.ui().AskYesNo(DeleteQuestion(rows.size()))) return;
     // The entries by id first: the rows below a deleted one move up.
-    std::vector<long> ids;
+    std::vector<RowId> ids;
     ids.reserve(rows.size());
     for (long row : rows)
-        ids.push_back(model_->EntryIdAt(static_cast<int>(row)));
-
-    WaitCursor wait(doc_.ui());
-    setUpdatesEnabled(false);
-    long removed = 0;
+        if (const RowId id = model_->EntryIdAt(static_cast<int>(row)); id != 0) ids.push_back(id);
     {
-        // One user action, one transaction: a thousand rows are not a thousand writes.
-        Transaction all(doc_.Database().sql());
-        for (std::size_t i = 0; i < ids.size(); ++i) {
-            if (ids[i] == 0 || !doc_.DeleteEntry(ids[i], this, false)) continue;
-            model_->RowRemoved(rows[i] - removed);
-            ++removed;
-        }
-        all.Commit();
+        WaitCursor wait(doc_.ui());
+        // One user action, one transaction and one notice, however many rows.
+        if (rows.size() == 1)
+            doc_.DeleteEntry(ids.front(), nullptr, false);
+        else if (doc_.DeleteEntries(ids, this) > 0)
+            model_->ResetRows();
     }
-    // Deleting a week's only row flips the shading of every later row.
-    model_->AllRowsChanged();
-    setUpdatesEnabled(true);
     clearSelection();
     ScrollToRow(std::min<long>(rows.front(), model_->rowCount() - 1L));
     RequestCommandRefresh(this);
@@ -382,10 +364,10 @@ void CTamselView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 QMenu* CTamselView::MakeRowMenu(int row, QWidget* parent) {
-    const long id = model_->EntryIdAt(row);
+    const RowId id = model_->EntryIdAt(row);
     if (id == 0) return nullptr;
     auto* menu = new QMenu(parent);
-    const bool hasEditor = Editor() != nullptr;
+    const bool hasEditor = !doc_.IsReadOnly();
 
     QAction* open =
         menu->addAction(QStringLiteral("&Open Entry"), this, &CTamselView::OpenSelectedEntry);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/Commands.h"
-#include "app/LogWindowParts.h"
 #include "app/UpdateHint.h"
 #include "store/UserInterface.h"
 #include "views/LogListColumnRules.h"
@@ -29,7 +28,7 @@ class CLogListDelegate;
 //
 // It holds no rows: the model reads the filtered set for the rows being painted, the rows
 // are of one fixed height, and nothing is measured for rows that are not shown.
-class CTamselView : public QTableView, public View, public CommandTarget, public EntrySelector {
+class CTamselView : public QTableView, public View, public CommandTarget {
     Q_OBJECT
   public:
     // The clipboard text of the rows at these positions of the filtered set (top to bottom);
@@ -50,8 +49,10 @@ class CTamselView : public QTableView, public View, public CommandTarget, public
     void OnUpdate(View* sender, const UpdateHint& hint) override;
     std::optional<CommandState> CommandStatus(Command cmd) override;
     void RunCommand(Command cmd) override;
-    void SelectEntry(long entryId) override;
-    std::vector<long> SelectedPositions() const override;
+    // Makes the entry's row the only selected row and scrolls it into view.
+    void SelectEntry(RowId entryId);
+    // Positions in the filtered set of the selected rows, top to bottom.
+    std::vector<long> SelectedPositions() const;
     std::size_t SelectedCount() const;
 
     // --- The selected workouts --------------------------------------------------------
@@ -107,15 +108,12 @@ class CTamselView : public QTableView, public View, public CommandTarget, public
     // Reads the visible columns again after a change; widths by column id are kept.
     void ReloadColumns(const std::map<int, int>& widths);
     std::map<int, int> CurrentWidths() const;
-    void WriteItemIds();
     void ShowDateOrder();
     void SectionResized(int section);
     void RowsReplaced();
     void ScrollToRow(long row);
-    long FirstSelectedEntry() const;
-    EntryEditor* Editor() const;
+    RowId FirstSelectedEntry() const;
     QPrinter& Printer();
-    bool ColumnSettingsWrite(const std::function<void()>& write);
 
     static ClipboardText& ClipboardSource();
 

@@ -7,9 +7,6 @@
 #include <algorithm>
 
 #include "app/TamselDoc.h"
-#include "store/ColumnSettingsSet.h"
-#include "store/Database.h"
-#include "store/LogDatabase.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/TamselView.h"
 
@@ -27,26 +24,17 @@ bool SharesWidth(int columnId) {
 
 }  // namespace
 
-bool CTamselView::ColumnSettingsWrite(const std::function<void()>& write) {
-    try {
-        Transaction tx(doc_.Database().sql());
-        write();
-        tx.Commit();
-        return true;
-    } catch (const DbError& e) {
-        doc_.ColumnSettingsSet().Requery();
-        doc_.ui().ShowMessage(std::string("Couldn't change the columns--Exception: ") + e.what());
-        return false;
-    }
-}
-
 void CTamselView::BuildColumns() {
     ReloadColumns({});
 }
 
 void CTamselView::ReloadColumns(const std::map<int, int>& widths) {
-    WriteItemIds();
-    std::vector<ListColumn> columns = LogListCells::Columns(doc_);
+    std::vector<ListColumn> columns = doc_.Columns();
+    // Each visible column's ColumnItemID is its place in the list.
+    std::vector<int> ids;
+    for (const ListColumn& c : columns)
+        ids.push_back(c.id);
+    doc_.SetColumnItemIds(ids);
     applyingWidths_ = true;
     model_->SetColumns(columns);
     QHeaderView* header = horizontalHeader();
@@ -66,20 +54,6 @@ std::map<int, int> CTamselView::CurrentWidths() const {
     for (std::size_t i = 0; i < columns.size(); ++i)
         widths[columns[i].id] = horizontalHeader()->sectionSize(static_cast<int>(i));
     return widths;
-}
-
-// Each visible column's ColumnItemID is its place in the list.
-void CTamselView::WriteItemIds() {
-    const std::vector<ListColumn> columns = LogListCells::Columns(doc_);
-    CColumnSettingsSet& set = doc_.ColumnSettingsSet();
-    ColumnSettingsWrite([&] {
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (!set.FindColumn(columns[i].id) || set.ColumnItemID == static_cast<int>(i)) continue;
-            set.Edit();
-            set.ColumnItemID = static_cast<int>(i);
-            set.Update();
-        }
-    });
 }
 
 void CTamselView::ShowDateOrder() {
@@ -128,7 +102,7 @@ QMenu* CTamselView::MakeColumnMenu(int section, QWidget* parent) {
     hide->setEnabled(CanHideColumn(column.id, static_cast<int>(columns.size())));
 
     QMenu* insert = menu->addMenu(QStringLiteral("&Insert Column"));
-    for (const InsertChoice& choice : InsertColumnChoices(LogListCells::Columns(doc_, true))) {
+    for (const InsertChoice& choice : InsertColumnChoices(doc_.Columns(true))) {
         QAction* item = insert->addAction(QString::fromStdString(choice.text));
         // A column cannot take its own place.
         item->setEnabled(choice.columnId != column.id);
@@ -146,9 +120,7 @@ bool CTamselView::HideColumnAt(int section) {
     if (!CanHideColumn(column.id, static_cast<int>(columns.size()))) return false;
     const int order = column.order;
     const std::map<int, int> widths = CurrentWidths();
-    bool hidden = false;
-    if (!ColumnSettingsWrite([&] { hidden = doc_.ColumnSettingsSet().HideColumn(order); }))
-        return false;
+    const bool hidden = doc_.HideColumn(order, this);
     ReloadColumns(widths);
     return hidden;
 }
@@ -161,28 +133,13 @@ void CTamselView::InsertColumnAt(int section, int columnId) {
     if (from == section) return;
     const int fromOrder = from < 0 ? -1 : columns[static_cast<std::size_t>(from)].order;
     const std::map<int, int> widths = CurrentWidths();
-    CColumnSettingsSet& set = doc_.ColumnSettingsSet();
-    const bool written = ColumnSettingsWrite([&] {
-        if (fromOrder < 0)
-            set.InsertColumn(to, columnId);
-        else
-            set.MoveColumn(fromOrder, to);
-    });
+    const bool written = fromOrder < 0 ? doc_.InsertColumn(to, columnId, this)
+                                       : doc_.MoveColumn(fromOrder, to, this);
     if (written) ReloadColumns(widths);
 }
 
 void CTamselView::SetColumnFormat(int columnId, const ColumnFormatChange& change) {
-    CColumnSettingsSet& set = doc_.ColumnSettingsSet();
-    const bool written = ColumnSettingsWrite([&] {
-        if (!set.FindColumn(columnId)) return;
-        set.Edit();
-        set.ColumnFormat = change.format;
-        set.ColumnWidth = change.width;
-        if (change.justification) set.ColumnJustification = *change.justification;
-        if (change.label) set.ColumnLabel = *change.label;
-        set.Update();
-    });
-    if (!written) return;
+    if (!doc_.SetColumnFormat(columnId, change, this)) return;
     std::map<int, int> widths = CurrentWidths();
     widths[columnId] = change.width;
     ReloadColumns(widths);
