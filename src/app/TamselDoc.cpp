@@ -142,12 +142,13 @@ void CTamselDoc::Discard() {
     claimedElsewhere_ = false;
 }
 
-bool CTamselDoc::OnOpenDocument(const std::string& path) {
+bool CTamselDoc::OnOpenDocument(const std::string& path, OpenMode mode) {
     WaitCursor wait(ui_);
     Discard();  // one log at a time; the caller closes (and backs up) the previous one
     if (!ClaimLog(path, true)) return false;
     std::unique_ptr<LogDatabase> db;
-    switch (LogDatabase::Open(path, ui_, false, db, claimedElsewhere_)) {
+    switch (
+        LogDatabase::Open(path, ui_, false, db, mode == OpenMode::ReadOnly || claimedElsewhere_)) {
         case LogDatabase::kOpened:
             break;
         case LogDatabase::kNotALog:
@@ -195,7 +196,7 @@ bool CTamselDoc::OpenRecordSets() {
         deleteRoutineQuery_.Open(*db_, "DeleteRoutineQuery");
         deleteTemplateQuery_.Open(*db_, "DeleteTemplateQuery");
         // The week start chosen in this log holds again when it is opened.
-        const std::string week = PreferencesSet().GetPreference("WeekStartDay", "");
+        const std::string week = Preference("WeekStartDay");
         if (week.size() == 1 && week[0] >= '0' && week[0] <= '6')
             ProgramState::Instance().SetWeekStartDay(week[0] - '0');
         RepairEarlierBuilds();

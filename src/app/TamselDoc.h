@@ -67,8 +67,11 @@ class CTamselDoc {
     // The second half of opening: week shading, then the saved filter restored and applied.
     // False after telling the user why.
     bool FinishOpen();
-    // Opens a log; offers to convert an old text log. Another program's database is refused.
-    bool OnOpenDocument(const std::string& path);
+    // Opens a log; offers to convert an old text log; another program's database is refused.
+    // A log opened for reading (or whose file cannot be written, or that another instance
+    // has) is shown as it is and refuses every change.
+    enum class OpenMode { ReadWrite, ReadOnly };
+    bool OnOpenDocument(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
     // Saves the filter state, closes the log and makes the automatic backup; a backup that
     // fails is told, and the log closes all the same.
     BackupOutcome OnCloseDocument();

@@ -1,9 +1,7 @@
 #include "output/HtmlExport.h"
 
 #include <algorithm>
-#include <deque>
 #include <ostream>
-#include <sstream>
 
 #include "app/TamselDoc.h"
 #include "entries/Date.h"
@@ -211,68 +209,6 @@ void HtmlExport::WriteHeader(std::ostream& out) {
 
 namespace {
 
-// The page in order, with the total rows left open until their week or year has been read:
-// newest first, a total heads the workouts it sums, so what follows it waits.
-class PendingPage {
-  public:
-    PendingPage(std::ostream& out, HtmlExport& page) : out_(out), page_(page) {}
-
-    std::ostream& Text() { return text_; }
-    // A total row of a week (key: its first day) or of a year, summed by the time it is
-    // written out.
-    void Total(bool year, long key, int caption) {
-        Cut();
-        pieces_.push_back({year, key, caption});
-    }
-    void Add(const EntryRow& row, long week, int year) {
-        weeks_[week].Add(row, year);
-        years_[year].Add(row, year);
-        week_ = week;
-        year_ = year;
-    }
-    // Writes out everything up to the first total whose period may still grow.
-    void Flush(bool all) {
-        Cut();
-        while (!pieces_.empty()) {
-            Piece& p = pieces_.front();
-            if (p.total) {
-                if (!all && (p.year ? p.key == year_ : p.key == week_)) return;
-                auto& sums = p.year ? years_ : weeks_;
-                page_.WriteTotalsRow(out_, sums[p.key], p.year ? "yyyy" : "ww", p.caption);
-            } else {
-                out_ << p.text;
-            }
-            pieces_.pop_front();
-        }
-    }
-
-  private:
-    struct Piece {
-        bool total = false;
-        bool year = false;
-        long key = 0;
-        int caption = 0;
-        std::string text;
-        Piece(bool y, long k, int c) : total(true), year(y), key(k), caption(c) {}
-        explicit Piece(std::string t) : text(std::move(t)) {}
-    };
-    void Cut() {
-        if (text_.tellp() <= 0) return;
-        pieces_.emplace_back(text_.str());
-        text_.str({});
-        text_.clear();
-    }
-
-    std::ostream& out_;
-    HtmlExport& page_;
-    std::ostringstream text_;
-    std::deque<Piece> pieces_;
-    std::map<long, HtmlExport::PeriodTotals> weeks_;
-    std::map<long, HtmlExport::PeriodTotals> years_;
-    long week_ = 0;
-    int year_ = 0;
-};
-
 long WeekKey(const CDate& day) {
     return static_cast<long>(day.FirstDayOfWeek().ToSerial());
 }
@@ -293,7 +229,29 @@ void HtmlExport::PeriodTotals::Add(const EntryRow& row, int year) {
 
 void HtmlExport::WriteEntries(std::ostream& out) {
     ReadTransaction snapshot(doc_.Database().sql());
-    EntryReader rows = doc_.ReadEntries();
+    // Newest first, a total heads the workouts it sums: every week's and year's sums are
+    // read in one light pass first, so the page itself streams out in one more.
+    std::map<long, PeriodTotals> weeks;
+    std::map<long, PeriodTotals> years;
+    if (weeklyTotals_ || yearlyTotals_) {
+        Statement sums = doc_.Database().sql().Prepare(
+            "SELECT Date, SptAbbrev, Distance, Time FROM (" + doc_.FilteredSql() + ")");
+        EntryRow row;
+        while (sums.Step()) {
+            row.date = sums.Real(0);
+            sums.TextInto(1, row.sport);
+            row.distance = sums.Real(2);
+            row.time = sums.Real(3);
+            const CDate day = CDate::FromSerial(row.date);
+            if (weeklyTotals_) weeks[WeekKey(day)].Add(row, day.Year());
+            if (yearlyTotals_) years[day.Year()].Add(row, day.Year());
+        }
+    }
+    auto weekTotal = [&](const CDate& day) {
+        WriteTotalsRow(out, weeks[WeekKey(day)], "ww", day.Year());
+    };
+    auto yearTotal = [&](int year) { WriteTotalsRow(out, years[year], "yyyy", year); };
+
     // The routines of the filtered workouts, in the workouts' own order.
     const bool newestFirst = doc_.DateSortDescending();
     Statement routines = doc_.Database().sql().Prepare(
@@ -305,7 +263,7 @@ void HtmlExport::WriteEntries(std::ostream& out) {
     bool routineRow = routineDetails_ && routines.Step();
     std::vector<RoutineRow> routine;
 
-    PendingPage page(out, *this);
+    EntryReader rows = doc_.ReadEntries();
     EntryRow row;
     bool first = true;
     CDate previous;
@@ -314,24 +272,19 @@ void HtmlExport::WriteEntries(std::ostream& out) {
         if (newestFirst) {
             // Totals head the workouts they sum.
             if (first) {
-                if (yearlyTotals_) page.Total(true, day.Year(), day.Year());
-                if (weeklyTotals_) page.Total(false, WeekKey(day), day.Year());
+                if (yearlyTotals_) yearTotal(day.Year());
+                if (weeklyTotals_) weekTotal(day);
             } else {
-                if (weeklyTotals_ && !day.SameWeek(previous))
-                    page.Total(false, WeekKey(day), day.Year());
-                if (yearlyTotals_ && day.Year() != previous.Year())
-                    page.Total(true, day.Year(), day.Year());
+                if (weeklyTotals_ && !day.SameWeek(previous)) weekTotal(day);
+                if (yearlyTotals_ && day.Year() != previous.Year()) yearTotal(day.Year());
             }
         } else if (!first) {
             // Totals follow the workouts they sum.
-            if (weeklyTotals_ && !day.SameWeek(previous))
-                page.Total(false, WeekKey(previous), previous.Year());
-            if (yearlyTotals_ && day.Year() != previous.Year())
-                page.Total(true, previous.Year(), previous.Year());
+            if (weeklyTotals_ && !day.SameWeek(previous)) weekTotal(previous);
+            if (yearlyTotals_ && day.Year() != previous.Year()) yearTotal(previous.Year());
         }
-        page.Add(row, WeekKey(day), day.Year());
         routine.clear();
-        // Rows of workouts the stream has passed cannot be left: both run in one order.
+        // Both run in one order, so a workout's rows come just where it does.
         while (routineRow && routines.Int64(0) == row.entryId) {
             RoutineRow r;
             r.exercise = routines.Text(1);
@@ -343,16 +296,14 @@ void HtmlExport::WriteEntries(std::ostream& out) {
             routine.push_back(std::move(r));
             routineRow = routines.Step();
         }
-        WriteEntry(page.Text(), row, routine);
-        page.Flush(false);
+        WriteEntry(out, row, routine);
         previous = day;
         first = false;
     }
     if (!first && !newestFirst) {
-        if (weeklyTotals_) page.Total(false, WeekKey(previous), previous.Year());
-        if (yearlyTotals_) page.Total(true, previous.Year(), previous.Year());
+        if (weeklyTotals_) weekTotal(previous);
+        if (yearlyTotals_) yearTotal(previous.Year());
     }
-    page.Flush(true);
 }
 
 void HtmlExport::WriteEntry(std::ostream& out, const EntryRow& row,

@@ -658,32 +658,81 @@ void JetLikeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, LikeMatch(text(argv[1]), text(argv[0])) ? 1 : 0);
 }
 
+enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week };
+
+std::optional<Interval> ParseInterval(std::string_view iv) {
+    static constexpr std::pair<std::string_view, Interval> kKnown[] = {
+        {"yyyy", Interval::Year},   {"q", Interval::Quarter}, {"m", Interval::Month},
+        {"y", Interval::DayOfYear}, {"d", Interval::Day},     {"w", Interval::Weekday},
+        {"ww", Interval::Week}};
+    for (const auto& [name, interval] : kKnown)
+        if (IEquals(iv, name)) return interval;
+    return std::nullopt;
+}
+
+int DatePartOf(Interval interval, double serial, int firstDay) {
+    const calendar::Ymd d = calendar::FromSerial(serial);
+    auto dayOfYear = [&] {
+        return static_cast<int>(calendar::ToSerial(d.year, d.month, d.day) -
+                                calendar::ToSerial(d.year, 1, 1)) +
+               1;
+    };
+    switch (interval) {
+        case Interval::Year:
+            return d.year;
+        case Interval::Quarter:
+            return (d.month - 1) / 3 + 1;
+        case Interval::Month:
+            return d.month;
+        case Interval::DayOfYear:
+            return dayOfYear();
+        case Interval::Day:
+            return d.day;
+        case Interval::Weekday:
+            return (calendar::Weekday(d.year, d.month, d.day) - firstDay + 7) % 7 + 1;
+        case Interval::Week: {
+            const int jan1 = calendar::Weekday(d.year, 1, 1);
+            const int offset = (jan1 - firstDay + 7) % 7;  // days from the week's start to 1 Jan
+            return (dayOfYear() - 1 + offset) / 7 + 1;
+        }
+    }
+    return 0;
+}
+
 void DatePartFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
-    const unsigned char* interval = sqlite3_value_text(argv[0]);
-    double serial = sqlite3_value_double(argv[1]);
     int firstDay = 1;
     if (argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
         firstDay = sqlite3_value_int(argv[2]);
         if (firstDay == 0) firstDay = 1;  // "system default" means Sunday here
     }
-    if (!interval || firstDay < 1 || firstDay > 7) {
+    // The interval is a constant of the query: read once, kept with the statement.
+    auto* interval = static_cast<Interval*>(sqlite3_get_auxdata(ctx, 0));
+    if (!interval) {
+        const unsigned char* text = sqlite3_value_text(argv[0]);
+        const std::optional<Interval> parsed =
+            text ? ParseInterval(reinterpret_cast<const char*>(text)) : std::nullopt;
+        if (!parsed || firstDay < 1 || firstDay > 7) {
+            sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+            return;
+        }
+        interval = new Interval(*parsed);
+        sqlite3_set_auxdata(ctx, 0, interval, [](void* p) { delete static_cast<Interval*>(p); });
+        // SQLite may drop it at once when the argument is not a constant.
+        interval = static_cast<Interval*>(sqlite3_get_auxdata(ctx, 0));
+        if (!interval) {
+            sqlite3_result_int(ctx, DatePartOf(*parsed, sqlite3_value_double(argv[1]), firstDay));
+            return;
+        }
+    }
+    if (firstDay < 1 || firstDay > 7) {
         sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
         return;
     }
-    std::string_view iv(reinterpret_cast<const char*>(interval));
-    static constexpr std::string_view kKnown[] = {"yyyy", "q", "m", "y", "d", "w", "ww"};
-    bool known = false;
-    for (auto k : kKnown)
-        known = known || IEquals(iv, k);
-    if (!known) {
-        sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
-        return;
-    }
-    sqlite3_result_int(ctx, DatePart(iv, serial, firstDay));
+    sqlite3_result_int(ctx, DatePartOf(*interval, sqlite3_value_double(argv[1]), firstDay));
 }
 
 }  // namespace
@@ -704,23 +753,8 @@ void RegisterFunctions(sqlite3* db) {
 }
 
 int DatePart(std::string_view interval, double serial, int firstDay) {
-    const calendar::Ymd d = calendar::FromSerial(serial);
-    const int weekday = calendar::Weekday(d.year, d.month, d.day);
-    const int dayOfYear = static_cast<int>(calendar::ToSerial(d.year, d.month, d.day) -
-                                           calendar::ToSerial(d.year, 1, 1)) +
-                          1;
-    if (IEquals(interval, "yyyy")) return d.year;
-    if (IEquals(interval, "q")) return (d.month - 1) / 3 + 1;
-    if (IEquals(interval, "m")) return d.month;
-    if (IEquals(interval, "y")) return dayOfYear;
-    if (IEquals(interval, "d")) return d.day;
-    if (IEquals(interval, "w")) return (weekday - firstDay + 7) % 7 + 1;
-    if (IEquals(interval, "ww")) {
-        const int jan1 = calendar::Weekday(d.year, 1, 1);
-        const int offset = (jan1 - firstDay + 7) % 7;  // days from the week's start to 1 Jan
-        return (dayOfYear - 1 + offset) / 7 + 1;
-    }
-    return 0;
+    const std::optional<Interval> parsed = ParseInterval(interval);
+    return parsed ? DatePartOf(*parsed, serial, firstDay) : 0;
 }
 
 bool LikeMatch(std::string_view value, std::string_view pattern) {

@@ -249,8 +249,8 @@ std::string LogDatabase::QuerySql(const std::string& name) {
     const schema::QueryText* own = schema::FindQuery(name);
     if (!own || !QueryExists(name))
         throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
-    const auto set = setTexts_.find(name);
-    return set != setTexts_.end() ? set->second : own->sql;
+    const auto set = sessionSql_.find(name);
+    return set != sessionSql_.end() ? set->second : own->sql;
 }
 
 void LogDatabase::CreateQuery(const std::string& name, const std::string& jetSql) {
@@ -291,7 +291,7 @@ void LogDatabase::SetQuerySql(const std::string& name, const std::string& jetSql
         if (makeView) MakeView(name, jetSql);
         tx.Commit();
     }
-    setTexts_[name] = jetSql;
+    sessionSql_[name] = jetSql;
 }
 
 std::optional<std::string> LogDatabase::ViewSql(const std::string& name) {

@@ -87,7 +87,7 @@ class LogDatabase {
     std::optional<std::string> ViewSql(const std::string& name);
 
     std::unique_ptr<SqliteDb> db_;
-    std::map<std::string, std::string> setTexts_;  // query texts the program set, by name
+    std::map<std::string, std::string> sessionSql_;  // query texts the program set, by name
 };
 
 // Stored queries that are views as well, so that other queries can select from them.

@@ -28,7 +28,7 @@ void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
 }
 
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
-                                         UserInterface& ui, std::ostream& err) {
+                                         UserInterface& ui, std::ostream& err, bool readOnly) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
         err << "kivrun-tool " << command << ": " << path << ": no such file\n";
@@ -36,7 +36,8 @@ std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string&
     }
     auto doc = std::make_unique<CTamselDoc>(ui);
     doc->SetBackupFolder(DefaultBackupFolder());
-    if (!doc->OnOpenDocument(path)) {
+    if (!doc->OnOpenDocument(
+            path, readOnly ? CTamselDoc::OpenMode::ReadOnly : CTamselDoc::OpenMode::ReadWrite)) {
         err << "kivrun-tool " << command << ": " << path
             << ": could not be opened as a training log";
         // The hint only where it helps: a text log of the previous version.

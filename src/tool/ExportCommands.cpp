@@ -27,7 +27,7 @@ int CmdExport(Context& c) {
     if (positional.size() < 2) throw UsageError{"missing argument"};
     if (positional.size() > 2) throw UsageError{"too many arguments"};
     TerminalUserInterface ui(c.err);
-    auto doc = OpenDocument("export", positional[0], ui, c.err);
+    auto doc = OpenDocument("export", positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (filter) ApplyFilterText(*doc, *filter);
     // What went wrong has been said on stderr.

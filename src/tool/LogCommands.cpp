@@ -52,8 +52,9 @@ double Number(const std::string& text, const char* what) {
 }
 
 std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
-                                 TerminalUserInterface& ui, std::ostream& err) {
-    return OpenDocument(command, path, ui, err);
+                                 TerminalUserInterface& ui, std::ostream& err,
+                                 bool readOnly = false) {
+    return OpenDocument(command, path, ui, err, readOnly);
 }
 
 int CmdSport(Context& c) {
@@ -110,12 +111,9 @@ int CmdAdd(Context& c) {
     e.sptAbbrev = sport->abbrev;
     const int distanceUnit = sport->distanceUnit;
     const int paceUnit = sport->paceUnit;
-    e.typeAbbrev = " ";
-    for (const ClassInfo& cls : catalog.classes)
-        if (cls.name == o.positional[3]) {
-            e.typeAbbrev = cls.abbrev;
-            break;
-        }
+    const auto cls = std::find_if(catalog.classes.begin(), catalog.classes.end(),
+                                  [&](const ClassInfo& c) { return c.name == o.positional[3]; });
+    e.typeAbbrev = cls != catalog.classes.end() ? cls->abbrev : std::string(" ");
     e.time = CElapsedTime::FromUserText(timeText);
     if (distanceUnit != distance_unit::kNone) {
         e.distance = Number(o.positional[4], "DISTANCE");
@@ -170,7 +168,7 @@ int CmdList(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 1) throw UsageError{"expected LOG"};
     TerminalUserInterface ui(c.err);
-    auto doc = Open("list", o.positional[0], ui, c.err);
+    auto doc = Open("list", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
     const std::vector<ListColumn> columns = doc->Columns();
@@ -217,7 +215,7 @@ int CmdTotals(Context& c) {
     else
         throw UsageError{"group by week, month or year, not " + by};
     TerminalUserInterface ui(c.err);
-    auto doc = Open("totals", o.positional[0], ui, c.err);
+    auto doc = Open("totals", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
     const TotalsResult totals = BuildTotalsRows(*doc, grouping);

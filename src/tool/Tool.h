@@ -57,8 +57,10 @@ void ExpectArgs(const Context& c, size_t n);
 
 // Opens a log through the document, exactly as the desktop program does (an old text log
 // is not converted: that is what 'convert' is for). Null after saying why on err.
+// readOnly: for commands that only read, which then never change the file.
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
-                                         UserInterface& ui, std::ostream& err);
+                                         UserInterface& ui, std::ostream& err,
+                                         bool readOnly = false);
 
 // Applies a saved filter text as the Update button does after Show All is unticked, then
 // shades the weeks of what it shows, as the log list does.

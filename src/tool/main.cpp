@@ -47,7 +47,9 @@ void PrintHelp(std::ostream& out) {
 }  // namespace
 }  // namespace kivrun::tool
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     using namespace kivrun::tool;
     if (argc < 2) {
         PrintHelp(std::cerr);
@@ -77,4 +79,22 @@ int main(int argc, char** argv) {
     }
     std::cerr << "kivrun-tool: unknown command '" << argv[1] << "' (see kivrun-tool --help)\n";
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Output goes through one large buffer: a list of a hundred thousand workouts is a few
+    // hundred writes, not one a line.
+    std::ios::sync_with_stdio(false);
+    static char buffer[1 << 20];
+    std::cout.rdbuf()->pubsetbuf(buffer, sizeof buffer);
+    int result = Run(argc, argv);
+    std::cout.flush();
+    if (!std::cout) {
+        // A full disk or a closed pipe: what was printed is not all there.
+        std::cerr << "kivrun-tool: could not write the output\n";
+        if (result == 0) result = 1;
+    }
+    return result;
 }

@@ -40,39 +40,39 @@ void LogListCells::Refresh(const Catalog& catalog) {
             else if (sport.distanceUnit != firstUnit)
                 mixedUnits_ = true;
         }
-        sports_[sport.abbrev] = Sport{sport.name, sport.distanceUnit, sport.paceUnit, sport.image,
-                                      sport.distanceShortName};
+        sports_.set(sport.abbrev, Sport{sport.name, sport.distanceUnit, sport.paceUnit, sport.image,
+                                        sport.distanceShortName});
     }
     for (const ClassInfo& cls : catalog.classes)
-        classes_[cls.abbrev] = Class{cls.name, ParseColorCode(cls.colorCode)};
+        classes_.set(cls.abbrev, Class{cls.name, ParseColorCode(cls.colorCode)});
 }
 
 std::string LogListCells::Text(const EntryRow& e, int columnId, int format) const {
-    const auto sport = sports_.find(e.sport);
-    const bool known = sport != sports_.end();
+    const Sport* sport = sports_.find(e.sport);
+    const bool known = sport != nullptr;
     switch (columnId) {
         case kDate:
             return CDate::FromSerial(e.date).Format(format);
         case kSport:
             if (format == 1) return e.sport;
             if (format == 2) return {};  // the icon is drawn instead
-            return known ? sport->second.name : std::string();
+            return known ? sport->name : std::string();
         case kClass: {
             if (format == 1) return e.cls;
-            const auto cls = classes_.find(e.cls);
-            return cls == classes_.end() ? std::string() : cls->second.name;
+            const Class* cls = classes_.find(e.cls);
+            return cls ? cls->name : std::string();
         }
         case kDistance: {
             if (e.distance == 0.0) return {};
-            std::string text = DistanceText(e.distance, known ? sport->second.distanceUnit : 0);
-            if (mixedUnits_ && known) text += sport->second.shortName;
+            std::string text = DistanceText(e.distance, known ? sport->distanceUnit : 0);
+            if (mixedUnits_ && known) text += sport->shortName;
             return text;
         }
         case kTime:
             return CElapsedTime::FromSeconds(e.time).Format(format);
         case kPace:
             if (e.pace == 0.0) return {};
-            if (known && IsTimePace(sport->second.paceUnit))
+            if (known && IsTimePace(sport->paceUnit))
                 return CElapsedTime::FromSeconds(e.pace).Format(3);
             return FormatNumber(e.pace, 1, true, true);
         case kOptionalOne:
@@ -91,29 +91,29 @@ std::string LogListCells::Text(const EntryRow& e, int columnId, int format) cons
 }
 
 std::optional<Rgb> LogListCells::ClassColor(const std::string& cls) const {
-    const auto it = classes_.find(cls);
-    return it == classes_.end() ? std::nullopt : it->second.color;
+    const Class* it = classes_.find(cls);
+    return it ? it->color : std::nullopt;
 }
 
 int LogListCells::SportImage(const std::string& sport) const {
-    const auto it = sports_.find(sport);
-    if (it == sports_.end() || it->second.image < 0 || it->second.image > 12) return 12;
-    return it->second.image;
+    const Sport* it = sports_.find(sport);
+    if (!it || it->image < 0 || it->image > 12) return 12;
+    return it->image;
 }
 
 int LogListCells::SportDistanceUnit(const std::string& sport) const {
-    const auto it = sports_.find(sport);
-    return it == sports_.end() ? -1 : it->second.distanceUnit;
+    const Sport* it = sports_.find(sport);
+    return it ? it->distanceUnit : -1;
 }
 
 int LogListCells::SportPaceUnit(const std::string& sport) const {
-    const auto it = sports_.find(sport);
-    return it == sports_.end() ? -1 : it->second.paceUnit;
+    const Sport* it = sports_.find(sport);
+    return it ? it->paceUnit : -1;
 }
 
 std::string LogListCells::SportName(const std::string& sport) const {
-    const auto it = sports_.find(sport);
-    return it == sports_.end() ? std::string() : it->second.name;
+    const Sport* it = sports_.find(sport);
+    return it ? it->name : std::string();
 }
 
 }  // namespace kivrun

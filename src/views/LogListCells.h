@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -59,8 +60,35 @@ class LogListCells {
         std::string name;
         std::optional<Rgb> color;
     };
-    std::map<std::string, Sport> sports_;
-    std::map<std::string, Class> classes_;
+    // Abbreviations are one letter: looked up by that letter, as every drawn cell does.
+    template <class T>
+    class ByAbbrev {
+      public:
+        void clear() {
+            one_ = {};
+            other_.clear();
+        }
+        void set(const std::string& key, T value) {
+            if (key.size() == 1)
+                one_[static_cast<unsigned char>(key[0])] = std::move(value);
+            else
+                other_[key] = std::move(value);
+        }
+        const T* find(const std::string& key) const {
+            if (key.size() == 1) {
+                const auto& v = one_[static_cast<unsigned char>(key[0])];
+                return v ? &*v : nullptr;
+            }
+            const auto it = other_.find(key);
+            return it == other_.end() ? nullptr : &it->second;
+        }
+
+      private:
+        std::array<std::optional<T>, 256> one_{};
+        std::map<std::string, T> other_;
+    };
+    ByAbbrev<Sport> sports_;
+    ByAbbrev<Class> classes_;
     bool mixedUnits_ = false;
 };
 

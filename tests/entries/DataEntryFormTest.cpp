@@ -115,6 +115,20 @@ TEST_F(DataEntryFormTest, EnterChecksAndStoresAsTheLogStoresIt) {
     form().time = "0:45";
     form().Enter();
     EXPECT_EQ(Stored(LastId()).distance, 0);
+
+    // A log that refuses the row: the user is told why and keeps what was typed.
+    doc->Database().sql().Exec(
+        "CREATE TRIGGER refuse BEFORE INSERT ON \"Log Entry\" BEGIN SELECT RAISE(ABORT, 'disk "
+        "quota exceeded'); END");
+    const long before = doc->EntryCount();
+    form().ChooseSport(SportIndex("Running"));
+    form().time = "0:50";
+    form().notes = "bench day";
+    EXPECT_EQ(form().Enter(), Focus::Unsaved);
+    EXPECT_EQ(ui.messages.back(), "Couldn't add the entry--Exception: disk quota exceeded");
+    EXPECT_EQ(form().time, "0:50");
+    EXPECT_EQ(form().notes, "bench day");
+    EXPECT_EQ(doc->EntryCount(), before);
 }
 
 TEST_F(DataEntryFormTest, RoutesFollowSportAndClassGroupAndComplete) {

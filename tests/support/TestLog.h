@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -37,10 +38,13 @@ class ScriptedUi : public UserInterface {
     std::optional<ImportOptions> importOptions;
     int preferencesShown = 0;
     int waitDepth = 0;
+    // Runs while a question is open, before it is answered.
+    std::function<void()> onAsk;
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
+        if (onAsk) onAsk();
         if (answers.empty()) return false;
         bool a = answers.front();
         answers.erase(answers.begin());

@@ -76,11 +76,14 @@ TEST_F(DamagedFilesTest, ACraftedStoredQueryIsRestored) {
         .Exec(
             "UPDATE kivrun_queries SET SQL = 'DELETE FROM [Log Entry]' "
             "WHERE Name IN ('TotalsQuery', 'TotalsQueryByWeek', 'FilteredSetQuery')");
+    // Reading runs the program's own texts; the first open that writes puts them back, once.
     const auto totals = Run("totals " + Q("log.tlg") + " week");
     EXPECT_EQ(totals.status, 0) << totals.err;
-    EXPECT_NE(totals.err.find("have been restored"), std::string::npos) << totals.err;
     EXPECT_EQ(RunBounded("export " + Q("log.tlg") + " " + Q("log.htm")).out, "0\n");
-    EXPECT_EQ(Run("totals " + Q("log.tlg") + " week").err, "");  // told once
+    const auto check = Run("check " + Q("log.tlg"));
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_NE(check.err.find("have been restored"), std::string::npos) << check.err;
+    EXPECT_EQ(Run("check " + Q("log.tlg")).err, "");
     SqliteDb log(dir.File("log.tlg"), false);
     Statement s = log.Prepare("SELECT count(*) FROM \"Log Entry\"");
     s.Step();

@@ -3,10 +3,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "ShellSupport.h"
+#include "UiTestSupport.h"
 #include "app/ui/AboutDialog.h"
+#include "store/Database.h"
 
 namespace kivrun::test {
 namespace {
@@ -145,6 +148,31 @@ TEST(AboutBox, NamesTheProgramAndItsVersion) {
         ok->click();
     });
     EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace kivrun::test
+
+namespace kivrun::test {
+namespace {
+
+// A widget whose handler fails the way a lost database would.
+class FailingWidget : public QWidget {
+  protected:
+    void mousePressEvent(QMouseEvent*) override {
+        throw DbError(11, "database disk image is malformed");
+    }
+};
+
+TEST(GuardedApplicationTest, AnEngineErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    MessageBoxAnswerer answerer;
+    FailingWidget widget;
+    widget.show();
+    QTest::mouseClick(&widget, Qt::LeftButton);
+    ASSERT_EQ(answerer.texts.size(), 1);
+    EXPECT_EQ(answerer.texts[0].toStdString(),
+              "Couldn't finish the action--Exception: database disk image is malformed");
+    EXPECT_TRUE(widget.isVisible());
 }
 
 }  // namespace

@@ -427,7 +427,8 @@ void MainFrame::UpdateTitle() {
         setWindowTitle(kProgram);
         return;
     }
-    const QString name = QFileInfo(QString::fromStdString(doc->PathName())).fileName();
+    QString name = QFileInfo(QString::fromStdString(doc->PathName())).fileName();
+    if (doc->IsReadOnly()) name += QStringLiteral(" (read-only)");
     setWindowTitle(QStringLiteral("%1 - %2").arg(name, kProgram));
 }
 

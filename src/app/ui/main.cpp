@@ -2,12 +2,13 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include "app/ui/GuardedApplication.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/ProgramSetup.h"
 #include "app/ui/WindowContents.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    kivrun::GuardedApplication app(argc, argv);
     Q_INIT_RESOURCE(kivrun);
     Q_INIT_RESOURCE(shell);
     Q_INIT_RESOURCE(sports);

@@ -1,0 +1,120 @@
+// Whole-log work of kivrun-tool beside the sqlite3 shell doing the same job on the same
+// 100,000-workout file, in the same run: each figure is printed with its ratio to the shell.
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "LargeLog.h"
+#include "app/TamselDoc.h"
+#include "store/EntryReader.h"
+
+namespace kivrun::bench {
+namespace {
+
+constexpr int kEntries = 100000;
+
+double Seconds(const std::string& command) {
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    if (status != 0) std::abort();  // a broken comparison must not look like a fast one
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+
+// Times both commands alternately and reports their means and the ratio tool / shell.
+void Compare(benchmark::State& state, const std::string& tool, const std::string& shell) {
+    double toolTotal = 0, shellTotal = 0;
+    for (auto _ : state) {
+        toolTotal += Seconds(tool);
+        shellTotal += Seconds(shell);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["tool_ms"] = 1000 * toolTotal / n;
+    state.counters["shell_ms"] = 1000 * shellTotal / n;
+    state.counters["ratio"] = toolTotal / shellTotal;
+}
+
+std::string Tool(const std::string& args) {
+    return std::string(KIVRUN_TOOL_PATH) + " " + args;
+}
+
+std::string Shell(const std::string& options, const std::string& sql) {
+    return "sqlite3 " + options + " " + Quoted(LargeLog(kEntries)) + " \"" + sql + "\"";
+}
+
+// The log's order, newest first, every column.
+const char* kAll = "SELECT * FROM [Log Entry] ORDER BY Date DESC, EntryID DESC";
+
+void BM_ListVsShell(benchmark::State& state) {
+    Compare(state, Tool("list " + Quoted(LargeLog(kEntries)) + " > /dev/null"),
+            Shell("-separator '\t'", kAll) + " > /dev/null");
+}
+BENCHMARK(BM_ListVsShell)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ExportTextVsShell(benchmark::State& state) {
+    const std::string out = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                            "/kivrun-bench-out.txt";
+    Compare(state, Tool("export " + Quoted(LargeLog(kEntries)) + " " + out + " > /dev/null"),
+            Shell("-separator '\t'", kAll) + " > " + out);
+}
+BENCHMARK(BM_ExportTextVsShell)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ExportHtmlVsShellHtml(benchmark::State& state) {
+    const std::string out = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                            "/kivrun-bench-out.htm";
+    Compare(state, Tool("export " + Quoted(LargeLog(kEntries)) + " " + out + " > /dev/null"),
+            Shell("-html", kAll) + " > " + out);
+}
+BENCHMARK(BM_ExportHtmlVsShellHtml)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The shell groups by year and week of its own date functions, over the same rows.
+void BM_TotalsByWeekVsShell(benchmark::State& state) {
+    Compare(state, Tool("totals " + Quoted(LargeLog(kEntries)) + " week > /dev/null"),
+            Shell("-separator '\t'",
+                  "SELECT strftime('%Y', Date + 2415018.5) AS y, strftime('%W', Date + "
+                  "2415018.5) AS w, SptAbbrev, sum(Distance), sum(Time), count(*) FROM [Log "
+                  "Entry] GROUP BY y, w, SptAbbrev ORDER BY y, w") +
+                " > /dev/null");
+}
+BENCHMARK(BM_TotalsByWeekVsShell)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Peak memory of a workbook export of the whole log, in MB, as /usr/bin/time reads it.
+void BM_ExportXlsxPeakMemory(benchmark::State& state) {
+    const std::string tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
+    const std::string out = tmp + "/kivrun-bench-out.xlsx";
+    const std::string report = tmp + "/kivrun-bench-xlsx-memory";
+    double seconds = 0;
+    for (auto _ : state)
+        seconds +=
+            Seconds("/usr/bin/time -f %M -o " + report + " " +
+                    Tool("export " + Quoted(LargeLog(kEntries)) + " " + out) + " > /dev/null");
+    std::ifstream in(report);
+    double kb = 0;
+    in >> kb;
+    state.counters["tool_ms"] = 1000 * seconds / static_cast<double>(state.iterations());
+    state.counters["peak_MB"] = kb / 1024.0;
+}
+BENCHMARK(BM_ExportXlsxPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The forward-only reader over the whole filtered set, in the process.
+void BM_ReadAllRowsForwardOnly(benchmark::State& state) {
+    SilentUserInterface ui;
+    CTamselDoc doc(ui);
+    doc.OnOpenDocument(LargeLog(kEntries), CTamselDoc::OpenMode::ReadOnly);
+    for (auto _ : state) {
+        double total = 0;
+        EntryReader rows = doc.ReadEntries();
+        for (EntryRow row; rows.Next(row);)
+            total += row.time;
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_ReadAllRowsForwardOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kivrun::bench
