@@ -138,24 +138,24 @@ void ReplacementFile::RemoveLeftovers(const std::string& target) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string n = entry->d_name;
             if (EndsWith(n, kJournal)) {
-                if (n.rfind(prefix, 0) == 0 || n == name + ".kivrun-tmp-journal" ||
-                    n == name + ".kivrun-new-journal")
-                    journals.push_back(n);
+                if (n.find(".kivrun-") != std::string::npos) journals.push_back(n);
                 continue;
             }
             if (n == name + ".kivrun-tmp" || n == name + ".kivrun-new") {
                 files.push_back(n);  // fixed names of earlier builds
                 continue;
             }
-            if (n.rfind(prefix, 0) != 0) continue;
-            const std::string rest = n.substr(prefix.size());
-            long pid = 0;
-            if (rest.rfind("tmp-", 0) == 0) {
-                pid = std::strtol(rest.c_str() + 4, nullptr, 10);
-            } else if (rest.empty() || rest.find_first_not_of("0123456789") != std::string::npos) {
-                continue;  // not one of ours (the log's lock, say)
+            // Ours whatever they were written for: ".<name>.kivrun-tmp-<process>-<n>".
+            const size_t tmp = n.find(".kivrun-tmp-");
+            if (n[0] == '.' && tmp != std::string::npos) {
+                if (!ProcessAlive(std::strtol(n.c_str() + tmp + 12, nullptr, 10)))
+                    files.push_back(n);
+                continue;
             }
-            if (!ProcessAlive(pid)) files.push_back(n);
+            // Earlier builds named them ".<name>.kivrun-<n>", without the process.
+            if (n.rfind(prefix, 0) == 0 && n.size() > prefix.size() &&
+                n.find_first_not_of("0123456789", prefix.size()) == std::string::npos)
+                files.push_back(n);
         }
         ::closedir(dir);
     }

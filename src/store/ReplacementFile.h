@@ -27,7 +27,9 @@ class ReplacementFile {
     // Like Commit, but false (and the target left alone) when a file has its name already.
     bool CommitWithoutReplacing();
 
-    // Removes the temporary files beside target that runs of ours left behind.
+    // Removes the temporary files in target's folder that runs of ours left behind: those of
+    // processes that have ended, for whatever target, and the fixed names earlier builds
+    // used for this one.
     static void RemoveLeftovers(const std::string& target);
 
   private:

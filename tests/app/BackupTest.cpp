@@ -154,8 +154,9 @@ TEST_F(BackupTest, FailuresAreToldAndLeaveTheLogAndTheOldBackupAlone) {
 // What a killed backup left behind goes with the next one.
 TEST_F(BackupTest, LeftoversOfAKilledBackupAreRemoved) {
     fs::create_directories(dir.File("Backup Logs"));
-    for (const char* name : {".logBAK.tlg.kivrun-tmp-999999999-7", "logBAK.tlg.kivrun-tmp",
-                             ".logBAK.tlg.kivrun-tmp-999999999-7-journal"})
+    for (const char* name :
+         {".logBAK.tlg.kivrun-tmp-999999999-7", "logBAK.tlg.kivrun-tmp",
+          ".logBAK.tlg.kivrun-tmp-999999999-7-journal", ".gone.htm.kivrun-tmp-999999999-3"})
         std::ofstream(dir.File("Backup Logs/") + name) << "a copy cut short";
     std::ofstream(dir.File("Backup Logs/otherBAK.tlg")) << "another log's";
     EXPECT_EQ(doc->OnCloseDocument().result, BackupOutcome::Made);

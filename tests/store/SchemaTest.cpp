@@ -5,9 +5,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "store/NewLogFile.h"
 #include "store/QueryDef.h"
 #include "store/RoutesSet.h"
 #include "store/TotalsSet.h"
+#include "support/FailingVfs.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -354,6 +356,36 @@ TEST(Schema, OnlyTheProgramsOwnQueriesAreRun) {
     EXPECT_EQ(ui.messages, std::vector<std::string>{
                                "The stored queries TotalsQuery, DeleteTemplateQuery of this log "
                                "were not the program's own; they have been restored."});
+}
+
+// A full disk at any write leaves nothing at the name, so trying again works; an existing
+// file is never replaced unless asked.
+TEST(Schema, ANewLogAppearsWholeOrNotAtAll) {
+    TempDir dir;
+    const std::string path = dir.File("new.tlg");
+    test::FailingVfs::Install();
+    bool made = false;
+    for (int allowed = 0; !made; allowed += 1 + allowed / 4) {
+        ASSERT_LT(allowed, 5000);
+        ScriptedUi ui;
+        test::FailingVfs::FailWritesAfter(allowed);
+        made = WriteNewLogFile(path, false, ui);
+        test::FailingVfs::Disarm();
+        EXPECT_EQ(std::filesystem::exists(path), made) << allowed;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  made ? 1 : 0)
+            << allowed;
+    }
+    const std::string written = Bytes(path);
+    ScriptedUi ui;
+    EXPECT_FALSE(WriteNewLogFile(path, false, ui));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Couldn't create database--Exception: Database already exists."});
+    EXPECT_EQ(Bytes(path), written);
+    std::unique_ptr<LogDatabase> db;
+    ASSERT_EQ(LogDatabase::Open(path, ui, false, db), LogDatabase::kOpened);
+    EXPECT_EQ(db->RowCount("Training Types"), 7);
 }
 
 TEST(LogDatabase, ViewsLeaveTheirOrderToTheirReaders) {
