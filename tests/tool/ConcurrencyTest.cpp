@@ -91,8 +91,9 @@ TEST_F(ConcurrencyTest, AConversionKilledAnyTimeLeavesTheNameWhole) {
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        if (test::ReadBytes(path) != text)
+        if (test::ReadBytes(path) != text) {
             EXPECT_EQ(Count(path, "SELECT count(*) FROM \"Log Entry\""), 6000);
+        }
         // The next run finishes, or finds it finished; nothing of ours is left about.
         Run("convert " + ShellQuote(path));
         EXPECT_EQ(Count(path, "SELECT count(*) FROM \"Log Entry\""), 6000);
