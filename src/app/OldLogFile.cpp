@@ -1,7 +1,10 @@
 #include "app/OldLogFile.h"
 
 #include <cctype>
+#include <string>
 #include <vector>
+
+#include "output/TextEncoding.h"
 
 namespace kivrun {
 namespace {
@@ -15,54 +18,28 @@ class Utf16Decoder : public std::streambuf {
 
   protected:
     int_type underflow() override {
-        out_.clear();
-        while (out_.size() < 4096) {
-            int unit = NextUnit();
-            if (unit < 0) break;
-            char32_t c = static_cast<char32_t>(unit);
-            if (unit >= 0xD800 && unit <= 0xDBFF) {
-                const int low = NextUnit();
-                c = low >= 0xDC00 && low <= 0xDFFF
-                        ? 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
-                              (static_cast<char32_t>(low) - 0xDC00)
-                        : 0xFFFD;
-            } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
-                c = 0xFFFD;
-            }
-            Append(c);
+        std::u16string units = std::move(held_);
+        held_.clear();
+        while (units.size() < 4096) {
+            const int a = in_.get(), b = in_.get();
+            if (a == traits_type::eof() || b == traits_type::eof()) break;
+            units += static_cast<char16_t>(bigEndian_ ? (a << 8) | b : (b << 8) | a);
         }
+        // The first half of a pair waits for its second.
+        if (!units.empty() && units.back() >= 0xD800 && units.back() <= 0xDBFF && in_) {
+            held_ = units.back();
+            units.pop_back();
+        }
+        out_ = Utf16ToUtf8(units);
         if (out_.empty()) return traits_type::eof();
         setg(out_.data(), out_.data(), out_.data() + out_.size());
         return traits_type::to_int_type(out_[0]);
     }
 
   private:
-    int NextUnit() {
-        const int a = in_.get(), b = in_.get();
-        if (a == std::istream::traits_type::eof() || b == std::istream::traits_type::eof())
-            return -1;
-        return bigEndian_ ? (a << 8) | b : (b << 8) | a;
-    }
-    void Append(char32_t c) {
-        if (c < 0x80) {
-            out_ += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out_ += static_cast<char>(0xC0 | (c >> 6));
-            out_ += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out_ += static_cast<char>(0xE0 | (c >> 12));
-            out_ += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out_ += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out_ += static_cast<char>(0xF0 | (c >> 18));
-            out_ += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out_ += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out_ += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-
     std::istream& in_;
     bool bigEndian_;
+    std::u16string held_;
     std::string out_;
 };
 
