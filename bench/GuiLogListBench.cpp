@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "LargeLog.h"
+#include "GuiBench.h"
 #include "app/TamselDoc.h"
 #include "store/LogEntryFilteredSet.h"
 #include "views/ui/LogListModel.h"
@@ -19,23 +19,6 @@
 
 namespace kivrun::bench {
 namespace {
-
-constexpr int kEntries = 100000;
-
-// Says Yes to every question: deleting asks first.
-class YesUserInterface : public SilentUserInterface {
-  public:
-    bool AskYesNo(const std::string&) override { return true; }
-};
-
-struct OpenLog {
-    YesUserInterface ui;
-    std::unique_ptr<CTamselDoc> doc;
-    explicit OpenLog(const std::string& path = LargeLog(kEntries))
-        : doc(std::make_unique<CTamselDoc>(ui)) {
-        doc->OnOpenDocument(path);
-    }
-};
 
 // A log list as the log window shows it, painted once.
 std::unique_ptr<CTamselView> ShowList(CTamselDoc& doc) {
@@ -174,7 +157,7 @@ void BM_LayOutPrintedPages(benchmark::State& state) {
     model.SetColumns(log.doc->Columns());
     CLogListPrinter paper(model);
     for (auto _ : state)
-        paper.Layout(QSize(4800, 6300), 600);
+        paper.Layout(GPage{QSize(4800, 6300), 600});
     state.counters["pages"] = paper.PageCount();
 }
 BENCHMARK(BM_LayOutPrintedPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);

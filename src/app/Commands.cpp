@@ -148,6 +148,8 @@ bool IsCheckable(Command cmd) {
         case Command::TotalsByWeek:
         case Command::TotalsByMonth:
         case Command::TotalsByYear:
+        case Command::TotalsSingleView:
+        case Command::TotalsSplitView:
         case Command::GraphBar:
         case Command::GraphLine:
         case Command::GraphPie:

@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "app/TamselDoc.h"
+#include "entries/NumberFormat.h"
 #include "prefs/PrefsChoices.h"
 #include "store/ColumnSettingsSet.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "store/PreferencesSet.h"
-#include "store/SportsSet.h"
+#include "store/ProgramState.h"
 
 namespace kivrun::prefs {
 
@@ -35,24 +36,20 @@ void RenameOptionalField(OptionalField& field, std::string name) {
 GeneralPrefs LoadGeneralPrefs(CTamselDoc& doc) {
     GeneralPrefs g;
     try {
-        CSportsSet& sports = doc.SportsSet();
-        sports.Requery();
-        for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext())
-            g.sports.push_back(sports.SptName);
-        CPreferencesSet& p = doc.PreferencesSet();
-        g.defaultSport = p.GetDefaultSport();
-        g.weekStartDay = InRange(p.GetWeekStartDay(), 0, 6, 1);
-        g.backupDays = std::clamp(p.GetDaysBetweenBackup(), kMinBackupDays, kMaxBackupDays);
+        for (const SportInfo& sport : doc.GetCatalog().sports)
+            g.sports.push_back(sport.name);
+        auto number = [&doc](const char* name) { return TextToInt(doc.Preference(name)); };
+        g.defaultSport = doc.Preference("DefaultSport");
+        g.weekStartDay = InRange(ProgramState::Instance().WeekStartDay(), 0, 6, 1);
+        g.backupDays = std::clamp(number("DaysBetweenBackup"), kMinBackupDays, kMaxBackupDays);
         g.grandTotalUnits =
-            InRange(p.GetGrandTotalUnits(), 0, static_cast<int>(kGrandTotalUnits.size()) - 1, 0);
+            InRange(number("GrandTotalUnits"), 0, static_cast<int>(kGrandTotalUnits.size()) - 1, 0);
         g.grandTotalPace =
-            InRange(p.GetGrandTotalPace(), 0, static_cast<int>(kGrandTotalPaces.size()) - 1, 0);
-        CColumnSettingsSet& columns = doc.ColumnSettingsSet();
-        columns.Requery();
-        for (size_t i = 0; i < kOptionalFieldColumns.size(); ++i) {
-            if (columns.FindColumn(kOptionalFieldColumns[i]))
-                g.fields[i] = {columns.ColumnFieldName, columns.ColumnLabel};
-        }
+            InRange(number("GrandTotalPace"), 0, static_cast<int>(kGrandTotalPaces.size()) - 1, 0);
+        const std::vector<ListColumn> columns = doc.Columns(true);
+        for (size_t i = 0; i < kOptionalFieldColumns.size(); ++i)
+            for (const ListColumn& c : columns)
+                if (c.id == kOptionalFieldColumns[i]) g.fields[i] = {c.fieldName, c.label};
     } catch (const DbError& e) {
         ReportError(doc, "Couldn't read the preferences", e);
     }

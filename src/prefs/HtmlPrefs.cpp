@@ -1,6 +1,7 @@
 #include "prefs/HtmlPrefs.h"
 
 #include "app/TamselDoc.h"
+#include "entries/NumberFormat.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "store/PreferencesSet.h"
@@ -19,13 +20,13 @@ void ReportError(CTamselDoc& doc, const char* what, const DbError& e) {
 HtmlPrefs LoadHtmlPrefs(CTamselDoc& doc) {
     HtmlPrefs h;
     try {
-        CPreferencesSet& p = doc.PreferencesSet();
-        h.browserTitle = p.GetPreference("HTMLBrowserTitle", "");
-        h.heading = p.GetPreference("HTMLHeading", "");
-        h.subheading = p.GetPreference("HTMLSubheading", "");
-        h.weeklyTotals = p.GetIntPreference("HTMLShowWeeklyTotals", "1") != 0;
-        h.yearlyTotals = p.GetIntPreference("HTMLShowYearlyTotals", "1") != 0;
-        h.routineDetails = p.GetIntPreference("HTMLShowRoutineDetails", "1") != 0;
+        h.browserTitle = doc.Preference("HTMLBrowserTitle");
+        h.heading = doc.Preference("HTMLHeading");
+        h.subheading = doc.Preference("HTMLSubheading");
+        auto flag = [&doc](const char* name) { return TextToInt(doc.Preference(name, "1")) != 0; };
+        h.weeklyTotals = flag("HTMLShowWeeklyTotals");
+        h.yearlyTotals = flag("HTMLShowYearlyTotals");
+        h.routineDetails = flag("HTMLShowRoutineDetails");
     } catch (const DbError& e) {
         ReportError(doc, "Couldn't read the preferences", e);
     }

@@ -63,12 +63,9 @@ const char* AddMessage(AddResult result) {
 void SportsPageState::Load(CTamselDoc& doc) {
     *this = SportsPageState();
     try {
-        CSportsSet& sports = doc.SportsSet();
-        sports.Requery();
         std::vector<SportLine> lines;
-        for (sports.MoveFirst(); !sports.IsEOF(); sports.MoveNext())
-            lines.push_back(
-                {sports.SptName, sports.SptAbbrev, sports.DistanceID, sports.PaceID, sports.Image});
+        for (const SportInfo& s : doc.GetCatalog().sports)
+            lines.push_back({s.name, s.abbrev, s.distanceUnit, s.paceUnit, s.image});
         std::vector<std::string> letters;
         for (const SportLine& l : lines)
             letters.push_back(l.letter);

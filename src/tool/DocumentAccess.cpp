@@ -21,12 +21,6 @@ std::string DefaultBackupFolder() {
     return (base / "Kivrun" / "Backup Logs").string();
 }
 
-void ApplyFilterText(CTamselDoc& doc, const std::string& state) {
-    FilterState filter = FilterState::Restore(state);
-    filter.showAll = false;
-    doc.UpdateFilter(filter);
-}
-
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
                                          UserInterface& ui, std::ostream& err, bool readOnly) {
     std::error_code ec;

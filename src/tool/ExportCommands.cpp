@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SavedFilter.h"
 #include "app/TamselDoc.h"
 #include "output/ExportCommand.h"
 #include "tool/Tool.h"

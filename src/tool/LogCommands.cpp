@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "app/SampleLog.h"
+#include "app/SavedFilter.h"
 #include "app/TamselDoc.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
@@ -13,6 +14,7 @@
 #include "store/DefaultRows.h"
 #include "store/EntryReader.h"
 #include "summaries/TotalsRows.h"
+#include "summaries/TotalsTable.h"
 #include "tool/Tool.h"
 #include "views/LogListCells.h"
 
@@ -205,20 +207,13 @@ int CmdTotals(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 2) throw UsageError{"expected LOG and week, month or year"};
     const std::string& by = o.positional[1];
-    TotalsGrouping grouping;
-    if (by == "week")
-        grouping = TotalsGrouping::Week;
-    else if (by == "month")
-        grouping = TotalsGrouping::Month;
-    else if (by == "year")
-        grouping = TotalsGrouping::Year;
-    else
-        throw UsageError{"group by week, month or year, not " + by};
+    const std::optional<TotalsGrouping> grouping = ParseTotalsGrouping(by);
+    if (!grouping) throw UsageError{"group by week, month or year, not " + by};
     TerminalUserInterface ui(c.err);
     auto doc = Open("totals", o.positional[0], ui, c.err, true);
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
-    const TotalsResult totals = BuildTotalsRows(*doc, grouping);
+    const TotalsResult totals = BuildTotalsRows(*doc, *grouping);
     if (totals.noEntries) c.err << "No entries!!\n";
     for (const TotalsRow& row : totals.rows)
         c.out << row.text[0] << '\t' << row.text[1] << '\t' << row.text[2] << '\t' << row.text[3]

@@ -62,10 +62,6 @@ std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string&
                                          UserInterface& ui, std::ostream& err,
                                          bool readOnly = false);
 
-// Applies a saved filter text as the Update button does after Show All is unticked, then
-// shades the weeks of what it shows, as the log list does.
-void ApplyFilterText(CTamselDoc& doc, const std::string& state);
-
 // The program's backup folder: "Backup Logs" in its data folder.
 std::string DefaultBackupFolder();
 

@@ -8,6 +8,7 @@
 
 #include "controls/ShortenText.h"
 #include "views/LogListCells.h"
+#include "views/PaperText.h"
 
 namespace kivrun {
 
@@ -17,7 +18,7 @@ namespace kivrun {
 // code passes in, in the font it prints with.
 class LogListPageLayout {
   public:
-    static constexpr int kUnitsPerInch = 600;
+    static constexpr int kUnitsPerInch = paper::kUnitsPerInch;
     // The part of a page's height that rows never take: the footer and the room above it.
     static constexpr int kReservedHeight = 205;
     // The footer line lies this far above the bottom; "Page n of m" is centred under it.
@@ -43,17 +44,6 @@ class LogListPageLayout {
                                          int averageCharWidth, int pageWidth);
     // Lines of rows a page holds (at least one).
     static int LinesPerPage(const Metrics& m);
-    // A Route or Notes text in lines that fit width less margin: each line is the longest
-    // start that fits, taken back to its last space when that cuts a word, and the next line
-    // goes on after the blanks. Line breaks in the text start new lines. No text, no lines.
-    static std::vector<std::u16string> Wrap(std::u16string_view text, int width,
-                                            const controls::TextWidth& measure, int margin);
-    // The first row of every page: a page takes rows while their lines fit, and a row
-    // taller than a page has one to itself. Always at least one page.
-    static std::vector<long> PageStarts(const std::vector<int>& rowLines, int linesPerPage);
-    // "Page 2 of 7".
-    static std::string FooterText(int page, int pageCount);
-
     // Lays out rowCount rows; texts gives each row's Route and Notes.
     void Layout(const std::vector<ListColumn>& columns, const Metrics& metrics, long rowCount,
                 const RouteNotes& texts);
@@ -62,10 +52,10 @@ class LogListPageLayout {
     const std::vector<ListColumn>& Columns() const { return columns_; }
     const std::vector<int>& Widths() const { return widths_; }
     int LinesPerPage() const { return linesPerPage_; }
-    int PageCount() const { return static_cast<int>(pageStarts_.size()); }
-    long FirstRow(int page) const;
+    int PageCount() const { return pages_.Count(); }
+    long FirstRow(int page) const { return pages_.First(page); }
     // One past the last row of the page.
-    long EndRow(int page) const;
+    long EndRow(int page) const { return pages_.End(page); }
     // Lines the row takes on paper, never more than a page.
     int LinesOf(long row) const;
     // The lines of a cell of the column at index (wrapped for Route and Notes, one line
@@ -73,11 +63,14 @@ class LogListPageLayout {
     std::vector<std::u16string> CellLines(std::size_t column, std::u16string_view text) const;
 
   private:
+    // A Route or Notes text in lines that fit its column less the cell margin.
+    std::vector<std::u16string> Wrap(std::u16string_view text, int width) const;
+
     std::vector<ListColumn> columns_;
     Metrics metrics_;
     std::vector<int> widths_;
     std::vector<int> rowLines_;
-    std::vector<long> pageStarts_;
+    paper::Pages pages_;
     int linesPerPage_ = 1;
 };
 

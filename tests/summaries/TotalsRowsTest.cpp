@@ -1,8 +1,8 @@
-#include "summaries/TotalsRows.h"
-
 #include <gtest/gtest.h>
 
 #include "store/PreferencesSet.h"
+#include "summaries/TotalsRows.h"
+#include "summaries/TotalsTable.h"
 #include "support/DocFixture.h"
 
 namespace kivrun {
@@ -68,6 +68,54 @@ TEST_F(TotalsRowsTest, MonthsAndYearsFollowTheGrandTotalUnit) {
     const auto years = Lines(BuildTotalsRows(*doc, TotalsGrouping::Year));
     EXPECT_EQ(years[1], "2025||||");
     EXPECT_EQ(years[2], "|Running|1|1.0M|0:10");
+}
+
+TEST_F(TotalsRowsTest, AWorkoutOfASportTheLogNoLongerHasIsListedButNotTotalled) {
+    WorkingEntry run = Entry(6, 1, 2026, "R", 1800);
+    run.distance = 4;
+    doc->AddEntry(run, nullptr);
+    // A log from before relations kept workouts of a sport it had deleted.
+    doc->Database().sql().Exec("DROP TRIGGER \"kivrun_rel_SportsToEntry_insert\"");
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time) "
+        "VALUES (46175, 'X', 'G', 9, 600)");
+    doc->ReapplyFilter();
+    EXPECT_EQ(Lines(BuildTotalsRows(*doc, TotalsGrouping::Year)),
+              (std::vector<std::string>{"||||", "2026||1|9.0|0:10", "|Running|1|4.0M|0:30",
+                                        " |Total:|1|4.0M|0:30 T"}));
+}
+
+TEST_F(TotalsRowsTest, TheGroupingIsKeptInTheLog) {
+    auto stored = [&] {
+        return test::QueryRows(doc->Database(),
+                               "SELECT Value FROM Preferences WHERE Preference = 'TotalsGrouping'");
+    };
+    EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Week);
+    SaveTotalsGrouping(*doc, TotalsGrouping::Year);
+    EXPECT_EQ(stored(), "2");
+    EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Year);
+    EXPECT_EQ(ParseTotalsGrouping("month"), TotalsGrouping::Month);
+    EXPECT_EQ(ParseTotalsGrouping("fortnight"), std::nullopt);
+}
+
+TEST_F(TotalsRowsTest, OnPaperTheListKeepsItsWidthsAndGreyTotalLines) {
+    WorkingEntry run = Entry(3, 2, 2026, "R", 1800);
+    doc->AddEntry(run, nullptr);
+    auto rows =
+        std::make_shared<std::vector<TotalsRow>>(BuildTotalsRows(*doc, TotalsGrouping::Month).rows);
+    const TotalsPrintSource paper(rows, TotalsGrouping::Month);
+    std::vector<std::string> titles;
+    std::vector<int> widths;
+    for (const PrintListColumn& c : paper.Columns(4000)) {
+        titles.push_back(c.title);
+        widths.push_back(c.width);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"Month", "Sport", "#", "Distance", "Time"}));
+    EXPECT_EQ(widths, (std::vector<int>{300, 700, 150, 300, 300}));
+    ASSERT_EQ(paper.RowCount(), 4);
+    EXPECT_EQ(paper.CellText(2, 1), "Running");
+    EXPECT_EQ(paper.RowBackground(2), (Rgb{255, 255, 174}));
+    EXPECT_EQ(paper.RowBackground(3), (Rgb{210, 210, 210}));
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
-#include <QFile>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTextItem>
 #include <climits>
 
 #include "LogListSupport.h"
+#include "PdfSupport.h"
 #include "views/ui/LogListPrinter.h"
 
 namespace kivrun::test {
@@ -88,13 +87,6 @@ class RecordedPage : public QPaintDevice {
     mutable Engine engine_;
 };
 
-int PdfPages(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QString pdf = QString::fromLatin1(file.readAll());
-    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
-}
-
 class LogListPrint : public LogListFixture {
   protected:
     // Workouts whose notes take several lines on paper.
@@ -116,7 +108,7 @@ TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
     MakeView();
     CLogListPrinter paper(model());
     const QSize page(4800, 6300);  // the printable part of a letter page at 600 dpi
-    paper.Layout(page, 600);
+    paper.Layout(GPage{page, 600});
     const LogListPageLayout& layout = paper.PageLayout();
     ASSERT_GT(layout.LinesOf(0), 2);  // the notes wrap
     ASSERT_GE(paper.PageCount(), 2);
@@ -165,21 +157,22 @@ TEST_F(LogListPrint, APdfHasThePagesOfTheLayoutOrOfThePageRange) {
     ASSERT_TRUE(list->PrintTo(pdf));
 
     CLogListPrinter expected(model());
-    expected.Layout(pdf.pageLayout().paintRectPixels(pdf.resolution()).size(), pdf.resolution());
+    expected.Layout(
+        GPage{pdf.pageLayout().paintRectPixels(pdf.resolution()).size(), pdf.resolution()});
     ASSERT_GE(expected.PageCount(), 2);
-    EXPECT_EQ(PdfPages(pdf.outputFileName()), expected.PageCount());
+    EXPECT_EQ(ReadPdf(pdf.outputFileName()).pages, expected.PageCount());
 
     pdf.setOutputFileName(QString::fromStdString(dir.File("second.pdf")));
     pdf.setPrintRange(QPrinter::PageRange);
     pdf.setFromTo(2, 2);
     ASSERT_TRUE(list->PrintTo(pdf));
-    EXPECT_EQ(PdfPages(pdf.outputFileName()), 1);
+    EXPECT_EQ(ReadPdf(pdf.outputFileName()).pages, 1);
 }
 
 TEST_F(LogListPrint, AnEmptyListPrintsOnePageWithItsFooter) {
     MakeView();
     CLogListPrinter paper(model());
-    paper.Layout(QSize(4800, 6300), 600);
+    paper.Layout(GPage{QSize(4800, 6300), 600});
     ASSERT_EQ(paper.PageCount(), 1);
     RecordedPage recorded(QSize(4800, 6300), 600);
     QPainter painter(&recorded);

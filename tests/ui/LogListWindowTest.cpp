@@ -114,21 +114,13 @@ TEST_F(LogListWindow, PicturesOfTheLogWindow) {
     SaveScreenshot(frame(), "loglist-icons-oldest-first");
 
     // Print preview, as the File menu opens it.
-    bool previewed = false;
-    QTimer::singleShot(300, [&] {
-        if (QWidget* preview = QApplication::activeModalWidget()) {
-            previewed = true;
-            SaveScreenshot(*preview, "loglist-print-preview");
-            preview->close();
-        }
-    });
-    frame().Run(Command::FilePrintPreview);
-    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(SaveModalScreenshot([&] { frame().Run(Command::FilePrintPreview); },
+                                    "loglist-print-preview"));
 
     // The first printed page, at 100 dots to the inch.
     CLogListPrinter paper(list.Model());
     const QSize page(800, 1050);
-    paper.Layout(page, 100);
+    paper.Layout(GPage{page, 100});
     QImage image(page, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -44,4 +44,20 @@ inline QString SaveScreenshot(QWidget& widget, const QString& name) {
     return path;
 }
 
+// Runs open, which brings up a modal dialog (a print preview, say), saves a picture of the
+// dialog and closes it. False when no dialog came up.
+template <typename Open>
+bool SaveModalScreenshot(Open open, const QString& name) {
+    bool shown = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown = true;
+            SaveScreenshot(*dialog, name);
+            dialog->close();
+        }
+    });
+    open();
+    return shown;
+}
+
 }  // namespace kivrun::test

@@ -12,63 +12,7 @@ int Fixed(std::u16string_view text) {
     return static_cast<int>(text.size()) * 10;
 }
 
-std::vector<std::u16string> Wrap(std::u16string_view text, int chars, int marginChars = 0) {
-    return LogListPageLayout::Wrap(text, (chars + marginChars) * 10, Fixed, marginChars * 10);
-}
-
 using Lines = std::vector<std::u16string>;
-
-TEST(LogListPaperWrap, LinesBreakAtBlanksAndWordsLongerThanALineAreCut) {
-    struct Case {
-        const char16_t* text;
-        int chars;
-        Lines lines;
-    } cases[] = {
-        {u"", 10, {}},
-        {u"River loop", 10, {u"River loop"}},
-        {u"the quick brown fox", 10, {u"the quick", u"brown fox"}},
-        // The cut falls on a blank: the line is the fitting start, the next goes on after
-        // every blank.
-        {u"abcde    fghij", 5, {u"abcde", u"fghij"}},
-        {u"abcd efghij", 5, {u"abcd", u"efghi", u"j"}},
-        // No blank after the first character: the word is cut where the line ends.
-        {u"abcdefghijkl", 5, {u"abcde", u"fghij", u"kl"}},
-        {u" abcdefgh", 4, {u" abc", u"defg", u"h"}},
-        // Line breaks in a note start new lines; blank lines take none.
-        {u"Easy run\r\nlegs heavy\n\nfine", 20, {u"Easy run", u"legs heavy", u"fine"}},
-        {u"tab\tseparated", 20, {u"tab separated"}},
-        // A column narrower than a character still moves on, one character a line.
-        {u"abc", 0, {u"a", u"b", u"c"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Wrap(c.text, c.chars), c.lines)
-            << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
-    // The margin comes off the width.
-    EXPECT_EQ(Wrap(u"aaaa bbbb", 4, 2), (Lines{u"aaaa", u"bbbb"}));
-    // A character of two code units is never split.
-    EXPECT_EQ(Wrap(u"ab\U0001F600cd", 3), (Lines{u"ab", u"\U0001F600c", u"d"}));
-}
-
-TEST(LogListPaperPages, ARowThatDoesNotFitBeginsTheNextPage) {
-    using P = LogListPageLayout;
-    EXPECT_EQ(P::PageStarts({}, 3), (std::vector<long>{0}));  // an empty log: one page
-    EXPECT_EQ(P::PageStarts({1, 1, 1, 1, 1}, 2), (std::vector<long>{0, 2, 4}));
-    // Two lines used, a row of three does not fit in four: it goes over, the next joins it.
-    EXPECT_EQ(P::PageStarts({1, 1, 3, 1, 1}, 4), (std::vector<long>{0, 2, 4}));
-    // Taller than a page: a page of its own.
-    EXPECT_EQ(P::PageStarts({1, 9, 1}, 4), (std::vector<long>{0, 1, 2}));
-    EXPECT_EQ(P::PageStarts({1, 1}, 0), (std::vector<long>{0, 1}));
-
-    P::Metrics m;
-    m.pageHeight = 1205;
-    m.lineHeight = 100;
-    EXPECT_EQ(P::LinesPerPage(m), 10);  // 205 units go to the footer
-    m.headingHeight = 100;
-    EXPECT_EQ(P::LinesPerPage(m), 9);
-    m.pageHeight = 250;
-    EXPECT_EQ(P::LinesPerPage(m), 1);
-    EXPECT_EQ(P::FooterText(2, 7), "Page 2 of 7");
-}
 
 ListColumn Column(int id, int format = 0, int justification = 0) {
     ListColumn c;
@@ -83,6 +27,17 @@ std::vector<ListColumn> DefaultColumns() {
     for (int id = 0; id <= 9; ++id)
         columns.push_back(Column(id, id == LogListCells::kTime ? 1 : 0));
     return columns;
+}
+
+TEST(LogListPaperPages, LinesPerPageLeaveRoomForTheFooterAndHeadings) {
+    LogListPageLayout::Metrics m;
+    m.pageHeight = 1205;
+    m.lineHeight = 100;
+    EXPECT_EQ(LogListPageLayout::LinesPerPage(m), 10);  // 205 units go to the footer
+    m.headingHeight = 100;
+    EXPECT_EQ(LogListPageLayout::LinesPerPage(m), 9);
+    m.pageHeight = 250;
+    EXPECT_EQ(LogListPageLayout::LinesPerPage(m), 1);
 }
 
 TEST(LogListPaperColumns, FixedColumnsInCharactersRouteAndNotesShareTheRest) {

@@ -24,6 +24,7 @@
 #include "app/ui/KivrunApp.h"
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/FilterToolBar.h"
+#include "output/ui/GPrintDriver.h"
 
 namespace kivrun {
 namespace {
@@ -274,6 +275,7 @@ std::optional<CommandState> MainFrame::BuiltInStatus(Command cmd) {
         case Command::HelpAbout:
             return CommandState{true, false};
         case Command::FileClose:
+        case Command::FilePageSetup:
             return CommandState{doc != nullptr, false};
         case Command::ViewToolbar:
             return CommandState{true, toolbar_->isVisibleTo(this)};
@@ -324,6 +326,9 @@ void MainFrame::RunBuiltIn(Command cmd) {
             break;
         case Command::FileClose:
             app_.CloseLog();
+            break;
+        case Command::FilePageSetup:
+            GPrintDriver::Instance().PageSetup(this);
             break;
         case Command::AppExit:
             close();

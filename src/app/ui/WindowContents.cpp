@@ -1,11 +1,42 @@
 #include "app/ui/WindowContents.h"
 
+#include <QCommandLineParser>
+
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "output/TextExport.h"
+#include "output/ui/GPrintout.h"
+#include "output/ui/PrintableViews.h"
+#include "summaries/TotalsTable.h"
+#include "summaries/ui/TotalsFrame.h"
+#include "summaries/ui/TotalsView.h"
+#include "views/ui/LogListPrinter.h"
 #include "views/ui/TamselView.h"
 
 namespace kivrun {
+namespace {
+
+const QCommandLineOption kGroupOption(
+    QStringLiteral("group"),
+    QStringLiteral("With --view totals: group by week, month or year (else as the log keeps it)."),
+    QStringLiteral("week|month|year"));
+
+std::unique_ptr<GPrintout> TotalsPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                          QString& error) {
+    TotalsGrouping grouping = SavedTotalsGrouping(doc);
+    if (options.isSet(kGroupOption)) {
+        const auto given = ParseTotalsGrouping(options.value(kGroupOption).toStdString());
+        if (!given) {
+            error = QStringLiteral("group the totals by week, month or year, not '%1'")
+                        .arg(options.value(kGroupOption));
+            return nullptr;
+        }
+        grouping = *given;
+    }
+    return CTotalsView::Printout(doc, grouping);
+}
+
+}  // namespace
 
 void RegisterWindowContents() {
     WindowTemplates& templates = WindowTemplates::Instance();
@@ -17,6 +48,19 @@ void RegisterWindowContents() {
     CTamselView::SetClipboardText([](CTamselDoc& doc, const std::vector<long>& positions) {
         return ClipboardText(doc, positions);
     });
+    templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
+
+    // What `kivrun --print` prints.
+    RegisterPrintableView({QStringLiteral("log"),
+                           QStringLiteral("the log list"),
+                           {},
+                           [](CTamselDoc& doc, const QCommandLineParser&, QString&) {
+                               return CLogListPrinter::ForLog(doc);
+                           }});
+    RegisterPrintableView({QStringLiteral("totals"),
+                           QStringLiteral("the totals by week, month or year (--group)"),
+                           {kGroupOption},
+                           &TotalsPrintout});
 }
 
 }  // namespace kivrun

@@ -1,32 +1,47 @@
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QIcon>
+#include <iostream>
 
+#include "app/ui/CommandLine.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/ProgramSetup.h"
 #include "app/ui/WindowContents.h"
 
-int main(int argc, char* argv[]) {
-    kivrun::GuardedApplication app(argc, argv);
+// Resources are initialised outside any namespace, as Q_INIT_RESOURCE needs.
+static void SetUpResources() {
     Q_INIT_RESOURCE(kivrun);
     Q_INIT_RESOURCE(shell);
     Q_INIT_RESOURCE(sports);
-    QApplication::setApplicationName(QStringLiteral("Kivrun"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.03"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kivrun.svg")));
+}
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Kivrun athletic training log"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("log"),
-                                 QStringLiteral("The training log (.tlg) to open."), "[log]");
-    parser.process(app);
-
+int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Kivrun"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.03"));
     kivrun::RegisterWindowContents();
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const kivrun::CommandLine line = kivrun::ParseCommandLine(arguments);
+    if (line.action == kivrun::CommandLine::Action::Exit) {
+        (line.exitCode == 0 ? std::cout : std::cerr) << line.message.toStdString() << std::flush;
+        return line.exitCode;
+    }
+
+    if (line.action == kivrun::CommandLine::Action::Print) {
+        // No window is shown, so no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        kivrun::GuardedApplication app(argc, argv);
+        SetUpResources();
+        return kivrun::RunPrint(line, std::cerr);
+    }
+
+    kivrun::GuardedApplication app(argc, argv);
+    SetUpResources();
     kivrun::KivrunApp kivrun;
-    if (!kivrun.Start(parser.positionalArguments())) return 1;
+    if (!kivrun.Start(line.logs)) return 1;
     kivrun::SetUpProgramCommands(kivrun);
 
     return QApplication::exec();

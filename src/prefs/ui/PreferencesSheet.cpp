@@ -40,12 +40,7 @@ CPreferencesSheet::CPreferencesSheet(CTamselDoc& doc, QWidget* parent)
     layout->addWidget(buttons);
 
     // A log without sports (a new one) opens where they are set up.
-    bool hasSports = false;
-    if (doc.IsOpen()) {
-        CSportsSet& sports = doc.SportsSet();
-        sports.Requery();
-        hasSports = !sports.IsEOF();
-    }
+    const bool hasSports = doc.IsOpen() && !doc.GetCatalog().sports.empty();
     tabs_->setCurrentWidget(hasSports ? static_cast<QWidget*>(general_) : sports_);
     pageShown(tabs_->currentIndex());
     connect(tabs_, &QTabWidget::currentChanged, this, &CPreferencesSheet::pageShown);

@@ -28,6 +28,7 @@ class CLogListModel : public QAbstractTableModel {
     static QColor ShadedBackground() { return QColor(220, 221, 220); }
 
     explicit CLogListModel(CTamselDoc& doc, QObject* parent = nullptr);
+    CTamselDoc& Document() const { return doc_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

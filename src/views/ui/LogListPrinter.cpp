@@ -2,14 +2,16 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPrinter>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QtMath>
 #include <algorithm>
 
+#include "app/TamselDoc.h"
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
+#include "store/EntryReader.h"
+#include "views/LogListCells.h"
 #include "views/ui/LogListModel.h"
 
 namespace kivrun {
@@ -17,75 +19,96 @@ namespace {
 
 using Paper = LogListPageLayout;
 
-int Units(double points) {
-    return qRound(points * Paper::kUnitsPerInch / 72.0);
-}
-
 // Printed text is 9 points; a line leaves a little room above and below it.
 constexpr double kTextPoints = 9.0;
-const int kLinePadding = Units(1.0);
-const int kCellMargin = Units(4.0);  // both sides of a cell together
-const int kRuleWidth = Units(0.5);
+const int kLinePadding = PaperUnits(1.0);
+const int kCellMargin = PaperUnits(4.0);  // both sides of a cell together
+const int kRuleWidth = PaperUnits(0.5);
 
-QString ToQString(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
+// A printout that owns the model it prints from.
+class LogPrintout : public CLogListPrinter {
+  public:
+    explicit LogPrintout(std::unique_ptr<CLogListModel> model)
+        : CLogListPrinter(*model), owned_(std::move(model)) {}
 
-Qt::Alignment AlignmentOf(int justification) {
-    switch (justification) {
-        case 1:
-            return Qt::AlignRight;
-        case 2:
-            return Qt::AlignHCenter;
-        default:
-            return Qt::AlignLeft;
-    }
-}
+  private:
+    std::unique_ptr<CLogListModel> owned_;
+};
 
 }  // namespace
 
 CLogListPrinter::CLogListPrinter(const CLogListModel& model) : model_(model) {
-    font_ = QFont(QStringLiteral("Arial"));
-    font_.setPixelSize(Units(kTextPoints));
-    // Unhinted, so that text is as wide on paper as it was measured.
-    font_.setHintingPreference(QFont::PreferNoHinting);
+    font_ = PaperFont(QStringLiteral("Arial"), PaperUnits(kTextPoints));
     headingFont_ = font_;
     headingFont_.setBold(true);
 }
 
-void CLogListPrinter::Layout(QSize pagePixels, int dotsPerInch) {
-    const double toUnits = static_cast<double>(Paper::kUnitsPerInch) / std::max(1, dotsPerInch);
+std::unique_ptr<GPrintout> CLogListPrinter::ForLog(CTamselDoc& doc) {
+    auto model = std::make_unique<CLogListModel>(doc);
+    model->SetColumns(doc.Columns());
+    return std::make_unique<LogPrintout>(std::move(model));
+}
+
+void CLogListPrinter::ReadRows(long first, long end,
+                               const std::function<bool(long, const EntryRow&)>& use) const {
+    if (first == 0 && end >= model_.rowCount()) {
+        // The whole list streams from the log in one walk.
+        try {
+            EntryReader reader = model_.Document().ReadEntries();
+            EntryRow entry;
+            for (long row = 0; row < end && reader.Next(entry); ++row)
+                if (!use(row, entry)) return;
+        } catch (const std::exception&) {
+            // Rows that could not be read keep their room, as below.
+        }
+        return;
+    }
+    for (long row = first; row < end; ++row)
+        if (const std::optional<EntryRow> entry = model_.Entry(static_cast<int>(row)))
+            if (!use(row, *entry)) return;
+}
+
+bool CLogListPrinter::Layout(const GPage& page, const GProgress& progress) {
     const QFontMetricsF metrics(font_);
+    const QSize units = page.Units();
     Paper::Metrics m;
-    m.pageWidth = static_cast<int>(pagePixels.width() * toUnits);
-    m.pageHeight = static_cast<int>(pagePixels.height() * toUnits);
+    m.pageWidth = units.width();
+    m.pageHeight = units.height();
     m.lineHeight = qCeil(metrics.height()) + 2 * kLinePadding;
     m.averageCharWidth = std::max(1, qCeil(metrics.averageCharWidth()));
     m.headingHeight = m.lineHeight + 2 * kLinePadding;
     m.cellMargin = kCellMargin;
     m.measure = [metrics](std::u16string_view text) {
-        return qCeil(metrics.horizontalAdvance(ToQString(text)));
+        return qCeil(metrics.horizontalAdvance(PaperString(text)));
     };
-    layout_.Layout(model_.Columns(), m, model_.rowCount(), [this](long row) {
-        const std::optional<EntryRow> entry = model_.Entry(static_cast<int>(row));
-        if (!entry) return std::pair<std::u16string, std::u16string>();
-        return std::make_pair(QString::fromStdString(entry->route).toStdU16String(),
-                              QString::fromStdString(entry->notes).toStdU16String());
+    // Route and Notes of every row, read in one pass.
+    const long rows = model_.rowCount();
+    std::vector<std::pair<std::u16string, std::u16string>> texts(static_cast<std::size_t>(rows));
+    bool cancelled = false;
+    ReadRows(0, rows, [&](long row, const EntryRow& entry) {
+        if (progress && row % 256 == 0 && !progress(row, rows)) {
+            cancelled = true;
+            return false;
+        }
+        texts[static_cast<std::size_t>(row)] = {
+            QString::fromStdString(entry.route).toStdU16String(),
+            QString::fromStdString(entry.notes).toStdU16String()};
+        return true;
     });
+    if (cancelled) return false;
+    layout_.Layout(model_.Columns(), m, rows,
+                   [&texts](long row) { return std::move(texts[static_cast<std::size_t>(row)]); });
+    return true;
 }
 
 void CLogListPrinter::PaintPage(QPainter& painter, const QRect& pageRect, int page) const {
     const Paper::Metrics& m = layout_.metrics();
     if (m.pageWidth <= 0 || m.pageHeight <= 0) return;
-    painter.save();
-    painter.translate(pageRect.topLeft());
-    painter.scale(static_cast<double>(pageRect.width()) / m.pageWidth,
-                  static_cast<double>(pageRect.height()) / m.pageHeight);
+    const PaperPainter paper(painter, pageRect, QSize(m.pageWidth, m.pageHeight));
     painter.fillRect(QRect(0, 0, m.pageWidth, m.pageHeight), Qt::white);
     PaintHeadings(painter);
     PaintRows(painter, page);
     PaintFooter(painter, page);
-    painter.restore();
 }
 
 void CLogListPrinter::PaintHeadings(QPainter& painter) const {
@@ -97,7 +120,7 @@ void CLogListPrinter::PaintHeadings(QPainter& painter) const {
     int x = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const QRect cell(x + m.cellMargin / 2, 0, widths[i] - m.cellMargin, m.lineHeight);
-        painter.drawText(cell, AlignmentOf(columns[i].justification) | Qt::AlignVCenter,
+        painter.drawText(cell, PaperAlignment(columns[i].justification) | Qt::AlignVCenter,
                          QString::fromStdString(columns[i].label));
         x += widths[i];
     }
@@ -115,40 +138,39 @@ void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
         rowWidth += w;
     rowWidth = std::min(rowWidth, m.pageWidth);
     painter.setFont(font_);
+    const long first = layout_.FirstRow(page);
     int y = m.headingHeight;
-    for (long row = layout_.FirstRow(page); row < layout_.EndRow(page); ++row) {
-        const std::optional<EntryRow> entry = model_.Entry(static_cast<int>(row));
+    long next = first;  // rows that could not be read keep their room
+    ReadRows(first, layout_.EndRow(page), [&](long row, const EntryRow& entry) {
+        for (; next < row; ++next)
+            y += layout_.LinesOf(next) * m.lineHeight;
         const int lines = layout_.LinesOf(row);
-        if (!entry) {
-            y += lines * m.lineHeight;
-            continue;
-        }
-        if (entry->background == 1)
+        if (entry.background == 1)
             painter.fillRect(QRect(0, y, rowWidth, lines * m.lineHeight), ShadedBackground());
-        const std::optional<Rgb> color = model_.Cells().ClassColor(entry->cls);
+        const std::optional<Rgb> color = model_.Cells().ClassColor(entry.cls);
         painter.setPen(color ? QColor(color->r, color->g, color->b) : QColor(Qt::black));
         int x = 0;
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const ListColumn& column = columns[i];
-            const QRect first(x + m.cellMargin / 2, y, widths[i] - m.cellMargin, m.lineHeight);
-            const Qt::Alignment align = AlignmentOf(column.justification) | Qt::AlignVCenter;
+            const QRect cell(x + m.cellMargin / 2, y, widths[i] - m.cellMargin, m.lineHeight);
+            const Qt::Alignment align = PaperAlignment(column.justification) | Qt::AlignVCenter;
             if (column.id == LogListCells::kSport && column.format == 2) {
                 const int side = m.lineHeight - 2 * kLinePadding;
                 const QRect place =
-                    QStyle::alignedRect(Qt::LeftToRight, align, QSize(side, side), first);
-                const int icon = controls::ValidSportIcon(model_.Cells().SportImage(entry->sport));
+                    QStyle::alignedRect(Qt::LeftToRight, align, QSize(side, side), cell);
+                const int icon = controls::ValidSportIcon(model_.Cells().SportImage(entry.sport));
                 QSvgRenderer(SportIconPath(icon)).render(&painter, place);
             } else {
-                const std::u16string text = model_.CellText(*entry, column).toStdU16String();
+                const std::u16string text = model_.CellText(entry, column).toStdU16String();
                 const std::vector<std::u16string> cellLines = layout_.CellLines(i, text);
                 for (std::size_t k = 0; k < cellLines.size(); ++k)
-                    painter.drawText(first.translated(0, static_cast<int>(k) * m.lineHeight),
-                                     align | Qt::TextSingleLine, ToQString(cellLines[k]));
+                    painter.drawText(cell.translated(0, static_cast<int>(k) * m.lineHeight),
+                                     align | Qt::TextSingleLine, PaperString(cellLines[k]));
             }
             x += widths[i];
         }
-        y += lines * m.lineHeight;
-    }
+        return true;
+    });
 }
 
 void CLogListPrinter::PaintFooter(QPainter& painter, int page) const {
@@ -160,28 +182,7 @@ void CLogListPrinter::PaintFooter(QPainter& painter, int page) const {
     painter.drawLine(0, line, m.pageWidth, line);
     painter.setFont(font_);
     painter.drawText(footer, Qt::AlignCenter,
-                     QString::fromStdString(Paper::FooterText(page + 1, PageCount())));
-}
-
-bool CLogListPrinter::Print(QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const int dpi = printer.resolution();
-    // The painter starts at the top left of the printable area.
-    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(dpi).size());
-    Layout(page.size(), dpi);
-    int first = 0;
-    int last = PageCount() - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = printer.fromPage() - 1;
-        if (printer.toPage() > 0) last = std::min(last, printer.toPage() - 1);
-    }
-    for (int p = first; p <= last; ++p) {
-        if (p != first) printer.newPage();
-        PaintPage(painter, page, p);
-    }
-    painter.end();
-    return true;
+                     QString::fromStdString(paper::FooterText(page + 1, PageCount())));
 }
 
 }  // namespace kivrun

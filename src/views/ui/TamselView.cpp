@@ -8,9 +8,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
@@ -19,6 +16,7 @@
 #include "app/TamselDoc.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/WindowTemplates.h"
+#include "output/ui/GPrintDriver.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "views/ui/LogListDelegate.h"
@@ -458,37 +456,20 @@ bool CTamselView::viewportEvent(QEvent* event) {
 
 // --- Printing ----------------------------------------------------------------------------
 
-QPrinter& CTamselView::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setDocName(QStringLiteral("Training Log"));
-    }
-    return *printer_;
-}
-
 bool CTamselView::PrintTo(QPrinter& printer) {
     WaitCursor wait(doc_.ui());
     CLogListPrinter pages(*model_);
-    return pages.Print(printer);
+    return GPrintJob(pages, printer).Render(nullptr) == GPrintJob::kPrinted;
 }
 
 void CTamselView::Print() {
-    QPrinter& printer = Printer();
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Print Log"));
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (!PrintTo(printer)) doc_.ui().ShowMessage("Unable to print the training log");
+    CLogListPrinter pages(*model_);
+    GPrintDriver::Instance().Print(this, pages, doc_.ui());
 }
 
 void CTamselView::PrintPreview() {
-    QPrintPreviewDialog preview(&Printer(), this);
-    preview.setWindowTitle(QStringLiteral("Print Preview - Training Log"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintTo(*printer); });
-    if (QWidget* top = window()) preview.resize(top->size() * 8 / 10);
-    preview.exec();
+    CLogListPrinter pages(*model_);
+    GPrintDriver::Instance().Preview(this, pages);
 }
 
 }  // namespace kivrun

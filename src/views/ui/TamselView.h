@@ -85,9 +85,10 @@ class CTamselView : public QTableView, public View, public CommandTarget {
     void FitRouteAndNotes();
 
     // --- Printing ------------------------------------------------------------------------
-    // The whole list on that printer, or the pages of its page range; false when it could
-    // not be started.
+    // The whole list on that printer, or the pages of its page range, without a dialog;
+    // false when it could not be printed.
     bool PrintTo(QPrinter& printer);
+    // File > Print and Print Preview, through the program's printing.
     void Print();
     void PrintPreview();
 
@@ -113,14 +114,12 @@ class CTamselView : public QTableView, public View, public CommandTarget {
     void RowsReplaced();
     void ScrollToRow(long row);
     RowId FirstSelectedEntry() const;
-    QPrinter& Printer();
 
     static ClipboardText& ClipboardSource();
 
     CTamselDoc& doc_;
     CLogListModel* model_ = nullptr;
     CLogListDelegate* delegate_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
     int wheelRemainder_ = 0;  // wheel turning not yet scrolled, in 1/120 pixel
     bool applyingWidths_ = false;
     bool shown_ = false;

@@ -1,0 +1,109 @@
+// kivrun's own command line, run as a person runs it, without a display.
+#include <gtest/gtest.h>
+
+#include "PdfSupport.h"
+#include "app/SampleLog.h"
+#include "support/FilterText.h"
+#include "support/TestLog.h"
+
+namespace kivrun::test {
+namespace {
+
+class PrintCommandLine : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        SilentUserInterface silent;
+        ASSERT_TRUE(WriteSampleLog(Log(), 400, 11, silent));
+    }
+    static void TearDownTestSuite() { logDir().reset(); }
+    static std::unique_ptr<TempDir>& logDir() {
+        static std::unique_ptr<TempDir> d;
+        if (!d) d = std::make_unique<TempDir>();
+        return d;
+    }
+    static std::string Log() { return logDir()->File("Season.tlg"); }
+
+    // The program with no display at all: whatever it needs it must choose itself.
+    ToolResult Kivrun(const std::string& args) {
+        const std::string errFile = dir.File("stderr.txt");
+        ToolResult r =
+            RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                       std::string(KIVRUN_PROGRAM_PATH) + " " + args + " 2>" + ShellQuote(errFile));
+        r.err = RunCommand("cat " + ShellQuote(errFile)).out;
+        return r;
+    }
+    std::string Out(const char* name) const { return dir.File(name); }
+    TempDir dir;
+};
+
+TEST_F(PrintCommandLine, HelpAndVersionNeedNoDisplay) {
+    const ToolResult help = Kivrun("--help");
+    EXPECT_EQ(help.status, 0) << help.err;
+    for (const char* text : {"--print <OUT.pdf>", "--view <VIEW>", "--filter <STATE>",
+                             "--group <week|month|year>", "totals", "the log list"})
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    const ToolResult version = Kivrun("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "Kivrun 1.0.03\n");
+}
+
+TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
+    const std::string totals = Out("totals.pdf");
+    ToolResult r = Kivrun("--print " + ShellQuote(totals) + " --view totals --group month " +
+                          ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    PdfFacts facts = ReadPdf(totals);
+    ASSERT_GE(facts.pages, 1);
+    EXPECT_NE(facts.text.find("Month"), std::string::npos);
+    EXPECT_NE(facts.text.find("Total:"), std::string::npos);
+    EXPECT_NE(facts.text.find("Page " + std::to_string(facts.pages) + " of " +
+                              std::to_string(facts.pages)),
+              std::string::npos);
+    // As many periods as kivrun-tool totals lists.
+    const std::string rows = RunTool("totals " + ShellQuote(Log()) + " month", dir.path()).out;
+    auto count = [](const std::string& text, const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count(facts.text, "Total:"), count(rows, "Total:"));
+
+    // The log list, narrowed to runs by a saved filter.
+    const std::string runs = Out("runs.pdf");
+    r = Kivrun("--print " + ShellQuote(runs) + " --view log --filter " +
+               ShellQuote(StateWith("R", "", "0,-1,1/01/2003,1/01/2003,0")) + " " +
+               ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(runs);
+    EXPECT_GE(facts.pages, 1);
+    EXPECT_NE(facts.text.find("Running"), std::string::npos);
+    EXPECT_EQ(facts.text.find("Swimming"), std::string::npos);
+}
+
+TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
+    const std::string log = ShellQuote(Log());
+    const std::string pdf = ShellQuote(Out("x.pdf"));
+    struct Case {
+        std::string args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"--print " + pdf + " " + log, 2, "--print needs --view"},
+        {"--print " + pdf + " --view calendar " + log, 2, "no view 'calendar'"},
+        {"--print " + pdf + " --view totals", 2, "needs the LOG"},
+        {"--view totals " + log, 2, "go with --print"},
+        {"--print " + pdf + " --view totals --group fortnight " + log, 2, "not 'fortnight'"},
+        {"--print " + pdf + " --view totals " + ShellQuote(Out("missing.tlg")), 1, "no such file"},
+        {"--print /no/such/folder/x.pdf --view totals " + log, 1, "could not be written"},
+        {"--frobnicate", 2, "Unknown option 'frobnicate'"},
+    };
+    for (const Case& c : cases) {
+        const ToolResult r = Kivrun(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << "\n" << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace kivrun::test

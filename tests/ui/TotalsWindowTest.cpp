@@ -1,0 +1,244 @@
+// The totals window in the running program: its groupings and views from the menus and
+// its toolbar, its rows against kivrun-tool's, how it follows the log, and its printout.
+#include <QMdiArea>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QTimer>
+#include <QToolBar>
+#include <cstdio>
+#include <filesystem>
+
+#include "PdfSupport.h"
+#include "ShellSupport.h"
+#include "UiTestSupport.h"
+#include "app/ui/ChildFrame.h"
+#include "output/ui/GPrintDriver.h"
+#include "store/Database.h"
+#include "store/LogDatabase.h"
+#include "summaries/ui/TotalsFrame.h"
+#include "summaries/ui/TotalsModel.h"
+#include "summaries/ui/TotalsView.h"
+
+namespace kivrun::test {
+namespace {
+
+class TotalsWindow : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        GPrintDriver::Instance().Reset();
+    }
+    void TearDown() override {
+        GPrintDriver::Instance().SetPrintDialog(nullptr);
+        GPrintDriver::Instance().SetPageSetupDialog(nullptr);
+        GPrintDriver::Instance().Reset();
+        ShellTest::TearDown();
+    }
+
+    // A log whose first week runs over New Year (1 January 2021 was a Friday), open in a
+    // main window of 1000 x 700 with the log window.
+    CTamselDoc& OpenLog() {
+        log = MakeLog("totals.tlg");
+        PlugFakeViews({WindowKind::LogWindow});
+        WindowTemplates::Instance().SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
+        Started({log});
+        frame().showNormal();
+        frame().resize(1000, 700);
+        Settle();
+        CTamselDoc& doc = *app->Document();
+        doc.Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+        doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        const struct {
+            int m, d, y;
+            const char* sport;
+            double distance, seconds;
+        } workouts[] = {{12, 30, 2020, "R", 6, 3000}, {1, 3, 2021, "B", 40, 5400},
+                        {1, 5, 2021, "W", 0, 2700},   {1, 7, 2021, "R", 3.5, 1800},
+                        {2, 14, 2021, "R", 10, 4800}, {3, 1, 2022, "B", 55, 7200}};
+        for (const auto& w : workouts) {
+            WorkingEntry e;
+            e.date = CDate(w.m, w.d, w.y);
+            e.sptAbbrev = w.sport;
+            e.typeAbbrev = "G";
+            e.distance = w.distance;
+            e.time = CElapsedTime::FromSeconds(w.seconds);
+            doc.AddEntry(e, nullptr);
+        }
+        return doc;
+    }
+
+    CTotalsFrame& OpenTotals() {
+        frame().Run(Command::ViewTotals);
+        Settle();
+        ChildFrame* window = frame().FindChild(WindowKind::Totals);
+        EXPECT_NE(window, nullptr);
+        return *dynamic_cast<CTotalsFrame*>(window->Panes().front());
+    }
+    ChildFrame& Window() { return *frame().FindChild(WindowKind::Totals); }
+
+    // The rows as kivrun-tool totals prints them, from a copy of the log (the program keeps
+    // others out of the log it has open).
+    std::string ToolRows(const char* grouping) {
+        const std::string copy = dir.File("copy.tlg");
+        std::filesystem::copy_file(log.toStdString(), copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        const ToolResult r = RunTool("totals " + ShellQuote(copy) + " " + grouping, dir.path());
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.out;
+    }
+    static std::string Rows(const CTotalsView& view) {
+        std::string out;
+        for (const TotalsRow& row : *view.Model().Rows())
+            out += row.text[0] + '\t' + row.text[1] + '\t' + row.text[2] + '\t' + row.text[3] +
+                   '\t' + row.text[4] + '\n';
+        return out;
+    }
+    bool Checked(Command cmd) {
+        frame().RefreshCommands();
+        return frame().Action(cmd)->isChecked();
+    }
+
+    QString log;
+};
+
+TEST_F(TotalsWindow, GroupingsAndViewsFromTheMenuAndToolbar) {
+    OpenLog();
+    CTotalsFrame& totals = OpenTotals();
+    const QSize area = frame().MdiArea()->viewport()->size();
+    EXPECT_EQ(Window().geometry(), QRect((area.width() - 420) / 2, 25, 420, area.height() - 50));
+    EXPECT_EQ(ItemsOf("&Totals"), (QStringList{"Group By &Week", "Group By &Month",
+                                               "Group By &Year", "Single &View", "&Split View"}));
+    EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Totals...");
+    QStringList tips;
+    for (QAction* a : Window().findChild<QToolBar*>()->actions())
+        tips << (a->isSeparator() ? "|" : a->toolTip());
+    EXPECT_EQ(tips.join(' '),
+              "Totals By Week Group By Month Group By Year | Single View Split View");
+
+    // A new log groups by week; the rows are the tool's.
+    EXPECT_TRUE(Checked(Command::TotalsByWeek));
+    EXPECT_FALSE(Checked(Command::TotalsByMonth));
+    EXPECT_TRUE(Checked(Command::TotalsSingleView));
+    EXPECT_FALSE(Enabled(Command::TotalsSingleView));
+    EXPECT_TRUE(Enabled(Command::TotalsSplitView));
+    EXPECT_EQ(totals.Left().Model().headerData(0, Qt::Horizontal).toString(), "Week");
+    EXPECT_EQ(Rows(totals.Left()), ToolRows("week"));
+    EXPECT_NE(Rows(totals.Left()).find("12/28/20 -"), std::string::npos);
+
+    frame().Run(Command::TotalsByMonth);
+    EXPECT_TRUE(Checked(Command::TotalsByMonth));
+    EXPECT_FALSE(Checked(Command::TotalsByWeek));
+    EXPECT_EQ(totals.Left().Model().headerData(0, Qt::Horizontal).toString(), "Month");
+    EXPECT_EQ(Rows(totals.Left()), ToolRows("month"));
+
+    // Split: 830 wide, as high as before, centred; both panes hold the rows.
+    const int height = Window().height();
+    frame().Run(Command::TotalsSplitView);
+    Settle();
+    EXPECT_EQ(Window().geometry(),
+              QRect((area.width() - 830) / 2, (area.height() - height) / 2, 830, height));
+    ASSERT_NE(totals.Right(), nullptr);
+    EXPECT_EQ(totals.Left().width(), 408);
+    EXPECT_EQ(Rows(*totals.Right()), ToolRows("month"));
+    EXPECT_FALSE(totals.findChild<QSplitter*>()->handle(1)->isEnabled());
+    EXPECT_TRUE(Checked(Command::TotalsSplitView));
+    EXPECT_FALSE(Enabled(Command::TotalsSplitView));
+    // A grouping goes to both panes.
+    frame().Run(Command::TotalsByYear);
+    EXPECT_EQ(Rows(totals.Left()), ToolRows("year"));
+    EXPECT_EQ(Rows(*totals.Right()), ToolRows("year"));
+    totals.Left().scrollToTop();
+    Settle();
+    SaveScreenshot(frame(), "totals-split");
+
+    frame().Run(Command::TotalsSingleView);
+    Settle();
+    EXPECT_EQ(totals.Right(), nullptr);
+    EXPECT_EQ(Window().width(), 420);
+    EXPECT_EQ(Window().height(), height);
+
+    // The log keeps the grouping: the window opens by year again.
+    Window().close();
+    Settle();
+    frame().Run(Command::ViewTotals);
+    Settle();
+    EXPECT_TRUE(Checked(Command::TotalsByYear));
+}
+
+TEST_F(TotalsWindow, FollowsTheLogAndTheFilter) {
+    CTamselDoc& doc = OpenLog();
+    CTotalsFrame& totals = OpenTotals();
+    frame().Run(Command::TotalsSplitView);
+    WorkingEntry run;
+    run.date = CDate(1, 4, 2021);
+    run.sptAbbrev = "R";
+    run.typeAbbrev = "G";
+    run.distance = 2;
+    run.time = CElapsedTime::FromSeconds(900);
+    const long id = doc.AddEntry(run, nullptr);
+    Settle();
+    EXPECT_EQ(Rows(totals.Left()), ToolRows("week"));
+    EXPECT_EQ(Rows(*totals.Right()), ToolRows("week"));
+    doc.DeleteEntry(id, nullptr, false);
+    Settle();
+    EXPECT_EQ(Rows(totals.Left()), ToolRows("week"));
+
+    // A filter that leaves nothing: an empty list that says so, and no box over it.
+    FilterState longOnes = doc.Filter();
+    longOnes.showAll = false;
+    longOnes.distanceOn = true;
+    longOnes.distanceOp = FilterState::kGreater;
+    longOnes.distance1 = 1000;
+    doc.ApplyFilter(longOnes);
+    Settle();
+    EXPECT_EQ(totals.Left().Model().rowCount(), 0);
+    EXPECT_TRUE(totals.Left().NoEntries());
+    EXPECT_TRUE(totals.Right()->NoEntries());
+    EXPECT_TRUE(dialogs->messages.empty());
+    // Asking for totals then is told.
+    frame().Run(Command::TotalsByMonth);
+    Settle();
+    EXPECT_EQ(dialogs->messages, std::vector<QString>{"No entries!!"});
+}
+
+TEST_F(TotalsWindow, PrintsPagesWithTheirFootersOnThePageSetUpForTheSession) {
+    OpenLog();
+    OpenTotals();
+    const QString pdf = Path("totals.pdf");
+    QString askedTitle;
+    GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString& t) {
+        askedTitle = t;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    GPrintDriver::Instance().SetPageSetupDialog([](QPrinter& printer, QWidget*) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    });
+    EXPECT_TRUE(Enabled(Command::FilePageSetup));
+    frame().Run(Command::FilePageSetup);
+    ASSERT_TRUE(Enabled(Command::FilePrint));
+    frame().Run(Command::FilePrint);
+    EXPECT_EQ(askedTitle, "Totals");
+    const PdfFacts facts = ReadPdf(pdf);
+    EXPECT_EQ(facts.pages, 1);
+    int width = 0, height = 0;
+    ASSERT_EQ(std::sscanf(facts.pageSize.c_str(), "%d x %d", &width, &height), 2);
+    EXPECT_GT(width, height) << facts.pageSize;  // landscape, as set up
+    EXPECT_NE(facts.text.find("Page 1 of 1"), std::string::npos);
+    EXPECT_NE(facts.text.find("12/28/20 -"), std::string::npos);
+    EXPECT_NE(facts.text.find("Total:"), std::string::npos);
+    EXPECT_TRUE(dialogs->messages.empty());
+
+    // Print preview, on the same page.
+    EXPECT_TRUE(SaveModalScreenshot([&] { frame().Run(Command::FilePrintPreview); },
+                                    "totals-print-preview"));
+}
+
+}  // namespace
+}  // namespace kivrun::test
