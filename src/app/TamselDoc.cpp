@@ -158,7 +158,8 @@ bool CTamselDoc::OnOpenDocument(const std::string& path, OpenMode mode) {
                 Discard();
                 return false;
             }
-            if (claimedElsewhere_ ||
+            // Converting writes: not for a log opened to be read.
+            if (mode == OpenMode::ReadOnly || claimedElsewhere_ ||
                 !ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo "
                               "you want to convert it???")) {
                 Discard();
