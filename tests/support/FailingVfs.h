@@ -29,8 +29,6 @@ class FailingVfs {
         state().left = allowed;
     }
     static void Disarm() { state().armed = false; }
-    // Whether a write failed since the disk was last armed.
-    static bool Failed() { return state().armed && state().left < 0; }
 
   private:
     struct File {
@@ -55,13 +53,6 @@ class FailingVfs {
         if (s.armed && --s.left < 0) return SQLITE_FULL;
         return Real(f)->pMethods->xWrite(Real(f), data, n, offset);
     }
-    static int Truncate(sqlite3_file* f, sqlite3_int64 size) {
-        return Real(f)->pMethods->xTruncate(Real(f), size);
-    }
-    static int Close(sqlite3_file* f) {
-        const int rc = Real(f)->pMethods->xClose(Real(f));
-        return rc;
-    }
 
     static int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags,
                     int* outFlags) {
@@ -77,9 +68,11 @@ class FailingVfs {
         // Every other call goes to the real file as it is.
         const sqlite3_io_methods* real = file->real->pMethods;
         s.methods = *real;
-        s.methods.xClose = &Close;
         s.methods.xWrite = &Write;
-        s.methods.xTruncate = &Truncate;
+        s.methods.xClose = [](sqlite3_file* g) { return Real(g)->pMethods->xClose(Real(g)); };
+        s.methods.xTruncate = [](sqlite3_file* g, sqlite3_int64 size) {
+            return Real(g)->pMethods->xTruncate(Real(g), size);
+        };
         s.methods.xRead = [](sqlite3_file* g, void* d, int n, sqlite3_int64 o) {
             return Real(g)->pMethods->xRead(Real(g), d, n, o);
         };
