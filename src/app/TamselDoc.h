@@ -187,6 +187,35 @@ class CTamselDoc {
     bool SaveSport(const SportInfo& sport, View* sender);
     bool SetPreference(const std::string& name, const std::string& value);
 
+    // --- Weight training: routine templates and the exercise list ------------------------
+    // Names are compared as the log compares them (without regard to case), blanks around
+    // them ignored.
+    std::vector<TemplateRow> Templates();  // in the order they were saved
+    std::optional<TemplateRow> TemplateNamed(const std::string& name);
+    std::vector<RoutineRow> TemplateRoutine(RowId templateId);
+    // Exercises by body part name, then name; body parts by name.
+    std::vector<ExerciseRow> ExerciseList();
+    std::vector<BodyPartRow> BodyParts();
+    std::optional<BodyPartRow> BodyPartNamed(const std::string& name);
+    std::optional<ExerciseRow> ExerciseNamed(const std::string& name);
+    bool BodyPartInUse(RowId bodyPartId);
+    // Template writes tell the views with Notice::TemplatesChanged. A template's rows are
+    // replaced in the same transaction that removes the old ones: a failure keeps them.
+    // AddTemplate returns the new TemplateID, 0 on failure.
+    RowId AddTemplate(const std::string& name, const std::vector<RoutineRow>& routine,
+                      View* sender);
+    bool SaveTemplateRoutine(RowId templateId, const std::vector<RoutineRow>& routine,
+                             View* sender);
+    bool RemoveTemplate(RowId templateId, View* sender);
+    // Exercise list writes tell the views with Notice::ExercisesChanged. An exercise goes
+    // under a body part of that name, made on first use; both names are trimmed, and a name
+    // the list already has (under any body part) is refused with the list's own message.
+    // Returns the new ExerciseID, 0 when nothing was added.
+    RowId AddExercise(const std::string& bodyPart, const std::string& name, View* sender);
+    bool RemoveExercise(RowId exerciseId, View* sender);
+    // Refused by the log while an exercise uses the body part.
+    bool RemoveBodyPart(RowId bodyPartId, View* sender);
+
     // --- The log list's columns ----------------------------------------------------------
     // Visible columns in display order, or every column by id when all is set.
     std::vector<ListColumn> Columns(bool all = false);
@@ -248,6 +277,13 @@ class CTamselDoc {
     void RepairEarlierBuilds();
     void CloseRecordSets();
     void SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routine);
+    void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
+    // Deletes the row that sql (with the id as its one parameter) names, after before, in one
+    // transaction; true when a row went.
+    bool DeleteById(const char* what, const std::string& sql, RowId id,
+                    const std::function<void()>& before = {});
+    // The rows of a routine table that belong to one entry or template, in their order.
+    std::vector<RoutineRow> RoutineRows(const char* table, const char* idField, RowId id);
     void WriteEntryFields(const WorkingEntry& entry);
     bool FindInFiltered(RowId entryId);
     bool FindOrShowAll(RowId entryId);

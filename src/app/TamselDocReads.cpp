@@ -133,12 +133,17 @@ std::optional<EntryDetail> CTamselDoc::Entry(RowId entryId) {
 }
 
 std::vector<RoutineRow> CTamselDoc::RoutineOf(RowId entryId) {
+    return RoutineRows("Log Entry Details Routine", "EntryID", entryId);
+}
+
+std::vector<RoutineRow> CTamselDoc::RoutineRows(const char* table, const char* idField, RowId id) {
     std::vector<RoutineRow> rows;
     if (!db_) return rows;
     Statement& s = db_->sql().Cached(
         "SELECT Exercise, Sets, Weight1, Reps1, Weight2, Reps2, Weight3, Reps3, Weight4, Reps4 "
-        "FROM \"Log Entry Details Routine\" WHERE EntryID = ? ORDER BY rowid");
-    s.Bind(1, entryId);
+        "FROM \"" +
+        std::string(table) + "\" WHERE " + idField + " = ? ORDER BY rowid");
+    s.Bind(1, id);
     while (s.Step()) {
         RoutineRow r;
         r.exercise = s.Text(0);

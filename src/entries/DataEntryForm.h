@@ -27,6 +27,7 @@ class DataEntryForm {
 
     // `self` is the view the form lives in: the document tells every view but it.
     DataEntryForm(CTamselDoc& doc, View* self);
+    CTamselDoc& Document() const { return doc_; }
 
     // --- What the widgets show --------------------------------------------------------
     CDate date;

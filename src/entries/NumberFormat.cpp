@@ -192,6 +192,15 @@ double TextToDouble(std::string_view text) {
     return sign(value);
 }
 
+std::string TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
 std::string NextToken(std::string& text, char delimiter) {
     std::string token;
     const auto at = text.find(delimiter);

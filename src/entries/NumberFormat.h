@@ -30,6 +30,9 @@ int TextToInt(std::string_view text);
 // conversion gives 0.0, overflow gives +-HUGE_VAL and underflow 0.0.
 double TextToDouble(std::string_view text);
 
+// The text without the blanks (space, tab, line breaks) at both ends.
+std::string TrimBlanks(std::string_view text);
+
 // Removes and returns the text before the first delimiter (the whole text when there is
 // none). A token of two or more characters wrapped in double quotes loses the quotes.
 std::string NextToken(std::string& text, char delimiter);

@@ -1,5 +1,6 @@
 #include "prefs/SportRules.h"
 
+#include "entries/NumberFormat.h"
 #include "prefs/PrefsChoices.h"
 
 namespace kivrun::prefs {
@@ -112,12 +113,7 @@ UnitChoice ChoosePace(UnitChoice current, int pace) {
 }
 
 std::string TrimName(std::string_view name) {
-    const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
-    while (!name.empty() && blank(name.front()))
-        name.remove_prefix(1);
-    while (!name.empty() && blank(name.back()))
-        name.remove_suffix(1);
-    return std::string(name);
+    return TrimBlanks(name);
 }
 
 }  // namespace kivrun::prefs

@@ -39,6 +39,31 @@ struct RoutineRow {
     friend bool operator==(const RoutineRow&, const RoutineRow&) = default;
 };
 
+// A saved routine template.
+struct TemplateRow {
+    RowId templateId = 0;
+    std::string name;
+    friend bool operator==(const TemplateRow&, const TemplateRow&) = default;
+};
+
+// A body part of the exercise list.
+struct BodyPartRow {
+    RowId bodyPartId = 0;
+    std::string name;
+    std::string description;
+    friend bool operator==(const BodyPartRow&, const BodyPartRow&) = default;
+};
+
+// An exercise of the list with its body part.
+struct ExerciseRow {
+    RowId exerciseId = 0;
+    RowId bodyPartId = 0;
+    std::string name;
+    std::string description;
+    std::string bodyPartName;
+    friend bool operator==(const ExerciseRow&, const ExerciseRow&) = default;
+};
+
 // One lap of a workout.
 struct SplitTime {
     int lap = 0;

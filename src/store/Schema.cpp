@@ -348,6 +348,24 @@ void RestoreQueries(LogDatabase& log, UserInterface& ui) {
                              " of this log were not the program's own; they have been restored.");
 }
 
+// Exercise names are unique across body parts, compared as the list compares them (case
+// aside, blanks around them ignored). A log that already holds two alike keeps both, since
+// they are the athlete's rows, and goes without the index until they differ; the document
+// refuses a further duplicate either way.
+void CreateExerciseNameIndex(LogDatabase& log) {
+    SqliteDb& db = log.sql();
+    if (!log.FieldExists("Exercises", "ExerciseName") || log.IsReadOnly()) return;
+    const std::string key = "trim(\"ExerciseName\", char(32, 9, 10, 13)) COLLATE NOCASE";
+    Statement built = db.Prepare(
+        "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = "
+        "'kivrun_Exercises_ExerciseName'");
+    if (built.Step()) return;
+    Statement twice =
+        db.Prepare("SELECT 1 FROM Exercises GROUP BY " + key + " HAVING count(*) > 1 LIMIT 1");
+    if (twice.Step()) return;
+    db.Exec("CREATE UNIQUE INDEX \"kivrun_Exercises_ExerciseName\" ON Exercises (" + key + ")");
+}
+
 }  // namespace
 
 const FieldDef* TableDef::Field(std::string_view fieldName) const {
@@ -457,6 +475,7 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                             Ident(std::string("kivrun_") + table + "_" + field) + " ON " +
                             Ident(table) + " (" + Ident(field) + ")");
             }
+            CreateExerciseNameIndex(log);
         }
     } catch (const DbError& e) {
         ui.ShowMessage(std::string("Couldn't append TableDef--Exception: ") + e.what());

@@ -17,6 +17,7 @@
 #include "summaries/TotalsTable.h"
 #include "tool/Tool.h"
 #include "views/LogListCells.h"
+#include "weights/RoutineCells.h"
 
 namespace kivrun::tool {
 namespace {
@@ -84,7 +85,7 @@ int CmdSport(Context& c) {
 }
 
 int CmdAdd(Context& c) {
-    const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2"});
+    const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2", "routine"});
     if (o.positional.size() < 6) throw UsageError{"missing argument"};
     if (o.positional.size() > 6) throw UsageError{"too many arguments"};
     const std::string& dateText = o.positional[1];
@@ -97,6 +98,13 @@ int CmdAdd(Context& c) {
     if (CElapsedTime::Validate(timeText) == 0) {
         c.err << kInvalidTime << '\n';
         return 1;
+    }
+    std::vector<RoutineRow> routine;
+    if (auto r = o.named.find("routine"); r != o.named.end()) {
+        std::string error;
+        std::optional<std::vector<RoutineRow>> rows = ParseRoutineText(r->second, error);
+        if (!rows) throw UsageError{"--routine: " + error};
+        routine = std::move(*rows);
     }
     TerminalUserInterface ui(c.err);
     auto doc = Open("add", o.positional[0], ui, c.err);
@@ -141,6 +149,7 @@ int CmdAdd(Context& c) {
         e.optionalOne = Number(v->second, "--opt1");
     if (auto v = o.named.find("opt2"); v != o.named.end())
         e.optionalTwo = Number(v->second, "--opt2");
+    e.routine = std::move(routine);
     const RowId id = doc->AddEntry(e, nullptr);
     if (id == 0) return 1;
     c.out << id << '\n';
@@ -242,9 +251,11 @@ const Registration kSport({40, "sport", "sport LOG LETTER NAME DISTANCE_ID PACE_
                            CmdSport});
 const Registration kAdd({50, "add",
                          "add LOG DATE SPORT CLASS DISTANCE TIME [--pace P] [--route R] "
-                         "[--notes N] [--opt1 X] [--opt2 Y]",
+                         "[--notes N] [--opt1 X] [--opt2 Y] "
+                         "[--routine \"Exercise,Sets,W1,R1,W2,R2,W3,R3,W4,R4;...\"]",
                          "add a workout as the entry form does (DATE M/D/YYYY, SPORT and CLASS "
-                         "by name, TIME as typed: 1:15:00, or 1.5 for hours); prints its EntryID",
+                         "by name, TIME as typed: 1:15:00, or 1.5 for hours; a weights routine "
+                         "row by row); prints its EntryID",
                          CmdAdd});
 const Registration kDelete({60, "delete", "delete LOG ENTRYID", "delete a workout", CmdDelete});
 const Registration kList({70, "list", "list LOG [--filter STATE]",

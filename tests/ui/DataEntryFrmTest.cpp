@@ -207,7 +207,7 @@ TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
 TEST_F(DataEntryFrmTest, WeightsModeSwitchesTheControls) {
     ChooseSport("Weights");
     EXPECT_TRUE(form->workoutButton()->isVisibleTo(form));
-    EXPECT_FALSE(form->workoutButton()->isEnabled());  // no routine dialog yet
+    EXPECT_TRUE(form->workoutButton()->isEnabled());
     EXPECT_FALSE(form->routeLabel()->isVisibleTo(form));
     EXPECT_FALSE(form->distanceBox()->isEnabled());
     EXPECT_FALSE(form->paceBox()->isEnabled());

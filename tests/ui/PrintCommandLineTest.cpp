@@ -3,6 +3,7 @@
 
 #include "PdfSupport.h"
 #include "app/SampleLog.h"
+#include "store/Database.h"
 #include "support/FilterText.h"
 #include "support/TestLog.h"
 
@@ -79,6 +80,23 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     EXPECT_GE(facts.pages, 1);
     EXPECT_NE(facts.text.find("Running"), std::string::npos);
     EXPECT_EQ(facts.text.find("Swimming"), std::string::npos);
+
+    // A weights workout's routine, by its EntryID.
+    std::string entry;
+    {
+        SqliteDb db(Log(), false);
+        Statement s = db.Prepare("SELECT EntryID FROM \"Log Entry Details Routine\" LIMIT 1");
+        ASSERT_TRUE(s.Step());
+        entry = s.Text(0);
+    }
+    const std::string routine = Out("routine.pdf");
+    r = Kivrun("--print " + ShellQuote(routine) + " --view routine --entry " + entry + " " +
+               ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(routine);
+    EXPECT_EQ(facts.pages, 1);
+    for (const char* text : {"Routine for ", "(Weights)", "Exercise", "Sets", "Wt-Reps"})
+        EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
 }
 
 TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
@@ -96,6 +114,8 @@ TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
         {"--print " + pdf + " --view totals --group fortnight " + log, 2, "not 'fortnight'"},
         {"--print " + pdf + " --view totals " + ShellQuote(Out("missing.tlg")), 1, "no such file"},
         {"--print /no/such/folder/x.pdf --view totals " + log, 1, "could not be written"},
+        {"--print " + pdf + " --view routine " + log, 2, "needs --entry ENTRYID"},
+        {"--print " + pdf + " --view routine --entry 99999999 " + log, 2, "no entry 99999999"},
         {"--frobnicate", 2, "Unknown option 'frobnicate'"},
     };
     for (const Case& c : cases) {

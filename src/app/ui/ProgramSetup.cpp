@@ -5,6 +5,8 @@
 #include "app/ui/MainFrame.h"
 #include "output/ExportCommand.h"
 #include "prefs/ui/PreferencesSheet.h"
+#include "weights/ui/ExerciseListDlg.h"
+#include "weights/ui/WeightsDlg.h"
 
 namespace kivrun {
 
@@ -15,6 +17,12 @@ void SetUpProgramCommands(KivrunApp& app) {
     });
     app.Frame().SetCommandHandler(Command::FileExport, [](QWidget*, CTamselDoc* doc) {
         if (doc) ExportLog(*doc);
+    });
+    app.Frame().SetCommandHandler(Command::WeightsTemplates, [](QWidget* parent, CTamselDoc* doc) {
+        if (doc) CWeightsDlg::EditTemplates(*doc, parent);
+    });
+    app.Frame().SetCommandHandler(Command::WeightsExercises, [](QWidget* parent, CTamselDoc* doc) {
+        if (doc) CExerciseListDlg::Edit(*doc, parent);
     });
 }
 

@@ -12,6 +12,7 @@
 #include "summaries/ui/TotalsView.h"
 #include "views/ui/LogListPrinter.h"
 #include "views/ui/TamselView.h"
+#include "weights/ui/RoutinePrintout.h"
 
 namespace kivrun {
 namespace {
@@ -34,6 +35,23 @@ std::unique_ptr<GPrintout> TotalsPrintout(CTamselDoc& doc, const QCommandLinePar
         grouping = *given;
     }
     return CTotalsView::Printout(doc, grouping);
+}
+
+const QCommandLineOption kEntryOption(QStringLiteral("entry"),
+                                      QStringLiteral("With --view routine: the workout's EntryID."),
+                                      QStringLiteral("ENTRYID"));
+
+std::unique_ptr<GPrintout> RoutinePrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                           QString& error) {
+    bool number = false;
+    const qlonglong id = options.value(kEntryOption).toLongLong(&number);
+    if (!options.isSet(kEntryOption) || !number || id <= 0) {
+        error = QStringLiteral("--view routine needs --entry ENTRYID");
+        return nullptr;
+    }
+    std::unique_ptr<GPrintout> printout = CRoutinePrintout::ForEntry(doc, id);
+    if (!printout) error = QStringLiteral("the log has no entry %1").arg(id);
+    return printout;
 }
 
 }  // namespace
@@ -61,6 +79,10 @@ void RegisterWindowContents() {
                            QStringLiteral("the totals by week, month or year (--group)"),
                            {kGroupOption},
                            &TotalsPrintout});
+    RegisterPrintableView({QStringLiteral("routine"),
+                           QStringLiteral("a workout's weights routine (--entry)"),
+                           {kEntryOption},
+                           &RoutinePrintout});
 }
 
 }  // namespace kivrun

@@ -22,6 +22,7 @@
 #include "entries/NumberFormat.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
+#include "weights/ui/WeightsDlg.h"
 
 namespace kivrun {
 namespace {
@@ -132,7 +133,6 @@ void CDataEntryFrm::BuildControls() {
     routeLabel_ = new QLabel(tr("Ro&ute:"), this);
     routeLabel_->setBuddy(route_);
     workout_ = new QPushButton(tr("&Workout:"), this);
-    workout_->setEnabled(false);  // the routine dialog is not there yet
     workout_->hide();
     routeButton_ = Button(tr("&Add"), this);
     routeButton_->setEnabled(false);
@@ -269,6 +269,7 @@ void CDataEntryFrm::Connect() {
     connect(enter_, &QPushButton::clicked, this, &CDataEntryFrm::PressEnter);
     connect(reset_, &QPushButton::clicked, this, &CDataEntryFrm::PressReset);
     connect(delete_, &QPushButton::clicked, this, &CDataEntryFrm::PressDelete);
+    connect(workout_, &QPushButton::clicked, this, &CDataEntryFrm::PressWorkout);
     connect(qApp, &QApplication::focusChanged, this, &CDataEntryFrm::FocusMoved);
 
     for (QWidget* box : {time_, distance_, pace_})
@@ -468,6 +469,17 @@ bool CDataEntryFrm::IsAnotherView(QWidget* w) const {
         if (w != this && dynamic_cast<View*>(w)) return true;
     }
     return false;
+}
+
+// The "Weights" dialog edits the workout's routine; OK hands its rows to the workout.
+void CDataEntryFrm::PressWorkout() {
+    const auto& sports = model_.Sports();
+    const std::string sport = model_.sport >= 0 && size_t(model_.sport) < sports.size()
+                                  ? sports[size_t(model_.sport)].name
+                                  : std::string();
+    if (auto rows =
+            CWeightsDlg::EditRoutine(model_.Document(), model_.Routine(), model_.date, sport, this))
+        model_.SetRoutine(std::move(*rows));
 }
 
 void CDataEntryFrm::FocusMoved(QWidget* old, QWidget* now) {

@@ -84,6 +84,7 @@ class CDataEntryFrm : public QWidget, public View {
     void PressReset();
     void PressDelete();
     void PressRouteButton();
+    void PressWorkout();
     void FocusMoved(QWidget* old, QWidget* now);
     void ResetOnLeaving(long entryId);
     bool Holds(const QWidget* w) const;

@@ -1,0 +1,269 @@
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+#include <QFile>
+#include <QPrinter>
+
+#include "PdfSupport.h"
+#include "ShellSupport.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/ProgramSetup.h"
+#include "app/ui/WindowContents.h"
+#include "controls/ui/AutoCompleteComboBox.h"
+#include "entries/ui/DataEntryFrm.h"
+#include "output/ui/GPrintDriver.h"
+#include "store/LogDatabase.h"
+#include "ui/UiTestSupport.h"
+#include "weights/ui/ExerciseListDlg.h"
+#include "weights/ui/RoutinePrintout.h"
+#include "weights/ui/WeightsDlg.h"
+
+namespace kivrun::test {
+namespace {
+
+// A log with Running and Weights, open in the program with the data entry form.
+class WeightsDlgTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        RegisterWindowContents();
+        auto& templates = WindowTemplates::Instance();
+        templates.SetPaneFactories(
+            WindowKind::LogWindow, templates.Template(WindowKind::LogWindow).upper,
+            [](CTamselDoc&, QWidget* parent) -> QWidget* { return new FakeView(parent); });
+        Started({MakeLog("Weights.tlg")});
+        doc().Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('W','Weights',4,6,1,5)");
+        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        frame().showNormal();
+        frame().resize(1100, 700);
+        frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        form = frame().FindChild(WindowKind::LogWindow)->findChild<CDataEntryFrm*>();
+        ASSERT_NE(form, nullptr);
+        Settle();
+    }
+    void TearDown() override {
+        GPrintDriver::Instance().SetPrintDialog(nullptr);
+        GPrintDriver::Instance().Reset();
+        ShellTest::TearDown();
+    }
+
+    CTamselDoc& doc() { return *app->Document(); }
+
+    // Printing goes to this PDF, as if chosen in the print dialog; its text once printed.
+    std::string PrintedText(const std::function<void()>& print) {
+        const QString pdf = Path("routine.pdf");
+        QFile::remove(pdf);
+        GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString&) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        print();
+        return ReadPdf(pdf).text;
+    }
+
+    static void Type(QWidget* box, const QString& text) {
+        box->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
+        if (auto* combo = qobject_cast<QComboBox*>(box)) combo->lineEdit()->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    static void Press(int key) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        Settle();
+    }
+
+    // Opens a modal dialog with open(), runs drive on it once it is up, and closes it (with
+    // Cancel) if drive left it open.
+    template <class Dialog>
+    bool WithDialog(const std::function<void()>& open, const std::function<void(Dialog&)>& drive) {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            // The offscreen platform leaves activation to the program.
+            QApplication::setActiveWindow(dialog);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            drive(*dialog);
+            driven = true;
+            if (dialog->isVisible()) dialog->reject();
+        });
+        open();
+        Settle();
+        return driven;
+    }
+
+    // A row typed into the dialog's fields and entered with Return.
+    static void EnterRow(CWeightsDlg& d, const QString& exercise, const QStringList& numbers) {
+        Type(d.exerciseBox(), exercise);
+        for (int i = 0; i < numbers.size(); ++i)
+            Type(d.numberBox(i), numbers[i]);
+        Press(Qt::Key_Return);
+    }
+
+    CDataEntryFrm* form = nullptr;
+};
+
+TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
+    form->sportBox()->setCurrentText("Weights");
+    emit form->sportBox()->activated(form->sportBox()->currentIndex());
+    ASSERT_TRUE(form->workoutButton()->isVisibleTo(form));
+    Type(form->timeBox(), "0:45:00");
+
+    const bool driven = WithDialog<CWeightsDlg>(
+        [&] { form->workoutButton()->click(); },
+        [&](CWeightsDlg& d) {
+            EXPECT_EQ(d.windowTitle(), "Weights");
+            QStringList headings;
+            for (int c = 0; c < d.grid()->model()->columnCount(); ++c)
+                headings << d.grid()->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_EQ(headings, (QStringList{"Exercise", "Sets", "Wt", "Reps", "Wt", "Reps", "Wt",
+                                             "Reps", "Wt", "Reps"}));
+            // Body part headings order the exercise list; they cannot be chosen.
+            const int heading = d.exerciseBox()->findText("-- Chest --");
+            ASSERT_GE(heading, 0);
+            EXPECT_FALSE(
+                d.exerciseBox()->model()->flags(d.exerciseBox()->model()->index(heading, 0)) &
+                Qt::ItemIsEnabled);
+
+            Press(Qt::Key_Return);  // nothing typed yet
+            ASSERT_FALSE(dialogs->messages.empty());
+            EXPECT_EQ(dialogs->messages.back(), "You must enter an exercise !!");
+            EnterRow(d, "Bench Press", {"3", "100", "10", "110", "8"});
+            EnterRow(d, "Squats", {"4", "", "12"});
+            EnterRow(d, "Farmer's Walk", {"2", "40"});
+            ASSERT_EQ(d.grid()->model()->rowCount(), 3);
+            EXPECT_EQ(d.grid()->model()->index(1, 3).data().toString(), "12");
+            EXPECT_EQ(d.exerciseBox()->currentText(), "");  // ready for the next row
+
+            Type(d.templateBox(), "Upper Body");
+            dialogs->answers = {true};
+            QTest::mouseClick(d.saveButton(), Qt::LeftButton);
+            EXPECT_EQ(dialogs->questions.back(),
+                      "Save the current workout as the \"Upper Body\" template??");
+            EXPECT_EQ(d.saveButton()->text(), "Save Template");
+            EXPECT_FALSE(d.saveButton()->isEnabled());
+            EXPECT_TRUE(d.removeButton()->isEnabled());
+            SaveScreenshot(d, "weights-dialog");
+            const std::string printed = PrintedText([&] { d.printButton()->click(); });
+            EXPECT_NE(printed.find("Routine for " + CDate().Format(5) + " (Weights)"),
+                      std::string::npos)
+                << printed;
+            for (const char* text : {"Exercise", "Sets", "Wt-Reps", "(100-10)", "(110-8)", "(12)"})
+                EXPECT_NE(printed.find(text), std::string::npos) << text;
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
+        });
+    ASSERT_TRUE(driven);
+    EXPECT_EQ(form->model().Routine().size(), 3u);
+    form->enterButton()->click();
+    Settle();
+    ASSERT_EQ(doc().EntryCount(), 1);
+    const RowId first = doc().EntryAt(0)->entryId;
+    const std::vector<RoutineRow> routine = doc().RoutineOf(first);
+    ASSERT_EQ(routine.size(), 3u);
+    EXPECT_EQ(routine[2].exercise, "Farmer's Walk");
+    EXPECT_EQ(routine[0].weight[1], 110);
+    // Print Routine, by the workout's id, as the entry view asks for it.
+    const std::string printed =
+        PrintedText([&] { EXPECT_TRUE(CRoutinePrintout::PrintEntry(doc(), first, &frame())); });
+    EXPECT_NE(printed.find("Farmer's Walk"), std::string::npos) << printed;
+    EXPECT_FALSE(CRoutinePrintout::PrintEntry(doc(), first + 100, &frame()));
+
+    // The next workout takes the template; Cancel would have left it without.
+    form->sportBox()->setCurrentText("Weights");
+    emit form->sportBox()->activated(form->sportBox()->currentIndex());
+    Type(form->timeBox(), "0:40:00");
+    ASSERT_TRUE(WithDialog<CWeightsDlg>([&] { form->workoutButton()->click(); },
+                                        [&](CWeightsDlg& d) {
+                                            EXPECT_EQ(d.grid()->model()->rowCount(), 0);
+                                            Type(d.templateBox(), "upper body");
+                                            Press(Qt::Key_Tab);  // leaving the box loads it
+                                            EXPECT_EQ(d.grid()->model()->rowCount(), 3);
+                                            d.okButton()->click();
+                                        }));
+    form->enterButton()->click();
+    Settle();
+    ASSERT_EQ(doc().EntryCount(), 2);
+    const RowId second =
+        doc().EntryAt(0)->entryId == first ? doc().EntryAt(1)->entryId : doc().EntryAt(0)->entryId;
+    EXPECT_EQ(doc().RoutineOf(second), routine);
+
+    // Editing the workout shows its routine again.
+    form->LoadEntry(first, false);
+    Settle();
+    EXPECT_TRUE(form->workoutButton()->isVisibleTo(form));
+    EXPECT_TRUE(WithDialog<CWeightsDlg>([&] { form->workoutButton()->click(); },
+                                        [&](CWeightsDlg& d) {
+                                            EXPECT_EQ(d.grid()->model()->rowCount(), 3);
+                                            d.grid()->selectRow(1);
+                                            EXPECT_EQ(d.exerciseBox()->currentText(), "Squats");
+                                            EXPECT_EQ(d.numberBox(2)->text(), "12");
+                                            EXPECT_TRUE(d.deleteRowButton()->isEnabled());
+                                        }));
+}
+
+TEST_F(WeightsDlgTest, TheExerciseListDialogAddsAndRemoves) {
+    CExerciseListDlg d(doc(), &frame());
+    d.show();
+    QApplication::setActiveWindow(&d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_EQ(d.windowTitle(), "Modify Exercise List");
+    EXPECT_EQ(d.list()->topLevelItemCount(), 20);
+    EXPECT_TRUE(d.addButton()->isEnabled());
+    EXPECT_FALSE(d.removeButton()->isEnabled());
+
+    Type(d.bodyPartBox(), "Grip");
+    EXPECT_FALSE(d.removeBodyPartButton()->isEnabled());
+    Type(d.nameBox(), " Farmer's Walk ");
+    Press(Qt::Key_Return);  // adds; the dialog stays
+    EXPECT_TRUE(d.isVisible());
+    ASSERT_EQ(d.list()->topLevelItemCount(), 21);
+    QTreeWidgetItem* added = d.list()->currentItem();
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->text(0), "Grip");
+    EXPECT_EQ(added->text(1), "Farmer's Walk");
+    EXPECT_EQ(d.nameBox()->text(), "");
+    EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
+    EXPECT_NE(d.bodyPartBox()->findText("Grip"), -1);
+    SaveScreenshot(d, "exercise-list-dialog");
+
+    // With the list in hand, Remove takes Add's place.
+    d.list()->setFocus();
+    Settle();
+    EXPECT_TRUE(d.removeButton()->isEnabled());
+    EXPECT_FALSE(d.addButton()->isEnabled());
+    dialogs->answers = {true};
+    QTest::mouseClick(d.removeButton(), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(dialogs->questions.back(), "Are you sure you want to remove the selected exercise??");
+    EXPECT_EQ(d.list()->topLevelItemCount(), 20);
+    Type(d.bodyPartBox(), "Grip");
+    EXPECT_TRUE(d.removeBodyPartButton()->isEnabled());
+    QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
+    EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
+}
+
+TEST_F(WeightsDlgTest, TheWeightsMenuOpensBothDialogs) {
+    SetUpProgramCommands(*app);
+    ASSERT_TRUE(Enabled(Command::WeightsTemplates));
+    EXPECT_TRUE(
+        WithDialog<CWeightsDlg>([&] { frame().Action(Command::WeightsTemplates)->trigger(); },
+                                [](CWeightsDlg& d) { EXPECT_FALSE(d.model().EditsWorkout()); }));
+    EXPECT_TRUE(
+        WithDialog<CExerciseListDlg>([&] { frame().Action(Command::WeightsExercises)->trigger(); },
+                                     [](CExerciseListDlg& d) { d.okButton()->click(); }));
+}
+
+}  // namespace
+}  // namespace kivrun::test
