@@ -62,7 +62,7 @@ class CTamselDoc {
     // Creates a log at path with its default rows, without asking anything, and opens it.
     bool CreateLog(const std::string& path);
     // The first half of creating: the file with its structure and default rows, and the
-    // record sets open on it; no shading or filter yet. Conversion fills the log in between.
+    // record sets open on it; no shading or filter yet. The sample log fills it in between.
     bool CreateDatabase(const std::string& path);
     // The second half of opening: week shading, then the saved filter restored and applied.
     // False after telling the user why.
