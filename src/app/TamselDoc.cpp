@@ -177,7 +177,14 @@ bool CTamselDoc::OnOpenDocument(const std::string& path, OpenMode mode) {
             return false;
     }
     // Read-only, the log is taken as it is; only another program's file is still refused.
-    if (db->IsReadOnly() ? !RefuseUnlessLog(*db) : !schema::CompleteLog(*db, ui_)) {
+    // Completing waits for another program's write, and may give up on it (locked, damaged).
+    bool usable = false;
+    try {
+        usable = db->IsReadOnly() ? RefuseUnlessLog(*db) : schema::CompleteLog(*db, ui_);
+    } catch (const DbError& e) {
+        ReportDbError("Couldn't open database", e);
+    }
+    if (!usable) {
         Discard();
         return false;
     }

@@ -120,7 +120,9 @@ void RecordSet::Build(const std::string& jet, const std::map<std::string, Value>
             try {
                 Statement probe =
                     db_->sql().Prepare("SELECT " + std::string(kKey) + " FROM (" + sql_ + ")");
-            } catch (const DbError&) {
+            } catch (const DbError& e) {
+                // A locked or damaged file is no reason to read a table as a snapshot.
+                if (e.code() != SQLITE_ERROR) throw;
                 snapshot_ = true;  // the base table is not in the source: read-only rows
             }
         } else {
