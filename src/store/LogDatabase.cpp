@@ -4,6 +4,7 @@
 
 #include <strings.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -87,6 +88,20 @@ std::unique_ptr<LogDatabase> LogDatabase::Create(const std::string& path, UserIn
     return nullptr;
 }
 
+void LogDatabase::RefuseCutShort(const std::string& path) {
+    // Under a read lock nobody writes, and a journal left by a killed write has been rolled back.
+    ReadTransaction read(*db_);
+    Statement s =
+        db_->Prepare("SELECT page_count * page_size FROM pragma_page_count(), pragma_page_size()");
+    const std::int64_t expected = s.Step() ? s.Int64(0) : 0;
+    s.Reset();
+    // The engine reads a page cut short as zeroes, and would take whatever they seem to say.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && static_cast<std::int64_t>(size) < expected)
+        throw DbError(SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT));
+}
+
 int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMissing,
                       std::unique_ptr<LogDatabase>& out, bool readOnly) {
     out.reset();
@@ -107,6 +122,7 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
         auto log = std::unique_ptr<LogDatabase>(
             new LogDatabase(std::make_unique<SqliteDb>(path, false, readOnly)));
         log->db_->Exec("SELECT count(*) FROM sqlite_master");
+        log->RefuseCutShort(path);
         // A file that cannot be written opens for reading; the document refuses its writes.
         log->Configure();
         out = std::move(log);

@@ -83,6 +83,8 @@ class LogDatabase {
   private:
     explicit LogDatabase(std::unique_ptr<SqliteDb> db);
     void Configure();
+    // A file shorter than its own header says (its last page torn off) is damaged.
+    void RefuseCutShort(const std::string& path);
     void MakeView(const std::string& name, const std::string& jetSql);
     std::optional<std::string> ViewSql(const std::string& name);
 

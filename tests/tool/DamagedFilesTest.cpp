@@ -46,6 +46,7 @@ TEST_F(DamagedFilesTest, EveryCommandOnABadFileFailsQuicklyAndSaysWhy) {
         {"list " + Q("torn.tlg"), "malformed"},
         {"totals " + Q("torn.tlg") + " week", "malformed"},
         {"export " + Q("torn.tlg") + " " + Q("torn.htm"), "malformed"},
+        {"pref " + Q("torn.tlg") + " DaysBetweenBackup 0", "malformed"},  // its pages are whole
         {"check " + Q("other.db"), "is not a training log"},
         {"list " + Q("other.db"), "is not a training log"},
         {"list " + Q("zeroes.tlg"), "is not a training log"},
