@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "support/RunTool.h"
 #include "support/FilterText.h"
+#include "support/RunTool.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -109,6 +109,28 @@ TEST_F(LogCommandsTest, DeleteBackupAndSample) {
     const auto list = Run("list " + sample);
     EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 301);
     EXPECT_NE(Run("sample " + sample + " 10").status, 0);  // never over an existing file
+}
+
+TEST_F(LogCommandsTest, GraphPrintsEachPeriodAndTheScale) {
+    for (const char* a :
+         {"1/06/2003 Running General 10 1:15:00", "1/07/2003 Swimming General 1500 0:30:00",
+          "1/20/2003 Running General 6 0:45:00"})
+        ASSERT_EQ(Run("add " + log + " " + a).status, 0) << a;
+    // 1500 meters are 0.932 miles; the week between has nothing.
+    auto graph = Run("graph " + log);
+    ASSERT_EQ(graph.status, 0) << graph.err;
+    EXPECT_EQ(graph.out,
+              "Period\tAll\tText\tRunning\tSwimming\n"
+              "1/06/2003\t10.932\t10.9\t10\t0.932\n"
+              "1/13/2003\t0\t0\t0\t0\n"
+              "1/20/2003\t6\t6.0\t6\t0\n"
+              "Maximum\t13\nStep\t1\n");
+    // Miles an hour over both sports: 16.932 miles in 2:30.
+    graph = Run("graph " + log + " --type line --y pace --group month --cumulative");
+    EXPECT_NE(graph.out.find("1/01/2003\t6.773\t6.8\t8\t1.864\n"), std::string::npos) << graph.out;
+    graph = Run("graph " + log + " --y speed");
+    EXPECT_EQ(graph.status, 2);
+    EXPECT_NE(graph.err.find("not 'speed'"), std::string::npos) << graph.err;
 }
 
 }  // namespace

@@ -97,6 +97,32 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     EXPECT_EQ(facts.pages, 1);
     for (const char* text : {"Routine for ", "(Weights)", "Exercise", "Sets", "Wt-Reps"})
         EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
+
+    // The graph, on one page.
+    const std::string graph = Out("graph.pdf");
+    r = Kivrun("--print " + ShellQuote(graph) + " --view graph --type line --y time --group year " +
+               "--by-sport " + ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    facts = ReadPdf(graph);
+    EXPECT_EQ(facts.pages, 1);
+    EXPECT_NE(facts.text.find("Time By Year"), std::string::npos) << facts.text;
+    EXPECT_NE(facts.text.find("Running"), std::string::npos);  // the legend
+}
+
+TEST_F(PrintCommandLine, TheGraphIsSavedAsAPicture) {
+    const std::string png = Out("graph.png");
+    ToolResult r = Kivrun("--export-graph " + ShellQuote(png) + " --group month --cumulative " +
+                          ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("already having"), std::string::npos) << r.err;  // no option twice
+    EXPECT_EQ(RunCommand("file -b " + ShellQuote(png)).out.rfind("PNG image data, 1200 x 750", 0),
+              0u);
+    const std::string svg = Out("graph.svg");
+    r = Kivrun("--export-graph " + ShellQuote(svg) + " --type pie " + ShellQuote(Log()));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string drawing = RunCommand("cat " + ShellQuote(svg)).out;
+    EXPECT_NE(drawing.find("<svg"), std::string::npos);
+    EXPECT_NE(drawing.find("Distance By Week"), std::string::npos);
 }
 
 TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
@@ -114,6 +140,11 @@ TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
         {"--print " + pdf + " --view totals --group fortnight " + log, 2, "not 'fortnight'"},
         {"--print " + pdf + " --view totals " + ShellQuote(Out("missing.tlg")), 1, "no such file"},
         {"--print /no/such/folder/x.pdf --view totals " + log, 1, "could not be written"},
+        {"--print " + pdf + " --view graph --type donut " + log, 2, "not 'donut'"},
+        {"--export-graph " + ShellQuote(Out("x.png")) + " --y speed " + log, 2, "not 'speed'"},
+        {"--export-graph " + ShellQuote(Out("x.png")), 2, "needs the LOG"},
+        {"--export-graph " + ShellQuote(Out("x.png")) + " --view graph " + log, 2, "no --print"},
+        {"--export-graph " + ShellQuote(Out("x.doc")) + " " + log, 1, "not a picture format"},
         {"--print " + pdf + " --view routine " + log, 2, "needs --entry ENTRYID"},
         {"--print " + pdf + " --view routine --entry 99999999 " + log, 2, "no entry 99999999"},
         {"--frobnicate", 2, "Unknown option 'frobnicate'"},

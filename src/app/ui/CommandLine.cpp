@@ -9,6 +9,7 @@
 #include "app/TamselDoc.h"
 #include "output/ui/GPrintDriver.h"
 #include "output/ui/GPrintout.h"
+#include "output/ui/PictureFile.h"
 #include "output/ui/PrintableViews.h"
 
 namespace kivrun {
@@ -63,7 +64,8 @@ QString HelpText(const QCommandLineParser& parser) {
     for (const PrintableView& view : PrintableViews())
         text += QStringLiteral("  %1  %2\n").arg(view.name, -8).arg(view.description);
     text += QStringLiteral(
-                "\nExample:\n  %1 --print totals.pdf --view totals --group month "
+                "\nExamples:\n  %1 --print totals.pdf --view totals --group month "
+                "Season.tlg\n  %1 --export-graph season.png --type line --y time --group month "
                 "Season.tlg\n")
                 .arg(kProgram);
     return text;
@@ -113,10 +115,20 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("filter"),
         QStringLiteral("With --print: apply this saved filter text first, as kivrun-tool does."),
         QStringLiteral("STATE"));
-    parser->addOptions({print, view, filter});
+    const QCommandLineOption exportGraph(
+        QStringLiteral("export-graph"),
+        QStringLiteral("Save the graph (with the options of --view graph) as a PNG or SVG picture "
+                       "OUT, without a window, and exit."),
+        QStringLiteral("OUT.png|OUT.svg"));
+    parser->addOptions({print, view, filter, exportGraph});
+    // A name two views share is added once (Qt warns of a second one).
+    QStringList added;
     for (const PrintableView& v : PrintableViews())
         for (const QCommandLineOption& option : v.options)
-            parser->addOption(option);  // a name two views share is added once
+            if (!added.contains(option.names().front())) {
+                added << option.names();
+                parser->addOption(option);
+            }
     parser->addPositionalArgument(QStringLiteral("log"),
                                   QStringLiteral("The training log (.tlg) to open."),
                                   QStringLiteral("[log]"));
@@ -130,6 +142,19 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine line;
     line.logs = parser->positionalArguments();
     if (line.logs.size() > 1) return UsageError(QStringLiteral("only one log can be opened"));
+    if (parser->isSet(exportGraph)) {
+        if (parser->isSet(print) || parser->isSet(view))
+            return UsageError(
+                QStringLiteral("--export-graph saves the graph: no --print or --view"));
+        if (line.logs.isEmpty())
+            return UsageError(QStringLiteral("--export-graph needs the LOG to draw"));
+        line.action = CommandLine::Action::ExportGraph;
+        line.picture = parser->value(exportGraph);
+        line.view = QStringLiteral("graph");
+        if (parser->isSet(filter)) line.filter = parser->value(filter);
+        line.parser = std::move(parser);
+        return line;
+    }
     if (!parser->isSet(print)) {
         if (parser->isSet(view) || parser->isSet(filter))
             return UsageError(QStringLiteral("--view and --filter go with --print"));
@@ -173,7 +198,9 @@ int RunPrint(const CommandLine& line, std::ostream& err) {
         err << kProgram.toStdString() << ": " << error.toStdString() << '\n';
         return kExitUsage;
     }
-    const QString failure = GPrintDriver::PrintToPdf(*printout, line.pdf);
+    const QString failure = line.action == CommandLine::Action::ExportGraph
+                                ? SavePicture(*printout, line.picture)
+                                : GPrintDriver::PrintToPdf(*printout, line.pdf);
     if (!failure.isEmpty()) return fail(failure);
     return 0;
 }

@@ -14,16 +14,18 @@ namespace kivrun {
 // --help and --version need no display and printing can choose the offscreen one.
 struct CommandLine {
     enum class Action {
-        Start,  // the desktop program, with the log given (if any)
-        Print,  // --print: a view's printout into a PDF, no window
-        Exit,   // --help, --version or a usage error: say message and end
+        Start,        // the desktop program, with the log given (if any)
+        Print,        // --print: a view's printout into a PDF, no window
+        ExportGraph,  // --export-graph: the graph as a picture file, no window
+        Exit,         // --help, --version or a usage error: say message and end
     };
     Action action = Action::Start;
     int exitCode = 0;
     QString message;  // for stdout, or for stderr when exitCode is not 0
     QStringList logs;
-    // --print
+    // --print, or --export-graph into picture
     QString pdf;
+    QString picture;
     QString view;
     std::optional<QString> filter;
     std::shared_ptr<QCommandLineParser> parser;  // the views' own options
@@ -38,8 +40,8 @@ constexpr int kExitUsage = 2;   // the command line was wrong
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 // --print: opens the log as the program does, with no question asked, applies --filter,
-// and writes the view's printout into the PDF. Needs the application object. Messages go
-// to err; returns the exit code.
+// and writes the view's printout into the PDF (--export-graph: the graph into its picture).
+// Needs the application object. Messages go to err; returns the exit code.
 int RunPrint(const CommandLine& line, std::ostream& err);
 
 }  // namespace kivrun

@@ -7,7 +7,10 @@
 #include "output/TextExport.h"
 #include "output/ui/GPrintout.h"
 #include "output/ui/PrintableViews.h"
+#include "summaries/GraphSettings.h"
 #include "summaries/TotalsTable.h"
+#include "summaries/ui/GraphPrintout.h"
+#include "summaries/ui/GraphViewFrame.h"
 #include "summaries/ui/TotalsFrame.h"
 #include "summaries/ui/TotalsView.h"
 #include "views/ui/LogListPrinter.h"
@@ -19,8 +22,19 @@ namespace {
 
 const QCommandLineOption kGroupOption(
     QStringLiteral("group"),
-    QStringLiteral("With --view totals: group by week, month or year (else as the log keeps it)."),
+    QStringLiteral("With --view totals or graph: group by week, month or year (else as the log "
+                   "keeps it)."),
     QStringLiteral("week|month|year"));
+const QCommandLineOption kTypeOption(QStringLiteral("type"),
+                                     QStringLiteral("With --view graph: a bar, line or pie graph."),
+                                     QStringLiteral("bar|line|pie"));
+const QCommandLineOption kQuantityOption(QStringLiteral("y"),
+                                         QStringLiteral("With --view graph: what the graph shows."),
+                                         QStringLiteral("distance|time|workouts|pace"));
+const QCommandLineOption kCumulativeOption(QStringLiteral("cumulative"),
+                                           QStringLiteral("With --view graph: running totals."));
+const QCommandLineOption kBySportOption(QStringLiteral("by-sport"),
+                                        QStringLiteral("With --view graph: each sport apart."));
 
 std::unique_ptr<GPrintout> TotalsPrintout(CTamselDoc& doc, const QCommandLineParser& options,
                                           QString& error) {
@@ -54,6 +68,29 @@ std::unique_ptr<GPrintout> RoutinePrintout(CTamselDoc& doc, const QCommandLinePa
     return printout;
 }
 
+// The graph as the log keeps it, changed as the options say.
+std::unique_ptr<GPrintout> GraphPrintout(CTamselDoc& doc, const QCommandLineParser& options,
+                                         QString& error) {
+    GraphOptions given;
+    auto value = [&](const QCommandLineOption& o) -> std::optional<std::string> {
+        if (!options.isSet(o)) return std::nullopt;
+        return options.value(o).toStdString();
+    };
+    given.type = value(kTypeOption);
+    given.quantity = value(kQuantityOption);
+    given.grouping = value(kGroupOption);
+    given.cumulative = options.isSet(kCumulativeOption);
+    given.bySport = options.isSet(kBySportOption);
+    std::string why;
+    const std::optional<GraphSettings> settings =
+        ApplyGraphOptions(SavedGraphSettings(doc), given, why);
+    if (!settings) {
+        error = QString::fromStdString(why);
+        return nullptr;
+    }
+    return CGraphPrintout::ForLog(doc, *settings);
+}
+
 }  // namespace
 
 void RegisterWindowContents() {
@@ -67,6 +104,7 @@ void RegisterWindowContents() {
         return ClipboardText(doc, positions);
     });
     templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
+    templates.SetContentFactory(WindowKind::Graphs, &CGraphViewFrame::Create);
 
     // What `kivrun --print` prints.
     RegisterPrintableView({QStringLiteral("log"),
@@ -83,6 +121,11 @@ void RegisterWindowContents() {
                            QStringLiteral("a workout's weights routine (--entry)"),
                            {kEntryOption},
                            &RoutinePrintout});
+    RegisterPrintableView(
+        {QStringLiteral("graph"),
+         QStringLiteral("the graph (--type, --y, --group, --cumulative, --by-sport)"),
+         {kTypeOption, kQuantityOption, kGroupOption, kCumulativeOption, kBySportOption},
+         &GraphPrintout});
 }
 
 }  // namespace kivrun

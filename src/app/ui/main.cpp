@@ -30,7 +30,8 @@ int main(int argc, char* argv[]) {
         return line.exitCode;
     }
 
-    if (line.action == kivrun::CommandLine::Action::Print) {
+    if (line.action == kivrun::CommandLine::Action::Print ||
+        line.action == kivrun::CommandLine::Action::ExportGraph) {
         // No window is shown, so no display is needed.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         kivrun::GuardedApplication app(argc, argv);

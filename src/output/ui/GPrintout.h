@@ -37,6 +37,9 @@ class GPrintout {
     virtual int PageCount() const = 0;
     // Paints a page (0 for the first) into pageRect of the painter's device.
     virtual void PaintPage(QPainter& painter, const QRect& pageRect, int page) const = 0;
+    // A printout that is also a picture (a graph) gives the size its first page is drawn
+    // at, so that it can be saved as a picture file; empty for the others.
+    virtual QSize PictureSize() const { return {}; }
 };
 
 // Paints in print units for as long as it lives: a page of `units` fills pageRect.

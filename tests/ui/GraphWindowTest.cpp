@@ -1,0 +1,268 @@
+// The graph window in the running program: its menu, toolbar and dialog bar, scrolling and
+// zoom, how it follows the log, its printout and its pictures.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "PdfSupport.h"
+#include "ShellSupport.h"
+#include "UiTestSupport.h"
+#include "app/SampleLog.h"
+#include "app/ui/ChildFrame.h"
+#include "controls/ui/HoverTipWindow.h"
+#include "output/ui/GPrintDriver.h"
+#include "summaries/GraphModel.h"
+#include "summaries/ui/GraphView.h"
+#include "summaries/ui/GraphViewFrame.h"
+
+namespace kivrun::test {
+namespace {
+
+class GraphWindow : public ShellTest {
+  protected:
+    void TearDown() override {
+        GPrintDriver::Instance().SetPrintDialog(nullptr);
+        GPrintDriver::Instance().Reset();
+        ShellTest::TearDown();
+    }
+
+    // A sample log of a few years, open in a main window of 1200 x 800.
+    CTamselDoc& OpenLog() {
+        SilentUserInterface silent;
+        const std::string log = dir.File("season.tlg");
+        EXPECT_TRUE(WriteSampleLog(log, 1500, 7, silent));
+        PlugFakeViews({WindowKind::LogWindow});
+        WindowTemplates::Instance().SetContentFactory(WindowKind::Graphs, &CGraphViewFrame::Create);
+        Started({QString::fromStdString(log)});
+        frame().showNormal();
+        frame().resize(1200, 800);
+        Settle();
+        return *app->Document();
+    }
+    CGraphViewFrame& OpenGraph() {
+        frame().Run(Command::ViewGraph);
+        Settle();
+        ChildFrame* window = frame().FindChild(WindowKind::Graphs);
+        EXPECT_NE(window, nullptr);
+        return *dynamic_cast<CGraphViewFrame*>(window->Panes().front());
+    }
+    ChildFrame& Window() { return *frame().FindChild(WindowKind::Graphs); }
+    bool Checked(Command cmd) {
+        frame().RefreshCommands();
+        return frame().Action(cmd)->isChecked();
+    }
+    static void Key(CGraphViewFrame& g, Qt::Key key) {
+        QTest::keyClick(&g.Graph(), key);
+        Settle();
+    }
+};
+
+TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
+    OpenLog();
+    CGraphViewFrame& g = OpenGraph();
+    const QSize area = frame().MdiArea()->viewport()->size();
+    EXPECT_EQ(Window().geometry(), QRect(40, 7, area.width() - 80, area.height() - 15));
+    EXPECT_EQ(
+        ItemsOf("&Graphing"),
+        (QStringList{"&Bar Graph", "&Line Graph", "&Pie Graph", "&Cumulative", "Separate By &Sport",
+                     "Group By &Week", "Group By &Month", "Group By &Year"}));
+    EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Graph...");
+    QStringList tips;
+    for (QAction* a : Window().findChild<QToolBar*>()->actions())
+        tips << (a->isSeparator() ? "|" : a->toolTip());
+    EXPECT_EQ(tips.join(' '),
+              "Bar Graph Line Graph Pie Chart | Group By Week Group By Month Group By Year | "
+              "Zoom In Zoom Out");
+    QStringList quantities;
+    for (int i = 0; i < g.QuantityList().count(); ++i)
+        quantities << g.QuantityList().itemText(i);
+    EXPECT_EQ(quantities, (QStringList{"Distance", "Time", "Workouts", "Pace"}));
+
+    // A new log: a bar graph of distance by week, at its latest weeks.
+    CGraphModel& model = g.Model();
+    EXPECT_TRUE(Checked(Command::GraphBar));
+    EXPECT_TRUE(Checked(Command::GraphByWeek));
+    EXPECT_FALSE(Checked(Command::GraphCumulative));
+    EXPECT_GT(model.PeriodCount(), 100);
+    EXPECT_EQ(g.ScrollBar().value(), g.ScrollBar().maximum());
+    EXPECT_EQ(g.ScrollBar().maximum(), model.ScrollMax());
+
+    // The keyboard and the wheel scroll, the scroll bar follows.
+    Key(g, Qt::Key_Home);
+    EXPECT_EQ(g.ScrollBar().value(), 0);
+    Key(g, Qt::Key_Right);
+    Key(g, Qt::Key_PageDown);
+    EXPECT_EQ(model.First(), 1 + model.VisibleCount());
+    QWheelEvent wheel(QPointF(200, 200), g.Graph().mapToGlobal(QPointF(200, 200)), QPoint(),
+                      QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&g.Graph(), &wheel);
+    EXPECT_EQ(model.First(), 3 + model.VisibleCount());
+    EXPECT_EQ(g.ScrollBar().value(), model.First());
+    g.ScrollBar().setValue(5);
+    EXPECT_EQ(model.First(), 5);
+
+    // Stacked per sport, then the separation goes where it cannot be.
+    g.BySportBox().click();
+    EXPECT_TRUE(Checked(Command::GraphBySport));
+    EXPECT_FALSE(model.Scene().legend.empty());
+    Key(g, Qt::Key_End);
+    SaveScreenshot(Window(), "graph-stacked-bars");
+    g.QuantityList().setCurrentIndex(3);
+    emit g.QuantityList().activated(3);
+    EXPECT_FALSE(g.BySportBox().isEnabled());
+    EXPECT_FALSE(g.BySportBox().isChecked());
+    EXPECT_FALSE(Enabled(Command::GraphBySport));
+
+    // Line graph of time by month, per sport and cumulative.
+    frame().Run(Command::GraphLine);
+    frame().Run(Command::GraphByMonth);
+    g.QuantityList().setCurrentIndex(1);
+    emit g.QuantityList().activated(1);
+    frame().Run(Command::GraphBySport);
+    frame().Run(Command::GraphCumulative);
+    Settle();
+    EXPECT_TRUE(Checked(Command::GraphByMonth));
+    EXPECT_TRUE(g.CumulativeBox().isChecked());
+    EXPECT_EQ(model.Scene().title, "Time By Month");
+    EXPECT_GT(model.Scene().lines.size(), 1u);
+    SaveScreenshot(Window(), "graph-line-by-month");
+
+    // A pie of each year: always per sport, zoomed to 100.
+    frame().Run(Command::GraphPie);
+    frame().Run(Command::GraphByYear);
+    frame().Run(Command::GraphCumulative);
+    Settle();
+    EXPECT_EQ(model.Settings().zoom, 100);
+    EXPECT_TRUE(g.BySportBox().isChecked());
+    EXPECT_FALSE(g.BySportBox().isEnabled());
+    EXPECT_FALSE(model.Scene().slices.empty());
+    SaveScreenshot(Window(), "graph-pie-by-year");
+
+    // Zoom: in while two periods show, out down to the smallest.
+    frame().Run(Command::GraphBar);
+    frame().Run(Command::GraphByWeek);
+    EXPECT_EQ(model.Settings().zoom, 45);
+    const int visible = model.VisibleCount();
+    frame().Run(Command::GraphZoomIn);
+    EXPECT_LT(model.VisibleCount(), visible);
+    while (Enabled(Command::GraphZoomIn))
+        frame().Run(Command::GraphZoomIn);
+    EXPECT_EQ(model.VisibleCount(), 1);
+    while (Enabled(Command::GraphZoomOut))
+        frame().Run(Command::GraphZoomOut);
+    EXPECT_EQ(model.Settings().zoom, 9);
+
+    // The log keeps the settings: the window opens as it closed.
+    const GraphSettings kept = model.Settings();
+    Window().close();
+    Settle();
+    EXPECT_EQ(OpenGraph().Model().Settings(), kept);
+}
+
+TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
+    CTamselDoc& doc = OpenLog();
+    CGraphViewFrame& g = OpenGraph();
+    CGraphModel& model = g.Model();
+    const int last = model.PeriodCount() - 1;
+    const double before = model.Values(last).all.value;
+    WorkingEntry run;
+    run.date = *model.PeriodFirstDay(last);
+    run.sptAbbrev = doc.GetCatalog().sports.front().abbrev;
+    run.typeAbbrev = "G";
+    run.distance = 100;
+    run.time = CElapsedTime::FromSeconds(36000);
+    ASSERT_NE(doc.AddEntry(run, nullptr), 0);
+    Settle();
+    EXPECT_GT(model.Values(last).all.value, before + 50);
+    // As the whole log read afresh shows it.
+    CGraphModel fresh(doc, model.Settings());
+    fresh.Open();
+    EXPECT_EQ(fresh.Values(last).all.text, model.Values(last).all.text);
+
+    // A filter that leaves nothing: titles and axes only.
+    const FilterState all = doc.Filter();
+    FilterState none = all;
+    none.showAll = false;
+    none.distanceOn = true;
+    none.distanceOp = FilterState::kGreater;
+    none.distance1 = 100000;
+    doc.ApplyFilter(none);
+    Settle();
+    EXPECT_EQ(model.PeriodCount(), 0);
+    EXPECT_TRUE(model.Scene().bars.empty());
+    EXPECT_EQ(g.ScrollBar().maximum(), 0);
+    doc.ApplyFilter(all);
+    Settle();
+    ASSERT_GT(model.PeriodCount(), 0);
+
+    // The mouse resting on a bar shows its period's values; a double click selects it.
+    CGraphView& view = g.Graph();
+    const GraphScene::Tip tip = model.Scene().tips.back();
+    const QPoint over(tip.rect.x + tip.rect.width / 2, tip.rect.y + tip.rect.height - 5);
+    QMouseEvent move(QEvent::MouseMove, over, view.mapToGlobal(over), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&view, &move);
+    QTest::qWait(view.Tip().delay() + 100);
+    EXPECT_TRUE(view.Tip().isTipShown());
+    EXPECT_NE(tip.text.find("\nAll: \t"), std::string::npos);
+    QTest::mouseDClick(&view, Qt::LeftButton, Qt::NoModifier, over);
+    Settle();
+    ASSERT_TRUE(model.Selected());
+    EXPECT_EQ(model.Scene().selection->lines.front(), tip.text.substr(0, tip.text.find('\n')));
+    SaveScreenshot(Window(), "graph-selected-period");
+    Key(g, Qt::Key_Escape);
+    EXPECT_FALSE(model.Selected());
+}
+
+TEST_F(GraphWindow, PrintsAndSavesPictures) {
+    OpenLog();
+    CGraphViewFrame& g = OpenGraph();
+    const QString pdf = Path("graph.pdf");
+    GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString&) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    ASSERT_TRUE(Enabled(Command::FilePrint));
+    frame().Run(Command::FilePrint);
+    const PdfFacts facts = ReadPdf(pdf);
+    EXPECT_EQ(facts.pages, 1);
+    EXPECT_NE(facts.text.find("Distance By Week"), std::string::npos) << facts.text;
+    EXPECT_NE(facts.text.find("Distance (miles)"), std::string::npos) << facts.text;
+
+    // File > Export: the graph at the window's size.
+    const QString png = Path("graph.png");
+    const QString svg = Path("graph.svg");
+    dialogs->saveFiles = {png, svg, Path("graph.gif2")};
+    ASSERT_TRUE(Enabled(Command::FileExport));
+    frame().Run(Command::FileExport);
+    frame().Run(Command::FileExport);
+    const QImage picture(png);
+    EXPECT_EQ(picture.size(), g.Graph().size());
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    const QByteArray text = drawing.readAll();
+    EXPECT_TRUE(text.contains("<svg")) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains("Distance By Week"));
+    EXPECT_TRUE(dialogs->messages.empty());
+    ASSERT_FALSE(dialogs->saveSpecs.empty());
+    EXPECT_EQ(dialogs->saveSpecs.front().defaultSuffix, "png");
+    // A name that is no picture format is refused, and nothing is written.
+    frame().Run(Command::FileExport);
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_TRUE(dialogs->messages.front().startsWith("Couldn't save the graph as"));
+    EXPECT_FALSE(QFile::exists(Path("graph.gif2")));
+
+    EXPECT_TRUE(SaveModalScreenshot([&] { frame().Run(Command::FilePrintPreview); },
+                                    "graph-print-preview"));
+}
+
+}  // namespace
+}  // namespace kivrun::test
