@@ -1,5 +1,7 @@
 #include "app/Conversion.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,6 +105,32 @@ struct WriteSets {
     CLogEntrySet entries;
 };
 
+// The text held for the length of one conversion, so that a second one waits for it.
+class TextClaim {
+  public:
+    explicit TextClaim(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+    }
+    TextClaim(const TextClaim&) = delete;
+    TextClaim& operator=(const TextClaim&) = delete;
+    ~TextClaim() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    // Another conversion finished while this one waited: the name holds a log now, or the
+    // file claimed was a log by the time it was opened.
+    bool ConvertedMeanwhile(const std::string& path) const {
+        struct stat held, named;
+        if (fd_ < 0 || ::fstat(fd_, &held) != 0 || ::stat(path.c_str(), &named) != 0) return false;
+        if (held.st_dev != named.st_dev || held.st_ino != named.st_ino) return true;
+        char header[16] = {};
+        return ::pread(fd_, header, sizeof header, 0) == sizeof header &&
+               std::memcmp(header, "SQLite format 3", sizeof header) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
 }  // namespace
 
 std::string OldLogName(const std::string& path) {
@@ -117,6 +145,8 @@ std::string OldLogName(const std::string& path) {
 }
 
 bool ConvertOldLog(UserInterface& ui, const std::string& path) {
+    const TextClaim claim(path);
+    if (claim.ConvertedMeanwhile(path)) return true;
     OldLogFile text(path);
     if (!text.IsOpen()) {
         ui.ShowMessage("The old log cannot be converted: \"" + FileName(path) +

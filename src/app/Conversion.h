@@ -11,7 +11,8 @@ class UserInterface;
 // temporary name beside it; the text is then kept as OldLogName(path) as well (never
 // replacing another file there), and the new log takes the path in one step. So at every
 // moment the path holds the whole text or the whole new log. A file that is not a text log is
-// refused. False after telling the user why, when it cannot.
+// refused. Two conversions of one file run one after the other; the second finds the log made
+// and converts nothing. False after telling the user why, when it cannot.
 bool ConvertOldLog(UserInterface& ui, const std::string& path);
 
 // Where conversion keeps the text file: "X.tlg" becomes "XOLD.tlg"; a name without the

@@ -22,12 +22,19 @@ std::string CPreferencesSet::DefaultFor(const std::string& name) {
 }
 
 void CPreferencesSet::FindPreference(const std::string& name, const std::string& defaultValue) {
-    if (FindFirst(criteria::Is("Preference", name))) return;
-    AddNew();
-    Preference = name;
-    Value = defaultValue;
-    Update();
-    SetBookmark(GetLastModifiedBookmark());
+    const std::string found = criteria::Is("Preference", name);
+    if (FindFirst(found)) return;
+    // Another program may have stored it since the set was read: look again under the lock.
+    Transaction tx(Database()->sql());
+    Requery();
+    if (!FindFirst(found)) {
+        AddNew();
+        Preference = name;
+        Value = defaultValue;
+        Update();
+        SetBookmark(GetLastModifiedBookmark());
+    }
+    tx.Commit();
 }
 
 std::string CPreferencesSet::GetPreference(const std::string& name,

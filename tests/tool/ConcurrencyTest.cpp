@@ -11,7 +11,9 @@
 #include <string>
 #include <thread>
 
+#include "app/TamselDoc.h"
 #include "store/Database.h"
+#include "support/DocFixture.h"
 #include "support/RunTool.h"
 #include "support/TestLog.h"
 
@@ -27,6 +29,14 @@ long long Count(const std::string& path, const std::string& sql) {
     Statement s = db.Prepare(sql);
     s.Step();
     return s.Int64(0);
+}
+
+// A text log of the previous version with that many workouts.
+std::string OldText(int workouts) {
+    std::string text = "[Sports\nR\tRunning\t1\t0\n]\n";
+    for (int i = 0; i < workouts; ++i)
+        text += "1/" + std::to_string(1 + i % 28) + "/98\tRG\t5\t0:40:00\t0\tPark\tnote\n";
+    return text;
 }
 
 class ConcurrencyTest : public ::testing::Test {
@@ -75,9 +85,7 @@ TEST_F(ConcurrencyTest, TwoImportsAtOnceBothLandOrOneFailsLoudly) {
 // A conversion killed at any moment leaves the user's name holding the whole text or the whole
 // new log, and converting again finishes the job.
 TEST_F(ConcurrencyTest, AConversionKilledAnyTimeLeavesTheNameWhole) {
-    std::string text = "[Sports\nR\tRunning\t1\t0\n]\n";
-    for (int i = 0; i < 6000; ++i)
-        text += "1/" + std::to_string(1 + i % 28) + "/98\tRG\t5\t0:40:00\t0\tPark\tnote\n";
+    const std::string text = OldText(6000);
     const std::string path = dir.File("old.tlg");
     for (int delayMs : {0, 10, 25, 45, 70, 100}) {
         SCOPED_TRACE(delayMs);
@@ -103,6 +111,33 @@ TEST_F(ConcurrencyTest, AConversionKilledAnyTimeLeavesTheNameWhole) {
         for (const auto& e : std::filesystem::directory_iterator(dir.path()))
             if (e.path().filename() != "old.tlg-journal") names.insert(e.path().filename());
         EXPECT_EQ(names, (std::set<std::string>{"old.tlg", "oldOLD.tlg", "tool-stderr.txt"}));
+    }
+}
+
+// A second conversion of the same text, begun while the first runs, waits for it and finds
+// the log made: it never puts a log of its own over the one the first program goes on writing.
+TEST_F(ConcurrencyTest, ASecondConversionLeavesTheFirstOneItsLog) {
+    const std::string path = dir.File("old.tlg");
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        std::filesystem::remove(dir.File("oldOLD.tlg"));
+        test::WriteBytes(path, OldText(6000));
+        const pid_t second = fork();
+        if (second == 0) {
+            usleep(30000);
+            execl(KIVRUN_TOOL_PATH, KIVRUN_TOOL_PATH, "convert", path.c_str(), nullptr);
+            _exit(127);
+        }
+        test::ScriptedUi ui;
+        ui.answers = {true};
+        CTamselDoc doc(ui);
+        ASSERT_TRUE(doc.OnOpenDocument(path)) << ::testing::PrintToString(ui.messages);
+        int status = 0;
+        waitpid(second, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_NE(doc.AddEntry(test::Entry(1, 2, 2003), nullptr), 0);
+        EXPECT_EQ(Count(path, "SELECT count(*) FROM \"Log Entry\""), 6001);
+        doc.OnCloseDocument();
     }
 }
 
