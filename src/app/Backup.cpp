@@ -1,8 +1,5 @@
 #include "app/Backup.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -11,19 +8,12 @@
 #include "entries/Date.h"
 #include "store/Database.h"
 #include "store/JetSql.h"
+#include "store/ReplacementFile.h"
 #include "store/UserInterface.h"
 
 namespace kivrun {
 namespace fs = std::filesystem;
 namespace {
-
-bool SyncPath(const fs::path& p, bool directory) {
-    int fd = ::open(p.c_str(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
 
 CDate ModificationDate(const fs::path& p) {
     const auto ftime = fs::last_write_time(p);
@@ -34,41 +24,50 @@ CDate ModificationDate(const fs::path& p) {
     return CDate(local.tm_mon + 1, local.tm_mday, local.tm_year + 1900);
 }
 
+bool Failure(std::string* why, const std::string& what) {
+    if (why) *why = what;
+    return false;
+}
+
 }  // namespace
 
 std::string BackupPathFor(const std::string& logPath, const std::string& backupFolder) {
     return (fs::path(backupFolder) / (fs::path(logPath).stem().string() + "BAK.tlg")).string();
 }
 
-bool CompactInto(const std::string& source, const std::string& target) {
-    const fs::path tmp = fs::path(target).string() + ".kivrun-tmp";
-    std::error_code ec;
-    fs::remove(tmp, ec);
+bool CompactInto(const std::string& source, const std::string& target, std::string* why) {
     try {
+        ReplacementFile file(target);
         {
             SqliteDb db(source, false);
-            db.Exec("VACUUM INTO " + jetsql::Quote(tmp.string()));
+            db.Exec("VACUUM INTO " + jetsql::Quote(file.TempPath()));
         }
         {
-            SqliteDb copy(tmp.string(), false);
+            SqliteDb copy(file.TempPath(), false);
             Statement check = copy.Prepare("PRAGMA integrity_check");
-            if (!check.Step() || check.Text(0) != "ok") throw DbError(0, "integrity");
+            if (!check.Step() || check.Text(0) != "ok")
+                return Failure(why, "the copy did not pass its check");
         }
-        if (!SyncPath(tmp, false)) throw DbError(0, "sync");
-        fs::rename(tmp, target);  // atomic on one file system
-        SyncPath(
-            fs::path(target).parent_path().empty() ? fs::path(".") : fs::path(target).parent_path(),
-            true);
+        file.Commit();
         return true;
-    } catch (const std::exception&) {
-        fs::remove(tmp, ec);
-        return false;
+    } catch (const std::exception& e) {
+        return Failure(why, e.what());
     }
 }
 
-void AutomaticBackup(const std::string& logPath, int daysBetween, const std::string& backupFolder,
-                     UserInterface& ui) {
-    if (backupFolder.empty()) return;
+bool CompactInPlace(const std::string& path, std::string* why) {
+    try {
+        SqliteDb db(path, false);
+        db.Exec("VACUUM");
+        return true;
+    } catch (const std::exception& e) {
+        return Failure(why, e.what());
+    }
+}
+
+BackupOutcome AutomaticBackup(const std::string& logPath, int daysBetween,
+                              const std::string& backupFolder, UserInterface& ui, bool compactLog) {
+    if (backupFolder.empty()) return {};
     // A backup that was opened as a log would be backed up onto itself; ask for another
     // name first, and skip the backup when the user cancels.
     const std::string stem = fs::path(logPath).stem().string();
@@ -79,24 +78,31 @@ void AutomaticBackup(const std::string& logPath, int daysBetween, const std::str
         request.initialPath = logPath;
         for (;;) {
             std::optional<std::string> chosen = ui.ChooseSaveFile(request);
-            if (!chosen) return;
+            if (!chosen) return {BackupOutcome::Cancelled, {}};
             if (fs::path(*chosen).stem().string() != stem) break;
         }
     }
     std::error_code ec;
     fs::create_directories(backupFolder, ec);
-    if (!fs::is_directory(backupFolder, ec)) return;
+    if (!fs::is_directory(backupFolder, ec))
+        return {BackupOutcome::Failed, "'" + backupFolder + "' is not a folder" +
+                                           (ec ? " (" + ec.message() + ")" : std::string())};
     const std::string backup = BackupPathFor(logPath, backupFolder);
+    std::string why;
     if (!fs::exists(backup, ec)) {
-        CompactInto(logPath, backup);
-        return;
+        if (!CompactInto(logPath, backup, &why)) return {BackupOutcome::Failed, why};
+        return {BackupOutcome::Made, {}};
     }
     const CDate modified = ModificationDate(backup);
     const CDate today;
     const int days = today < modified ? 0 : CDate::DaysBetween(modified, today);
-    if (days < daysBetween) return;
-    // Replace the backup, then compact the log itself from a sound copy.
-    if (CompactInto(logPath, backup)) CompactInto(logPath, logPath);
+    if (days < daysBetween) return {};
+    // Replace the backup, then compact the log itself, now that a sound copy exists.
+    if (!CompactInto(logPath, backup, &why)) return {BackupOutcome::Failed, why};
+    if (compactLog && !CompactInPlace(logPath, &why))
+        return {BackupOutcome::Failed,
+                "the backup was made, but the log could not be compacted: " + why};
+    return {BackupOutcome::Made, {}};
 }
 
 }  // namespace kivrun

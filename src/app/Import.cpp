@@ -1,9 +1,9 @@
 #include "app/Import.h"
 
 #include <exception>
-#include <fstream>
 
 #include "app/ImportDatabase.h"
+#include "app/OldLogFile.h"
 #include "app/OldLogReader.h"
 #include "app/OldLogWriter.h"
 #include "app/TamselDoc.h"
@@ -85,20 +85,30 @@ void ReadChosenParts(OldLogReader& reader, OldLogWriter& writer, const ImportOpt
     }
 }
 
+void RefuseSource(CTamselDoc& doc, const std::string& path) {
+    doc.ui().ShowMessage("Couldn't import--Exception: \"" + path +
+                         "\" is not a training log, nor a log of the previous version.");
+}
+
 bool ImportText(CTamselDoc& doc, const std::string& path, const ImportOptions& options,
                 ImportOutcome& outcome) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    OldLogFile text(path);
+    if (!text.IsOpen()) {
         doc.ui().ShowMessage("Couldn't read \"" + path + "\".");
+        return false;
+    }
+    if (!text.IsOldLog()) {
+        RefuseSource(doc, path);
         return false;
     }
     try {
         Transaction tx(doc.Database().sql());
         LimitedMessages messages(doc.ui());
         OldLogWriter writer(LogWriteSets::Of(doc), messages);
-        OldLogReader reader(in, writer);
+        OldLogReader reader(text.Stream(), writer);
         ReadChosenParts(reader, writer, options, outcome);
         tx.Commit();
+        outcome.written = true;
         messages.Finish();
         outcome.Count(writer);
     } catch (const std::exception& e) {
@@ -136,22 +146,40 @@ void ImportOutcome::Count(const OldLogWriter& writer) {
     entriesAdded += writer.EntriesAdded();
 }
 
-bool Import(CTamselDoc& doc, const std::string& path, const ImportOptions& options) {
+bool Import(CTamselDoc& doc, const std::string& path, const ImportOptions& options,
+            ImportReport* report) {
+    if (report) *report = ImportReport{};
     if (!doc.IsOpen()) return false;
     ImportOutcome outcome;
     std::unique_ptr<LogDatabase> other;
+    bool imported = false;
     switch (LogDatabase::Open(path, doc.ui(), false, other)) {
         case LogDatabase::kOpened:
-            if (!ImportDatabase(doc, std::move(other), options, outcome)) return false;
+            // An empty file, another program's database: nothing in them is a workout.
+            if (other->Classify() != LogDatabase::Contents::Log) {
+                RefuseSource(doc, path);
+                return false;
+            }
+            imported = ImportDatabase(doc, std::move(other), options, outcome);
             break;
         case LogDatabase::kNotALog:
-            if (!ImportText(doc, path, options, outcome)) return false;
+            imported = ImportText(doc, path, options, outcome);
             break;
         default:
             // No such file: nothing to say. Other failures have been reported by the open.
             return false;
     }
-    TellViews(doc, options, outcome);
+    if (report) *report = ImportReport{outcome.written, outcome.entriesAdded, outcome.eventsAdded};
+    if (!imported) return false;
+    try {
+        TellViews(doc, options, outcome);
+    } catch (const DbError& e) {
+        doc.ui().ShowMessage(
+            "The import is in the log, but the log could not be brought up to date "
+            "afterwards--Exception: " +
+            std::string(e.what()));
+        return false;
+    }
     return true;
 }
 

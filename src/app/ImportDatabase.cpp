@@ -203,6 +203,7 @@ bool ImportDatabase(CTamselDoc& doc, std::unique_ptr<LogDatabase> other, const I
         for (const ImportedEvent& e : read.events)
             writer.AddCopiedEvent(e.date, e.sport, e.name, e.details, e.affiliation);
         tx.Commit();
+        outcome.written = true;
         messages.Finish();
         outcome.Count(writer);
     } catch (const std::exception& e) {

@@ -12,6 +12,7 @@ class OldLogWriter;
 
 // What an import added, for the notices sent afterwards.
 struct ImportOutcome {
+    bool written = false;       // committed
     bool workoutsRead = false;  // an old text log's workout lines were read
     int sportsAdded = 0;
     int routesAdded = 0;

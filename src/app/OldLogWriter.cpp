@@ -131,7 +131,8 @@ void OldLogWriter::AddSport(const OldSport& sport) {
         s.Order = orderBase_ + sport.position;
         s.Image = SportImageIndex(s.SptName);
         s.Update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        if (!error.IsRefusal()) throw;  // the file or the disk failed, not the row
         s.CancelUpdate();
         return;
     }
@@ -183,7 +184,8 @@ bool OldLogWriter::StoreRoute(const std::string& sport, const std::string& train
         r.TrainingTypeAbbrev = *cls;
         r.Route = text;
         r.Update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        if (!error.IsRefusal()) throw;  // the file or the disk failed, not the row
         r.CancelUpdate();
         knownRoutes_->erase(RouteKey(sport, *cls, text));
         return false;
@@ -203,7 +205,8 @@ void OldLogWriter::AddEvent(const OldEvent& event) {
         e.EventDetails = Cut(event.details, kEventDetailsChars);
         e.Update();
         ++eventsAdded_;
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        if (!error.IsRefusal()) throw;  // the file or the disk failed, not the row
         e.CancelUpdate();
     }
 }
@@ -221,7 +224,8 @@ bool OldLogWriter::AddCopiedEvent(double date, const std::string& sport, const s
         e.EventDetails = Cut(details, kEventDetailsChars);
         e.EventAffiliation = Cut(affiliation, kAffiliationChars);
         e.Update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        if (!error.IsRefusal()) throw;  // the file or the disk failed, not the row
         e.CancelUpdate();
         return false;
     }
@@ -352,7 +356,8 @@ bool OldLogWriter::AddEntry(const CopiedEntry& row) {
         e.OptionalOne = row.optionalOne;
         e.OptionalTwo = row.optionalTwo;
         e.Update();
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        if (!error.IsRefusal()) throw;  // the file or the disk failed, not the row
         e.CancelUpdate();
         return false;
     }

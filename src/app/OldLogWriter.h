@@ -65,7 +65,8 @@ struct CopiedEntry {
 
 // Writes what an old text log (or another log) holds into the open log, row by row. A row
 // the log refuses (a class it lacks, an empty sport name) is left out and the rest goes on;
-// texts longer than their field are cut to it. The caller holds the transaction.
+// texts longer than their field are cut to it. Any other failure of the database (locked,
+// full, damaged) is thrown: the caller holds the transaction and rolls it all back.
 class OldLogWriter : public OldLogTarget {
   public:
     OldLogWriter(LogWriteSets sets, LimitedMessages& messages);

@@ -235,8 +235,7 @@ bool WriteSampleLog(const std::string& path, int entries, unsigned seed, UserInt
         ui.ShowMessage(std::string("Couldn't create database--Exception: ") + e.what());
         return false;
     }
-    doc.FinishOpen();  // the week shading, once
-    return true;
+    return doc.FinishOpen();  // the week shading, once
 }
 
 }  // namespace kivrun

@@ -6,10 +6,13 @@
 
 #include "app/Backup.h"
 #include "app/Conversion.h"
+#include "app/OldLogFile.h"
 #include "app/TamselDocSets.h"
 #include "store/Criteria.h"
 #include "store/DefaultRows.h"
 #include "store/LogDatabase.h"
+#include "store/LogLock.h"
+#include "store/NewLogFile.h"
 #include "store/ProgramState.h"
 #include "store/Schema.h"
 
@@ -106,42 +109,22 @@ bool CTamselDoc::OnNewDocument() {
 
 bool CTamselDoc::CreateLog(const std::string& path) {
     if (!CreateDatabase(path)) return false;
-    FinishOpen();
-    return true;
+    if (FinishOpen()) return true;
+    Discard();
+    return false;
 }
 
 bool CTamselDoc::CreateDatabase(const std::string& path) {
     Discard();
+    if (!ClaimLog(path, false)) return false;
     // The new log is built beside the chosen name and only then takes it, so a file the
     // user chose to replace is not lost when creating fails.
-    const std::string building = path + ".kivrun-new";
-    std::error_code ec;
-    fs::remove(building, ec);
-    {
-        auto db = LogDatabase::Create(building, ui_);
-        if (!db) return false;
-        try {
-            if (!schema::BuildOrComplete(*db, ui_)) {
-                db.reset();
-                fs::remove(building, ec);
-                return false;
-            }
-            WriteDefaultRows(*db);
-        } catch (const DbError& e) {
-            ReportDbError("Couldn't create database", e);
-            db.reset();
-            fs::remove(building, ec);
-            return false;
-        }
-    }
-    fs::rename(building, path, ec);
-    if (ec) {
-        ui_.ShowMessage("Couldn't create database--Exception: " + ec.message());
-        fs::remove(building, ec);
+    std::unique_ptr<LogDatabase> db;
+    if (!WriteNewLogFile(path, true, ui_) ||
+        LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) {
+        Discard();
         return false;
     }
-    std::unique_ptr<LogDatabase> db;
-    if (LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) return false;
     db_ = std::move(db);
     path_ = path;
     return OpenRecordSets();
@@ -155,35 +138,62 @@ void CTamselDoc::Discard() {
     currentEntry_ = 0;
     catalog_.reset();
     filter_ = FilterState();
+    lock_.reset();
+    claimedElsewhere_ = false;
 }
 
 bool CTamselDoc::OnOpenDocument(const std::string& path, OpenMode mode) {
     WaitCursor wait(ui_);
     Discard();  // one log at a time; the caller closes (and backs up) the previous one
+    if (!ClaimLog(path, true)) return false;
     std::unique_ptr<LogDatabase> db;
-    switch (LogDatabase::Open(path, ui_, false, db, mode == OpenMode::ReadOnly)) {
+    switch (
+        LogDatabase::Open(path, ui_, false, db, mode == OpenMode::ReadOnly || claimedElsewhere_)) {
         case LogDatabase::kOpened:
             break;
         case LogDatabase::kNotALog:
-            if (!ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo you want to "
-                              "convert it???"))
+            if (!LooksLikeOldLog(path)) {
+                ui_.ShowMessage("Couldn't open database--Exception: '" + path +
+                                "' is not a training log.");
+                Discard();
                 return false;
-            if (!ConvertOldLog(*this, path)) {
+            }
+            // Converting writes: not for a log opened to be read.
+            if (mode == OpenMode::ReadOnly || claimedElsewhere_ ||
+                !ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo "
+                              "you want to convert it???")) {
+                Discard();
+                return false;
+            }
+            if (!ConvertOldLog(ui_, path) ||
+                LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) {
                 Discard();
                 ui_.ShowMessage("Unable to open training log file!!!");
                 return false;
             }
-            FinishOpen();
-            return true;
+            break;
         default:
+            Discard();
             return false;
     }
-    if (!schema::BuildOrComplete(*db, ui_)) return false;
+    // Read-only, the log is taken as it is; only another program's file is still refused.
+    // Completing waits for another program's write, and may give up on it (locked, damaged).
+    bool usable = false;
+    try {
+        usable = db->IsReadOnly() ? RefuseUnlessLog(*db) : schema::CompleteLog(*db, ui_);
+    } catch (const DbError& e) {
+        ReportDbError("Couldn't open database", e);
+    }
+    if (!usable) {
+        Discard();
+        return false;
+    }
     db_ = std::move(db);
     path_ = path;
     if (!OpenRecordSets()) return false;
-    FinishOpen();
-    return true;
+    if (FinishOpen()) return true;
+    Discard();
+    return false;
 }
 
 bool CTamselDoc::OpenRecordSets() {
@@ -258,11 +268,13 @@ void CTamselDoc::RepairEarlierBuilds() {
     tx.Commit();
 }
 
-void CTamselDoc::FinishOpen() {
+bool CTamselDoc::FinishOpen() {
     try {
         ApplyFilter(FilterState::Restore(Preference("StateFilterToolBar")));
+        return true;
     } catch (const DbError& e) {
         ReportDbError("Couldn't open database", e);
+        return false;
     }
 }
 
@@ -274,18 +286,28 @@ void CTamselDoc::CloseRecordSets() {
     sets_.reset();
 }
 
-void CTamselDoc::OnCloseDocument() {
-    if (!db_) return;
+BackupOutcome CTamselDoc::OnCloseDocument() {
+    if (!db_) return {};
+    if (claimedElsewhere_) {
+        // The program that has it keeps the log, and backs it up.
+        Discard();
+        return {};
+    }
     int days = 0;
     try {
-        if (!IsReadOnly()) PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
         days = PreferencesSet().GetDaysBetweenBackup();
-    } catch (const DbError&) {
-        // A log that cannot take the filter state still closes.
+        if (!IsReadOnly()) PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
+    } catch (const DbError& e) {
+        // A log that cannot take the filter state still closes, and is still backed up.
+        ReportDbError("Couldn't save the filter", e);
     }
     const std::string path = path_;
+    const bool writable = !IsReadOnly();
     Discard();
-    AutomaticBackup(path, days, backupFolder_, ui_);
+    const BackupOutcome outcome = AutomaticBackup(path, days, backupFolder_, ui_, writable);
+    if (outcome.result == BackupOutcome::Failed)
+        ui_.ShowMessage("Couldn't back up the training log--Exception: " + outcome.why);
+    return outcome;
 }
 
 // --- Filter ------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Backup.h"
 #include "app/UndoHistory.h"
 #include "app/UpdateHint.h"
 #include "entries/FilterState.h"
@@ -19,6 +20,7 @@
 namespace kivrun {
 
 class LogDatabase;
+class LogLock;
 class CLogEntrySet;
 class CLogEntryFilteredSet;
 class CLogEntryRoutineSet;
@@ -62,18 +64,25 @@ class CTamselDoc {
     // Creates a log at path with its default rows, without asking anything, and opens it.
     bool CreateLog(const std::string& path);
     // The first half of creating: the file with its structure and default rows, and the
-    // record sets open on it; no shading or filter yet. Conversion fills the log in between.
+    // record sets open on it; no shading or filter yet. The sample log fills it in between.
     bool CreateDatabase(const std::string& path);
     // The second half of opening: week shading, then the saved filter restored and applied.
-    void FinishOpen();
-    // Opens a log; offers to convert an old text log. A log opened for reading (or whose
-    // file cannot be written) is shown as it is and refuses every change.
+    // False after telling the user why.
+    bool FinishOpen();
+    // Opens a log; offers to convert an old text log; another program's database is refused.
+    // A log opened for reading (or whose file cannot be written, or that another instance
+    // has) is shown as it is and refuses every change.
     enum class OpenMode { ReadWrite, ReadOnly };
     bool OnOpenDocument(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
-    // Saves the filter state, closes the log and makes the automatic backup.
-    void OnCloseDocument();
+    // Saves the filter state, closes the log and makes the automatic backup; a backup that
+    // fails is told, and the log closes all the same.
+    BackupOutcome OnCloseDocument();
     bool IsOpen() const { return db_ != nullptr; }
-    // The log file could only be opened for reading: every write is refused.
+    // The desktop program claims the logs it opens, so that a second instance on the same
+    // log is told who has it and opens it read-only or not at all.
+    void SetClaimsLog(bool claims) { claimsLog_ = claims; }
+    // The log file could only be opened for reading, or another instance has it: every write
+    // is refused.
     bool IsReadOnly() const;
     const std::string& PathName() const { return path_; }
     // Where automatic backups go (the program's writable data folder); set by the caller.
@@ -297,6 +306,10 @@ class CTamselDoc {
     struct Sets;
 
     void Discard();
+    // Claims the log for this program when it claims logs. Held by another instance: the
+    // user chooses read-only (when offered) or not at all. False when it is not opened.
+    bool ClaimLog(const std::string& path, bool offerReadOnly);
+    bool RefuseUnlessLog(LogDatabase& db);
     bool OpenRecordSets();
     void RepairEarlierBuilds();
     void CloseRecordSets();
@@ -349,6 +362,9 @@ class CTamselDoc {
     std::vector<View*> views_;
     std::string path_;
     std::string backupFolder_;
+    bool claimsLog_ = false;
+    bool claimedElsewhere_ = false;  // opened read-only: another instance has it
+    std::unique_ptr<LogLock> lock_;
 };
 
 }  // namespace kivrun

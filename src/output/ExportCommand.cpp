@@ -8,10 +8,10 @@
 #include "app/TamselDoc.h"
 #include "output/BiffWorkbook.h"
 #include "output/HtmlExport.h"
-#include "output/ReplacementFile.h"
 #include "output/TextExport.h"
 #include "output/WorkbookContent.h"
 #include "output/XlsxWorkbook.h"
+#include "store/ReplacementFile.h"
 #include "views/LogListCells.h"
 
 namespace kivrun {

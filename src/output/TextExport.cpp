@@ -12,28 +12,38 @@
 #include "views/LogListCells.h"
 
 namespace kivrun {
-namespace {
 
-// A tab or line break inside a route or note would split its record; it becomes a space.
 std::string OneField(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+        // What readers take for a line end: the controls, and next line, line and paragraph
+        // separator (U+0085, U+2028, U+2029) in UTF-8.
+        if (text.compare(i, 2, "\xC2\x85") == 0 || text.compare(i, 3, "\xE2\x80\xA8") == 0 ||
+            text.compare(i, 3, "\xE2\x80\xA9") == 0) {
+            i += text[i] == '\xC2' ? 1 : 2;
+            out += ' ';
+            continue;
+        }
+        const bool breaks = c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' ||
+                            (c >= '\x1C' && c <= '\x1E');
+        out += breaks ? ' ' : c;
     }
     return out;
 }
+
+namespace {
 
 std::string FieldText(const LogListCells& cells, const EntryRow& e, int columnId) {
     switch (columnId) {
         case LogListCells::kDate:
             return CDate::FromSerial(e.date).Format(1);
         case LogListCells::kSport:
-            return cells.SportName(e.sport);
+            return OneField(cells.SportName(e.sport));
         case LogListCells::kClass:
-            return e.cls;
+            return OneField(e.cls);
         case LogListCells::kDistance:
             return DoubleToText(e.distance);
         case LogListCells::kTime:
@@ -61,7 +71,7 @@ void ExportText(CTamselDoc& doc, std::ostream& out) {
     for (const ListColumn& c : doc.Columns(true)) {
         if (c.id < LogListCells::kDate || c.id > LogListCells::kNotes) continue;
         ids.push_back(c.id);
-        out << c.fieldName << '\t';
+        out << OneField(c.fieldName) << '\t';
     }
     out << "\r\n";
     LogListCells cells;
@@ -92,8 +102,8 @@ std::string ClipboardText(CTamselDoc& doc, std::vector<long> positions) {
         if (!row) continue;
         const EntryRow& e = *row;
         text += CDate::FromSerial(e.date).Format(0);
-        text += '\t' + e.sport;
-        text += '\t' + e.cls;
+        text += '\t' + OneField(e.sport);
+        text += '\t' + OneField(e.cls);
         text += '\t' + DoubleToText(e.distance);
         text += '\t' + CElapsedTime::FromSeconds(e.time).Format(0);
         text += '\t' + DoubleToText(e.pace);

@@ -8,6 +8,10 @@ namespace kivrun {
 
 class CTamselDoc;
 
+// A field of tab-delimited text: a tab or line break inside it would split its line, so each
+// becomes a blank (a CR LF pair one blank; the Unicode line separators too).
+std::string OneField(const std::string& text);
+
 // The filtered workouts as tab-delimited text: a header of the log's field names, then one
 // line per workout, each line ended by CR LF.
 void ExportText(CTamselDoc& doc, std::ostream& out);

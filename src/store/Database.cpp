@@ -15,6 +15,10 @@ namespace {
 
 }  // namespace
 
+bool DbError::IsRefusal() const {
+    return code_ == SQLITE_CONSTRAINT;
+}
+
 Statement::Statement(sqlite3* db, std::string_view sql) {
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, &tail);
@@ -130,7 +134,7 @@ void Statement::TextInto(int column, std::string& out) const {
 }
 
 SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly) : path_(path) {
-    int flags =
+    const int flags =
         readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     // A connection is only ever used by the thread that opened it: no engine mutex per call.
     int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -141,7 +145,7 @@ SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly) : path_(
         throw DbError(rc, msg);
     }
     sqlite3_extended_result_codes(db_, 0);
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
 SqliteDb::~SqliteDb() {
@@ -202,24 +206,38 @@ std::string SqliteDb::ErrorMessage() const {
     return sqlite3_errmsg(db_);
 }
 
+bool SqliteDb::ReadOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
+}
+
 Transaction::Transaction(SqliteDb& db) : db_(db) {
-    static std::atomic<unsigned> counter{0};
-    name_ = "kivrun_tx_" + std::to_string(++counter);
-    db_.Exec("SAVEPOINT " + name_);
+    if (sqlite3_get_autocommit(db_.handle()) == 0) {
+        static std::atomic<unsigned> counter{0};
+        name_ = "kivrun_tx_" + std::to_string(++counter);
+        db_.Exec("SAVEPOINT " + name_);
+    } else {
+        // A connection that may not write has no write lock to take.
+        db_.Exec(db_.ReadOnly() ? "BEGIN" : "BEGIN IMMEDIATE");
+    }
 }
 
 Transaction::~Transaction() {
     if (done_) return;
     try {
-        db_.Exec("ROLLBACK TO " + name_);
-        db_.Exec("RELEASE " + name_);
+        if (name_.empty()) {
+            // A failed COMMIT may have ended the transaction already.
+            if (sqlite3_get_autocommit(db_.handle()) == 0) db_.Exec("ROLLBACK");
+        } else {
+            db_.Exec("ROLLBACK TO " + name_);
+            db_.Exec("RELEASE " + name_);
+        }
     } catch (const DbError&) {
         // Nothing more can be done in a destructor; the engine keeps the file consistent.
     }
 }
 
 void Transaction::Commit() {
-    db_.Exec("RELEASE " + name_);
+    db_.Exec(name_.empty() ? "COMMIT" : "RELEASE " + name_);
     done_ = true;
 }
 

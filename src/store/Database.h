@@ -17,6 +17,9 @@ class DbError : public std::runtime_error {
   public:
     DbError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
     int code() const { return code_; }
+    // The engine refused this row (a constraint, a relation, a type): the data was wrong, not
+    // the file or the disk, and the work may go on without it.
+    bool IsRefusal() const;
 
   private:
     int code_;
@@ -67,8 +70,12 @@ class Statement {
 // One connection to an SQLite file.
 class SqliteDb {
   public:
-    // Opens (or, with create, creates) the file; readOnly opens it for reading alone.
-    // Throws DbError on failure.
+    // How long a connection waits for another one (another program, or another instance of
+    // this one) to finish writing before it gives up with "database is locked".
+    static constexpr int kBusyTimeoutMs = 10000;
+
+    // Opens (or, with create, creates) the file; with readOnly the connection never writes
+    // it (its own temporary objects aside). Throws DbError on failure.
     SqliteDb(const std::string& path, bool create, bool readOnly = false);
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;
@@ -89,6 +96,8 @@ class SqliteDb {
     std::string ErrorMessage() const;
     const std::string& path() const { return path_; }
     sqlite3* handle() const { return db_; }
+    // Whether the engine refuses writes to the file.
+    bool ReadOnly() const;
 
   private:
     sqlite3* db_ = nullptr;
@@ -98,6 +107,10 @@ class SqliteDb {
 
 // A unit of work: nested transactions become savepoints, so one user action stays one
 // transaction however many operations it is made of. Rolls back unless committed.
+//
+// The outermost one takes the write lock at once (BEGIN IMMEDIATE): a transaction that read
+// first and asked for the lock later could only fail when another program writes, since the
+// engine will not let two readers wait for each other to become writers.
 class Transaction {
   public:
     explicit Transaction(SqliteDb& db);
@@ -108,7 +121,7 @@ class Transaction {
 
   private:
     SqliteDb& db_;
-    std::string name_;
+    std::string name_;  // empty: the outermost transaction
     bool done_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <strings.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -67,7 +68,8 @@ void LogDatabase::Configure() {
 
 std::unique_ptr<LogDatabase> LogDatabase::Create(const std::string& path, UserInterface& ui) {
     std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
+    // An empty file may stand ready for it (a temporary name taken beforehand).
+    if (std::filesystem::exists(path, ec) && std::filesystem::file_size(path, ec) != 0) {
         ui.ShowMessage("Couldn't create database--Exception: Database already exists.");
         return nullptr;
     }
@@ -86,6 +88,20 @@ std::unique_ptr<LogDatabase> LogDatabase::Create(const std::string& path, UserIn
     return nullptr;
 }
 
+void LogDatabase::RefuseCutShort(const std::string& path) {
+    // Under a read lock nobody writes, and a journal left by a killed write has been rolled back.
+    ReadTransaction read(*db_);
+    Statement s =
+        db_->Prepare("SELECT page_count * page_size FROM pragma_page_count(), pragma_page_size()");
+    const std::int64_t expected = s.Step() ? s.Int64(0) : 0;
+    s.Reset();
+    // The engine reads a page cut short as zeroes, and would take whatever they seem to say.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && static_cast<std::int64_t>(size) < expected)
+        throw DbError(SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT));
+}
+
 int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMissing,
                       std::unique_ptr<LogDatabase>& out, bool readOnly) {
     out.reset();
@@ -102,12 +118,11 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
         ui.ShowMessage("Couldn't open database--Exception: '" + path + "' is not a file.");
         return kFailed;
     }
-    // SQLite would take an empty file for an empty database; the log format never has one.
-    if (fs::file_size(path, ec) == 0 && !ec) return kNotALog;
     try {
         auto log = std::unique_ptr<LogDatabase>(
             new LogDatabase(std::make_unique<SqliteDb>(path, false, readOnly)));
         log->db_->Exec("SELECT count(*) FROM sqlite_master");
+        log->RefuseCutShort(path);
         // A file that cannot be written opens for reading; the document refuses its writes.
         log->Configure();
         out = std::move(log);
@@ -126,7 +141,9 @@ bool LogDatabase::TableExists(const std::string& table) {
         "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? "
         "COLLATE NOCASE");
     s.Bind(1, table);
-    return s.Step();
+    const bool found = s.Step();
+    s.Reset();  // a statement left on a row would keep the file's read lock
+    return found;
 }
 
 std::vector<std::string> LogDatabase::FieldNames(const std::string& table) {
@@ -141,7 +158,9 @@ std::vector<std::string> LogDatabase::FieldNames(const std::string& table) {
 bool LogDatabase::FieldExists(const std::string& table, const std::string& field) {
     Statement& s = db_->Cached("SELECT 1 FROM pragma_table_info(?) WHERE name=? COLLATE NOCASE");
     s.Bind(1, table).Bind(2, field);
-    return s.Step();
+    const bool found = s.Step();
+    s.Reset();
+    return found;
 }
 
 bool LogDatabase::CreateField(const std::string& table, const schema::FieldDef& field,
@@ -222,23 +241,32 @@ std::optional<schema::RelationDef> LogDatabase::Relation(const std::string& name
         "FROM kivrun_relations WHERE Name=?");
     s.Bind(1, name);
     if (!s.Step()) return std::nullopt;
-    return schema::RelationDef{s.Text(0), s.Text(1), s.Text(2),
-                               s.Text(3), s.Text(4), static_cast<int>(s.Int64(5))};
+    schema::RelationDef r{s.Text(0), s.Text(1), s.Text(2),
+                          s.Text(3), s.Text(4), static_cast<int>(s.Int64(5))};
+    s.Reset();
+    return r;
 }
 
 bool LogDatabase::QueryExists(const std::string& name) {
-    if (!TableExists("kivrun_queries")) return false;
-    Statement& s = db_->Cached("SELECT 1 FROM kivrun_queries WHERE Name=?");
+    return StoredQuerySql(name).has_value();
+}
+
+std::optional<std::string> LogDatabase::StoredQuerySql(const std::string& name) {
+    if (!TableExists("kivrun_queries")) return std::nullopt;
+    Statement& s = db_->Cached("SELECT SQL FROM kivrun_queries WHERE Name=?");
     s.Bind(1, name);
-    return s.Step();
+    if (!s.Step()) return std::nullopt;
+    std::string sql = s.Text(0);
+    s.Reset();
+    return sql;
 }
 
 std::string LogDatabase::QuerySql(const std::string& name) {
-    if (const auto kept = sessionSql_.find(name); kept != sessionSql_.end()) return kept->second;
-    Statement& s = db_->Cached("SELECT SQL FROM kivrun_queries WHERE Name=?");
-    s.Bind(1, name);
-    if (!s.Step()) throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
-    return s.Text(0);
+    const schema::QueryText* own = schema::FindQuery(name);
+    if (!own || !QueryExists(name))
+        throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
+    const auto set = sessionSql_.find(name);
+    return set != sessionSql_.end() ? set->second : own->sql;
 }
 
 void LogDatabase::CreateQuery(const std::string& name, const std::string& jetSql) {
@@ -250,46 +278,86 @@ void LogDatabase::CreateQuery(const std::string& name, const std::string& jetSql
     if (IsViewQuery(name)) MakeView(name, jetSql);
 }
 
+namespace {
+
+// The view's statement as SQLite keeps it. The view holds the query's rows; their order is
+// for each reader to ask for, and a sort nobody reads would cost every query that groups them.
+std::string ViewStatement(const std::string& name, const std::string& jetSql) {
+    return "CREATE VIEW " + Ident(name) + " AS " +
+           WithoutFinalOrderBy(jetsql::Translate(jetSql).sql);
+}
+
+}  // namespace
+
 void LogDatabase::SetQuerySql(const std::string& name, const std::string& jetSql) {
-    jetsql::Translate(jetSql);
-    if (IsReadOnly()) {
-        // A log open for reading keeps the text for this session, and its view as a
-        // temporary one that stands in front of the stored view.
-        QuerySql(name);  // throws when there is no such query
-        sessionSql_[name] = jetSql;
-        if (IsViewQuery(name)) {
-            db_->ClearCache();
-            db_->Exec("DROP VIEW IF EXISTS temp." + Ident(name));
-            db_->Exec("CREATE TEMP VIEW " + Ident(name) + " AS " +
-                      WithoutFinalOrderBy(jetsql::Translate(jetSql).sql));
-        }
-        return;
-    }
-    Transaction tx(*db_);
-    db_->Cached("UPDATE kivrun_queries SET SQL=? WHERE Name=?").Bind(1, jetSql).Bind(2, name).Run();
-    if (db_->Changes() == 0)
+    jetsql::Translate(jetSql);  // refuse text that could never run
+    const std::optional<std::string> stored = StoredQuerySql(name);
+    if (!stored || !schema::FindQuery(name))
         throw DbError(SQLITE_ERROR, "Item not found in this collection: " + name);
-    if (IsViewQuery(name)) MakeView(name, jetSql);
-    tx.Commit();
+    const bool writeText = *stored != jetSql && !db_->ReadOnly();
+    // The view is compared as it stands in the file, which may differ from its stored text.
+    const bool makeView = IsViewQuery(name) && ViewSql(name) != ViewStatement(name, jetSql);
+    if (writeText || makeView) {
+        Transaction tx(*db_);
+        if (writeText)
+            db_->Cached("UPDATE kivrun_queries SET SQL=? WHERE Name=?")
+                .Bind(1, jetSql)
+                .Bind(2, name)
+                .Run();
+        if (makeView) MakeView(name, jetSql);
+        tx.Commit();
+    }
+    sessionSql_[name] = jetSql;
+}
+
+std::optional<std::string> LogDatabase::ViewSql(const std::string& name) {
+    Statement s = db_->Prepare(std::string("SELECT sql FROM ") +
+                               (db_->ReadOnly() ? "sqlite_temp_master" : "sqlite_master") +
+                               " WHERE type='view' AND name=?");
+    s.Bind(1, name);
+    if (!s.Step()) return std::nullopt;
+    return s.Text(0);
 }
 
 void LogDatabase::MakeView(const std::string& name, const std::string& jetSql) {
     // Statements prepared against the old view would go stale.
     db_->ClearCache();
-    db_->Exec("DROP VIEW IF EXISTS " + Ident(name));
-    // The view holds the query's rows; their order is for each reader to ask for, and a
-    // sort nobody reads would cost every query that groups them.
-    db_->Exec("CREATE VIEW " + Ident(name) + " AS " +
-              WithoutFinalOrderBy(jetsql::Translate(jetSql).sql));
+    // A connection that may not write shadows the file's view with one of its own.
+    const bool temp = db_->ReadOnly();
+    db_->Exec(std::string("DROP VIEW IF EXISTS ") + (temp ? "temp." : "main.") + Ident(name));
+    std::string create = ViewStatement(name, jetSql);
+    if (temp) create.insert(7, "TEMP ");
+    db_->Exec(create);
 }
 
 void LogDatabase::EnsureQueryViews() {
     for (const auto& q : schema::Queries()) {
         if (!IsViewQuery(q.name) || !QueryExists(q.name)) continue;
-        Statement& s = db_->Cached("SELECT 1 FROM sqlite_master WHERE type='view' AND name=?");
-        s.Bind(1, q.name);
-        if (!s.Step()) MakeView(q.name, QuerySql(q.name));
+        if (!ViewSql(q.name)) MakeView(q.name, QuerySql(q.name));
     }
+}
+
+LogDatabase::Contents LogDatabase::Classify() {
+    Statement s = db_->Prepare(
+        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+        "ESCAPE '\\'");
+    bool any = false, entries = false, catalog = false;
+    while (s.Step()) {
+        const std::string name = s.Text(0);
+        any = true;
+        if (strcasecmp(name.c_str(), "Log Entry") == 0) entries = true;
+        if (strcasecmp(name.c_str(), "kivrun_queries") == 0 ||
+            strcasecmp(name.c_str(), "kivrun_relations") == 0)
+            catalog = true;
+    }
+    if (!any) return Contents::Empty;
+    if (entries) return Contents::Log;
+    return catalog ? Contents::LogWithoutEntries : Contents::Foreign;
+}
+
+bool LogDatabase::QuickCheckPasses() {
+    Statement s = db_->Prepare("PRAGMA quick_check(1)");
+    return s.Step() && s.Text(0) == "ok";
 }
 
 long long LogDatabase::RowCount(const std::string& table) {

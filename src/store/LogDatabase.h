@@ -20,13 +20,14 @@ class LogDatabase {
     // Results of Open.
     enum OpenResult { kOpened = 1, kNotFound = 0, kFailed = -1, kNotALog = -2 };
 
-    // A new, empty database file at path (no schema yet). Null after telling the user why.
+    // A new, empty database file at path (no schema yet); an empty file there is taken over.
+    // Null after telling the user why.
     static std::unique_ptr<LogDatabase> Create(const std::string& path, UserInterface& ui);
     // Opens an existing file. kNotALog (no message) when the file is not a database of this
-    // format, such as a text file or an empty file; kNotFound when there is no file (with a
-    // message only when reportMissing); kFailed after a message otherwise.
-    // With readOnly the file is opened for reading alone, as it is anyway when it cannot be
-    // written.
+    // format, such as a text file; kNotFound when there is no file (with a message only when
+    // reportMissing); kFailed after a message otherwise. An empty file opens as an empty
+    // database (Classify tells what a database holds).
+    // With readOnly the file is opened for reading only: every write is refused.
     static int Open(const std::string& path, UserInterface& ui, bool reportMissing,
                     std::unique_ptr<LogDatabase>& out, bool readOnly = false);
 
@@ -34,6 +35,17 @@ class LogDatabase {
     // The file could only be opened for reading.
     bool IsReadOnly() const;
     const std::string& path() const { return db_->path(); }
+
+    // What an open SQLite file holds, as far as a log is concerned.
+    enum class Contents {
+        Empty,              // nothing yet: a new or empty file, which becomes a log
+        Log,                // a training log, perhaps of an earlier build
+        LogWithoutEntries,  // a log that has lost its "Log Entry" table
+        Foreign,            // another program's database, which is left alone
+    };
+    Contents Classify();
+    // SQLite's quick check of the whole file.
+    bool QuickCheckPasses();
 
     // Structure.
     bool TableExists(const std::string& table);
@@ -50,9 +62,16 @@ class LogDatabase {
     bool RelationExists(const std::string& name);
     std::optional<schema::RelationDef> Relation(const std::string& name);
     bool QueryExists(const std::string& name);
-    std::string QuerySql(const std::string& name);  // throws DbError when there is none
+    // The text that is run for a stored query of the log: only ever the program's own (its
+    // fixed texts, or the text the program last set), never what the file holds. Throws
+    // DbError when the log has no query of that name.
+    std::string QuerySql(const std::string& name);
+    // The text the file holds for a stored query; nothing when it has none.
+    std::optional<std::string> StoredQuerySql(const std::string& name);
     void CreateQuery(const std::string& name, const std::string& jetSql);
-    // Replaces a stored query's text; a query that is also a view is made anew.
+    // Sets a stored query's text. The file is written only where it differs: the stored
+    // text, and for a query that is also a view, the view. A connection that may not write
+    // keeps the text, and its view, to itself.
     void SetQuerySql(const std::string& name, const std::string& jetSql);
     // Stored queries other queries select from live as SQLite views too.
     void EnsureQueryViews();
@@ -64,10 +83,13 @@ class LogDatabase {
   private:
     explicit LogDatabase(std::unique_ptr<SqliteDb> db);
     void Configure();
+    // A file shorter than its own header says (its last page torn off) is damaged.
+    void RefuseCutShort(const std::string& path);
     void MakeView(const std::string& name, const std::string& jetSql);
+    std::optional<std::string> ViewSql(const std::string& name);
 
     std::unique_ptr<SqliteDb> db_;
-    std::map<std::string, std::string> sessionSql_;  // stored query texts of a read-only log
+    std::map<std::string, std::string> sessionSql_;  // query texts the program set, by name
 };
 
 // Stored queries that are views as well, so that other queries can select from them.

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "store/Criteria.h"
+#include "store/Database.h"
+#include "store/LogDatabase.h"
 #include "store/ProgramState.h"
 
 namespace kivrun {
@@ -20,16 +22,26 @@ std::string CPreferencesSet::DefaultFor(const std::string& name) {
 }
 
 void CPreferencesSet::FindPreference(const std::string& name, const std::string& defaultValue) {
-    if (FindFirst(criteria::Is("Preference", name))) return;
-    AddNew();
-    Preference = name;
-    Value = defaultValue;
-    Update();
-    SetBookmark(GetLastModifiedBookmark());
+    const std::string found = criteria::Is("Preference", name);
+    if (FindFirst(found)) return;
+    // Another program may have stored it since the set was read: look again under the lock.
+    Transaction tx(Database()->sql());
+    Requery();
+    if (!FindFirst(found)) {
+        AddNew();
+        Preference = name;
+        Value = defaultValue;
+        Update();
+        SetBookmark(GetLastModifiedBookmark());
+    }
+    tx.Commit();
 }
 
 std::string CPreferencesSet::GetPreference(const std::string& name,
                                            const std::string& defaultValue) {
+    // A log open read-only lends the default without storing it.
+    if (Database()->sql().ReadOnly() && !FindFirst(criteria::Is("Preference", name)))
+        return defaultValue;
     FindPreference(name, defaultValue);
     return Value;
 }

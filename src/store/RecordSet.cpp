@@ -9,6 +9,7 @@
 #include "store/JetSql.h"
 #include "store/LogDatabase.h"
 #include "store/QueryDef.h"
+#include "store/Schema.h"
 
 namespace kivrun {
 namespace {
@@ -73,7 +74,9 @@ std::string RecordSet::ResolveSource() const {
     std::string name = jet;
     if (name.size() > 2 && name.front() == '[' && name.back() == ']')
         name = name.substr(1, name.size() - 2);
-    if (name.find_first_of("[] ") == std::string::npos && db_->QueryExists(name))
+    // Only the program's stored queries are run; another row of the catalog names nothing.
+    if (name.find_first_of("[] ") == std::string::npos && schema::FindQuery(name) &&
+        db_->QueryExists(name))
         return db_->QuerySql(name);
     return "SELECT * FROM " + jet;
 }
@@ -89,7 +92,7 @@ void RecordSet::Close() {
     keys_.clear();
     rows_.clear();
     pos_ = -1;
-    deleted_ = false;
+    deleted_ = erased_ = false;
     mode_ = EditMode::None;
     ClearFields();
 }
@@ -117,7 +120,9 @@ void RecordSet::Build(const std::string& jet, const std::map<std::string, Value>
             try {
                 Statement probe =
                     db_->sql().Prepare("SELECT " + std::string(kKey) + " FROM (" + sql_ + ")");
-            } catch (const DbError&) {
+            } catch (const DbError& e) {
+                // A locked or damaged file is no reason to read a table as a snapshot.
+                if (e.code() != SQLITE_ERROR) throw;
                 snapshot_ = true;  // the base table is not in the source: read-only rows
             }
         } else {
@@ -136,7 +141,8 @@ void RecordSet::Build(const std::string& jet, const std::map<std::string, Value>
 void RecordSet::Load() {
     keys_.clear();
     rows_.clear();
-    deleted_ = false;
+    damageChecked_ = false;
+    deleted_ = erased_ = false;
     mode_ = EditMode::None;
     if (snapshot_) {
         Statement s = db_->sql().Prepare(sql_);
@@ -199,7 +205,14 @@ void RecordSet::LoadCurrent() {
     }
     s.Bind(1, keys_[static_cast<size_t>(pos_)]);
     if (!s.Step()) {
-        // Gone since the keyset was read, e.g. through a cascade from another table.
+        s.Reset();
+        // Gone since the keyset was read, e.g. through a cascade from another table. Or the
+        // file lists a row it cannot give: that is damage, and it ends the walk here.
+        if (!damageChecked_) {
+            damageChecked_ = true;
+            if (!db_->QuickCheckPasses())
+                throw DbError(SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT));
+        }
         ClearFields();
         deleted_ = true;
         return;
@@ -219,26 +232,27 @@ bool RecordSet::IsEOF() const {
 
 void RecordSet::MoveFirst() {
     pos_ = Count() > 0 ? 0 : -1;
-    deleted_ = false;
+    deleted_ = erased_ = false;
     LoadCurrent();
 }
 
 void RecordSet::MoveNext() {
-    // After a delete the current position already names the row that followed.
-    if (!deleted_ && pos_ < Count()) ++pos_;
-    deleted_ = false;
+    // After a delete the current position already names the row that followed; a row that
+    // vanished otherwise still holds its place, and the walk goes past it.
+    if (!erased_ && pos_ < Count()) ++pos_;
+    deleted_ = erased_ = false;
     LoadCurrent();
 }
 
 void RecordSet::MovePrev() {
     if (pos_ >= 0) --pos_;
-    deleted_ = false;
+    deleted_ = erased_ = false;
     LoadCurrent();
 }
 
 void RecordSet::MoveLast() {
     pos_ = Count() - 1;
-    deleted_ = false;
+    deleted_ = erased_ = false;
     LoadCurrent();
 }
 
@@ -252,7 +266,7 @@ long RecordSet::GetAbsolutePosition() const {
 
 void RecordSet::SetAbsolutePosition(long position) {
     pos_ = (position < 0 || position >= Count()) ? Count() : position;
-    deleted_ = false;
+    deleted_ = erased_ = false;
     LoadCurrent();
 }
 
@@ -266,7 +280,7 @@ bool RecordSet::SetBookmark(Bookmark bookmark) {
                        : PositionOf(bookmark);
     if (p < 0) return false;
     pos_ = p;
-    deleted_ = false;
+    deleted_ = erased_ = false;
     LoadCurrent();
     return true;
 }
@@ -313,7 +327,7 @@ bool RecordSet::Find(const std::string& criteria, long from, int step) {
         const std::int64_t key = snapshot_ ? p : keys_[static_cast<size_t>(p)];
         if (set.count(key)) {
             pos_ = p;
-            deleted_ = false;
+            deleted_ = erased_ = false;
             LoadCurrent();
             return true;
         }
@@ -330,7 +344,7 @@ bool RecordSet::FindLast(const std::string& criteria) {
 }
 
 bool RecordSet::FindNext(const std::string& criteria) {
-    long from = pos_ < 0 ? 0 : (deleted_ ? pos_ : pos_ + 1);
+    long from = pos_ < 0 ? 0 : (erased_ ? pos_ : pos_ + 1);
     return Find(criteria, from, 1);
 }
 
@@ -424,7 +438,7 @@ void RecordSet::Delete() {
     s.Bind(1, key);
     s.Run();
     keys_.erase(keys_.begin() + pos_);
-    deleted_ = true;
+    deleted_ = erased_ = true;
 }
 
 }  // namespace kivrun

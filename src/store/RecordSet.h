@@ -148,6 +148,8 @@ class RecordSet {
     std::vector<jetsql::Parameter> paramDecls_;
     long pos_ = -1;
     bool deleted_ = false;
+    bool erased_ = false;         // the current row's key left the set (this set deleted it)
+    bool damageChecked_ = false;  // the file was checked after a row could not be read
     EditMode mode_ = EditMode::None;
     long savedPos_ = -1;
     Bookmark lastModified_ = 0;

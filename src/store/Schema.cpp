@@ -1,6 +1,9 @@
 #include "store/Schema.h"
 
+#include <optional>
+
 #include "store/Database.h"
+#include "store/DefaultRows.h"
 #include "store/JetSql.h"
 #include "store/LogDatabase.h"
 #include "store/UserInterface.h"
@@ -316,6 +319,35 @@ bool BuildTable(LogDatabase& log, const TableDef& t, UserInterface& ui) {
     return true;
 }
 
+// Missing queries are made; a text that is not the program's (changed by hand or by another
+// program) is put back, since the program only ever runs its own. FilteredSetQuery is the
+// filter's: the program sets it afresh whenever the log opens.
+void RestoreQueries(LogDatabase& log, UserInterface& ui) {
+    std::vector<std::string> restored;
+    for (const QueryText& q : Queries()) {
+        const std::optional<std::string> stored = log.StoredQuerySql(q.name);
+        if (!stored) {
+            log.CreateQuery(q.name, q.sql);
+        } else if (*stored != q.sql && !IsViewQuery(q.name)) {
+            log.sql()
+                .Cached("UPDATE kivrun_queries SET SQL=? WHERE Name=?")
+                .Bind(1, q.sql)
+                .Bind(2, q.name)
+                .Run();
+            restored.push_back(q.name);
+        }
+    }
+    if (restored.empty()) return;
+    std::string names;
+    for (const std::string& n : restored)
+        names += (names.empty() ? "" : ", ") + n;
+    ui.ShowMessage(restored.size() == 1
+                       ? "The stored query " + names +
+                             " of this log was not the program's own; it has been restored."
+                       : "The stored queries " + names +
+                             " of this log were not the program's own; they have been restored.");
+}
+
 // Exercise names are unique across body parts, compared as the list compares them (case
 // aside, blanks around them ignored). A log that already holds two alike keeps both, since
 // they are the athlete's rows, and goes without the index until they differ; the document
@@ -424,9 +456,7 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                 // Triggers are (re)made from the relation as recorded in the log.
                 CreateRelationTriggers(db, log.Relation(r.name).value_or(r));
             }
-            for (const QueryText& q : Queries()) {
-                if (!log.QueryExists(q.name)) log.CreateQuery(q.name, q.sql);
-            }
+            RestoreQueries(log, ui);
             log.EnsureQueryViews();
             // Every list of workouts is read in date order; the index makes that a walk
             // instead of a sort. An engine object of ours, like the triggers.
@@ -453,6 +483,37 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
     }
     tx.Commit();
     return ok;
+}
+
+bool CompleteLog(LogDatabase& log, UserInterface& ui) {
+    switch (log.Classify()) {
+        case LogDatabase::Contents::Empty: {
+            // All of it or nothing: a half-made log would pass for a log next time.
+            try {
+                Transaction tx(log.sql());
+                if (!BuildOrComplete(log, ui)) return false;
+                WriteDefaultRows(log);
+                tx.Commit();
+            } catch (const DbError& e) {
+                ui.ShowMessage(std::string("Couldn't create database--Exception: ") + e.what());
+                return false;
+            }
+            return true;
+        }
+        case LogDatabase::Contents::Log:
+            return BuildOrComplete(log, ui);
+        case LogDatabase::Contents::LogWithoutEntries:
+            if (!ui.AskYesNo("The training log '" + log.path() +
+                             "' has lost its table of workouts (\"Log Entry\").\n\nOpen it "
+                             "anyway, with no workouts?"))
+                return false;
+            return BuildOrComplete(log, ui);
+        case LogDatabase::Contents::Foreign:
+            break;
+    }
+    ui.ShowMessage("Couldn't open database--Exception: '" + log.path() +
+                   "' is not a training log.");
+    return false;
 }
 
 }  // namespace kivrun::schema

@@ -68,9 +68,15 @@ const TableDef* FindTable(std::string_view name);
 const QueryText* FindQuery(std::string_view name);
 
 // Builds or completes the schema of an open log: adds whatever table, field, relation or
-// query it lacks and leaves everything that exists as it is. Stops at the first table that
+// query it lacks and leaves everything that exists as it is, except a stored query whose text
+// is not the program's: that is restored, and the user told. Stops at the first table that
 // cannot be built (what was built before stays) and reports it through ui.
 bool BuildOrComplete(LogDatabase& db, UserInterface& ui);
+
+// Opening a log: builds or completes its structure, and a file that held nothing yet becomes
+// a new log with its default rows. Another program's database is refused and left as it is;
+// a log that has lost its "Log Entry" table is completed only when the user agrees.
+bool CompleteLog(LogDatabase& db, UserInterface& ui);
 
 // SQLite column declaration of a field, with the rules the database enforces.
 std::string ColumnDeclaration(const TableDef& table, const FieldDef& field, bool inCreateTable);

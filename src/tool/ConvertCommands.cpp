@@ -30,7 +30,13 @@ int CmdConvert(Context& c) {
     {
         std::unique_ptr<LogDatabase> db;
         if (LogDatabase::Open(path, ui, false, db) == LogDatabase::kOpened) {
-            c.err << "kivrun-tool convert: " << path << ": is a training log already\n";
+            const LogDatabase::Contents contents = db->Classify();
+            c.err << "kivrun-tool convert: " << path
+                  << (contents == LogDatabase::Contents::Empty ? ": is empty: there is nothing to "
+                                                                 "convert\n"
+                      : contents == LogDatabase::Contents::Foreign
+                          ? ": is another program's database, not an old text log\n"
+                          : ": is a training log already\n");
             return 1;
         }
     }
@@ -74,11 +80,17 @@ int CmdImport(Context& c) {
         c.err << "kivrun-tool import: " << files[1] << ": no such file\n";
         return 1;
     }
-    if (!Import(*doc, files[1], options)) {
-        c.err << "kivrun-tool import: " << files[1] << ": nothing imported\n";
-        return 1;
+    ImportReport report;
+    if (Import(*doc, files[1], options, &report)) return 0;
+    if (report.written) {
+        // Importing again would add every row twice.
+        c.err << "kivrun-tool import: " << files[1] << ": imported (" << report.entries
+              << " workouts, " << report.events
+              << " events), but what follows an import failed; do not import it again\n";
+        return 3;
     }
-    return 0;
+    c.err << "kivrun-tool import: " << files[1] << ": nothing imported\n";
+    return 1;
 }
 
 const Registration kConvert({40, "convert", "convert FILE",
@@ -89,7 +101,8 @@ const Registration kImport({50, "import",
                             "import LOG OTHER [--entries] [--routes] [--prefs] "
                             "[--calendar]",
                             "append from OTHER (a log or an old text log) to LOG what the options "
-                            "name; workouts alone when none is given",
+                            "name; workouts alone when none is given (exit 1: nothing imported; "
+                            "3: imported, but the log could not be brought up to date after)",
                             CmdImport});
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "app/OldLogFile.h"
 #include "app/TamselDoc.h"
 #include "tool/Tool.h"
 
@@ -32,8 +33,10 @@ std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string&
     if (!doc->OnOpenDocument(
             path, readOnly ? CTamselDoc::OpenMode::ReadOnly : CTamselDoc::OpenMode::ReadWrite)) {
         err << "kivrun-tool " << command << ": " << path
-            << ": could not be opened as a training log (an old text log converts with "
-               "'kivrun-tool convert')\n";
+            << ": could not be opened as a training log";
+        // The hint only where it helps: a text log of the previous version.
+        if (LooksLikeOldLog(path)) err << " (an old text log converts with 'kivrun-tool convert')";
+        err << '\n';
         return nullptr;
     }
     return doc;

@@ -10,6 +10,7 @@
 #include "app/TamselDoc.h"
 #include "entries/NumberFormat.h"
 #include "entries/Units.h"
+#include "output/TextExport.h"
 #include "store/DefaultRows.h"
 #include "store/EntryReader.h"
 #include "summaries/TotalsRows.h"
@@ -152,8 +153,9 @@ int CmdList(Context& c) {
     if (!doc) return 1;
     if (auto f = o.named.find("filter"); f != o.named.end()) ApplyFilterText(*doc, f->second);
     const std::vector<ListColumn> columns = doc->Columns();
+    // Tabs and line breaks of the user's texts become blanks: one line per row, always.
     for (size_t i = 0; i < columns.size(); ++i)
-        c.out << (i ? "\t" : "") << columns[i].label;
+        c.out << (i ? "\t" : "") << OneField(columns[i].label);
     c.out << '\n';
     LogListCells cells;
     cells.Refresh(doc->GetCatalog());
@@ -162,7 +164,7 @@ int CmdList(Context& c) {
     while (rows.Next(row)) {
         for (size_t i = 0; i < columns.size(); ++i) {
             if (i) c.out << '\t';
-            c.out << cells.Text(row, columns[i].id, columns[i].format);
+            c.out << OneField(cells.Text(row, columns[i].id, columns[i].format));
         }
         c.out << '\n';
     }
@@ -206,7 +208,8 @@ int CmdBackup(Context& c) {
     if (!doc) return 1;
     if (auto d = o.named.find("backup-dir"); d != o.named.end()) doc->SetBackupFolder(d->second);
     const std::string folder = doc->BackupFolder();
-    doc->OnCloseDocument();
+    // A backup that was not made has been said on stderr.
+    if (doc->OnCloseDocument().result == BackupOutcome::Failed) return 1;
     c.out << folder << '\n';
     return 0;
 }

@@ -2,8 +2,9 @@
 #include <filesystem>
 #include <ostream>
 
-#include "store/DefaultRows.h"
+#include "app/OldLogFile.h"
 #include "store/LogDatabase.h"
+#include "store/NewLogFile.h"
 #include "store/PreferencesSet.h"
 #include "store/Schema.h"
 #include "tool/Tool.h"
@@ -20,11 +21,8 @@ int CmdNew(Context& c) {
         return 1;
     }
     TerminalUserInterface ui(c.err);
-    auto db = LogDatabase::Create(path, ui);
-    if (!db) return 1;
-    if (!schema::BuildOrComplete(*db, ui)) return 1;
-    WriteDefaultRows(*db);
-    return 0;
+    // Written beside and then named, so a failure leaves nothing in the way of a retry.
+    return WriteNewLogFile(path, false, ui) ? 0 : 1;
 }
 
 }  // namespace
@@ -39,13 +37,14 @@ std::unique_ptr<LogDatabase> OpenLogFile(const char* command, const std::string&
             err << "kivrun-tool " << command << ": " << path << ": no such file\n";
             return nullptr;
         case LogDatabase::kNotALog:
-            err << "kivrun-tool " << command << ": " << path
-                << ": not a training log database (an old text log converts with 'convert')\n";
+            err << "kivrun-tool " << command << ": " << path << ": not a training log database";
+            if (LooksLikeOldLog(path)) err << " (an old text log converts with 'convert')";
+            err << '\n';
             return nullptr;
         default:
             return nullptr;
     }
-    if (!schema::BuildOrComplete(*db, ui)) return nullptr;
+    if (!schema::CompleteLog(*db, ui)) return nullptr;
     return db;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "store/LogEntryFilteredSet.h"
 #include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
+#include "support/FailingVfs.h"
 
 namespace kivrun {
 namespace {
@@ -39,6 +41,13 @@ long long Entries(const std::string& path) {
 class BackupTest : public test::DocFixture {
   protected:
     std::string BackupFile() const { return dir.File("Backup Logs/logBAK.tlg"); }
+    std::string QueryRows(SqliteDb& db, const std::string& sql) {
+        Statement s = db.Prepare(sql);
+        std::string out;
+        while (s.Step())
+            out += (out.empty() ? "" : ";") + s.Text(0);
+        return out;
+    }
 };
 
 TEST_F(BackupTest, ClosingMakesTheFirstBackup) {
@@ -47,7 +56,9 @@ TEST_F(BackupTest, ClosingMakesTheFirstBackup) {
     ASSERT_TRUE(fs::exists(BackupFile()));
     EXPECT_EQ(Entries(BackupFile()), 1);
     EXPECT_EQ(Entries(path), 1);
-    EXPECT_FALSE(fs::exists(BackupFile() + ".kivrun-tmp"));
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(dir.File("Backup Logs")), fs::directory_iterator()),
+        1);
 }
 
 TEST_F(BackupTest, ABackupIsReplacedOnlyWhenItIsOldEnough) {
@@ -90,14 +101,16 @@ TEST_F(BackupTest, ABackupOpenedAsALogAsksForAnotherNameFirst) {
     }
 }
 
-TEST_F(BackupTest, FailuresLeaveTheLogAndTheOldBackupAlone) {
+TEST_F(BackupTest, FailuresAreToldAndLeaveTheLogAndTheOldBackupAlone) {
     doc->AddEntry(Entry(1, 2, 2025), nullptr);
     const std::string notAFolder = dir.File("not a folder");
     std::ofstream(notAFolder) << "x";
     doc->SetBackupFolder(notAFolder);
-    doc->OnCloseDocument();  // nothing said, nothing lost
+    EXPECT_EQ(doc->OnCloseDocument().result, BackupOutcome::Failed);
     EXPECT_EQ(Entries(path), 1);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Couldn't back up the training log--Exception: '" +
+                                       notAFolder + "' is not a folder"});
 
     std::ofstream(dir.File("text.tlg")) << "not a database";
     std::ofstream(dir.File("target.tlg")) << "keep me";
@@ -105,7 +118,53 @@ TEST_F(BackupTest, FailuresLeaveTheLogAndTheOldBackupAlone) {
     std::ifstream in(dir.File("target.tlg"));
     std::string kept((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(kept, "keep me");
-    EXPECT_FALSE(fs::exists(dir.File("target.tlg.kivrun-tmp")));
+
+    // A full disk at any write: the log keeps its workout, the backup is the old one or the
+    // new one, whole, and nothing is left beside them.
+    doc->SetBackupFolder(dir.File("Backup Logs"));
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    doc->OnCloseDocument();
+    test::FailingVfs::Install();
+    BackupOutcome outcome;
+    for (int allowed = 0; outcome.result != BackupOutcome::Made; allowed += 1 + allowed / 4) {
+        SCOPED_TRACE(allowed);
+        ASSERT_LT(allowed, 2000);
+        ASSERT_TRUE(doc->OnOpenDocument(path));
+        doc->AddEntry(Entry(1, 3, 2025), nullptr);
+        const long long before = Entries(BackupFile());
+        AgeFile(BackupFile(), 8);
+        ui.messages.clear();
+        test::FailingVfs::FailWritesAfter(allowed);
+        outcome = doc->OnCloseDocument();
+        test::FailingVfs::Disarm();
+        EXPECT_EQ(ui.messages.size(), outcome.result == BackupOutcome::Failed ? 1u : 0u);
+        SqliteDb backup(BackupFile(), false);
+        EXPECT_EQ(QueryRows(backup, "PRAGMA integrity_check"), "ok");
+        const long long now = Entries(BackupFile());
+        EXPECT_TRUE(now == before || now == Entries(path)) << now;
+        if (outcome.result == BackupOutcome::Made) {
+            EXPECT_EQ(now, Entries(path));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("Backup Logs")),
+                                fs::directory_iterator()),
+                  1);
+    }
+}
+
+// What a killed backup left behind goes with the next one.
+TEST_F(BackupTest, LeftoversOfAKilledBackupAreRemoved) {
+    fs::create_directories(dir.File("Backup Logs"));
+    for (const char* name :
+         {".logBAK.tlg.kivrun-tmp-999999999-7", "logBAK.tlg.kivrun-tmp",
+          ".logBAK.tlg.kivrun-tmp-999999999-7-journal", ".gone.htm.kivrun-tmp-999999999-3"})
+        std::ofstream(dir.File("Backup Logs/") + name) << "a copy cut short";
+    std::ofstream(dir.File("Backup Logs/otherBAK.tlg")) << "another log's";
+    EXPECT_EQ(doc->OnCloseDocument().result, BackupOutcome::Made);
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir.File("Backup Logs")))
+        left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"logBAK.tlg", "otherBAK.tlg"}));
 }
 
 }  // namespace

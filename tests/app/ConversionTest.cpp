@@ -6,6 +6,7 @@
 
 #include "app/OldLogFixture.h"
 #include "store/LogEntryFilteredSet.h"
+#include "support/FailingVfs.h"
 
 namespace kivrun {
 namespace {
@@ -29,6 +30,16 @@ const char* const kFullLog =
     "1/4/98\tWG\t0\t0:45:00\t0\t\t\t0\t0\n{2\nBench\t3\t100\t10\nSquat\t3\t150\t8\n}\n"
     "1/5/98\tSI\t1000\t0:20:00\t120\tPool\t\t0\t0\n"
     "1/6/98\tQG\t5\t0:40:00\n";
+
+// ASCII text as UTF-16 with its byte-order mark.
+std::string Utf16(const std::string& ascii, bool bigEndian) {
+    std::string out = bigEndian ? "\xfe\xff" : "\xff\xfe";
+    for (char c : ascii) {
+        out += bigEndian ? '\0' : c;
+        out += bigEndian ? c : '\0';
+    }
+    return out;
+}
 
 TEST_F(ConversionTest, EverySectionAndTheWorkouts) {
     ASSERT_TRUE(Convert(kFullLog));
@@ -69,7 +80,7 @@ TEST_F(ConversionTest, EverySectionAndTheWorkouts) {
 TEST_F(ConversionTest, SmallFiles) {
     struct Case {
         const char* what;
-        const char* text;
+        std::string text;
         const char* sports;
         const char* entries;  // date, sport, class
     } cases[] = {
@@ -86,8 +97,11 @@ TEST_F(ConversionTest, SmallFiles) {
          "37623.0|R|G"},
         {"a known sport is not added twice, nor a sport without a name",
          "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", "R", ""},
-        {"an empty file", "", "", ""},
-        {"binary junk", "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", "", ""},
+        {"an empty file is a new log", "", "", ""},
+        {"UTF-16, little-endian", Utf16("[Sports\nR\tRun\t0\t0\n]\n1/2/03\tRG\n", false), "R",
+         "37623.0|R|G"},
+        {"UTF-16, big-endian", Utf16("[Sports\nR\tRun\t0\t0\n]\n1/2/03\tRG\n", true), "R",
+         "37623.0|R|G"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,14 +209,68 @@ TEST_F(ConversionTest, ATakenOldNameStopsTheConversion) {
     EXPECT_FALSE(doc->IsOpen());
 }
 
-TEST_F(ConversionTest, AFailureToCreateTheLogPutsTheTextBack) {
-    // Something in the way of the new file: a folder where it is built.
-    fs::create_directories(dir.File("log.tlg.kivrun-new") + "/in the way");
-    EXPECT_FALSE(Convert(kFullLog));
-    EXPECT_EQ(ui.messages.back(), "Unable to open training log file!!!");
-    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
-    EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
-    EXPECT_FALSE(doc->IsOpen());
+// Whatever write fails (a full disk), the name holds the whole text or, once the new log
+// has taken it, the whole new log; nothing half made is left beside it.
+TEST_F(ConversionTest, AFailureAtAnyWriteLeavesTheTextOrTheWholeLog) {
+    test::FailingVfs::Install();
+    // Every early write, then ever fewer of the later ones.
+    for (int allowed = 0; allowed < 1000; allowed += 1 + allowed / 8) {
+        SCOPED_TRACE(allowed);
+        WriteBytes(dir.File("log.tlg"), kFullLog);
+        ui.answers = {true};
+        test::FailingVfs::FailWritesAfter(allowed);
+        const bool opened = doc->OnOpenDocument(dir.File("log.tlg"));
+        test::FailingVfs::Disarm();
+        doc.reset();
+        doc = std::make_unique<CTamselDoc>(ui);
+        if (ReadBytes(dir.File("log.tlg")) == kFullLog) {
+            EXPECT_FALSE(opened);
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+                      1);
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), kFullLog);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+        SqliteDb log(dir.File("log.tlg"), false);
+        Statement count = log.Prepare("SELECT count(*) FROM \"Log Entry\"");
+        ASSERT_TRUE(count.Step());
+        EXPECT_EQ(count.Int64(0), 4);
+        return;
+    }
+    ADD_FAILURE() << "never converted";
+}
+
+// A conversion stopped after keeping the text under its second name: the text is still under
+// the first, and converting again finishes the job. What it left half made goes.
+TEST_F(ConversionTest, ConvertingAgainAfterAStopFinishes) {
+    WriteBytes(dir.File("log.tlg"), kFullLog);
+    fs::create_hard_link(dir.File("log.tlg"), dir.File("logOLD.tlg"));
+    WriteBytes(dir.File(".log.tlg.kivrun-tmp-999999999-1"), "half a log");
+    WriteBytes(dir.File(".log.tlg.kivrun-tmp-999999999-1-journal"), "its journal");
+    ASSERT_TRUE(Convert(kFullLog));
+    EXPECT_EQ(Q("SELECT count(*) FROM \"Log Entry\""), "4");
+    EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), kFullLog);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(ConversionTest, WhatIsNoTextLogIsRefusedAndLeftAlone) {
+    const std::string cases[] = {
+        std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", 20),
+        std::string(4096, '\0'),
+        "Dear diary,\nran today.\n",
+    };
+    for (const std::string& text : cases) {
+        WriteBytes(dir.File("log.tlg"), text);
+        ui.messages.clear();
+        ui.answers = {true};
+        EXPECT_FALSE(doc->OnOpenDocument(dir.File("log.tlg")));
+        EXPECT_TRUE(ui.questions.empty());
+        EXPECT_EQ(ui.messages,
+                  std::vector<std::string>{"Couldn't open database--Exception: '" +
+                                           dir.File("log.tlg") + "' is not a training log."});
+        EXPECT_EQ(ReadBytes(dir.File("log.tlg")), text);
+        EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
+    }
 }
 
 TEST(OldLogName, TheExtensionGivesWayToOld) {

@@ -4,6 +4,7 @@
 
 #include "app/OldLogFixture.h"
 #include "store/LogEntryFilteredSet.h"
+#include "support/FailingVfs.h"
 
 namespace kivrun {
 namespace {
@@ -154,6 +155,54 @@ TEST_F(ImportTest, AMissingFileFailsSilently) {
     EXPECT_FALSE(Import(*doc, dir.File("none.tlg"), Options(true, true, true, true)));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(view.hints.empty());
+}
+
+// Nothing in them is a workout: they are refused, not imported as nothing.
+TEST_F(ImportTest, FilesThatAreNoLogAreRefused) {
+    SqliteDb(dir.File("other.db"), true).Exec("CREATE TABLE t (x)");
+    const std::pair<const char*, std::string> files[] = {
+        {"random.bin", std::string("\x93\x01\xfe\x7f\x10\x02\x80\x11\x03\xc0\x1b\x04", 12)},
+        {"zeroes.bin", std::string(8192, '\0')},
+        {"empty.tlg", ""},
+        {"other.db", test::ReadBytes(dir.File("other.db"))},
+    };
+    for (const auto& [name, bytes] : files) {
+        test::WriteBytes(dir.File(name), bytes);
+        ui.messages.clear();
+        ImportReport report;
+        EXPECT_FALSE(Import(*doc, dir.File(name), Options(true, true, true, true), &report));
+        EXPECT_FALSE(report.written);
+        EXPECT_EQ(ui.messages,
+                  std::vector<std::string>{"Couldn't import--Exception: \"" + dir.File(name) +
+                                           "\" is not a training log, nor a log "
+                                           "of the previous version."})
+            << name;
+        EXPECT_EQ(test::ReadBytes(dir.File(name)), bytes) << name;
+    }
+}
+
+// A full disk at any write: the report says whether the workouts are in the log, and they
+// are there exactly when it says so.
+TEST_F(ImportTest, AFailureIsReportedAsWhatItIs) {
+    const std::string other = OtherLog();
+    test::FailingVfs::Install();
+    doc->AddEntry(test::Entry(3, 25, 2023), nullptr);  // the imported weeks shade it anew
+    doc->OnCloseDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(path));  // through the disk that fills up
+    bool done = false;
+    for (int allowed = 0; !done; allowed += 1 + allowed / 16) {
+        SCOPED_TRACE(allowed);
+        ASSERT_LT(allowed, 2000);
+        const long before = Count("Log Entry");
+        ImportReport report;
+        test::FailingVfs::FailWritesAfter(allowed);
+        done = Import(*doc, other, Options(true, false, false, true), &report);
+        test::FailingVfs::Disarm();
+        EXPECT_EQ(Count("Log Entry"), before + (report.written ? 2 : 0));
+        EXPECT_EQ(report.written, done || ui.messages.back().find("The import is in the log") == 0)
+            << ui.messages.back();
+        EXPECT_EQ(doc->Database().IntegrityProblems(), "");
+    }
 }
 
 TEST_F(ImportTest, WhatEachChoiceTakesFromAnOldTextLog) {

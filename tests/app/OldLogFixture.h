@@ -18,15 +18,6 @@
 
 namespace kivrun::test {
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // A scratch folder, a scripted user and a document, with today pinned to 6 December 2026.
 class OldLogFixture : public ::testing::Test {
   protected:

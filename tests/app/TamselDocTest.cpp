@@ -5,7 +5,14 @@
 #include <fstream>
 #include <random>
 
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/OldLogFixture.h"
 #include "store/LogEntryFilteredSet.h"
+#include "store/LogLock.h"
 #include "store/PreferencesSet.h"
 #include "store/SportsSet.h"
 #include "store/TrainingTypesSet.h"
@@ -223,6 +230,58 @@ TEST_F(TamselDocTest, AnOldTextLogIsOfferedForConversion) {
     EXPECT_FALSE(doc->IsOpen());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
+}
+
+// The desktop program claims its log: a second instance is told who has it, and opens it
+// read-only (writing nothing, not even when it closes) or not at all.
+TEST_F(TamselDocTest, ASecondInstanceIsToldWhoHasTheLog) {
+    doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    doc->OnCloseDocument();
+    doc->SetClaimsLog(true);
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_TRUE(std::filesystem::exists(LogLock::PathFor(path)));
+    test::ScriptedUi otherUi;
+    CTamselDoc other(otherUi);
+    other.SetClaimsLog(true);
+    other.SetBackupFolder(dir.File("Backup Logs"));
+    otherUi.answers = {false, true};
+    EXPECT_FALSE(other.OnOpenDocument(path));
+    EXPECT_EQ(otherUi.questions.at(0),
+              "The training log \"" + path + "\" is open in Kivrun on " + LogLock::ThisHost() +
+                  " (process " + std::to_string(::getpid()) +
+                  ").\n\nOpen it read-only? Nothing you do will be saved in it.");
+    const std::string bytes = test::ReadBytes(path);
+    ASSERT_TRUE(other.OnOpenDocument(path)) << ::testing::PrintToString(otherUi.messages);
+    EXPECT_TRUE(other.IsReadOnly());
+    EXPECT_EQ(other.EntryCount(), 1);
+    EXPECT_EQ(other.AddEntry(Entry(1, 3, 2025), nullptr), 0);
+    EXPECT_EQ(otherUi.messages, std::vector<std::string>{"This training log is open for reading "
+                                                         "only; nothing can be changed."});
+    other.OnCloseDocument();
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+    // The first instance goes on as before; closing ends its claim.
+    EXPECT_NE(doc->AddEntry(Entry(1, 4, 2025), nullptr), 0);
+    doc->OnCloseDocument();
+    EXPECT_FALSE(std::filesystem::exists(LogLock::PathFor(path)));
+    // A claim whose program is gone is taken over without a word.
+    std::ofstream(LogLock::PathFor(path)) << "host=" << LogLock::ThisHost() << "\npid=999999999\n";
+    otherUi.questions.clear();
+    ASSERT_TRUE(other.OnOpenDocument(path));
+    EXPECT_FALSE(other.IsReadOnly());
+    EXPECT_TRUE(otherUi.questions.empty());
+}
+
+// Between its operations an open log holds no lock, so that another program can write it.
+TEST_F(TamselDocTest, AnOpenLogLetsOthersWriteBetweenItsOperations) {
+    doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    doc->OnCloseDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    doc->AddEntry(Entry(1, 3, 2025), nullptr);
+    WorkingEntry entry;
+    doc->LoadEntry(doc->EntryAt(0)->entryId, entry);
+    SqliteDb other(path, false);
+    sqlite3_busy_timeout(other.handle(), 0);
+    EXPECT_NO_THROW(other.Exec("BEGIN IMMEDIATE; UPDATE Preferences SET Value = Value; COMMIT"));
 }
 
 TEST_F(TamselDocTest, NewAsksForAPathReplacesTheFileAndShowsPreferences) {

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
+#include "store/NewLogFile.h"
 #include "store/QueryDef.h"
+#include "store/RoutesSet.h"
+#include "store/TotalsSet.h"
+#include "support/FailingVfs.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -22,6 +27,11 @@ std::string Dump(LogDatabase& db) {
     for (const auto& t : schema::Tables())
         out += t.name + "=" + std::to_string(db.RowCount(t.name)) + "\n";
     return out;
+}
+
+std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(Schema, StoredQueriesKeepTheirExactText) {
@@ -238,7 +248,7 @@ TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
         size_t messages;
     } cases[] = {
         {"missing.tlg", LogDatabase::kNotFound, 1}, {"text.tlg", LogDatabase::kNotALog, 0},
-        {"empty.tlg", LogDatabase::kNotALog, 0},    {"junk.tlg", LogDatabase::kNotALog, 0},
+        {"empty.tlg", LogDatabase::kOpened, 0},     {"junk.tlg", LogDatabase::kNotALog, 0},
         {"folder.tlg", LogDatabase::kFailed, 1},    {"other.db", LogDatabase::kOpened, 0},
     };
     for (const Case& c : cases) {
@@ -257,6 +267,125 @@ TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
     EXPECT_TRUE(quiet.messages.empty());
     EXPECT_EQ(LogDatabase::Create(dir.File("text.tlg"), quiet), nullptr);
     EXPECT_EQ(quiet.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);
+}
+
+// Only a log, or a file that holds nothing yet, is completed; anything else stays as it was.
+TEST(Schema, CompletingOpensOnlyLogs) {
+    TempDir dir;
+    ScriptedUi ui;
+    NewLog(dir.File("lost.tlg"), ui)->sql().Exec("DROP TABLE \"Log Entry\"");
+    SqliteDb(dir.File("other.db"), true)
+        .Exec("CREATE TABLE Sports (x); INSERT INTO Sports VALUES (1)");
+    std::ofstream(dir.File("empty.tlg"));
+    const std::string lost =
+        "The training log '" + dir.File("lost.tlg") +
+        "' has lost its table of workouts (\"Log Entry\").\n\nOpen it anyway, with no workouts?";
+    struct Case {
+        const char* file;
+        bool yes;
+        bool completed;
+        std::vector<std::string> questions;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"other.db",
+         true,
+         false,
+         {},
+         {"Couldn't open database--Exception: '" + dir.File("other.db") +
+          "' is not a training log."}},
+        {"lost.tlg", false, false, {lost}, {}},
+        {"lost.tlg", true, true, {lost}, {}},
+        {"empty.tlg", false, true, {}, {}},
+    };
+    for (const Case& c : cases) {
+        ScriptedUi asked;
+        asked.answers = {c.yes};
+        const std::string before = Bytes(dir.File(c.file));
+        std::unique_ptr<LogDatabase> db;
+        ASSERT_EQ(LogDatabase::Open(dir.File(c.file), asked, false, db), LogDatabase::kOpened);
+        EXPECT_EQ(schema::CompleteLog(*db, asked), c.completed) << c.file;
+        EXPECT_EQ(asked.questions, c.questions) << c.file;
+        EXPECT_EQ(asked.messages, c.messages) << c.file;
+        EXPECT_EQ(db->TableExists("Log Entry"), c.completed) << c.file;
+        db.reset();
+        if (!c.completed) {
+            EXPECT_EQ(Bytes(dir.File(c.file)), before) << c.file;
+        }
+    }
+    // The empty file became a whole new log.
+    std::unique_ptr<LogDatabase> db;
+    LogDatabase::Open(dir.File("empty.tlg"), ui, false, db);
+    EXPECT_EQ(db->RowCount("Training Types"), 7);
+}
+
+// Whatever the file holds, only the program's own query texts are ever run.
+TEST(Schema, OnlyTheProgramsOwnQueriesAreRun) {
+    TempDir dir;
+    ScriptedUi ui;
+    auto db = NewLog(dir.File("a.tlg"), ui);
+    db->sql().Exec(
+        "INSERT INTO Sports VALUES ('R', 'Running', 0, 1, 0, 0);"
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) "
+        "VALUES (37622, 'R', 'G', 60);"
+        "UPDATE kivrun_queries SET SQL = 'DELETE FROM [Log Entry]' "
+        "WHERE Name IN ('TotalsQuery', 'DeleteTemplateQuery');"
+        "INSERT INTO kivrun_queries VALUES ('Routes', 'DELETE FROM [Log Entry]');"
+        "DROP VIEW FilteredSetQuery; CREATE VIEW FilteredSetQuery AS SELECT * FROM Sports");
+    QueryDef totals;
+    totals.Open(*db, "TotalsQuery");
+    EXPECT_EQ(totals.GetSQL(), schema::FindQuery("TotalsQuery")->sql);
+    totals.SetParamValue("StartDate", 0.0);
+    totals.SetParamValue("EndDate", 99999.0);
+    totals.SetParamValue("WeekStartDay", std::int64_t{2});
+    totals.SetParamValue("DateGrouping", std::string("ww"));
+    CTotalsSet rows(db.get());
+    CRoutesSet routes(db.get());
+    routes.Open();  // a catalog row named like a table is no query of the program's
+    // The view is compared as the file has it, and made again.
+    QueryDef filtered;
+    filtered.Open(*db, "FilteredSetQuery");
+    filtered.SetSQL(filtered.GetSQL());
+    rows.Open(totals);
+    EXPECT_EQ(rows.Workouts, 1);
+    EXPECT_EQ(db->RowCount("Log Entry"), 1);
+    // Opening again puts the program's texts back in the file, and says so once.
+    ASSERT_TRUE(schema::BuildOrComplete(*db, ui));
+    ASSERT_TRUE(schema::BuildOrComplete(*db, ui));
+    for (const char* name : {"TotalsQuery", "DeleteTemplateQuery"})
+        EXPECT_EQ(db->StoredQuerySql(name), schema::FindQuery(name)->sql);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "The stored queries TotalsQuery, DeleteTemplateQuery of this log "
+                               "were not the program's own; they have been restored."});
+}
+
+// A full disk at any write leaves nothing at the name, so trying again works; an existing
+// file is never replaced unless asked.
+TEST(Schema, ANewLogAppearsWholeOrNotAtAll) {
+    TempDir dir;
+    const std::string path = dir.File("new.tlg");
+    test::FailingVfs::Install();
+    bool made = false;
+    for (int allowed = 0; !made; allowed += 1 + allowed / 4) {
+        ASSERT_LT(allowed, 5000);
+        ScriptedUi ui;
+        test::FailingVfs::FailWritesAfter(allowed);
+        made = WriteNewLogFile(path, false, ui);
+        test::FailingVfs::Disarm();
+        EXPECT_EQ(std::filesystem::exists(path), made) << allowed;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  made ? 1 : 0)
+            << allowed;
+    }
+    const std::string written = Bytes(path);
+    ScriptedUi ui;
+    EXPECT_FALSE(WriteNewLogFile(path, false, ui));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Couldn't create database--Exception: Database already exists."});
+    EXPECT_EQ(Bytes(path), written);
+    std::unique_ptr<LogDatabase> db;
+    ASSERT_EQ(LogDatabase::Open(path, ui, false, db), LogDatabase::kOpened);
+    EXPECT_EQ(db->RowCount("Training Types"), 7);
 }
 
 TEST(LogDatabase, ViewsLeaveTheirOrderToTheirReaders) {

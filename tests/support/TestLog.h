@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,15 @@
 #include "store/UserInterface.h"
 
 namespace kivrun::test {
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A user who answers as scripted and remembers everything the program said.
 class ScriptedUi : public UserInterface {

@@ -10,6 +10,7 @@
 namespace kivrun {
 namespace {
 
+using test::ReadBytes;
 using test::RunTool;
 using test::ShellQuote;
 using test::TempDir;
@@ -21,11 +22,6 @@ const char* const kOldLog =
     "1/2/98\tRT\t5\t0:40:00\t0\tPark\tgood\t150\t0\r\n"
     "1/3/98\tWG\t0\t0:45:00\r\n{1\r\nBench\t3\t100\t10\r\n}\r\n"
     "1/4/98\tQG\t5\t0:40:00";
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The row count check prints for a table.
 std::string RowCount(const std::string& check, const std::string& table) {

@@ -83,6 +83,7 @@ bool KivrunApp::OpenLog(const QString& path, bool report) {
 bool KivrunApp::OpenDocument(const QString& path) {
     auto doc = std::make_unique<CTamselDoc>(ui_);
     doc->SetBackupFolder(backupFolder_.toStdString());
+    doc->SetClaimsLog(true);  // a second instance on the same log is told
     if (!doc->OnOpenDocument(path.toStdString())) return false;
     recent_->Add(path);
     Adopt(std::move(doc));
@@ -136,6 +137,7 @@ bool KivrunApp::NewLog() {
     if (!CloseLog()) return false;
     auto doc = std::make_unique<CTamselDoc>(ui_);
     doc->SetBackupFolder(backupFolder_.toStdString());
+    doc->SetClaimsLog(true);
     if (!doc->CreateLog(path.toStdString())) return false;
     recent_->Add(path);
     Adopt(std::move(doc));

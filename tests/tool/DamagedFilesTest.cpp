@@ -1,0 +1,125 @@
+// Damaged and foreign files: every command ends quickly, says what went wrong with a non-zero
+// exit, and leaves a file that is not a log as it was.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "store/Database.h"
+#include "support/RunTool.h"
+#include "support/TestLog.h"
+
+namespace kivrun {
+namespace {
+
+using test::ReadBytes;
+using test::RunTool;
+using test::ShellQuote;
+using test::WriteBytes;
+
+class DamagedFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(Run("sample " + Q("log.tlg") + " 2000 9").status, 0); }
+    std::string Q(const std::string& name) const { return ShellQuote(dir.File(name)); }
+    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
+    // Bounded: a command that would not end is a failure too. Prints the exit status.
+    test::ToolResult RunBounded(const std::string& args) {
+        return test::RunCommand("timeout 20 " + std::string(KIVRUN_TOOL_PATH) + " " + args + " 2>" +
+                                ShellQuote(dir.File("err.txt")) + " >/dev/null; echo $?");
+    }
+    test::TempDir dir;
+};
+
+TEST_F(DamagedFilesTest, EveryCommandOnABadFileFailsQuicklyAndSaysWhy) {
+    std::filesystem::copy_file(dir.File("log.tlg"), dir.File("torn.tlg"));
+    std::filesystem::resize_file(dir.File("torn.tlg"),
+                                 std::filesystem::file_size(dir.File("torn.tlg")) - 2089);
+    SqliteDb(dir.File("other.db"), true)
+        .Exec("CREATE TABLE notes (text); INSERT INTO notes VALUES (1)");
+    WriteBytes(dir.File("zeroes.tlg"), std::string(10000, '\0'));
+    WriteBytes(dir.File("random.tlg"), std::string("\x93\x01\xfe\x7f\x10\x02\x80\x11\x03\xc0", 10));
+    struct Case {
+        std::string args;
+        const char* says;
+    } cases[] = {
+        {"list " + Q("torn.tlg"), "malformed"},
+        {"totals " + Q("torn.tlg") + " week", "malformed"},
+        {"export " + Q("torn.tlg") + " " + Q("torn.htm"), "malformed"},
+        {"pref " + Q("torn.tlg") + " DaysBetweenBackup 0", "malformed"},  // its pages are whole
+        {"check " + Q("other.db"), "is not a training log"},
+        {"list " + Q("other.db"), "is not a training log"},
+        {"list " + Q("zeroes.tlg"), "is not a training log"},
+        {"import " + Q("log.tlg") + " " + Q("zeroes.tlg"), "nothing imported"},
+        {"import " + Q("log.tlg") + " " + Q("random.tlg"), "nothing imported"},
+        {"import " + Q("log.tlg") + " " + Q("other.db"), "nothing imported"},
+        {"convert " + Q("random.tlg"), "not converted"},
+        {"convert " + Q("other.db"), "another program's database"},
+        {"backup " + Q("log.tlg") + " --backup-dir " + Q("log.tlg"), "is not a folder"},
+    };
+    const std::string foreign = ReadBytes(dir.File("other.db"));
+    for (const Case& c : cases) {
+        const auto r = RunBounded(c.args);
+        EXPECT_NE(r.out, "0\n") << c.args;
+        EXPECT_NE(r.out, "124\n") << c.args << ": it did not end";
+        const std::string err = ReadBytes(dir.File("err.txt"));
+        EXPECT_NE(err.find(c.says), std::string::npos) << c.args << ": " << err;
+        // None of them is an old text log: no hint to convert it.
+        EXPECT_EQ(err.find("converts with"), std::string::npos) << err;
+    }
+    EXPECT_EQ(ReadBytes(dir.File("other.db")), foreign);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("torn.htm")));
+}
+
+// SQL stored in the file is never run as it stands: the program's own is put back.
+TEST_F(DamagedFilesTest, ACraftedStoredQueryIsRestored) {
+    SqliteDb(dir.File("log.tlg"), false)
+        .Exec(
+            "UPDATE kivrun_queries SET SQL = 'DELETE FROM [Log Entry]' "
+            "WHERE Name IN ('TotalsQuery', 'TotalsQueryByWeek', 'FilteredSetQuery')");
+    // Reading runs the program's own texts; the first open that writes puts them back, once.
+    const auto totals = Run("totals " + Q("log.tlg") + " week");
+    EXPECT_EQ(totals.status, 0) << totals.err;
+    EXPECT_EQ(RunBounded("export " + Q("log.tlg") + " " + Q("log.htm")).out, "0\n");
+    const auto check = Run("check " + Q("log.tlg"));
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_NE(check.err.find("have been restored"), std::string::npos) << check.err;
+    EXPECT_EQ(Run("check " + Q("log.tlg")).err, "");
+    SqliteDb log(dir.File("log.tlg"), false);
+    Statement s = log.Prepare("SELECT count(*) FROM \"Log Entry\"");
+    s.Step();
+    EXPECT_EQ(s.Int64(0), 2000);
+}
+
+// Tabs and line breaks in the user's texts never split a line of tab-delimited output.
+TEST_F(DamagedFilesTest, TabsInUserTextKeepEveryLinesFields) {
+    const std::string log = Q("tabs.tlg");
+    ASSERT_EQ(Run("new " + log).status, 0);
+    ASSERT_EQ(Run("sport " + log + " R " + ShellQuote("Road\trun") + " 0 1").status, 0);
+    ASSERT_EQ(Run("add " + log + " 1/06/2003 " + ShellQuote("Road\trun") +
+                  " General 10 1:15:00 --route " + ShellQuote("Lake\tloop") + " --notes " +
+                  ShellQuote("one\ntwo\rthree\xE2\x80\xA8"
+                             "four"))
+                  .status,
+              0);
+    ASSERT_EQ(Run("export " + log + " " + Q("tabs.txt")).status, 0);
+    const std::string outputs[] = {Run("list " + log).out, ReadBytes(dir.File("tabs.txt"))};
+    for (const std::string& out : outputs) {
+        SCOPED_TRACE(out);
+        size_t lines = 0;
+        for (size_t start = 0; start < out.size(); ++lines) {
+            const size_t end = out.find('\n', start);
+            std::string line = out.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();  // the .txt line end
+            EXPECT_EQ(line.find('\r'), std::string::npos);
+            // Ten fields; the .txt header ends each name with a tab.
+            const auto tabs = std::count(line.begin(), line.end(), '\t');
+            EXPECT_TRUE(tabs == 9 || (tabs == 10 && lines == 0)) << line;
+            start = end + 1;
+        }
+        EXPECT_EQ(lines, 2u);
+    }
+}
+
+}  // namespace
+}  // namespace kivrun
