@@ -75,7 +75,7 @@ CEventFields::CEventFields(EventForm& model, const QString& eventLabel, QWidget*
 }
 
 void CEventFields::Connect() {
-    connect(date_, &QDateEdit::dateChanged, this, [this](QDate day) {
+    connect(date_, &DatePicker::dateChanged, this, [this](QDate day) {
         if (!showing_) model_.date = FromQDate(day);
     });
     connect(sport_, &QComboBox::activated, this, [this](int index) {
