@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <memory>
 
 #include "GuiBench.h"
 #include "entries/Date.h"
@@ -19,50 +18,53 @@ RowId Spread(CTamselDoc& doc, int n) {
     return doc.EntryAt((static_cast<long>(n) * 7919) % count)->entryId;
 }
 
+// An entry view the document tells of its changes, shown at the entry window's size.
+struct ShownView {
+    CTamselDoc& doc;
+    CEntryView view{doc};
+    explicit ShownView(CTamselDoc& d) : doc(d) {
+        doc.AddView(&view);
+        view.resize(650, 770);
+        view.show();
+        QApplication::processEvents();
+    }
+    ~ShownView() { doc.RemoveView(&view); }
+};
+
 void BM_OpenEntryView(benchmark::State& state) {
     OpenLog log;
     int opened = 0;
     for (auto _ : state) {
         log.doc->SetCurrentEntry(Spread(*log.doc, opened++), nullptr);
-        auto view = std::make_unique<CEntryView>(*log.doc);
-        view->resize(650, 770);
-        view->show();
-        view->repaint();
+        ShownView shown(*log.doc);
+        shown.view.repaint();
     }
 }
 BENCHMARK(BM_OpenEntryView)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StepEntry(benchmark::State& state) {
     OpenLog log;
-    CEntryView view(*log.doc);
-    log.doc->AddView(&view);
-    view.resize(650, 770);
-    view.show();
-    QApplication::processEvents();
+    ShownView shown(*log.doc);
+    CEntryView& view = shown.view;
     view.ShowEntry(Spread(*log.doc, 1));
     int step = 0;
     for (auto _ : state) {
         view.RunCommand(++step % 2 ? Command::ViewPrevious : Command::ViewNext);
         view.repaint();
     }
-    log.doc->RemoveView(&view);
 }
 BENCHMARK(BM_StepEntry)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PickDay(benchmark::State& state) {
     OpenLog log;
-    CEntryView view(*log.doc);
-    log.doc->AddView(&view);
-    view.resize(650, 770);
-    view.show();
-    QApplication::processEvents();
+    ShownView shown(*log.doc);
+    CEntryView& view = shown.view;
     const CDate first = CDate().AddDays(-730);
     int picked = 0;
     for (auto _ : state) {
         view.PickDay(first.AddDays(picked++ * 11 % 730));
         view.repaint();
     }
-    log.doc->RemoveView(&view);
 }
 BENCHMARK(BM_PickDay)->Unit(benchmark::kMillisecond)->UseRealTime();
 

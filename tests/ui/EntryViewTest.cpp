@@ -10,10 +10,7 @@
 #include "PdfSupport.h"
 #include "ShellSupport.h"
 #include "UiTestSupport.h"
-#include "app/SampleLog.h"
 #include "app/ui/ChildFrame.h"
-#include "app/ui/WindowContents.h"
-#include "entries/Calendar.h"
 #include "output/ui/GPrintDriver.h"
 #include "support/DocFixture.h"
 #include "views/ui/EntryView.h"
@@ -25,24 +22,12 @@ namespace {
 
 // The program with the sample log: a person opens a workout from the log list, reads on
 // page by page, jumps with the calendar and prints.
-class EntryViewInTheProgram : public test::ShellTest {
+class EntryViewInTheProgram : public test::SampleProgramTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
-        RegisterWindowContents();
-        SilentUserInterface silent;
-        const std::string log = dir.File("sample.tlg");
-        ASSERT_TRUE(WriteSampleLog(log, 300, 3, silent));
-        Started({QString::fromStdString(log)});
-        frame().resize(1100, 800);
-        Settle();
+        SampleProgramTest::SetUp();
+        StartOnSample(300, 1100, 800);
     }
-    void TearDown() override {
-        ShellTest::TearDown();
-        calendar::SetTodayForTesting(std::nullopt);
-    }
-    CTamselDoc& doc() { return *app->Document(); }
 };
 
 TEST_F(EntryViewInTheProgram, OpenStepPickADayAndPrint) {

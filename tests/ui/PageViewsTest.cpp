@@ -7,10 +7,7 @@
 #include "PdfSupport.h"
 #include "ShellSupport.h"
 #include "UiTestSupport.h"
-#include "app/SampleLog.h"
 #include "app/ui/ChildFrame.h"
-#include "app/ui/WindowContents.h"
-#include "entries/Calendar.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "output/ui/GPrintDriver.h"
 #include "support/DocFixture.h"
@@ -37,22 +34,11 @@ QStringList Items(QMenu* menu) {
 
 // The program with the sample log: a person browses by month and by week, opens, deletes
 // and prints.
-class PageViewsInTheProgram : public test::ShellTest {
+class PageViewsInTheProgram : public test::SampleProgramTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
-        RegisterWindowContents();
-        SilentUserInterface silent;
-        const std::string log = dir.File("sample.tlg");
-        ASSERT_TRUE(WriteSampleLog(log, 600, 3, silent));
-        Started({QString::fromStdString(log)});
-        frame().resize(1280, 900);
-        Settle();
-    }
-    void TearDown() override {
-        ShellTest::TearDown();
-        calendar::SetTodayForTesting(std::nullopt);
+        SampleProgramTest::SetUp();
+        StartOnSample(600, 1280, 900);
     }
     template <class ViewClass>
     ViewClass* Open(Command cmd) {
@@ -60,7 +46,6 @@ class PageViewsInTheProgram : public test::ShellTest {
         Settle();
         return frame().findChild<ViewClass*>();
     }
-    CTamselDoc& doc() { return *app->Document(); }
 };
 
 TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {

@@ -14,12 +14,15 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/SampleLog.h"
 #include "app/TamselDoc.h"
 #include "app/UpdateHint.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtUserInterface.h"
+#include "app/ui/WindowContents.h"
 #include "app/ui/WindowTemplates.h"
+#include "entries/Calendar.h"
 #include "support/TestLog.h"
 
 // Readable failures: Qt strings printed as text.
@@ -193,6 +196,27 @@ class ShellTest : public ::testing::Test {
 
   private:
     QString startFolder_;
+};
+
+// The program with its real windows, started on a sample log of so many workouts, with
+// today fixed on 6 December 2026 so that the log's dates and the views' months agree.
+class SampleProgramTest : public ShellTest {
+  protected:
+    void StartOnSample(int entries, int width, int height) {
+        calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
+        RegisterWindowContents();
+        SilentUserInterface silent;
+        const std::string log = dir.File("sample.tlg");
+        ASSERT_TRUE(WriteSampleLog(log, entries, 3, silent));
+        Started({QString::fromStdString(log)});
+        frame().resize(width, height);
+        Settle();
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        calendar::SetTodayForTesting(std::nullopt);
+    }
+    CTamselDoc& doc() { return *app->Document(); }
 };
 
 }  // namespace kivrun::test
