@@ -86,6 +86,25 @@ RouteNotesWidths SplitRemainder(int remaining, bool hasRoute, bool hasNotes, int
     return w;
 }
 
+std::string WidestCellSample(int columnId, int format) {
+    switch (columnId) {
+        case LogListCells::kDistance:
+            return "99999m";
+        case LogListCells::kTime: {
+            static const char* const forms[] = {"9:08", "9:08:06", "9:08:06.58", "68:06",
+                                                "68:06.58"};
+            return forms[format >= 0 && format < 5 ? format : 1];
+        }
+        case LogListCells::kPace:
+            return "10:00";
+        case LogListCells::kOptionalOne:
+        case LogListCells::kOptionalTwo:
+            return "999";
+        default:
+            return {};
+    }
+}
+
 std::string DeleteItemText(std::size_t selectedRows) {
     return selectedRows > 1 ? "De&lete Entries\tDel" : "De&lete Entry\tDel";
 }

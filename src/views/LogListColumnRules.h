@@ -50,6 +50,11 @@ struct RouteNotesWidths {
 };
 RouteNotesWidths SplitRemainder(int remaining, bool hasRoute, bool hasNotes, int minimum);
 
+// A cell text as wide as the column's widest usual one (a five-digit distance with its unit
+// letter, a workout of hours), so that a column is never built narrower than its numbers;
+// empty for the columns of names and free text.
+std::string WidestCellSample(int columnId, int format);
+
 // The Edit menu's delete item, worded for the number of selected rows.
 std::string DeleteItemText(std::size_t selectedRows);
 // The question asked before deleting that many rows.

@@ -2,10 +2,14 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QWheelEvent>
 
 #include "LogListSupport.h"
+#include "controls/ui/EllipsisItemDelegate.h"
 #include "store/ColumnSettingsSet.h"
 #include "store/LogDatabase.h"
 #include "store/PreferencesSet.h"
@@ -330,17 +334,126 @@ TEST_F(LogListView, RouteAndNotesFillTheWidthAndADividerFitsItsColumn) {
     list->HideColumnAt(Section(LogListCells::kRoute));
     EXPECT_EQ(Width(LogListCells::kNotes), list->viewport()->width() - others());
 
-    // A divider double-click: the widest text on screen plus 15, for this window only.
+    // A divider double-click fits the column for this window only.
     const int date = Section(LogListCells::kDate);
     emit list->horizontalHeader()->sectionHandleDoubleClicked(date);
-    const QFontMetrics metrics(list->font());
-    int widest = 0;
-    for (int row = 0; row < model().rowCount(); ++row)
-        widest = std::max(widest, metrics.horizontalAdvance(Cell(row, date)));
-    EXPECT_EQ(Width(LogListCells::kDate),
-              std::max(widest + 15, list->horizontalHeader()->sectionSizeHint(date)));
     EXPECT_EQ(Settings(LogListCells::kDate).width, 60);
     EXPECT_EQ(Width(LogListCells::kNotes), list->viewport()->width() - others());
+}
+
+TEST_F(LogListView, NumbersAreDrawnWholeAsBuiltAndOnceFitted) {
+    // Meters beside miles and km: every distance carries its unit letter.
+    doc->Database().sql().Exec(
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+        "VALUES ('S','Swimming',3,5,3,3)");
+    doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+    const struct {
+        const char* sport;
+        double distance;
+        double seconds;
+    } workouts[] = {{"S", 13000, 11400}, {"S", 10500, 9600}, {"B", 98.6, 14126}, {"R", 12.8, 5573}};
+    for (const auto& w : workouts) {
+        WorkingEntry e = Entry(12, 1, 2026, w.sport, w.seconds);
+        e.distance = w.distance;
+        doc->AddEntry(e, nullptr);
+    }
+    MakeView();
+    auto cutCells = [this] {
+        QStringList cut;
+        for (int id : {LogListCells::kDistance, LogListCells::kTime, LogListCells::kPace})
+            for (int row = 0; row < model().rowCount(); ++row) {
+                const QModelIndex index = model().index(row, Section(id));
+                QStyleOptionViewItem option;
+                option.initFrom(list);
+                option.widget = list;
+                option.rect = list->visualRect(index);
+                const QString shown = static_cast<CEllipsisItemDelegate*>(list->itemDelegate())
+                                          ->displayedText(option, index);
+                if (shown != index.data().toString()) cut << shown;
+            }
+        return cut;
+    };
+    EXPECT_EQ(cutCells(), QStringList());
+    EXPECT_EQ(Settings(LogListCells::kDistance).width, 55);  // the log keeps its own
+
+    // Fitting measures the text as drawn, unit letter and margins included.
+    for (int id : {LogListCells::kDistance, LogListCells::kTime}) {
+        list->horizontalHeader()->resizeSection(Section(id), 20);
+        emit list->horizontalHeader()->sectionHandleDoubleClicked(Section(id));
+    }
+    EXPECT_EQ(cutCells(), QStringList());
+}
+
+// What the style is asked to draw: the date order's arrow.
+class ArrowWatch : public QProxyStyle {
+  public:
+    QStyleOptionHeader::SortIndicator arrow = QStyleOptionHeader::None;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_Header)
+            if (const auto* h = qstyleoption_cast<const QStyleOptionHeader*>(option))
+                if (h->sortIndicator != QStyleOptionHeader::None)
+                    const_cast<ArrowWatch*>(this)->arrow = h->sortIndicator;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+TEST_F(LogListView, TheDateArrowPointsTheWayTheDatesRunAndHomeAndEndGoToTheEnds) {
+    AddWorkouts(30);
+    MakeView();
+    auto* style = new ArrowWatch;
+    list->horizontalHeader()->setStyle(style);
+    auto arrow = [&] {
+        style->arrow = QStyleOptionHeader::None;
+        list->horizontalHeader()->viewport()->repaint();
+        return style->arrow;
+    };
+    EXPECT_EQ(arrow(), QStyleOptionHeader::SortDown);  // newest first
+    list->HeaderClicked(Section(LogListCells::kDate));
+    EXPECT_EQ(arrow(), QStyleOptionHeader::SortUp);
+    list->HeaderClicked(Section(LogListCells::kDate));
+
+    list->setFocus();
+    const int last = model().rowCount() - 1;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        std::size_t selected;
+    } steps[] = {{Qt::Key_End, Qt::NoModifier, last, 1},
+                 {Qt::Key_Home, Qt::NoModifier, 0, 1},
+                 {Qt::Key_End, Qt::ShiftModifier, last, 30}};
+    for (const auto& step : steps) {
+        QTest::keyClick(list, step.key, step.modifiers);
+        EXPECT_EQ(list->currentIndex().row(), step.row) << step.key;
+        EXPECT_EQ(list->SelectedCount(), step.selected) << step.key;
+    }
+}
+
+// The parts of the viewport painted since it was last cleared.
+class PaintWatch : public QObject {
+  public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(LogListView, AFocusFrameLeavingARowTakesAllOfItWith) {
+    AddWorkouts(10);
+    MakeView();
+    list->setFocus();
+    // The current row without a selection, as a deletion leaves it.
+    list->selectionModel()->setCurrentIndex(model().index(2, 0), QItemSelectionModel::NoUpdate);
+    Settle();
+    PaintWatch watch;
+    list->viewport()->installEventFilter(&watch);
+    QTest::keyClick(list, Qt::Key_Down);
+    Settle();
+    const QRect row2 = list->visualRect(model().index(2, 0))
+                           .united(list->visualRect(model().index(2, model().columnCount() - 1)));
+    EXPECT_EQ(watch.painted.intersected(row2), QRegion(row2));
 }
 
 TEST_F(LogListView, OneWheelNotchScrollsFortyFivePixelsInWholeRows) {

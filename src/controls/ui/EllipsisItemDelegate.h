@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStyledItemDelegate>
+#include <optional>
 
 namespace kivrun {
 
@@ -18,6 +19,10 @@ class CEllipsisItemDelegate : public QStyledItemDelegate {
 
     // The text the cell shows in option's rectangle.
     QString displayedText(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    // The narrowest cell that shows the index's text whole; with text, that text in the
+    // index's font and style.
+    int widthToShow(const QStyleOptionViewItem& option, const QModelIndex& index,
+                    const std::optional<QString>& text = std::nullopt) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionHeader>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -33,6 +34,22 @@ constexpr int kWheelNotch = 120;
 bool HasWindow(WindowKind kind) {
     return WindowTemplates::Instance().HasContent(kind);
 }
+
+// The arrow of the date order points the way the dates run down the list: down while the
+// newest workout is first. (Qt's own header draws it the other way round.)
+class DateOrderHeader : public QHeaderView {
+  public:
+    using QHeaderView::QHeaderView;
+
+  protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int section) const override {
+        QHeaderView::initStyleOptionForIndex(option, section);
+        if (isSortIndicatorShown() && section == sortIndicatorSection())
+            option->sortIndicator = sortIndicatorOrder() == Qt::DescendingOrder
+                                        ? QStyleOptionHeader::SortDown
+                                        : QStyleOptionHeader::SortUp;
+    }
+};
 
 }  // namespace
 
@@ -74,6 +91,7 @@ CTamselView::CTamselView(CTamselDoc& doc, QWidget* parent) : QTableView(parent),
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(RowHeight());
 
+    setHorizontalHeader(new DateOrderHeader(Qt::Horizontal, this));
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
     header->setSectionsMovable(false);
@@ -328,6 +346,39 @@ void CTamselView::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+QModelIndex CTamselView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if ((action == MoveHome || action == MoveEnd) && model_->rowCount() > 0 &&
+        model_->columnCount() > 0) {
+        const int column = std::max(0, currentIndex().column());
+        return model_->index(action == MoveHome ? 0 : model_->rowCount() - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void CTamselView::RepaintRow(int row) {
+    if (row < 0 || row >= model_->rowCount()) return;
+    const int top = rowViewportPosition(row);
+    if (top < 0 && top + rowHeight(row) <= 0) return;
+    viewport()->update(QRect(0, top, viewport()->width(), rowHeight(row)));
+}
+
+void CTamselView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    RepaintRow(previous.row());
+    RepaintRow(current.row());
+}
+
+void CTamselView::selectionChanged(const QItemSelection& selected,
+                                   const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    for (const QItemSelection* ranges : {&selected, &deselected})
+        for (const QItemSelectionRange& range : *ranges) {
+            const int top = rowViewportPosition(range.top());
+            const int bottom = rowViewportPosition(range.bottom()) + rowHeight(range.bottom());
+            viewport()->update(QRect(0, top, viewport()->width(), bottom - top));
+        }
 }
 
 void CTamselView::mouseDoubleClickEvent(QMouseEvent* event) {

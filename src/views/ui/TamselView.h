@@ -94,6 +94,13 @@ class CTamselView : public QTableView, public View, public CommandTarget {
 
   protected:
     int sizeHintForColumn(int column) const override;
+    // Home and End go to the first and last row, as in every list.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    // The selection and the focus frame are drawn across whole rows: whole rows are
+    // repainted when they change.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -106,6 +113,9 @@ class CTamselView : public QTableView, public View, public CommandTarget {
   private:
     int RowHeight() const;
     void BuildColumns();
+    // A column's width when the columns are built: the log's, or more when its numbers
+    // would not fit.
+    int BuiltWidth(int section) const;
     // Reads the visible columns again after a change; widths by column id are kept.
     void ReloadColumns(const std::map<int, int>& widths);
     std::map<int, int> CurrentWidths() const;
@@ -113,6 +123,7 @@ class CTamselView : public QTableView, public View, public CommandTarget {
     void SectionResized(int section);
     void RowsReplaced();
     void ScrollToRow(long row);
+    void RepaintRow(int row);
     RowId FirstSelectedEntry() const;
 
     static ClipboardText& ClipboardSource();

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/TamselDoc.h"
+#include "views/ui/LogListDelegate.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/TamselView.h"
 
@@ -40,8 +41,9 @@ void CTamselView::ReloadColumns(const std::map<int, int>& widths) {
     QHeaderView* header = horizontalHeader();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const auto kept = widths.find(columns[i].id);
-        header->resizeSection(static_cast<int>(i),
-                              kept != widths.end() ? kept->second : columns[i].width);
+        header->resizeSection(static_cast<int>(i), kept != widths.end()
+                                                       ? kept->second
+                                                       : BuiltWidth(static_cast<int>(i)));
     }
     applyingWidths_ = false;
     ShowDateOrder();
@@ -145,25 +147,39 @@ void CTamselView::SetColumnFormat(int columnId, const ColumnFormatChange& change
     ReloadColumns(widths);
 }
 
+int CTamselView::BuiltWidth(int section) const {
+    const ListColumn& c = model_->Columns()[static_cast<std::size_t>(section)];
+    const QString sample = QString::fromStdString(WidestCellSample(c.id, c.format));
+    if (sample.isEmpty()) return c.width;
+    // The log's widths were set for another font: the numbers decide, not the log.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return std::max(c.width, delegate_->widthToShow(option, model_->index(0, section), sample));
+}
+
 int CTamselView::sizeHintForColumn(int column) const {
     if (column < 0 || column >= model_->columnCount()) return -1;
     const ListColumn& c = model_->Columns()[static_cast<std::size_t>(column)];
     int widest = 0;
     if (c.id == LogListCells::kSport && c.format == 2) {
-        widest = 16;
+        widest = 16 + kFitSlack;
     } else if (model_->rowCount() > 0) {
         // The rows on screen only: a log of many years is not measured row by row.
         const int top = std::max(0, rowAt(0));
         int bottom = rowAt(viewport()->height() - 1);
         if (bottom < 0) bottom = model_->rowCount() - 1;
-        const QFontMetrics metrics(font());
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        const QFontMetrics metrics(option.font);
         for (int row = top; row <= bottom; ++row) {
-            const QString text = model_->index(row, column).data(Qt::DisplayRole).toString();
-            widest = std::max(widest, metrics.horizontalAdvance(text));
+            // The text as drawn, in the cell's own margins; never less than the text and 15.
+            const QModelIndex index = model_->index(row, column);
+            const int text = metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+            widest = std::max({widest, text + kFitSlack, delegate_->widthToShow(option, index)});
         }
     }
     // The header's label is not cut either.
-    return std::max(widest + kFitSlack, horizontalHeader()->sectionSizeHint(column));
+    return std::max(widest, horizontalHeader()->sectionSizeHint(column));
 }
 
 void CTamselView::FitColumnToContents(int section) {
