@@ -119,6 +119,56 @@ TEST_F(ChildWindows, TwoPaneWindowsSplitWithTheUpperPaneOnTop) {
     EXPECT_EQ(made[WindowKind::Events][1]->hints.size(), 1u);
 }
 
+// Window > Split Window: the arrow keys move the divider, Return keeps it, Escape puts it
+// back, and no key reaches the panes meanwhile.
+TEST_F(ChildWindows, SplitWindowMovesTheDividerFromTheKeyboard) {
+    PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
+    CTamselDoc& doc = OpenLogIn(1000, 700);
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    FakeView* list = made[WindowKind::LogWindow][1];
+    list->commands[Command::EditDelete] = {true, false};
+    list->setFocus();
+    auto* split = frame().FindChild(WindowKind::LogWindow)->Splitter();
+    ASSERT_NE(split, nullptr);
+    const int total = split->sizes()[0] + split->sizes()[1];
+    auto upper = [&] { return split->sizes().front(); };
+    auto keys = [&](std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
+        for (auto [key, mods] : presses)
+            QTest::keyClick(QApplication::focusWidget(), key, mods);
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+
+    ASSERT_TRUE(Enabled(Command::WindowSplit));
+    frame().Action(Command::WindowSplit)->trigger();
+    EXPECT_FALSE(Enabled(Command::WindowSplit));  // already moving
+    keys({{Qt::Key_Down, none}, {Qt::Key_Down, none}, {Qt::Key_Up, Qt::ControlModifier}});
+    EXPECT_EQ(upper(), 180 + 2 * 8 - 1);
+    keys({{Qt::Key_Delete, none}, {Qt::Key_Escape, none}});
+    EXPECT_EQ(upper(), 180);
+    EXPECT_TRUE(list->ran.empty());
+    Settle();  // the commands' states follow
+
+    frame().Action(Command::WindowSplit)->trigger();
+    keys({{Qt::Key_Down, none}});
+    EXPECT_EQ(upper(), 188);
+    for (int i = 0; i < 200; ++i)
+        keys({{Qt::Key_Down, none}});
+    EXPECT_LT(upper(), total);  // the list keeps its smallest size
+    keys({{Qt::Key_Return, none}});
+    const int kept = upper();
+    EXPECT_GT(kept, 180);
+    Settle();
+    keys({{Qt::Key_Up, none}, {Qt::Key_Delete, none}});  // back to the window
+    EXPECT_EQ(upper(), kept);
+    EXPECT_EQ(list->ran, std::vector<Command>{Command::EditDelete});
+    EXPECT_TRUE(Enabled(Command::WindowSplit));
+
+    // One-pane windows have no divider to move.
+    doc.OpenOrActivate(WindowKind::Calendar);
+    EXPECT_FALSE(Enabled(Command::WindowSplit));
+}
+
 TEST_F(ChildWindows, MenusFollowTheActiveWindow) {
     PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar, WindowKind::Graphs});
     CTamselDoc& doc = OpenLogIn(1000, 700);

@@ -12,6 +12,8 @@
 #include "app/TamselDoc.h"
 #include "app/UpdateHint.h"
 #include "app/ui/CommandActions.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/SplitterKeyboard.h"
 #include "app/ui/WindowTemplates.h"
 
 namespace kivrun {
@@ -82,6 +84,7 @@ ChildFrame::ChildFrame(WindowKind kind, CTamselDoc& doc, QWidget* parent)
     } else if (t.upper && t.lower) {
         auto* split = new QSplitter(Qt::Vertical, body);
         split->setChildrenCollapsible(false);
+        splitter_ = split;
         if (QWidget* w = t.upper(doc, split)) panes_.push_back(w);
         if (QWidget* w = t.lower(doc, split)) panes_.push_back(w);
         for (QWidget* w : panes_)
@@ -136,6 +139,7 @@ std::vector<CommandTarget*> ChildFrame::Targets() const {
 
 std::optional<CommandState> ChildFrame::StatusOf(Command cmd) const {
     if (cmd == Command::CloseView) return CommandState{true, false};
+    if (cmd == Command::WindowSplit && splitter_) return CommandState{!dividerMove_, false};
     for (CommandTarget* t : Targets())
         if (auto state = t->CommandStatus(cmd)) return state;
     return std::nullopt;
@@ -144,6 +148,17 @@ std::optional<CommandState> ChildFrame::StatusOf(Command cmd) const {
 bool ChildFrame::Run(Command cmd) {
     if (cmd == Command::CloseView) {
         close();
+        return true;
+    }
+    if (cmd == Command::WindowSplit && splitter_) {
+        if (!dividerMove_) {
+            dividerMove_ = SplitterKeyboard::Start(splitter_);
+            if (dividerMove_)
+                connect(dividerMove_, &SplitterKeyboard::Finished, this, [this] {
+                    dividerMove_ = nullptr;
+                    RequestCommandRefresh(this);
+                });
+        }
         return true;
     }
     for (CommandTarget* t : Targets())

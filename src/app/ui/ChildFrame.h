@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QRect>
 #include <map>
 #include <vector>
@@ -9,11 +10,13 @@
 #include "store/UserInterface.h"
 
 class QAction;
+class QSplitter;
 class QToolBar;
 
 namespace kivrun {
 
 class CTamselDoc;
+class SplitterKeyboard;
 class View;
 
 // A log window inside the main window: its own toolbar, and one view or two views one
@@ -30,6 +33,8 @@ class ChildFrame : public QMdiSubWindow {
     // The first view (the upper pane of a two-pane window).
     View* MainView() const;
     const std::vector<QWidget*>& Panes() const { return panes_; }
+    // The divider between the panes of a two-pane window; null in the others.
+    QSplitter* Splitter() const { return splitter_; }
     // Who takes a command in this window, the pane with the focus first.
     std::vector<CommandTarget*> Targets() const;
     // The state of a command in this window; nullopt when no pane takes it.
@@ -62,6 +67,8 @@ class ChildFrame : public QMdiSubWindow {
     std::vector<QWidget*> panes_;
     std::vector<View*> views_;
     QToolBar* toolbar_ = nullptr;
+    QSplitter* splitter_ = nullptr;  // two-pane windows only
+    QPointer<SplitterKeyboard> dividerMove_;
     std::map<Command, QAction*> toolbarActions_;
     QAction* separator_ = nullptr;  // the last one, before Print Routine
     QRect placed_;
