@@ -146,24 +146,6 @@ const std::string kAllClasses =
     "([Log Entry].TrainingTypeAbbrev)='R' Or ([Log Entry].TrainingTypeAbbrev)='Q')";
 const std::string kAll = kAllSports + kAllClasses;
 
-TEST_F(FilterSqlTest, ExampleByteForByte) {
-    FilterState s = Criteria();
-    s.sports.fill(false);
-    s.sports['R' - 'A'] = s.sports['S' - 'A'] = true;
-    s.classes.fill(false);
-    s.classes['R' - 'A'] = true;
-    s.dateOn = true;
-    s.dateOp = FilterState::kBetween;
-    s.date1 = CDate(1, 1, 2003);
-    s.date2 = CDate(3, 31, 2003);
-    const std::string sql = BuildFilterSql(s, catalog, "DESC");
-    EXPECT_EQ(sql,
-              "SELECT * FROM [Log Entry] WHERE ((([Log Entry].Date) Between #1/01/2003# And "
-              "#3/31/2003#) AND (([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S') "
-              "AND (([Log Entry].TrainingTypeAbbrev)='R')) ORDER BY [Date] DESC, [EntryID] DESC");
-    EXPECT_EQ(Run(sql), (std::vector<int>{}));  // the one Racing workout is of 2002
-}
-
 // Each state's exact SQL, and the workouts it lets through in this log.
 TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
     FilterState someTicked = Criteria();
@@ -173,6 +155,11 @@ TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
     someTicked.classes['G' - 'A'] = true;
     FilterState noneTicked = Criteria();
     noneTicked.sports.fill(false);
+    FilterState quarter = Dates(FilterState::kBetween, {1, 1, 2003}, {3, 31, 2003});
+    quarter.sports.fill(false);
+    quarter.sports['R' - 'A'] = quarter.sports['S' - 'A'] = true;
+    quarter.classes.fill(false);
+    quarter.classes['R' - 'A'] = true;
     FilterState routeAndNotes = Route(FilterState::kMatches, "55 \"loop\"");
     routeAndNotes.notesOn = true;
     routeAndNotes.notesOp = FilterState::kContains;
@@ -191,6 +178,12 @@ TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
          Sql(kAnyDate + " AND (([Log Entry].SptAbbrev)='R') AND "
                         "(([Log Entry].TrainingTypeAbbrev)='G')"),
          {1, 5}},
+        {"Running and Swimming, Racing, first quarter",
+         quarter,
+         Sql("([Log Entry].Date) Between #1/01/2003# And #3/31/2003#) AND "
+             "(([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S') AND "
+             "(([Log Entry].TrainingTypeAbbrev)='R')"),
+         {}},  // the one Racing workout is of 2002
         {"after",
          Dates(S::kAfter, {3, 1, 2003}),
          Sql("([Log Entry].Date) >= #3/01/2003#)" + kAll),
