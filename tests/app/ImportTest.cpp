@@ -85,12 +85,6 @@ TEST_F(ImportTest, TheSameLogTwiceDoublesItsEntries) {
     EXPECT_EQ(Rows("SELECT DISTINCT Background FROM \"Log Entry\""), "0");
 }
 
-TEST_F(ImportTest, FromTheOpenLogItself) {
-    doc->AddEntry(test::Entry(3, 4, 2025), nullptr);
-    ASSERT_TRUE(Import(*doc, path, Options(true, false, false, false)));
-    EXPECT_EQ(Count("Log Entry"), 2);
-}
-
 TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
     const std::string other = OtherLog();
     struct Case {
@@ -104,6 +98,7 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
         {"routes of the sports this log has", Options(false, true, false, false), 0, 0, 2, {5, 6}},
         {"routes again: none repeated", Options(false, true, false, false), 0, 0, 2, {5, 6}},
         {"workouts and events", Options(true, false, false, true), 2, 1, 2, {10, 5}},
+        {"preferences alone", Options(false, false, true, false), 0, 0, 2, {5}},
     };
     long entries = 0, events = 0;
     for (const Case& c : cases) {
@@ -120,10 +115,6 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
     EXPECT_EQ(Rows("SELECT DISTINCT SptAbbrev, EventName, EventAffiliation FROM "
                    "\"Calendar Events\""),
               "R|Race|Club");
-}
-
-TEST_F(ImportTest, PreferencesFromADatabase) {
-    ASSERT_TRUE(Import(*doc, OtherLog(), Options(false, false, true, false)));
     EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 3);
     EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference IN ('WeekStartDay', "
                    "'DefaultSport') ORDER BY Preference"),
@@ -133,25 +124,21 @@ TEST_F(ImportTest, PreferencesFromADatabase) {
               "2;1;0");
     EXPECT_EQ(Rows("SELECT ColumnFieldName FROM \"Log Column Settings\" WHERE ColumnID = 6"),
               "Watts");
-    EXPECT_EQ(Count("Log Entry"), 0);
-    EXPECT_EQ(view.kinds(), std::vector<int>{5});
 }
 
-TEST_F(ImportTest, ALogOfOtherSportsAddsNoEntries) {
+TEST_F(ImportTest, TheOpenLogItselfALogOfOtherSportsAndAMissingFile) {
+    doc->AddEntry(test::Entry(3, 4, 2025), nullptr);
+    ASSERT_TRUE(Import(*doc, path, Options(true, false, false, false)));
+    EXPECT_EQ(Count("Log Entry"), 2);
     const std::string other = dir.File("bikes.tlg");
-    {
-        auto db = test::NewLog(other, ui);
-        db->sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('M','MTB',2,3);"
-            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
-            "(45000, 'M', 'G', 60)");
-    }
+    test::NewLog(other, ui)->sql().Exec(
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('M','MTB',2,3);"
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+        "(45000, 'M', 'G', 60)");
     EXPECT_TRUE(Import(*doc, other, Options(true, true, true, true)));
-    EXPECT_EQ(Count("Log Entry"), 0);
+    EXPECT_EQ(Count("Log Entry"), 2);
     EXPECT_EQ(Count("Sports"), 3);
-}
-
-TEST_F(ImportTest, AMissingFileFailsSilently) {
+    view.hints.clear();
     EXPECT_FALSE(Import(*doc, dir.File("none.tlg"), Options(true, true, true, true)));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(view.hints.empty());
@@ -236,6 +223,13 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromAnOldTextLog) {
          1,
          2,
          {5, 6, 5}},
+        {"preferences: its sports are here already",
+         Options(false, false, true, false),
+         "B|R|W|X",
+         4,
+         1,
+         2,
+         {5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -252,15 +246,8 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromAnOldTextLog) {
     // Sports the file adds come after this log's own.
     EXPECT_EQ(Rows("SELECT \"Order\" FROM Sports WHERE SptAbbrev = 'X'"), "4");
     EXPECT_EQ(Rows("SELECT DISTINCT Pace FROM \"Log Entry\" WHERE SptAbbrev = 'X'"), "6.0");
-}
-
-TEST_F(ImportTest, PreferencesFromAnOldTextLog) {
-    ASSERT_TRUE(Import(*doc, OldTextLog(), Options(false, false, true, false)));
     EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
     EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'DefaultSport'"), "Xc ski");
-    EXPECT_EQ(Count("Log Entry"), 0);
-    EXPECT_EQ(Count("Calendar Events"), 0);
-    EXPECT_EQ(view.kinds(), (std::vector<int>{5, 6, 5}));
 }
 
 TEST_F(ImportTest, TheCommandAsksForOptionsThenAFile) {
