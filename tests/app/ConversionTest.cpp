@@ -120,23 +120,53 @@ TEST_F(ConversionTest, SmallFiles) {
     }
 }
 
-TEST_F(ConversionTest, ColumnOrderShowsExactlyTheColumnsNamed) {
-    ASSERT_TRUE(Convert("[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n"));
-    EXPECT_EQ(Rows("SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" "
-                   "WHERE ColumnVisible <> 0 ORDER BY ColumnOrder"),
-              "9|0;0|1;4|2");
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(ConversionTest, ColumnOrderWithUnknownIdsStaysDense) {
-    // Unknown and repeated ids take no place; a line naming no column changes nothing. The
-    // message comes once per line.
-    ASSERT_TRUE(Convert("[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n"));
-    EXPECT_EQ(Rows("SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" "
-                   "WHERE ColumnVisible <> 0 ORDER BY ColumnOrder"),
-              "2|0;1|1");
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Column Setting Not Found!!!",
-                                                     "Column Setting Not Found!!!"}));
+TEST_F(ConversionTest, SectionsAreReadAsTheySay) {
+    const char* const kVisibleColumns =
+        "SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
+        "ORDER BY ColumnOrder";
+    const std::string notFound = "Column Setting Not Found!!!";
+    struct Case {
+        const char* what;
+        const char* text;
+        const char* sql;
+        const char* rows;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"the columns named are shown, in order",
+         "[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n",
+         kVisibleColumns,
+         "9|0;0|1;4|2",
+         {}},
+        // Unknown and repeated ids take no place; a line naming no column changes nothing. The
+        // message comes once per line.
+        {"unknown ids leave the order dense",
+         "[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n",
+         kVisibleColumns,
+         "2|0;1|1",
+         {notFound, notFound}},
+        {"old text becomes UTF-8",
+         "[Sports\nR\tCourse \xE0 pied\t1\t0\nE\t\xC3\x89vasion\t4\t2\n]\n"
+         "1/2/98\tRG\t5\t0:40:00\t0\tCaf\xE9\t\x93quoted\x94 \x80 5\n",
+         "SELECT SptName, Route, Notes FROM Sports LEFT JOIN \"Log Entry\" USING (SptAbbrev) "
+         "ORDER BY \"Order\"",
+         "Course à pied|Café|“quoted” € 5;Évasion||",
+         {}},
+        {"routes wait for their sport and are not repeated",
+         "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n"
+         "[Sports\nR\tRunning\t1\t0\n]\n[Routes\nRG\tPark\nRG\tRiver\n]\n",
+         "SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID",
+         "R|G|Park;R|G|River",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        ASSERT_TRUE(Convert(c.text));
+        EXPECT_EQ(Rows(c.sql), c.rows);
+        EXPECT_EQ(ui.messages, c.messages);
+        doc = std::make_unique<CTamselDoc>(ui);
+        fs::remove(dir.File("logOLD.tlg"));
+    }
 }
 
 TEST_F(ConversionTest, ManyBadLinesDoNotBuryTheUser) {
@@ -171,22 +201,6 @@ TEST_F(ConversionTest, QuotesInTheFileAreOnlyText) {
               "R|Tom's|Don't;'||");
 }
 
-TEST_F(ConversionTest, OldTextBecomesUtf8) {
-    ASSERT_TRUE(
-        Convert("[Sports\nR\tCourse \xE0 pied\t1\t0\nE\t\xC3\x89vasion\t4\t2\n]\n"
-                "1/2/98\tRG\t5\t0:40:00\t0\tCaf\xE9\t\x93quoted\x94 \x80 5\n"));
-    EXPECT_EQ(Rows("SELECT SptName FROM Sports ORDER BY \"Order\""), "Course à pied;Évasion");
-    EXPECT_EQ(Rows("SELECT Route, Notes FROM \"Log Entry\""), "Café|“quoted” € 5");
-}
-
-TEST_F(ConversionTest, RoutesWaitForTheirSportAndAreNotRepeated) {
-    ASSERT_TRUE(
-        Convert("[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n"
-                "[Sports\nR\tRunning\t1\t0\n]\n[Routes\nRG\tPark\nRG\tRiver\n]\n"));
-    EXPECT_EQ(Rows("SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID"),
-              "R|G|Park;R|G|River");
-}
-
 TEST_F(ConversionTest, NoLeavesTheFileAlone) {
     WriteBytes(dir.File("log.tlg"), kFullLog);
     ui.answers = {false};
@@ -194,6 +208,8 @@ TEST_F(ConversionTest, NoLeavesTheFileAlone) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
     EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
 }
 
 TEST_F(ConversionTest, ATakenOldNameStopsTheConversion) {
