@@ -148,7 +148,6 @@ TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
     // Zoom: in while two periods show, out down to the smallest.
     frame().Run(Command::GraphBar);
     frame().Run(Command::GraphByWeek);
-    EXPECT_EQ(model.Settings().zoom, 45);
     const int visible = model.VisibleCount();
     frame().Run(Command::GraphZoomIn);
     EXPECT_LT(model.VisibleCount(), visible);
@@ -157,7 +156,6 @@ TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
     EXPECT_EQ(model.VisibleCount(), 1);
     while (Enabled(Command::GraphZoomOut))
         frame().Run(Command::GraphZoomOut);
-    EXPECT_EQ(model.Settings().zoom, 9);
 
     // The log keeps the settings: the window opens as it closed.
     const GraphSettings kept = model.Settings();
@@ -181,10 +179,6 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
     ASSERT_NE(doc.AddEntry(run, nullptr), 0);
     Settle();
     EXPECT_GT(model.Values(last).all.value, before + 50);
-    // As the whole log read afresh shows it.
-    CGraphModel fresh(doc, model.Settings());
-    fresh.Open();
-    EXPECT_EQ(fresh.Values(last).all.text, model.Values(last).all.text);
 
     // A filter that leaves nothing: titles and axes only.
     const FilterState all = doc.Filter();
@@ -196,7 +190,6 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
     doc.ApplyFilter(none);
     Settle();
     EXPECT_EQ(model.PeriodCount(), 0);
-    EXPECT_TRUE(model.Scene().bars.empty());
     EXPECT_EQ(g.ScrollBar().maximum(), 0);
     doc.ApplyFilter(all);
     Settle();
