@@ -200,7 +200,6 @@ TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
     enter(QDate(2027, 1, 4), QStringLiteral("Running"), QStringLiteral("Resolution Run"));
     enter(QDate(2026, 12, 9), QStringLiteral("Road"), QStringLiteral("Bay Loop"));
     EXPECT_EQ(Column(3), (QStringList{"Trot", "Bay Loop", "Crit", "Resolution Run"}));
-    EXPECT_EQ(Column(1), (QStringList{"Running", "Road", "Road", "Running"}));
     auto bands = [&] {
         QStringList b;
         for (int r = 0; r < list->Model().rowCount(); ++r)
@@ -212,13 +211,10 @@ TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
     };
     EXPECT_EQ(bands(), "0010");  // Monday weeks: the 8th and 9th share one
 
-    // The Event header twice: by name, then turned round.
+    // A click on the Event header sorts by name (twice turns round: EventListSortTest).
     const int eventColumn = list->horizontalHeader()->sectionViewportPosition(3) + 5;
     QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {}, {eventColumn, 5});
     EXPECT_EQ(Column(3), (QStringList{"Bay Loop", "Crit", "Resolution Run", "Trot"}));
-    QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {}, {eventColumn, 5});
-    EXPECT_EQ(Column(3), (QStringList{"Trot", "Resolution Run", "Crit", "Bay Loop"}));
-    EXPECT_EQ(bands(), "0101");
     test::SaveScreenshot(*windows.back(), QStringLiteral("events-window"));
 
     // Ctrl+C copies the selected rows as the list shows them.
@@ -226,7 +222,7 @@ TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
     list->SelectIds({doc->Events()[0].eventId, doc->Events()[2].eventId});
     list->RunCommand(Command::EditCopy);
     EXPECT_EQ(QApplication::clipboard()->text(),
-              "12/08/26\tRunning\t\tTrot\t\n12/14/26\tRoad\t\tCrit\t\n");
+              "12/14/26\tRoad\t\tCrit\t\n12/08/26\tRunning\t\tTrot\t\n");
 
     // Delete asks about both; No keeps them, Yes takes exactly those two.
     const std::vector<RowId> two = list->SelectedIds();
@@ -238,7 +234,7 @@ TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
     ui.answers = {true};
     view.hints.clear();
     QTest::keyClick(list, Qt::Key_Backspace);
-    EXPECT_EQ(Column(3), (QStringList{"Resolution Run", "Bay Loop"}));
+    EXPECT_EQ(Column(3), (QStringList{"Bay Loop", "Resolution Run"}));
     EXPECT_EQ(view.kinds(), std::vector<int>{9});
     for (RowId id : two)
         EXPECT_FALSE(doc->Event(id));
