@@ -86,8 +86,6 @@ TEST_F(FilterToolBarTest, TheViewCommandShowsAndHidesTheBarAndTheChoiceIsKept) {
     EXPECT_FALSE(bar()->IsExpanded());
     EXPECT_TRUE(ItemsOf("&View").contains("&Filter Toolbar"));
     QAction* toggle = frame().Action(Command::ViewFilterBar);
-    EXPECT_EQ(toggle->shortcut(), QKeySequence("Ctrl+F"));
-    EXPECT_EQ(toggle->statusTip(), "Display filters toolbar");
     EXPECT_TRUE(Enabled(Command::ViewFilterBar));
     EXPECT_TRUE(toggle->isChecked());
 
@@ -219,15 +217,13 @@ TEST_F(FilterToolBarTest, ControlsFollowTheirSwitchesAndTimesAreChecked) {
     Settle();
     EXPECT_EQ(time->text(), "1:30:00");
 
-    // The date pickers push each other so the range never runs backwards.
+    // The date pickers push each other (the rule: FilterStateTest.DatePickersPushEachOther).
     Click(bar()->criterionBox(Bar::kDate));
     bar()->operatorBox(Bar::kDate)->setCurrentIndex(FilterState::kBetween);
     EXPECT_TRUE(bar()->repeatBox()->isVisibleTo(bar()));
     DatePicker* first = Picker(bar()->valueBox(Bar::kDate, 0));
     DatePicker* second = Picker(bar()->valueBox(Bar::kDate, 1));
-    second->setDate(QDate(2026, 3, 31));
     first->setDate(QDate(2026, 4, 10));
-    EXPECT_EQ(second->date(), QDate(2026, 4, 10));
     second->setDate(QDate(2026, 2, 1));
     EXPECT_EQ(first->date(), QDate(2026, 2, 1));
 
