@@ -173,44 +173,6 @@ TEST_F(HtmlExportTest, AnEmptyLogHasTheHeaderRowOnly) {
     EXPECT_EQ(page.find("<td"), std::string::npos);
 }
 
-TEST_F(HtmlExportTest, TitleHeadingAndSubheadingShowTheirTextAsTyped) {
-    SetPref("HTMLBrowserTitle", "Ann's <log> & \"more\"");
-    SetPref("HTMLHeading", "R&D <b>team</b>");
-    SetPref("HTMLSubheading", "First line\r\nSecond & last\nthird");
-    const std::string page = Page();
-    EXPECT_NE(page.find("<title>Ann's &lt;log&gt; &amp; &quot;more&quot;</title>\n"),
-              std::string::npos);
-    EXPECT_NE(page.find("<font class=\"LOGHEADING\">R&amp;D &lt;b&gt;team&lt;/b&gt;</font>"),
-              std::string::npos);
-    EXPECT_NE(page.find("</font></p>\n\n<center>\n<table class=\"notes\" cellpadding=5 "
-                        "width=\"65%\">\n<tr>\n<td align=\"justify\"><font "
-                        "class=\"logsubheading\">First line<br>Second &amp; last<br>third</font>"
-                        "</td>\n</tr>\n</table>\n</center>\n\n<p>&nbsp;</p>\n\n\n<table "
-                        "class=\"log\""),
-              std::string::npos);
-}
-
-TEST_F(HtmlExportTest, TextFromTheLogCannotBreakThePage) {
-    WorkingEntry e = Entry(3, 2, 2026, "R", 1800, "R");
-    e.route = "Tom & Jerry's \"loop\"";
-    e.notes = "<b>not bold</b> <script>alert(1)</script>";
-    doc->AddEntry(e, nullptr);
-    Sql("UPDATE Sports SET SptName = 'Run <fast>' WHERE SptAbbrev = 'R'");
-    Sql("UPDATE \"Log Column Settings\" SET ColumnLabel = 'A<b>&' WHERE ColumnID = 6");
-    const std::string page = Page();
-    EXPECT_NE(page.find("<tr valign=\"center\" style=\"color: RGB(0,0,210)\">\n"),
-              std::string::npos);
-    EXPECT_NE(page.find("<td class=\"ylwlt\">Run &lt;fast&gt;</td>\n"), std::string::npos);
-    EXPECT_NE(page.find("<th class=\"log\" align=\"right\">A&lt;b&gt;&amp;</th>\n"),
-              std::string::npos);
-    EXPECT_NE(page.find("<td class=\"ylwlt\">Tom &amp; Jerry's &quot;loop&quot;</td>\n"),
-              std::string::npos);
-    EXPECT_NE(page.find("<td class=\"ylwlt\">&lt;b&gt;not bold&lt;/b&gt; "
-                        "&lt;script&gt;alert(1)&lt;/script&gt;</td>\n"),
-              std::string::npos);
-    EXPECT_EQ(page.find("<script"), std::string::npos);
-}
-
 TEST_F(HtmlExportTest, AWeekOfFiveWorkoutsIsTotalledAfterIt) {
     doc->ToggleDateSort();  // oldest first
     // Monday 4 May to Friday 8 May 2026, then the next Monday.
@@ -364,23 +326,41 @@ TEST_F(HtmlExportTest, ARoutineIsATableInsideTheRouteCell) {
               std::string::npos);
 }
 
+// Whatever the user typed, the page parses strictly: text never becomes markup.
 TEST_F(HtmlExportTest, AFullPageParsesStrictly) {
-    SetPref("HTMLSubheading", "Base phase\r\nThen <speed> & \"hills\"");
-    SetPref("HTMLHeading", "Jürgen's Log – 東京");
+    SetPref("HTMLBrowserTitle", "Ann's <log> & \"more\"");
+    SetPref("HTMLSubheading", "Base phase\r\nThen <speed> & \"hills\"\nthird");
+    SetPref("HTMLHeading", "Jürgen's Log – 東京 <b>team</b>");
     WorkingEntry lift = Entry(12, 31, 2025, "W", 2700, "C");
     lift.distance = 0;
-    lift.notes = "<i>heavy</i> & slow";
+    lift.notes = "<i>heavy</i> & slow <script>alert(1)</script>";
+    lift.route = "Tom & Jerry's \"loop\"";
     lift.routine = {RoutineRow{"Rows <bent>", 1, {100, 0, 0, 0}, {12, 0, 0, 0}}};
     doc->AddEntry(lift, nullptr);
     Add(1, 2, 2026, "B", 40.5, 5400, "R");
     Add(1, 9, 2026, "R", 5, 1500, "C");  // a class without a colour
+    Sql("UPDATE Sports SET SptName = 'Run <fast>' WHERE SptAbbrev = 'R'");
+    Sql("UPDATE \"Log Column Settings\" SET ColumnLabel = 'A<b>&' WHERE ColumnID = 6");
     Sql("UPDATE \"Log Column Settings\" SET ColumnJustification = 2 WHERE ColumnID = 2");
+    const std::string page = Page();
     const std::string file = dir.File("page.htm");
-    std::ofstream(file, std::ios::binary) << Page();
+    std::ofstream(file, std::ios::binary) << page;
     const auto check = test::RunPython(kStrictHtml, test::ShellQuote(file), dir.path().string());
     EXPECT_EQ(check.status, 0) << check.out;
-    EXPECT_NE(Page().find("<td class=\"ylw\" align=center>Climbing</td>\n"), std::string::npos);
-    EXPECT_NE(Page().find("<tr valign=\"center\">\n<td class=\"grn\">1/09/26</td>\n"),
+    EXPECT_EQ(page.find("<script"), std::string::npos);
+    EXPECT_NE(page.find("<title>Ann's &lt;log&gt; &amp; &quot;more&quot;</title>\n"),
+              std::string::npos);
+    // The subheading's lines, in their box under the heading.
+    EXPECT_NE(page.find("</font></p>\n\n<center>\n<table class=\"notes\" cellpadding=5 "
+                        "width=\"65%\">\n<tr>\n<td align=\"justify\"><font "
+                        "class=\"logsubheading\">Base phase<br>Then &lt;speed&gt; &amp; "
+                        "&quot;hills&quot;<br>third</font></td>\n</tr>\n</table>\n</center>\n\n"
+                        "<p>&nbsp;</p>\n\n\n<table class=\"log\""),
+              std::string::npos);
+    EXPECT_NE(page.find("<tr valign=\"center\" style=\"color: RGB(0,0,210)\">\n"),
+              std::string::npos);  // the Racing class's colour
+    EXPECT_NE(page.find("<td class=\"ylw\" align=center>Climbing</td>\n"), std::string::npos);
+    EXPECT_NE(page.find("<tr valign=\"center\">\n<td class=\"grn\">1/09/26</td>\n"),
               std::string::npos);
 }
 
