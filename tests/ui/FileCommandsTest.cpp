@@ -6,6 +6,7 @@
 #include "ShellSupport.h"
 #include "app/ui/ChildFrame.h"
 #include "store/LogDatabase.h"
+#include "ui/UiTestSupport.h"
 
 namespace kivrun::test {
 namespace {
@@ -117,6 +118,9 @@ TEST_F(FileCommands, CloseReturnsToTheNoLogMenus) {
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     EXPECT_EQ(frame().windowTitle(), "Kivrun");
     EXPECT_TRUE(QFile::exists(app->BackupFolder() + "/ClosingBAK.tlg"));
+    frame().showNormal();
+    frame().resize(1100, 720);
+    SaveScreenshot(frame(), "main-no-log");
 }
 
 TEST_F(FileCommands, UndoFollowsTheDocumentsNotices) {
