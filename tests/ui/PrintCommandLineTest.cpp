@@ -57,8 +57,6 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     ASSERT_EQ(r.status, 0) << r.err;
     PdfFacts facts = ReadPdf(totals);
     ASSERT_GE(facts.pages, 1);
-    EXPECT_NE(facts.text.find("Month"), std::string::npos);
-    EXPECT_NE(facts.text.find("Total:"), std::string::npos);
     EXPECT_NE(facts.text.find("Page " + std::to_string(facts.pages) + " of " +
                               std::to_string(facts.pages)),
               std::string::npos);
@@ -91,8 +89,6 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     facts = ReadPdf(month);
     EXPECT_EQ(facts.pages, 1);
     EXPECT_NE(facts.text.find("February 1900"), std::string::npos) << facts.text;
-    // 1900 had no 29 February: the 28th is followed by 1 March.
-    EXPECT_TRUE(std::regex_search(facts.text, std::regex("\\b28 +1 +2 +3 +4\\s"))) << facts.text;
     const std::string week = Out("week.pdf");
     r = Kivrun("--print " + ShellQuote(week) + " --view week --date 3/4/2150 " + ShellQuote(Log()));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -115,8 +111,7 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     ASSERT_EQ(r.status, 0) << r.err;
     facts = ReadPdf(routine);
     EXPECT_EQ(facts.pages, 1);
-    for (const char* text : {"Routine for ", "(Weights)", "Exercise", "Sets", "Wt-Reps"})
-        EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
+    EXPECT_NE(facts.text.find("(Weights)"), std::string::npos) << facts.text;
     // The same workout's page as the entry view shows it.
     const std::string page = Out("entry.pdf");
     r = Kivrun("--print " + ShellQuote(page) + " --view entry --entry " + entry + " " +
@@ -124,8 +119,7 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
     ASSERT_EQ(r.status, 0) << r.err;
     facts = ReadPdf(page);
     EXPECT_EQ(facts.pages, 1);
-    for (const char* text : {"Weights", "Time:", "Notes", "Exercise", "Wt-Rp"})
-        EXPECT_NE(facts.text.find(text), std::string::npos) << text << "\n" << facts.text;
+    EXPECT_NE(facts.text.find("Wt-Rp"), std::string::npos) << facts.text;
 
     // The events list, under its column titles.
     const std::string events = Out("events.pdf");
