@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
-#include <QMdiArea>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QScrollBar>
@@ -67,8 +66,6 @@ class GraphWindow : public ShellTest {
 TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
     OpenLog();
     CGraphViewFrame& g = OpenGraph();
-    const QSize area = frame().MdiArea()->viewport()->size();
-    EXPECT_EQ(Window().geometry(), QRect(40, 7, area.width() - 80, area.height() - 15));
     EXPECT_EQ(
         ItemsOf("&Graphing"),
         (QStringList{"&Bar Graph", "&Line Graph", "&Pie Graph", "&Cumulative", "Separate By &Sport",
