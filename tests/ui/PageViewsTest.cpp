@@ -108,7 +108,6 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     ASSERT_NE(week, nullptr);
     ASSERT_NE(week->SelectedItem(), nullptr);
     EXPECT_EQ(week->SelectedItem()->id, second.id);
-    EXPECT_EQ(week->Page().summary.back().text.rfind("Total:  ", 0), 0u);
     test::SaveScreenshot(*frame().FindChild(WindowKind::WeekView), QStringLiteral("week"));
 
     // Next stops at the week of today; Home goes to the first workout's week.
@@ -126,7 +125,6 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     const test::PdfFacts printed = test::ReadPdf(monthPdf);
     EXPECT_EQ(printed.pages, 1);
     EXPECT_NE(printed.text.find("December 2026"), std::string::npos) << printed.text;
-    EXPECT_NE(printed.text.find("Wednesday"), std::string::npos);
     CWeekPrintout weekPage(doc(), week->WeekStart(), week->width());
     ASSERT_EQ(GPrintDriver::PrintToPdf(weekPage, Path("week.pdf")), QString());
     EXPECT_NE(test::ReadPdf(Path("week.pdf")).text.find("Summary"), std::string::npos);
