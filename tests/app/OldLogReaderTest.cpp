@@ -163,47 +163,36 @@ std::vector<std::string> Read(const std::string& text, bool weights = false) {
 
 using Calls = std::vector<std::string>;
 
-TEST(OldLogReader, SectionsAndTheirLines) {
+TEST(OldLogReader, WhatEachLineHandsOnAndWhatIsSkipped) {
     calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
-    const Calls calls = Read(
-        "[Sports\nR\tRunning\t1\t0\tignored\nBike\tRoad\t3\t2\nS\tSwim\t0\t*\nK\tSki\t12\t4\n]\n"
-        "[Routes\nRT\tPark loop\n]\n"
-        "[Calendar\n3/15/98\tRun\tRace\tBig one\n2/30/98\tR\tnot a day\n]\n"
-        "[ColumnData\nDist\t70\nNotes\twide\n]\n"
-        "[Prefs\nWeekStart\t0\nDSport\tRunning\nBackupDays\t14\nColumnOrder\t3\t0\t4\t1\t9\n"
-        "TimeColumnFmt\t2\nOptFieldOneName\tHR\nOptFieldTwoName\tKg\nUnknownKey\t5\n]\n");
-    EXPECT_EQ(calls, (Calls{"begin sports", "sport R Running 1/0 #0", "sport * Road 3/2 #1",
-                            "sport S Swim 0/4 #2", "sport K Ski 0/0 #3", "route RT Park loop",
-                            "event 3/15/1998 R Race|Big one", "width Dist 70", "width Notes -",
-                            "week 0", "dsport Running", "backup 14", "order 0 4 1", "timefmt 2",
-                            "optname 6 HR", "optname 7 Kg"}));
-    calendar::SetTodayForTesting(std::nullopt);
-}
-
-TEST(OldLogReader, WorkoutLines) {
-    calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
-    const Calls calls = Read(
-        "1/2/98\tRT\t5\t0:40:00\t8\tPark\tgood\t150\t3\n"
-        "1/3/98\tRI\t\t\t\n"
-        "1/4/98\tRR\t1.5\t1:08\tx\n"
-        "1/5/98\tRx\tnan\t45\tinf\n"
-        "13/5/98\tRG\t5\n"
-        "1/6/98\tRGG\t5\n"
-        "1/7/98\tR\t5\n"
-        "\"1/8/98\"\t\"éG\"\t\"2\"\n");
-    EXPECT_EQ(calls,
-              (Calls{"workout 1/02/1998 RG 5 2400 8 150 3 Park|good",
-                     "workout 1/03/1998 RI 0 0 0 0 0 |", "workout 1/04/1998 RR 1.5 4080 0 0 0 |",
-                     "workout 1/05/1998 RG 0 162000 0 0 0 |", "workout 1/08/1998 éG 2 0 0 0 0 |"}));
-    calendar::SetTodayForTesting(std::nullopt);
-}
-
-TEST(OldLogReader, WhatIsSkipped) {
     struct Case {
         const char* what;
         const char* text;
         Calls calls;
     } cases[] = {
+        {"every section",
+         "[Sports\nR\tRunning\t1\t0\tignored\nBike\tRoad\t3\t2\nS\tSwim\t0\t*\nK\tSki\t12\t4\n]\n"
+         "[Routes\nRT\tPark loop\n]\n"
+         "[Calendar\n3/15/98\tRun\tRace\tBig one\n2/30/98\tR\tnot a day\n]\n"
+         "[ColumnData\nDist\t70\nNotes\twide\n]\n"
+         "[Prefs\nWeekStart\t0\nDSport\tRunning\nBackupDays\t14\nColumnOrder\t3\t0\t4\t1\t9\n"
+         "TimeColumnFmt\t2\nOptFieldOneName\tHR\nOptFieldTwoName\tKg\nUnknownKey\t5\n]\n",
+         {"begin sports", "sport R Running 1/0 #0", "sport * Road 3/2 #1", "sport S Swim 0/4 #2",
+          "sport K Ski 0/0 #3", "route RT Park loop", "event 3/15/1998 R Race|Big one",
+          "width Dist 70", "width Notes -", "week 0", "dsport Running", "backup 14", "order 0 4 1",
+          "timefmt 2", "optname 6 HR", "optname 7 Kg"}},
+        {"workout lines",
+         "1/2/98\tRT\t5\t0:40:00\t8\tPark\tgood\t150\t3\n"
+         "1/3/98\tRI\t\t\t\n"
+         "1/4/98\tRR\t1.5\t1:08\tx\n"
+         "1/5/98\tRx\tnan\t45\tinf\n"
+         "13/5/98\tRG\t5\n"
+         "1/6/98\tRGG\t5\n"
+         "1/7/98\tR\t5\n"
+         "\"1/8/98\"\t\"éG\"\t\"2\"\n",
+         {"workout 1/02/1998 RG 5 2400 8 150 3 Park|good", "workout 1/03/1998 RI 0 0 0 0 0 |",
+          "workout 1/04/1998 RR 1.5 4080 0 0 0 |", "workout 1/05/1998 RG 0 162000 0 0 0 |",
+          "workout 1/08/1998 éG 2 0 0 0 0 |"}},
         {"unknown and template sections",
          "[Notes\nR\tx\n]\n[WeightsTemplates\nUpper\n]\n[Routes\nRG\tPark\n]\n",
          {"route RG Park"}},
@@ -229,6 +218,7 @@ TEST(OldLogReader, WhatIsSkipped) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Read(c.text), c.calls) << c.what;
+    calendar::SetTodayForTesting(std::nullopt);
 }
 
 TEST(OldLogReader, WeightsRoutineBlocksAreSteppedOver) {
