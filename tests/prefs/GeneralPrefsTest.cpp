@@ -36,31 +36,24 @@ TEST_F(GeneralPrefsTest, LoadsWhatANewLogHolds) {
     EXPECT_EQ(g.grandTotalPace, 0);
     EXPECT_EQ(g.fields[0], (OptionalField{"AHR", "AHR"}));
     EXPECT_EQ(g.fields[1], (OptionalField{"Weight", "Wt"}));
-}
-
-TEST_F(GeneralPrefsTest, NumbersOutsideThePageRangesAreBroughtIn) {
+    // Numbers outside the page's ranges are brought in.
     doc->PreferencesSet().SetDaysBetweenBackup(0);
     doc->PreferencesSet().SetGrandTotalPace(9);
-    const GeneralPrefs g = LoadGeneralPrefs(*doc);
-    EXPECT_EQ(g.backupDays, 1);
-    EXPECT_EQ(g.grandTotalPace, 0);
+    EXPECT_EQ(LoadGeneralPrefs(*doc).backupDays, 1);
+    EXPECT_EQ(LoadGeneralPrefs(*doc).grandTotalPace, 0);
 }
 
 TEST_F(GeneralPrefsTest, ChangingOnlyTheWeekStartStoresItEverywhereAndSendsHint11) {
     GeneralPrefs g = LoadGeneralPrefs(*doc);
+    ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, false));  // nothing changed: nothing told
+    EXPECT_TRUE(view.hints.empty());
+    EXPECT_EQ(Stored("DefaultSport"), "");
     g.weekStartDay = 0;
     ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, false));
     EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
     EXPECT_EQ(Stored("WeekStartDay"), "0");
     EXPECT_EQ(view.kinds(), (std::vector<int>{11}));
     EXPECT_EQ(Stored("DaysBetweenBackup"), "7");
-}
-
-TEST_F(GeneralPrefsTest, NothingChangedWritesNothingAndTellsNoOne) {
-    const GeneralPrefs g = LoadGeneralPrefs(*doc);
-    ASSERT_TRUE(ApplyGeneralPrefs(*doc, g, false));
-    EXPECT_TRUE(view.hints.empty());
-    EXPECT_EQ(Stored("DefaultSport"), "");
 }
 
 TEST_F(GeneralPrefsTest, StoresTheRestAndTheOptionalFieldsWithHint12) {
