@@ -43,13 +43,28 @@ TEST(AutoCompletion, TypingCompletesToTheFirstItemAndSelectsTheRest) {
     EXPECT_EQ(r.edit.text, u"Bench Press");
 }
 
-TEST(AutoCompletion, NoMatchLeavesTheTypedTextWithTheCaretAfterIt) {
-    AutoCompleter c;
-    const Completion r = c.TextChanged(Caret(u"Lunge"), kExercises);
-    EXPECT_EQ(r.item, -1);
-    EXPECT_EQ(r.edit.text, u"Lunge");
-    EXPECT_EQ(r.edit.selectionStart, 5);
-    EXPECT_EQ(r.edit.selectionEnd, 5);
+// From what the edit held before to what it holds now.
+TEST(AutoCompletion, CompletesOnlyWhatWasTypedAtTheEnd) {
+    struct Case {
+        const char* what;
+        EditState before, now;
+        int item;
+        EditState shown;
+    } cases[] = {
+        {"no match leaves the caret after the text", {}, Caret(u"Lunge"), -1, Caret(u"Lunge")},
+        {"typing in the middle", Caret(u"Sqats"), {u"Squats", 2, 2}, -1, {u"Squats", 2, 2}},
+        // "s" could be "Squats" with "Squat" cut away, but the selection says it was typed over.
+        {"a whole selected text typed over", {u"Squats", 0, 6}, Caret(u"s"), 2, {u"Squats", 1, 6}},
+    };
+    for (const Case& t : cases) {
+        AutoCompleter c;
+        c.Reset(t.before);
+        const Completion r = c.TextChanged(t.now, kExercises);
+        EXPECT_EQ(r.item, t.item) << t.what;
+        EXPECT_EQ(r.edit.text, t.shown.text) << t.what;
+        EXPECT_EQ(r.edit.selectionStart, t.shown.selectionStart) << t.what;
+        EXPECT_EQ(r.edit.selectionEnd, t.shown.selectionEnd) << t.what;
+    }
 }
 
 TEST(AutoCompletion, IgnoresCaseOfAccentedLettersToo) {
@@ -59,22 +74,6 @@ TEST(AutoCompletion, IgnoresCaseOfAccentedLettersToo) {
     EXPECT_TRUE(StartsWithIgnoringCase(u"Жим", u"жи"));   // Cyrillic
     EXPECT_TRUE(StartsWithIgnoringCase(u"Ÿves", u"ÿ"));
     EXPECT_FALSE(StartsWithIgnoringCase(u"Bench", u"Benches"));
-}
-
-TEST(AutoCompletion, TypingInTheMiddleDoesNotComplete) {
-    AutoCompleter c;
-    c.Reset(Caret(u"Sqats"));
-    EditState fixed{u"Squats", 2, 2};
-    const Completion r = c.TextChanged(fixed, kExercises);
-    EXPECT_EQ(r.item, -1);
-    EXPECT_EQ(r.edit.selectionEnd, 2);
-}
-
-TEST(AutoCompletion, ReplacingAWholeSelectedTextCompletesAgain) {
-    AutoCompleter c;
-    c.Reset({u"Squats", 0, 6});
-    // "s" could be "Squats" with "Squat" cut away, but the selection says it was typed over.
-    EXPECT_EQ(c.TextChanged(Caret(u"s"), kExercises).edit.text, u"Squats");
 }
 
 TEST(AutoCompletion, TellsDeletingFromTyping) {
