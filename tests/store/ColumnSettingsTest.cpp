@@ -51,6 +51,13 @@ TEST(ColumnSettings, LayoutOperationsKeepVisibleOrdersDense) {
          },
          true,
          {9, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
+        {"insert a shown column at 0",
+         [](auto& c) {
+             c.InsertColumn(0, 9);
+             return true;
+         },
+         true,
+         {9, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
         {"hide where nothing stands",
          [](auto& c) { return c.HideColumn(10); },
          false,
