@@ -125,7 +125,7 @@ void HelpShots::SetUpLook() {
     QApplication::setFont(font);
 }
 
-HelpShots::HelpShots(const QString& workFolder) {
+HelpShots::HelpShots(const QString& workFolder) : startFolder_(QDir::currentPath()) {
     calendar::SetTodayForTesting(kToday);
     RegisterWindowContents();
     const QDir work(QDir(workFolder).absolutePath());
@@ -157,6 +157,8 @@ HelpShots::~HelpShots() {
     if (app_) app_->Frame().DiscardChildren();
     app_.reset();
     calendar::SetTodayForTesting(std::nullopt);
+    // The program moved into the work folder, which its caller may be about to remove.
+    QDir::setCurrent(startFolder_);
 }
 
 MainFrame& HelpShots::Frame() const {

@@ -53,6 +53,7 @@ class HelpShots {
     MainFrame& Frame() const;
     CTamselDoc& Doc() const;
 
+    QString startFolder_;
     std::unique_ptr<KivrunApp> app_;
     std::unique_ptr<QWidget> dialog_;  // the dialog of the picture being taken
     bool ready_ = false;
