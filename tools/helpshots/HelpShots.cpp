@@ -286,7 +286,7 @@ QWidget* HelpShots::Shoot(const QString& name) {
     }
     if (name == QLatin1String("week.png")) {
         Doc().SetCurrentEntry(BusiestWeekEntry(), nullptr);
-        return OpenWindow(WindowKind::WeekView, 760, 520);
+        return OpenWindow(WindowKind::WeekView, 800, 540);
     }
     if (name == QLatin1String("entry-page.png")) {
         Doc().SetCurrentEntry(LatestEntry("R", true, nullptr), nullptr);
@@ -309,7 +309,13 @@ QWidget* HelpShots::Shoot(const QString& name) {
         Ensure(Command::GraphBySport);
         return window;
     }
-    if (name == QLatin1String("events.png")) return OpenWindow(WindowKind::Events, 720, 420);
+    if (name == QLatin1String("events.png")) {
+        QWidget* window = OpenWindow(WindowKind::Events, 720, 440);
+        // The list opens on the coming events; at this size they are scrolled into view.
+        for (auto* table : window->findChildren<QTableView*>())
+            table->scrollTo(table->currentIndex(), QAbstractItemView::PositionAtCenter);
+        return window;
+    }
     if (name == QLatin1String("weights.png")) {
         const std::vector<RoutineRow> routine = Doc().RoutineOf(LatestEntry("W", false, nullptr));
         dialog_ = std::make_unique<CWeightsDlg>(Doc(), &routine, &Frame());
