@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <map>
+#include <set>
 
 #include "app/SampleLog.h"
 #include "app/TamselDoc.h"
@@ -181,6 +182,7 @@ bool HelpShots::Save(const QString& name, const QString& outFolder) {
     QImage image = widget->isWindow() ? Framed(*widget) : widget->grab().toImage();
     dialog_.reset();
     if (image.isNull()) return Fail(QStringLiteral("%1 drew nothing.").arg(name));
+    image = image.convertToFormat(QImage::Format_RGB32);  // no alpha: smaller files
     if (image.width() > kMaxWidth) image = image.scaledToWidth(kMaxWidth, Qt::SmoothTransformation);
     const QString path = QDir(outFolder).filePath(name);
     // Quality 0 is the strongest PNG compression: the guide's pictures stay small.
@@ -241,6 +243,24 @@ RowId HelpShots::BusiestWeekEntry() const {
             busiest = week.second;
         }
     return busiest;
+}
+
+// A weights routine of four exercises or more, none of them twice: what a real
+// session looks like.
+std::vector<RoutineRow> HelpShots::VariedRoutine() const {
+    std::vector<RowId> sessions;
+    EntryReader rows = Doc().ReadEntries();
+    for (EntryRow row; rows.Next(row);)
+        if (row.sport == "W") sessions.push_back(row.entryId);
+    std::vector<RoutineRow> best;
+    for (RowId id : sessions) {
+        std::vector<RoutineRow> routine = Doc().RoutineOf(id);
+        std::set<std::string> names;
+        for (const RoutineRow& r : routine)
+            names.insert(r.exercise);
+        if (names.size() == routine.size() && routine.size() >= 4) best = std::move(routine);
+    }
+    return best;
 }
 
 QWidget* HelpShots::Shoot(const QString& name) {
@@ -317,7 +337,7 @@ QWidget* HelpShots::Shoot(const QString& name) {
         return window;
     }
     if (name == QLatin1String("weights.png")) {
-        const std::vector<RoutineRow> routine = Doc().RoutineOf(LatestEntry("W", false, nullptr));
+        const std::vector<RoutineRow> routine = VariedRoutine();
         dialog_ = std::make_unique<CWeightsDlg>(Doc(), &routine, &Frame());
         dialog_->show();
         return dialog_.get();

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "app/Commands.h"
 #include "store/Rows.h"
@@ -48,6 +49,7 @@ class HelpShots {
     QWidget* OpenWindow(WindowKind kind, int width, int height);
     void Ensure(Command cmd);
     RowId BusiestWeekEntry() const;
+    std::vector<RoutineRow> VariedRoutine() const;
     RowId LatestEntry(const char* sport, bool withNotes, const CDate* before) const;
     bool Fail(const QString& why);
     MainFrame& Frame() const;
