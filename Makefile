@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean
+.PHONY: all deps configure build run test sanitize bench fuzz format clean help-shots
 
 all: build
 
@@ -33,6 +33,13 @@ sanitize: deps
 
 bench: build
 	scripts/run-bench $(BUILD)
+
+# The user guide's pictures, drawn from a sample log on the offscreen platform. Run it after
+# changing a window and commit the pictures.
+HELP_IMAGES ?= resources/help/images
+help-shots: configure
+	cmake --build $(BUILD) -j$(JOBS) --target kivrun-help-shots
+	$(BUILD)/tools/helpshots/kivrun-help-shots $(HELP_IMAGES)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
