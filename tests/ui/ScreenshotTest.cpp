@@ -83,5 +83,20 @@ TEST_F(Screenshots, MainWindowWithoutAndWithALog) {
     EXPECT_TRUE(frame().grab().save(ShotPath("main-with-log.png")));
 }
 
+// The real log window, form over list, on a sample log at the narrow widths users have.
+TEST_F(SampleProgramTest, PicturesOfTheNarrowLogWindow) {
+    StartOnSample(200, 900, 640);
+    frame().showNormal();
+    ChildFrame* window = frame().FindChild(WindowKind::LogWindow);
+    ASSERT_NE(window, nullptr);
+    window->showNormal();
+    for (int width : {760, 640}) {
+        window->setGeometry(0, 0, width, 560);
+        Settle();
+        EXPECT_TRUE(window->grab().save(
+            ShotPath(qPrintable(QStringLiteral("log-window-%1.png").arg(width)))));
+    }
+}
+
 }  // namespace
 }  // namespace kivrun::test
