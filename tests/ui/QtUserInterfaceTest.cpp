@@ -9,6 +9,7 @@
 #include "ShellSupport.h"
 #include "UiTestSupport.h"
 #include "app/ui/AboutDialog.h"
+#include "app/ui/ImportDialog.h"
 #include "store/Database.h"
 
 namespace kivrun::test {
@@ -149,6 +150,12 @@ TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
         EXPECT_EQ(seen.buttons, 2);
         EXPECT_EQ(seen.icon, QMessageBox::Question);
     }
+}
+
+TEST(ImportDialogTest, IsWideEnoughForItsWholeTitle) {
+    CImportDialog dialog;
+    dialog.show();
+    EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 60);
 }
 
 TEST(AboutBox, NamesTheProgramAndItsVersion) {
