@@ -164,6 +164,9 @@ TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
     ChooseSport("Running");
     EXPECT_EQ(form->distanceUnitLabel()->text(), "miles");
     EXPECT_EQ(form->paceUnitLabel()->text(), "mpm");
+    // The log's short names stay; the tooltip says them whole.
+    EXPECT_EQ(form->distanceUnitLabel()->toolTip(), "miles");
+    EXPECT_GT(form->paceUnitLabel()->toolTip().size(), 3);
 
     Type(form->distanceBox(), "10");
     Press(Qt::Key_Tab);
