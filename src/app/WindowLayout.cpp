@@ -89,6 +89,12 @@ int UpperPaneHeight(WindowKind kind) {
     }
 }
 
+const std::vector<KeyLockIndicator>& KeyLockIndicators() {
+    static const std::vector<KeyLockIndicator> locks = {
+        {"Caps Lock", "CAP"}, {"Num Lock", "NUM"}, {"Scroll Lock", "SCRL"}};
+    return locks;
+}
+
 // --- Menus --------------------------------------------------------------------------------
 
 namespace {

@@ -68,6 +68,14 @@ std::vector<Command> MainToolbar();
 // A log window's own toolbar (empty when it has none).
 std::vector<Command> ChildToolbar(WindowKind kind);
 
+// The status bar's keyboard indicators after the message pane, in order: Caps Lock, Num
+// Lock, Scroll Lock. A pane shows its short name while its lock is on.
+struct KeyLockIndicator {
+    const char* name;       // "Caps Lock"
+    const char* shortName;  // "CAP"
+};
+const std::vector<KeyLockIndicator>& KeyLockIndicators();
+
 // --- Arranging windows --------------------------------------------------------------------
 
 enum class TileOrientation {

@@ -125,7 +125,7 @@ void ExportLog(CTamselDoc& doc) {
     const std::optional<std::string> path = doc.ui().ChooseSaveFile(request);
     if (!path) return;
     if (ExportToPath(doc, *path).result == ExportOutcome::Written)
-        doc.ui().ShowMessage("File Export Complete!!");
+        doc.ui().ShowMessage("File Export Complete!!", MessageKind::Information);
 }
 
 }  // namespace kivrun

@@ -345,7 +345,8 @@ void RestoreQueries(LogDatabase& log, UserInterface& ui) {
                        ? "The stored query " + names +
                              " of this log was not the program's own; it has been restored."
                        : "The stored queries " + names +
-                             " of this log were not the program's own; they have been restored.");
+                             " of this log were not the program's own; they have been restored.",
+                   MessageKind::Information);
 }
 
 // Exercise names are unique across body parts, compared as the list compares them (case

@@ -27,6 +27,10 @@ struct FileDialogRequest {
     bool overwritePrompt = true;
 };
 
+// What a message tells: that something failed or was refused (most of them), or plainly
+// how things stand, a success included. The desktop program shows its icon for it.
+enum class MessageKind { Failure, Information };
+
 // Everything the core asks or tells the user goes through this interface: the desktop
 // program implements it with dialogs, kivrun-tool with the terminal, tests with a script.
 class UserInterface {
@@ -34,7 +38,9 @@ class UserInterface {
     virtual ~UserInterface() = default;
 
     // A message box with an OK button.
-    virtual void ShowMessage(const std::string& text) = 0;
+    void ShowMessage(const std::string& text, MessageKind kind = MessageKind::Failure) {
+        Tell(text, kind);
+    }
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
     // Save-style and open-style file choices; nullopt when cancelled.
@@ -49,12 +55,15 @@ class UserInterface {
     // Brings the log window of that kind forward, making it when there is none; returns its
     // main view. Headless users have no windows.
     virtual View* OpenOrActivateWindow(CTamselDoc&, WindowKind) { return nullptr; }
+
+  protected:
+    // Shows a message: what ShowMessage hands on.
+    virtual void Tell(const std::string& text, MessageKind kind) = 0;
 };
 
 // Says nothing and answers No: for headless work where no question may be asked.
 class SilentUserInterface : public UserInterface {
   public:
-    void ShowMessage(const std::string&) override {}
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
         return std::nullopt;
@@ -66,6 +75,9 @@ class SilentUserInterface : public UserInterface {
     void ShowPreferences(CTamselDoc&) override {}
     void BeginWait() override {}
     void EndWait() override {}
+
+  protected:
+    void Tell(const std::string&, MessageKind) override {}
 };
 
 // Shows the wait cursor for as long as it lives.

@@ -44,9 +44,11 @@ class TerminalUserInterface : public SilentUserInterface {
   public:
     explicit TerminalUserInterface(std::ostream& err, bool answerYes = false)
         : err_(err), answerYes_(answerYes) {}
-    void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     int messages() const { return messages_; }
+
+  protected:
+    void Tell(const std::string& text, MessageKind kind) override;
 
   private:
     std::ostream& err_;

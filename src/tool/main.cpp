@@ -58,7 +58,7 @@ RowId Id(const std::string& text, const char* what) {
     return id;
 }
 
-void TerminalUserInterface::ShowMessage(const std::string& text) {
+void TerminalUserInterface::Tell(const std::string& text, MessageKind) {
     ++messages_;
     err_ << text << '\n';
 }

@@ -88,9 +88,11 @@ TEST_F(ExportCommandTest, ExportAsksWhereReplacesTheFileAndSaysSo) {
         const fs::path file = out / (std::string("log") + w.extension);
         std::ofstream(file) << "an older export";
         ui.messages.clear();
+        ui.kinds.clear();
         ui.saveFiles = {file.string()};
         ExportLog(*doc);
         EXPECT_EQ(ui.messages, std::vector<std::string>{"File Export Complete!!"}) << w.extension;
+        EXPECT_EQ(ui.kinds, std::vector<MessageKind>{MessageKind::Information});
         EXPECT_EQ(Read(file).substr(0, w.start.size()), w.start) << w.extension;
         struct stat st {};
         ASSERT_EQ(::stat(file.c_str(), &st), 0);

@@ -41,7 +41,7 @@ class ScriptedUi : public UserInterface {
     // Runs while a question is open, before it is answered.
     std::function<void()> onAsk;
 
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::vector<MessageKind> kinds;  // one per message
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         if (onAsk) onAsk();
@@ -58,6 +58,10 @@ class ScriptedUi : public UserInterface {
     }
     std::optional<ImportOptions> ChooseImportOptions() override { return importOptions; }
     void ShowPreferences(CTamselDoc&) override { ++preferencesShown; }
+    void Tell(const std::string& text, MessageKind kind) override {
+        messages.push_back(text);
+        kinds.push_back(kind);
+    }
     void BeginWait() override { ++waitDepth; }
     void EndWait() override { --waitDepth; }
 

@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -132,18 +133,40 @@ TEST_F(DataEntryFrmTest, TheControlsInTheirOrderWithLabelsAndMnemonics) {
         QWidget* focus = QApplication::focusWidget();
         EXPECT_TRUE(focus == order[i] || order[i]->isAncestorOf(focus)) << "step " << i;
     }
+}
 
-    // The whole form fits the pane it opens in.
-    const QWidget* content = form->findChild<QScrollArea*>()->widget();
-    EXPECT_LE(content->minimumSizeHint().height(), UpperPaneHeight(WindowKind::LogWindow));
-    // On a 1024-pixel screen the log window's pane is some 1000 pixels wide.
-    EXPECT_LE(content->minimumSizeHint().width(), 960);
+// The log window made narrow: the field groups wrap, the buttons stay in sight with no
+// sideways scrolling, and the upper pane is as tall as the form needs, no more.
+TEST_F(DataEntryFrmTest, NarrowWindowsKeepTheButtonsInSightAndThePaneFitsTheForm) {
+    const auto* scroll = form->findChild<QScrollArea*>();
+    const QWidget* content = scroll->widget();
+    window->showNormal();
+    for (int width : {1000, 760, 640, 1000}) {
+        SCOPED_TRACE(width);
+        window->resize(width, 520);
+        Settle();
+        EXPECT_EQ(form->FieldRows(), width >= 1000 ? 1 : 2);
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+        const QRect seen(scroll->viewport()->mapTo(window, QPoint(0, 0)),
+                         scroll->viewport()->size());
+        for (QPushButton* button : {form->enterButton(), form->resetButton()}) {
+            const QRect at(button->mapTo(window, QPoint(0, 0)), button->size());
+            EXPECT_TRUE(seen.contains(at) && window->rect().contains(at))
+                << button->text().toStdString();
+        }
+        const int need = content->heightForWidth(content->width());
+        EXPECT_NEAR(form->height(), need, 4);
+        SaveScreenshot(*window, QStringLiteral("data-entry-form-%1").arg(width));
+    }
 }
 
 TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
     ChooseSport("Running");
     EXPECT_EQ(form->distanceUnitLabel()->text(), "miles");
     EXPECT_EQ(form->paceUnitLabel()->text(), "mpm");
+    // The log's short names stay; the tooltip says them whole.
+    EXPECT_EQ(form->distanceUnitLabel()->toolTip(), "miles");
+    EXPECT_GT(form->paceUnitLabel()->toolTip().size(), 3);
 
     Type(form->distanceBox(), "10");
     Press(Qt::Key_Tab);

@@ -9,6 +9,7 @@
 #include "ShellSupport.h"
 #include "UiTestSupport.h"
 #include "app/ui/AboutDialog.h"
+#include "app/ui/ImportDialog.h"
 #include "store/Database.h"
 
 namespace kivrun::test {
@@ -73,7 +74,7 @@ TEST_F(UserInterfaceTest, WaitCursorNestsAndDialogsShowTheNormalPointer) {
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     struct Peek : ScriptedDialogs {
         Qt::CursorShape seen = Qt::BlankCursor;
-        void Message(QWidget*, const QString&) override {
+        void Message(QWidget*, const QString&, MessageKind) override {
             seen = QApplication::overrideCursor()->shape();
         }
     };
@@ -103,37 +104,58 @@ void AnswerNextDialog(std::function<void(QWidget*)> answer) {
     });
 }
 
-TEST(QtDialogsTest, RealMessageBoxesShowTheExactTextAndButtons) {
-    QtDialogs dialogs;
-    QString text;
-    QStringList buttons;
-    AnswerNextDialog([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        for (QAbstractButton* b : box->buttons())
-            buttons << (box->standardButton(b) == QMessageBox::Ok ? "OK" : "?");
-        box->button(QMessageBox::Ok)->click();
-    });
-    dialogs.Message(nullptr, "File Export Complete!!");
-    EXPECT_EQ(text, "File Export Complete!!");
-    EXPECT_EQ(buttons, QStringList{"OK"});
+// What a real box shows: the exact text, its buttons and the icon of its kind.
+TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
+    QtUserInterface ui;  // with the real dialogs
+    struct Seen {
+        QString text;
+        int buttons = 0;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+    auto answer = [](Seen& seen, QMessageBox::StandardButton press) {
+        AnswerNextDialog([&seen, press](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            seen = {box->text(), static_cast<int>(box->buttons().size()), box->icon()};
+            box->button(press)->click();
+        });
+    };
+    const struct {
+        const char* text;
+        std::optional<MessageKind> kind;  // none: as most callers say it
+        QMessageBox::Icon icon;
+    } messages[] = {
+        {"Couldn't open the training log /tmp/a.tlg:\nNo such file", {}, QMessageBox::Warning},
+        {"Please enter your elapsed time !!", MessageKind::Failure, QMessageBox::Warning},
+        {"File Export Complete!!", MessageKind::Information, QMessageBox::Information},
+    };
+    for (const auto& m : messages) {
+        Seen seen;
+        answer(seen, QMessageBox::Ok);
+        if (m.kind)
+            ui.ShowMessage(m.text, *m.kind);
+        else
+            ui.ShowMessage(m.text);
+        EXPECT_EQ(seen.text, m.text);
+        EXPECT_EQ(seen.buttons, 1);
+        EXPECT_EQ(seen.icon, m.icon) << m.text;
+    }
 
     const QString question = "Are you sure you want to delete this entry?";
     for (auto [button, expected] : {std::pair{QMessageBox::Yes, true}, {QMessageBox::No, false}}) {
-        QString asked;
-        int answers = 0;
-        AnswerNextDialog([&, b = button](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            asked = box->text();
-            answers = box->buttons().size();
-            box->button(b)->click();
-        });
-        EXPECT_EQ(dialogs.Question(nullptr, question), expected);
-        EXPECT_EQ(asked, question);
-        EXPECT_EQ(answers, 2);
+        Seen seen;
+        answer(seen, button);
+        EXPECT_EQ(ui.AskYesNo(question.toStdString()), expected);
+        EXPECT_EQ(seen.text, question);
+        EXPECT_EQ(seen.buttons, 2);
+        EXPECT_EQ(seen.icon, QMessageBox::Question);
     }
+}
+
+TEST(ImportDialogTest, IsWideEnoughForItsWholeTitle) {
+    CImportDialog dialog;
+    dialog.show();
+    EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 60);
 }
 
 TEST(AboutBox, NamesTheProgramAndItsVersion) {

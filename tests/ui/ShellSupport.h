@@ -48,7 +48,11 @@ class ScriptedDialogs : public DialogProvider {
     std::optional<ImportOptions> importChoices;
     std::optional<ImportOptions> ImportChoices(QWidget*) override { return importChoices; }
 
-    void Message(QWidget*, const QString& text) override { messages.push_back(text); }
+    std::vector<MessageKind> kinds;  // one per message
+    void Message(QWidget*, const QString& text, MessageKind kind) override {
+        messages.push_back(text);
+        kinds.push_back(kind);
+    }
     bool Question(QWidget*, const QString& text) override {
         questions.push_back(text);
         if (answers.empty()) return false;

@@ -1,12 +1,15 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "ShellSupport.h"
 #include "app/ui/ChildFrame.h"
+#include "app/ui/KeyIndicators.h"
 
 namespace kivrun::test {
 namespace {
@@ -42,6 +45,38 @@ TEST_F(Startup, WithNothingToOpenShowsTheNoLogMenusAndToolbar) {
     EXPECT_EQ(frame().Action(Command::ViewMonth)->statusTip(), "Open calendar view");
     // Help Topics waits for a help system.
     EXPECT_FALSE(Enabled(Command::HelpTopics));
+}
+
+// The message pane, then the lock indicators, each lit while its lock is on and read again
+// after a key; offscreen nothing can be read and every indicator stays dark.
+TEST_F(Startup, TheStatusBarShowsTheKeyboardLocks) {
+    Started();
+    auto* message = frame().statusBar()->findChild<QLabel*>("StatusMessage");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), "Ready");
+    KeyIndicators& locks = frame().Indicators();
+    QStringList tips;
+    for (int i = 0; i < 3; ++i) {
+        tips << locks.Pane(i)->toolTip();
+        EXPECT_TRUE(locks.Pane(i)->isVisible());
+        EXPECT_GT(locks.Pane(i)->x(), message->x());
+        EXPECT_TRUE(locks.Pane(i)->text().isEmpty());
+    }
+    EXPECT_EQ(tips, (QStringList{"Caps Lock", "Num Lock", "Scroll Lock"}));
+
+    LockStates states{true, false, std::nullopt};
+    locks.SetReader([&] { return states; });
+    const auto lit = [&] {
+        QStringList texts;
+        for (int i = 0; i < 3; ++i)
+            texts << locks.Pane(i)->text();
+        return texts;
+    };
+    EXPECT_EQ(lit(), (QStringList{"CAP", "", ""}));
+    states = {false, true, true};
+    QTest::keyClick(&frame(), Qt::Key_NumLock);
+    Settle();
+    EXPECT_EQ(lit(), (QStringList{"", "NUM", "SCRL"}));
 }
 
 TEST_F(Startup, ToolbarAndStatusBarComeAndGoWithTheirChecks) {

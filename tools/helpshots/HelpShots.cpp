@@ -45,7 +45,7 @@ const CDate kShownDay(11, 19, 2026);
 class QuietDialogs : public DialogProvider {
   public:
     explicit QuietDialogs(QString& said) : said_(said) {}
-    void Message(QWidget*, const QString& text) override { said_ = text; }
+    void Message(QWidget*, const QString& text, MessageKind) override { said_ = text; }
     bool Question(QWidget*, const QString& text) override {
         said_ = text;
         return false;
@@ -64,7 +64,7 @@ class QuietDialogs : public DialogProvider {
 class RecordingUi : public SilentUserInterface {
   public:
     std::string said;
-    void ShowMessage(const std::string& text) override { said = text; }
+    void Tell(const std::string& text, MessageKind) override { said = text; }
 };
 
 void Settle() {

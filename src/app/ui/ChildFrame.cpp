@@ -94,6 +94,15 @@ ChildFrame::ChildFrame(WindowKind kind, CTamselDoc& doc, QWidget* parent)
         split->setStretchFactor(0, 0);
         split->setStretchFactor(panes_.size() > 1 ? 1 : 0, 1);
         layout->addWidget(split, 1);
+        // An upper pane whose height follows its width (a form that wraps) gets what it
+        // needs, and keeps getting it as the window narrows or widens, until the user moves
+        // the divider.
+        if (!panes_.empty() && panes_.front()->hasHeightForWidth()) {
+            fitUpper_ = true;
+            panes_.front()->installEventFilter(this);
+            split->installEventFilter(this);
+            connect(split, &QSplitter::splitterMoved, this, [this] { fitUpper_ = false; });
+        }
     }
     if (t.content)
         for (QWidget* w : panes_)
@@ -154,7 +163,8 @@ bool ChildFrame::Run(Command cmd) {
         if (!dividerMove_) {
             dividerMove_ = SplitterKeyboard::Start(splitter_);
             if (dividerMove_)
-                connect(dividerMove_, &SplitterKeyboard::Finished, this, [this] {
+                connect(dividerMove_, &SplitterKeyboard::Finished, this, [this](bool kept) {
+                    if (kept) fitUpper_ = false;
                     dividerMove_ = nullptr;
                     RequestCommandRefresh(this);
                 });
@@ -167,6 +177,29 @@ bool ChildFrame::Run(Command cmd) {
             return true;
         }
     return false;
+}
+
+bool ChildFrame::eventFilter(QObject* watched, QEvent* event) {
+    const bool upper = !panes_.empty() && watched == panes_.front();
+    if ((upper && event->type() == QEvent::Resize) ||
+        (watched == splitter_ && event->type() == QEvent::LayoutRequest))
+        // Once the splitter has finished the resize it is in the middle of.
+        if (fitUpper_ && !fitQueued_) {
+            fitQueued_ = true;
+            QMetaObject::invokeMethod(this, &ChildFrame::FitUpperPane, Qt::QueuedConnection);
+        }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void ChildFrame::FitUpperPane() {
+    fitQueued_ = false;
+    if (!fitUpper_ || !splitter_ || panes_.size() < 2) return;
+    QWidget* upper = panes_.front();
+    const QList<int> sizes = splitter_->sizes();
+    if (sizes.size() < 2 || upper->width() <= 0 || sizes[0] + sizes[1] <= 0) return;
+    const int need = upper->heightForWidth(upper->width());
+    if (need <= 0 || need == sizes[0]) return;
+    splitter_->setSizes({need, sizes[0] + sizes[1] - need});
 }
 
 void ChildFrame::Place(const QRect& rect) {

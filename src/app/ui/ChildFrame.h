@@ -57,8 +57,11 @@ class ChildFrame : public QMdiSubWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Gives the upper pane the height its width needs, while it follows its content.
+    void FitUpperPane();
     void BuildToolbar();
     void Detach();
 
@@ -73,6 +76,8 @@ class ChildFrame : public QMdiSubWindow {
     QAction* separator_ = nullptr;  // the last one, before Print Routine
     QRect placed_;
     bool attached_ = false;
+    bool fitUpper_ = false;
+    bool fitQueued_ = false;
 };
 
 }  // namespace kivrun

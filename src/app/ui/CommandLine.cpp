@@ -88,7 +88,9 @@ CommandLine UsageError(const QString& what) {
 class HeadlessUserInterface : public SilentUserInterface {
   public:
     explicit HeadlessUserInterface(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text) override {
+
+  protected:
+    void Tell(const std::string& text, MessageKind) override {
         err_ << kProgram.toStdString() << ": " << text << '\n';
     }
 

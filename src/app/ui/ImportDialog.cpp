@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kivrun {
@@ -27,6 +28,12 @@ CImportDialog::CImportDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    // The title bar shows the whole title: its text in a bold face, with room for the
+    // window's icon and buttons.
+    QFont bold = font();
+    bold.setBold(true);
+    const int bar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    setMinimumWidth(QFontMetrics(bold).horizontalAdvance(windowTitle()) + 4 * bar);
 }
 
 ImportOptions CImportDialog::Options() const {

@@ -1,5 +1,7 @@
 #include "app/ui/MainFrame.h"
 
+#include "app/ui/KeyIndicators.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -141,6 +143,7 @@ void MainFrame::BuildStatusBar() {
     message_ = new QLabel(QStringLiteral("Ready"), this);
     message_->setObjectName(QStringLiteral("StatusMessage"));
     statusBar()->addWidget(message_, 1);
+    indicators_ = new KeyIndicators(statusBar());
     statusBar()->setSizeGripEnabled(true);
 }
 

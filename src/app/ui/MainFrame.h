@@ -21,6 +21,7 @@ namespace kivrun {
 class CFilterToolBar;
 class CTamselDoc;
 class ChildFrame;
+class KeyIndicators;
 class KivrunApp;
 
 // A program-wide command that later work provides (export, import, page setup, help...).
@@ -48,6 +49,7 @@ class MainFrame : public QMainWindow, public View {
     // The open log windows in the order they were made.
     QList<ChildFrame*> Children() const;
     QMdiArea* MdiArea() const { return mdi_; }
+    KeyIndicators& Indicators() const { return *indicators_; }
     // Closes every log window; false (and the rest left open) when one refuses.
     bool CloseChildren();
     // Removes every log window without asking.
@@ -105,6 +107,7 @@ class MainFrame : public QMainWindow, public View {
     QToolBar* toolbar_ = nullptr;
     CFilterToolBar* filterBar_ = nullptr;
     QLabel* message_ = nullptr;
+    KeyIndicators* indicators_ = nullptr;
     QTimer* refreshTimer_ = nullptr;
     std::map<Command, QAction*> actions_;
     std::map<Command, CommandHandler> handlers_;

@@ -34,8 +34,10 @@ const QString kTitle = QStringLiteral("Kivrun");
 
 // --- Real dialogs ---------------------------------------------------------------------------
 
-void QtDialogs::Message(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, kTitle, text, QMessageBox::Ok, parent);
+void QtDialogs::Message(QWidget* parent, const QString& text, MessageKind kind) {
+    const QMessageBox::Icon icon =
+        kind == MessageKind::Failure ? QMessageBox::Warning : QMessageBox::Information;
+    QMessageBox box(icon, kTitle, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -100,9 +102,9 @@ QWidget* QtUserInterface::Parent() const {
     return frame_.data();
 }
 
-void QtUserInterface::ShowMessage(const std::string& text) {
+void QtUserInterface::Tell(const std::string& text, MessageKind kind) {
     NormalCursor cursor(waitDepth_ > 0);
-    dialogs_->Message(Parent(), QString::fromStdString(text));
+    dialogs_->Message(Parent(), QString::fromStdString(text), kind);
 }
 
 bool QtUserInterface::AskYesNo(const std::string& text) {

@@ -29,7 +29,7 @@ struct FileDialogSpec {
 class DialogProvider {
   public:
     virtual ~DialogProvider() = default;
-    virtual void Message(QWidget* parent, const QString& text) = 0;
+    virtual void Message(QWidget* parent, const QString& text, MessageKind kind) = 0;
     virtual bool Question(QWidget* parent, const QString& text) = 0;
     virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
@@ -39,7 +39,8 @@ class DialogProvider {
 // QMessageBox and QFileDialog.
 class QtDialogs : public DialogProvider {
   public:
-    void Message(QWidget* parent, const QString& text) override;
+    // A failure with the warning icon, anything else with the information icon.
+    void Message(QWidget* parent, const QString& text, MessageKind kind) override;
     bool Question(QWidget* parent, const QString& text) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
@@ -60,7 +61,6 @@ class QtUserInterface : public UserInterface {
     // Shows the preferences sheet; while unset, the Preferences command is disabled.
     std::function<void(QWidget* parent, CTamselDoc& doc)> preferencesHandler;
 
-    void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
@@ -76,6 +76,9 @@ class QtUserInterface : public UserInterface {
     static QStringList NameFilters(const std::string& filter);
     // The path with ext (".tlg") added when its file name has no extension.
     static QString WithDefaultExtension(const QString& path, const std::string& ext);
+
+  protected:
+    void Tell(const std::string& text, MessageKind kind) override;
 
   private:
     QWidget* Parent() const;

@@ -16,10 +16,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
-#include "entries/ui/DatePicker.h"
 
 #include "app/ui/ChildFrame.h"
 #include "controls/ui/AutoCompleteComboBox.h"
+#include "controls/ui/RowFlowLayout.h"
 #include "entries/NumberFormat.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
@@ -111,6 +111,23 @@ CDataEntryFrm::CDataEntryFrm(CTamselDoc& doc, QWidget* parent)
 
 CDataEntryFrm::~CDataEntryFrm() = default;
 
+bool CDataEntryFrm::hasHeightForWidth() const {
+    return true;
+}
+
+int CDataEntryFrm::heightForWidth(int width) const {
+    return content_->heightForWidth(width);
+}
+
+QSize CDataEntryFrm::sizeHint() const {
+    const int width = content_->sizeHint().width();
+    return QSize(width, heightForWidth(width));
+}
+
+int CDataEntryFrm::FieldRows() const {
+    return fields_->Rows();
+}
+
 void CDataEntryFrm::BuildControls() {
     date_ = new DatePicker(this);
     sport_ = new QComboBox(this);
@@ -141,7 +158,7 @@ void CDataEntryFrm::BuildControls() {
 
     route_ = new CAutoCompleteComboBox(this);
     route_->lineEdit()->setMaxLength(250);
-    route_->setMinimumContentsLength(10);
+    route_->setMinimumContentsLength(8);
     route_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     routeLabel_ = new QLabel(tr("Ro&ute:"), this);
     routeLabel_->setBuddy(route_);
@@ -169,43 +186,66 @@ void CDataEntryFrm::BuildControls() {
 }
 
 void CDataEntryFrm::BuildLayout() {
-    auto* content = new QWidget;
-    auto* grid = new QGridLayout(content);
-    grid->setVerticalSpacing(4);
-    auto label = [content](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, content);
+    content_ = new QWidget;
+    auto label = [this](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, content_);
         l->setBuddy(buddy);
         return l;
     };
-    // Three groups of boxes side by side, then route and notes taking the width left, then
-    // the buttons: the whole form in three rows, well inside the pane's height.
-    grid->addWidget(label(tr("&Date:"), date_), 0, 0);
-    grid->addWidget(date_, 0, 1);
-    grid->addWidget(label(tr("S&port:"), sport_), 1, 0);
-    grid->addWidget(sport_, 1, 1);
-    grid->addWidget(label(tr("Cla&ss:"), class_), 2, 0);
-    grid->addWidget(class_, 2, 1);
+    auto group = [] {
+        auto* grid = new QGridLayout;
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setVerticalSpacing(4);
+        return grid;
+    };
+    // Four groups side by side: when, how far and fast, the optional values, route and
+    // notes. A narrow pane wraps them to a further row, route and notes giving up their
+    // width first; the buttons keep their place at the right, always in sight.
+    QGridLayout* when = group();
+    when->addWidget(label(tr("&Date:"), date_), 0, 0);
+    when->addWidget(date_, 0, 1);
+    when->addWidget(label(tr("S&port:"), sport_), 1, 0);
+    when->addWidget(sport_, 1, 1);
+    when->addWidget(label(tr("Cla&ss:"), class_), 2, 0);
+    when->addWidget(class_, 2, 1);
 
-    grid->addWidget(label(tr("Dista&nce:"), distance_), 0, 3);
-    grid->addWidget(distance_, 0, 4);
-    grid->addWidget(distanceUnit_, 0, 5);
-    grid->addWidget(label(tr("Pa&ce:"), pace_), 1, 3);
-    grid->addWidget(pace_, 1, 4);
-    grid->addWidget(paceUnit_, 1, 5);
-    grid->addWidget(label(tr("Ti&me:"), time_), 2, 3);
-    grid->addWidget(time_, 2, 4);
+    QGridLayout* amount = group();
+    amount->addWidget(label(tr("Dista&nce:"), distance_), 0, 0);
+    amount->addWidget(distance_, 0, 1);
+    amount->addWidget(distanceUnit_, 0, 2);
+    amount->addWidget(label(tr("Pa&ce:"), pace_), 1, 0);
+    amount->addWidget(pace_, 1, 1);
+    amount->addWidget(paceUnit_, 1, 2);
+    amount->addWidget(label(tr("Ti&me:"), time_), 2, 0);
+    amount->addWidget(time_, 2, 1);
 
+    QGridLayout* optional = group();
     for (int i = 0; i < 2; ++i) {
-        grid->addWidget(optionalLabel_[i], i, 7);
-        grid->addWidget(optional_[i], i, 8);
+        optional->addWidget(optionalLabel_[i], i, 0);
+        optional->addWidget(optional_[i], i, 1);
     }
+    optional->setRowStretch(2, 1);
 
-    grid->addWidget(routeLabel_, 0, 10);
-    grid->addWidget(workout_, 0, 10);
-    grid->addWidget(route_, 0, 11);
-    grid->addWidget(routeButton_, 0, 12);
-    grid->addWidget(label(tr("N&otes:"), notes_), 1, 10, Qt::AlignTop);
-    grid->addWidget(notes_, 1, 11, 2, 2);
+    QGridLayout* words = group();
+    words->addWidget(routeLabel_, 0, 0);
+    words->addWidget(workout_, 0, 0);
+    words->addWidget(route_, 0, 1);
+    words->addWidget(routeButton_, 0, 2);
+    words->addWidget(label(tr("N&otes:"), notes_), 1, 0, Qt::AlignTop);
+    words->addWidget(notes_, 1, 1, 1, 2);
+    // The route label and the Workout button take turns in one place: room for either.
+    words->setColumnMinimumWidth(0, workout_->sizeHint().width());
+    words->setColumnStretch(1, 1);
+    // As tall as two boxes, so the group lines up with its neighbours' three rows.
+    notes_->setMinimumHeight(2 * time_->sizeHint().height() + words->verticalSpacing());
+
+    const int gap = fontMetrics().averageCharWidth();
+    fields_ = new RowFlowLayout;
+    fields_->setSpacing(gap);
+    fields_->SetRowGap(gap);
+    for (QGridLayout* g : {when, amount, optional})
+        fields_->AddGroup(g);
+    fields_->AddGroup(words, true);
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(4);
@@ -213,21 +253,18 @@ void CDataEntryFrm::BuildLayout() {
     buttons->addWidget(reset_);
     buttons->addWidget(delete_);
     buttons->addStretch();
-    grid->addLayout(buttons, 0, 14, 3, 1);
 
-    const int gap = fontMetrics().averageCharWidth();
-    for (int column : {2, 6, 9, 13})
-        grid->setColumnMinimumWidth(column, gap);
-    // The route label and the Workout button take turns in one place: room for either.
-    grid->setColumnMinimumWidth(10, workout_->sizeHint().width());
-    grid->setColumnStretch(11, 1);
-    grid->setRowStretch(3, 1);
+    auto* row = new QHBoxLayout(content_);
+    row->setSpacing(gap);
+    row->addLayout(fields_, 1);
+    row->addLayout(buttons);
 
-    // A narrow or short pane scrolls rather than squeezing the boxes.
+    // A pane made shorter than the form scrolls rather than squeezing the boxes.
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setWidget(content);
+    scroll->setWidget(content_);
+    content_->installEventFilter(this);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
@@ -499,6 +536,8 @@ QAbstractButton* CDataEntryFrm::ButtonOfAltKey(const QKeyEvent& key) const {
 }
 
 bool CDataEntryFrm::eventFilter(QObject* watched, QEvent* event) {
+    // The groups rewrapped or a control came or went: whoever sizes the form hears of it.
+    if (watched == content_ && event->type() == QEvent::LayoutRequest) updateGeometry();
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (ButtonOfAltKey(*key)) {

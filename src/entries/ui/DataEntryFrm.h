@@ -20,6 +20,7 @@ class DatePicker;
 class CAutoCompleteComboBox;
 class CTamselDoc;
 class LeaveWatcher;
+class RowFlowLayout;
 
 // The data entry form, the upper pane of the log window: where a workout is entered,
 // edited, duplicated or deleted. It shows a DataEntryForm and hands it what the user does;
@@ -37,6 +38,13 @@ class CDataEntryFrm : public QWidget, public View {
                       bool race);
 
     const DataEntryForm& model() const { return model_; }
+
+    // The form's height follows its width: the field groups wrap in a narrow pane.
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    // How many rows the field groups take at the present width.
+    int FieldRows() const;
 
     DatePicker* dateBox() const { return date_; }
     QComboBox* sportBox() const { return sport_; }
@@ -99,6 +107,8 @@ class CDataEntryFrm : public QWidget, public View {
 
     DataEntryForm model_;
     LeaveWatcher* leaves_ = nullptr;
+    QWidget* content_ = nullptr;
+    RowFlowLayout* fields_ = nullptr;
 
     DatePicker* date_ = nullptr;
     QComboBox* sport_ = nullptr;

@@ -73,7 +73,7 @@ void CTotalsView::Fill(bool tell) {
     // Said once the window is up, not from inside the fill that opens it.
     if (tell && noEntries_)
         QTimer::singleShot(0, this, [this] {
-            if (noEntries_) doc_.ui().ShowMessage(kNoEntries);
+            if (noEntries_) doc_.ui().ShowMessage(kNoEntries, MessageKind::Information);
         });
 }
 
