@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <regex>
+#include <set>
 #include <sstream>
 
 namespace kivrun {
@@ -146,6 +148,83 @@ std::vector<HelpHit> CHelpSearch::Find(const std::string& query) const {
     std::stable_sort(hits.begin(), hits.end(),
                      [](const HelpHit& a, const HelpHit& b) { return a.count > b.count; });
     return hits;
+}
+
+namespace {
+
+// The values of one attribute ("href", "src", "id", "name") on a page, in order.
+std::vector<std::string> AttributeValues(const std::string& html, const char* attribute) {
+    const std::regex pattern(std::string("\\b") + attribute + "\\s*=\\s*\"([^\"]*)\"",
+                             std::regex::icase);
+    std::vector<std::string> values;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), pattern);
+         it != std::sregex_iterator(); ++it)
+        values.push_back((*it)[1]);
+    return values;
+}
+
+std::set<std::string> AnchorsOf(const std::string& html) {
+    std::set<std::string> anchors;
+    for (const char* attribute : {"id", "name"})
+        for (std::string& value : AttributeValues(html, attribute)) anchors.insert(value);
+    return anchors;
+}
+
+bool IsPage(const std::string& path) {
+    return path.size() > 5 && path.compare(path.size() - 5, 5, ".html") == 0;
+}
+
+}  // namespace
+
+std::vector<std::string> HelpProblems(const std::map<std::string, std::string>& files) {
+    std::vector<std::string> problems;
+    std::map<std::string, std::set<std::string>> anchors;
+    for (const auto& [path, bytes] : files)
+        if (IsPage(path)) anchors[path] = AnchorsOf(bytes);
+
+    // "page.html#section": the page must exist and hold the section.
+    auto check = [&](const std::string& where, const std::string& target) {
+        const auto hash = target.find('#');
+        const std::string page = target.substr(0, hash);
+        const auto found = anchors.find(page);
+        if (found == anchors.end())
+            problems.push_back(where + ": no page " + page);
+        else if (hash != std::string::npos && !found->second.count(target.substr(hash + 1)))
+            problems.push_back(where + ": " + page + " has no section " + target.substr(hash + 1));
+    };
+
+    const auto contentsFile = files.find("contents.txt");
+    std::set<std::string> listed;
+    if (contentsFile == files.end()) {
+        problems.push_back("contents.txt: missing");
+    } else {
+        const HelpContents contents = ParseHelpContents(contentsFile->second);
+        for (const std::string& error : contents.errors)
+            problems.push_back("contents.txt " + error);
+        for (const HelpTopic& topic : contents.topics) {
+            check("contents.txt", topic.page);
+            listed.insert(topic.page.substr(0, topic.page.find('#')));
+        }
+    }
+    for (const HelpLink& link : HelpLinks()) check("F1", link.target);
+
+    for (const auto& [path, bytes] : files) {
+        if (!IsPage(path)) continue;
+        if (!listed.count(path)) problems.push_back(path + ": not in the contents");
+        for (const std::string& href : AttributeValues(bytes, "href")) {
+            if (href.empty())
+                problems.push_back(path + ": an empty link");
+            else if (href.find(':') != std::string::npos)
+                problems.push_back(path + ": a link out of the guide, " + href);
+            else if (href.front() == '#')
+                check(path, path + href);
+            else
+                check(path, href);
+        }
+        for (const std::string& src : AttributeValues(bytes, "src"))
+            if (!files.count(src)) problems.push_back(path + ": no picture " + src);
+    }
+    return problems;
 }
 
 }  // namespace kivrun

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -82,5 +83,12 @@ class CHelpSearch {
   private:
     std::vector<HelpPageText> pages_;
 };
+
+// What is wrong with the guide's files: `files` maps a path inside the guide's folder
+// ("contents.txt", "log-window.html", "images/calendar.png") to its bytes. Every page of
+// the contents and of the F1 table must exist, every page must be in the contents, and
+// every link and picture on a page must lead to a file of the guide (with its anchor).
+// Links out of the guide count as faults too: the help window does not follow them.
+std::vector<std::string> HelpProblems(const std::map<std::string, std::string>& files);
 
 }  // namespace kivrun
