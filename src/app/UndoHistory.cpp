@@ -43,7 +43,7 @@ std::string UndoItemText(const UndoHistory& history) {
 }
 
 std::string RedoItemText(const UndoHistory& history) {
-    return ItemText("&Redo", history.NextRedo(), "Ctrl+Y");
+    return ItemText("Red&o", history.NextRedo(), "Ctrl+Y");
 }
 
 }  // namespace kivrun

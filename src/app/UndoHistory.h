@@ -75,7 +75,7 @@ class UndoHistory {
 };
 
 // The Edit menu's items: "&Undo Delete Entry\tCtrl+Z", or "&Undo\tCtrl+Z" with nothing to
-// undo; likewise "&Redo ...\tCtrl+Y".
+// undo; likewise "Red&o ...\tCtrl+Y".
 std::string UndoItemText(const UndoHistory& history);
 std::string RedoItemText(const UndoHistory& history);
 

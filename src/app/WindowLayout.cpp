@@ -210,7 +210,7 @@ MenuBar LogMenuBar(WindowKind active) {
                     {Command::AppExit, "E&xit"}}});
 
     Menu edit{"&Edit",
-              {{Command::EditUndo, "&Undo\tCtrl+Z"}, {Command::EditRedo, "&Redo\tCtrl+Y"}}};
+              {{Command::EditUndo, "&Undo\tCtrl+Z"}, {Command::EditRedo, "Red&o\tCtrl+Y"}}};
     if (!own.entryItems.empty()) {
         edit.items.push_back(Sep());
         for (const MenuItem& item : own.entryItems)
@@ -245,7 +245,7 @@ MenuBar LogMenuBar(WindowKind active) {
                        {{Command::WindowCascade, "&Cascade"},
                         {Command::WindowTileHorizontally, "&Tile"},
                         {Command::WindowArrangeIcons, "&Arrange Icons"}}});
-        bar.push_back({"&Help", {{Command::HelpAbout, "&About Kivrun..."}}});
+        bar.push_back(HelpMenu());
         return bar;
     }
     Menu window{"&Window", {}};

@@ -99,7 +99,7 @@ TEST_F(UndoTest, EveryWorkoutActionIsUndoneAndRedoneWhole) {
         EXPECT_EQ(LogRows(*doc), before);
         EXPECT_EQ(TakeNotices(), t.undoNotices);
         ExpectWeekBands(*doc);
-        EXPECT_EQ(RedoItemText(doc->History()), std::string("&Redo ") + t.name + "\tCtrl+Y");
+        EXPECT_EQ(RedoItemText(doc->History()), std::string("Red&o ") + t.name + "\tCtrl+Y");
 
         ASSERT_TRUE(doc->Redo());
         EXPECT_EQ(LogRows(*doc), after);
@@ -133,7 +133,7 @@ TEST_F(UndoTest, ANewActionEndsTheRedoAndClosingTheLogEndsTheHistory) {
     ASSERT_TRUE(doc->CanRedo());
     doc->DeleteEntry(a, nullptr, false);
     EXPECT_FALSE(doc->CanRedo());
-    EXPECT_EQ(RedoItemText(doc->History()), "&Redo\tCtrl+Y");
+    EXPECT_EQ(RedoItemText(doc->History()), "Red&o\tCtrl+Y");
     EXPECT_FALSE(doc->Redo());
 
     doc->OnCloseDocument();
@@ -165,7 +165,7 @@ TEST(UndoHistoryTest, KeepsTheNewestStepsAndNamesThem) {
     for (; history.CanUndo(); ++undone)
         history.Undone();
     EXPECT_EQ(undone, UndoHistory::kMaxSteps);
-    EXPECT_EQ(RedoItemText(history), "&Redo Duplicate Entry\tCtrl+Y");  // the oldest kept
+    EXPECT_EQ(RedoItemText(history), "Red&o Duplicate Entry\tCtrl+Y");  // the oldest kept
     history.Redone();
     EXPECT_EQ(UndoItemText(history), "&Undo Duplicate Entry\tCtrl+Z");
     history.Clear();

@@ -23,6 +23,7 @@
 #include "app/ui/AboutDialog.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CommandActions.h"
+#include "app/ui/HelpWindow.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/FilterToolBar.h"
@@ -95,6 +96,7 @@ MainFrame::MainFrame(KivrunApp& app, QWidget* parent) : QMainWindow(parent), app
         if (MenuKey() != menuKey_) RefreshMenus();
         RefreshCommands();
     });
+    InstallHelpKey(this);
     // Which pane has the focus decides who takes a command.
     connect(qApp, &QApplication::focusChanged, this, &MainFrame::RequestRefresh);
 }
@@ -275,6 +277,7 @@ std::optional<CommandState> MainFrame::BuiltInStatus(Command cmd) {
         case Command::FileNew:
         case Command::FileOpen:
         case Command::AppExit:
+        case Command::HelpTopics:
         case Command::HelpAbout:
             return CommandState{true, false};
         case Command::FileClose:
@@ -370,6 +373,9 @@ void MainFrame::RunBuiltIn(Command cmd) {
             break;
         case Command::WindowArrangeIcons:
             ArrangeIcons();
+            break;
+        case Command::HelpTopics:
+            HelpWindow::Open(HelpTargetOf(HelpContext::Contents));
             break;
         case Command::HelpAbout:
             ShowAbout();
