@@ -123,6 +123,8 @@ TEST(AutoCompleteCombo, TypingCompletesAndBackspaceDoesNot) {
     EXPECT_EQ(edit->text(), "Squat");
 }
 
+// Where the text is cut is ControlRulesTest.ShortenText's; what fits is left whole:
+// LogListView.NumbersAreDrawnWholeAsBuiltAndOnceFitted.
 TEST(EllipsisDelegate, ShortensWhatDoesNotFitItsColumn) {
     QStandardItemModel model(1, 2);
     model.setItem(0, 0, new QStandardItem("Squats"));
@@ -141,8 +143,6 @@ TEST(EllipsisDelegate, ShortensWhatDoesNotFitItsColumn) {
     option.initFrom(&view);
     option.widget = &view;
     option.font = view.font();
-    option.rect = view.visualRect(model.index(0, 0));
-    EXPECT_EQ(delegate->displayedText(option, model.index(0, 0)), "Squats");
     option.rect = view.visualRect(model.index(0, 1));
     const QString shown = delegate->displayedText(option, model.index(0, 1));
     EXPECT_TRUE(shown.startsWith("Concentration")) << shown.toStdString();
@@ -197,8 +197,6 @@ TEST(HoverTip, ShowsAfterARestAboveThePointerAndHidesOnMoving) {
     EXPECT_LT(g.bottom(), 200);
     EXPECT_GT(g.width(), QFontMetrics(tip.font()).horizontalAdvance("Running 110.3 M"));
 
-    tip.mouseMoved(QPoint(120, 200));  // the same point: stays
-    EXPECT_TRUE(tip.isTipShown());
     tip.mouseMoved(QPoint(300, 250));  // off every region
     EXPECT_FALSE(tip.isTipShown());
     QTest::qWait(tip.delay() + 50);
