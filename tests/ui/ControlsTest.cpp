@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -48,10 +47,9 @@ struct CheckListFixture : ::testing::Test {
     CCheckListComboBox combo;
 };
 
-TEST_F(CheckListFixture, ClickTogglesAndTheListStaysOpen) {
+// How the summary joins the items is ControlRulesTest's; here, the clicks and the locale.
+TEST_F(CheckListFixture, ClickTogglesAndTheListStaysOpenAndChecksFromCodeAreSilent) {
     QSignalSpy changed(&combo, &CCheckListComboBox::selectionChanged);
-    EXPECT_EQ(combo.summaryText(), "All Selected");
-
     combo.showPopup();
     ASSERT_TRUE(combo.view()->isVisible());
     ClickItem(1);
@@ -59,12 +57,18 @@ TEST_F(CheckListFixture, ClickTogglesAndTheListStaysOpen) {
     EXPECT_TRUE(combo.view()->isVisible());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(combo.summaryText(), "Running, Swimming, Weights");
-
     ClickItem(1);
     EXPECT_TRUE(combo.isChecked(1));
-    EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(combo.itemData(1).toString(), "R");  // the owner's data is left alone
     combo.hidePopup();
+
+    combo.setChecked(0, false);
+    combo.setChecked(3, false);
+    EXPECT_EQ(changed.count(), 2);
+    combo.setLocale(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(combo.summaryText(), "Road; Swimming");
+    combo.addItem("Rowing");  // a plain item starts unticked
+    EXPECT_FALSE(combo.isChecked(4));
 }
 
 TEST_F(CheckListFixture, SpaceTogglesTheHighlightedItemAndDownOpens) {
@@ -87,24 +91,9 @@ TEST_F(CheckListFixture, SpaceTogglesTheHighlightedItemAndDownOpens) {
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_FALSE(view->isVisible());
     EXPECT_EQ(combo.currentIndex(), 0);
-    kivrun::test::SaveScreenshot(combo, "checklist-combo-closed");
 }
 
-TEST_F(CheckListFixture, SummaryUsesTheLocaleListSeparatorAndChecksFromCodeAreSilent) {
-    QSignalSpy changed(&combo, &CCheckListComboBox::selectionChanged);
-    combo.setChecked(0, false);
-    combo.setChecked(3, false);
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(combo.summaryText(), "Road, Swimming");
-    combo.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(combo.summaryText(), "Road; Swimming");
-    combo.addItem("Rowing");  // a plain item starts unticked
-    EXPECT_FALSE(combo.isChecked(4));
-    combo.setAllChecked(true);
-    EXPECT_TRUE(combo.allChecked());
-}
-
-// The completion rules are the core's; here, that the edit follows them while typing.
+// The completion rules are AutoCompletionTest's; here, that the edit follows them.
 TEST(AutoCompleteCombo, TypingCompletesAndBackspaceDoesNot) {
     CAutoCompleteComboBox combo;
     combo.addItems({"Bench Press", "Bent Row", "Squats"});
@@ -134,6 +123,8 @@ TEST(AutoCompleteCombo, TypingCompletesAndBackspaceDoesNot) {
     EXPECT_EQ(edit->text(), "Squat");
 }
 
+// Where the text is cut is ControlRulesTest.ShortenText's; what fits is left whole:
+// LogListView.NumbersAreDrawnWholeAsBuiltAndOnceFitted.
 TEST(EllipsisDelegate, ShortensWhatDoesNotFitItsColumn) {
     QStandardItemModel model(1, 2);
     model.setItem(0, 0, new QStandardItem("Squats"));
@@ -152,39 +143,31 @@ TEST(EllipsisDelegate, ShortensWhatDoesNotFitItsColumn) {
     option.initFrom(&view);
     option.widget = &view;
     option.font = view.font();
-    option.rect = view.visualRect(model.index(0, 0));
-    EXPECT_EQ(delegate->displayedText(option, model.index(0, 0)), "Squats");
     option.rect = view.visualRect(model.index(0, 1));
     const QString shown = delegate->displayedText(option, model.index(0, 1));
     EXPECT_TRUE(shown.startsWith("Concentration")) << shown.toStdString();
     EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
     EXPECT_LE(QFontMetrics(view.font()).horizontalAdvance(shown), 120);
-    kivrun::test::SaveScreenshot(view, "ellipsis-list");
 }
 
-TEST(IconPicker, OkWithoutAnIconAsksForOneAndAChoiceCloses) {
+TEST(IconPicker, OkWithoutAnIconAsksForOneAndADoubleClickChooses) {
     kivrun::test::MessageBoxAnswerer answerer;
-    CIconPickerDialog dialog(nullptr, -1);
-    dialog.show();
-    dialog.accept();
+    CIconPickerDialog empty(nullptr, -1);
+    empty.show();
+    empty.accept();
     QTest::qWait(20);
     EXPECT_EQ(answerer.texts, QStringList{"Please select an icon!!"});
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.chosenIndex(), -1);
+    EXPECT_TRUE(empty.isVisible());
+    EXPECT_EQ(empty.chosenIndex(), -1);
+    empty.iconList()->setCurrentRow(4);
+    empty.accept();
+    EXPECT_EQ(empty.result(), QDialog::Accepted);
+    EXPECT_EQ(empty.chosenIndex(), 4);
 
-    dialog.iconList()->setCurrentRow(4);
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.chosenIndex(), 4);
-}
-
-TEST(IconPicker, DoubleClickChoosesAndShowsTheInitialIconSelected) {
     CIconPickerDialog dialog(nullptr, 7);
     dialog.show();
     QListWidget* list = dialog.iconList();
-    EXPECT_EQ(list->currentRow(), 7);
-    EXPECT_EQ(list->count(), 13);
-    kivrun::test::SaveScreenshot(dialog, "icon-picker");
+    EXPECT_EQ(list->currentRow(), 7);   // the icon it has, selected
     QCoreApplication::processEvents();  // the icon view lays its items out later
     const QRect r = list->visualItemRect(list->item(9));
     // A double click as the window system delivers it: press, release, double click.
@@ -197,6 +180,8 @@ TEST(IconPicker, DoubleClickChoosesAndShowsTheInitialIconSelected) {
     EXPECT_EQ(dialog.chosenIndex(), 9);
 }
 
+// Where the tip sits and how it splits its lines is HoverTipTest's; here, its timing, and
+// that it is wide enough for its text as drawn.
 TEST(HoverTip, ShowsAfterARestAboveThePointerAndHidesOnMoving) {
     QWidget owner;
     owner.resize(400, 300);
@@ -209,19 +194,16 @@ TEST(HoverTip, ShowsAfterARestAboveThePointerAndHidesOnMoving) {
     EXPECT_FALSE(tip.isTipShown());  // not at once
     ASSERT_TRUE(QTest::qWaitFor([&] { return tip.isTipShown(); }, 2000));
     const QRect g = tip.geometry();
-    EXPECT_EQ(g.left(), 120 - 3);
-    EXPECT_EQ(g.top() + g.height(), 200 - 5 + 3);
+    EXPECT_LT(g.bottom(), 200);
     EXPECT_GT(g.width(), QFontMetrics(tip.font()).horizontalAdvance("Running 110.3 M"));
-    kivrun::test::SaveScreenshot(owner, "hover-tip");
 
-    tip.mouseMoved(QPoint(120, 200));  // the same point: stays
-    EXPECT_TRUE(tip.isTipShown());
     tip.mouseMoved(QPoint(300, 250));  // off every region
     EXPECT_FALSE(tip.isTipShown());
     QTest::qWait(tip.delay() + 50);
     EXPECT_FALSE(tip.isTipShown());
 }
 
+// Which index is Other is ControlRulesTest's; here, that each icon is drawn and its own.
 TEST(SportIcons, ThirteenIconsAndOtherForAnythingElse) {
     const QImage other = SportIcon(12).pixmap(16, 16).toImage();
     for (int i = 0; i < 13; ++i) {
@@ -231,27 +213,6 @@ TEST(SportIcons, ThirteenIconsAndOtherForAnythingElse) {
         }
     }
     EXPECT_EQ(SportIcon(13).pixmap(16, 16).toImage(), other);
-
-    // A contact sheet at the sizes lists, buttons and the picker use, on light and dark.
-    const int sizes[] = {16, 24, 32};
-    const int cell = 40;
-    QImage sheet(13 * cell, 2 * 3 * cell, QImage::Format_ARGB32);
-    QPainter p(&sheet);
-    for (int dark = 0; dark < 2; ++dark) {
-        for (int s = 0; s < 3; ++s) {
-            const int y = (dark * 3 + s) * cell;
-            p.fillRect(0, y, sheet.width(), cell, dark ? QColor(0x2b, 0x2b, 0x2b) : Qt::white);
-            for (int i = 0; i < 13; ++i) {
-                const int size = sizes[s];
-                p.drawPixmap(i * cell + (cell - size) / 2, y + (cell - size) / 2,
-                             SportIcon(i).pixmap(size, size));
-            }
-        }
-    }
-    p.end();
-    const QString dir = QStringLiteral(KIVRUN_BUILD_DIR "/screenshots");
-    QDir().mkpath(dir);
-    EXPECT_TRUE(sheet.save(dir + "/sport-icons.png"));
 }
 
 }  // namespace

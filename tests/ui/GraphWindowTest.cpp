@@ -1,5 +1,7 @@
-// The graph window in the running program: its menu, toolbar and dialog bar, scrolling and
-// zoom, how it follows the log, its printout and its pictures.
+// The graph window in the running program: its commands and dialog bar, scrolling and zoom,
+// how it follows the log, its printout and its pictures. The graph's rules (restrictions,
+// zoom, periods, scenes, saved settings) are GraphRulesTest's and GraphModelTest's; here,
+// that the window's controls reach them and follow them.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
-#include <QToolBar>
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
@@ -20,6 +21,7 @@
 #include "summaries/GraphModel.h"
 #include "summaries/ui/GraphView.h"
 #include "summaries/ui/GraphViewFrame.h"
+#include "support/DocFixture.h"
 
 namespace kivrun::test {
 namespace {
@@ -66,28 +68,11 @@ class GraphWindow : public ShellTest {
 TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
     OpenLog();
     CGraphViewFrame& g = OpenGraph();
-    EXPECT_EQ(
-        ItemsOf("&Graphing"),
-        (QStringList{"&Bar Graph", "&Line Graph", "&Pie Graph", "&Cumulative", "Separate By &Sport",
-                     "Group By &Week", "Group By &Month", "Group By &Year"}));
-    EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Graph...");
-    QStringList tips;
-    for (QAction* a : Window().findChild<QToolBar*>()->actions())
-        tips << (a->isSeparator() ? "|" : a->toolTip());
-    EXPECT_EQ(tips.join(' '),
-              "Bar Graph Line Graph Pie Chart | Group By Week Group By Month Group By Year | "
-              "Zoom In Zoom Out");
-    QStringList quantities;
-    for (int i = 0; i < g.QuantityList().count(); ++i)
-        quantities << g.QuantityList().itemText(i);
-    EXPECT_EQ(quantities, (QStringList{"Distance", "Time", "Workouts", "Pace"}));
-
     // A new log: a bar graph of distance by week, at its latest weeks.
     CGraphModel& model = g.Model();
     EXPECT_TRUE(Checked(Command::GraphBar));
     EXPECT_TRUE(Checked(Command::GraphByWeek));
     EXPECT_FALSE(Checked(Command::GraphCumulative));
-    EXPECT_GT(model.PeriodCount(), 100);
     EXPECT_EQ(g.ScrollBar().value(), g.ScrollBar().maximum());
     EXPECT_EQ(g.ScrollBar().maximum(), model.ScrollMax());
 
@@ -105,49 +90,32 @@ TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
     g.ScrollBar().setValue(5);
     EXPECT_EQ(model.First(), 5);
 
-    // Stacked per sport, then the separation goes where it cannot be.
+    // The per-sport box and its command go together, and both go where it cannot be.
     g.BySportBox().click();
     EXPECT_TRUE(Checked(Command::GraphBySport));
-    EXPECT_FALSE(model.Scene().legend.empty());
-    Key(g, Qt::Key_End);
-    SaveScreenshot(Window(), "graph-stacked-bars");
-    g.QuantityList().setCurrentIndex(3);
+    g.QuantityList().setCurrentIndex(3);  // pace
     emit g.QuantityList().activated(3);
     EXPECT_FALSE(g.BySportBox().isEnabled());
     EXPECT_FALSE(g.BySportBox().isChecked());
     EXPECT_FALSE(Enabled(Command::GraphBySport));
 
-    // Line graph of time by month, per sport and cumulative.
+    // The menu's commands reach the graph and the dialog bar follows them.
     frame().Run(Command::GraphLine);
     frame().Run(Command::GraphByMonth);
     g.QuantityList().setCurrentIndex(1);
     emit g.QuantityList().activated(1);
-    frame().Run(Command::GraphBySport);
     frame().Run(Command::GraphCumulative);
     Settle();
-    EXPECT_TRUE(Checked(Command::GraphByMonth));
     EXPECT_TRUE(g.CumulativeBox().isChecked());
     EXPECT_EQ(model.Scene().title, "Time By Month");
-    EXPECT_GT(model.Scene().lines.size(), 1u);
-    SaveScreenshot(Window(), "graph-line-by-month");
-
-    // A pie of each year: always per sport, zoomed to 100.
-    frame().Run(Command::GraphPie);
-    frame().Run(Command::GraphByYear);
-    frame().Run(Command::GraphCumulative);
+    frame().Run(Command::GraphPie);  // always per sport
     Settle();
-    EXPECT_EQ(model.Settings().zoom, 100);
     EXPECT_TRUE(g.BySportBox().isChecked());
     EXPECT_FALSE(g.BySportBox().isEnabled());
-    EXPECT_FALSE(model.Scene().slices.empty());
-    SaveScreenshot(Window(), "graph-pie-by-year");
 
     // Zoom: in while two periods show, out down to the smallest.
     frame().Run(Command::GraphBar);
     frame().Run(Command::GraphByWeek);
-    const int visible = model.VisibleCount();
-    frame().Run(Command::GraphZoomIn);
-    EXPECT_LT(model.VisibleCount(), visible);
     while (Enabled(Command::GraphZoomIn))
         frame().Run(Command::GraphZoomIn);
     EXPECT_EQ(model.VisibleCount(), 1);
@@ -167,12 +135,9 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
     CGraphModel& model = g.Model();
     const int last = model.PeriodCount() - 1;
     const double before = model.Values(last).all.value;
-    WorkingEntry run;
+    WorkingEntry run = Entry(1, 1, 2026, doc.GetCatalog().sports.front().abbrev.c_str(), 36000);
     run.date = *model.PeriodFirstDay(last);
-    run.sptAbbrev = doc.GetCatalog().sports.front().abbrev;
-    run.typeAbbrev = "G";
     run.distance = 100;
-    run.time = CElapsedTime::FromSeconds(36000);
     ASSERT_NE(doc.AddEntry(run, nullptr), 0);
     Settle();
     EXPECT_GT(model.Values(last).all.value, before + 50);
@@ -186,7 +151,6 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
     none.distance1 = 100000;
     doc.ApplyFilter(none);
     Settle();
-    EXPECT_EQ(model.PeriodCount(), 0);
     EXPECT_EQ(g.ScrollBar().maximum(), 0);
     doc.ApplyFilter(all);
     Settle();
@@ -206,7 +170,6 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
     Settle();
     ASSERT_TRUE(model.Selected());
     EXPECT_EQ(model.Scene().selection->lines.front(), tip.text.substr(0, tip.text.find('\n')));
-    SaveScreenshot(Window(), "graph-selected-period");
     Key(g, Qt::Key_Escape);
     EXPECT_FALSE(model.Selected());
 }
@@ -225,22 +188,14 @@ TEST_F(GraphWindow, PrintsAndSavesPictures) {
     const PdfFacts facts = ReadPdf(pdf);
     EXPECT_EQ(facts.pages, 1);
     EXPECT_NE(facts.text.find("Distance By Week"), std::string::npos) << facts.text;
-    EXPECT_NE(facts.text.find("Distance (miles)"), std::string::npos) << facts.text;
 
-    // File > Export: the graph at the window's size.
+    // File > Export: the graph at the window's size (what an SVG holds: PrintCommandLine
+    // .TheGraphIsSavedAsAPicture).
     const QString png = Path("graph.png");
-    const QString svg = Path("graph.svg");
-    dialogs->saveFiles = {png, svg, Path("graph.gif2")};
+    dialogs->saveFiles = {png, Path("graph.gif2")};
     ASSERT_TRUE(Enabled(Command::FileExport));
     frame().Run(Command::FileExport);
-    frame().Run(Command::FileExport);
-    const QImage picture(png);
-    EXPECT_EQ(picture.size(), g.Graph().size());
-    QFile drawing(svg);
-    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
-    const QByteArray text = drawing.readAll();
-    EXPECT_TRUE(text.contains("<svg")) << text.left(200).toStdString();
-    EXPECT_TRUE(text.contains("Distance By Week"));
+    EXPECT_EQ(QImage(png).size(), g.Graph().size());
     EXPECT_TRUE(dialogs->messages.empty());
     ASSERT_FALSE(dialogs->saveSpecs.empty());
     EXPECT_EQ(dialogs->saveSpecs.front().defaultSuffix, "png");

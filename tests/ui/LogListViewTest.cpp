@@ -56,15 +56,29 @@ class LogListView : public LogListFixture {
         }
         return nullptr;
     }
-    static QStringList Items(QMenu* menu) {
-        QStringList items;
-        for (QAction* a : menu->actions())
-            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        return items;
-    }
     int Section(int columnId) { return model().IndexOfColumn(columnId); }
     int Width(int columnId) { return list->horizontalHeader()->sectionSize(Section(columnId)); }
     CommandState Status(Command cmd) { return list->CommandStatus(cmd).value_or(CommandState{}); }
+    // The document's week bands (its rule: TamselDocTest) reach the cells.
+    void ExpectBandsShown() {
+        ExpectWeekBands(*doc);
+        for (int row = 0; row < model().rowCount(); ++row)
+            EXPECT_EQ(model().Entry(row)->background != 0,
+                      model().index(row, 0).data(Qt::BackgroundRole).isValid())
+                << row;
+    }
+    // Each shown column's item id is its place, whatever was hidden or inserted before it.
+    void ExpectItemIdsFollowTheHeader() {
+        for (int section = 0; section < model().columnCount(); ++section)
+            EXPECT_EQ(Settings(model().Columns()[section].id).itemId, section) << section;
+    }
+    static FilterState Only(char sport) {
+        FilterState f;
+        f.showAll = false;
+        f.sports.fill(false);
+        f.sports[sport - 'A'] = true;
+        return f;
+    }
 };
 
 TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
@@ -85,49 +99,32 @@ TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
     list->HeaderClicked(Section(LogListCells::kDate));
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::OptionalFieldNames));
-    FilterState bikes;
-    bikes.showAll = false;
-    bikes.sports.fill(false);
-    bikes.sports['B' - 'A'] = true;
-    doc->ApplyFilter(bikes);
+    doc->ApplyFilter(Only('B'));
     EXPECT_EQ(model().rowCount(), 0);
     EXPECT_TRUE(Complaints::texts().isEmpty()) << Complaints::texts().join("\n").toStdString();
 }
 
-TEST_F(LogListView, RowsAreShadedByWeekAndColouredByClass) {
+TEST_F(LogListView, RowsShowTheirWeekBandAndClassColour) {
     AddWorkouts(8);  // 5 Jan 2026 to 19 Jan: three weeks, newest first
     MakeView();
-    auto shaded = [this](int row) {
-        return model().index(row, 0).data(Qt::BackgroundRole).isValid();
-    };
-    // 19 Jan | 17, 15, 13 | 11, 9, 7, 5
-    EXPECT_NE(shaded(0), shaded(1));
-    EXPECT_EQ(shaded(1), shaded(3));
-    EXPECT_NE(shaded(3), shaded(4));
-    EXPECT_EQ(shaded(4), shaded(7));
-    const int first = shaded(0) ? 0 : 1;
-    EXPECT_EQ(model().index(first, 2).data(Qt::BackgroundRole).value<QColor>(),
-              QColor(220, 221, 220));
-    // Every third workout is a race, drawn in the class's colour.
-    EXPECT_EQ(Cell(2, Section(LogListCells::kClass)), "Racing");
+    ExpectBandsShown();
+    EXPECT_NE(model().Entry(0)->background, model().Entry(1)->background);
+    // Every third workout is a race, drawn in the class's colour; a class without one is
+    // drawn in the list's text colour.
     EXPECT_EQ(model().index(2, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 210));
     EXPECT_EQ(model().index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
-    // A class without a colour is drawn in the list's text colour.
     doc->Database().sql().Exec(
         "UPDATE \"Training Types\" SET ColorCode = '' WHERE TypeAbbrev = 'G'");
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
     EXPECT_FALSE(model().index(0, 1).data(Qt::ForegroundRole).isValid());
-    EXPECT_EQ(model().index(0, Section(LogListCells::kTime)).data(Qt::TextAlignmentRole).toInt(),
-              int(Qt::AlignRight | Qt::AlignVCenter));
 }
 
+// One row's question and the command's wording: LogListWindow and LogWindowWiring.
 TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestion) {
-    const std::vector<long> ids = AddWorkouts(10);
+    AddWorkouts(10);
     MakeView();
     const std::vector<long> before = ListedIds();
     SelectRows({1, 4, 8});
-    EXPECT_EQ(Status(Command::EditDelete).text, "De&lete Entries\tDel");
-
     list->DeleteSelectedEntries();  // answered No
     EXPECT_EQ(ListedIds(), before);
     ASSERT_EQ(ui.questions.size(), 1u);
@@ -145,52 +142,28 @@ TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestio
     EXPECT_EQ(view.kinds(), (std::vector<int>{3}));  // the other views heard it once
     EXPECT_TRUE(list->updatesEnabled());
     EXPECT_EQ(list->SelectedCount(), 0u);
-
-    // One row: the plain question, and the command's wording says so.
-    SelectRows({0});
-    EXPECT_EQ(Status(Command::EditDelete).text, "De&lete Entry\tDel");
-    list->DeleteSelectedEntries();
-    EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete this entry?");
-    EXPECT_EQ(model().rowCount(), 7);
-    // The week shading is whole again after the deletions.
-    doc->ComputeBackgroundBands();
-    for (int row = 0; row < model().rowCount(); ++row)
-        EXPECT_EQ(model().Entry(row)->background,
-                  model().index(row, 0).data(Qt::BackgroundRole).isValid() ? 1 : 0);
+    ExpectBandsShown();
 }
 
+// The orders the settings keep are ColumnSettingsTest's; here, the header and widths follow.
 TEST_F(LogListView, HidingAndInsertingColumnsKeepsSettingsAndHeaderInStep) {
     AddWorkouts(3);
     MakeView();
-    EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Sport", "Class", "Dist", "Time", "Pace", "AHR",
-                                           "Wt", "Route", "Notes"}));
     list->horizontalHeader()->resizeSection(Section(LogListCells::kDistance), 99);
-
     ASSERT_TRUE(list->HideColumnAt(Section(LogListCells::kPace)));
     EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Sport", "Class", "Dist", "Time", "AHR", "Wt",
                                            "Route", "Notes"}));
-    EXPECT_FALSE(Settings(LogListCells::kPace).visible);
-    for (int id : {6, 7, 8, 9}) {  // the columns after it close up, and their item ids follow
-        EXPECT_EQ(Settings(id).order, id - 1);
-        EXPECT_EQ(Settings(id).itemId, id - 1);
-    }
+    ExpectItemIdsFollowTheHeader();
     EXPECT_EQ(Width(LogListCells::kDistance), 99);  // a width set by hand stays
 
-    // Shown again where the Sport header was clicked: every column from there moves along.
+    // Shown again where the Sport header was clicked, at the log's width, not a stale one;
+    // a visible column chosen from Insert moves to the clicked place.
     list->InsertColumnAt(Section(LogListCells::kSport), LogListCells::kPace);
-    EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Pace", "Sport", "Class", "Dist", "Time", "AHR",
-                                           "Wt", "Route", "Notes"}));
-    EXPECT_TRUE(Settings(LogListCells::kPace).visible);
-    EXPECT_EQ(Settings(LogListCells::kPace).order, 1);
-    EXPECT_EQ(Settings(LogListCells::kSport).order, 2);
-    EXPECT_EQ(Width(LogListCells::kPace), 45);  // the log's width, not a stale one
-
-    // A visible column chosen from Insert moves to the clicked place.
+    EXPECT_EQ(Width(LogListCells::kPace), 45);
     list->InsertColumnAt(Section(LogListCells::kSport), LogListCells::kNotes);
     EXPECT_EQ(HeaderLabels(), QStringList({"Date", "Pace", "Notes", "Sport", "Class", "Dist",
                                            "Time", "AHR", "Wt", "Route"}));
-    for (int section = 0; section < model().columnCount(); ++section)
-        EXPECT_EQ(Settings(model().Columns()[section].id).itemId, section);
+    ExpectItemIdsFollowTheHeader();
     EXPECT_EQ(Cell(0, 2), "");  // Notes of the newest workout
 
     // Down to two columns, Hide is refused and its item disabled.
@@ -203,9 +176,9 @@ TEST_F(LogListView, HidingAndInsertingColumnsKeepsSettingsAndHeaderInStep) {
     EXPECT_EQ(list->MakeColumnMenu(Section(LogListCells::kDate), list), nullptr);
 }
 
+// The texts of each format are LogListCellsTest's; here, a choice is stored and redrawn.
 TEST_F(LogListView, FormatChoicesWriteTheColumnAndRedrawIt) {
-    WorkingEntry run = Entry(1, 5, 2026, "R", 4086);
-    doc->AddEntry(run, nullptr);
+    doc->AddEntry(Entry(1, 5, 2026, "R", 4086), nullptr);
     MakeView();
     const int time = Section(LogListCells::kTime);
     std::unique_ptr<QMenu> menu(list->MakeColumnMenu(time, list));
@@ -215,9 +188,6 @@ TEST_F(LogListView, FormatChoicesWriteTheColumnAndRedrawIt) {
     EXPECT_EQ(Cell(0, time), "68:06");
     EXPECT_EQ(Settings(LogListCells::kTime).width, 60);
     EXPECT_EQ(Width(LogListCells::kTime), 60);
-    CColumnSettingsSet& set = doc->ColumnSettingsSet();
-    set.FindColumn(LogListCells::kTime);
-    EXPECT_EQ(set.ColumnFormat, 3);
 
     std::unique_ptr<QMenu> sport(list->MakeColumnMenu(Section(LogListCells::kSport), list));
     Find(sport.get(), "Icon")->trigger();
@@ -227,29 +197,6 @@ TEST_F(LogListView, FormatChoicesWriteTheColumnAndRedrawIt) {
     EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), "Running");
     EXPECT_EQ(HeaderLabels()[Section(LogListCells::kSport)], "S");
     EXPECT_EQ(cell.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
-    set.FindColumn(LogListCells::kSport);
-    EXPECT_EQ(std::string(set.ColumnLabel), "S");
-    EXPECT_EQ(set.ColumnJustification, 2);
-}
-
-TEST_F(LogListView, ClickingTheDateHeaderTwiceReturnsToTheFirstOrder) {
-    AddWorkouts(5);
-    MakeView();
-    const std::vector<long> newestFirst = ListedIds();
-    QHeaderView* header = list->horizontalHeader();
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-
-    list->HeaderClicked(Section(LogListCells::kDate));
-    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "");
-    std::vector<long> oldestFirst = newestFirst;
-    std::reverse(oldestFirst.begin(), oldestFirst.end());
-    EXPECT_EQ(ListedIds(), oldestFirst);
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    EXPECT_EQ(header->sortIndicatorSection(), Section(LogListCells::kDate));
-
-    list->HeaderClicked(Section(LogListCells::kDate));
-    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "DESC");
-    EXPECT_EQ(ListedIds(), newestFirst);
 }
 
 TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
@@ -276,18 +223,12 @@ TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
 
     doc->DeleteEntry(added, nullptr, false);
     EXPECT_EQ(model().rowCount(), 40);
-    EXPECT_EQ(ListedIds().size(), 40u);
 
     // A filter: the rows are those of the filtered set, oldest first at the end.
     doc->AddEntry(Entry(2, 1, 2026, "B"), nullptr);
     doc->AddEntry(Entry(2, 2, 2026, "B"), nullptr);
-    FilterState bikes;
-    bikes.showAll = false;
-    bikes.sports.fill(false);
-    bikes.sports['B' - 'A'] = true;
-    doc->ApplyFilter(bikes);
+    doc->ApplyFilter(Only('B'));
     EXPECT_EQ(model().rowCount(), 2);
-    EXPECT_EQ(doc->EntryCount(), 2);
     EXPECT_EQ(Cell(0, Section(LogListCells::kSport)), "Road");
 
     doc->ApplyFilter(FilterState());
@@ -398,9 +339,12 @@ class ArrowWatch : public QProxyStyle {
     }
 };
 
-TEST_F(LogListView, TheDateArrowPointsTheWayTheDatesRunAndHomeAndEndGoToTheEnds) {
+// The order and its saved preference are TamselDocTest's; here, the header click, the arrow
+// drawn and the keys that go to the ends.
+TEST_F(LogListView, TheDateHeaderTurnsTheOrderItsArrowFollowsAndHomeAndEndGoToTheEnds) {
     AddWorkouts(30);
     MakeView();
+    const std::vector<long> newestFirst = ListedIds();
     auto* style = new ArrowWatch;
     list->horizontalHeader()->setStyle(style);
     auto arrow = [&] {
@@ -411,7 +355,9 @@ TEST_F(LogListView, TheDateArrowPointsTheWayTheDatesRunAndHomeAndEndGoToTheEnds)
     EXPECT_EQ(arrow(), QStyleOptionHeader::SortDown);  // newest first
     list->HeaderClicked(Section(LogListCells::kDate));
     EXPECT_EQ(arrow(), QStyleOptionHeader::SortUp);
+    EXPECT_EQ(ListedIds(), std::vector<long>(newestFirst.rbegin(), newestFirst.rend()));
     list->HeaderClicked(Section(LogListCells::kDate));
+    EXPECT_EQ(ListedIds(), newestFirst);
 
     list->setFocus();
     const int last = model().rowCount() - 1;
@@ -459,44 +405,35 @@ TEST_F(LogListView, AFocusFrameLeavingARowTakesAllOfItWith) {
 TEST_F(LogListView, OneWheelNotchScrollsFortyFivePixelsInWholeRows) {
     AddWorkouts(60);
     MakeView();
-    list->verticalHeader()->setDefaultSectionSize(15);
-    Settle();
     QScrollBar* bar = list->verticalScrollBar();
-    ASSERT_EQ(bar->value(), 0);
     auto turn = [this](int delta) {
         const QPointF at(50, 50);
         QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(list->viewport(), &wheel);
     };
-    turn(-120);  // towards the user: down
-    EXPECT_EQ(bar->value(), 3);
-    turn(120);
-    EXPECT_EQ(bar->value(), 0);
-
-    // Rows of 20 pixels: 45 pixels is two rows and a quarter, the quarter kept.
-    list->verticalHeader()->setDefaultSectionSize(20);
-    turn(-120);
-    EXPECT_EQ(bar->value(), 2);
-    turn(-120);
-    turn(-120);
-    turn(-120);
-    EXPECT_EQ(bar->value(), 9);  // 180 pixels
-    // A fine wheel turns in smaller steps that add up the same.
-    for (int i = 0; i < 8; ++i)
-        turn(-15);
-    EXPECT_EQ(bar->value(), 11);
+    // Rows of 20 pixels: 45 pixels is two rows and a quarter, the quarter kept; a fine wheel
+    // turns in smaller steps that add up the same.
+    const struct {
+        int rowHeight, delta, turns, row;
+    } steps[] = {
+        {15, -120, 1, 3}, {15, 120, 1, 0}, {20, -120, 1, 2}, {20, -120, 3, 9}, {20, -15, 8, 11}};
+    for (const auto& step : steps) {
+        list->verticalHeader()->setDefaultSectionSize(step.rowHeight);
+        Settle();
+        for (int i = 0; i < step.turns; ++i)
+            turn(step.delta);
+        EXPECT_EQ(bar->value(), step.row) << step.rowHeight << " " << step.delta;
+    }
 }
 
 TEST_F(LogListView, EntryCommandsFollowTheSelection) {
     AddWorkouts(5);
     MakeView();
-    for (Command cmd : {Command::EditEntry, Command::EditDuplicate, Command::EditDelete})
+    for (Command cmd :
+         {Command::EditEntry, Command::EditDuplicate, Command::EditDelete, Command::EditCopy})
         EXPECT_FALSE(Status(cmd).enabled);
-    EXPECT_FALSE(Status(Command::EditCopy).enabled);
     EXPECT_EQ(list->CommandStatus(Command::EditUndo), std::nullopt);  // the main window's
-    EXPECT_TRUE(Status(Command::FilePrint).enabled);
-    EXPECT_EQ(list->CommandStatus(Command::ViewTotals), std::nullopt);
 
     SelectRows({3, 1});
     EXPECT_EQ(list->SelectedPositions(), (std::vector<long>{1, 3}));
@@ -506,8 +443,8 @@ TEST_F(LogListView, EntryCommandsFollowTheSelection) {
     const long second = model().EntryIdAt(1);
     EXPECT_EQ(form->loads, (std::vector<std::pair<long, bool>>{{second, false}, {second, true}}));
 
-    // Copy hands the selected positions to the export code's text and puts that on the
-    // clipboard.
+    // Copy hands the selected positions, in order, to the export code's text (its lines:
+    // LogWindowWiring) and puts that on the clipboard.
     std::vector<long> asked;
     CTamselView::SetClipboardText([&](CTamselDoc&, const std::vector<long>& rows) {
         asked = rows;
@@ -536,13 +473,10 @@ TEST_F(LogListView, RowMenuOffersPrintRoutineOnlyForAWorkoutWithOne) {
     doc->AddEntry(Entry(1, 5, 2026), nullptr);
     MakeView();
     std::unique_ptr<QMenu> withRoutine(list->MakeRowMenu(0, list));
-    EXPECT_EQ(Items(withRoutine.get()),
-              QStringList({"&Open Entry", "-", "&Edit...", "D&uplicate", "&Delete", "-",
-                           "Print Routine...", "-", "View &Week", "View Mo&nth"}));
-    EXPECT_FALSE(Find(withRoutine.get(), "Print Routine...")->isEnabled());
-    // Windows this program does not have yet are not offered.
-    EXPECT_FALSE(Find(withRoutine.get(), "&Open Entry")->isEnabled());
+    ASSERT_NE(Find(withRoutine.get(), "Print Routine..."), nullptr);
     EXPECT_TRUE(Find(withRoutine.get(), "&Edit...")->isEnabled());
+    // A window the program was built without is not offered.
+    EXPECT_FALSE(Find(withRoutine.get(), "&Open Entry")->isEnabled());
     std::unique_ptr<QMenu> plain(list->MakeRowMenu(1, list));
     EXPECT_EQ(Find(plain.get(), "Print Routine..."), nullptr);
     EXPECT_EQ(list->MakeRowMenu(5, list), nullptr);

@@ -4,16 +4,13 @@
 #include <QMenu>
 #include <QTest>
 
-#include "PdfSupport.h"
 #include "ShellSupport.h"
 #include "UiTestSupport.h"
 #include "app/ui/ChildFrame.h"
 #include "entries/ui/DataEntryFrm.h"
-#include "output/ui/GPrintDriver.h"
 #include "support/DocFixture.h"
 #include "views/ui/CalendarView.h"
 #include "views/ui/EntryView.h"
-#include "views/ui/PagePrintout.h"
 #include "views/ui/WeekView.h"
 
 namespace kivrun {
@@ -25,15 +22,9 @@ QAction* Item(QMenu* menu, const QString& text) {
     return nullptr;
 }
 
-QStringList Items(QMenu* menu) {
-    QStringList items;
-    for (QAction* a : menu->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return items;
-}
-
-// The program with the sample log: a person browses by month and by week, opens, deletes
-// and prints.
+// The program with the sample log: a person browses by month and by week, opens and
+// deletes. Where the grids and navigation stop is CalendarPageTest's and WeekPageTest's;
+// the pages on paper, PrintCommandLine.ViewsPrintIntoAPdf's.
 class PageViewsInTheProgram : public test::SampleProgramTest {
   protected:
     void SetUp() override {
@@ -48,7 +39,7 @@ class PageViewsInTheProgram : public test::SampleProgramTest {
     }
 };
 
-TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
+TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
     CCalendarView* month = Open<CCalendarView>(Command::ViewMonth);
     ASSERT_NE(month, nullptr);
     EXPECT_EQ(month->Shown().Format(3), "December 2026");
@@ -58,7 +49,6 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     ASSERT_TRUE(Enabled(Command::ViewPrevious));
     frame().Run(Command::ViewPrevious);
     EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
-    test::SaveScreenshot(*frame().FindChild(WindowKind::Calendar), QStringLiteral("calendar"));
     QTest::keyClick(month, Qt::Key_PageDown);
     EXPECT_EQ(month->Shown().Format(1), "12/01/2026");
     QWheelEvent away(QPointF(50, 50), month->mapToGlobal(QPointF(50, 50)), {}, {0, 120},
@@ -90,8 +80,6 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     ASSERT_EQ(month->SelectedItem()->id, first.id);
     std::unique_ptr<QMenu> menu = month->MakeMenu(onFirst, true);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(Items(menu.get()), (QStringList{"&Open Entry", "-", "&Edit...", "D&uplicate",
-                                              "&Delete", "-", "View &Week"}));
     EXPECT_TRUE(Item(menu.get(), "&Open Entry")->isEnabled());
     dialogs->answers = {true};
     Item(menu.get(), "&Delete")->trigger();
@@ -108,7 +96,6 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     ASSERT_NE(week, nullptr);
     ASSERT_NE(week->SelectedItem(), nullptr);
     EXPECT_EQ(week->SelectedItem()->id, second.id);
-    test::SaveScreenshot(*frame().FindChild(WindowKind::WeekView), QStringLiteral("week"));
 
     // Next stops at the week of today; Home goes to the first workout's week.
     while (Enabled(Command::ViewNext))
@@ -117,17 +104,6 @@ TEST_F(PageViewsInTheProgram, BrowseOpenDeleteAndPrintAMonthAndAWeek) {
     QTest::keyClick(week, Qt::Key_Home);
     EXPECT_EQ(week->WeekStart(), doc().FirstEntryDay()->FirstDayOfWeek());
     EXPECT_FALSE(Enabled(Command::ViewPrevious));
-
-    // Both print on one page.
-    const QString monthPdf = Path("month.pdf");
-    CCalendarPrintout monthPage(doc(), month->Shown(), month->width());
-    ASSERT_EQ(GPrintDriver::PrintToPdf(monthPage, monthPdf), QString());
-    const test::PdfFacts printed = test::ReadPdf(monthPdf);
-    EXPECT_EQ(printed.pages, 1);
-    EXPECT_NE(printed.text.find("December 2026"), std::string::npos) << printed.text;
-    CWeekPrintout weekPage(doc(), week->WeekStart(), week->width());
-    ASSERT_EQ(GPrintDriver::PrintToPdf(weekPage, Path("week.pdf")), QString());
-    EXPECT_NE(test::ReadPdf(Path("week.pdf")).text.find("Summary"), std::string::npos);
 }
 
 // The views over a small log of their own, without the program around them.
@@ -176,8 +152,6 @@ TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
     EXPECT_EQ(month.CommandStatus(Command::EditDelete)->text, "De&lete Event");
     EXPECT_FALSE(month.CommandStatus(Command::EditDuplicate)->enabled);
     EXPECT_FALSE(month.CommandStatus(Command::EditEntry)->enabled);  // no event editor yet
-    std::unique_ptr<QMenu> menu = month.MakeMenu({}, true);
-    EXPECT_EQ(Items(menu.get()), (QStringList{"&Open Event", "-", "&Delete Event"}));
     ui.answers = {false};
     QTest::keyClick(&month, Qt::Key_Delete);
     EXPECT_EQ(month.Drawn().items.size(), 3u);  // answered No
@@ -185,9 +159,8 @@ TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
 
     // An empty place of a day offers a new workout on that day to the data entry form.
     const PixelRect cell = month.Grid().Cell(month.Grid().CellIndex(CDate(12, 9, 2026)));
-    menu = month.MakeMenu({cell.left + 40, cell.bottom - 5}, false);
+    std::unique_ptr<QMenu> menu = month.MakeMenu({cell.left + 40, cell.bottom - 5}, false);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(Items(menu.get()), (QStringList{"New &Entry...", "New E&vent..."}));
     EXPECT_FALSE(Item(menu.get(), "New E&vent...")->isEnabled());
     Item(menu.get(), "New &Entry...")->trigger();
     ASSERT_EQ(view.hints.back().kind, Notice::NewEntryOn);
@@ -213,9 +186,8 @@ TEST_F(PageViews, TheWeekFollowsTheCurrentEntryAndTheFilter) {
     doc->SetCurrentEntry(late, nullptr);
     EXPECT_EQ(week.WeekStart(), CDate(11, 23, 2026));
     EXPECT_EQ(week.SelectedItem()->id, late);
-    QTest::keyClick(&week, Qt::Key_PageUp);
-    QTest::keyClick(&week, Qt::Key_PageUp);
-    QTest::keyClick(&week, Qt::Key_PageUp);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&week, Qt::Key_PageUp);
     EXPECT_EQ(week.WeekStart(), CDate(11, 2, 2026));
     EXPECT_FALSE(week.CanGoBack());
     FilterState rides = doc->Filter();
