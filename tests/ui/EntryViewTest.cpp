@@ -69,15 +69,11 @@ TEST_F(EntryViewInTheProgram, OpenStepPickADayAndPrint) {
     QCalendarWidget* month = view->MonthCalendar();
     ASSERT_TRUE(month->isVisible());
     month->setCurrentPage(day.Year(), day.Month());
-    test::SaveScreenshot(*view, QStringLiteral("entry-calendar"));
-    EXPECT_NE(std::find(view->BoldDays().begin(), view->BoldDays().end(), day.Day()),
-              view->BoldDays().end());
     EXPECT_EQ(month->dateTextFormat(QDate(day.Year(), day.Month(), day.Day())).fontWeight(),
               QFont::Bold);
     emit month->clicked(QDate(day.Year(), day.Month(), day.Day()));
     EXPECT_FALSE(month->isVisible());
     EXPECT_EQ(CDate::FromSerial(view->Content().date), day);
-    test::SaveScreenshot(*frame().FindChild(WindowKind::EntryView), QStringLiteral("entry"));
 
     // The window's toolbar offers Print Routine only while the workout has a routine.
     ChildFrame* window = frame().FindChild(WindowKind::EntryView);
@@ -92,7 +88,6 @@ TEST_F(EntryViewInTheProgram, OpenStepPickADayAndPrint) {
     view->ShowEntry(doc().EntryAt(lifted)->entryId);
     Settle();
     EXPECT_TRUE(printRoutine->isVisible());
-    test::SaveScreenshot(*window, QStringLiteral("entry-weights"));
 
     CEntryPrintout printout(doc(), view->Shown(), view->width());
     ASSERT_EQ(GPrintDriver::PrintToPdf(printout, Path("entry.pdf")), QString());
@@ -144,13 +139,10 @@ TEST_F(EntryViewAlone, RoutineNotesSplitsThumbAndAnEmptyLog) {
     EXPECT_EQ(v.Shown(), lastOfSet());
     v.ShowEntry(liftId);
     EXPECT_TRUE(v.CommandStatus(Command::PrintRoutine)->enabled);
-    EXPECT_EQ(v.Content().routine.headings.size(), 5u);
-    test::SaveScreenshot(v, QStringLiteral("entry-routine"));
     v.MoveBy(1);
     EXPECT_EQ(v.Shown(), runId);
     EXPECT_FALSE(v.CommandStatus(Command::PrintRoutine)->enabled);
     EXPECT_EQ(v.Layout().splits.size(), 2u);
-    test::SaveScreenshot(v, QStringLiteral("entry-run"));
 
     // Dragging the thumb reads the workout only where it is let go.
     QScrollBar* bar = v.ScrollBar();
