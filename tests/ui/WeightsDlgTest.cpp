@@ -198,45 +198,41 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
                                         }));
 }
 
-// What may be added or removed is ExerciseListEditorTest's; here Return adds without closing,
-// focus goes back to the name, and focus on the list swaps Add for Remove.
-TEST_F(WeightsDlgTest, TheExerciseListDialogAddsAndRemoves) {
-    CExerciseListDlg d(doc(), &frame());
-    d.show();
-    QApplication::setActiveWindow(&d);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-    Type(d.bodyPartBox(), "Grip");
-    Type(d.nameBox(), " Farmer's Walk ");
-    Press(Qt::Key_Return);
-    EXPECT_TRUE(d.isVisible());
-    ASSERT_EQ(d.list()->topLevelItemCount(), 21);
-    QTreeWidgetItem* added = d.list()->currentItem();
-    ASSERT_NE(added, nullptr);
-    EXPECT_EQ(added->text(1), "Farmer's Walk");
-    EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
-
-    d.list()->setFocus();
-    Settle();
-    EXPECT_TRUE(d.removeButton()->isEnabled());
-    EXPECT_FALSE(d.addButton()->isEnabled());
-    dialogs->answers = {true};
-    QTest::mouseClick(d.removeButton(), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(d.list()->topLevelItemCount(), 20);
-    Type(d.bodyPartBox(), "Grip");
-    QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
-    EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
-}
-
-TEST_F(WeightsDlgTest, TheWeightsMenuOpensBothDialogs) {
+// The Weights menu opens the template editor and the exercise list. What may be added or
+// removed there is ExerciseListEditorTest's; here Return adds without closing, focus goes
+// back to the name, and focus on the list swaps Add for Remove.
+TEST_F(WeightsDlgTest, TheWeightsMenuOpensBothDialogsAndTheExerciseListAddsAndRemoves) {
     SetUpProgramCommands(*app);
     ASSERT_TRUE(Enabled(Command::WeightsTemplates));
     EXPECT_TRUE(
         WithDialog<CWeightsDlg>([&] { frame().Action(Command::WeightsTemplates)->trigger(); },
                                 [](CWeightsDlg& d) { EXPECT_FALSE(d.model().EditsWorkout()); }));
-    EXPECT_TRUE(
-        WithDialog<CExerciseListDlg>([&] { frame().Action(Command::WeightsExercises)->trigger(); },
-                                     [](CExerciseListDlg& d) { d.okButton()->click(); }));
+    const bool driven = WithDialog<CExerciseListDlg>(
+        [&] { frame().Action(Command::WeightsExercises)->trigger(); },
+        [&](CExerciseListDlg& d) {
+            Type(d.bodyPartBox(), "Grip");
+            Type(d.nameBox(), " Farmer's Walk ");
+            Press(Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible());
+            ASSERT_EQ(d.list()->topLevelItemCount(), 21);
+            QTreeWidgetItem* added = d.list()->currentItem();
+            ASSERT_NE(added, nullptr);
+            EXPECT_EQ(added->text(1), "Farmer's Walk");
+            EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
+
+            d.list()->setFocus();
+            Settle();
+            EXPECT_TRUE(d.removeButton()->isEnabled());
+            EXPECT_FALSE(d.addButton()->isEnabled());
+            dialogs->answers = {true};
+            QTest::mouseClick(d.removeButton(), Qt::LeftButton);
+            Settle();
+            EXPECT_EQ(d.list()->topLevelItemCount(), 20);
+            Type(d.bodyPartBox(), "Grip");
+            QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
+            EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
+        });
+    EXPECT_TRUE(driven);
 }
 
 }  // namespace
