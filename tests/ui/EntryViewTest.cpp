@@ -117,18 +117,12 @@ class EntryViewAlone : public test::DocFixture {
     std::unique_ptr<CEntryView> view;
 };
 
-TEST_F(EntryViewAlone, RoutineNotesSplitsThumbAndAnEmptyLog) {
+TEST_F(EntryViewAlone, RoutineSplitsThumbWheelAndAnEmptyLog) {
     WorkingEntry lift = test::Entry(3, 2, 2026, "W", 2700);
-    lift.notes =
-        "Felt strong today. Last set of squats slow but clean, knees fine, back fine; "
-        "add five pounds next week.\nStretch after.";
     lift.routine = {{"Squat", 3, {135, 155, 175, 0}, {8, 6, 4, 0}},
                     {"Bench Press", 3, {95, 105, 0, 0}, {10, 8, 0, 0}}};
     const RowId liftId = doc->AddEntry(lift, nullptr);
-    WorkingEntry run = test::Entry(3, 4, 2026, "R", 2460);
-    run.route = "Harbour loop";
-    run.notes = "Intervals on the track";
-    const RowId runId = doc->AddEntry(run, nullptr);
+    const RowId runId = doc->AddEntry(test::Entry(3, 4, 2026, "R", 2460), nullptr);
     doc->Database().sql().Exec(
         "INSERT INTO \"Log Entry Details Split Times\" (EntryID, Lap, Split) VALUES (" +
         std::to_string(runId) + ", 1, '7:58'), (" + std::to_string(runId) + ", 2, '8:03')");
