@@ -20,32 +20,19 @@ class CriteriaTest : public ::testing::Test {
             "CREATE TABLE T (id INTEGER PRIMARY KEY, Date REAL, SptAbbrev TEXT COLLATE NOCASE, "
             "SptName TEXT COLLATE NOCASE, Route TEXT COLLATE NOCASE, Notes TEXT, "
             "ColumnOrder INTEGER, ColumnVisible INTEGER, \"Order\" INTEGER)");
-        const double jan5 = calendar::ToSerial(2003, 1, 5);
-        const double mar31 = calendar::ToSerial(2003, 3, 31);
-        const double dec1 = calendar::ToSerial(1998, 12, 1);
-        auto& s = db.Cached("INSERT INTO T VALUES (?,?,?,?,?,?,?,?,?)");
-        struct Row {
-            int id;
-            double date;
-            const char* sport;
-            const char* name;
-            const char* route;
-            const char* notes;
-            int order;
-            int visible;
-        } rows[] = {
-            {1, jan5, "R", "Running", "Hill loop", "5x hill", 0, -1},
-            {2, mar31, "S", "O'Brien's swim", "Pool *50*", "Say \"hi\"", 3, -1},
-            {3, dec1, "r", "running", "Flat [track]", "9 laps", 4, 0},
-            {4, mar31 + 1, "B", "Bike", "", "", 5, -1},
+        const auto day = [](int y, int m, int d) {
+            return std::to_string(calendar::ToSerial(y, m, d));
         };
-        for (const Row& r : rows) {
-            s.Bind(1, r.id).Bind(2, r.date).Bind(3, r.sport).Bind(4, r.name).Bind(5, r.route);
-            s.Bind(6, r.notes).Bind(7, r.order).Bind(8, r.visible).Bind(9, r.order);
-            s.Run();
-            s.Reset();
-        }
-        db.Exec("INSERT INTO T (id) VALUES (5)");  // a row of Nulls
+        const std::string rows[] = {
+            "1, " + day(2003, 1, 5) + ", 'R', 'Running', 'Hill loop', '5x hill', 0, -1, 0",
+            "2, " + day(2003, 3, 31) +
+                ", 'S', 'O''Brien''s swim', 'Pool *50*', 'Say \"hi\"', 3, -1, 3",
+            "3, " + day(1998, 12, 1) + ", 'r', 'running', 'Flat [track]', '9 laps', 4, 0, 4",
+            "4, " + day(2003, 4, 1) + ", 'B', 'Bike', '', '', 5, -1, 5",
+            "5, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL",  // a row of Nulls
+        };
+        for (const std::string& row : rows)
+            db.Exec("INSERT INTO T VALUES (" + row + ")");
     }
     void TearDown() override { calendar::SetTodayForTesting(std::nullopt); }
 
