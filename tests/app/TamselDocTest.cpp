@@ -10,7 +10,6 @@
 
 #include <filesystem>
 
-#include "app/OldLogFixture.h"
 #include "store/LogEntryFilteredSet.h"
 #include "store/LogLock.h"
 #include "store/PreferencesSet.h"
@@ -160,26 +159,6 @@ TEST_F(TamselDocTest, AnEntryHiddenByTheFilterTurnsShowAllOn) {
     EXPECT_TRUE(doc->LoadEntry(id, e));
 }
 
-TEST_F(TamselDocTest, DateSortTogglesAndOrdersTheFilteredSet) {
-    doc->AddEntry(Entry(1, 1, 2025), nullptr);
-    doc->AddEntry(Entry(1, 2, 2025), nullptr);
-    doc->AddEntry(Entry(1, 2, 2025), nullptr);
-    auto order = [&] {
-        std::vector<int> ids;
-        EntryReader rows = doc->ReadEntries();
-        for (EntryRow f; rows.Next(f);)
-            ids.push_back(static_cast<int>(f.entryId));
-        return ids;
-    };
-    EXPECT_EQ(order(), (std::vector<int>{3, 2, 1}));
-    doc->ToggleDateSort();
-    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "");
-    EXPECT_EQ(order(), (std::vector<int>{1, 2, 3}));
-    doc->ToggleDateSort();
-    EXPECT_EQ(doc->PreferencesSet().GetPreference("DateSort", "?"), "DESC");
-    EXPECT_EQ(view.hints.back().kind, Notice::FilterApplied);
-}
-
 TEST_F(TamselDocTest, ReopeningRestoresWeekStartAndRepairsEarlierBuilds) {
     doc->PreferencesSet().SetWeekStartDay(3);
     doc->Database().sql().Exec("UPDATE Sports SET Image = 99 WHERE SptAbbrev = 'R'");
@@ -260,15 +239,13 @@ TEST_F(TamselDocTest, AnOpenLogLetsOthersWriteBetweenItsOperations) {
     EXPECT_NO_THROW(other.Exec("BEGIN IMMEDIATE; UPDATE Preferences SET Value = Value; COMMIT"));
 }
 
-TEST_F(TamselDocTest, NewAsksForAPathReplacesTheFileAndShowsPreferences) {
+// The file dialog has asked whether to replace it; New then makes a whole log there.
+TEST_F(TamselDocTest, NewReplacesTheFileTheUserChose) {
     const std::string other = dir.File("other.tlg");
     std::ofstream(other) << "an old file the user chose to replace";
     CTamselDoc fresh(ui);
-    ui.saveFiles = {std::nullopt};
-    EXPECT_FALSE(fresh.OnNewDocument());
     ui.saveFiles = {other};
     ASSERT_TRUE(fresh.OnNewDocument());
-    EXPECT_EQ(ui.preferencesShown, 1);
     EXPECT_EQ(fresh.TrainingTypesSet().GetRecordCount(), 7);
 }
 
