@@ -86,8 +86,6 @@ TEST_F(ConversionTest, SmallFiles) {
     } cases[] = {
         {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n", "",
          ""},
-        {"a two-digit year", "[Sports\nR\tRunning\t0\t0\n]\n1/2/98\tRG\t5\t0:40:00\n", "R",
-         "35797.0|R|G"},
         {"a workout of an unknown sport is skipped",
          "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tBG\t5\n1/3/03\tRR\t5\n", "R", "37624.0|R|R"},
         {"old classes: T and anything unknown become General",
@@ -144,13 +142,6 @@ TEST_F(ConversionTest, SectionsAreReadAsTheySay) {
          kVisibleColumns,
          "2|0;1|1",
          {notFound, notFound}},
-        {"old text becomes UTF-8",
-         "[Sports\nR\tCourse \xE0 pied\t1\t0\nE\t\xC3\x89vasion\t4\t2\n]\n"
-         "1/2/98\tRG\t5\t0:40:00\t0\tCaf\xE9\t\x93quoted\x94 \x80 5\n",
-         "SELECT SptName, Route, Notes FROM Sports LEFT JOIN \"Log Entry\" USING (SptAbbrev) "
-         "ORDER BY \"Order\"",
-         "Course à pied|Café|“quoted” € 5;Évasion||",
-         {}},
         {"routes wait for their sport and are not repeated",
          "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n"
          "[Sports\nR\tRunning\t1\t0\n]\n[Routes\nRG\tPark\nRG\tRiver\n]\n",
@@ -201,30 +192,6 @@ TEST_F(ConversionTest, QuotesInTheFileAreOnlyText) {
               "R|Tom's|Don't;'||");
 }
 
-TEST_F(ConversionTest, NoLeavesTheFileAlone) {
-    WriteBytes(dir.File("log.tlg"), kFullLog);
-    ui.answers = {false};
-    EXPECT_FALSE(doc->OnOpenDocument(dir.File("log.tlg")));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
-    EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
-    EXPECT_FALSE(doc->IsOpen());
-    EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
-}
-
-TEST_F(ConversionTest, ATakenOldNameStopsTheConversion) {
-    WriteBytes(dir.File("logOLD.tlg"), "someone else's file");
-    EXPECT_FALSE(Convert(kFullLog));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_NE(ui.messages[0].find("\"logOLD.tlg\" is already beside it"), std::string::npos)
-        << ui.messages[0];
-    EXPECT_EQ(ui.messages[1], "Unable to open training log file!!!");
-    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
-    EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), "someone else's file");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
-    EXPECT_FALSE(doc->IsOpen());
-}
-
 // Whatever write fails (a full disk), the name holds the whole text or, once the new log
 // has taken it, the whole new log; nothing half made is left beside it.
 TEST_F(ConversionTest, AFailureAtAnyWriteLeavesTheTextOrTheWholeLog) {
@@ -269,24 +236,48 @@ TEST_F(ConversionTest, ConvertingAgainAfterAStopFinishes) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
-TEST_F(ConversionTest, WhatIsNoTextLogIsRefusedAndLeftAlone) {
-    const std::string cases[] = {
-        std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", 20),
-        std::string(4096, '\0'),
-        "Dear diary,\nran today.\n",
+// Refused, declined or stopped: nothing opens, the file and anything beside it stay as they
+// were, and nothing is left half made.
+TEST_F(ConversionTest, WhatIsNotConvertedIsLeftAsItWas) {
+    const std::string notALog =
+        "Couldn't open database--Exception: '" + dir.File("log.tlg") + "' is not a training log.";
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", 20);
+    const std::optional<std::string> none;
+    struct Case {
+        std::string text;
+        bool yes;
+        std::optional<std::string> oldFile;  // already at logOLD.tlg
+        std::vector<std::string> messages;   // each holds this text
+    } cases[] = {
+        {kFullLog, false, none, {}},
+        {kFullLog,
+         true,
+         "someone's file",
+         {"\"logOLD.tlg\" is already beside it", "Unable to open"}},
+        {png, true, none, {notALog}},
+        {std::string(4096, '\0'), true, none, {notALog}},
+        {"Dear diary,\nran today.\n", true, none, {notALog}},
     };
-    for (const std::string& text : cases) {
-        WriteBytes(dir.File("log.tlg"), text);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 12));
+        fs::remove(dir.File("logOLD.tlg"));
+        if (c.oldFile) WriteBytes(dir.File("logOLD.tlg"), *c.oldFile);
+        WriteBytes(dir.File("log.tlg"), c.text);
+        ui.questions.clear();
         ui.messages.clear();
-        ui.answers = {true};
+        ui.answers = {c.yes};
         EXPECT_FALSE(doc->OnOpenDocument(dir.File("log.tlg")));
-        EXPECT_TRUE(ui.questions.empty());
-        EXPECT_EQ(ui.messages,
-                  std::vector<std::string>{"Couldn't open database--Exception: '" +
-                                           dir.File("log.tlg") + "' is not a training log."});
-        EXPECT_EQ(ReadBytes(dir.File("log.tlg")), text);
-        EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
+        EXPECT_FALSE(doc->IsOpen());
+        EXPECT_EQ(ui.questions.size(), c.text == kFullLog ? 1u : 0u);  // only a text log is asked
+        ASSERT_EQ(ui.messages.size(), c.messages.size());
+        for (size_t i = 0; i < c.messages.size(); ++i)
+            EXPECT_NE(ui.messages[i].find(c.messages[i]), std::string::npos) << ui.messages[i];
+        EXPECT_EQ(ReadBytes(dir.File("log.tlg")), c.text);
+        EXPECT_EQ(c.oldFile ? ReadBytes(dir.File("logOLD.tlg")) : "", c.oldFile.value_or(""));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+                  c.oldFile ? 2 : 1);
     }
+    EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
 }
 
 TEST(OldLogName, TheExtensionGivesWayToOld) {
