@@ -7,11 +7,8 @@
 #include "entries/Calendar.h"
 #include "entries/FilterState.h"
 #include "store/LogEntryFilteredSet.h"
-#include "store/LogEntrySet.h"
 #include "store/ProgramState.h"
 #include "store/Rows.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -43,35 +40,25 @@ class FilterSqlTest : public ::testing::Test {
             {{3, 1, 2003}, "R", "I", 11, 5000, 7.5, "55 \"loop\"", "hill repeats"},
             {{12, 31, 2003}, "R", "G", 5, 1500, 8.5, "hill", ""},
         };
-        CLogEntrySet set(db.get());
-        set.Open();
+        Statement add = db->sql().Prepare(
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, "
+            "Route, Notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         for (const Entry& e : entries) {
-            set.AddNew();
-            set.Date = e.date.ToSerial();
-            set.SptAbbrev = e.sport;
-            set.TrainingTypeAbbrev = e.cls;
-            set.Distance = e.distance;
-            set.Time = e.time;
-            set.Pace = e.pace;
-            set.Route = e.route;
-            set.Notes = e.notes;
-            set.Update();
+            add.Reset();
+            add.Bind(1, e.date.ToSerial()).Bind(2, e.sport).Bind(3, e.cls).Bind(4, e.distance);
+            add.Bind(5, e.time).Bind(6, e.pace).Bind(7, e.route).Bind(8, e.notes).Run();
         }
         // The sports and classes in their display order, as the document's catalog has them.
-        CSportsSet sports(db.get());
-        sports.Open();
-        for (; !sports.IsEOF(); sports.MoveNext()) {
-            SportInfo& sport = catalog.sports.emplace_back();
-            sport.abbrev = sports.SptAbbrev;
-            sport.name = sports.SptName;
-        }
-        CTrainingTypesSet classes(db.get());
-        classes.Open();
-        for (; !classes.IsEOF(); classes.MoveNext()) {
-            ClassInfo& cls = catalog.classes.emplace_back();
-            cls.abbrev = classes.TypeAbbrev;
-            cls.name = classes.TypeName;
-        }
+        auto read = [&](const char* sql, auto& list) {
+            for (Statement s = db->sql().Prepare(sql); s.Step();) {
+                auto& item = list.emplace_back();
+                item.abbrev = s.Text(0);
+                item.name = s.Text(1);
+            }
+        };
+        read("SELECT SptAbbrev, SptName FROM Sports ORDER BY \"Order\"", catalog.sports);
+        read("SELECT TypeAbbrev, TypeName FROM \"Training Types\" ORDER BY \"Order\"",
+             catalog.classes);
     }
     void TearDown() override { calendar::SetTodayForTesting(std::nullopt); }
 
