@@ -77,86 +77,59 @@ TEST_F(ConversionTest, EverySectionAndTheWorkouts) {
     EXPECT_EQ(doc->Database().IntegrityProblems(), "");
 }
 
-TEST_F(ConversionTest, SmallFiles) {
+TEST_F(ConversionTest, SmallFilesAndWhatEachLineBecomes) {
+    const char* const kEntries =
+        "SELECT Date, SptAbbrev, TrainingTypeAbbrev FROM \"Log Entry\" ORDER BY Date";
+    const char* const kSports = "SELECT SptAbbrev FROM Sports ORDER BY \"Order\"";
+    const char* const kVisibleColumns =
+        "SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
+        "ORDER BY ColumnOrder";
+    const std::string run = "[Sports\nR\tRunning\t0\t0\n]\n";
     struct Case {
         const char* what;
         std::string text;
-        const char* sports;
-        const char* entries;  // date, sport, class
+        const char* sql;
+        const char* rows;
+        size_t notFound;  // times "Column Setting Not Found!!!" is said
     } cases[] = {
-        {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n", "",
-         ""},
-        {"a workout of an unknown sport is skipped",
-         "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tBG\t5\n1/3/03\tRR\t5\n", "R", "37624.0|R|R"},
+        {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n",
+         kEntries, "", 0},
+        {"a workout of an unknown sport is skipped", run + "1/2/03\tBG\t5\n1/3/03\tRR\t5\n",
+         kEntries, "37624.0|R|R", 0},
         {"old classes: T and anything unknown become General",
-         "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tRT\n1/3/03\tRI\n1/4/03\tRz\n", "R",
-         "37623.0|R|G;37624.0|R|I;37625.0|R|G"},
-        {"a lower-case code finds its sport", "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\trG\n", "R",
-         "37623.0|R|G"},
+         run + "1/2/03\tRT\n1/3/03\tRI\n1/4/03\tRz\n", kEntries,
+         "37623.0|R|G;37624.0|R|I;37625.0|R|G", 0},
+        {"a lower-case code finds its sport", run + "1/2/03\trG\n", kEntries, "37623.0|R|G", 0},
         {"a known sport is not added twice, nor a sport without a name",
-         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", "R", ""},
-        {"an empty file is a new log", "", "", ""},
-        {"UTF-16, little-endian", Utf16("[Sports\nR\tRun\t0\t0\n]\n1/2/03\tRG\n", false), "R",
-         "37623.0|R|G"},
-        {"UTF-16, big-endian", Utf16("[Sports\nR\tRun\t0\t0\n]\n1/2/03\tRG\n", true), "R",
-         "37623.0|R|G"},
+         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", kSports, "R", 0},
+        {"an empty file is a new log", "", kSports, "", 0},
+        {"UTF-16, little-endian", Utf16(run + "1/2/03\tRG\n", false), kEntries, "37623.0|R|G", 0},
+        {"UTF-16, big-endian", Utf16(run + "1/2/03\tRG\n", true), kEntries, "37623.0|R|G", 0},
+        {"the columns named are shown, in order", "[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n",
+         kVisibleColumns, "9|0;0|1;4|2", 0},
+        // Unknown and repeated ids take no place; a line naming no column changes nothing. The
+        // message comes once per line.
+        {"unknown ids leave the order dense",
+         "[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n", kVisibleColumns,
+         "2|0;1|1", 2},
+        {"routes wait for their sport and are not repeated",
+         "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n" + run +
+             "[Routes\nRG\tPark\nRG\tRiver\n]\n",
+         "SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID",
+         "R|G|Park;R|G|River", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         doc = std::make_unique<CTamselDoc>(ui);
         test::TempDir here;
-        const std::string path = here.File("log.tlg");
-        WriteBytes(path, c.text);
+        WriteBytes(here.File("log.tlg"), c.text);
+        ui.messages.clear();
         ui.answers = {true};
-        ASSERT_TRUE(doc->OnOpenDocument(path));
-        EXPECT_EQ(Rows("SELECT SptAbbrev FROM Sports ORDER BY \"Order\""), c.sports);
-        EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev FROM \"Log Entry\" "
-                       "ORDER BY Date"),
-                  c.entries);
+        ASSERT_TRUE(doc->OnOpenDocument(here.File("log.tlg")));
+        EXPECT_EQ(Rows(c.sql), c.rows);
+        EXPECT_EQ(ui.messages, std::vector<std::string>(c.notFound, "Column Setting Not Found!!!"));
         EXPECT_EQ(Q("SELECT count(*) FROM \"Training Types\""), "7");
         doc.reset();
-    }
-}
-
-TEST_F(ConversionTest, SectionsAreReadAsTheySay) {
-    const char* const kVisibleColumns =
-        "SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
-        "ORDER BY ColumnOrder";
-    const std::string notFound = "Column Setting Not Found!!!";
-    struct Case {
-        const char* what;
-        const char* text;
-        const char* sql;
-        const char* rows;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {"the columns named are shown, in order",
-         "[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n",
-         kVisibleColumns,
-         "9|0;0|1;4|2",
-         {}},
-        // Unknown and repeated ids take no place; a line naming no column changes nothing. The
-        // message comes once per line.
-        {"unknown ids leave the order dense",
-         "[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n",
-         kVisibleColumns,
-         "2|0;1|1",
-         {notFound, notFound}},
-        {"routes wait for their sport and are not repeated",
-         "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n"
-         "[Sports\nR\tRunning\t1\t0\n]\n[Routes\nRG\tPark\nRG\tRiver\n]\n",
-         "SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID",
-         "R|G|Park;R|G|River",
-         {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ui.messages.clear();
-        ASSERT_TRUE(Convert(c.text));
-        EXPECT_EQ(Rows(c.sql), c.rows);
-        EXPECT_EQ(ui.messages, c.messages);
-        doc = std::make_unique<CTamselDoc>(ui);
-        fs::remove(dir.File("logOLD.tlg"));
     }
 }
 
