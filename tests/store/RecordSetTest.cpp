@@ -14,7 +14,6 @@
 #include "store/RoutinesSet.h"
 #include "store/SportsSet.h"
 #include "store/TotalsSet.h"
-#include "store/TrainingTypesSet.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -56,24 +55,6 @@ class RecordSetTest : public ::testing::Test {
     std::unique_ptr<LogDatabase> db;
 };
 
-TEST_F(RecordSetTest, DefaultRowsReadBackInTheirOrder) {
-    CTrainingTypesSet classes(db.get());
-    classes.Open();
-    std::string names;
-    for (; !classes.IsEOF(); classes.MoveNext())
-        names += classes.TypeName.get() + ",";
-    EXPECT_EQ(names, "General,Climbing,Intervals,Recovery,Sprints,Tempo,Racing,");
-    ASSERT_TRUE(classes.FindClass("C"));
-    EXPECT_TRUE(classes.IsFieldNull(classes.ColorCode));  // Climbing has no colour
-    EXPECT_FALSE(classes.FindClass("Z"));
-
-    CDistanceUnitsSet distances(db.get());
-    distances.Open();
-    EXPECT_EQ(distances.DistanceUnitName(2), "km");
-    EXPECT_EQ(distances.DistanceUnitName(4), "");
-    EXPECT_EQ(distances.DistanceUnitName(17), "");
-}
-
 TEST_F(RecordSetTest, SportsComeInTheirOrderWithUnitNamesAndWriteThroughTheJoin) {
     CSportsSet sports(db.get());
     sports.Open();
@@ -100,6 +81,11 @@ TEST_F(RecordSetTest, SportsComeInTheirOrderWithUnitNamesAndWriteThroughTheJoin)
     sports.Requery();
     EXPECT_EQ(sports.GetRecordCount(), 3);
     EXPECT_FALSE(sports.FindFirst("SptName = 'Orphan'"));
+    // A unit id the file holds but the table lacks names nothing.
+    CDistanceUnitsSet distances(db.get());
+    distances.Open();
+    EXPECT_EQ(distances.DistanceUnitName(2), "km");
+    EXPECT_EQ(distances.DistanceUnitName(17), "");
 }
 
 TEST_F(RecordSetTest, MovesFindsAndBookmarks) {
@@ -239,6 +225,7 @@ TEST_F(RecordSetTest, PreferencesAreCreatedWithTheReadersDefault) {
     ProgramState::Instance().Reset();
 }
 
+// What the totals add up to is TotalsRowsTest's; here, the range and the units per sport.
 TEST_F(RecordSetTest, TotalsReadFromTheFilteredQuery) {
     AddEntry(37622, "R", 600);  // Wednesday 1 January 2003
     AddEntry(37623, "R", 900);
@@ -252,17 +239,12 @@ TEST_F(RecordSetTest, TotalsReadFromTheFilteredQuery) {
     CTotalsSet set(db.get());
     set.Open(totals);
     ASSERT_EQ(set.GetRecordCount(), 2);
-    EXPECT_EQ(set.SptName.get(), "Running");
     EXPECT_EQ(set.Workouts, 2);
-    EXPECT_EQ(set.TotalTime, 1500.0);
     EXPECT_EQ(set.Week, 1);
-    EXPECT_EQ(set.Year, 2003);
     EXPECT_EQ(set.DistanceShortName.get(), "M");
     set.MoveNext();
     EXPECT_EQ(set.Week, 2);
     EXPECT_EQ(set.DistanceShortName.get(), "m");
-    EXPECT_TRUE(set.FindFirst("SptAbbrev = 'S'"));
-    EXPECT_EQ(set.GetAbsolutePosition(), 1);
 }
 
 }  // namespace
