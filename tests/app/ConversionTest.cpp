@@ -77,95 +77,59 @@ TEST_F(ConversionTest, EverySectionAndTheWorkouts) {
     EXPECT_EQ(doc->Database().IntegrityProblems(), "");
 }
 
-TEST_F(ConversionTest, SmallFiles) {
+TEST_F(ConversionTest, SmallFilesAndWhatEachLineBecomes) {
+    const char* const kEntries =
+        "SELECT Date, SptAbbrev, TrainingTypeAbbrev FROM \"Log Entry\" ORDER BY Date";
+    const char* const kSports = "SELECT SptAbbrev FROM Sports ORDER BY \"Order\"";
+    const char* const kVisibleColumns =
+        "SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
+        "ORDER BY ColumnOrder";
+    const std::string run = "[Sports\nR\tRunning\t0\t0\n]\n";
     struct Case {
         const char* what;
         std::string text;
-        const char* sports;
-        const char* entries;  // date, sport, class
+        const char* sql;
+        const char* rows;
+        size_t notFound;  // times "Column Setting Not Found!!!" is said
     } cases[] = {
-        {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n", "",
-         ""},
-        {"a two-digit year", "[Sports\nR\tRunning\t0\t0\n]\n1/2/98\tRG\t5\t0:40:00\n", "R",
-         "35797.0|R|G"},
-        {"a workout of an unknown sport is skipped",
-         "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tBG\t5\n1/3/03\tRR\t5\n", "R", "37624.0|R|R"},
+        {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n",
+         kEntries, "", 0},
+        {"a workout of an unknown sport is skipped", run + "1/2/03\tBG\t5\n1/3/03\tRR\t5\n",
+         kEntries, "37624.0|R|R", 0},
         {"old classes: T and anything unknown become General",
-         "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\tRT\n1/3/03\tRI\n1/4/03\tRz\n", "R",
-         "37623.0|R|G;37624.0|R|I;37625.0|R|G"},
-        {"a lower-case code finds its sport", "[Sports\nR\tRunning\t0\t0\n]\n1/2/03\trG\n", "R",
-         "37623.0|R|G"},
+         run + "1/2/03\tRT\n1/3/03\tRI\n1/4/03\tRz\n", kEntries,
+         "37623.0|R|G;37624.0|R|I;37625.0|R|G", 0},
+        {"a lower-case code finds its sport", run + "1/2/03\trG\n", kEntries, "37623.0|R|G", 0},
         {"a known sport is not added twice, nor a sport without a name",
-         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", "R", ""},
-        {"an empty file is a new log", "", "", ""},
-        {"UTF-16, little-endian", Utf16("[Sports\nR\tRun\t0\t0\n]\n1/2/03\tRG\n", false), "R",
-         "37623.0|R|G"},
-        {"UTF-16, big-endian", Utf16("[Sports\nR\tRun\t0\t0\n]\n1/2/03\tRG\n", true), "R",
-         "37623.0|R|G"},
+         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", kSports, "R", 0},
+        {"an empty file is a new log", "", kSports, "", 0},
+        {"UTF-16, little-endian", Utf16(run + "1/2/03\tRG\n", false), kEntries, "37623.0|R|G", 0},
+        {"UTF-16, big-endian", Utf16(run + "1/2/03\tRG\n", true), kEntries, "37623.0|R|G", 0},
+        {"the columns named are shown, in order", "[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n",
+         kVisibleColumns, "9|0;0|1;4|2", 0},
+        // Unknown and repeated ids take no place; a line naming no column changes nothing. The
+        // message comes once per line.
+        {"unknown ids leave the order dense",
+         "[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n", kVisibleColumns,
+         "2|0;1|1", 2},
+        {"routes wait for their sport and are not repeated",
+         "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n" + run +
+             "[Routes\nRG\tPark\nRG\tRiver\n]\n",
+         "SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID",
+         "R|G|Park;R|G|River", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         doc = std::make_unique<CTamselDoc>(ui);
         test::TempDir here;
-        const std::string path = here.File("log.tlg");
-        WriteBytes(path, c.text);
+        WriteBytes(here.File("log.tlg"), c.text);
+        ui.messages.clear();
         ui.answers = {true};
-        ASSERT_TRUE(doc->OnOpenDocument(path));
-        EXPECT_EQ(Rows("SELECT SptAbbrev FROM Sports ORDER BY \"Order\""), c.sports);
-        EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev FROM \"Log Entry\" "
-                       "ORDER BY Date"),
-                  c.entries);
+        ASSERT_TRUE(doc->OnOpenDocument(here.File("log.tlg")));
+        EXPECT_EQ(Rows(c.sql), c.rows);
+        EXPECT_EQ(ui.messages, std::vector<std::string>(c.notFound, "Column Setting Not Found!!!"));
         EXPECT_EQ(Q("SELECT count(*) FROM \"Training Types\""), "7");
         doc.reset();
-    }
-}
-
-TEST_F(ConversionTest, SectionsAreReadAsTheySay) {
-    const char* const kVisibleColumns =
-        "SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
-        "ORDER BY ColumnOrder";
-    const std::string notFound = "Column Setting Not Found!!!";
-    struct Case {
-        const char* what;
-        const char* text;
-        const char* sql;
-        const char* rows;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {"the columns named are shown, in order",
-         "[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n",
-         kVisibleColumns,
-         "9|0;0|1;4|2",
-         {}},
-        // Unknown and repeated ids take no place; a line naming no column changes nothing. The
-        // message comes once per line.
-        {"unknown ids leave the order dense",
-         "[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n",
-         kVisibleColumns,
-         "2|0;1|1",
-         {notFound, notFound}},
-        {"old text becomes UTF-8",
-         "[Sports\nR\tCourse \xE0 pied\t1\t0\nE\t\xC3\x89vasion\t4\t2\n]\n"
-         "1/2/98\tRG\t5\t0:40:00\t0\tCaf\xE9\t\x93quoted\x94 \x80 5\n",
-         "SELECT SptName, Route, Notes FROM Sports LEFT JOIN \"Log Entry\" USING (SptAbbrev) "
-         "ORDER BY \"Order\"",
-         "Course à pied|Café|“quoted” € 5;Évasion||",
-         {}},
-        {"routes wait for their sport and are not repeated",
-         "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n"
-         "[Sports\nR\tRunning\t1\t0\n]\n[Routes\nRG\tPark\nRG\tRiver\n]\n",
-         "SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID",
-         "R|G|Park;R|G|River",
-         {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ui.messages.clear();
-        ASSERT_TRUE(Convert(c.text));
-        EXPECT_EQ(Rows(c.sql), c.rows);
-        EXPECT_EQ(ui.messages, c.messages);
-        doc = std::make_unique<CTamselDoc>(ui);
-        fs::remove(dir.File("logOLD.tlg"));
     }
 }
 
@@ -199,30 +163,6 @@ TEST_F(ConversionTest, QuotesInTheFileAreOnlyText) {
               "Jim's HR");
     EXPECT_EQ(Rows("SELECT SptAbbrev, Route, Notes FROM \"Log Entry\" ORDER BY Date"),
               "R|Tom's|Don't;'||");
-}
-
-TEST_F(ConversionTest, NoLeavesTheFileAlone) {
-    WriteBytes(dir.File("log.tlg"), kFullLog);
-    ui.answers = {false};
-    EXPECT_FALSE(doc->OnOpenDocument(dir.File("log.tlg")));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
-    EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
-    EXPECT_FALSE(doc->IsOpen());
-    EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
-}
-
-TEST_F(ConversionTest, ATakenOldNameStopsTheConversion) {
-    WriteBytes(dir.File("logOLD.tlg"), "someone else's file");
-    EXPECT_FALSE(Convert(kFullLog));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_NE(ui.messages[0].find("\"logOLD.tlg\" is already beside it"), std::string::npos)
-        << ui.messages[0];
-    EXPECT_EQ(ui.messages[1], "Unable to open training log file!!!");
-    EXPECT_EQ(ReadBytes(dir.File("log.tlg")), kFullLog);
-    EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), "someone else's file");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
-    EXPECT_FALSE(doc->IsOpen());
 }
 
 // Whatever write fails (a full disk), the name holds the whole text or, once the new log
@@ -269,24 +209,48 @@ TEST_F(ConversionTest, ConvertingAgainAfterAStopFinishes) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
-TEST_F(ConversionTest, WhatIsNoTextLogIsRefusedAndLeftAlone) {
-    const std::string cases[] = {
-        std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", 20),
-        std::string(4096, '\0'),
-        "Dear diary,\nran today.\n",
+// Refused, declined or stopped: nothing opens, the file and anything beside it stay as they
+// were, and nothing is left half made.
+TEST_F(ConversionTest, WhatIsNotConvertedIsLeftAsItWas) {
+    const std::string notALog =
+        "Couldn't open database--Exception: '" + dir.File("log.tlg") + "' is not a training log.";
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe[\t]{\n", 20);
+    const std::optional<std::string> none;
+    struct Case {
+        std::string text;
+        bool yes;
+        std::optional<std::string> oldFile;  // already at logOLD.tlg
+        std::vector<std::string> messages;   // each holds this text
+    } cases[] = {
+        {kFullLog, false, none, {}},
+        {kFullLog,
+         true,
+         "someone's file",
+         {"\"logOLD.tlg\" is already beside it", "Unable to open"}},
+        {png, true, none, {notALog}},
+        {std::string(4096, '\0'), true, none, {notALog}},
+        {"Dear diary,\nran today.\n", true, none, {notALog}},
     };
-    for (const std::string& text : cases) {
-        WriteBytes(dir.File("log.tlg"), text);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 12));
+        fs::remove(dir.File("logOLD.tlg"));
+        if (c.oldFile) WriteBytes(dir.File("logOLD.tlg"), *c.oldFile);
+        WriteBytes(dir.File("log.tlg"), c.text);
+        ui.questions.clear();
         ui.messages.clear();
-        ui.answers = {true};
+        ui.answers = {c.yes};
         EXPECT_FALSE(doc->OnOpenDocument(dir.File("log.tlg")));
-        EXPECT_TRUE(ui.questions.empty());
-        EXPECT_EQ(ui.messages,
-                  std::vector<std::string>{"Couldn't open database--Exception: '" +
-                                           dir.File("log.tlg") + "' is not a training log."});
-        EXPECT_EQ(ReadBytes(dir.File("log.tlg")), text);
-        EXPECT_FALSE(fs::exists(dir.File("logOLD.tlg")));
+        EXPECT_FALSE(doc->IsOpen());
+        EXPECT_EQ(ui.questions.size(), c.text == kFullLog ? 1u : 0u);  // only a text log is asked
+        ASSERT_EQ(ui.messages.size(), c.messages.size());
+        for (size_t i = 0; i < c.messages.size(); ++i)
+            EXPECT_NE(ui.messages[i].find(c.messages[i]), std::string::npos) << ui.messages[i];
+        EXPECT_EQ(ReadBytes(dir.File("log.tlg")), c.text);
+        EXPECT_EQ(c.oldFile ? ReadBytes(dir.File("logOLD.tlg")) : "", c.oldFile.value_or(""));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+                  c.oldFile ? 2 : 1);
     }
+    EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
 }
 
 TEST(OldLogName, TheExtensionGivesWayToOld) {

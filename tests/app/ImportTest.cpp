@@ -16,10 +16,7 @@ class ImportTest : public DocFixture {
   protected:
     std::string Rows(const std::string& sql) { return test::QueryRows(doc->Database(), sql); }
     long Count(const char* table) {
-        Statement s =
-            doc->Database().sql().Prepare(std::string("SELECT count(*) FROM \"") + table + "\"");
-        s.Step();
-        return static_cast<long>(s.Int64(0));
+        return std::stol(Rows(std::string("SELECT count(*) FROM \"") + table + "\""));
     }
 
     // Another log: Running and a sport this log lacks, three workouts, two events, routes,
@@ -64,26 +61,10 @@ class ImportTest : public DocFixture {
     }
 };
 
-ImportOptions Options(bool entries, bool routes, bool prefs, bool calendar) {
-    return ImportOptions{entries, routes, prefs, calendar};
-}
-
-TEST_F(ImportTest, TheSameLogTwiceDoublesItsEntries) {
-    const std::string other = OtherLog();
-    ASSERT_TRUE(Import(*doc, other, Options(true, false, false, false)));
-    ASSERT_TRUE(Import(*doc, other, Options(true, false, false, false)));
-    // Date order; the sport this log lacks is left out; a class it lacks becomes General.
-    const std::string once = "45000.0|R|G|first|0.0;45001.0|R|I|second|150.0";
-    EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev, Notes, OptionalOne FROM "
-                   "\"Log Entry\" ORDER BY EntryID"),
-              once + ";" + once);
-    EXPECT_EQ(Count("Calendar Events"), 0);
-    EXPECT_EQ(Count("Sports"), 3);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(doc->EntryCount(), 4);
-    // Shaded by week: the two days of 45000/45001 share a week, so all four share a value.
-    EXPECT_EQ(Rows("SELECT DISTINCT Background FROM \"Log Entry\""), "0");
-}
+// Workouts, routes, preferences, events.
+const ImportOptions kWorkouts{true, false, false, false}, kRoutes{false, true, false, false},
+    kPrefs{false, false, true, false}, kEvents{false, false, false, true},
+    kWorkoutsAndEvents{true, false, false, true}, kAll{true, true, true, true};
 
 TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
     const std::string other = OtherLog();
@@ -93,12 +74,12 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
         long entries, events, routes;
         std::vector<int> hints;
     } cases[] = {
-        {"workouts", Options(true, false, false, false), 2, 0, 0, {5}},
-        {"events alone: workouts untouched", Options(false, false, false, true), 0, 1, 0, {10}},
-        {"routes of the sports this log has", Options(false, true, false, false), 0, 0, 2, {5, 6}},
-        {"routes again: none repeated", Options(false, true, false, false), 0, 0, 2, {5, 6}},
-        {"workouts and events", Options(true, false, false, true), 2, 1, 2, {10, 5}},
-        {"preferences alone", Options(false, false, true, false), 0, 0, 2, {5}},
+        {"workouts", kWorkouts, 2, 0, 0, {5}},
+        {"events alone: workouts untouched", kEvents, 0, 1, 0, {10}},
+        {"routes of the sports this log has", kRoutes, 0, 0, 2, {5, 6}},
+        {"routes again: none repeated", kRoutes, 0, 0, 2, {5, 6}},
+        {"workouts and events", kWorkoutsAndEvents, 2, 1, 2, {10, 5}},
+        {"preferences alone", kPrefs, 0, 0, 2, {5}},
     };
     long entries = 0, events = 0;
     for (const Case& c : cases) {
@@ -112,6 +93,16 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
         EXPECT_EQ(Count("Routes"), c.routes);
         EXPECT_EQ(view.kinds(), c.hints);
     }
+    // The same log twice doubles its workouts, in date order; the sport this log lacks is
+    // left out and a class it lacks becomes General. One week: one shade for all four.
+    const std::string once = "45000.0|R|G|first|0.0;45001.0|R|I|second|150.0";
+    EXPECT_EQ(Rows("SELECT Date, SptAbbrev, TrainingTypeAbbrev, Notes, OptionalOne FROM "
+                   "\"Log Entry\" ORDER BY EntryID"),
+              once + ";" + once);
+    EXPECT_EQ(Rows("SELECT DISTINCT Background FROM \"Log Entry\""), "0");
+    EXPECT_EQ(Count("Sports"), 3);
+    EXPECT_EQ(doc->EntryCount(), 4);
+    EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(Rows("SELECT DISTINCT SptAbbrev, EventName, EventAffiliation FROM "
                    "\"Calendar Events\""),
               "R|Race|Club");
@@ -128,18 +119,18 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
 
 TEST_F(ImportTest, TheOpenLogItselfALogOfOtherSportsAndAMissingFile) {
     doc->AddEntry(test::Entry(3, 4, 2025), nullptr);
-    ASSERT_TRUE(Import(*doc, path, Options(true, false, false, false)));
+    ASSERT_TRUE(Import(*doc, path, kWorkouts));
     EXPECT_EQ(Count("Log Entry"), 2);
     const std::string other = dir.File("bikes.tlg");
     test::NewLog(other, ui)->sql().Exec(
         "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('M','MTB',2,3);"
         "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
         "(45000, 'M', 'G', 60)");
-    EXPECT_TRUE(Import(*doc, other, Options(true, true, true, true)));
+    EXPECT_TRUE(Import(*doc, other, kAll));
     EXPECT_EQ(Count("Log Entry"), 2);
     EXPECT_EQ(Count("Sports"), 3);
     view.hints.clear();
-    EXPECT_FALSE(Import(*doc, dir.File("none.tlg"), Options(true, true, true, true)));
+    EXPECT_FALSE(Import(*doc, dir.File("none.tlg"), kAll));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(view.hints.empty());
 }
@@ -157,7 +148,7 @@ TEST_F(ImportTest, FilesThatAreNoLogAreRefused) {
         test::WriteBytes(dir.File(name), bytes);
         ui.messages.clear();
         ImportReport report;
-        EXPECT_FALSE(Import(*doc, dir.File(name), Options(true, true, true, true), &report));
+        EXPECT_FALSE(Import(*doc, dir.File(name), kAll, &report));
         EXPECT_FALSE(report.written);
         EXPECT_EQ(ui.messages,
                   std::vector<std::string>{"Couldn't import--Exception: \"" + dir.File(name) +
@@ -183,7 +174,7 @@ TEST_F(ImportTest, AFailureIsReportedAsWhatItIs) {
         const long before = Count("Log Entry");
         ImportReport report;
         test::FailingVfs::FailWritesAfter(allowed);
-        done = Import(*doc, other, Options(true, false, false, true), &report);
+        done = Import(*doc, other, kWorkoutsAndEvents, &report);
         test::FailingVfs::Disarm();
         EXPECT_EQ(Count("Log Entry"), before + (report.written ? 2 : 0));
         EXPECT_EQ(report.written, done || ui.messages.back().find("The import is in the log") == 0)
@@ -201,35 +192,11 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromAnOldTextLog) {
         long entries, events, routes;
         std::vector<int> hints;
     } cases[] = {
-        {"events alone add no sports", Options(false, false, false, true), "B|R|W", 0, 1, 0, {10}},
-        {"routes wait for the sports section",
-         Options(false, true, false, false),
-         "B|R|W|X",
-         0,
-         1,
-         2,
-         {5, 6}},
-        {"workouts: the reader tells of sports first",
-         Options(true, false, false, false),
-         "B|R|W|X",
-         2,
-         1,
-         2,
-         {5, 6, 5}},
-        {"workouts again double",
-         Options(true, false, false, false),
-         "B|R|W|X",
-         4,
-         1,
-         2,
-         {5, 6, 5}},
-        {"preferences: its sports are here already",
-         Options(false, false, true, false),
-         "B|R|W|X",
-         4,
-         1,
-         2,
-         {5}},
+        {"events alone add no sports", kEvents, "B|R|W", 0, 1, 0, {10}},
+        {"routes wait for the sports section", kRoutes, "B|R|W|X", 0, 1, 2, {5, 6}},
+        {"workouts: sports are told first", kWorkouts, "B|R|W|X", 2, 1, 2, {5, 6, 5}},
+        {"workouts again double", kWorkouts, "B|R|W|X", 4, 1, 2, {5, 6, 5}},
+        {"preferences: its sports are here", kPrefs, "B|R|W|X", 4, 1, 2, {5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -260,9 +227,9 @@ TEST_F(ImportTest, TheCommandAsksForOptionsThenAFile) {
         std::size_t filesLeft;
     } cases[] = {
         {"cancelled options", std::nullopt, old, false, 1},
-        {"no box checked is cancel", Options(false, false, false, false), old, false, 1},
-        {"cancelled file", Options(true, false, false, false), std::nullopt, false, 0},
-        {"both chosen", Options(true, false, false, false), old, true, 0},
+        {"no box checked is cancel", ImportOptions{false, false, false, false}, old, false, 1},
+        {"cancelled file", kWorkouts, std::nullopt, false, 0},
+        {"both chosen", kWorkouts, old, true, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

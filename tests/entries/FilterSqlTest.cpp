@@ -7,11 +7,8 @@
 #include "entries/Calendar.h"
 #include "entries/FilterState.h"
 #include "store/LogEntryFilteredSet.h"
-#include "store/LogEntrySet.h"
 #include "store/ProgramState.h"
 #include "store/Rows.h"
-#include "store/SportsSet.h"
-#include "store/TrainingTypesSet.h"
 #include "support/TestLog.h"
 
 namespace kivrun {
@@ -43,44 +40,35 @@ class FilterSqlTest : public ::testing::Test {
             {{3, 1, 2003}, "R", "I", 11, 5000, 7.5, "55 \"loop\"", "hill repeats"},
             {{12, 31, 2003}, "R", "G", 5, 1500, 8.5, "hill", ""},
         };
-        CLogEntrySet set(db.get());
-        set.Open();
+        Statement add = db->sql().Prepare(
+            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, "
+            "Route, Notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         for (const Entry& e : entries) {
-            set.AddNew();
-            set.Date = e.date.ToSerial();
-            set.SptAbbrev = e.sport;
-            set.TrainingTypeAbbrev = e.cls;
-            set.Distance = e.distance;
-            set.Time = e.time;
-            set.Pace = e.pace;
-            set.Route = e.route;
-            set.Notes = e.notes;
-            set.Update();
+            add.Reset();
+            add.Bind(1, e.date.ToSerial()).Bind(2, e.sport).Bind(3, e.cls).Bind(4, e.distance);
+            add.Bind(5, e.time).Bind(6, e.pace).Bind(7, e.route).Bind(8, e.notes).Run();
         }
         // The sports and classes in their display order, as the document's catalog has them.
-        CSportsSet sports(db.get());
-        sports.Open();
-        for (; !sports.IsEOF(); sports.MoveNext()) {
-            SportInfo& sport = catalog.sports.emplace_back();
-            sport.abbrev = sports.SptAbbrev;
-            sport.name = sports.SptName;
-        }
-        CTrainingTypesSet classes(db.get());
-        classes.Open();
-        for (; !classes.IsEOF(); classes.MoveNext()) {
-            ClassInfo& cls = catalog.classes.emplace_back();
-            cls.abbrev = classes.TypeAbbrev;
-            cls.name = classes.TypeName;
-        }
+        auto read = [&](const char* sql, auto& list) {
+            for (Statement s = db->sql().Prepare(sql); s.Step();) {
+                auto& item = list.emplace_back();
+                item.abbrev = s.Text(0);
+                item.name = s.Text(1);
+            }
+        };
+        read("SELECT SptAbbrev, SptName FROM Sports ORDER BY \"Order\"", catalog.sports);
+        read("SELECT TypeAbbrev, TypeName FROM \"Training Types\" ORDER BY \"Order\"",
+             catalog.classes);
     }
     void TearDown() override { calendar::SetTodayForTesting(std::nullopt); }
 
-    std::vector<int> Run(const std::string& sql) {
+    // The EntryIDs the query gives, in its order: "1,2,3".
+    std::string Run(const std::string& sql) {
         CLogEntryFilteredSet set(db.get());
         set.Open(sql);
-        std::vector<int> ids;
+        std::string ids;
         for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-            ids.push_back(set.EntryID);
+            ids += (ids.empty() ? "" : ",") + std::to_string(set.EntryID);
         return ids;
     }
 
@@ -169,62 +157,44 @@ TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
         const char* name;
         FilterState state;
         std::string sql;
-        std::vector<int> ids;
+        const char* ids;
     } cases[] = {
-        {"no criterion, all ticked", Criteria(), Sql(kAnyDate + kAll), {1, 2, 3, 4, 5}},
-        {"no sport ticked", noneTicked, Sql(kAnyDate + kAllClasses), {1, 2, 3, 4, 5}},
-        {"Running, General",
-         someTicked,
+        {"no criterion, all ticked", Criteria(), Sql(kAnyDate + kAll), "1,2,3,4,5"},
+        {"no sport ticked", noneTicked, Sql(kAnyDate + kAllClasses), "1,2,3,4,5"},
+        {"Running, General", someTicked,
          Sql(kAnyDate + " AND (([Log Entry].SptAbbrev)='R') AND "
                         "(([Log Entry].TrainingTypeAbbrev)='G')"),
-         {1, 5}},
-        {"Running and Swimming, Racing, first quarter",
-         quarter,
+         "1,5"},
+        {"Running and Swimming, Racing, first quarter", quarter,
          Sql("([Log Entry].Date) Between #1/01/2003# And #3/31/2003#) AND "
              "(([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S') AND "
              "(([Log Entry].TrainingTypeAbbrev)='R')"),
-         {}},  // the one Racing workout is of 2002
-        {"after",
-         Dates(S::kAfter, {3, 1, 2003}),
-         Sql("([Log Entry].Date) >= #3/01/2003#)" + kAll),
-         {4, 5}},
-        {"before",
-         Dates(S::kBefore, {6, 10, 2002}),
-         Sql("([Log Entry].Date) <= #6/10/2002#)" + kAll),
-         {1, 2}},
-        {"December of every year",
-         Dates(S::kBetween, {12, 1, 2001}, {12, 31, 2003}, true),
+         ""},  // the one Racing workout is of 2002
+        {"after", Dates(S::kAfter, {3, 1, 2003}), Sql("([Log Entry].Date) >= #3/01/2003#)" + kAll),
+         "4,5"},
+        {"before", Dates(S::kBefore, {6, 10, 2002}),
+         Sql("([Log Entry].Date) <= #6/10/2002#)" + kAll), "1,2"},
+        {"December of every year", Dates(S::kBetween, {12, 1, 2001}, {12, 31, 2003}, true),
          Sql("([Log Entry].Date) Between #12/01/2001# And #12/31/2001# Or ([Log Entry].Date) "
              "Between #12/01/2002# And #12/31/2002# Or ([Log Entry].Date) Between #12/01/2003# "
              "And #12/31/2003#)" +
              kAll),
-         {1, 3, 5}},
-        {"distance rounded",
-         Values('d', S::kBetween, 10.4, 10.5),
-         Sql(kAnyDate + kAll + " AND (([Log Entry].Distance) Between 10 And 11)"),
-         {1, 4}},
-        {"pace",
-         Values('p', S::kBetween, 7.5, 8.5),
-         Sql(kAnyDate + kAll + " AND (([Log Entry].Pace) Between 7.5 And 8.5)"),
-         {4, 5}},
-        {"time 1:08",
-         Values('t', S::kGreater, 4080),
-         Sql(kAnyDate + kAll + " AND (([Log Entry].Time) >= 4080)"),
-         {1, 4}},
-        {"route contains hill",
-         Route(S::kContains, "hill"),
-         Sql(kAnyDate + kAll + " AND (([Log Entry].Route) Like \"*hill*\")"),
-         {1, 5}},
-        {"route with wildcard and quotes",
-         Route(S::kContains, "5*5 \"loop\""),
-         Sql(kAnyDate + kAll + " AND (([Log Entry].Route) Like \"*5[*]5 \"\"loop\"\"*\")"),
-         {3}},
-        {"route and notes",
-         routeAndNotes,
+         "1,3,5"},
+        {"distance rounded", Values('d', S::kBetween, 10.4, 10.5),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Distance) Between 10 And 11)"), "1,4"},
+        {"pace", Values('p', S::kBetween, 7.5, 8.5),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Pace) Between 7.5 And 8.5)"), "4,5"},
+        {"time 1:08", Values('t', S::kGreater, 4080),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Time) >= 4080)"), "1,4"},
+        {"route contains hill", Route(S::kContains, "hill"),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Route) Like \"*hill*\")"), "1,5"},
+        {"route with wildcard and quotes", Route(S::kContains, "5*5 \"loop\""),
+         Sql(kAnyDate + kAll + " AND (([Log Entry].Route) Like \"*5[*]5 \"\"loop\"\"*\")"), "3"},
+        {"route and notes", routeAndNotes,
          Sql(kAnyDate + kAll +
              " AND (([Log Entry].Route) = \"55 \"\"loop\"\"\") AND "
              "(([Log Entry].Notes) Like \"*hill*\")"),
-         {4}},
+         "4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -239,8 +209,8 @@ TEST_F(FilterSqlTest, ShowAllAndDateOrder) {
     s.dateOn = s.routeOn = true;  // ignored while Show All is on
     EXPECT_EQ(BuildFilterSql(s, catalog, ""),
               "SELECT * FROM [Log Entry] ORDER BY [Date], [EntryID]");
-    EXPECT_EQ(Run(BuildFilterSql(s, catalog, "DESC")), (std::vector<int>{5, 4, 3, 2, 1}));
-    EXPECT_EQ(Run(BuildFilterSql(s, catalog, "desc")), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(Run(BuildFilterSql(s, catalog, "DESC")), "5,4,3,2,1");
+    EXPECT_EQ(Run(BuildFilterSql(s, catalog, "desc")), "1,2,3,4,5");
 }
 
 TEST_F(FilterSqlTest, RepeatedRangeOfAnyLengthStaysBounded) {

@@ -106,20 +106,6 @@ class WorkbookExportTest : public test::DocFixture {
         EXPECT_EQ(r.status, 0) << r.out;
         return r.out;
     }
-    void AddEvent(const CDate& date, const char* sport, const std::string& name,
-                  const std::string& details, const std::string& affiliation) {
-        Statement s = doc->Database().sql().Prepare(
-            "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName, EventDetails, "
-            "EventAffiliation) VALUES (?, ?, ?, ?, ?)");
-        s.Bind(1, sport)
-            .Bind(2, date.ToSerial())
-            .Bind(3, name)
-            .Bind(4, details)
-            .Bind(5, affiliation);
-        s.Run();
-        doc->EventsSet().Requery();
-    }
-
     std::vector<std::string> formats = {".xls", ".xlsx"};
 };
 
@@ -134,8 +120,13 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
     lift.distance = 0;
     lift.notes = "Tom & Jerry <b>";
     doc->AddEntry(lift, nullptr);
-    AddEvent(CDate(6, 1, 2026), "B", "Century", "", "");
-    AddEvent(CDate(4, 12, 2026), "R", "Spring 10K", "Start 9am\r\nBring chip", "Club <A>");
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName, EventDetails, "
+        "EventAffiliation) VALUES ('B', " +
+        std::to_string(CDate(6, 1, 2026).ToSerial()) + ", 'Century', '', ''), ('R', " +
+        std::to_string(CDate(4, 12, 2026).ToSerial()) +
+        ", 'Spring 10K', 'Start 9am' || char(13, 10) || 'Bring chip', 'Club <A>')");
+    doc->EventsSet().Requery();
     const std::string events =
         "== Events 3 x 5\n"
         "T:Date | T:Sport | T:Affiliation | T:Event | T:Details\n"
