@@ -8,7 +8,6 @@
 #include <QWheelEvent>
 
 #include "ShellSupport.h"
-#include "UiTestSupport.h"
 #include "app/ui/ChildFrame.h"
 #include "support/DocFixture.h"
 #include "views/ui/EntryView.h"
