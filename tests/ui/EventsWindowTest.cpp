@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "UiTestSupport.h"
 #include "app/ui/WindowContents.h"
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
