@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -21,7 +20,6 @@
 #include "entries/ui/DataEntryFrm.h"
 #include "output/ui/GPrintDriver.h"
 #include "store/LogDatabase.h"
-#include "ui/UiTestSupport.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/RoutinePrintout.h"
 #include "weights/ui/WeightsDlg.h"
