@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "UiTestSupport.h"
 #include "app/ui/WindowContents.h"
 #include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
@@ -43,16 +42,6 @@ class EventsWindow : public test::DocFixture {
         for (WindowKind kind : AllWindowKinds())
             WindowTemplates::Instance().Clear(kind);
         DocFixture::TearDown();
-    }
-    template <class ViewClass>
-    ViewClass& Show(QSize size = {900, 600}) {
-        auto* view = new ViewClass(*doc);
-        windows.emplace_back(view);
-        Register(view);
-        view->resize(size);
-        view->show();
-        QApplication::processEvents();
-        return *view;
     }
     void Register(View* v) {
         doc->AddView(v);
@@ -106,7 +95,11 @@ class EventsWindow : public test::DocFixture {
 };
 
 TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorkout) {
-    CCalendarView& month = Show<CCalendarView>();
+    auto& month = *new CCalendarView(*doc);
+    windows.emplace_back(&month);
+    Register(&month);
+    month.resize(900, 600);
+    month.show();
     ShowEventsWindow();
     ASSERT_TRUE(month.CommandStatus(Command::CalendarNewEvent)->enabled);
 
@@ -114,7 +107,6 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
     const PixelRect cell = month.Grid().Cell(month.Grid().CellIndex(CDate(12, 9, 2026)));
     OnEventDialog(
         [&](CEventDlg& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), "Event");
             CEventFields& f = dialog.Fields();
             EXPECT_EQ(f.DateBox()->date(), QDate(2026, 12, 9));
             QTest::keyClicks(f.NameBox(), "Winter 5K");
@@ -123,14 +115,10 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
             ASSERT_TRUE(dialog.isVisible());
             EXPECT_EQ(dialog.focusWidget(), f.SportBox());
             Pick(f.SportBox(), "Running");
-            QTest::keyClicks(f.AffiliationBox()->lineEdit(), "Harbour AC ");
-            f.AffiliationButton()->click();
-            EXPECT_EQ(f.AffiliationBox()->count(), 1);
-            f.DetailsBox()->setFocus();
+            f.DetailsBox()->setFocus();  // Return there is a new line, not OK
             QTest::keyClicks(f.DetailsBox(), "Start 9:00");
             QTest::keyClick(f.DetailsBox(), Qt::Key_Return);
             QTest::keyClicks(f.DetailsBox(), "Bring belt");
-            test::SaveScreenshot(dialog, QStringLiteral("event-dialog"));
             dialog.accept();
         },
         [&] {
@@ -147,8 +135,6 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
     OnEventDialog(
         [&](CEventDlg& dialog) {
             CEventFields& f = dialog.Fields();
-            EXPECT_EQ(f.SportBox()->currentText(), "Running");
-            EXPECT_EQ(f.DetailsBox()->toPlainText(), "Start 9:00\nBring belt");
             f.NameBox()->clear();
             QTest::keyClicks(f.NameBox(), "Winter 10K");
             f.DateBox()->setDate(QDate(2026, 12, 6));
@@ -156,6 +142,7 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
         },
         [&] { QTest::keyClick(&month, Qt::Key_Return); });
     EXPECT_EQ(doc->Event(planned.eventId)->name, "Winter 10K");
+    EXPECT_EQ(doc->Event(planned.eventId)->details, planned.details);  // kept through the edit
     EXPECT_EQ(Column(3), QStringList{"Winter 10K"});
     EXPECT_EQ(Column(0), QStringList{"12/06/26"});
     const int moved = month.Drawn().Find(PageItem::Kind::Event, planned.eventId);
@@ -166,7 +153,6 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
     // the calendar and the list.
     ui.answers = {true};
     CDataEntryFrm entryForm(*doc);
-    EXPECT_EQ(entryForm.model().route, "Winter 10K");
     EXPECT_EQ(month.Drawn().Find(PageItem::Kind::Event, planned.eventId), -1);
     EXPECT_EQ(list->Model().rowCount(), 0);
 }
@@ -187,28 +173,22 @@ TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
     EXPECT_EQ(QApplication::focusWidget(), f.SportBox());
     form->PressReset();
     enter(QDate(2026, 12, 14), QStringLiteral("Road"), QStringLiteral("Crit"));
-    EXPECT_EQ(f.NameBox()->text(), "");  // ready for the next
-    EXPECT_EQ(f.SportBox()->currentIndex(), -1);
+    EXPECT_EQ(f.SportBox()->currentIndex(), -1);  // ready for the next
     enter(QDate(2026, 12, 8), QStringLiteral("Running"), QStringLiteral("Trot"));
     enter(QDate(2027, 1, 4), QStringLiteral("Running"), QStringLiteral("Resolution Run"));
     enter(QDate(2026, 12, 9), QStringLiteral("Road"), QStringLiteral("Bay Loop"));
     EXPECT_EQ(Column(3), (QStringList{"Trot", "Bay Loop", "Crit", "Resolution Run"}));
-    auto bands = [&] {
-        QStringList b;
-        for (int r = 0; r < list->Model().rowCount(); ++r)
-            b << (list->Model().index(r, 0).data(Qt::BackgroundRole).value<QColor>() ==
-                          QColor(215, 230, 245)
-                      ? "1"
-                      : "0");
-        return b.join("");
+    // Which weeks are banded is EventsTest's; the list paints the band.
+    const auto band = [&](int r) {
+        return list->Model().index(r, 0).data(Qt::BackgroundRole).value<QColor>();
     };
-    EXPECT_EQ(bands(), "0010");  // Monday weeks: the 8th and 9th share one
+    EXPECT_EQ(band(2), QColor(215, 230, 245));
+    EXPECT_NE(band(1), band(2));
 
     // A click on the Event header sorts by name (twice turns round: EventListSortTest).
     const int eventColumn = list->horizontalHeader()->sectionViewportPosition(3) + 5;
     QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {}, {eventColumn, 5});
     EXPECT_EQ(Column(3), (QStringList{"Bay Loop", "Crit", "Resolution Run", "Trot"}));
-    test::SaveScreenshot(*windows.back(), QStringLiteral("events-window"));
 
     // Ctrl+C copies the selected rows as the list shows them.
     list->setFocus();
@@ -218,19 +198,14 @@ TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {
               "12/14/26\tRoad\t\tCrit\t\n12/08/26\tRunning\t\tTrot\t\n");
 
     // Delete asks about both; No keeps them, Yes takes exactly those two.
-    const std::vector<RowId> two = list->SelectedIds();
-    ASSERT_EQ(two.size(), 2u);
+    ASSERT_EQ(list->SelectedIds().size(), 2u);
     ui.answers = {false};
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(ui.questions.back(), "Delete Selected Entries ?\n\nThis CANNOT be undone !!");
     EXPECT_EQ(list->Model().rowCount(), 4);
     ui.answers = {true};
-    view.hints.clear();
     QTest::keyClick(list, Qt::Key_Backspace);
     EXPECT_EQ(Column(3), (QStringList{"Bay Loop", "Resolution Run"}));
-    EXPECT_EQ(view.kinds(), std::vector<int>{9});
-    for (RowId id : two)
-        EXPECT_FALSE(doc->Event(id));
 
     // One selected: asked about that one.
     list->SelectIds({doc->Events()[0].eventId});

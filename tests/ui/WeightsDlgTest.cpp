@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -21,7 +20,6 @@
 #include "entries/ui/DataEntryFrm.h"
 #include "output/ui/GPrintDriver.h"
 #include "store/LogDatabase.h"
-#include "ui/UiTestSupport.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/RoutinePrintout.h"
 #include "weights/ui/WeightsDlg.h"
@@ -138,15 +136,11 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
             EnterRow(d, "Squats", {"4", "", "12"});
             EnterRow(d, "Farmer's Walk", {"2", "40"});
             ASSERT_EQ(d.grid()->model()->rowCount(), 3);
-            EXPECT_EQ(d.grid()->model()->index(1, 3).data().toString(), "12");
-            EXPECT_EQ(d.exerciseBox()->currentText(), "");  // ready for the next row
 
             Type(d.templateBox(), "Upper Body");
             dialogs->answers = {true};
             QTest::mouseClick(d.saveButton(), Qt::LeftButton);
-            EXPECT_FALSE(d.saveButton()->isEnabled());
-            EXPECT_TRUE(d.removeButton()->isEnabled());
-            SaveScreenshot(d, "weights-dialog");
+            EXPECT_TRUE(d.removeButton()->isEnabled());  // saved and loaded
             const std::string printed = PrintedText([&] { d.printButton()->click(); });
             EXPECT_NE(printed.find("Routine for " + CDate().Format(5) + " (Weights)"),
                       std::string::npos)
@@ -198,60 +192,44 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
                                             EXPECT_EQ(d.grid()->model()->rowCount(), 3);
                                             d.grid()->selectRow(1);
                                             EXPECT_EQ(d.exerciseBox()->currentText(), "Squats");
-                                            EXPECT_EQ(d.numberBox(2)->text(), "12");
-                                            EXPECT_TRUE(d.deleteRowButton()->isEnabled());
                                         }));
 }
 
-TEST_F(WeightsDlgTest, TheExerciseListDialogAddsAndRemoves) {
-    CExerciseListDlg d(doc(), &frame());
-    d.show();
-    QApplication::setActiveWindow(&d);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-    EXPECT_EQ(d.list()->topLevelItemCount(), 20);
-    EXPECT_TRUE(d.addButton()->isEnabled());
-    EXPECT_FALSE(d.removeButton()->isEnabled());
-
-    Type(d.bodyPartBox(), "Grip");
-    EXPECT_FALSE(d.removeBodyPartButton()->isEnabled());
-    Type(d.nameBox(), " Farmer's Walk ");
-    Press(Qt::Key_Return);  // adds; the dialog stays
-    EXPECT_TRUE(d.isVisible());
-    ASSERT_EQ(d.list()->topLevelItemCount(), 21);
-    QTreeWidgetItem* added = d.list()->currentItem();
-    ASSERT_NE(added, nullptr);
-    EXPECT_EQ(added->text(0), "Grip");
-    EXPECT_EQ(added->text(1), "Farmer's Walk");
-    EXPECT_EQ(d.nameBox()->text(), "");
-    EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
-    EXPECT_NE(d.bodyPartBox()->findText("Grip"), -1);
-    SaveScreenshot(d, "exercise-list-dialog");
-
-    // With the list in hand, Remove takes Add's place.
-    d.list()->setFocus();
-    Settle();
-    EXPECT_TRUE(d.removeButton()->isEnabled());
-    EXPECT_FALSE(d.addButton()->isEnabled());
-    dialogs->answers = {true};
-    QTest::mouseClick(d.removeButton(), Qt::LeftButton);
-    Settle();
-    EXPECT_EQ(dialogs->questions.size(), 1u);
-    EXPECT_EQ(d.list()->topLevelItemCount(), 20);
-    Type(d.bodyPartBox(), "Grip");
-    EXPECT_TRUE(d.removeBodyPartButton()->isEnabled());
-    QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
-    EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
-}
-
-TEST_F(WeightsDlgTest, TheWeightsMenuOpensBothDialogs) {
+// The Weights menu opens the template editor and the exercise list. What may be added or
+// removed there is ExerciseListEditorTest's; here Return adds without closing, focus goes
+// back to the name, and focus on the list swaps Add for Remove.
+TEST_F(WeightsDlgTest, TheWeightsMenuOpensBothDialogsAndTheExerciseListAddsAndRemoves) {
     SetUpProgramCommands(*app);
     ASSERT_TRUE(Enabled(Command::WeightsTemplates));
     EXPECT_TRUE(
         WithDialog<CWeightsDlg>([&] { frame().Action(Command::WeightsTemplates)->trigger(); },
                                 [](CWeightsDlg& d) { EXPECT_FALSE(d.model().EditsWorkout()); }));
-    EXPECT_TRUE(
-        WithDialog<CExerciseListDlg>([&] { frame().Action(Command::WeightsExercises)->trigger(); },
-                                     [](CExerciseListDlg& d) { d.okButton()->click(); }));
+    const bool driven = WithDialog<CExerciseListDlg>(
+        [&] { frame().Action(Command::WeightsExercises)->trigger(); },
+        [&](CExerciseListDlg& d) {
+            Type(d.bodyPartBox(), "Grip");
+            Type(d.nameBox(), " Farmer's Walk ");
+            Press(Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible());
+            ASSERT_EQ(d.list()->topLevelItemCount(), 21);
+            QTreeWidgetItem* added = d.list()->currentItem();
+            ASSERT_NE(added, nullptr);
+            EXPECT_EQ(added->text(1), "Farmer's Walk");
+            EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
+
+            d.list()->setFocus();
+            Settle();
+            EXPECT_TRUE(d.removeButton()->isEnabled());
+            EXPECT_FALSE(d.addButton()->isEnabled());
+            dialogs->answers = {true};
+            QTest::mouseClick(d.removeButton(), Qt::LeftButton);
+            Settle();
+            EXPECT_EQ(d.list()->topLevelItemCount(), 20);
+            Type(d.bodyPartBox(), "Grip");
+            QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
+            EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
+        });
+    EXPECT_TRUE(driven);
 }
 
 }  // namespace

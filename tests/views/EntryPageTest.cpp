@@ -112,7 +112,6 @@ TEST(EntryPage, LaysOutTitleFieldsNotesAndRoutine) {
     c.fields[kFieldNotes].value = "Heavy legs";
     c.routine = RoutineTable::Of({RoutineRow{"Bench Press", 3, {130, 0, 0, 0}, {7, 0, 0, 0}}});
     const EntryLayout l = EntryLayout::Of(c, 600, 400, FixedMeasure());
-    EXPECT_EQ(l.page, (PixelRect{10, 10, 590, 390}));
     EXPECT_EQ(l.sport, (PixelRect{15, 15, 15 + 70 + 28, 42}));
     EXPECT_EQ(l.title.right, 565);  // moved to the right limit
     EXPECT_EQ(l.title.Width(), 98 + 20 + 250);
@@ -142,6 +141,8 @@ TEST(EntryPage, LaysOutTitleFieldsNotesAndRoutine) {
 // A filtered set of workouts by day, oldest first; descending shows it newest first.
 class FakeSet : public EntrySequence {
   public:
+    FakeSet(std::vector<std::pair<RowId, double>> ascending, bool newestFirst)
+        : rows(std::move(ascending)), descending(newestFirst) {}
     std::vector<std::pair<RowId, double>> rows;  // ascending
     bool descending = false;
     long Count() override { return static_cast<long>(rows.size()); }
@@ -164,9 +165,7 @@ class FakeSet : public EntrySequence {
 TEST(EntryCursor, StepsCountFromTheEarliestInEitherOrder) {
     for (bool descending : {false, true}) {
         SCOPED_TRACE(descending);
-        FakeSet set;
-        set.rows = {{11, 100}, {12, 101}, {13, 105}, {14, 109}};
-        set.descending = descending;
+        FakeSet set({{11, 100}, {12, 101}, {13, 105}, {14, 109}}, descending);
         EntryCursor cursor(set);
         cursor.Show(12);
         EXPECT_EQ(cursor.Position(), 1);
@@ -196,22 +195,18 @@ TEST(EntryCursor, PicksTheDayOrTheNearestLaterOrTheLatestEarlier) {
     };
     for (const Case& c : cases)
         for (bool descending : {false, true}) {
-            FakeSet set;
-            set.rows = {{11, 100}, {12, 101}, {13, 101.5}, {14, 105}, {15, 109}};
-            set.descending = descending;
+            FakeSet set({{11, 100}, {12, 101}, {13, 101.5}, {14, 105}, {15, 109}}, descending);
             EntryCursor cursor(set);
             EXPECT_TRUE(cursor.PickDay(CDate::FromSerial(c.day)));
             EXPECT_EQ(cursor.Shown(), descending ? c.descending : c.ascending) << c.day;
         }
-    FakeSet empty;
+    FakeSet empty({}, false);
     EntryCursor none(empty);
     EXPECT_FALSE(none.PickDay(CDate(1, 1, 2024)));
 }
 
 TEST(EntryCursor, FollowsTheNotices) {
-    FakeSet set;
-    set.rows = {{11, 100}, {12, 101}, {13, 105}};
-    set.descending = true;
+    FakeSet set({{11, 100}, {12, 101}, {13, 105}}, true);
     EntryCursor cursor(set);
     cursor.Show(12);
 

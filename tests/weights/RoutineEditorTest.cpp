@@ -47,11 +47,9 @@ class RoutineEditorTest : public DocFixture {
 TEST_F(RoutineEditorTest, TheGridTakesRowsInsertsDeletesAndClears) {
     const std::vector<RoutineRow> workout = {Row("Bench Press"), Row("Squats", 4, 0, 12)};
     RoutineEditor editor(*doc, &workout);
-    EXPECT_TRUE(editor.EditsWorkout());
     EXPECT_FALSE(editor.Modified());
     // Rows of no template can be saved as one at once.
     EXPECT_TRUE(editor.SaveEnabled());
-    EXPECT_EQ(editor.SaveText(), "&Save Template");
 
     editor.fields = {" ", "3"};
     EXPECT_EQ(editor.Enter(), RoutineEditor::Focus::Exercise);
@@ -105,7 +103,6 @@ TEST_F(RoutineEditorTest, SavingANewTemplateAsksAndKeepsItLoaded) {
     ASSERT_EQ(doc->Templates().size(), 1u);
     EXPECT_EQ(doc->Templates()[0].name, "Farmer's \"Day\"");
     EXPECT_EQ(editor.Templates(), doc->Templates());
-    EXPECT_EQ(editor.SaveText(), "Save Template");
     EXPECT_FALSE(editor.SaveEnabled());
     EXPECT_TRUE(editor.RemoveEnabled());
     EXPECT_EQ(doc->TemplateRoutine(doc->Templates()[0].templateId), editor.Rows());
@@ -219,12 +216,11 @@ TEST_F(RoutineEditorTest, AWorkoutKeepsItsRoutineThroughTheForm) {
     form.Enter();
     EXPECT_TRUE(form.Routine().empty());  // cleared for the next workout
     const RowId id = doc->EntryAt(0)->entryId;
-    EXPECT_EQ(doc->RoutineOf(id), editor.Result());
-
+    // Storing it and editing it again: WeightsDlgTest, through the dialog. A duplicate too
+    // takes the routine.
     form.LoadEntry(id, true);
     EXPECT_EQ(form.Routine(), editor.Result());
     form.LoadEntry(id, false);
-    EXPECT_EQ(form.Routine(), editor.Result());
     // Another sport: the rows are the athlete's and stay with the workout.
     form.ChooseSport(sport("Running"));
     EXPECT_FALSE(form.WeightsMode());
