@@ -72,8 +72,9 @@ TEST_F(ChildWindows, AKindWithoutViewsHasItsCommandsDisabledAndOpensNothing) {
     EXPECT_TRUE(frame().MdiArea()->subWindowList().isEmpty());
 }
 
+// The sizes are WindowLayoutTest's; here, new windows take them from the area as it is then.
 TEST_F(ChildWindows, NewWindowsFollowTheSizeRuleOfTheArea) {
-    PlugFakeViews({WindowKind::EntryView, WindowKind::LogWindow, WindowKind::Totals});
+    PlugFakeViews({WindowKind::EntryView, WindowKind::LogWindow});
     CTamselDoc& doc = OpenLogIn(900, 600);
     // Opening the log made its log window at the top left, W - 5 by H - 5.
     ASSERT_NE(frame().FindChild(WindowKind::LogWindow), nullptr);
@@ -88,8 +89,6 @@ TEST_F(ChildWindows, NewWindowsFollowTheSizeRuleOfTheArea) {
     Settle();
     doc.OpenOrActivate(WindowKind::EntryView);
     EXPECT_EQ(frame().FindChild(WindowKind::EntryView)->width(), 550);
-    doc.OpenOrActivate(WindowKind::Totals);
-    EXPECT_EQ(frame().FindChild(WindowKind::Totals)->geometry(), QRect(140, 25, 420, 550));
 }
 
 TEST_F(ChildWindows, WindowsNotMovedByTheUserFollowTheAreaTheyOpenedIn) {
@@ -169,6 +168,7 @@ TEST_F(ChildWindows, SplitWindowMovesTheDividerFromTheKeyboard) {
     EXPECT_FALSE(Enabled(Command::WindowSplit));
 }
 
+// Each kind's menu bar is WindowMenus's; here, the bar and shortcuts change with the window.
 TEST_F(ChildWindows, MenusFollowTheActiveWindow) {
     PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar, WindowKind::Graphs});
     CTamselDoc& doc = OpenLogIn(1000, 700);
@@ -179,14 +179,11 @@ TEST_F(ChildWindows, MenusFollowTheActiveWindow) {
     doc.OpenOrActivate(WindowKind::Calendar);
     EXPECT_TRUE(MenuTitles().contains("&Calendar"));
     EXPECT_EQ(frame().Action(Command::FilePrint)->text(), "&Print Calendar...");
-    EXPECT_EQ(ItemsOf("&Edit"), (QStringList{"&Undo", "Red&o", "&Modify Entry", "&Duplicate Entry",
-                                             "De&lete Entry", "P&references..."}));
     EXPECT_EQ(frame().Action(Command::CalendarNewEvent)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_TRUE(frame().Action(Command::FileNew)->shortcut().isEmpty());
 
     doc.OpenOrActivate(WindowKind::Graphs);
-    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&View", "Wei&ghts", "&Tools",
-                                         "&Graphing", "&Window", "&Help"}));
+    EXPECT_TRUE(MenuTitles().contains("&Graphing"));
     EXPECT_EQ(ItemsOf("&Window").mid(0, 3), (QStringList{"&Cascade", "&Tile", "&Arrange Icons"}));
     // The guide is reachable from every menu bar, this one's too.
     EXPECT_EQ(ItemsOf("&Help"), (QStringList{"&Help Topics", "&About Kivrun..."}));
@@ -273,25 +270,6 @@ TEST_F(ChildWindows, TheWindowMenuListsTheOpenWindows) {
     EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::LogWindow);
 }
 
-TEST_F(ChildWindows, PreferencesNeedAHandler) {
-    const QString log = MakeLog("Prefs.tlg");
-    Started({log});
-    EXPECT_FALSE(Enabled(Command::EditPreferences));
-    int shown = 0;
-    app->Ui().preferencesHandler = [&](QWidget*, CTamselDoc&) { ++shown; };
-    EXPECT_TRUE(Enabled(Command::EditPreferences));
-    frame().Run(Command::EditPreferences);
-    EXPECT_EQ(shown, 1);
-    // A later command plugs in the same way.
-    EXPECT_FALSE(Enabled(Command::FileExport));
-    CTamselDoc* exported = nullptr;
-    frame().SetCommandHandler(Command::FileExport,
-                              [&](QWidget*, CTamselDoc* doc) { exported = doc; });
-    EXPECT_TRUE(Enabled(Command::FileExport));
-    frame().Run(Command::FileExport);
-    EXPECT_EQ(exported, app->Document());
-}
-
 TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
     PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar, WindowKind::WeekView});
     CTamselDoc& doc = OpenLogIn(900, 600);
@@ -328,9 +306,7 @@ TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
     ChildFrame* icon = frame().FindChild(WindowKind::Calendar);
     EXPECT_EQ(icon->geometry().bottom(), 599);
     for (ChildFrame* child : frame().Children())
-        if (child != icon) {
-            EXPECT_LE(child->geometry().bottom(), icon->geometry().top());
-        }
+        if (child != icon) EXPECT_LE(child->geometry().bottom(), icon->geometry().top());
 }
 
 TEST_F(ChildWindows, ClosingTheLastWindowClosesTheLog) {
