@@ -1,7 +1,9 @@
 // kivrun's own command line, run as a person runs it, without a display.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <regex>
+#include <vector>
 
 #include "PdfSupport.h"
 #include "app/SampleLog.h"
@@ -50,99 +52,71 @@ TEST_F(PrintCommandLine, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(version.out, "Kivrun 1.0.03\n");
 }
 
+// What each view's pages hold is that view's own test's; here, that the command line reaches
+// each view: its page count and a telling text (regular expressions).
 TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
-    const std::string totals = Out("totals.pdf");
-    ToolResult r = Kivrun("--print " + ShellQuote(totals) + " --view totals --group month " +
-                          ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    PdfFacts facts = ReadPdf(totals);
-    ASSERT_GE(facts.pages, 1);
-    EXPECT_NE(facts.text.find("Page " + std::to_string(facts.pages) + " of " +
-                              std::to_string(facts.pages)),
-              std::string::npos);
-    // As many periods as kivrun-tool totals lists.
-    const std::string rows = RunTool("totals " + ShellQuote(Log()) + " month", dir.path()).out;
-    auto count = [](const std::string& text, const std::string& what) {
-        std::size_t n = 0;
-        for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at)
-            ++n;
-        return n;
-    };
-    EXPECT_EQ(count(facts.text, "Total:"), count(rows, "Total:"));
-
-    // The log list, narrowed to runs by a saved filter.
-    const std::string runs = Out("runs.pdf");
-    r = Kivrun("--print " + ShellQuote(runs) + " --view log --filter " +
-               ShellQuote(StateWith("R", "", "0,-1,1/01/2003,1/01/2003,0")) + " " +
-               ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(runs);
-    EXPECT_GE(facts.pages, 1);
-    EXPECT_NE(facts.text.find("Running"), std::string::npos);
-    EXPECT_EQ(facts.text.find("Swimming"), std::string::npos);
-
-    // A month and a week, one page each.
-    const std::string month = Out("month.pdf");
-    r = Kivrun("--print " + ShellQuote(month) + " --view calendar --month 2/1900 " +
-               ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(month);
-    EXPECT_EQ(facts.pages, 1);
-    EXPECT_NE(facts.text.find("February 1900"), std::string::npos) << facts.text;
-    const std::string week = Out("week.pdf");
-    r = Kivrun("--print " + ShellQuote(week) + " --view week --date 3/4/2150 " + ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(week);
-    EXPECT_EQ(facts.pages, 1);
-    EXPECT_NE(facts.text.find("Monday, Mar 2, 2150"), std::string::npos) << facts.text;
-    EXPECT_NE(facts.text.find("Summary"), std::string::npos);
-
-    // A weights workout's routine, by its EntryID.
-    std::string entry;
+    std::string entry;  // a weights workout with a routine
     {
         SqliteDb db(Log(), false);
         Statement s = db.Prepare("SELECT EntryID FROM \"Log Entry Details Routine\" LIMIT 1");
         ASSERT_TRUE(s.Step());
         entry = s.Text(0);
     }
-    const std::string routine = Out("routine.pdf");
-    r = Kivrun("--print " + ShellQuote(routine) + " --view routine --entry " + entry + " " +
-               ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(routine);
-    EXPECT_EQ(facts.pages, 1);
-    EXPECT_NE(facts.text.find("(Weights)"), std::string::npos) << facts.text;
-    // The same workout's page as the entry view shows it.
-    const std::string page = Out("entry.pdf");
-    r = Kivrun("--print " + ShellQuote(page) + " --view entry --entry " + entry + " " +
-               ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(page);
-    EXPECT_EQ(facts.pages, 1);
-    EXPECT_NE(facts.text.find("Wt-Rp"), std::string::npos) << facts.text;
+    const struct {
+        std::string name;
+        std::string view;  // what follows --view
+        int pages;         // 0: at least one
+        std::vector<std::string> texts;
+        const char* absent = nullptr;
+    } cases[] = {
+        {"totals", "totals --group month", 0, {}},
+        // The log list, narrowed to runs by a saved filter.
+        {"runs",
+         "log --filter " + ShellQuote(StateWith("R", "", "0,-1,1/01/2003,1/01/2003,0")),
+         0,
+         {"Running"},
+         "Swimming"},
+        {"month", "calendar --month 2/1900", 1, {"February 1900"}},
+        {"week", "week --date 3/4/2150", 1, {"Monday, Mar 2, 2150", "Summary"}},
+        {"routine", "routine --entry " + entry, 1, {"\\(Weights\\)"}},
+        {"entry", "entry --entry " + entry, 1, {"Wt-Rp"}},  // as the entry view shows it
+        // The affiliation wraps in its narrow column; the details' line break is ".  ".
+        {"events",
+         "events",
+         0,
+         {"Date +Sport +Affiliation +Event +Details", "Athletic Club",
+          "Start 9:00\\.\\. +Bring race belt\\."}},
+        {"graph", "graph --type line --y time --group year --by-sport", 1,
+         {"Time By Year", "Running"}},  // the legend
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string pdf = Out((c.name + ".pdf").c_str());
+        const ToolResult r =
+            Kivrun("--print " + ShellQuote(pdf) + " --view " + c.view + " " + ShellQuote(Log()));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const PdfFacts facts = ReadPdf(pdf);
+        if (c.pages)
+            EXPECT_EQ(facts.pages, c.pages);
+        else
+            EXPECT_GE(facts.pages, 1);
+        for (const std::string& text : c.texts)
+            EXPECT_TRUE(std::regex_search(facts.text, std::regex(text)))
+                << text << "\n" << facts.text;
+        if (c.absent) EXPECT_EQ(facts.text.find(c.absent), std::string::npos);
+    }
 
-    // The events list, under its column titles.
-    const std::string events = Out("events.pdf");
-    r = Kivrun("--print " + ShellQuote(events) + " --view events " + ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(events);
-    EXPECT_GE(facts.pages, 1);
-    EXPECT_TRUE(
-        std::regex_search(facts.text, std::regex("Date +Sport +Affiliation +Event +Details")))
-        << facts.text;
-    // The affiliation wraps in its narrow column; the details' line break is ".  ".
-    EXPECT_NE(facts.text.find("Athletic Club"), std::string::npos);
-    EXPECT_TRUE(std::regex_search(facts.text, std::regex("Start 9:00\\.\\. +Bring race belt\\.")));
-
-    // The graph, on one page.
-    const std::string graph = Out("graph.pdf");
-    r = Kivrun("--print " + ShellQuote(graph) + " --view graph --type line --y time --group year " +
-               "--by-sport " + ShellQuote(Log()));
-    ASSERT_EQ(r.status, 0) << r.err;
-    facts = ReadPdf(graph);
-    EXPECT_EQ(facts.pages, 1);
-    EXPECT_NE(facts.text.find("Time By Year"), std::string::npos) << facts.text;
-    EXPECT_NE(facts.text.find("Running"), std::string::npos);  // the legend
+    // The totals count their pages and have as many periods as kivrun-tool totals lists.
+    const PdfFacts totals = ReadPdf(Out("totals.pdf"));
+    const std::string pages = std::to_string(totals.pages);
+    EXPECT_NE(totals.text.find("Page " + pages + " of " + pages), std::string::npos);
+    const std::string rows = RunTool("totals " + ShellQuote(Log()) + " month", dir.path()).out;
+    auto count = [](const std::string& text) {
+        const std::regex total("Total:");
+        return std::distance(std::sregex_iterator(text.begin(), text.end(), total),
+                             std::sregex_iterator());
+    };
+    EXPECT_EQ(count(totals.text), count(rows));
 }
 
 TEST_F(PrintCommandLine, TheGraphIsSavedAsAPicture) {
