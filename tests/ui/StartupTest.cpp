@@ -80,22 +80,18 @@ TEST_F(Startup, TheStatusBarShowsTheKeyboardLocks) {
 
 TEST_F(Startup, ToolbarAndStatusBarComeAndGoWithTheirChecks) {
     Started();
-    auto* toolbar = frame().findChild<QToolBar*>("MainToolbar");
-    QAction* toggle = frame().Action(Command::ViewToolbar);
+    const std::pair<Command, QWidget*> bars[] = {
+        {Command::ViewToolbar, frame().findChild<QToolBar*>("MainToolbar")},
+        {Command::ViewStatusBar, frame().statusBar()}};
     frame().RefreshCommands();
-    EXPECT_TRUE(toggle->isChecked());
-    toggle->trigger();
-    Settle();
-    EXPECT_FALSE(toolbar->isVisible());
-    EXPECT_FALSE(toggle->isChecked());
-    frame().Action(Command::ViewStatusBar)->trigger();
-    Settle();
-    EXPECT_FALSE(frame().statusBar()->isVisible());
-    EXPECT_FALSE(frame().Action(Command::ViewStatusBar)->isChecked());
-    toggle->trigger();
-    Settle();
-    EXPECT_TRUE(toolbar->isVisible());
-    EXPECT_TRUE(toggle->isChecked());
+    for (auto [command, bar] : bars)
+        for (bool shown : {false, true}) {
+            SCOPED_TRACE(bar->metaObject()->className());
+            frame().Action(command)->trigger();
+            Settle();
+            EXPECT_EQ(bar->isVisible(), shown);
+            EXPECT_EQ(frame().Action(command)->isChecked(), shown);
+        }
 }
 
 TEST_F(Startup, TheFoldersAreSetUp) {
@@ -111,8 +107,7 @@ TEST_F(Startup, OpensTheLogNamedOnTheCommandLineAndRemembersIt) {
     ASSERT_NE(app->Document(), nullptr);
     EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), log);
     EXPECT_EQ(frame().windowTitle(), "Bike.tlg - Kivrun");
-    EXPECT_EQ(MenuTitles(),
-              (QStringList{"&File", "&Edit", "&View", "Wei&ghts", "&Tools", "&Window", "&Help"}));
+    EXPECT_TRUE(MenuTitles().contains("&Window"));  // a log's menus (their items: WindowMenus)
     // The log window opens with it, its two views told of the log's changes.
     ASSERT_EQ(frame().Children().size(), 1);
     EXPECT_EQ(frame().Children().front()->Kind(), WindowKind::LogWindow);
