@@ -3,6 +3,8 @@
 #include <QPrinter>
 #include <QTextItem>
 #include <climits>
+#include <map>
+#include <memory>
 
 #include "LogListSupport.h"
 #include "PdfSupport.h"
@@ -32,31 +34,15 @@ class RecordedPage : public QPaintDevice {
 
   protected:
     int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-            case PdmWidth:
-                return size_.width();
-            case PdmHeight:
-                return size_.height();
-            case PdmWidthMM:
-                return size_.width() * 254 / (10 * dpi_);
-            case PdmHeightMM:
-                return size_.height() * 254 / (10 * dpi_);
-            case PdmNumColors:
-                return INT_MAX;
-            case PdmDepth:
-                return 32;
-            case PdmDpiX:
-            case PdmDpiY:
-            case PdmPhysicalDpiX:
-            case PdmPhysicalDpiY:
-                return dpi_;
-            case PdmDevicePixelRatio:
-                return 1;
-            case PdmDevicePixelRatioScaled:
-                return static_cast<int>(devicePixelRatioFScale());
-            default:
-                return 0;
-        }
+        const int w = size_.width(), h = size_.height();
+        const std::map<PaintDeviceMetric, int> values = {
+            {PdmWidth, w}, {PdmHeight, h}, {PdmWidthMM, w * 254 / (10 * dpi_)},
+            {PdmHeightMM, h * 254 / (10 * dpi_)}, {PdmNumColors, INT_MAX}, {PdmDepth, 32},
+            {PdmDpiX, dpi_}, {PdmDpiY, dpi_}, {PdmPhysicalDpiX, dpi_}, {PdmPhysicalDpiY, dpi_},
+            {PdmDevicePixelRatio, 1},
+            {PdmDevicePixelRatioScaled, static_cast<int>(devicePixelRatioFScale())}};
+        const auto it = values.find(metric);
+        return it == values.end() ? 0 : it->second;
     }
 
   private:
@@ -101,6 +87,13 @@ class LogListPrint : public LogListFixture {
             doc->AddEntry(e, nullptr);
         }
     }
+    // One page of the printout, as painted on a page of the given size at 600 dpi.
+    static std::unique_ptr<RecordedPage> Painted(CLogListPrinter& paper, QSize page, int p) {
+        auto recorded = std::make_unique<RecordedPage>(page, 600);
+        QPainter painter(recorded.get());
+        paper.PaintPage(painter, QRect(QPoint(0, 0), page), p);
+        return recorded;
+    }
 };
 
 TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
@@ -115,14 +108,11 @@ TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
     EXPECT_EQ(layout.EndRow(paper.PageCount() - 1), 30);
 
     for (int p = 0; p < paper.PageCount(); ++p) {
-        RecordedPage recorded(page, 600);
-        QPainter painter(&recorded);
-        paper.PaintPage(painter, QRect(QPoint(0, 0), page), p);
-        painter.end();
         SCOPED_TRACE(p);
+        const auto recorded = Painted(paper, page, p);
 
         const QString footer = QStringLiteral("Page %1 of %2").arg(p + 1).arg(paper.PageCount());
-        const RecordedPage::Text* text = recorded.Find(footer);
+        const RecordedPage::Text* text = recorded->Find(footer);
         ASSERT_NE(text, nullptr);
         const double line = page.height() - LogListPageLayout::kFooterLineAboveBottom;
         EXPECT_GT(text->at.y(), line);  // under the footer line
@@ -130,21 +120,18 @@ TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
         EXPECT_GT(text->at.x(), page.width() * 0.4);  // about the middle
         EXPECT_LT(text->at.x(), page.width() * 0.5);
         const bool ruled =
-            std::any_of(recorded.lines.begin(), recorded.lines.end(), [&](const QLineF& l) {
+            std::any_of(recorded->lines.begin(), recorded->lines.end(), [&](const QLineF& l) {
                 return std::abs(l.y1() - line) < 1 && l.x1() <= 0 && l.x2() >= page.width() - 1;
             });
         EXPECT_TRUE(ruled);
-        ASSERT_NE(recorded.Find("Notes"), nullptr);  // the headings on every page
-        EXPECT_LT(recorded.Find("Notes")->at.y(), layout.metrics().headingHeight);
+        ASSERT_NE(recorded->Find("Notes"), nullptr);  // the headings on every page
+        EXPECT_LT(recorded->Find("Notes")->at.y(), layout.metrics().headingHeight);
 
         // The page's rows are on it, and nothing but the footer goes below the line.
         for (long row = layout.FirstRow(p); row < layout.EndRow(p); ++row)
-            EXPECT_NE(recorded.Find(Cell(static_cast<int>(row), 0)), nullptr) << row;
-        for (const RecordedPage::Text& t : recorded.texts) {
-            if (t.text != footer) {
-                EXPECT_LT(t.at.y(), line) << t.text.toStdString();
-            }
-        }
+            EXPECT_NE(recorded->Find(Cell(static_cast<int>(row), 0)), nullptr) << row;
+        for (const RecordedPage::Text& t : recorded->texts)
+            if (t.text != footer) EXPECT_LT(t.at.y(), line) << t.text.toStdString();
     }
 }
 
@@ -174,11 +161,7 @@ TEST_F(LogListPrint, AnEmptyListPrintsOnePageWithItsFooter) {
     CLogListPrinter paper(model());
     paper.Layout(GPage{QSize(4800, 6300), 600});
     ASSERT_EQ(paper.PageCount(), 1);
-    RecordedPage recorded(QSize(4800, 6300), 600);
-    QPainter painter(&recorded);
-    paper.PaintPage(painter, QRect(0, 0, 4800, 6300), 0);
-    painter.end();
-    EXPECT_NE(recorded.Find("Page 1 of 1"), nullptr);
+    EXPECT_NE(Painted(paper, QSize(4800, 6300), 0)->Find("Page 1 of 1"), nullptr);
 }
 
 }  // namespace
