@@ -72,11 +72,9 @@ class ScriptedDialogs : public DialogProvider {
   private:
     static std::optional<QString> Take(std::deque<std::optional<QString>>& q) {
         if (q.empty()) return std::nullopt;
-        const bool cancelled = !q.front().has_value();
-        const QString path = q.front().value_or(QString());
+        std::optional<QString> next = q.front();
         q.pop_front();
-        if (cancelled) return std::nullopt;
-        return path;
+        return next;
     }
 };
 
@@ -99,12 +97,7 @@ class FakeView : public QWidget, public View, public CommandTarget {
     void RunCommand(Command cmd) override { ran.push_back(cmd); }
 
   protected:
-    void closeEvent(QCloseEvent* event) override {
-        if (refuseClose)
-            event->ignore();
-        else
-            event->accept();
-    }
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
 };
 
 // A program started in scratch folders, with scripted dialogs and fake views.
