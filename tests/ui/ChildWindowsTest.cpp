@@ -60,9 +60,8 @@ TEST_F(ChildWindows, AKindWithoutViewsHasItsCommandsDisabledAndOpensNothing) {
     PlugFakeViews({WindowKind::Calendar});
     CTamselDoc& doc = OpenLogIn(800, 600);
     EXPECT_TRUE(Enabled(Command::ViewMonth));
-    EXPECT_FALSE(Enabled(Command::ViewWeek));
-    EXPECT_FALSE(Enabled(Command::ViewGraph));
-    EXPECT_FALSE(Enabled(Command::ViewTrainingLog));
+    for (Command c : {Command::ViewWeek, Command::ViewGraph, Command::ViewTrainingLog})
+        EXPECT_FALSE(Enabled(c)) << static_cast<int>(c);
     EXPECT_EQ(doc.OpenOrActivate(WindowKind::Graphs), nullptr);
     EXPECT_TRUE(frame().Children().isEmpty());
     // A factory that makes nothing gives no blank window either.
@@ -276,8 +275,7 @@ TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
     EXPECT_TRUE(Enabled(Command::WindowCascade));
     doc.OpenOrActivate(WindowKind::Calendar);
     doc.OpenOrActivate(WindowKind::WeekView);
-    const QList<ChildFrame*> children = frame().Children();
-    ASSERT_EQ(children.size(), 3);
+    ASSERT_EQ(frame().Children().size(), 3);
 
     frame().Run(Command::WindowTileHorizontally);
     // The active window first, each the full width, one above the other.
@@ -306,7 +304,7 @@ TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
     ChildFrame* icon = frame().FindChild(WindowKind::Calendar);
     EXPECT_EQ(icon->geometry().bottom(), 599);
     for (ChildFrame* child : frame().Children())
-        if (child != icon) EXPECT_LE(child->geometry().bottom(), icon->geometry().top());
+        EXPECT_TRUE(child == icon || child->geometry().bottom() <= icon->geometry().top());
 }
 
 TEST_F(ChildWindows, ClosingTheLastWindowClosesTheLog) {
