@@ -118,9 +118,6 @@ TEST_F(FileCommands, CloseReturnsToTheNoLogMenus) {
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     EXPECT_EQ(frame().windowTitle(), "Kivrun");
     EXPECT_TRUE(QFile::exists(app->BackupFolder() + "/ClosingBAK.tlg"));
-    frame().showNormal();
-    frame().resize(1100, 720);
-    SaveScreenshot(frame(), "main-no-log");
 }
 
 TEST_F(FileCommands, UndoFollowsTheDocumentsNotices) {

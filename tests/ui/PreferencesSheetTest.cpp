@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -202,25 +201,6 @@ TEST_F(PreferencesSheetTest, CancelStoresNothingAndUnsavedGeneralEditsSurviveATa
     EXPECT_EQ(doc->PreferencesSet().GetDaysBetweenBackup(), 7);
     EXPECT_EQ(doc->PreferencesSet().GetPreference("HTMLHeading", ""), "");
     EXPECT_TRUE(view.hints.empty());
-}
-
-TEST_F(PreferencesSheetTest, ScreenshotsOfEveryPage) {
-    doc->Database().sql().Exec(
-        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) VALUES "
-        "('S','Swimming',1,2,3,3), ('M','MTB',0,0,4,1), ('K','Skiing',2,3,5,8)");
-    doc->PreferencesSet().SetDefaultSport("Road");
-    auto sheet = OpenSheet();
-    sheet->resize(sheet->sizeHint());
-    test::SaveScreenshot(*sheet, "prefs-general");
-    CSportsPrefsPage* page = ShowSports(*sheet);
-    SelectLine(page, 0);
-    TypeName(page, "Ro");
-    test::SaveScreenshot(*sheet, "prefs-sports");
-    sheet->tabs()->setCurrentWidget(sheet->htmlPage());
-    sheet->htmlPage()->browserTitleEdit()->setText("Training log 2026");
-    sheet->htmlPage()->subheadingEdit()->setPlainText("Spring block\nBase miles");
-    test::SaveScreenshot(*sheet, "prefs-html");
-    EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 }  // namespace
