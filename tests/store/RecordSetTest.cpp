@@ -7,11 +7,9 @@
 #include "store/Criteria.h"
 #include "store/DistanceUnitsSet.h"
 #include "store/LogEntryFilteredSet.h"
-#include "store/LogEntrySet.h"
 #include "store/PreferencesSet.h"
 #include "store/ProgramState.h"
 #include "store/QueryDef.h"
-#include "store/RoutinesSet.h"
 #include "store/SportsSet.h"
 #include "store/TotalsSet.h"
 #include "support/TestLog.h"
@@ -154,10 +152,7 @@ TEST_F(RecordSetTest, AddEditDeleteAndRequery) {
     EXPECT_EQ(set.GetRecordCount(), 3);
 
     // A row deleted behind the set's back reads as deleted, not as stale values.
-    CLogEntrySet other(db.get());
-    other.Open();
-    ASSERT_TRUE(other.FindFirst("EntryID = 1"));
-    other.Delete();
+    db->sql().Exec("DELETE FROM \"Log Entry\" WHERE EntryID = 1");
     set.MoveFirst();
     set.MoveNext();
     EXPECT_TRUE(set.IsDeleted());
