@@ -11,7 +11,6 @@
 
 #include <filesystem>
 
-#include "store/LogEntryFilteredSet.h"
 #include "store/LogLock.h"
 #include "store/PreferencesSet.h"
 #include "store/SportsSet.h"
@@ -103,8 +102,7 @@ TEST_F(TamselDocTest, DeletingTheOnlyEntryOfAWeekBetweenLikeWeeksReshadesTheRest
     const long c = doc->AddEntry(Entry(1, 22, 2025), nullptr);  // week C
     doc->AddEntry(Entry(1, 29, 2025), nullptr);                 // week D
     view.hints.clear();
-    const long b = 2;
-    ASSERT_TRUE(doc->DeleteEntry(b, nullptr, false));
+    ASSERT_TRUE(doc->DeleteEntry(2, nullptr, false));  // week B's
     ASSERT_EQ(view.hints.size(), 1u);
     EXPECT_TRUE(view.hints[0].laterRowsReshaded);
     EXPECT_EQ(view.hints[0].position, 2);  // newest first: D, C, B, A
