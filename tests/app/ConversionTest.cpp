@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/OldLogFixture.h"
-#include "store/LogEntryFilteredSet.h"
 #include "support/FailingVfs.h"
 
 namespace kivrun {
