@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/OldLogFixture.h"
-#include "store/LogEntryFilteredSet.h"
 #include "support/FailingVfs.h"
 
 namespace kivrun {
