@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 #include "output/BiffWorkbook.h"
