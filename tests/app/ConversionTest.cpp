@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/OldLogFixture.h"
-#include "store/LogEntryFilteredSet.h"
 #include "support/FailingVfs.h"
 
 namespace kivrun {
@@ -16,6 +15,10 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 using ConversionTest = test::OldLogFixture;
+
+long Files(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
 
 const char* const kFullLog =
     "[Sports\nR\tRunning\t1\t0\nB\tRoad\t3\t2\nW\tWeights\t*\t*\nS\tSwimming\t5\t3\n]\n"
@@ -85,64 +88,57 @@ TEST_F(ConversionTest, SmallFilesAndWhatEachLineBecomes) {
         "SELECT ColumnID, ColumnOrder FROM \"Log Column Settings\" WHERE ColumnVisible <> 0 "
         "ORDER BY ColumnOrder";
     const std::string run = "[Sports\nR\tRunning\t0\t0\n]\n";
+    std::string badColumns = "[ColumnData\n";
+    for (int i = 0; i < 25; ++i)
+        badColumns += "Nope" + std::to_string(i) + "\t10\n";
+    std::vector<std::string> tenBad(10, "Invalid column !!!");
+    tenBad.push_back("There were 15 more lines naming columns that this log does not have.");
+    using Said = std::vector<std::string>;
     struct Case {
         const char* what;
         std::string text;
         const char* sql;
         const char* rows;
-        size_t notFound;  // times "Column Setting Not Found!!!" is said
+        Said messages = {};
     } cases[] = {
         {"only workout lines: no sports, so nothing", "1/2/98\tRG\t5\t0:40:00\n1/3/98\tRG\n",
-         kEntries, "", 0},
+         kEntries, ""},
         {"a workout of an unknown sport is skipped", run + "1/2/03\tBG\t5\n1/3/03\tRR\t5\n",
-         kEntries, "37624.0|R|R", 0},
+         kEntries, "37624.0|R|R"},
         {"old classes: T and anything unknown become General",
          run + "1/2/03\tRT\n1/3/03\tRI\n1/4/03\tRz\n", kEntries,
-         "37623.0|R|G;37624.0|R|I;37625.0|R|G", 0},
-        {"a lower-case code finds its sport", run + "1/2/03\trG\n", kEntries, "37623.0|R|G", 0},
+         "37623.0|R|G;37624.0|R|I;37625.0|R|G"},
+        {"a lower-case code finds its sport", run + "1/2/03\trG\n", kEntries, "37623.0|R|G"},
         {"a known sport is not added twice, nor a sport without a name",
-         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", kSports, "R", 0},
-        {"an empty file is a new log", "", kSports, "", 0},
-        {"UTF-16, little-endian", Utf16(run + "1/2/03\tRG\n", false), kEntries, "37623.0|R|G", 0},
-        {"UTF-16, big-endian", Utf16(run + "1/2/03\tRG\n", true), kEntries, "37623.0|R|G", 0},
+         "[Sports\nR\tRunning\t0\t0\nr\tAgain\t1\t1\nB\t\t0\t0\n]\n", kSports, "R"},
+        {"an empty file is a new log", "", kSports, ""},
+        {"UTF-16, little-endian", Utf16(run + "1/2/03\tRG\n", false), kEntries, "37623.0|R|G"},
+        {"UTF-16, big-endian", Utf16(run + "1/2/03\tRG\n", true), kEntries, "37623.0|R|G"},
         {"the columns named are shown, in order", "[Prefs\nColumnOrder\t3\t9\t0\t4\n]\n",
-         kVisibleColumns, "9|0;0|1;4|2", 0},
+         kVisibleColumns, "9|0;0|1;4|2"},
         // Unknown and repeated ids take no place; a line naming no column changes nothing. The
         // message comes once per line.
         {"unknown ids leave the order dense",
          "[Prefs\nColumnOrder\t5\t2\t42\t2\tx\t1\nColumnOrder\t1\t77\n]\n", kVisibleColumns,
-         "2|0;1|1", 2},
+         "2|0;1|1", Said(2, "Column Setting Not Found!!!")},
         {"routes wait for their sport and are not repeated",
          "[Routes\nRG\tPark\nZG\tNowhere\nRG\tpark\nRQ\tno such class\n]\n" + run +
              "[Routes\nRG\tPark\nRG\tRiver\n]\n",
          "SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY RouteID",
-         "R|G|Park;R|G|River", 0},
+         "R|G|Park;R|G|River"},
+        {"many bad lines do not bury the user", badColumns + "]\n", kSports, "", tenBad},
     };
+    int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         doc = std::make_unique<CTamselDoc>(ui);
-        test::TempDir here;
-        WriteBytes(here.File("log.tlg"), c.text);
         ui.messages.clear();
-        ui.answers = {true};
-        ASSERT_TRUE(doc->OnOpenDocument(here.File("log.tlg")));
+        ASSERT_TRUE(Convert(c.text, "log" + std::to_string(++n) + ".tlg"));
         EXPECT_EQ(Rows(c.sql), c.rows);
-        EXPECT_EQ(ui.messages, std::vector<std::string>(c.notFound, "Column Setting Not Found!!!"));
+        EXPECT_EQ(ui.messages, c.messages);
         EXPECT_EQ(Q("SELECT count(*) FROM \"Training Types\""), "7");
         doc.reset();
     }
-}
-
-TEST_F(ConversionTest, ManyBadLinesDoNotBuryTheUser) {
-    std::string text = "[ColumnData\n";
-    for (int i = 0; i < 25; ++i)
-        text += "Nope" + std::to_string(i) + "\t10\n";
-    ASSERT_TRUE(Convert(text + "]\n"));
-    ASSERT_EQ(ui.messages.size(), 11u);
-    EXPECT_EQ(ui.messages[9], "Invalid column !!!");
-    EXPECT_EQ(ui.messages[10],
-              "There were 15 more lines naming columns that this log does not "
-              "have.");
 }
 
 TEST_F(ConversionTest, QuotesInTheFileAreOnlyText) {
@@ -157,10 +153,9 @@ TEST_F(ConversionTest, QuotesInTheFileAreOnlyText) {
     EXPECT_EQ(Rows("SELECT ColumnLabel, ColumnWidth FROM \"Log Column Settings\" "
                    "WHERE ColumnWidth IN (10, 11, 66)"),
               "Dist|66");
-    EXPECT_EQ(Q("SELECT Value FROM Preferences WHERE Preference = 'DefaultSport'"),
-              "O'Brien's run");
-    EXPECT_EQ(Q("SELECT ColumnFieldName FROM \"Log Column Settings\" WHERE ColumnID = 6"),
-              "Jim's HR");
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'DefaultSport' UNION ALL "
+                   "SELECT ColumnFieldName FROM \"Log Column Settings\" WHERE ColumnID = 6"),
+              "O'Brien's run;Jim's HR");
     EXPECT_EQ(Rows("SELECT SptAbbrev, Route, Notes FROM \"Log Entry\" ORDER BY Date"),
               "R|Tom's|Don't;'||");
 }
@@ -181,16 +176,13 @@ TEST_F(ConversionTest, AFailureAtAnyWriteLeavesTheTextOrTheWholeLog) {
         doc = std::make_unique<CTamselDoc>(ui);
         if (ReadBytes(dir.File("log.tlg")) == kFullLog) {
             EXPECT_FALSE(opened);
-            EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
-                      1);
+            EXPECT_EQ(Files(dir.path()), 1);
             continue;
         }
         EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), kFullLog);
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
-        SqliteDb log(dir.File("log.tlg"), false);
-        Statement count = log.Prepare("SELECT count(*) FROM \"Log Entry\"");
-        ASSERT_TRUE(count.Step());
-        EXPECT_EQ(count.Int64(0), 4);
+        EXPECT_EQ(Files(dir.path()), 2);
+        ASSERT_TRUE(doc->OnOpenDocument(dir.File("log.tlg")));
+        EXPECT_EQ(doc->EntryCount(), 4);
         return;
     }
     ADD_FAILURE() << "never converted";
@@ -206,7 +198,7 @@ TEST_F(ConversionTest, ConvertingAgainAfterAStopFinishes) {
     ASSERT_TRUE(Convert(kFullLog));
     EXPECT_EQ(Q("SELECT count(*) FROM \"Log Entry\""), "4");
     EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), kFullLog);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+    EXPECT_EQ(Files(dir.path()), 2);
 }
 
 // Refused, declined or stopped: nothing opens, the file and anything beside it stay as they
@@ -247,16 +239,14 @@ TEST_F(ConversionTest, WhatIsNotConvertedIsLeftAsItWas) {
             EXPECT_NE(ui.messages[i].find(c.messages[i]), std::string::npos) << ui.messages[i];
         EXPECT_EQ(ReadBytes(dir.File("log.tlg")), c.text);
         EXPECT_EQ(c.oldFile ? ReadBytes(dir.File("logOLD.tlg")) : "", c.oldFile.value_or(""));
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
-                  c.oldFile ? 2 : 1);
+        EXPECT_EQ(Files(dir.path()), c.oldFile ? 2 : 1);
     }
     EXPECT_FALSE(doc->OnOpenDocument(dir.File("missing.tlg")));
 }
 
 TEST(OldLogName, TheExtensionGivesWayToOld) {
-    EXPECT_EQ(OldLogName("/logs/Bike.tlg"), "/logs/BikeOLD.tlg");
-    EXPECT_EQ(OldLogName("/logs/Bike.TLG"), "/logs/BikeOLD.tlg");
-    EXPECT_EQ(OldLogName("/logs/Bike"), "/logs/BikeOLD.tlg");
+    for (const char* name : {"/logs/Bike.tlg", "/logs/Bike.TLG", "/logs/Bike"})
+        EXPECT_EQ(OldLogName(name), "/logs/BikeOLD.tlg") << name;
     EXPECT_EQ(OldLogName("/logs/Bike.txt"), "/logs/Bike.txtOLD.tlg");
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/OldLogFixture.h"
-#include "store/LogEntryFilteredSet.h"
 #include "support/FailingVfs.h"
 
 namespace kivrun {
@@ -48,16 +47,33 @@ class ImportTest : public DocFixture {
         return other;
     }
 
-    const char* const kOldText =
-        "[Routes\nXG\tTrail\nRG\tPark\n]\n[Calendar\n3/15/98\tR\tRace\t\n]\n"
-        "[Sports\nR\tRunning\t1\t0\nX\tXc ski\t4\t2\n]\n"
-        "[Prefs\nWeekStart\t0\nDSport\tXc ski\n]\n"
-        "1/2/98\tRG\t5\t0:40:00\n1/3/98\tXG\t10\t1:00:00\t6:00\n";
-
     std::string OldTextLog() {
-        const std::string path = dir.File("old.tlg");
-        test::WriteBytes(path, kOldText);
-        return path;
+        test::WriteBytes(dir.File("old.tlg"),
+                         "[Routes\nXG\tTrail\nRG\tPark\n]\n[Calendar\n3/15/98\tR\tRace\t\n]\n"
+                         "[Sports\nR\tRunning\t1\t0\nX\tXc ski\t4\t2\n]\n"
+                         "[Prefs\nWeekStart\t0\nDSport\tXc ski\n]\n"
+                         "1/2/98\tRG\t5\t0:40:00\n1/3/98\tXG\t10\t1:00:00\t6:00\n");
+        return dir.File("old.tlg");
+    }
+
+    // One import after another from the same file, each followed by the rows the log then
+    // holds and the hints its views were sent.
+    struct Step {
+        const char* what;
+        ImportOptions options;
+        std::vector<long> counts;  // workouts, events, routes, sports
+        std::vector<int> hints;
+    };
+    void ImportInSteps(const std::string& file, std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            SCOPED_TRACE(s.what);
+            view.hints.clear();
+            ASSERT_TRUE(Import(*doc, file, s.options));
+            EXPECT_EQ((std::vector{Count("Log Entry"), Count("Calendar Events"), Count("Routes"),
+                                   Count("Sports")}),
+                      s.counts);
+            EXPECT_EQ(view.kinds(), s.hints);
+        }
     }
 };
 
@@ -67,32 +83,15 @@ const ImportOptions kWorkouts{true, false, false, false}, kRoutes{false, true, f
     kWorkoutsAndEvents{true, false, false, true}, kAll{true, true, true, true};
 
 TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
-    const std::string other = OtherLog();
-    struct Case {
-        const char* what;
-        ImportOptions options;
-        long entries, events, routes;
-        std::vector<int> hints;
-    } cases[] = {
-        {"workouts", kWorkouts, 2, 0, 0, {5}},
-        {"events alone: workouts untouched", kEvents, 0, 1, 0, {10}},
-        {"routes of the sports this log has", kRoutes, 0, 0, 2, {5, 6}},
-        {"routes again: none repeated", kRoutes, 0, 0, 2, {5, 6}},
-        {"workouts and events", kWorkoutsAndEvents, 2, 1, 2, {10, 5}},
-        {"preferences alone", kPrefs, 0, 0, 2, {5}},
-    };
-    long entries = 0, events = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        view.hints.clear();
-        ASSERT_TRUE(Import(*doc, other, c.options));
-        entries += c.entries;
-        events += c.events;
-        EXPECT_EQ(Count("Log Entry"), entries);
-        EXPECT_EQ(Count("Calendar Events"), events);
-        EXPECT_EQ(Count("Routes"), c.routes);
-        EXPECT_EQ(view.kinds(), c.hints);
-    }
+    ImportInSteps(OtherLog(),
+                  {
+                      {"workouts", kWorkouts, {2, 0, 0, 3}, {5}},
+                      {"events alone: workouts untouched", kEvents, {2, 1, 0, 3}, {10}},
+                      {"routes of the sports this log has", kRoutes, {2, 1, 2, 3}, {5, 6}},
+                      {"routes again: none repeated", kRoutes, {2, 1, 2, 3}, {5, 6}},
+                      {"workouts and events", kWorkoutsAndEvents, {4, 2, 2, 3}, {10, 5}},
+                      {"preferences alone", kPrefs, {4, 2, 2, 3}, {5}},
+                  });
     // The same log twice doubles its workouts, in date order; the sport this log lacks is
     // left out and a class it lacks becomes General. One week: one shade for all four.
     const std::string once = "45000.0|R|G|first|0.0;45001.0|R|I|second|150.0";
@@ -100,7 +99,6 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
                    "\"Log Entry\" ORDER BY EntryID"),
               once + ";" + once);
     EXPECT_EQ(Rows("SELECT DISTINCT Background FROM \"Log Entry\""), "0");
-    EXPECT_EQ(Count("Sports"), 3);
     EXPECT_EQ(doc->EntryCount(), 4);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(Rows("SELECT DISTINCT SptAbbrev, EventName, EventAffiliation FROM "
@@ -184,34 +182,16 @@ TEST_F(ImportTest, AFailureIsReportedAsWhatItIs) {
 }
 
 TEST_F(ImportTest, WhatEachChoiceTakesFromAnOldTextLog) {
-    const std::string old = OldTextLog();
-    struct Case {
-        const char* what;
-        ImportOptions options;
-        const char* sports;
-        long entries, events, routes;
-        std::vector<int> hints;
-    } cases[] = {
-        {"events alone add no sports", kEvents, "B|R|W", 0, 1, 0, {10}},
-        {"routes wait for the sports section", kRoutes, "B|R|W|X", 0, 1, 2, {5, 6}},
-        {"workouts: sports are told first", kWorkouts, "B|R|W|X", 2, 1, 2, {5, 6, 5}},
-        {"workouts again double", kWorkouts, "B|R|W|X", 4, 1, 2, {5, 6, 5}},
-        {"preferences: its sports are here", kPrefs, "B|R|W|X", 4, 1, 2, {5}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        view.hints.clear();
-        ASSERT_TRUE(Import(*doc, old, c.options));
-        EXPECT_EQ(Rows("SELECT group_concat(SptAbbrev, '|') FROM (SELECT SptAbbrev FROM Sports "
-                       "ORDER BY SptAbbrev)"),
-                  c.sports);
-        EXPECT_EQ(Count("Log Entry"), c.entries);
-        EXPECT_EQ(Count("Calendar Events"), c.events);
-        EXPECT_EQ(Count("Routes"), c.routes);
-        EXPECT_EQ(view.kinds(), c.hints);
-    }
-    // Sports the file adds come after this log's own.
-    EXPECT_EQ(Rows("SELECT \"Order\" FROM Sports WHERE SptAbbrev = 'X'"), "4");
+    ImportInSteps(OldTextLog(),
+                  {
+                      {"events alone add no sports", kEvents, {0, 1, 0, 3}, {10}},
+                      {"routes wait for the sports section", kRoutes, {0, 1, 2, 4}, {5, 6}},
+                      {"workouts: sports are told first", kWorkouts, {2, 1, 2, 4}, {5, 6, 5}},
+                      {"workouts again double", kWorkouts, {4, 1, 2, 4}, {5, 6, 5}},
+                      {"preferences: its sports are here", kPrefs, {4, 1, 2, 4}, {5}},
+                  });
+    // The sport the file adds comes after this log's own.
+    EXPECT_EQ(Rows("SELECT SptAbbrev, \"Order\" FROM Sports WHERE \"Order\" > 2"), "X|4");
     EXPECT_EQ(Rows("SELECT DISTINCT Pace FROM \"Log Entry\" WHERE SptAbbrev = 'X'"), "6.0");
     EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 0);
     EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'DefaultSport'"), "Xc ski");

@@ -59,17 +59,14 @@ TEST(OldLogLines, LineEndsLengthsAndTextBecomingUtf8) {
 
 TEST(OldLogLines, FieldsAndNumbers) {
     std::string rest = "\"R\"\tRunning\t\"\"\t\"\t5";
-    EXPECT_EQ(NextField(rest), "R");
-    EXPECT_EQ(NextField(rest), "Running");
-    EXPECT_EQ(NextField(rest), "");
-    EXPECT_EQ(NextField(rest), "\"");
-    EXPECT_EQ(NextField(rest), "5");
-    EXPECT_EQ(NextField(rest), "");  // past the end
-    EXPECT_EQ(WholeNumber(" 42x"), 42);
-    EXPECT_EQ(WholeNumber("-3"), -3);
-    EXPECT_EQ(WholeNumber(""), std::nullopt);
-    EXPECT_EQ(WholeNumber("x1"), std::nullopt);
-    EXPECT_EQ(WholeNumber("-"), std::nullopt);
+    std::vector<std::string> fields;
+    for (int i = 0; i < 6; ++i)  // the last past the end
+        fields.push_back(NextField(rest));
+    EXPECT_EQ(fields, (std::vector<std::string>{"R", "Running", "", "\"", "5", ""}));
+    const std::pair<const char*, std::optional<long>> numbers[] = {
+        {" 42x", 42}, {"-3", -3}, {"", std::nullopt}, {"x1", std::nullopt}, {"-", std::nullopt}};
+    for (const auto& [text, number] : numbers)
+        EXPECT_EQ(WholeNumber(text), number) << text;
 }
 
 TEST(OldLogDate, ProgramDateTextsWithTheTwoDigitYearRule) {
@@ -149,10 +146,17 @@ using Calls = std::vector<std::string>;
 
 TEST(OldLogReader, WhatEachLineHandsOnAndWhatIsSkipped) {
     calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
+    const char* const blocks =
+        "1/2/98\tWG\t0\t0:45:00\n{2\nBench\t3\t100\t10\nSquat\t3\n}\n"
+        "1/3/98\tWG\n{\t1\n1/4/98\tRG\n}\n"
+        "bad\tWG\n{1\n1/5/98\tRG\n"
+        "1/6/98\tWG\n{99999999999\n";
+    const std::string wg = "workout 1/02/1998 WG 0 2700 0 0 0 |";
     struct Case {
         const char* what;
         const char* text;
         Calls calls;
+        bool weights = false;
     } cases[] = {
         {"every section",
          "[Sports\nR\tRunning\t1\t0\tignored\nBike\tRoad\t3\t2\nS\tSwim\t0\t*\nK\tSki\t12\t4\n]\n"
@@ -199,27 +203,20 @@ TEST(OldLogReader, WhatEachLineHandsOnAndWhatIsSkipped) {
         {"column order: the count, then at most the ids on the line",
          "[Prefs\nColumnOrder\t99999\t2\tx\t2\nColumnOrder\t1\t5\t6\nColumnOrder\t0\t1\n]\n",
          {"order 2 ? 2", "order 5", "order"}},
+        // The count says how many lines follow; a closing brace ends the block early.
+        {"weights routine blocks are stepped over",
+         blocks,
+         {wg, "workout 1/03/1998 WG 0 0 0 0 0 |", "workout 1/06/1998 WG 0 0 0 0 0 |"},
+         true},
+        // Without a sport named Weights the braces are ordinary (unreadable) workout lines.
+        {"without Weights, no blocks",
+         blocks,
+         {wg, "workout 1/03/1998 WG 0 0 0 0 0 |", "workout 1/04/1998 RG 0 0 0 0 0 |",
+          "workout 1/05/1998 RG 0 0 0 0 0 |", "workout 1/06/1998 WG 0 0 0 0 0 |"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Read(c.text), c.calls) << c.what;
+        EXPECT_EQ(Read(c.text, c.weights), c.calls) << c.what;
     calendar::SetTodayForTesting(std::nullopt);
-}
-
-TEST(OldLogReader, WeightsRoutineBlocksAreSteppedOver) {
-    const std::string text =
-        "1/2/98\tWG\t0\t0:45:00\n{2\nBench\t3\t100\t10\nSquat\t3\n}\n"
-        "1/3/98\tWG\n{\t1\n1/4/98\tRG\n}\n"
-        "bad\tWG\n{1\n1/5/98\tRG\n"
-        "1/6/98\tWG\n{99999999999\n";
-    // The count says how many lines follow; a closing brace ends the block early.
-    Calls with = Read(text, true);
-    ASSERT_EQ(with.size(), 3u);
-    EXPECT_EQ(with[0].substr(0, 21), "workout 1/02/1998 WG ");
-    EXPECT_EQ(with[1].substr(0, 21), "workout 1/03/1998 WG ");
-    EXPECT_EQ(with[2].substr(0, 21), "workout 1/06/1998 WG ");
-    // Without a sport named Weights the braces are ordinary (unreadable) workout lines.
-    Calls without = Read(text, false);
-    EXPECT_EQ(without.size(), 5u);
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 
 #include <fstream>
 #include <random>
+#include <tuple>
 
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "store/LogEntryFilteredSet.h"
 #include "store/LogLock.h"
 #include "store/PreferencesSet.h"
 #include "store/SportsSet.h"
@@ -35,12 +35,9 @@ TEST_F(TamselDocTest, EntriesKeepTheirFieldsAndRoutine) {
     const long id = doc->AddEntry(e, nullptr);
     WorkingEntry back;
     ASSERT_TRUE(doc->LoadEntry(id, back));
-    EXPECT_EQ(back.date, e.date);
-    EXPECT_EQ(back.route, e.route);
-    EXPECT_EQ(back.notes, e.notes);
-    EXPECT_EQ(back.time.TotalSeconds(), 2700);
-    EXPECT_EQ(back.optionalOne, 142);
-    EXPECT_EQ(back.routine, e.routine);
+    EXPECT_EQ(std::tuple(back.date, back.route, back.notes, back.time.TotalSeconds(),
+                         back.optionalOne, back.routine),
+              std::tuple(e.date, e.route, e.notes, 2700.0, 142.0, e.routine));
     // A change that keeps the day rewrites the routine in place.
     e.routine.pop_back();
     EXPECT_EQ(doc->UpdateEntry(id, e, nullptr), id);
@@ -105,8 +102,7 @@ TEST_F(TamselDocTest, DeletingTheOnlyEntryOfAWeekBetweenLikeWeeksReshadesTheRest
     const long c = doc->AddEntry(Entry(1, 22, 2025), nullptr);  // week C
     doc->AddEntry(Entry(1, 29, 2025), nullptr);                 // week D
     view.hints.clear();
-    const long b = 2;
-    ASSERT_TRUE(doc->DeleteEntry(b, nullptr, false));
+    ASSERT_TRUE(doc->DeleteEntry(2, nullptr, false));  // week B's
     ASSERT_EQ(view.hints.size(), 1u);
     EXPECT_TRUE(view.hints[0].laterRowsReshaded);
     EXPECT_EQ(view.hints[0].position, 2);  // newest first: D, C, B, A
@@ -118,10 +114,8 @@ TEST_F(TamselDocTest, DeletingTheOnlyEntryOfAWeekBetweenLikeWeeksReshadesTheRest
 TEST_F(TamselDocTest, MovingAnEntryToAnotherDayGivesItANewIdWithItsSplitTimes) {
     const long a = doc->AddEntry(Entry(1, 6, 2025), nullptr);
     doc->AddEntry(Entry(2, 6, 2025), nullptr);
-    doc->Database().sql().Exec(
-        "INSERT INTO \"Log Entry Details Split Times\" (EntryID, Lap, "
-        "Split) VALUES (" +
-        std::to_string(a) + ", 1, '7:02')");
+    doc->Database().sql().Exec("INSERT INTO \"Log Entry Details Split Times\" VALUES (" +
+                               std::to_string(a) + ", 1, '7:02')");
     view.hints.clear();
     const long moved = doc->UpdateEntry(a, Entry(4, 1, 2025), nullptr);
     EXPECT_NE(moved, a);
@@ -150,9 +144,8 @@ TEST_F(TamselDocTest, AnEntryHiddenByTheFilterTurnsShowAllOnAndTheOthersAreTold)
 
 TEST_F(TamselDocTest, ReopeningRestoresWeekStartAndRepairsEarlierBuilds) {
     doc->PreferencesSet().SetWeekStartDay(3);
-    doc->Database().sql().Exec("UPDATE Sports SET Image = 99 WHERE SptAbbrev = 'R'");
-    doc->Database().sql().Exec("DELETE FROM \"Training Types\"");
     doc->Database().sql().Exec(
+        "UPDATE Sports SET Image = 99 WHERE SptAbbrev = 'R'; DELETE FROM \"Training Types\";"
         "INSERT INTO \"Training Types\" (TypeAbbrev, TypeName, ColorCode, \"Order\") VALUES "
         "('T','Training','1,1,1',7), ('I','Int','',8), ('R','Race','0,0,210',9)");
     doc->OnCloseDocument();

@@ -41,10 +41,9 @@ TEST(WindowLayout, TinyAreasStillGiveUsableWindowsInsideTheArea) {
     for (WindowKind kind : AllWindowKinds()) {
         const auto rect = InitialChildRect(kind, 120, 40);
         if (!rect) continue;
-        EXPECT_GE(rect->width, kMinChildWidth) << WindowTitle(kind);
-        EXPECT_GE(rect->height, kMinChildHeight) << WindowTitle(kind);
-        EXPECT_GE(rect->x, 0) << WindowTitle(kind);
-        EXPECT_GE(rect->y, 0) << WindowTitle(kind);
+        EXPECT_TRUE(rect->width >= kMinChildWidth && rect->height >= kMinChildHeight &&
+                    rect->x >= 0 && rect->y >= 0)
+            << WindowTitle(kind) << ": " << ::testing::PrintToString(*rect);
     }
     // The fixed-width totals window in a narrow area starts at the left edge.
     EXPECT_EQ(InitialChildRect(WindowKind::Totals, 300, 500)->x, 0);
@@ -82,6 +81,7 @@ TEST(WindowMenus, EachWindowKindBringsItsPrintItemEntryItemsAndOwnMenu) {
         V edit;
         std::string own;  // title of its own menu, empty for none
     };
+    const V plain = {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "P&references..."};
     const V weekLike = {"&Undo\tCtrl+Z",         "Red&o\tCtrl+Y",
                         "&Modify Entry\tCtrl+M", "&Duplicate Entry\tCtrl+D",
                         "De&lete Entry\tDel",    "P&references..."};
@@ -91,18 +91,9 @@ TEST(WindowMenus, EachWindowKindBringsItsPrintItemEntryItemsAndOwnMenu) {
          {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "&Copy Selected\tCtrl+C", "&Edit Entry\tCtrl+M",
           "&Duplicate Entry\tCtrl+D", "De&lete Entry\tDel", "P&references..."},
          ""},
-        {WindowKind::Totals,
-         "&Print Totals...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "P&references..."},
-         "&Totals"},
-        {WindowKind::EntryView,
-         "&Print Entry...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "P&references..."},
-         ""},
-        {WindowKind::Weights,
-         "&Print Entry...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "P&references..."},
-         ""},
+        {WindowKind::Totals, "&Print Totals...\tCtrl+P", plain, "&Totals"},
+        {WindowKind::EntryView, "&Print Entry...\tCtrl+P", plain, ""},
+        {WindowKind::Weights, "&Print Entry...\tCtrl+P", plain, ""},
         {WindowKind::WeekView, "&Print Week...\tCtrl+P", weekLike, ""},
         {WindowKind::Calendar, "&Print Calendar...\tCtrl+P", weekLike, "&Calendar"},
         {WindowKind::Events,
@@ -110,10 +101,7 @@ TEST(WindowMenus, EachWindowKindBringsItsPrintItemEntryItemsAndOwnMenu) {
          {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "&Copy Selected\tCtrl+C", "&Modify Entry\tCtrl+M",
           "&Duplicate Entry\tCtrl+D", "De&lete Entry\tDel", "P&references..."},
          ""},
-        {WindowKind::Graphs,
-         "&Print Graph...\tCtrl+P",
-         {"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "P&references..."},
-         "&Graphing"},
+        {WindowKind::Graphs, "&Print Graph...\tCtrl+P", plain, "&Graphing"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(WindowTitle(c.kind));
@@ -136,7 +124,8 @@ TEST(WindowMenus, NoShortcutOrAccessKeyIsUsedTwiceInAnyMenuBar) {
     auto letter = [](const std::string& text) {
         const auto at = text.find('&');
         if (at == std::string::npos || at + 1 >= text.size()) return std::string();
-        return std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(text[at + 1]))));
+        return std::string(
+            1, static_cast<char>(std::tolower(static_cast<unsigned char>(text[at + 1]))));
     };
     auto once = [](std::map<std::string, std::string>& seen, const std::string& key,
                    const std::string& text) {
@@ -186,10 +175,8 @@ TEST(WindowArrange, TilingFillsTheAreaWithoutOverlap) {
             long area = 0;
             for (std::size_t i = 0; i < rects.size(); ++i) {
                 const WindowRect& a = rects[i];
-                EXPECT_GE(a.x, 0);
-                EXPECT_GE(a.y, 0);
-                EXPECT_LE(a.x + a.width, 1003);
-                EXPECT_LE(a.y + a.height, 601);
+                EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= 1003 && a.y + a.height <= 601)
+                    << i << ": " << ::testing::PrintToString(a);
                 area += static_cast<long>(a.width) * a.height;
                 for (std::size_t j = i + 1; j < rects.size(); ++j) {
                     const WindowRect& b = rects[j];

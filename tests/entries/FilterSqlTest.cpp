@@ -27,27 +27,15 @@ class FilterSqlTest : public ::testing::Test {
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) VALUES "
             "('R','Running',0,1,0,2), ('S','Swimming',3,5,1,3), ('B','Bob''s Bike',0,0,2,1);"
             "INSERT INTO \"Training Types\" (TypeAbbrev, TypeName, \"Order\") "
-            "VALUES ('Q','Coach''s Pick',7)");
-        struct Entry {
-            CDate date;
-            const char *sport, *cls;
-            double distance, time, pace;
-            const char *route, *notes;
-        } entries[] = {
-            {{12, 5, 2001}, "R", "G", 10.4, 4080, 450, "hill loop", "easy"},
-            {{6, 10, 2002}, "S", "R", 1500, 1800, 120, "O'Hare pool", "race, fast"},
-            {{12, 20, 2002}, "B", "Q", 30, 3600, 18.5, "5*5 \"loop\"", ""},
-            {{3, 1, 2003}, "R", "I", 11, 5000, 7.5, "55 \"loop\"", "hill repeats"},
-            {{12, 31, 2003}, "R", "G", 5, 1500, 8.5, "hill", ""},
-        };
-        Statement add = db->sql().Prepare(
+            "VALUES ('Q','Coach''s Pick',7);"
             "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, "
-            "Route, Notes) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-        for (const Entry& e : entries) {
-            add.Reset();
-            add.Bind(1, e.date.ToSerial()).Bind(2, e.sport).Bind(3, e.cls).Bind(4, e.distance);
-            add.Bind(5, e.time).Bind(6, e.pace).Bind(7, e.route).Bind(8, e.notes).Run();
-        }
+            "Route, Notes) SELECT julianday(column1) - julianday('1899-12-30'), column2, column3, "
+            "column4, column5, column6, column7, column8 FROM (VALUES "
+            "('2001-12-05', 'R', 'G', 10.4, 4080, 450, 'hill loop', 'easy'),"
+            "('2002-06-10', 'S', 'R', 1500, 1800, 120, 'O''Hare pool', 'race, fast'),"
+            "('2002-12-20', 'B', 'Q', 30, 3600, 18.5, '5*5 \"loop\"', ''),"
+            "('2003-03-01', 'R', 'I', 11, 5000, 7.5, '55 \"loop\"', 'hill repeats'),"
+            "('2003-12-31', 'R', 'G', 5, 1500, 8.5, 'hill', ''))");
         // The sports and classes in their display order, as the document's catalog has them.
         auto read = [&](const char* sql, auto& list) {
             for (Statement s = db->sql().Prepare(sql); s.Step();) {
@@ -119,6 +107,17 @@ FilterState Route(int op, const std::string& text) {
     return s;
 }
 
+// Only the sports and, unless null, the classes named by their letters are ticked.
+FilterState Ticking(FilterState s, const char* sports, const char* classes) {
+    s.sports.fill(false);
+    for (const char* c = sports; *c; ++c)
+        s.sports[*c - 'A'] = true;
+    if (classes) s.classes.fill(false);
+    for (const char* c = classes; c && *c; ++c)
+        s.classes[*c - 'A'] = true;
+    return s;
+}
+
 std::string Sql(const std::string& where) {
     return "SELECT * FROM [Log Entry] WHERE ((" + where + ") ORDER BY [Date], [EntryID]";
 }
@@ -136,18 +135,6 @@ const std::string kAll = kAllSports + kAllClasses;
 
 // Each state's exact SQL, and the workouts it lets through in this log.
 TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
-    FilterState someTicked = Criteria();
-    someTicked.sports.fill(false);
-    someTicked.sports['R' - 'A'] = true;
-    someTicked.classes.fill(false);
-    someTicked.classes['G' - 'A'] = true;
-    FilterState noneTicked = Criteria();
-    noneTicked.sports.fill(false);
-    FilterState quarter = Dates(FilterState::kBetween, {1, 1, 2003}, {3, 31, 2003});
-    quarter.sports.fill(false);
-    quarter.sports['R' - 'A'] = quarter.sports['S' - 'A'] = true;
-    quarter.classes.fill(false);
-    quarter.classes['R' - 'A'] = true;
     FilterState routeAndNotes = Route(FilterState::kMatches, "55 \"loop\"");
     routeAndNotes.notesOn = true;
     routeAndNotes.notesOp = FilterState::kContains;
@@ -160,12 +147,14 @@ TEST_F(FilterSqlTest, StatesGiveTheirSqlAndTheirEntries) {
         const char* ids;
     } cases[] = {
         {"no criterion, all ticked", Criteria(), Sql(kAnyDate + kAll), "1,2,3,4,5"},
-        {"no sport ticked", noneTicked, Sql(kAnyDate + kAllClasses), "1,2,3,4,5"},
-        {"Running, General", someTicked,
+        {"no sport ticked", Ticking(Criteria(), "", nullptr), Sql(kAnyDate + kAllClasses),
+         "1,2,3,4,5"},
+        {"Running, General", Ticking(Criteria(), "R", "G"),
          Sql(kAnyDate + " AND (([Log Entry].SptAbbrev)='R') AND "
                         "(([Log Entry].TrainingTypeAbbrev)='G')"),
          "1,5"},
-        {"Running and Swimming, Racing, first quarter", quarter,
+        {"Running and Swimming, Racing, first quarter",
+         Ticking(Dates(S::kBetween, {1, 1, 2003}, {3, 31, 2003}), "RS", "R"),
          Sql("([Log Entry].Date) Between #1/01/2003# And #3/31/2003#) AND "
              "(([Log Entry].SptAbbrev)='R' Or ([Log Entry].SptAbbrev)='S') AND "
              "(([Log Entry].TrainingTypeAbbrev)='R')"),
@@ -238,11 +227,8 @@ TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
     using Items = std::vector<std::pair<std::string, bool>>;
     EXPECT_EQ(bar.sports, (Items{{"Running", true}, {"Swimming", true}, {"Bob's Bike", false}}));
     EXPECT_EQ(bar.classes.back(), (std::pair<std::string, bool>{"Coach's Pick", false}));
-    EXPECT_EQ(bar.distance1, "10.0");
-    EXPECT_EQ(bar.distance2, "0");
-    EXPECT_EQ(bar.time1, "1:08:00");
-    EXPECT_EQ(bar.pace1, "7:30");
-    EXPECT_EQ(bar.pace2, "8:00");
+    EXPECT_EQ((std::vector{bar.distance1, bar.distance2, bar.time1, bar.pace1, bar.pace2}),
+              (std::vector<std::string>{"10.0", "0", "1:08:00", "7:30", "8:00"}));
 
     // Unchanged values read back to the same state.
     FilterState back = Criteria();
@@ -258,15 +244,14 @@ TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
     bar.time2 = "0:00";  // refused: the state keeps its time
     back.time2 = CElapsedTime(0, 40, 0);
     BarToState(bar, back, catalog);
-    EXPECT_TRUE(back.sports['B' - 'A']);
-    EXPECT_FALSE(back.sports['R' - 'A']);
-    EXPECT_TRUE(back.sports['S' - 'A']);  // not listed: unchanged
-    EXPECT_TRUE(back.classes['Q' - 'A']);
-    EXPECT_EQ(back.pace1, 12.5);
-    EXPECT_EQ(back.pace2, 435.0);
+    // Swimming is not listed, so it stays ticked.
+    EXPECT_EQ((std::vector<bool>{back.sports['B' - 'A'], back.sports['R' - 'A'],
+                                 back.sports['S' - 'A'], back.classes['Q' - 'A']}),
+              (std::vector<bool>{true, false, true, true}));
+    EXPECT_EQ(
+        (std::vector{back.pace1, back.pace2, back.time1.TotalSeconds(), back.time2.TotalSeconds()}),
+        (std::vector{12.5, 435.0, 5400.0, 2400.0}));
     EXPECT_FALSE(back.paceAsTime);  // the first box decides
-    EXPECT_EQ(back.time1.TotalSeconds(), 5400.0);
-    EXPECT_EQ(back.time2.TotalSeconds(), 2400.0);
 }
 
 }  // namespace

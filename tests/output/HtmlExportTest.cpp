@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <array>
 #include <sstream>
 
 #include "output/PythonCheck.h"
@@ -62,10 +62,10 @@ class HtmlExportTest : public test::DocFixture {
         doc->PreferencesSet().SetPreference(name, value);
     }
     void Sql(const std::string& sql) { doc->Database().sql().Exec(sql); }
-    // The body rows after the header row: for a total row its caption and count, for an
-    // entry row its date.
-    static std::vector<std::string> RowOutline(const std::string& page) {
-        std::vector<std::string> rows;
+    // The body rows after the header row, joined by "; ": for a total row its caption and
+    // count, for an entry row its date.
+    static std::string RowOutline(const std::string& page) {
+        std::string rows;
         auto inside = [&](size_t from, const std::string& open, const std::string& close) {
             const size_t a = page.find(open, from) + open.size();
             return page.substr(a, page.find(close, a) - a);
@@ -73,11 +73,12 @@ class HtmlExportTest : public test::DocFixture {
         for (size_t at = page.find("<tr valign=\"center\""); at != std::string::npos;
              at = page.find("<tr valign=\"center\"", at + 1)) {
             const size_t cell = page.find('\n', at) + 1;
+            const std::string sep = rows.empty() ? "" : "; ";
             if (page.compare(cell, 17, "<td class=\"total\"") == 0)
-                rows.push_back(inside(cell, "<b>", "</b>") + " (" + inside(cell, "</b> (", ")") +
-                               ")");
+                rows +=
+                    sep + inside(cell, "<b>", "</b>") + " (" + inside(cell, "</b> (", ")") + ")";
             else if (page.compare(cell, 16, "<td class=\"grn\">") == 0)
-                rows.push_back(inside(cell, "<td class=\"grn\">", "</td>"));
+                rows += sep + inside(cell, "<td class=\"grn\">", "</td>");
         }
         return rows;
     }
@@ -95,71 +96,59 @@ TEST_F(HtmlExportTest, AnEmptyLogHasTheHeaderRowOnly) {
 
 TEST_F(HtmlExportTest, TotalsAroundNewYearInBothDateOrders) {
     // Monday 29 December 2025 starts the week that holds 2 January 2026.
-    Add(11, 20, 2024, "R", 1, 600);
-    Add(12, 20, 2025, "R", 1, 600);
-    Add(12, 30, 2025, "R", 1, 600);
-    Add(1, 2, 2026, "R", 1, 600);
-    Add(1, 10, 2026, "R", 1, 600);
+    for (auto [month, day, year] :
+         {std::array{11, 20, 2024}, {12, 20, 2025}, {12, 30, 2025}, {1, 2, 2026}, {1, 10, 2026}})
+        Add(month, day, year, "R", 1, 600);
     EXPECT_EQ(RowOutline(Page()),
-              (std::vector<std::string>{"2026 Total (2)", "Weekly Total (1)", "1/10/26",
-                                        "Weekly Total (2)", "1/02/26", "2025 Total (2)", "12/30/25",
-                                        "Weekly Total (1)", "12/20/25", "Weekly Total (1)",
-                                        "2024 Total (1)", "11/20/24"}));
+              "2026 Total (2); Weekly Total (1); 1/10/26; Weekly Total (2); 1/02/26; "
+              "2025 Total (2); 12/30/25; Weekly Total (1); 12/20/25; Weekly Total (1); "
+              "2024 Total (1); 11/20/24");
     doc->ToggleDateSort();
     EXPECT_EQ(RowOutline(Page()),
-              (std::vector<std::string>{"11/20/24", "Weekly Total (1)", "2024 Total (1)",
-                                        "12/20/25", "Weekly Total (1)", "12/30/25",
-                                        "2025 Total (2)", "1/02/26", "Weekly Total (2)", "1/10/26",
-                                        "Weekly Total (1)", "2026 Total (2)"}));
+              "11/20/24; Weekly Total (1); 2024 Total (1); 12/20/25; Weekly Total (1); 12/30/25; "
+              "2025 Total (2); 1/02/26; Weekly Total (2); 1/10/26; Weekly Total (1); "
+              "2026 Total (2)");
     SetPref("HTMLShowWeeklyTotals", "0");
     EXPECT_EQ(RowOutline(Page()),
-              (std::vector<std::string>{"11/20/24", "2024 Total (1)", "12/20/25", "12/30/25",
-                                        "2025 Total (2)", "1/02/26", "1/10/26", "2026 Total (2)"}));
+              "11/20/24; 2024 Total (1); 12/20/25; 12/30/25; 2025 Total (2); 1/02/26; 1/10/26; "
+              "2026 Total (2)");
     SetPref("HTMLShowYearlyTotals", "0");
-    EXPECT_EQ(RowOutline(Page()).size(), 5u);
+    EXPECT_EQ(RowOutline(Page()), "11/20/24; 12/20/25; 12/30/25; 1/02/26; 1/10/26");
 }
 
 TEST_F(HtmlExportTest, TotalRowsSpanTheColumnsAroundDistanceTimeAndPace) {
     Add(2, 3, 2026, "R", 6, 3000);
     Add(2, 4, 2026, "W", 0, 2700);  // no distance
     SetPref("HTMLShowYearlyTotals", "0");
+    auto caption = [](const std::string& span) {
+        return "<td class=\"total\"" + span + " nowrap><b>Weekly Total</b> (2):</td>\n";
+    };
+    auto blank = [](int span) {
+        return "<td class=\"total\" colspan=\"" + std::to_string(span) + "\">&nbsp;</td>\n";
+    };
+    const std::string distance = "<td class=\"total\">6.0M</td>\n";
+    const std::string time = "<td class=\"total\">1:35:00</td>\n";
+    const std::string pace = "<td class=\"total\">7.2</td>\n";
+    const std::string three = " colspan=\"3\"";
     struct Layout {
         const char* name;
-        std::vector<int> visible;  // column ids in display order
-        const char* row;           // the weekly total row's cells
+        const char* visible;  // column ids in display order
+        std::string row;      // the weekly total row's cells
     } layouts[] = {
-        {"all columns",
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
-         "<td class=\"total\" colspan=\"3\" nowrap><b>Weekly Total</b> (2):</td>\n"
-         "<td class=\"total\">6.0M</td>\n<td class=\"total\">1:35:00</td>\n"
-         "<td class=\"total\">7.2</td>\n<td class=\"total\" colspan=\"4\">&nbsp;</td>\n"},
-        {"route and notes after pace",
-         {0, 1, 2, 3, 4, 5, 8, 9},
-         "<td class=\"total\" colspan=\"3\" nowrap><b>Weekly Total</b> (2):</td>\n"
-         "<td class=\"total\">6.0M</td>\n<td class=\"total\">1:35:00</td>\n"
-         "<td class=\"total\">7.2</td>\n<td class=\"total\" colspan=\"2\">&nbsp;</td>\n"},
-        {"other columns between them",
-         {0, 3, 8, 4, 6, 7, 5},
-         "<td class=\"total\" colspan=\"1\" nowrap><b>Weekly Total</b> (2):</td>\n"
-         "<td class=\"total\">6.0M</td>\n<td class=\"total\" colspan=\"1\">&nbsp;</td>\n"
-         "<td class=\"total\">1:35:00</td>\n<td class=\"total\" colspan=\"2\">&nbsp;</td>\n"
-         "<td class=\"total\">7.2</td>\n"},
-        {"distance first",
-         {3, 0, 9},
-         "<td class=\"total\" nowrap><b>Weekly Total</b> (2):</td>\n"
-         "<td class=\"total\">6.0M</td>\n<td class=\"total\" colspan=\"2\">&nbsp;</td>\n"},
-        {"no distance, time or pace",
-         {0, 1, 9},
-         "<td class=\"total\" colspan=\"3\" nowrap><b>Weekly Total</b> (2):</td>\n"},
+        {"all columns", "0123456789", caption(three) + distance + time + pace + blank(4)},
+        {"route and notes after pace", "01234589",
+         caption(three) + distance + time + pace + blank(2)},
+        {"other columns between them", "0384675",
+         caption(" colspan=\"1\"") + distance + blank(1) + time + blank(2) + pace},
+        {"distance first", "309", caption("") + distance + blank(2)},
+        {"no distance, time or pace", "019", caption(three)},
     };
     for (const Layout& l : layouts) {
         Sql("UPDATE \"Log Column Settings\" SET ColumnVisible = 0");
-        for (size_t i = 0; i < l.visible.size(); ++i)
+        for (int i = 0; l.visible[i]; ++i)
             Sql("UPDATE \"Log Column Settings\" SET ColumnVisible = -1, ColumnOrder = " +
-                std::to_string(i) + " WHERE ColumnID = " + std::to_string(l.visible[i]));
-        const std::string page = Page();
-        EXPECT_NE(page.find(std::string("<tr valign=\"center\">\n") + l.row + "</tr>\n"),
-                  std::string::npos)
+                std::to_string(i) + " WHERE ColumnID = " + l.visible[i]);
+        EXPECT_NE(Page().find("<tr valign=\"center\">\n" + l.row + "</tr>\n"), std::string::npos)
             << l.name;
     }
 }
@@ -221,9 +210,9 @@ TEST_F(HtmlExportTest, AFullPageParsesStrictly) {
     Sql("UPDATE \"Log Column Settings\" SET ColumnLabel = 'A<b>&' WHERE ColumnID = 6");
     Sql("UPDATE \"Log Column Settings\" SET ColumnJustification = 2 WHERE ColumnID = 2");
     const std::string page = Page();
-    const std::string file = dir.File("page.htm");
-    std::ofstream(file, std::ios::binary) << page;
-    const auto check = test::RunPython(kStrictHtml, test::ShellQuote(file), dir.path().string());
+    test::WriteBytes(dir.File("page.htm"), page);
+    const auto check =
+        test::RunPython(kStrictHtml, test::ShellQuote(dir.File("page.htm")), dir.path().string());
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_EQ(page.find("<script"), std::string::npos);
     EXPECT_NE(page.find("<title>Ann's &lt;log&gt; &amp; &quot;more&quot;</title>\n"),

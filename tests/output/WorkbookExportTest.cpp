@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 #include "output/BiffWorkbook.h"
@@ -73,14 +73,24 @@ print('\n'.join(errors[:5]) or 'ok')
 // Where two long texts first differ, without printing them whole.
 ::testing::AssertionResult SameText(const std::string& got, const std::string& want) {
     if (got == want) return ::testing::AssertionSuccess();
-    size_t at = 0;
-    while (at < got.size() && at < want.size() && got[at] == want[at])
-        ++at;
+    const size_t at =
+        std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin();
     const size_t from = at < 40 ? 0 : at - 40;
     return ::testing::AssertionFailure()
            << "differs at byte " << at << " of " << got.size() << " (expected " << want.size()
            << ")\n got: ..." << got.substr(from, 120) << "\nwant: ..." << want.substr(from, 120);
 }
+
+std::string Repeat(const std::string& s, int times) {
+    std::string out;
+    while (times-- > 0)
+        out += s;
+    return out;
+}
+
+const std::string kLogHeader =
+    "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | T:Route | "
+    "T:Notes\n";
 
 class WorkbookExportTest : public test::DocFixture {
   protected:
@@ -132,73 +142,44 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
         "T:Date | T:Sport | T:Affiliation | T:Event | T:Details\n"
         "D:2026-04-12 | T:Running | T:Club <A> | T:Spring 10K | T:Start 9am.  Bring chip\n"
         "D:2026-06-01 | T:Road | B: | T:Century | B:\n";
-    for (const std::string& format : formats) {
-        EXPECT_EQ(Dump(Export(format)),
-                  "== Training_Log 3 x 10\n"
-                  "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | "
-                  "T:Route | T:Notes\n"
-                  "D:2026-01-07 | T:Weights | T:R | N:0.0 | T:0:45:00 | B: | N:0.0 | N:0.0 | B: | "
-                  "T:Tom & Jerry <b>\n"
-                  "D:2026-01-05 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 "
-                  "| T:Côte d'Azur – 東京 | B:\n" +
-                      events)
+    const std::string rows =
+        "D:2026-01-07 | T:Weights | T:R | N:0.0 | T:0:45:00 | B: | N:0.0 | N:0.0 | B: | "
+        "T:Tom & Jerry <b>\n"
+        "D:2026-01-05 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 | "
+        "T:Côte d'Azur – 東京 | B:\n";
+    for (const std::string& format : formats)
+        EXPECT_EQ(Dump(Export(format)), "== Training_Log 3 x 10\n" + kLogHeader + rows + events)
             << format;
-    }
     // With the filter showing nothing, the log sheet keeps its field names; events stay.
     doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
     doc->ReapplyFilter();
-    for (const std::string& format : formats) {
-        EXPECT_EQ(Dump(Export(format)),
-                  "== Training_Log 1 x 10\n"
-                  "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | "
-                  "T:Route | T:Notes\n" +
-                      events)
-            << format;
-    }
+    for (const std::string& format : formats)
+        EXPECT_EQ(Dump(Export(format)), "== Training_Log 1 x 10\n" + kLogHeader + events) << format;
 }
 
 TEST_F(WorkbookExportTest, ThousandsOfRowsAndTextOfAnyLength) {
-    {
-        Transaction tx(doc->Database().sql());
-        Statement add = doc->Database().sql().Prepare(
-            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, "
-            "Notes) VALUES (?, 'R', 'G', ?, 3600, 0, ?)");
-        for (int i = 0; i < 3000; ++i) {
-            add.Reset();
-            add.Bind(1, CDate(1, 1, 2015).AddDays(i).ToSerial());
-            add.Bind(2, i / 4.0);
-            add.Bind(3, "day " + std::to_string(i));
-            add.Run();
-        }
-        tx.Commit();
-    }
-    std::string wide;  // beyond what a cell holds: cut at 32767 UTF-16 units
-    for (int i = 0; i < 20000; ++i)
-        wide += "東a";
-    std::string emoji(32766, 'x');  // the cut would fall inside the pair
-    emoji += "\xF0\x9F\x98\x80";
-    std::string latin;  // one byte a character, spread over several records
-    for (int i = 0; i < 9000; ++i)
-        latin += "é";
-    const std::string notes[] = {wide, emoji, latin};
+    doc->Database().sql().Exec(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, Time, Pace, "
+        "Notes) SELECT " +
+        std::to_string(CDate(1, 1, 2015).ToSerial()) +
+        " + i, 'R', 'G', i / 4.0, 3600, 0, 'day ' || i FROM n");
+    const std::string latin = Repeat("é", 9000);  // one byte a character, over several records
+    const std::string notes[] = {
+        Repeat("東a", 20000),  // beyond what a cell holds: 32767 UTF-16 units
+        std::string(32766, 'x') + "\xF0\x9F\x98\x80",  // the cut would fall inside the pair
+        latin};
     for (int i = 0; i < 3; ++i) {
         WorkingEntry e = Entry(1, 10 + i, 2026, "R", 600, "G");
         e.notes = notes[i];
         doc->AddEntry(e, nullptr);
     }
-    std::string wideCut;
-    for (int i = 0; i < 16383; ++i)
-        wideCut += "東a";
-    wideCut += "東";
-    const std::string head =
-        "== Training_Log 3004 x 10\n"
-        "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | "
-        "T:Route | T:Notes\n";
+    const std::string head = "== Training_Log 3004 x 10\n" + kLogHeader;
     const std::string run =
         " | T:Running | T:G | N:5.0 | T:0:10:00 | T:0:00 | N:0.0 | N:0.0 | B: | T:";
     const std::string expected = head + "D:2026-01-12" + run + latin + "\n" + "D:2026-01-11" + run +
-                                 std::string(32766, 'x') + "\n" + "D:2026-01-10" + run + wideCut +
-                                 "\n" +
+                                 std::string(32766, 'x') + "\n" + "D:2026-01-10" + run +
+                                 Repeat("東a", 16383) + "東\n" +
                                  "D:2023-03-19 | T:Running | T:G | N:749.75 | T:1:00:00 | T:0:00 "
                                  "| N:0.0 | N:0.0 | B: | T:day 2999\n";
     for (const std::string& format : formats) {
@@ -210,9 +191,9 @@ TEST_F(WorkbookExportTest, ThousandsOfRowsAndTextOfAnyLength) {
                   std::string::npos)
             << format;
         if (format == ".xls") {
-            const auto r =
-                test::RunPython(kBiffStructure, test::ShellQuote(file), dir.path().string());
-            EXPECT_EQ(r.out, "ok\n");
+            EXPECT_EQ(
+                test::RunPython(kBiffStructure, test::ShellQuote(file), dir.path().string()).out,
+                "ok\n");
         }
     }
 }
@@ -255,8 +236,8 @@ print('ok' if ok else 'differs: %d bytes read, %d written' % (len(got), len(expe
         {
             std::ofstream out(file, std::ios::binary);
             WriteCompoundFile(out, "Workbook", stream);
-            std::ofstream(plain, std::ios::binary) << stream;
         }
+        test::WriteBytes(plain, stream);
         const auto r = test::RunPython(
             check, test::ShellQuote(file) + " " + test::ShellQuote(plain), dir.path().string());
         EXPECT_EQ(r.out, "ok\n") << size;

@@ -7,11 +7,9 @@
 #include "store/Criteria.h"
 #include "store/DistanceUnitsSet.h"
 #include "store/LogEntryFilteredSet.h"
-#include "store/LogEntrySet.h"
 #include "store/PreferencesSet.h"
 #include "store/ProgramState.h"
 #include "store/QueryDef.h"
-#include "store/RoutinesSet.h"
 #include "store/SportsSet.h"
 #include "store/TotalsSet.h"
 #include "support/TestLog.h"
@@ -33,15 +31,10 @@ class RecordSetTest : public ::testing::Test {
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) VALUES "
             "('S','Swimming',3,5,1,3), ('R','Running',0,1,0,2), ('W','Weights',4,6,2,5)");
     }
-    void AddEntry(double date, const char* sport, double time) {
-        CLogEntrySet set(db.get());
-        set.Open();
-        set.AddNew();
-        set.Date = date;
-        set.SptAbbrev = sport;
-        set.TrainingTypeAbbrev = "G";
-        set.Time = time;
-        set.Update();
+    void AddEntry(int date, const char* sport, int time) {
+        db->sql().Exec("INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) " +
+                       ("VALUES (" + std::to_string(date) + ", '" + sport + "', 'G', ") +
+                       std::to_string(time) + ")");
     }
     std::vector<int> Ids(CLogEntryFilteredSet& set) {
         std::vector<int> ids;
@@ -74,10 +67,9 @@ TEST_F(RecordSetTest, SportsComeInTheirOrderWithUnitNamesAndWriteThroughTheJoin)
     EXPECT_EQ(sports.SptAbbrev.get(), "S");
 
     // A sport whose unit row is gone (a log from before relations) is left out.
-    db->sql().Exec("DROP TRIGGER \"kivrun_rel_PaceUnitsToSports_insert\"");
     db->sql().Exec(
-        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) "
-        "VALUES ('X','Orphan',0,42)");
+        "DROP TRIGGER \"kivrun_rel_PaceUnitsToSports_insert\";"
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('X','Orphan',0,42)");
     sports.Requery();
     EXPECT_EQ(sports.GetRecordCount(), 3);
     EXPECT_FALSE(sports.FindFirst("SptName = 'Orphan'"));
@@ -90,7 +82,7 @@ TEST_F(RecordSetTest, SportsComeInTheirOrderWithUnitNamesAndWriteThroughTheJoin)
 
 TEST_F(RecordSetTest, MovesFindsAndBookmarks) {
     for (int i = 0; i < 6; ++i)
-        AddEntry(37622 + i, i % 2 ? "R" : "S", 60.0 * (i + 1));
+        AddEntry(37622 + i, i % 2 ? "R" : "S", 60 * (i + 1));
     CLogEntryFilteredSet set(db.get());
     set.Open("SELECT * FROM [Log Entry] ORDER BY [Date] DESC, [EntryID] DESC");
     EXPECT_EQ(Ids(set), (std::vector<int>{6, 5, 4, 3, 2, 1}));
@@ -160,10 +152,7 @@ TEST_F(RecordSetTest, AddEditDeleteAndRequery) {
     EXPECT_EQ(set.GetRecordCount(), 3);
 
     // A row deleted behind the set's back reads as deleted, not as stale values.
-    CLogEntrySet other(db.get());
-    other.Open();
-    ASSERT_TRUE(other.FindFirst("EntryID = 1"));
-    other.Delete();
+    db->sql().Exec("DELETE FROM \"Log Entry\" WHERE EntryID = 1");
     set.MoveFirst();
     set.MoveNext();
     EXPECT_TRUE(set.IsDeleted());

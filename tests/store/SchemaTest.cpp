@@ -18,46 +18,40 @@ using test::NewLog;
 using test::ScriptedUi;
 using test::TempDir;
 
+using test::QueryRows;
+
 std::string Dump(LogDatabase& db) {
-    std::string out;
-    Statement s = db.sql().Prepare("SELECT type, name, sql FROM sqlite_master ORDER BY name");
-    while (s.Step())
-        out += s.Text(0) + "|" + s.Text(1) + "|" + s.Text(2) + "\n";
+    std::string out = QueryRows(db, "SELECT type, name, sql FROM sqlite_master ORDER BY name");
     for (const auto& t : schema::Tables())
-        out += t.name + "=" + std::to_string(db.RowCount(t.name)) + "\n";
+        out += ";" + t.name + "=" + std::to_string(db.RowCount(t.name));
     return out;
 }
 
-TEST(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
+class Schema : public ::testing::Test {
+  protected:
     TempDir dir;
+    ScriptedUi ui;
+};
+
+TEST_F(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
     const std::string path = dir.File("old.tlg");
-    {
-        SqliteDb old(path, true);
-        old.Exec(
+    SqliteDb(path, true)
+        .Exec(
             "CREATE TABLE \"Log Entry\" (EntryID INTEGER PRIMARY KEY AUTOINCREMENT, Date REAL NOT "
             "NULL, SptAbbrev TEXT NOT NULL, TrainingTypeAbbrev TEXT NOT NULL, Distance REAL, Time "
             "REAL NOT NULL, Pace REAL, Route TEXT, Notes TEXT, OptionalOne REAL, OptionalTwo "
-            "REAL)");
-        old.Exec(
-            "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time, Route) "
-            "VALUES (37622, 'R', 'G', 3600, 'Hill')");
-        old.Exec(
-            "CREATE TABLE Sports (SptAbbrev TEXT PRIMARY KEY, SptName TEXT, DistanceID INT, "
-            "PaceID INT)");
-        old.Exec("INSERT INTO Sports VALUES ('R', 'Running', 0, 1)");
-    }
-    ScriptedUi ui;
+            "REAL); INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time, Route) "
+            "VALUES (37622, 'R', 'G', 3600, 'Hill'); CREATE TABLE Sports (SptAbbrev TEXT PRIMARY "
+            "KEY, SptName TEXT, DistanceID INT, PaceID INT);"
+            "INSERT INTO Sports VALUES ('R', 'Running', 0, 1)");
     std::unique_ptr<LogDatabase> db;
     ASSERT_EQ(LogDatabase::Open(path, ui, true, db), LogDatabase::kOpened);
     ASSERT_TRUE(schema::BuildOrComplete(*db, ui));
     EXPECT_TRUE(db->TableExists("Affiliations"));
     EXPECT_TRUE(db->FieldExists("Sports", "Order"));
-    Statement s = db->sql().Prepare(
-        "SELECT Route, Background IS NULL, Time FROM \"Log Entry\" WHERE EntryID = 1");
-    ASSERT_TRUE(s.Step());
-    EXPECT_EQ(s.Text(0), "Hill");
-    EXPECT_EQ(s.Int64(1), 1);  // the new field is Null in rows that were there
-    EXPECT_EQ(s.Real(2), 3600);
+    // The new field is Null in rows that were there.
+    EXPECT_EQ(QueryRows(*db, "SELECT Route, Background IS NULL, Time = 3600 FROM \"Log Entry\""),
+              "Hill|1|1");
     // The old sport row gains Image and Order, required from now on.
     db->sql().Exec("UPDATE Sports SET SptName = 'Run' WHERE SptAbbrev = 'R'");
     EXPECT_THROW(db->sql().Exec("INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, "
@@ -69,32 +63,26 @@ TEST(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
         EXPECT_TRUE(db->QueryExists(q.name)) << q.name;
 }
 
-class RelationsTest : public ::testing::Test {
+class RelationsTest : public Schema {
   protected:
     void SetUp() override {
         db = NewLog(dir.File("r.tlg"), ui);
         ASSERT_TRUE(db);
         Exec(
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES "
-            "('R','Running',0,1), ('S','Swimming',3,5)");
-        Exec(
+            "('R','Running',0,1), ('S','Swimming',3,5);"
             "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
-            "(37622,'R','G',3600), (37623,'R','R',1800), (37624,'S','G',900)");
-        Exec(
+            "(37622,'R','G',3600), (37623,'R','R',1800), (37624,'S','G',900);"
             "INSERT INTO \"Log Entry Details Routine\" (EntryID, Exercise, Sets) VALUES "
-            "(1,'Squats',3), (1,'Lunges',2), (3,'Kick',1)");
-        Exec("INSERT INTO \"Log Entry Details Split Times\" VALUES (1, 1, '7:30'), (2, 1, '8:00')");
-        Exec("INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('R','G','Hill')");
+            "(1,'Squats',3), (1,'Lunges',2), (3,'Kick',1);"
+            "INSERT INTO \"Log Entry Details Split Times\" VALUES (1, 1, '7:30'), (2, 1, '8:00');"
+            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('R','G','Hill')");
     }
     void Exec(const std::string& sql) { db->sql().Exec(sql); }
-    long long Count(const std::string& sql) {
-        Statement s = db->sql().Prepare(sql);
-        s.Step();
-        return s.Int64(0);
+    long long Count(const std::string& from) {
+        return std::stoll(QueryRows(*db, "SELECT count(*) FROM " + from));
     }
 
-    TempDir dir;
-    ScriptedUi ui;
     std::unique_ptr<LogDatabase> db;
 };
 
@@ -117,38 +105,35 @@ TEST_F(RelationsTest, DeletesAndRenamesCarryThroughTheRelations) {
          {{"Sports", 1}, {"\"Log Entry\" WHERE SptAbbrev = 'S'", 0}}},
     };
     for (const Case& c : cases) {
-        Exec("SAVEPOINT c");
-        Exec(c.change);
+        Exec("SAVEPOINT c; " + std::string(c.change));
         for (const auto& [from, count] : c.counts)
-            EXPECT_EQ(Count(std::string("SELECT count(*) FROM ") + from), count)
-                << c.change << ": " << from;
-        Exec("ROLLBACK TO c");
-        Exec("RELEASE c");
+            EXPECT_EQ(Count(from), count) << c.change << ": " << from;
+        Exec("ROLLBACK TO c; RELEASE c");
     }
 }
 
 TEST_F(RelationsTest, TheDatabaseRefusesWhatBreaksTheRules) {
-    const char* refused[] = {
-        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('RR','Two',0,0)",
-        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('X','',0,0)",
-        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('X','X',9,0)",
-        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('r','Dup',0,0)",
-        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
-        "(1,'Z','G',1)",
-        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev) VALUES (1,'R','G')",
-        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
-        "('soon','R','G',1)",
+    const std::string sport = "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ";
+    const std::string entry = "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev";
+    const std::string refused[] = {
+        sport + "('RR','Two',0,0)",
+        sport + "('X','',0,0)",
+        sport + "('X','X',9,0)",
+        sport + "('r','Dup',0,0)",
+        entry + ", Time) VALUES (1,'Z','G',1)",
+        entry + ") VALUES (1,'R','G')",
+        entry + ", Time) VALUES ('soon','R','G',1)",
         "UPDATE \"Log Entry\" SET TrainingTypeAbbrev = 'Z' WHERE EntryID = 1",
         "DELETE FROM BodyParts WHERE BodyPartName = 'Chest'",
         "INSERT INTO Preferences (Preference, Value) VALUES ('', 'x')",
     };
-    for (const char* sql : refused)
+    for (const std::string& sql : refused)
         EXPECT_THROW(Exec(sql), DbError) << sql;
     // Allowed: an empty route, a Null distance, a body part without exercises going away.
     Exec("INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('S','G','')");
     Exec("INSERT INTO BodyParts (BodyPartName) VALUES ('Neck')");
     Exec("DELETE FROM BodyParts WHERE BodyPartName = 'Neck'");
-    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry\" WHERE Distance IS NULL"), 3);
+    EXPECT_EQ(Count("\"Log Entry\" WHERE Distance IS NULL"), 3);
 }
 
 TEST_F(RelationsTest, StoredQueriesRunByName) {
@@ -156,24 +141,19 @@ TEST_F(RelationsTest, StoredQueriesRunByName) {
     del.Open(*db, "DeleteRoutineQuery");
     del.SetParamValue("ID", std::int64_t{1});
     del.Execute();
-    EXPECT_EQ(Count("SELECT count(*) FROM \"Log Entry Details Routine\""), 1);
+    EXPECT_EQ(Count("\"Log Entry Details Routine\""), 1);
 
-    QueryDef missingParam;
-    missingParam.Open(*db, "DeleteTemplateQuery");
-    EXPECT_THROW(missingParam.Execute(), DbError);
+    del.Open(*db, "DeleteTemplateQuery");  // its parameter is not set
+    EXPECT_THROW(del.Execute(), DbError);
     EXPECT_THROW(QueryDef().Open(*db, "NoSuchQuery"), DbError);
 }
 
-TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
-    TempDir dir;
+TEST_F(Schema, OpenTellsLogsFromOtherFiles) {
     std::ofstream(dir.File("text.tlg")) << "[Sports]\nR\tRunning\t1\t0\n]\n";
     std::ofstream(dir.File("empty.tlg"));
     std::ofstream(dir.File("junk.tlg"), std::ios::binary) << std::string(5000, '\x7f');
     std::filesystem::create_directory(dir.File("folder.tlg"));
-    {
-        SqliteDb other(dir.File("other.db"), true);
-        other.Exec("CREATE TABLE x(a)");
-    }
+    SqliteDb(dir.File("other.db"), true).Exec("CREATE TABLE x(a)");
     struct Case {
         std::string file;
         int result;
@@ -184,27 +164,24 @@ TEST(LogDatabase, OpenTellsLogsFromOtherFiles) {
         {"folder.tlg", LogDatabase::kFailed, 1},    {"other.db", LogDatabase::kOpened, 0},
     };
     for (const Case& c : cases) {
-        ScriptedUi ui;
+        ScriptedUi told;
         std::unique_ptr<LogDatabase> db;
-        EXPECT_EQ(LogDatabase::Open(dir.File(c.file), ui, true, db), c.result) << c.file;
-        EXPECT_EQ(ui.messages.size(), c.messages) << c.file;
+        EXPECT_EQ(LogDatabase::Open(dir.File(c.file), told, true, db), c.result) << c.file;
+        EXPECT_EQ(told.messages.size(), c.messages) << c.file;
         EXPECT_EQ(db != nullptr, c.result == LogDatabase::kOpened) << c.file;
-        if (!ui.messages.empty()) {
-            EXPECT_EQ(ui.messages[0].rfind("Couldn't open database--Exception: ", 0), 0u);
-        }
+        EXPECT_TRUE(told.messages.empty() ||
+                    told.messages[0].rfind("Couldn't open database--Exception: ", 0) == 0)
+            << told.messages[0];
     }
-    ScriptedUi quiet;
     std::unique_ptr<LogDatabase> db;
-    EXPECT_EQ(LogDatabase::Open(dir.File("missing.tlg"), quiet, false, db), LogDatabase::kNotFound);
-    EXPECT_TRUE(quiet.messages.empty());
-    EXPECT_EQ(LogDatabase::Create(dir.File("text.tlg"), quiet), nullptr);
-    EXPECT_EQ(quiet.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);
+    EXPECT_EQ(LogDatabase::Open(dir.File("missing.tlg"), ui, false, db), LogDatabase::kNotFound);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(LogDatabase::Create(dir.File("text.tlg"), ui), nullptr);
+    EXPECT_EQ(ui.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);
 }
 
 // Only a log, or a file that holds nothing yet, is completed; anything else stays as it was.
-TEST(Schema, CompletingOpensOnlyLogs) {
-    TempDir dir;
-    ScriptedUi ui;
+TEST_F(Schema, CompletingOpensOnlyLogs) {
     NewLog(dir.File("lost.tlg"), ui)->sql().Exec("DROP TABLE \"Log Entry\"");
     SqliteDb(dir.File("other.db"), true)
         .Exec("CREATE TABLE Sports (x); INSERT INTO Sports VALUES (1)");
@@ -236,9 +213,7 @@ TEST(Schema, CompletingOpensOnlyLogs) {
             << c.file;
         EXPECT_EQ(db->TableExists("Log Entry"), c.completed) << c.file;
         db.reset();
-        if (!c.completed) {
-            EXPECT_EQ(test::ReadBytes(dir.File(c.file)), before) << c.file;
-        }
+        EXPECT_TRUE(c.completed || test::ReadBytes(dir.File(c.file)) == before) << c.file;
     }
     // The empty file became a whole new log.
     std::unique_ptr<LogDatabase> db;
@@ -247,9 +222,7 @@ TEST(Schema, CompletingOpensOnlyLogs) {
 }
 
 // Whatever the file holds, only the program's own query texts are ever run.
-TEST(Schema, OnlyTheProgramsOwnQueriesAreRun) {
-    TempDir dir;
-    ScriptedUi ui;
+TEST_F(Schema, OnlyTheProgramsOwnQueriesAreRun) {
     auto db = NewLog(dir.File("a.tlg"), ui);
     db->sql().Exec(
         "INSERT INTO Sports VALUES ('R', 'Running', 0, 1, 0, 0);"
@@ -291,25 +264,22 @@ TEST(Schema, OnlyTheProgramsOwnQueriesAreRun) {
 
 // A full disk at any write leaves nothing at the name, so trying again works; an existing
 // file is never replaced unless asked.
-TEST(Schema, ANewLogAppearsWholeOrNotAtAll) {
-    TempDir dir;
+TEST_F(Schema, ANewLogAppearsWholeOrNotAtAll) {
     const std::string path = dir.File("new.tlg");
     test::FailingVfs::Install();
     bool made = false;
     for (int allowed = 0; !made; allowed += 1 + allowed / 4) {
         ASSERT_LT(allowed, 5000);
-        ScriptedUi ui;
+        ScriptedUi full;
         test::FailingVfs::FailWritesAfter(allowed);
-        made = WriteNewLogFile(path, false, ui);
+        made = WriteNewLogFile(path, false, full);
         test::FailingVfs::Disarm();
+        const std::vector<std::filesystem::path> left(
+            std::filesystem::directory_iterator(dir.path()), {});
+        EXPECT_EQ(left.size(), made ? 1u : 0u) << allowed;
         EXPECT_EQ(std::filesystem::exists(path), made) << allowed;
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                                std::filesystem::directory_iterator()),
-                  made ? 1 : 0)
-            << allowed;
     }
     const std::string written = test::ReadBytes(path);
-    ScriptedUi ui;
     EXPECT_FALSE(WriteNewLogFile(path, false, ui));
     EXPECT_EQ(ui.messages, std::vector<std::string>{
                                "Couldn't create database--Exception: Database already exists."});
