@@ -72,9 +72,13 @@ class ScriptedDialogs : public DialogProvider {
   private:
     static std::optional<QString> Take(std::deque<std::optional<QString>>& q) {
         if (q.empty()) return std::nullopt;
-        std::optional<QString> next = q.front();
+        // Copied apart, not as an optional: GCC 12 warns a copied optional<QString> may be
+        // used uninitialised.
+        const bool cancelled = !q.front().has_value();
+        const QString path = q.front().value_or(QString());
         q.pop_front();
-        return next;
+        if (cancelled) return std::nullopt;
+        return path;
     }
 };
 
