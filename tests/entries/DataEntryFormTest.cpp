@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "store/EventsSet.h"
-#include "store/LogEntryFilteredSet.h"
 #include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
 
