@@ -7,8 +7,6 @@
 #include <ctime>
 #include <fstream>
 
-#include "store/LogEntryFilteredSet.h"
-#include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
 #include "support/FailingVfs.h"
 
@@ -41,13 +39,6 @@ long long Entries(const std::string& path) {
 class BackupTest : public test::DocFixture {
   protected:
     std::string BackupFile() const { return dir.File("Backup Logs/logBAK.tlg"); }
-    std::string QueryRows(SqliteDb& db, const std::string& sql) {
-        Statement s = db.Prepare(sql);
-        std::string out;
-        while (s.Step())
-            out += (out.empty() ? "" : ";") + s.Text(0);
-        return out;
-    }
 };
 
 TEST_F(BackupTest, ABackupIsReplacedOnlyWhenItIsOldEnough) {
@@ -129,7 +120,9 @@ TEST_F(BackupTest, FailuresAreToldAndLeaveTheLogAndTheOldBackupAlone) {
         test::FailingVfs::Disarm();
         EXPECT_EQ(ui.messages.size(), outcome.result == BackupOutcome::Failed ? 1u : 0u);
         SqliteDb backup(BackupFile(), false);
-        EXPECT_EQ(QueryRows(backup, "PRAGMA integrity_check"), "ok");
+        Statement check = backup.Prepare("PRAGMA integrity_check");
+        ASSERT_TRUE(check.Step());
+        EXPECT_EQ(check.Text(0), "ok");
         const long long now = Entries(BackupFile());
         EXPECT_TRUE(now == before || now == Entries(path)) << now;
         if (outcome.result == BackupOutcome::Made) {

@@ -2,8 +2,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 // The fuzz target's checks, so that every test run replays the awkward old logs.
@@ -14,10 +12,6 @@ namespace kivrun::fuzz {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    return test::ReadBytes(path.string());
-}
 
 std::vector<fs::path> Corpus() {
     std::vector<fs::path> files;
@@ -31,7 +25,7 @@ TEST(OldLogCorpus, EveryFileKeepsTheInvariants) {
     calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
     int files = 0;
     for (const fs::path& file : Corpus()) {
-        EXPECT_EQ(ExerciseOldLog(ReadBytes(file)), "") << file.filename();
+        EXPECT_EQ(ExerciseOldLog(test::ReadBytes(file.string())), "") << file.filename();
         ++files;
     }
     EXPECT_GE(files, 20);
@@ -53,12 +47,12 @@ TEST(OldLogCorpus, EveryFileConvertsAndIsKept) {
         const bool junk = file.extension() == ".bin";
         ASSERT_EQ(doc.OnOpenDocument(path), !junk);
         if (junk) {
-            EXPECT_EQ(ReadBytes(path), ReadBytes(file));
+            EXPECT_EQ(test::ReadBytes(path), test::ReadBytes(file.string()));
             continue;
         }
         EXPECT_EQ(doc.Database().IntegrityProblems(), "");
         if (fs::file_size(file) > 0) {
-            EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), ReadBytes(file));
+            EXPECT_EQ(test::ReadBytes(dir.File("logOLD.tlg")), test::ReadBytes(file.string()));
         }
         ProgramState::Instance().Reset();
     }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "app/SampleLog.h"
@@ -19,11 +18,6 @@ namespace fs = std::filesystem;
 using test::DocFixture;
 using test::Entry;
 
-std::string FileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class ReadModelTest : public DocFixture {
   protected:
     // A sample log of three seasons with routines, as the exports' fixtures were made from.
@@ -31,10 +25,6 @@ class ReadModelTest : public DocFixture {
         const std::string sample = dir.File("sample.tlg");
         ASSERT_TRUE(WriteSampleLog(sample, 150, 11, ui));
         ASSERT_TRUE(doc->OnOpenDocument(sample));
-    }
-    template <class Export>
-    std::string Exported(Export write) {
-        return Exported(write, *doc);
     }
     template <class Export>
     static std::string Exported(Export write, CTamselDoc& from) {
@@ -46,19 +36,19 @@ class ReadModelTest : public DocFixture {
 
 TEST_F(ReadModelTest, StreamedExportsAreTheSamePagesByteForByte) {
     OpenSample();
-    const fs::path data = fs::path(KIVRUN_TEST_DATA) / "exports";
-    EXPECT_EQ(Exported(ExportHTML), FileText(data / "sample-newest-first.htm"));
-    EXPECT_EQ(Exported(ExportText), FileText(data / "sample-newest-first.txt"));
+    const std::string data = KIVRUN_TEST_DATA "/exports/";
+    EXPECT_EQ(Exported(ExportHTML, *doc), test::ReadBytes(data + "sample-newest-first.htm"));
+    EXPECT_EQ(Exported(ExportText, *doc), test::ReadBytes(data + "sample-newest-first.txt"));
     doc->ToggleDateSort();
-    EXPECT_EQ(Exported(ExportHTML), FileText(data / "sample-oldest-first.htm"));
+    EXPECT_EQ(Exported(ExportHTML, *doc), test::ReadBytes(data + "sample-oldest-first.htm"));
 }
 
 TEST_F(ReadModelTest, OpeningAndReadingALogChangesNothingInItsFile) {
     OpenSample();
-    Exported(ExportHTML);  // the page's preferences take their defaults once
+    Exported(ExportHTML, *doc);  // the page's preferences take their defaults once
     const std::string sample = doc->PathName();
     doc.reset();
-    const std::string before = FileText(sample);
+    const std::string before = test::ReadBytes(sample);
     const auto stamp = fs::last_write_time(sample);
     for (auto mode : {CTamselDoc::OpenMode::ReadWrite, CTamselDoc::OpenMode::ReadOnly}) {
         CTamselDoc reader(ui);
@@ -69,7 +59,7 @@ TEST_F(ReadModelTest, OpeningAndReadingALogChangesNothingInItsFile) {
         ExportHTML(reader, page);
         reader.EntriesBetween(CDate(1, 1, 2025), CDate(12, 31, 2025));
     }
-    EXPECT_TRUE(FileText(sample) == before);
+    EXPECT_TRUE(test::ReadBytes(sample) == before);
     EXPECT_TRUE(fs::last_write_time(sample) == stamp);
 }
 
@@ -77,7 +67,7 @@ TEST_F(ReadModelTest, AReadOnlyLogIsFilteredAndExportedButRefusesChanges) {
     OpenSample();
     const std::string sample = doc->PathName();
     doc.reset();
-    const std::string before = FileText(sample);
+    const std::string before = test::ReadBytes(sample);
     CTamselDoc reader(ui);
     ASSERT_TRUE(reader.OnOpenDocument(sample, CTamselDoc::OpenMode::ReadOnly));
     FilterState runs;
@@ -94,7 +84,7 @@ TEST_F(ReadModelTest, AReadOnlyLogIsFilteredAndExportedButRefusesChanges) {
     EXPECT_EQ(reader.AddEntry(Entry(1, 6, 2026), nullptr), 0);
     EXPECT_FALSE(reader.DeleteEntry(reader.EntryAt(0)->entryId, nullptr, false));
     EXPECT_EQ(ui.messages.size(), 2u);
-    EXPECT_TRUE(FileText(sample) == before);
+    EXPECT_TRUE(test::ReadBytes(sample) == before);
 }
 
 TEST_F(ReadModelTest, WhatIsDeletedIsWhatWasAskedAboutWhateverIsReadMeanwhile) {

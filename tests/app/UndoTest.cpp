@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "app/TamselDoc.h"
-#include "store/LogEntryFilteredSet.h"
 #include "support/DocFixture.h"
 
 namespace kivrun {

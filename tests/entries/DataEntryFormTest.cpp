@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "store/EventsSet.h"
-#include "store/LogEntryFilteredSet.h"
 #include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
 
@@ -18,8 +16,7 @@ class DataEntryFormTest : public test::DocFixture {
         DocFixture::SetUp();
         doc->Database().sql().Exec(
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('S','Swimming',3,5,3,3)");
-        doc->Database().sql().Exec(
+            "VALUES ('S','Swimming',3,5,3,3);"
             "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
             "('R','G','Hill loop'), ('R','G','Canal path'), ('R','R','City Half'), "
             "('B','G','Coast road')");

@@ -8,7 +8,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "store/Database.h"
 #include "support/DocFixture.h"

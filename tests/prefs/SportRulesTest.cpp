@@ -3,7 +3,6 @@
 #include "prefs/GeneralPrefs.h"
 #include "prefs/PrefsChoices.h"
 #include "prefs/SportRules.h"
-#include "prefs/SportsPageState.h"
 
 namespace kivrun::prefs {
 namespace {
@@ -92,11 +91,6 @@ TEST(SportRules, LettersPreferTheUsualOneElseTheFirstFree) {
 TEST(SportRules, NamesAreTrimmedAtBothEnds) {
     EXPECT_EQ(TrimName("  Nordic walking \t"), "Nordic walking");
     EXPECT_EQ(TrimName("   "), "");
-}
-
-TEST(SportRules, LineTextHoldsTheSportTabSeparated) {
-    EXPECT_EQ(LineText({"Swimming", "S", 1, 2, 3}), "Swimming\tS\tmin/100yds\tyards\t3");
-    EXPECT_EQ(LineText({"Weights", "W", 4, 6, 5}), "Weights\tW\tN/A\tN/A\t5");
 }
 
 TEST(OptionalFields, OfferedNamesBringTheirLabelsTypedNamesKeepTheOld) {

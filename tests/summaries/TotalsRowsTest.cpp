@@ -8,8 +8,14 @@
 namespace kivrun {
 namespace {
 
-using test::Entry;
-using TotalsRowsTest = test::DocFixture;
+class TotalsRowsTest : public test::DocFixture {
+  protected:
+    void Add(int m, int d, int y, const char* sport, double seconds, double distance = 5) {
+        WorkingEntry e = test::Entry(m, d, y, sport, seconds);
+        e.distance = distance;
+        ASSERT_NE(doc->AddEntry(e, nullptr), 0);
+    }
+};
 
 std::vector<std::string> Lines(const TotalsResult& r) {
     std::vector<std::string> lines;
@@ -25,18 +31,10 @@ TEST_F(TotalsRowsTest, AnEmptyLogSaysSo) {
 
 TEST_F(TotalsRowsTest, WeeksAreLabelledAndTotalledAcrossNewYear) {
     // 1 January 2021 was a Friday; the week from Monday 28 December holds Sunday 3 January.
-    WorkingEntry run = Entry(1, 3, 2021, "R", 3600);
-    run.distance = 6;
-    doc->AddEntry(run, nullptr);
-    WorkingEntry ride = Entry(1, 5, 2021, "B", 5400);
-    ride.distance = 40;
-    doc->AddEntry(ride, nullptr);
-    WorkingEntry lift = Entry(1, 6, 2021, "W", 2700);
-    lift.distance = 0;  // a sport without distance
-    doc->AddEntry(lift, nullptr);
-    WorkingEntry run2 = Entry(1, 7, 2021, "R", 1800);
-    run2.distance = 3.55;
-    doc->AddEntry(run2, nullptr);
+    Add(1, 3, 2021, "R", 3600, 6);
+    Add(1, 5, 2021, "B", 5400, 40);
+    Add(1, 6, 2021, "W", 2700, 0);  // a sport without distance
+    Add(1, 7, 2021, "R", 1800, 3.55);
     EXPECT_EQ(Lines(BuildTotalsRows(*doc, TotalsGrouping::Week)),
               (std::vector<std::string>{
                   "||||",
@@ -53,12 +51,8 @@ TEST_F(TotalsRowsTest, WeeksAreLabelledAndTotalledAcrossNewYear) {
 
 TEST_F(TotalsRowsTest, MonthsAndYearsFollowTheGrandTotalUnit) {
     doc->PreferencesSet().SetGrandTotalUnits(2);  // km
-    WorkingEntry a = Entry(1, 10, 2025, "R", 600);
-    a.distance = 1;
-    doc->AddEntry(a, nullptr);
-    WorkingEntry b = Entry(1, 20, 2026, "R", 600);
-    b.distance = 1;
-    doc->AddEntry(b, nullptr);
+    Add(1, 10, 2025, "R", 600, 1);
+    Add(1, 20, 2026, "R", 600, 1);
     const auto months = Lines(BuildTotalsRows(*doc, TotalsGrouping::Month));
     ASSERT_EQ(months.size(), 8u);
     EXPECT_EQ(months[1], "January,||||");
@@ -71,9 +65,7 @@ TEST_F(TotalsRowsTest, MonthsAndYearsFollowTheGrandTotalUnit) {
 }
 
 TEST_F(TotalsRowsTest, AWorkoutOfASportTheLogNoLongerHasIsListedButNotTotalled) {
-    WorkingEntry run = Entry(6, 1, 2026, "R", 1800);
-    run.distance = 4;
-    doc->AddEntry(run, nullptr);
+    Add(6, 1, 2026, "R", 1800, 4);
     // A log from before relations kept workouts of a sport it had deleted.
     doc->Database().sql().Exec("DROP TRIGGER \"kivrun_rel_SportsToEntry_insert\"");
     doc->Database().sql().Exec(
@@ -99,8 +91,7 @@ TEST_F(TotalsRowsTest, TheGroupingIsKeptInTheLog) {
 }
 
 TEST_F(TotalsRowsTest, OnPaperTheListKeepsItsWidthsAndGreyTotalLines) {
-    WorkingEntry run = Entry(3, 2, 2026, "R", 1800);
-    doc->AddEntry(run, nullptr);
+    Add(3, 2, 2026, "R", 1800);
     auto rows =
         std::make_shared<std::vector<TotalsRow>>(BuildTotalsRows(*doc, TotalsGrouping::Month).rows);
     const TotalsPrintSource paper(rows, TotalsGrouping::Month);

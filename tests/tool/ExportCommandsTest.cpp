@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "output/PythonCheck.h"
 #include "support/FilterText.h"
@@ -11,14 +10,10 @@
 namespace kivrun {
 namespace {
 
+using test::ReadBytes;
 using test::RunTool;
 using test::ShellQuote;
 using test::StateWith;
-
-std::string Read(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class ExportCommandsTest : public ::testing::Test {
   protected:
@@ -53,7 +48,7 @@ TEST_F(ExportCommandsTest, EveryFormatByItsExtension) {
         const auto r = Run("export " + log + " " + ShellQuote(out));
         ASSERT_EQ(r.status, 0) << extension << r.err;
         EXPECT_EQ(r.out, out + "\n");
-        EXPECT_EQ(Read(out).rfind(start, 0), 0u) << extension;
+        EXPECT_EQ(ReadBytes(out).rfind(start, 0), 0u) << extension;
     }
     const auto dump =
         test::RunPython(test::kWorkbookDump, ShellQuote(dir.File("log.xls")), dir.path().string());
@@ -68,7 +63,7 @@ TEST_F(ExportCommandsTest, AFilterNarrowsTheExport) {
     const auto r = Run("export " + log + " " + ShellQuote(out) + " --filter " +
                        ShellQuote(StateWith("R", "GIRET", "1,3,1/01/2003,1/09/2003,0")));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(Read(out),
+    EXPECT_EQ(ReadBytes(out),
               "Date\tSport\tClass\tDistance\tTime\tPace\tAHR\tWeight\tRoute\tNotes\t\r\n"
               "1/06/2003\tRunning\tG\t10\t1:15:00\t7:30\t150\t0\tRiver loop\t\r\n");
 }

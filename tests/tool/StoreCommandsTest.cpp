@@ -52,16 +52,10 @@ TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
     EXPECT_NE(help.out.find("check LOG"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace kivrun
-
-namespace kivrun {
-namespace {
-
 TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {
-    test::TempDir dir;
-    const std::string log = test::ShellQuote(dir.File("p.tlg"));
-    ASSERT_EQ(test::RunTool("new " + log, dir.path()).status, 0);
+    TempDir dir;
+    const std::string log = ShellQuote(dir.File("p.tlg"));
+    ASSERT_EQ(RunTool("new " + log, dir.path()).status, 0);
     struct Case {
         std::string args;
         std::string out;
@@ -78,7 +72,7 @@ TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {
         {"HTMLHeading \"Tom's & Jerry's log\"", "Tom's & Jerry's log\n", 0},
     };
     for (const Case& c : cases) {
-        const auto r = test::RunTool("pref " + log + " " + c.args, dir.path());
+        const auto r = RunTool("pref " + log + " " + c.args, dir.path());
         EXPECT_EQ(r.status, c.status) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "store/LogDatabase.h"
 #include "support/FilterText.h"
 #include "support/RunTool.h"
 #include "support/TestLog.h"
@@ -14,8 +13,7 @@ using test::ShellQuote;
 class ViewCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        path = dir.File("month.tlg");
-        log = ShellQuote(path);
+        log = ShellQuote(dir.File("month.tlg"));
         ASSERT_EQ(Run("new " + log).status, 0);
         ASSERT_EQ(Run("sport " + log + " R Running 0 1").status, 0);
         ASSERT_EQ(Run("sport " + log + " Y Kayak 0 0").status, 0);
@@ -24,17 +22,11 @@ class ViewCommandsTest : public ::testing::Test {
               "3/31/2026 Running General 4 0:36:00", "4/1/2026 Running General 3 0:30:00",
               "4/6/2026 Running General 2 0:20:00"})
             ASSERT_EQ(Run("add " + log + " " + a).status, 0) << a;
-        SilentUserInterface silent;
-        std::unique_ptr<LogDatabase> db;
-        ASSERT_EQ(LogDatabase::Open(path, silent, true, db), LogDatabase::kOpened);
-        db->sql().Exec(
-            "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES "
-            "('R', 46083, 'Spring 10K')");  // 3/2/2026
+        ASSERT_EQ(Run("event add " + log + " 3/2/2026 Running 'Spring 10K'").status, 0);
     }
     test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
 
     test::TempDir dir;
-    std::string path;
     std::string log;
 };
 

@@ -87,7 +87,6 @@ TEST(EntryPage, WrapsNotesAtBlanksAndKeepsLineBreaks) {
         Lines lines;
     } cases[] = {
         {"", 100, {}},
-        {"short", 100, {"short"}},
         {"tempo run on the hills", 100, {"tempo run", "on the", "hills"}},
         {"felt   good  today", 100, {"felt", "good", "today"}},
         {"abcdefghijklmnop", 60, {"abcde", "fghij", "klmno", "p"}},

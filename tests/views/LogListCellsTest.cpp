@@ -28,13 +28,13 @@ TEST_F(LogListCellsTest, EveryColumnInEveryFormat) {
     const EntryRow run = Row("R", 10, 4086, 450);
     const EntryRow ride = Row("B", 40.25, 5400, 26.8);
     const EntryRow lift = Row("W", 0, 2700, 0);
+    // The date and time forms are the Date and ElapsedTime tests' own: one each shows the
+    // column's form reaches them.
     struct Case {
         const EntryRow& row;
         int column, format;
         const char* text;
     } cases[] = {
-        {run, 0, 0, "1/05/03"},
-        {run, 0, 1, "1/05/2003"},
         {run, 0, 4, "Sunday, January 5, 2003"},
         {run, 1, 0, "Running"},
         {run, 1, 1, "R"},
@@ -44,11 +44,8 @@ TEST_F(LogListCellsTest, EveryColumnInEveryFormat) {
         {run, 3, 0, "10.0M"},
         {ride, 3, 0, "40.3K"},
         {lift, 3, 0, ""},
-        {run, 4, 0, "1:08"},
         {run, 4, 1, "1:08:06"},
-        {run, 4, 2, "1:08:06.00"},
         {run, 4, 3, "68:06"},
-        {run, 4, 4, "68:06.00"},
         {run, 5, 0, "7:30"},
         {ride, 5, 0, "26.8"},
         {lift, 5, 0, ""},

@@ -53,8 +53,6 @@ TEST_F(ExerciseListEditorTest, AddRefusesEmptyTextsAndNamesTheListHas) {
         const char* message;
         ExerciseListEditor::Focus focus;
     } cases[] = {
-        {"", "Dips", "Please select a body part for this exercise!!",
-         ExerciseListEditor::Focus::BodyPart},
         {"   ", "Dips", "Please select a body part for this exercise!!",
          ExerciseListEditor::Focus::BodyPart},
         {"Chest", " ", "Please enter a name for this exercise!!", ExerciseListEditor::Focus::Name},
