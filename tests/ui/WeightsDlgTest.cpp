@@ -130,8 +130,7 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
                 Qt::ItemIsEnabled);
 
             Press(Qt::Key_Return);  // nothing typed yet
-            ASSERT_FALSE(dialogs->messages.empty());
-            EXPECT_EQ(dialogs->messages.back(), "You must enter an exercise !!");
+            EXPECT_EQ(dialogs->messages, std::vector<QString>{"You must enter an exercise !!"});
             EnterRow(d, "Bench Press", {"3", "100", "10", "110", "8"});
             EnterRow(d, "Squats", {"4", "", "12"});
             EnterRow(d, "Farmer's Walk", {"2", "40"});
