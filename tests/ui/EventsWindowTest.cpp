@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>

@@ -1,12 +1,11 @@
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 
 #include "ShellSupport.h"
 #include "app/ui/ChildFrame.h"
 #include "store/LogDatabase.h"
-#include "ui/UiTestSupport.h"
+#include "support/DocFixture.h"
 
 namespace kivrun::test {
 namespace {
@@ -129,12 +128,7 @@ TEST_F(FileCommands, UndoFollowsTheDocumentsNotices) {
         "VALUES ('R','Running',0,1,0,2)");
     frame().RefreshCommands();
     EXPECT_FALSE(frame().Action(Command::EditUndo)->isEnabled());
-    WorkingEntry entry;
-    entry.date = CDate(3, 14, 2026);
-    entry.sptAbbrev = "R";
-    entry.typeAbbrev = "G";
-    entry.time = CElapsedTime::FromSeconds(1800);
-    ASSERT_GT(doc.AddEntry(entry, nullptr), 0);
+    ASSERT_GT(doc.AddEntry(Entry(3, 14, 2026, "R", 1800), nullptr), 0);
     // No explicit refresh: the notice of the new entry brings Undo to life.
     Settle();
     EXPECT_TRUE(frame().Action(Command::EditUndo)->isEnabled());

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 #include <QToolButton>
 
@@ -13,9 +12,7 @@
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/FilterToolBar.h"
 #include "store/LogDatabase.h"
-#include "store/LogEntryFilteredSet.h"
 #include "support/DocFixture.h"
-#include "ui/UiTestSupport.h"
 
 namespace kivrun::test {
 namespace {

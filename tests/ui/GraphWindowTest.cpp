@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -17,7 +16,6 @@
 #include "app/SampleLog.h"
 #include "app/ui/ChildFrame.h"
 #include "controls/ui/HoverTipWindow.h"
-#include "output/ui/GPrintDriver.h"
 #include "summaries/GraphModel.h"
 #include "summaries/ui/GraphView.h"
 #include "summaries/ui/GraphViewFrame.h"
@@ -28,12 +26,6 @@ namespace {
 
 class GraphWindow : public ShellTest {
   protected:
-    void TearDown() override {
-        GPrintDriver::Instance().SetPrintDialog(nullptr);
-        GPrintDriver::Instance().Reset();
-        ShellTest::TearDown();
-    }
-
     // A sample log of a few years, open in a main window of 1200 x 800.
     CTamselDoc& OpenLog() {
         SilentUserInterface silent;
@@ -63,6 +55,8 @@ class GraphWindow : public ShellTest {
         QTest::keyClick(&g.Graph(), key);
         Settle();
     }
+
+    PrintsToPdf pdf{Path("graph.pdf")};
 };
 
 TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
@@ -177,15 +171,9 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
 TEST_F(GraphWindow, PrintsAndSavesPictures) {
     OpenLog();
     CGraphViewFrame& g = OpenGraph();
-    const QString pdf = Path("graph.pdf");
-    GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString&) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    });
     ASSERT_TRUE(Enabled(Command::FilePrint));
     frame().Run(Command::FilePrint);
-    const PdfFacts facts = ReadPdf(pdf);
+    const PdfFacts facts = pdf.Read();
     EXPECT_EQ(facts.pages, 1);
     EXPECT_NE(facts.text.find("Distance By Week"), std::string::npos) << facts.text;
 

@@ -91,7 +91,7 @@ TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
     EXPECT_TRUE(complaints.isEmpty()) << complaints.join("\n").toStdString();
 }
 
-// One row's question and the command's wording: LogListWindow and LogWindowWiring.
+// One row's question and the command's wording: LogListWindow.
 TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestion) {
     Show(10);
     const std::vector<long> before = ListedIds();
@@ -405,7 +405,7 @@ TEST_F(LogListView, EntryCommandsFollowTheSelection) {
     EXPECT_EQ(form->loads, (std::vector<std::pair<long, bool>>{{second, false}, {second, true}}));
 
     // Copy hands the selected positions, in order, to the export code's text (its lines:
-    // LogWindowWiring) and puts that on the clipboard.
+    // LogListWindow) and puts that on the clipboard.
     std::vector<long> asked;
     CTamselView::SetClipboardText([&](CTamselDoc&, const std::vector<long>& rows) {
         asked = rows;

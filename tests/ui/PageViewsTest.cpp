@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "ShellSupport.h"
-#include "UiTestSupport.h"
 #include "app/ui/ChildFrame.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "support/DocFixture.h"

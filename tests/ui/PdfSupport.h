@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPrinter>
 #include <QString>
 #include <string>
 
+#include "output/ui/GPrintDriver.h"
 #include "support/RunTool.h"
 
 namespace kivrun::test {
@@ -32,5 +34,27 @@ inline PdfFacts ReadPdf(const std::string& path) {
 inline PdfFacts ReadPdf(const QString& path) {
     return ReadPdf(path.toStdString());
 }
+
+// While it lives, the print dialog is answered with OK and this PDF, and the title it was
+// shown with is kept; afterwards Qt's dialog and a fresh printer are back.
+class PrintsToPdf {
+  public:
+    explicit PrintsToPdf(QString path) : path(std::move(path)) {
+        GPrintDriver::Instance().SetPrintDialog([this](QPrinter& p, QWidget*, const QString& t) {
+            title = t;
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(this->path);
+            return true;
+        });
+    }
+    ~PrintsToPdf() {
+        GPrintDriver::Instance().SetPrintDialog(nullptr);
+        GPrintDriver::Instance().Reset();
+    }
+    PdfFacts Read() const { return ReadPdf(path); }
+
+    const QString path;
+    QString title;
+};
 
 }  // namespace kivrun::test

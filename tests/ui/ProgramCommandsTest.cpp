@@ -10,7 +10,6 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/ProgramSetup.h"
 #include "store/LogDatabase.h"
-#include "store/LogEntryFilteredSet.h"
 
 namespace kivrun {
 namespace {

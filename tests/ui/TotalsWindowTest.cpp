@@ -29,9 +29,7 @@ class TotalsWindow : public ShellTest {
         GPrintDriver::Instance().Reset();
     }
     void TearDown() override {
-        GPrintDriver::Instance().SetPrintDialog(nullptr);
         GPrintDriver::Instance().SetPageSetupDialog(nullptr);
-        GPrintDriver::Instance().Reset();
         ShellTest::TearDown();
     }
 
@@ -97,6 +95,7 @@ class TotalsWindow : public ShellTest {
     }
 
     QString log;
+    PrintsToPdf pdf{Path("totals.pdf")};
 };
 
 TEST_F(TotalsWindow, GroupingsAndSplitViewFromTheMenu) {
@@ -175,14 +174,6 @@ TEST_F(TotalsWindow, FollowsTheLogAndTheFilter) {
 TEST_F(TotalsWindow, PrintsPagesWithTheirFootersOnThePageSetUpForTheSession) {
     OpenLog();
     OpenTotals();
-    const QString pdf = Path("totals.pdf");
-    QString askedTitle;
-    GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString& t) {
-        askedTitle = t;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    });
     GPrintDriver::Instance().SetPageSetupDialog([](QPrinter& printer, QWidget*) {
         printer.setPageOrientation(QPageLayout::Landscape);
         return true;
@@ -191,8 +182,8 @@ TEST_F(TotalsWindow, PrintsPagesWithTheirFootersOnThePageSetUpForTheSession) {
     frame().Run(Command::FilePageSetup);
     ASSERT_TRUE(Enabled(Command::FilePrint));
     frame().Run(Command::FilePrint);
-    EXPECT_EQ(askedTitle, "Totals");
-    const PdfFacts facts = ReadPdf(pdf);
+    EXPECT_EQ(pdf.title, "Totals");
+    const PdfFacts facts = pdf.Read();
     EXPECT_EQ(facts.pages, 1);
     int width = 0, height = 0;
     ASSERT_EQ(std::sscanf(facts.pageSize.c_str(), "%d x %d", &width, &height), 2);

@@ -9,7 +9,6 @@
 #include <functional>
 
 #include <QFile>
-#include <QPrinter>
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
@@ -18,7 +17,6 @@
 #include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "entries/ui/DataEntryFrm.h"
-#include "output/ui/GPrintDriver.h"
 #include "store/LogDatabase.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/RoutinePrintout.h"
@@ -50,25 +48,13 @@ class WeightsDlgTest : public ShellTest {
         ASSERT_NE(form, nullptr);
         Settle();
     }
-    void TearDown() override {
-        GPrintDriver::Instance().SetPrintDialog(nullptr);
-        GPrintDriver::Instance().Reset();
-        ShellTest::TearDown();
-    }
-
     CTamselDoc& doc() { return *app->Document(); }
 
-    // Printing goes to this PDF, as if chosen in the print dialog; its text once printed.
+    // The text print() put in the PDF chosen in the print dialog.
     std::string PrintedText(const std::function<void()>& print) {
-        const QString pdf = Path("routine.pdf");
-        QFile::remove(pdf);
-        GPrintDriver::Instance().SetPrintDialog([&](QPrinter& printer, QWidget*, const QString&) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        });
+        QFile::remove(pdf.path);
         print();
-        return ReadPdf(pdf).text;
+        return pdf.Read().text;
     }
 
     static void Type(QWidget* box, const QString& text) {
@@ -111,6 +97,7 @@ class WeightsDlgTest : public ShellTest {
     }
 
     CDataEntryFrm* form = nullptr;
+    PrintsToPdf pdf{Path("routine.pdf")};
 };
 
 TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
@@ -130,8 +117,7 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
                 Qt::ItemIsEnabled);
 
             Press(Qt::Key_Return);  // nothing typed yet
-            ASSERT_FALSE(dialogs->messages.empty());
-            EXPECT_EQ(dialogs->messages.back(), "You must enter an exercise !!");
+            EXPECT_EQ(dialogs->messages, std::vector<QString>{"You must enter an exercise !!"});
             EnterRow(d, "Bench Press", {"3", "100", "10", "110", "8"});
             EnterRow(d, "Squats", {"4", "", "12"});
             EnterRow(d, "Farmer's Walk", {"2", "40"});
