@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "LargeLog.h"
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/LogListCells.h"
 
 namespace kivrun::bench {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "LargeLog.h"
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun::bench {
 

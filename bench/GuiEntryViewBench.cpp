@@ -6,7 +6,7 @@
 #include <QApplication>
 
 #include "GuiBench.h"
-#include "entries/Date.h"
+#include "values/Date.h"
 #include "views/ui/EntryView.h"
 
 namespace kivrun::bench {

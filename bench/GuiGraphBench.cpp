@@ -7,7 +7,7 @@
 #include <QDir>
 
 #include "GuiBench.h"
-#include "output/ui/PictureFile.h"
+#include "print/ui/PictureFile.h"
 #include "summaries/GraphModel.h"
 #include "summaries/ui/GraphPrintout.h"
 #include "summaries/ui/GraphView.h"

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "GuiBench.h"
-#include "app/TamselDoc.h"
-#include "store/LogEntryFilteredSet.h"
+#include "document/TamselDoc.h"
+#include "store/LogEntrySet.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/LogListPrinter.h"
 #include "views/ui/TamselView.h"

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/SampleLog.h"
-#include "app/TamselDoc.h"
+#include "document/SampleLog.h"
+#include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
 #include "store/UserInterface.h"
 

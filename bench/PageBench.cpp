@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "LargeLog.h"
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/CalendarPage.h"
 #include "views/EntryCursor.h"
 #include "views/WeekPage.h"

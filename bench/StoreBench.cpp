@@ -6,7 +6,7 @@
 
 #include "LargeLog.h"
 #include "store/LogDatabase.h"
-#include "store/LogEntryFilteredSet.h"
+#include "store/LogEntrySet.h"
 #include "store/UserInterface.h"
 
 namespace kivrun::bench {

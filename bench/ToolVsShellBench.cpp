@@ -7,7 +7,7 @@
 #include <string>
 
 #include "LargeLog.h"
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "store/EntryReader.h"
 
 namespace kivrun::bench {

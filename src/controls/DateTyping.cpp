@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "entries/Calendar.h"
+#include "values/Calendar.h"
 
 namespace kivrun {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "entries/Date.h"
+#include "values/Date.h"
 
 namespace kivrun {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "document/TamselDoc.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 
 namespace kivrun {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/UpdateHint.h"
-#include "entries/Date.h"
-#include "entries/WorkingEntry.h"
+#include "document/UpdateHint.h"
+#include "document/WorkingEntry.h"
+#include "values/Date.h"
 
 namespace kivrun {
 

@@ -1,6 +1,6 @@
 #include "entries/FilterBarPresenter.h"
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/UpdateHint.h"
-#include "entries/FilterState.h"
+#include "document/FilterState.h"
+#include "document/UpdateHint.h"
 
 namespace kivrun {
 

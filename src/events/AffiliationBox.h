@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
 
 namespace kivrun {
 

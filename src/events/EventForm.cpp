@@ -1,6 +1,6 @@
 #include "events/EventForm.h"
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 

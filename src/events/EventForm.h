@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "document/EventValue.h"
 #include "events/AffiliationBox.h"
-#include "events/EventValue.h"
 #include "store/Rows.h"
 
 namespace kivrun {

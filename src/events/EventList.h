@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/PrintListLayout.h"
 
 namespace kivrun {

@@ -10,7 +10,7 @@
 
 #include "output/CompoundFile.h"
 #include "output/LittleEndian.h"
-#include "output/TextEncoding.h"
+#include "values/TextEncoding.h"
 
 // Record layouts follow the published BIFF8 file format.
 namespace kivrun {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "output/LittleEndian.h"
-#include "output/TextEncoding.h"
+#include "values/TextEncoding.h"
 
 namespace kivrun {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <system_error>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "output/BiffWorkbook.h"
 #include "output/HtmlExport.h"
 #include "output/TextExport.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <ostream>
 
-#include "app/TamselDoc.h"
-#include "entries/Date.h"
-#include "entries/ElapsedTime.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "document/TamselDoc.h"
 #include "store/EntryReader.h"
 #include "store/LogDatabase.h"
+#include "values/Date.h"
+#include "values/ElapsedTime.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 
 namespace kivrun {
 namespace {

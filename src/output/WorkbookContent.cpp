@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/TamselDoc.h"
-#include "entries/ElapsedTime.h"
-#include "entries/Units.h"
-#include "output/TextEncoding.h"
+#include "document/TamselDoc.h"
 #include "store/EntryReader.h"
+#include "values/ElapsedTime.h"
+#include "values/TextEncoding.h"
+#include "values/Units.h"
 #include "views/LogListCells.h"
 
 namespace kivrun {

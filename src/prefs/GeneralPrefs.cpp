@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
+#include "document/TamselDoc.h"
 #include "prefs/PrefsChoices.h"
 #include "store/ColumnSettingsSet.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "store/PreferencesSet.h"
-#include "store/ProgramState.h"
+#include "values/NumberFormat.h"
+#include "values/ProgramState.h"
 
 namespace kivrun::prefs {
 

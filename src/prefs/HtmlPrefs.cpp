@@ -1,10 +1,10 @@
 #include "prefs/HtmlPrefs.h"
 
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
+#include "document/TamselDoc.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "store/PreferencesSet.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun::prefs {
 

@@ -1,7 +1,7 @@
 #include "prefs/SportRules.h"
 
-#include "entries/NumberFormat.h"
 #include "prefs/PrefsChoices.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun::prefs {
 

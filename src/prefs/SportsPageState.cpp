@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "prefs/PrefsChoices.h"
 #include "store/Criteria.h"
 #include "store/Database.h"

@@ -40,4 +40,13 @@ class CLogEntrySet : public RecordSet {
     std::string BaseTable() const override { return "Log Entry"; }
 };
 
+// The workouts that pass the filter, in the log's date order; opened on FilteredSetQuery.
+class CLogEntryFilteredSet : public CLogEntrySet {
+  public:
+    using CLogEntrySet::CLogEntrySet;
+
+  protected:
+    std::string GetDefaultSQL() const override { return "[Log Entry]"; }
+};
+
 }  // namespace kivrun

@@ -7,7 +7,7 @@
 #include "store/Criteria.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
-#include "store/ProgramState.h"
+#include "values/ProgramState.h"
 
 namespace kivrun {
 

@@ -1,6 +1,6 @@
 #include "store/SportsSet.h"
 
-#include "entries/Units.h"
+#include "values/Units.h"
 
 namespace kivrun {
 

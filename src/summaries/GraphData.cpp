@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/TamselDoc.h"
-#include "entries/ElapsedTime.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
+#include "values/ElapsedTime.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 
 namespace kivrun {
 namespace {

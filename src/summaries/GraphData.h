@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "entries/Date.h"
 #include "summaries/GraphSettings.h"
+#include "values/Date.h"
 
 namespace kivrun {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "summaries/TotalsTable.h"
 
 namespace kivrun {

@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "app/TamselDoc.h"
-#include "entries/Date.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
-#include "store/ProgramState.h"
+#include "document/TamselDoc.h"
+#include "values/Date.h"
+#include "values/NumberFormat.h"
+#include "values/ProgramState.h"
+#include "values/Units.h"
 #include "views/LogListCells.h"
 
 namespace kivrun {

@@ -1,6 +1,6 @@
 #include "summaries/TotalsTable.h"
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 namespace {

@@ -2,9 +2,9 @@
 #include <memory>
 #include <ostream>
 
-#include "app/Conversion.h"
-#include "app/Import.h"
-#include "app/TamselDoc.h"
+#include "document/Conversion.h"
+#include "document/Import.h"
+#include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
 #include "tool/Tool.h"
 

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/OldLogFile.h"
-#include "app/TamselDoc.h"
+#include "document/OldLogFile.h"
+#include "document/TamselDoc.h"
 #include "tool/Tool.h"
 
 namespace kivrun::tool {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "events/EventList.h"
 #include "tool/Tool.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/SavedFilter.h"
-#include "app/TamselDoc.h"
+#include "document/SavedFilter.h"
+#include "document/TamselDoc.h"
 #include "output/ExportCommand.h"
 #include "tool/Tool.h"
 

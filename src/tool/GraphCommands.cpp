@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <ostream>
 
-#include "app/SavedFilter.h"
-#include "app/TamselDoc.h"
+#include "document/SavedFilter.h"
+#include "document/TamselDoc.h"
 #include "summaries/GraphModel.h"
 #include "tool/Tool.h"
 

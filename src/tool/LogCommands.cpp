@@ -5,17 +5,17 @@
 #include <map>
 #include <ostream>
 
-#include "app/SampleLog.h"
-#include "app/SavedFilter.h"
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "document/SampleLog.h"
+#include "document/SavedFilter.h"
+#include "document/TamselDoc.h"
 #include "output/TextExport.h"
 #include "store/DefaultRows.h"
 #include "store/EntryReader.h"
 #include "summaries/TotalsRows.h"
 #include "summaries/TotalsTable.h"
 #include "tool/Tool.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 #include "views/LogListCells.h"
 #include "weights/RoutineCells.h"
 

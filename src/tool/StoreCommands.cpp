@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/OldLogFile.h"
+#include "document/OldLogFile.h"
 #include "store/LogDatabase.h"
 #include "store/NewLogFile.h"
 #include "store/PreferencesSet.h"

@@ -1,8 +1,8 @@
 // What the month calendar and the week view show, as text: the same fill the views draw.
 #include <ostream>
 
-#include "app/SavedFilter.h"
-#include "app/TamselDoc.h"
+#include "document/SavedFilter.h"
+#include "document/TamselDoc.h"
 #include "tool/Tool.h"
 #include "views/CalendarPage.h"
 #include "views/EntryCursor.h"

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <ostream>
 
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
+#include "document/TamselDoc.h"
 #include "tool/Tool.h"
+#include "values/NumberFormat.h"
 #include "weights/ExerciseListEditor.h"
 #include "weights/RoutineCells.h"
 #include "weights/RoutineEditor.h"

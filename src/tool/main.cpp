@@ -4,9 +4,9 @@
 #include <exception>
 #include <iostream>
 
-#include "entries/NumberFormat.h"
 #include "store/Database.h"
 #include "tool/Tool.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun::tool {
 

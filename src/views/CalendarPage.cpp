@@ -1,6 +1,6 @@
 #include "views/CalendarPage.h"
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/EntryLabel.h"
 
 namespace kivrun {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "entries/Date.h"
+#include "values/Date.h"
 #include "views/PageItem.h"
 
 namespace kivrun {

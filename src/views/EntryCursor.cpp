@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/TamselDoc.h"
-#include "entries/Date.h"
+#include "document/TamselDoc.h"
+#include "values/Date.h"
 
 namespace kivrun {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <vector>
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
 
 #include "store/Rows.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "entries/ElapsedTime.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "values/ElapsedTime.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 #include "views/PageItem.h"
 
 namespace kivrun {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 namespace {

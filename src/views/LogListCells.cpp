@@ -1,9 +1,9 @@
 #include "views/LogListCells.h"
 
-#include "entries/Date.h"
-#include "entries/ElapsedTime.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "values/Date.h"
+#include "values/ElapsedTime.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 
 namespace kivrun {
 

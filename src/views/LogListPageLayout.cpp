@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "print/PaperText.h"
 #include "views/LogListColumnRules.h"
-#include "views/PaperText.h"
 
 namespace kivrun {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "controls/ShortenText.h"
+#include "print/PaperText.h"
 #include "views/LogListCells.h"
-#include "views/PaperText.h"
 
 namespace kivrun {
 

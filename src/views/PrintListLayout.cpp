@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "output/TextEncoding.h"
-#include "views/PaperText.h"
+#include "print/PaperText.h"
+#include "values/TextEncoding.h"
 
 namespace kivrun {
 

@@ -1,7 +1,7 @@
 #include "views/WeekPage.h"
 
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
+#include "document/TamselDoc.h"
+#include "values/NumberFormat.h"
 #include "views/EntryLabel.h"
 
 namespace kivrun {

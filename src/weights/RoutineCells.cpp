@@ -1,7 +1,7 @@
 #include "weights/RoutineCells.h"
 
-#include "entries/Date.h"
-#include "entries/NumberFormat.h"
+#include "values/Date.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun {
 

@@ -1,7 +1,7 @@
 #include "weights/RoutineEditor.h"
 
-#include "app/TamselDoc.h"
-#include "entries/NumberFormat.h"
+#include "document/TamselDoc.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "entries/Date.h"
 #include "store/Rows.h"
+#include "values/Date.h"
 #include "weights/RoutineCells.h"
 
 namespace kivrun {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/DateTyping.h"
-#include "entries/Calendar.h"
+#include "values/Calendar.h"
 
 namespace kivrun {
 namespace {

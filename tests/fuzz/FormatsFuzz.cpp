@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "entries/Date.h"
-#include "entries/ElapsedTime.h"
-#include "entries/NumberFormat.h"
-#include "entries/Units.h"
+#include "values/Date.h"
+#include "values/ElapsedTime.h"
+#include "values/NumberFormat.h"
+#include "values/Units.h"
 
 namespace kivrun::fuzz {
 namespace {

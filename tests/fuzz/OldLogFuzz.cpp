@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/OldLogReader.h"
-#include "app/OldLogWriter.h"
+#include "document/OldLogReader.h"
+#include "document/OldLogWriter.h"
 #include "store/ColumnSettingsSet.h"
 #include "store/Database.h"
 #include "store/DefaultRows.h"
@@ -21,12 +21,12 @@
 #include "store/LogDatabase.h"
 #include "store/LogEntrySet.h"
 #include "store/PreferencesSet.h"
-#include "store/ProgramState.h"
 #include "store/RoutesSet.h"
 #include "store/Schema.h"
 #include "store/SportsSet.h"
 #include "store/TrainingTypesSet.h"
 #include "store/UserInterface.h"
+#include "values/ProgramState.h"
 
 namespace kivrun::fuzz {
 namespace {

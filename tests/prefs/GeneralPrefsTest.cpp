@@ -5,8 +5,8 @@
 #include "store/ColumnSettingsSet.h"
 #include "store/Criteria.h"
 #include "store/PreferencesSet.h"
-#include "store/ProgramState.h"
 #include "support/DocFixture.h"
+#include "values/ProgramState.h"
 
 namespace kivrun::prefs {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "entries/Calendar.h"
 #include "store/Database.h"
+#include "values/Calendar.h"
 
 namespace kivrun {
 namespace {

@@ -6,13 +6,13 @@
 
 #include "store/Criteria.h"
 #include "store/DistanceUnitsSet.h"
-#include "store/LogEntryFilteredSet.h"
+#include "store/LogEntrySet.h"
 #include "store/PreferencesSet.h"
-#include "store/ProgramState.h"
 #include "store/QueryDef.h"
 #include "store/SportsSet.h"
 #include "store/TotalsSet.h"
 #include "support/TestLog.h"
+#include "values/ProgramState.h"
 
 namespace kivrun {
 namespace {

@@ -2,10 +2,10 @@
 // values and periods.
 #include <gtest/gtest.h>
 
-#include "store/ProgramState.h"
 #include "summaries/GraphData.h"
 #include "summaries/GraphLayout.h"
 #include "summaries/GraphSettings.h"
+#include "values/ProgramState.h"
 
 namespace kivrun {
 namespace {

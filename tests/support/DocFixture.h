@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "app/TamselDoc.h"
-#include "entries/Calendar.h"
+#include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
-#include "store/ProgramState.h"
 #include "support/TestLog.h"
+#include "values/Calendar.h"
+#include "values/ProgramState.h"
 
 namespace kivrun::test {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "store/Database.h"
 #include "support/DocFixture.h"
 #include "support/RunTool.h"

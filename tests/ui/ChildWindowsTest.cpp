@@ -5,7 +5,7 @@
 #include <QToolBar>
 
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
+#include "frames/ui/ChildFrame.h"
 
 namespace kivrun::test {
 namespace {

@@ -9,11 +9,11 @@
 #include <tuple>
 
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
 #include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "entries/ui/DatePicker.h"
+#include "frames/ui/ChildFrame.h"
 #include "store/LogDatabase.h"
 #include "support/DocFixture.h"
 
@@ -235,9 +235,9 @@ TEST_F(DataEntryFrmTest, TheDateBoxTakesWhatIsTyped) {
 }
 
 TEST_F(DataEntryFrmTest, EachSportShowsItsUnitsAndWeightsSwitchesTheControls) {
-    for (auto [sport, weights, distanceUnit, paceUnit] :
-         {std::tuple{"Weights", true, "", ""}, {"Running", false, "miles", "mpm"},
-          {"Road", false, "km", "kph"}}) {
+    for (auto [sport, weights, distanceUnit, paceUnit] : {std::tuple{"Weights", true, "", ""},
+                                                          {"Running", false, "miles", "mpm"},
+                                                          {"Road", false, "km", "kph"}}) {
         SCOPED_TRACE(sport);
         ChooseSport(sport);
         EXPECT_EQ(form->workoutButton()->isVisibleTo(form), weights);

@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
+#include "frames/ui/ChildFrame.h"
 #include "support/DocFixture.h"
 #include "views/ui/EntryView.h"
 #include "views/ui/PageDrawing.h"

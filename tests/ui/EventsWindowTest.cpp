@@ -12,13 +12,13 @@
 #include <functional>
 
 #include "app/ui/WindowContents.h"
-#include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "entries/ui/DatePicker.h"
 #include "events/ui/EventDlg.h"
 #include "events/ui/EventEntryForm.h"
 #include "events/ui/EventFields.h"
 #include "events/ui/EventView.h"
+#include "frames/ui/WindowTemplates.h"
 #include "support/DocFixture.h"
 #include "views/ui/CalendarView.h"
 

@@ -3,7 +3,7 @@
 #include <QSettings>
 
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
+#include "frames/ui/ChildFrame.h"
 #include "store/LogDatabase.h"
 #include "support/DocFixture.h"
 

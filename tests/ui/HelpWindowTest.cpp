@@ -10,14 +10,14 @@
 #include <QTreeWidget>
 
 #include "ShellSupport.h"
-#include "app/SampleLog.h"
-#include "app/TamselDoc.h"
-#include "app/ui/ChildFrame.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/ImportDialog.h"
 #include "app/ui/WindowContents.h"
+#include "document/SampleLog.h"
+#include "document/TamselDoc.h"
 #include "entries/ui/FilterToolBar.h"
 #include "events/ui/EventDlg.h"
+#include "frames/ui/ChildFrame.h"
 #include "prefs/ui/PreferencesSheet.h"
 #include "store/Rows.h"
 #include "weights/ui/ExerciseListDlg.h"
@@ -80,13 +80,14 @@ TEST_F(Help, F1OpensThePageOfWhateverHasTheKeyboard) {
     CWeightsDlg workout(doc, &routine, &frame());
     CWeightsDlg templates(doc, nullptr, &frame());
     CExerciseListDlg exercises(doc, &frame());
-    CEventDlg event(doc, [](const EventValue&) { return true; }, &frame());
+    CEventDlg event(
+        doc, [](const EventValue&) { return true; }, &frame());
     CPreferencesSheet preferences(doc, &frame());
     CImportDialog import(&frame());
     QPrintDialog print(&frame());
     const std::vector<std::pair<QDialog*, const char*>> dialogs = {
-        {&workout, "weights.html#routines"},    {&templates, "weights.html#templates"},
-        {&exercises, "weights.html#exercises"}, {&event, "events.html#dialog"},
+        {&workout, "weights.html#routines"},           {&templates, "weights.html#templates"},
+        {&exercises, "weights.html#exercises"},        {&event, "events.html#dialog"},
         {&preferences, "getting-started.html#sports"}, {&import, "looking-after.html#import"},
         {&print, "publishing.html#printing"}};
     for (auto [dialog, page] : dialogs) {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "store/LogEntryFilteredSet.h"
+#include "store/LogEntrySet.h"
 #include "support/DocFixture.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/TamselView.h"

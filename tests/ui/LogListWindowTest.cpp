@@ -7,9 +7,9 @@
 
 #include "ShellSupport.h"
 #include "UiTestSupport.h"
-#include "app/SampleLog.h"
-#include "app/ui/ChildFrame.h"
 #include "app/ui/WindowContents.h"
+#include "document/SampleLog.h"
+#include "frames/ui/ChildFrame.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/TamselView.h"
 

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "frames/ui/ChildFrame.h"
 #include "support/DocFixture.h"
 #include "views/ui/CalendarView.h"
 #include "views/ui/EntryView.h"

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "output/ui/GPrintDriver.h"
+#include "print/ui/GPrintDriver.h"
 #include "support/RunTool.h"
 
 namespace kivrun::test {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "PdfSupport.h"
-#include "app/SampleLog.h"
+#include "document/SampleLog.h"
 #include "store/Database.h"
 #include "support/FilterText.h"
 #include "support/TestLog.h"
@@ -86,7 +86,9 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
          0,
          {"Date +Sport +Affiliation +Event +Details", "Athletic Club",
           "Start 9:00\\.\\. +Bring race belt\\."}},
-        {"graph", "graph --type line --y time --group year --by-sport", 1,
+        {"graph",
+         "graph --type line --y time --group year --by-sport",
+         1,
          {"Time By Year", "Running"}},  // the legend
     };
     for (const auto& c : cases) {
@@ -98,8 +100,8 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
         const PdfFacts facts = ReadPdf(pdf);
         EXPECT_TRUE(c.pages ? facts.pages == c.pages : facts.pages >= 1) << facts.pages;
         for (const std::string& text : c.texts)
-            EXPECT_TRUE(std::regex_search(facts.text, std::regex(text)))
-                << text << "\n" << facts.text;
+            EXPECT_TRUE(std::regex_search(facts.text, std::regex(text))) << text << "\n"
+                                                                         << facts.text;
         EXPECT_TRUE(!c.absent || facts.text.find(c.absent) == std::string::npos) << c.absent;
     }
 

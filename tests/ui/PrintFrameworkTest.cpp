@@ -11,8 +11,8 @@
 #include <QWidget>
 
 #include "PdfSupport.h"
-#include "output/ui/GPrintDriver.h"
-#include "output/ui/GPrintUnit.h"
+#include "print/ui/GPrintDriver.h"
+#include "print/ui/GPrintUnit.h"
 #include "support/TestLog.h"
 
 namespace kivrun::test {

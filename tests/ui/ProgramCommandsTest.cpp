@@ -4,11 +4,11 @@
 #include <QFileInfo>
 
 #include "ShellSupport.h"
-#include "app/TamselDoc.h"
 #include "app/ui/ImportDialog.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ProgramSetup.h"
+#include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
 
 namespace kivrun {

@@ -13,17 +13,17 @@
 #include <memory>
 #include <vector>
 
-#include "app/Commands.h"
-#include "app/SampleLog.h"
-#include "app/TamselDoc.h"
-#include "app/UpdateHint.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtUserInterface.h"
 #include "app/ui/WindowContents.h"
-#include "app/ui/WindowTemplates.h"
-#include "entries/Calendar.h"
+#include "document/SampleLog.h"
+#include "document/TamselDoc.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
+#include "frames/ui/WindowTemplates.h"
 #include "support/TestLog.h"
+#include "values/Calendar.h"
 
 // Readable failures: Qt strings printed as text.
 inline void PrintTo(const QString& s, std::ostream* os) {

@@ -8,8 +8,8 @@
 #include <QToolBar>
 
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
 #include "app/ui/KeyIndicators.h"
+#include "frames/ui/ChildFrame.h"
 
 namespace kivrun::test {
 namespace {

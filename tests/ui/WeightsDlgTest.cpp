@@ -12,11 +12,11 @@
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
-#include "app/ui/ChildFrame.h"
 #include "app/ui/ProgramSetup.h"
 #include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "entries/ui/DataEntryFrm.h"
+#include "frames/ui/ChildFrame.h"
 #include "store/LogDatabase.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/RoutinePrintout.h"

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "entries/Date.h"
-#include "store/ProgramState.h"
 #include "store/Rows.h"
+#include "values/Date.h"
+#include "values/ProgramState.h"
 #include "views/PageItem.h"
 
 namespace kivrun::test {

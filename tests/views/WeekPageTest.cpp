@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PageSupport.h"
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "support/DocFixture.h"
 
 namespace kivrun {

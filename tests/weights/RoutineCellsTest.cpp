@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "entries/Date.h"
+#include "values/Date.h"
 #include "weights/RoutineCells.h"
 
 namespace kivrun {

@@ -14,19 +14,19 @@
 #include <map>
 #include <set>
 
-#include "app/SampleLog.h"
-#include "app/TamselDoc.h"
-#include "app/ui/ChildFrame.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ProgramSetup.h"
 #include "app/ui/WindowContents.h"
-#include "entries/Calendar.h"
-#include "entries/Date.h"
-#include "entries/FilterState.h"
+#include "document/FilterState.h"
+#include "document/SampleLog.h"
+#include "document/TamselDoc.h"
 #include "entries/ui/FilterToolBar.h"
+#include "frames/ui/ChildFrame.h"
 #include "prefs/ui/PreferencesSheet.h"
 #include "prefs/ui/SportsPrefsPage.h"
+#include "values/Calendar.h"
+#include "values/Date.h"
 #include "weights/ui/WeightsDlg.h"
 
 namespace kivrun {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Commands.h"
+#include "frames/Commands.h"
 #include "store/Rows.h"
 #include "store/UserInterface.h"
 

@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <ostream>
 
-#include "app/SavedFilter.h"
-#include "app/TamselDoc.h"
-#include "output/ui/GPrintDriver.h"
-#include "output/ui/GPrintout.h"
-#include "output/ui/PictureFile.h"
-#include "output/ui/PrintableViews.h"
+#include "document/SavedFilter.h"
+#include "document/TamselDoc.h"
+#include "print/ui/GPrintDriver.h"
+#include "print/ui/GPrintout.h"
+#include "print/ui/PictureFile.h"
+#include "print/ui/PrintableViews.h"
 
 namespace kivrun {
 namespace {

@@ -20,17 +20,19 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/ui/ChildFrame.h"
 #include "app/ui/ImportDialog.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "entries/ui/FilterToolBar.h"
 #include "events/ui/EventDlg.h"
+#include "frames/ui/ChildFrame.h"
 #include "prefs/ui/PreferencesSheet.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/WeightsDlg.h"
 
 // Outside any namespace, as Q_INIT_RESOURCE needs.
-static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace kivrun {
 namespace {
@@ -75,7 +77,9 @@ HelpWindow& HelpWindow::Instance() {
     return *TheWindow();
 }
 
-HelpWindow* HelpWindow::Existing() { return TheWindow(); }
+HelpWindow* HelpWindow::Existing() {
+    return TheWindow();
+}
 
 void HelpWindow::Open(const std::string& target) {
     Instance().Show(QString::fromStdString(target));
@@ -153,8 +157,8 @@ HelpWindow::HelpWindow() {
     back->setShortcut(QKeySequence::Back);
     back->setEnabled(false);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
-                                      tr("Forward"), browser_, &QTextBrowser::forward);
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"),
+                                      browser_, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
@@ -195,8 +199,8 @@ void HelpWindow::BuildContents() {
     std::vector<QTreeWidgetItem*> parents;
     for (const HelpTopic& topic : contents.topics) {
         parents.resize(topic.level);
-        auto* item = parents.empty() ? new QTreeWidgetItem(contents_)
-                                     : new QTreeWidgetItem(parents.back());
+        auto* item =
+            parents.empty() ? new QTreeWidgetItem(contents_) : new QTreeWidgetItem(parents.back());
         item->setText(0, QString::fromStdString(topic.title));
         item->setData(0, Qt::UserRole, QString::fromStdString(topic.page));
         parents.push_back(item);
@@ -291,7 +295,9 @@ void HelpWindow::MarkWords() {
     previous_->setEnabled(!marks.isEmpty());
 }
 
-int HelpWindow::MarkCount() const { return static_cast<int>(browser_->extraSelections().size()); }
+int HelpWindow::MarkCount() const {
+    return static_cast<int>(browser_->extraSelections().size());
+}
 
 void HelpWindow::FindNext(bool backward) {
     const QList<QTextEdit::ExtraSelection> marks = browser_->extraSelections();
@@ -365,19 +371,21 @@ HelpContext HelpContextAt(QWidget* widget) {
         if (qobject_cast<const CFilterToolBar*>(w)) return HelpContext::FilterBar;
         if (qobject_cast<const CEventDlg*>(w)) return HelpContext::EventDialog;
         if (auto* dialog = qobject_cast<CWeightsDlg*>(w))
-            return dialog->model().EditsWorkout()
-                       ? HelpContext::WeightsDialog
-                       : HelpContext::TemplatesDialog;
+            return dialog->model().EditsWorkout() ? HelpContext::WeightsDialog
+                                                  : HelpContext::TemplatesDialog;
         if (qobject_cast<const CExerciseListDlg*>(w)) return HelpContext::ExerciseList;
         if (qobject_cast<const CPreferencesSheet*>(w)) return HelpContext::Preferences;
         if (qobject_cast<const CImportDialog*>(w)) return HelpContext::Import;
-        if (qobject_cast<const QAbstractPrintDialog*>(w) || qobject_cast<const QPageSetupDialog*>(w))
+        if (qobject_cast<const QAbstractPrintDialog*>(w) ||
+            qobject_cast<const QPageSetupDialog*>(w))
             return HelpContext::Print;
         if (auto* child = qobject_cast<const ChildFrame*>(w)) return HelpContextOf(child->Kind());
     }
     return HelpContext::Contents;
 }
 
-QObject* InstallHelpKey(QObject* owner) { return new HelpKey(owner); }
+QObject* InstallHelpKey(QObject* owner) {
+    return new HelpKey(owner);
+}
 
 }  // namespace kivrun

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "app/WindowLayout.h"
+#include "frames/WindowLayout.h"
 
 namespace kivrun {
 

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "app/TamselDoc.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/WindowTemplates.h"
+#include "document/TamselDoc.h"
+#include "frames/ui/WindowTemplates.h"
 
 namespace kivrun {
 

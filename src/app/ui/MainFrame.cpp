@@ -19,15 +19,15 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/TamselDoc.h"
 #include "app/ui/AboutDialog.h"
-#include "app/ui/ChildFrame.h"
-#include "app/ui/CommandActions.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/KivrunApp.h"
-#include "app/ui/WindowTemplates.h"
+#include "document/TamselDoc.h"
 #include "entries/ui/FilterToolBar.h"
-#include "output/ui/GPrintDriver.h"
+#include "frames/ui/ChildFrame.h"
+#include "frames/ui/CommandActions.h"
+#include "frames/ui/WindowTemplates.h"
+#include "print/ui/GPrintDriver.h"
 
 namespace kivrun {
 namespace {
@@ -604,14 +604,6 @@ void MainFrame::FollowRules() {
         if (auto rect = WindowTemplates::Instance().Template(child->Kind()).InitialRect(area))
             child->Place(*rect);
     }
-}
-
-void RequestCommandRefresh(QWidget* from) {
-    for (QWidget* w = from; w; w = w->parentWidget())
-        if (auto* frame = qobject_cast<MainFrame*>(w)) {
-            frame->RequestRefresh();
-            return;
-        }
 }
 
 }  // namespace kivrun

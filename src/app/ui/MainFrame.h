@@ -6,9 +6,10 @@
 #include <map>
 #include <optional>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
-#include "app/WindowLayout.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
+#include "frames/WindowLayout.h"
+#include "frames/ui/CommandRefresh.h"
 
 class QLabel;
 class QMdiArea;
@@ -31,7 +32,7 @@ using CommandHandler = std::function<void(QWidget* parent, CTamselDoc* doc)>;
 // The main window: menus that follow the active log window, the toolbar, the status bar
 // and the log windows themselves. It hears the document's notices to keep the commands'
 // states current.
-class MainFrame : public QMainWindow, public View {
+class MainFrame : public QMainWindow, public View, public CommandHost {
     Q_OBJECT
   public:
     explicit MainFrame(KivrunApp& app, QWidget* parent = nullptr);
@@ -69,6 +70,7 @@ class MainFrame : public QMainWindow, public View {
     void RefreshCommands();
     // ... or once the current event is handled (many changes, one refresh).
     void RequestRefresh();
+    void RefreshCommandsSoon() override { RequestRefresh(); }
     // Rebuilds the menu bar for the active window and the recent logs.
     void RefreshMenus();
 
@@ -114,9 +116,5 @@ class MainFrame : public QMainWindow, public View {
     int menuKey_ = -2;
     bool closingChildren_ = false;
 };
-
-// Views call this when something that decides their commands' states changed (their
-// selection, say); the main window they are in refreshes its commands.
-void RequestCommandRefresh(QWidget* from);
 
 }  // namespace kivrun

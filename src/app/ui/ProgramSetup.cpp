@@ -1,8 +1,8 @@
 #include "app/ui/ProgramSetup.h"
 
-#include "app/Import.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
+#include "document/Import.h"
 #include "output/ExportCommand.h"
 #include "prefs/ui/PreferencesSheet.h"
 #include "weights/ui/ExerciseListDlg.h"

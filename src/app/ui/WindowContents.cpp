@@ -2,14 +2,14 @@
 
 #include <QCommandLineParser>
 
-#include "app/ui/WindowTemplates.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "events/ui/EventDlg.h"
 #include "events/ui/EventEntryForm.h"
 #include "events/ui/EventView.h"
+#include "frames/ui/WindowTemplates.h"
 #include "output/TextExport.h"
-#include "output/ui/GPrintout.h"
-#include "output/ui/PrintableViews.h"
+#include "print/ui/GPrintout.h"
+#include "print/ui/PrintableViews.h"
 #include "summaries/GraphSettings.h"
 #include "summaries/TotalsTable.h"
 #include "summaries/ui/GraphPrintout.h"

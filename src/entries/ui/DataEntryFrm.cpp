@@ -17,12 +17,12 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/ui/ChildFrame.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/RowFlowLayout.h"
-#include "entries/NumberFormat.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
+#include "frames/ui/ChildFrame.h"
+#include "values/NumberFormat.h"
 #include "weights/ui/WeightsDlg.h"
 
 namespace kivrun {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
 #include "entries/DataEntryForm.h"
 
 class QAbstractButton;

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "controls/DateTyping.h"
-#include "entries/Date.h"
+#include "values/Date.h"
 
 class QCalendarWidget;
 

@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/TamselDoc.h"
 #include "controls/ui/CheckListComboBox.h"
+#include "document/TamselDoc.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
 

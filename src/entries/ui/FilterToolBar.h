@@ -3,7 +3,7 @@
 #include <QToolBar>
 #include <array>
 
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
 #include "entries/FilterBarPresenter.h"
 
 class QCheckBox;

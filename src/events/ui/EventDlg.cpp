@@ -3,7 +3,7 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "events/ui/EventFields.h"
 
 namespace kivrun {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "entries/ui/DatePicker.h"
 #include "events/ui/EventFields.h"
 

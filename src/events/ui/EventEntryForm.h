@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
 #include "events/EventForm.h"
 
 class QPushButton;

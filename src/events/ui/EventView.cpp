@@ -6,7 +6,7 @@
 #include <QHeaderView>
 #include <QMenu>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "events/ui/EventDlg.h"
 #include "views/ui/PrintListPrintout.h"
 

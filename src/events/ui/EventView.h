@@ -3,9 +3,9 @@
 #include <QAbstractTableModel>
 #include <memory>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
 #include "events/EventList.h"
+#include "frames/Commands.h"
 #include "views/ui/PrintListView.h"
 
 namespace kivrun {

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "prefs/ui/GeneralPrefsPage.h"
 #include "prefs/ui/PrefsHtmlPage.h"
 #include "prefs/ui/SportsPrefsPage.h"

@@ -3,7 +3,7 @@
 #include <QSize>
 #include <memory>
 
-#include "output/ui/GPrintout.h"
+#include "print/ui/GPrintout.h"
 #include "summaries/GraphScene.h"
 #include "summaries/GraphSettings.h"
 #include "summaries/ui/GraphPainter.h"

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/TamselDoc.h"
-#include "app/ui/MainFrame.h"
-#include "output/ui/GPrintDriver.h"
-#include "output/ui/PictureFile.h"
+#include "document/TamselDoc.h"
+#include "frames/ui/CommandRefresh.h"
+#include "print/ui/GPrintDriver.h"
+#include "print/ui/PictureFile.h"
 #include "summaries/ui/GraphPrintout.h"
 #include "summaries/ui/GraphView.h"
 

@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <set>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
-#include "entries/Date.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
 #include "summaries/GraphSettings.h"
+#include "values/Date.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/TamselDoc.h"
-#include "app/WindowLayout.h"
+#include "document/TamselDoc.h"
+#include "frames/WindowLayout.h"
 #include "summaries/TotalsTable.h"
 #include "summaries/ui/TotalsView.h"
 

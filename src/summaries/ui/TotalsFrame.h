@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
 #include "summaries/TotalsRows.h"
 
 class QSplitter;

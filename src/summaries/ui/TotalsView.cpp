@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "summaries/TotalsRows.h"
 #include "summaries/ui/TotalsModel.h"
 #include "views/ui/PrintListPrintout.h"

@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/ui/PagePrintout.h"
 
 namespace kivrun {

@@ -7,11 +7,11 @@
 #include <QTextCharFormat>
 #include <QWheelEvent>
 
-#include "app/TamselDoc.h"
-#include "app/ui/MainFrame.h"
-#include "entries/Date.h"
-#include "output/ui/GPrintDriver.h"
-#include "store/ProgramState.h"
+#include "document/TamselDoc.h"
+#include "frames/ui/CommandRefresh.h"
+#include "print/ui/GPrintDriver.h"
+#include "values/Date.h"
+#include "values/ProgramState.h"
 #include "views/ui/PageDrawing.h"
 #include "weights/ui/RoutinePrintout.h"
 

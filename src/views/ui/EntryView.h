@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
-#include "output/ui/GPrintout.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
+#include "print/ui/GPrintout.h"
 #include "store/UserInterface.h"
 #include "views/EntryCursor.h"
 #include "views/EntryPage.h"

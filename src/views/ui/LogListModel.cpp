@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/TamselDoc.h"
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 namespace {

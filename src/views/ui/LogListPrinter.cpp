@@ -7,9 +7,9 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "app/TamselDoc.h"
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
+#include "document/TamselDoc.h"
 #include "store/EntryReader.h"
 #include "views/LogListCells.h"
 #include "views/ui/LogListModel.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "output/ui/GPrintout.h"
+#include "print/ui/GPrintout.h"
 #include "views/LogListPageLayout.h"
 
 class QPainter;

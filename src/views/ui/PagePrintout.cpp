@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 
 namespace kivrun {
 namespace {

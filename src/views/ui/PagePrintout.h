@@ -5,8 +5,8 @@
 #include <QString>
 #include <optional>
 
-#include "entries/Date.h"
-#include "output/ui/GPrintout.h"
+#include "print/ui/GPrintout.h"
+#include "values/Date.h"
 #include "views/CalendarPage.h"
 #include "views/WeekPage.h"
 #include "views/ui/PageDrawing.h"

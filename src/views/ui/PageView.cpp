@@ -6,10 +6,10 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "app/TamselDoc.h"
-#include "app/ui/MainFrame.h"
-#include "app/ui/WindowTemplates.h"
-#include "output/ui/GPrintDriver.h"
+#include "document/TamselDoc.h"
+#include "frames/ui/CommandRefresh.h"
+#include "frames/ui/WindowTemplates.h"
+#include "print/ui/GPrintDriver.h"
 #include "views/ui/PagePrintout.h"
 
 namespace kivrun {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
 #include "store/UserInterface.h"
 #include "views/ui/PageDrawing.h"
 #include "views/ui/WheelSteps.h"

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QtMath>
 
-#include "output/TextEncoding.h"
+#include "values/TextEncoding.h"
 
 namespace kivrun {
 namespace {

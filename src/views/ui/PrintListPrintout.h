@@ -3,7 +3,7 @@
 #include <QFont>
 #include <memory>
 
-#include "output/ui/GPrintout.h"
+#include "print/ui/GPrintout.h"
 #include "views/PrintListLayout.h"
 
 namespace kivrun {

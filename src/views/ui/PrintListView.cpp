@@ -3,8 +3,8 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 
-#include "output/ui/GPrintDriver.h"
-#include "views/PaperText.h"
+#include "print/PaperText.h"
+#include "print/ui/GPrintDriver.h"
 #include "views/ui/PrintListPrintout.h"
 
 namespace kivrun {

@@ -14,10 +14,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "app/TamselDoc.h"
-#include "app/ui/MainFrame.h"
-#include "app/ui/WindowTemplates.h"
-#include "output/ui/GPrintDriver.h"
+#include "document/TamselDoc.h"
+#include "frames/ui/CommandRefresh.h"
+#include "frames/ui/WindowTemplates.h"
+#include "print/ui/GPrintDriver.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "views/ui/LogListDelegate.h"

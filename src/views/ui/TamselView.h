@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Commands.h"
-#include "app/UpdateHint.h"
+#include "document/UpdateHint.h"
+#include "frames/Commands.h"
 #include "store/UserInterface.h"
 #include "views/LogListColumnRules.h"
 

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/ui/LogListDelegate.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/TamselView.h"

@@ -1,6 +1,6 @@
 #include "views/ui/WeekView.h"
 
-#include "app/TamselDoc.h"
+#include "document/TamselDoc.h"
 #include "views/ui/PagePrintout.h"
 
 namespace kivrun {

@@ -1,7 +1,7 @@
 #include "weights/ui/RoutinePrintout.h"
 
-#include "app/TamselDoc.h"
-#include "output/ui/GPrintDriver.h"
+#include "document/TamselDoc.h"
+#include "print/ui/GPrintDriver.h"
 #include "weights/RoutineCells.h"
 
 namespace kivrun {

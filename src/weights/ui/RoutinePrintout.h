@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "output/ui/GPrintUnit.h"
+#include "print/ui/GPrintUnit.h"
 #include "store/Rows.h"
 
 class QWidget;

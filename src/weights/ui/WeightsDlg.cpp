@@ -16,11 +16,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/TamselDoc.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/ComboItems.h"
 #include "controls/ui/EllipsisItemDelegate.h"
-#include "output/ui/GPrintDriver.h"
+#include "document/TamselDoc.h"
+#include "print/ui/GPrintDriver.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/RoutinePrintout.h"
 

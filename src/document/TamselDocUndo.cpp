@@ -1,0 +1,101 @@
+// Undo and redo: the steps of the history applied to the log, each in one transaction, with
+// the notices the changes call for.
+
+#include <type_traits>
+
+#include "document/TamselDocSets.h"
+#include "store/LogDatabase.h"
+
+namespace kivrun {
+
+bool CTamselDoc::Undo() {
+    const UndoStep* step = history_.NextUndo();
+    if (!step || !ApplyStep(*step, step->undo)) return false;
+    history_.Undone();
+    return true;
+}
+
+bool CTamselDoc::Redo() {
+    const UndoStep* step = history_.NextRedo();
+    if (!step || !ApplyStep(*step, step->redo)) return false;
+    history_.Redone();
+    return true;
+}
+
+bool CTamselDoc::ApplyStep(const UndoStep& step, const std::vector<LogChange>& changes) {
+    if (!CanWrite()) return false;
+    std::vector<UpdateHint> notices;
+    CLogEntryFilteredSet& f = sets_->filtered;
+    try {
+        Transaction tx(db_->sql());
+        for (const LogChange& change : changes)
+            ApplyChange(change, !step.manyRows, notices);
+        if (step.manyRows) {
+            // Rows written as they come, then the list shaded once, as after a reload.
+            f.Requery();
+            ComputeBackgroundBands();
+        }
+        tx.Commit();
+    } catch (const DbError& e) {
+        ReportDbError("Couldn't undo or redo the change", e);
+        f.Requery();
+        return false;
+    }
+    if (step.manyRows) {
+        UpdateAllViews(nullptr, UpdateHint::Of(Notice::DataReloaded));
+        return true;
+    }
+    RowId shown = 0;
+    for (const UpdateHint& notice : notices) {
+        UpdateAllViews(nullptr, notice);
+        shown = notice.kind == Notice::EntryDeleted ? 0 : notice.id;
+    }
+    // The workout that came back, or changed back, is the one the user looks at next.
+    if (shown != 0 && PositionOfEntry(shown) >= 0) SetCurrentEntry(shown, nullptr);
+    return true;
+}
+
+void CTamselDoc::ApplyChange(const LogChange& change, bool oneByOne,
+                             std::vector<UpdateHint>& notices) {
+    std::visit(
+        [&](const auto& c) {
+            using T = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<T, undo::PutEntry>) {
+                const RowId id = c.entry.entry.entryId;
+                const std::optional<EntryDetail> before = id ? Entry(id) : std::nullopt;
+                if (!oneByOne) {
+                    WriteEntryRows(c.entry, before.has_value());
+                } else if (!before) {
+                    UpdateHint added =
+                        UpdateHint::ForRow(Notice::EntryAdded, 0, 0, c.entry.entry.date);
+                    InsertEntry(c.entry, added);
+                    if (added.position >= 0) notices.push_back(added);
+                } else {
+                    RewriteEntry(c.entry, before->entry, true);
+                    notices.push_back(UpdateHint::ForRow(Notice::EntryChanged, id,
+                                                         before->entry.date, c.entry.entry.date));
+                }
+            } else if constexpr (std::is_same_v<T, undo::RemoveEntry>) {
+                const std::optional<EntryDetail> before = Entry(c.entryId);
+                if (!before) return;  // gone already: nothing to take away
+                UpdateHint removed =
+                    UpdateHint::ForRow(Notice::EntryDeleted, c.entryId, before->entry.date);
+                bool inverted = false;
+                if (!oneByOne || !RemoveEntry(c.entryId, &removed.position, &inverted)) {
+                    // Not in the filtered set: it leaves no band behind.
+                    Statement& s = db_->sql().Cached("DELETE FROM \"Log Entry\" WHERE EntryID = ?");
+                    s.Bind(1, c.entryId);
+                    s.Run();
+                    removed.position = -1;
+                }
+                removed.laterRowsReshaded = inverted;
+                if (currentEntry_ == c.entryId) currentEntry_ = 0;
+                if (oneByOne) notices.push_back(removed);
+            } else {
+                static_assert(sizeof(T) == 0, "every change of the log needs its way of applying");
+            }
+        },
+        change);
+}
+
+}  // namespace kivrun

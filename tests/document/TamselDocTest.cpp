@@ -1,0 +1,232 @@
+#include "document/TamselDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <tuple>
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "store/LogLock.h"
+#include "store/PreferencesSet.h"
+#include "store/SportsSet.h"
+#include "store/TrainingTypesSet.h"
+#include "support/DocFixture.h"
+
+namespace kivrun {
+namespace {
+
+using test::DocFixture;
+using test::Entry;
+using test::ExpectWeekBands;
+
+using TamselDocTest = DocFixture;
+
+TEST_F(TamselDocTest, EntriesKeepTheirFieldsAndRoutine) {
+    WorkingEntry e = Entry(1, 5, 2003, "W", 2700, "R");
+    e.route = "Gym \"North\", O'Hare";
+    e.notes = "line one\r\nline two";
+    e.optionalOne = 142;
+    e.routine = {{"Squats", 3, {100, 110, 120, 0}, {10, 8, 6, 0}}, {"Crunches", 1, {}, {50}}};
+    const long id = doc->AddEntry(e, nullptr);
+    WorkingEntry back;
+    ASSERT_TRUE(doc->LoadEntry(id, back));
+    EXPECT_EQ(std::tuple(back.date, back.route, back.notes, back.time.TotalSeconds(),
+                         back.optionalOne, back.routine),
+              std::tuple(e.date, e.route, e.notes, 2700.0, 142.0, e.routine));
+    // A change that keeps the day rewrites the routine in place.
+    e.routine.pop_back();
+    EXPECT_EQ(doc->UpdateEntry(id, e, nullptr), id);
+    EXPECT_EQ(doc->RoutineOf(id), e.routine);
+    EXPECT_EQ(view.hints.back().kind, Notice::EntryChanged);
+}
+
+TEST_F(TamselDocTest, DeletingAsksFirstAndNoChangesNothing) {
+    const long id = doc->AddEntry(Entry(3, 4, 2025), nullptr);
+    view.hints.clear();
+    ui.answers = {false};
+    EXPECT_FALSE(doc->DeleteEntry(id, nullptr, true));
+    EXPECT_EQ(ui.questions.back(), "Are you sure you want to delete this entry?");
+    EXPECT_EQ(doc->EntryCount(), 1);
+    EXPECT_TRUE(view.hints.empty());
+    ui.answers = {true};
+    EXPECT_TRUE(doc->DeleteEntry(id, nullptr, true));
+    EXPECT_EQ(doc->EntryCount(), 0);
+    EXPECT_FALSE(doc->DeleteEntry(id, nullptr, false));  // gone already
+}
+
+TEST_F(TamselDocTest, WeekShadingStaysRightThroughAddsChangesDeletesUndoAndRedo) {
+    for (bool descending : {true, false}) {
+        if (doc->DateSortDescending() != descending) doc->ToggleDateSort();
+        for (int weekStart : {1, 0}) {
+            // As the log list does on a new week start or a new order.
+            ProgramState::Instance().SetWeekStartDay(weekStart);
+            doc->ComputeBackgroundBands();
+            std::mt19937 rng(7 + weekStart);
+            for (int step = 0; step < 150; ++step) {
+                const int op = static_cast<int>(rng() % 12);
+                const CDate day = CDate(12, 20, 2024).AddDays(static_cast<int>(rng() % 40));
+                WorkingEntry e = Entry(day.Month(), day.Day(), day.Year());
+                const long count = doc->EntryCount();
+                const RowId some =
+                    count ? doc->EntryAt(static_cast<long>(rng()) % count)->entryId : 0;
+                if (op < 5 || count == 0) {
+                    ASSERT_GT(doc->AddEntry(e, nullptr), 0);
+                } else if (op < 7) {
+                    ASSERT_GT(doc->UpdateEntry(some, e, nullptr), 0);
+                } else if (op < 8) {
+                    ASSERT_TRUE(doc->DeleteEntry(some, nullptr, false));
+                } else if (op < 9) {
+                    ASSERT_GT(doc->DeleteEntries({some, doc->EntryAt(0)->entryId}, nullptr), 0);
+                } else if (op < 11) {
+                    doc->Undo();
+                } else {
+                    doc->Redo();
+                }
+                ExpectWeekBands(*doc);
+                if (HasFatalFailure()) return;
+            }
+            doc->ComputeBackgroundBands();
+            ExpectWeekBands(*doc);
+        }
+    }
+}
+
+TEST_F(TamselDocTest, DeletingTheOnlyEntryOfAWeekBetweenLikeWeeksReshadesTheRest) {
+    doc->AddEntry(Entry(1, 6, 2025), nullptr);                  // Monday, week A
+    doc->AddEntry(Entry(1, 14, 2025), nullptr);                 // week B
+    const long c = doc->AddEntry(Entry(1, 22, 2025), nullptr);  // week C
+    doc->AddEntry(Entry(1, 29, 2025), nullptr);                 // week D
+    view.hints.clear();
+    ASSERT_TRUE(doc->DeleteEntry(2, nullptr, false));  // week B's
+    ASSERT_EQ(view.hints.size(), 1u);
+    EXPECT_TRUE(view.hints[0].laterRowsReshaded);
+    EXPECT_EQ(view.hints[0].position, 2);  // newest first: D, C, B, A
+    ExpectWeekBands(*doc);
+    ASSERT_TRUE(doc->DeleteEntry(c, nullptr, false));  // now at the top's neighbour
+    ExpectWeekBands(*doc);
+}
+
+TEST_F(TamselDocTest, MovingAnEntryToAnotherDayGivesItANewIdWithItsSplitTimes) {
+    const long a = doc->AddEntry(Entry(1, 6, 2025), nullptr);
+    doc->AddEntry(Entry(2, 6, 2025), nullptr);
+    doc->Database().sql().Exec("INSERT INTO \"Log Entry Details Split Times\" VALUES (" +
+                               std::to_string(a) + ", 1, '7:02')");
+    view.hints.clear();
+    const long moved = doc->UpdateEntry(a, Entry(4, 1, 2025), nullptr);
+    EXPECT_NE(moved, a);
+    ASSERT_TRUE(doc->Entry(moved));
+    EXPECT_EQ(doc->Entry(moved)->splits, (std::vector<SplitTime>{{1, "7:02"}}));
+}
+
+TEST_F(TamselDocTest, AnEntryHiddenByTheFilterTurnsShowAllOnAndTheOthersAreTold) {
+    FilterState bikes;
+    bikes.showAll = false;
+    bikes.sports.fill(false);
+    bikes.sports['B' - 'A'] = true;
+    doc->ApplyFilter(bikes);
+    view.hints.clear();
+    // Which notice each write sends, and its undo, is UndoTest's; here, whom it goes to.
+    test::RecordingView sender;
+    doc->AddView(&sender);
+    const long id = doc->AddEntry(Entry(5, 1, 2025, "R"), &sender);
+    EXPECT_TRUE(doc->Filter().showAll);
+    EXPECT_EQ(view.kinds(), (std::vector<int>{5, 0}));
+    EXPECT_EQ(view.hints[1].id, id);
+    EXPECT_EQ(sender.kinds(), std::vector<int>{5});  // told of the filter, not of its own add
+    WorkingEntry e;
+    EXPECT_TRUE(doc->LoadEntry(id, e));
+}
+
+TEST_F(TamselDocTest, ReopeningRestoresWeekStartAndRepairsEarlierBuilds) {
+    doc->PreferencesSet().SetWeekStartDay(3);
+    doc->Database().sql().Exec(
+        "UPDATE Sports SET Image = 99 WHERE SptAbbrev = 'R'; DELETE FROM \"Training Types\";"
+        "INSERT INTO \"Training Types\" (TypeAbbrev, TypeName, ColorCode, \"Order\") VALUES "
+        "('T','Training','1,1,1',7), ('I','Int','',8), ('R','Race','0,0,210',9)");
+    doc->OnCloseDocument();
+    ProgramState::Instance().Reset();
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(ProgramState::Instance().WeekStartDay(), 3);
+    CSportsSet& sports = doc->SportsSet();
+    ASSERT_TRUE(sports.FindFirst("SptAbbrev = 'R'"));
+    EXPECT_EQ(sports.Image, 2);
+    CTrainingTypesSet& classes = doc->TrainingTypesSet();
+    std::string seen;
+    for (classes.MoveFirst(); !classes.IsEOF(); classes.MoveNext())
+        seen += classes.TypeAbbrev.get() + classes.TypeName.get() + "(" + classes.ColorCode.get() +
+                ") ";
+    EXPECT_EQ(seen,
+              "GGeneral(0,0,0) CClimbing(0,0,0) IIntervals(0,0,0) ERecovery(0,0,0) "
+              "SSprints(0,0,0) TTempo(0,0,0) RRace(200,0,0) ");
+    // A second open leaves classes whose first order is 0 alone.
+    doc->OnCloseDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(doc->TrainingTypesSet().GetRecordCount(), 7);
+}
+
+// The desktop program claims its log: a second instance is told who has it, and opens it
+// read-only (writing nothing, not even when it closes) or not at all.
+TEST_F(TamselDocTest, ASecondInstanceIsToldWhoHasTheLog) {
+    doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    doc->OnCloseDocument();
+    doc->SetClaimsLog(true);
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_TRUE(std::filesystem::exists(LogLock::PathFor(path)));
+    test::ScriptedUi otherUi;
+    CTamselDoc other(otherUi);
+    other.SetClaimsLog(true);
+    other.SetBackupFolder(dir.File("Backup Logs"));
+    otherUi.answers = {false, true};
+    EXPECT_FALSE(other.OnOpenDocument(path));
+    EXPECT_EQ(otherUi.questions.at(0),
+              "The training log \"" + path + "\" is open in Kivrun on " + LogLock::ThisHost() +
+                  " (process " + std::to_string(::getpid()) +
+                  ").\n\nOpen it read-only? Nothing you do will be saved in it.");
+    const std::string bytes = test::ReadBytes(path);
+    ASSERT_TRUE(other.OnOpenDocument(path)) << ::testing::PrintToString(otherUi.messages);
+    EXPECT_TRUE(other.IsReadOnly());  // what that refuses is ReadModelTest's
+    EXPECT_EQ(other.EntryCount(), 1);
+    other.OnCloseDocument();
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+    // The first instance goes on as before; closing ends its claim.
+    EXPECT_NE(doc->AddEntry(Entry(1, 4, 2025), nullptr), 0);
+    doc->OnCloseDocument();
+    EXPECT_FALSE(std::filesystem::exists(LogLock::PathFor(path)));
+    // A claim whose program is gone is taken over without a word.
+    std::ofstream(LogLock::PathFor(path)) << "host=" << LogLock::ThisHost() << "\npid=999999999\n";
+    otherUi.questions.clear();
+    ASSERT_TRUE(other.OnOpenDocument(path));
+    EXPECT_FALSE(other.IsReadOnly());
+    EXPECT_TRUE(otherUi.questions.empty());
+}
+
+// Between its operations an open log holds no lock, so that another program can write it.
+TEST_F(TamselDocTest, AnOpenLogLetsOthersWriteBetweenItsOperations) {
+    doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    doc->OnCloseDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    doc->AddEntry(Entry(1, 3, 2025), nullptr);
+    WorkingEntry entry;
+    doc->LoadEntry(doc->EntryAt(0)->entryId, entry);
+    SqliteDb other(path, false);
+    sqlite3_busy_timeout(other.handle(), 0);
+    EXPECT_NO_THROW(other.Exec("BEGIN IMMEDIATE; UPDATE Preferences SET Value = Value; COMMIT"));
+}
+
+// The file dialog has asked whether to replace it; New then makes a whole log there.
+TEST_F(TamselDocTest, NewReplacesTheFileTheUserChose) {
+    const std::string other = dir.File("other.tlg");
+    std::ofstream(other) << "an old file the user chose to replace";
+    CTamselDoc fresh(ui);
+    ui.saveFiles = {other};
+    ASSERT_TRUE(fresh.OnNewDocument());
+    EXPECT_EQ(fresh.TrainingTypesSet().GetRecordCount(), 7);
+}
+
+}  // namespace
+}  // namespace kivrun
