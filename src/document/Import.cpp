@@ -1,6 +1,8 @@
 #include "document/Import.h"
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "document/ImportDatabase.h"
 #include "document/OldLogFile.h"
@@ -150,18 +152,31 @@ bool Import(CTamselDoc& doc, const std::string& path, const ImportOptions& optio
             ImportReport* report) {
     if (report) *report = ImportReport{};
     if (!doc.IsOpen()) return false;
+    std::error_code ec;
+    if (std::filesystem::equivalent(path, doc.PathName(), ec)) {
+        // Every row would come in a second time.
+        doc.ui().ShowMessage("Couldn't import--Exception: \"" + path +
+                             "\" is the log that is open; a log is not imported into itself.");
+        return false;
+    }
     ImportOutcome outcome;
     std::unique_ptr<LogDatabase> other;
     bool imported = false;
-    switch (LogDatabase::Open(path, doc.ui(), false, other)) {
+    // Only read: the other log is left exactly as it is.
+    switch (LogDatabase::Open(path, doc.ui(), false, other, true)) {
         case LogDatabase::kOpened:
-            // An empty file, another program's database: nothing in them is a workout.
+            // A log that has lost its workouts has none to give.
             if (other->Classify() != LogDatabase::Contents::Log) {
                 RefuseSource(doc, path);
                 return false;
             }
             imported = ImportDatabase(doc, std::move(other), options, outcome);
             break;
+        case LogDatabase::kEmpty:
+        case LogDatabase::kForeign:
+            // An empty file, another program's database: nothing in them is a workout.
+            RefuseSource(doc, path);
+            return false;
         case LogDatabase::kNotALog:
             imported = ImportText(doc, path, options, outcome);
             break;

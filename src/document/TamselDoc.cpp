@@ -146,22 +146,33 @@ bool CTamselDoc::OnOpenDocument(const std::string& path, OpenMode mode) {
     WaitCursor wait(ui_);
     Discard();  // one log at a time; the caller closes (and backs up) the previous one
     if (!ClaimLog(path, true)) return false;
+    const bool readOnly = mode == OpenMode::ReadOnly || claimedElsewhere_;
+    bool madeNew = false;
     std::unique_ptr<LogDatabase> db;
-    switch (
-        LogDatabase::Open(path, ui_, false, db, mode == OpenMode::ReadOnly || claimedElsewhere_)) {
+    switch (LogDatabase::Open(path, ui_, false, db, readOnly)) {
         case LogDatabase::kOpened:
             break;
+        case LogDatabase::kEmpty:
+            if (!MakeEmptyFileALog(path, readOnly) ||
+                LogDatabase::Open(path, ui_, true, db) != LogDatabase::kOpened) {
+                Discard();
+                return false;
+            }
+            madeNew = true;
+            break;
+        case LogDatabase::kForeign:
+            ui_.ShowMessage(LogDatabase::NotALogMessage(path));
+            Discard();
+            return false;
         case LogDatabase::kNotALog:
             if (!LooksLikeOldLog(path)) {
-                ui_.ShowMessage("Couldn't open database--Exception: '" + path +
-                                "' is not a training log.");
+                ui_.ShowMessage(LogDatabase::NotALogMessage(path));
                 Discard();
                 return false;
             }
             // Converting writes: not for a log opened to be read.
-            if (mode == OpenMode::ReadOnly || claimedElsewhere_ ||
-                !ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo "
-                              "you want to convert it???")) {
+            if (readOnly || !ui_.AskYesNo("File was created in previous version of Kivrun.\n\nDo "
+                                          "you want to convert it???")) {
                 Discard();
                 return false;
             }
@@ -191,9 +202,24 @@ bool CTamselDoc::OnOpenDocument(const std::string& path, OpenMode mode) {
     db_ = std::move(db);
     path_ = path;
     if (!OpenRecordSets()) return false;
-    if (FinishOpen()) return true;
-    Discard();
-    return false;
+    if (!FinishOpen()) {
+        Discard();
+        return false;
+    }
+    // As after File New: the sports are set up first.
+    if (madeNew) ui_.ShowPreferences(*this);
+    return true;
+}
+
+bool CTamselDoc::MakeEmptyFileALog(const std::string& path, bool readOnly) {
+    if (readOnly || !offersNewLog_) {
+        ui_.ShowMessage("Couldn't open database--Exception: '" + path +
+                        "' is empty, not a training log.");
+        return false;
+    }
+    if (!ui_.AskYesNo("This file is empty. Make it a new training log?")) return false;
+    // Built beside it and then put in its place, as a new log is.
+    return WriteNewLogFile(path, true, ui_);
 }
 
 bool CTamselDoc::OpenRecordSets() {
@@ -270,6 +296,7 @@ void CTamselDoc::RepairEarlierBuilds() {
 
 bool CTamselDoc::FinishOpen() {
     try {
+        dataVersion_ = db_->sql().DataVersion();
         ApplyFilter(FilterState::Restore(Preference("StateFilterToolBar")));
         return true;
     } catch (const DbError& e) {

@@ -69,18 +69,27 @@ class CTamselDoc {
     // The second half of opening: week shading, then the saved filter restored and applied.
     // False after telling the user why.
     bool FinishOpen();
-    // Opens a log; offers to convert an old text log; another program's database is refused.
-    // A log opened for reading (or whose file cannot be written, or that another instance
-    // has) is shown as it is and refuses every change.
+    // Opens a log; offers to convert an old text log, and to make an empty file a new log;
+    // another program's database is refused and left as it was. A log opened for reading (or
+    // whose file cannot be written, or that another instance has) is shown as it is and
+    // refuses every change; one that holds database code the program did not write is
+    // refused then, and otherwise rid of it.
     enum class OpenMode { ReadWrite, ReadOnly };
     bool OnOpenDocument(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
     // Saves the filter state, closes the log and makes the automatic backup; a backup that
     // fails is told, and the log closes all the same.
     BackupOutcome OnCloseDocument();
     bool IsOpen() const { return db_ != nullptr; }
+    // Reads the log afresh and tells every view when another program changed it since the
+    // last look (one cheap question to the engine otherwise); true when it did. A log being
+    // written elsewhere is left for the next look rather than waited for.
+    bool RefreshIfChangedElsewhere();
     // The desktop program claims the logs it opens, so that a second instance on the same
     // log is told who has it and opens it read-only or not at all.
     void SetClaimsLog(bool claims) { claimsLog_ = claims; }
+    // Whether opening an empty file asks to make it a new log (the desktop program) or
+    // refuses it (scripts, which make logs with a command of their own).
+    void SetOffersNewLogForEmptyFile(bool offers) { offersNewLog_ = offers; }
     // The log file could only be opened for reading, or another instance has it: every write
     // is refused.
     bool IsReadOnly() const;
@@ -202,7 +211,7 @@ class CTamselDoc {
     bool RemoveRoute(const std::string& sport, const std::string& cls, const std::string& route,
                      View* sender);
     // A sport by its letter: its name, units and icon replace those of a sport with that
-    // letter, else it is added after the others.
+    // letter, else it is added after the others. A name another sport has is refused.
     bool SaveSport(const SportInfo& sport, View* sender);
     bool SetPreference(const std::string& name, const std::string& value);
 
@@ -249,9 +258,10 @@ class CTamselDoc {
     // --- Calendar events ------------------------------------------------------------------
     // Each write is one transaction and tells the views: EventAdded, EventChanged and
     // EventDeleted with the EventID and the days before and after.
-    // Returns the new EventID, 0 on failure (after telling the user why).
+    // An event needs a name. Returns the new EventID, 0 on failure (after telling the user
+    // why).
     RowId AddEvent(const EventValue& event, View* sender);
-    // False when the event is gone or could not be written.
+    // False when the event is gone (the user is told) or could not be written.
     bool ModifyEvent(RowId eventId, const EventValue& event, View* sender);
     // With ask, "Are you sure you want to delete this entry?" first; false when nothing was
     // deleted.
@@ -310,6 +320,8 @@ class CTamselDoc {
     // user chooses read-only (when offered) or not at all. False when it is not opened.
     bool ClaimLog(const std::string& path, bool offerReadOnly);
     bool RefuseUnlessLog(LogDatabase& db);
+    // "This file is empty. Make it a new training log?"; true when it is one now.
+    bool MakeEmptyFileALog(const std::string& path, bool readOnly);
     bool OpenRecordSets();
     void RepairEarlierBuilds();
     void CloseRecordSets();
@@ -332,6 +344,8 @@ class CTamselDoc {
     // The rows of a routine table that belong to one entry or template, in their order.
     std::vector<RoutineRow> RoutineRows(const char* table, const char* idField, RowId id);
     bool FindInFiltered(RowId entryId);
+    // After a write that failed (and was told): the set shows the log again, if it can.
+    void RequeryAfterFailure();
     bool FindOrShowAll(RowId entryId);
     void OpenFilteredSet();
     std::string FilterSqlFor(const FilterState& state);
@@ -341,6 +355,13 @@ class CTamselDoc {
     void InvertBackgroundFrom(long position);
     bool SameWeek(double serialA, double serialB) const;
     void ReportDbError(const char* what, const std::exception& e);
+    // Requeries the open sets and tells every view to read everything again.
+    void ReadAfresh();
+    // "This <what> is no longer in the log: ...", then the log read afresh when another
+    // program changed it; false.
+    bool ReportGone(const char* what);
+    // An event needs a name: true after saying so.
+    bool RefuseUnnamed(const EventValue& event);
     // An open log that may be written; says why not when it is read-only.
     bool CanWrite();
     // Runs a write in one transaction; an engine failure is shown as "what--Exception: ...".
@@ -359,11 +380,13 @@ class CTamselDoc {
     RowId currentEntry_ = 0;
     std::optional<Catalog> catalog_;
     std::int64_t catalogStamp_ = 0;
+    std::int64_t dataVersion_ = 0;  // the file's change counter when it was last read
     std::vector<View*> views_;
     std::string path_;
     std::string backupFolder_;
     bool claimsLog_ = false;
     bool claimedElsewhere_ = false;  // opened read-only: another instance has it
+    bool offersNewLog_ = true;
     std::unique_ptr<LogLock> lock_;
 };
 

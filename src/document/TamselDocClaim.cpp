@@ -45,10 +45,18 @@ bool CTamselDoc::ClaimLog(const std::string& path, bool offerReadOnly) {
 }
 
 bool CTamselDoc::RefuseUnlessLog(LogDatabase& db) {
-    if (db.Classify() == LogDatabase::Contents::Log) return true;
-    ui_.ShowMessage("Couldn't open database--Exception: '" + db.path() +
-                    "' is not a training log.");
-    return false;
+    if (db.Classify() != LogDatabase::Contents::Log) {
+        ui_.ShowMessage(LogDatabase::NotALogMessage(db.path()));
+        return false;
+    }
+    // Nothing may run what the log cannot be rid of while it is only read.
+    if (!db.ForeignCode().empty()) {
+        ui_.ShowMessage("Couldn't open database--Exception: '" + db.path() +
+                        "' holds database code that Kivrun did not write. Opened for writing, "
+                        "the log is rid of it.");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kivrun

@@ -3,6 +3,9 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <utility>
 
 namespace kivrun {
@@ -17,6 +20,10 @@ namespace {
 
 bool DbError::IsRefusal() const {
     return code_ == SQLITE_CONSTRAINT;
+}
+
+bool DbError::IsBusy() const {
+    return code_ == SQLITE_BUSY || code_ == SQLITE_LOCKED;
 }
 
 Statement::Statement(sqlite3* db, std::string_view sql) {
@@ -133,11 +140,14 @@ void Statement::TextInto(int column, std::string& out) const {
         out.clear();
 }
 
-SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly) : path_(path) {
-    const int flags =
-        readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly)
+    : SqliteDb(path, path,
+               readOnly ? SQLITE_OPEN_READONLY
+                        : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0)) {}
+
+SqliteDb::SqliteDb(const std::string& path, const std::string& name, int flags) : path_(path) {
     // A connection is only ever used by the thread that opened it: no engine mutex per call.
-    int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(name.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -146,6 +156,55 @@ SqliteDb::SqliteDb(const std::string& path, bool create, bool readOnly) : path_(
     }
     sqlite3_extended_result_codes(db_, 0);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // A file's views and triggers may call only functions that cannot do harm, whoever
+    // wrote them.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+}
+
+namespace {
+
+// The first bytes of a database file say whether it is in WAL mode.
+bool InWalMode(const std::string& path) {
+    unsigned char header[20] = {};
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    const size_t got = std::fread(header, 1, sizeof header, f);
+    std::fclose(f);
+    return got == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0 &&
+           (header[18] == 2 || header[19] == 2);
+}
+
+// The file name as a URI, so that options can go with it.
+std::string FileUri(const std::string& path) {
+    std::string uri = "file:";
+    // Two slashes would start a host name.
+    size_t start = 0;
+    while (path.size() - start > 1 && path[start] == '/' && path[start + 1] == '/')
+        ++start;
+    for (size_t i = start; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '%' || c == '?' || c == '#') {
+            static const char* hex = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            uri += hex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    return uri;
+}
+
+}  // namespace
+
+std::unique_ptr<SqliteDb> SqliteDb::Look(const std::string& path) {
+    std::string uri = FileUri(path) + "?mode=ro";
+    // Reading a WAL file makes its -wal and -shm files; with no writer about there is nothing
+    // in them to read, and the file can be taken as it stands.
+    std::error_code ec;
+    if (InWalMode(path) && !std::filesystem::exists(path + "-wal", ec)) uri += "&immutable=1";
+    return std::unique_ptr<SqliteDb>(
+        new SqliteDb(path, uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI));
 }
 
 SqliteDb::~SqliteDb() {
@@ -182,10 +241,19 @@ void SqliteDb::ClearCache() {
     cache_.clear();
 }
 
-std::int64_t SqliteDb::ChangeStamp() {
+std::int64_t SqliteDb::DataVersion() {
     Statement& version = Cached("PRAGMA data_version");
     const std::int64_t others = version.Step() ? version.Int64(0) : 0;
     version.Reset();
+    return others;
+}
+
+void SqliteDb::SetBusyTimeout(int ms) {
+    sqlite3_busy_timeout(db_, ms);
+}
+
+std::int64_t SqliteDb::ChangeStamp() {
+    const std::int64_t others = DataVersion();
     // Rows changed through this connection, and files changed by others, both only grow.
     return sqlite3_total_changes64(db_) * 1000003 + others;
 }

@@ -20,6 +20,8 @@ class DbError : public std::runtime_error {
     // The engine refused this row (a constraint, a relation, a type): the data was wrong, not
     // the file or the disk, and the work may go on without it.
     bool IsRefusal() const;
+    // Another connection holds the lock the work needed.
+    bool IsBusy() const;
 
   private:
     int code_;
@@ -77,6 +79,10 @@ class SqliteDb {
     // Opens (or, with create, creates) the file; with readOnly the connection never writes
     // it (its own temporary objects aside). Throws DbError on failure.
     SqliteDb(const std::string& path, bool create, bool readOnly = false);
+    // A connection that only looks at the file: it rolls back no journal left by a killed
+    // writer (a read then fails with SQLITE_READONLY) and, on a file in WAL mode that nobody
+    // has open, leaves no companion files behind. Throws DbError on failure.
+    static std::unique_ptr<SqliteDb> Look(const std::string& path);
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;
     ~SqliteDb();
@@ -91,6 +97,9 @@ class SqliteDb {
     // Changes as soon as anything in the file changes, through this connection or another:
     // what cached lookups compare to know they are stale.
     std::int64_t ChangeStamp();
+    // Changes when another connection commits a change to the file (never for this one's).
+    std::int64_t DataVersion();
+    void SetBusyTimeout(int ms);
     std::int64_t LastInsertRowId() const;
     int Changes() const;
     std::string ErrorMessage() const;
@@ -100,6 +109,8 @@ class SqliteDb {
     bool ReadOnly() const;
 
   private:
+    SqliteDb(const std::string& path, const std::string& name, int flags);
+
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;

@@ -4,6 +4,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
@@ -13,6 +14,14 @@
 
 namespace kivrun {
 namespace {
+
+std::string ViewStatement(const std::string& name, const std::string& jetSql);
+
+struct Caseless {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return strcasecmp(a.c_str(), b.c_str()) < 0;
+    }
+};
 
 std::string Ident(const std::string& name) {
     std::string out = "\"";
@@ -102,6 +111,10 @@ void LogDatabase::RefuseCutShort(const std::string& path) {
         throw DbError(SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT));
 }
 
+std::string LogDatabase::NotALogMessage(const std::string& path) {
+    return "Couldn't open database--Exception: '" + path + "' is not a training log.";
+}
+
 int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMissing,
                       std::unique_ptr<LogDatabase>& out, bool readOnly) {
     out.reset();
@@ -114,11 +127,32 @@ int LogDatabase::Open(const std::string& path, UserInterface& ui, bool reportMis
                            "'.");
         return kNotFound;
     }
+    if (fs::is_directory(status)) {
+        ui.ShowMessage("Couldn't open database--Exception: '" + path +
+                       "' is a folder, not a training log.");
+        return kFailed;
+    }
     if (!fs::is_regular_file(status)) {
         ui.ShowMessage("Couldn't open database--Exception: '" + path + "' is not a file.");
         return kFailed;
     }
+    if (fs::file_size(path, ec) == 0 && !ec) return kEmpty;
     try {
+        // Decided before anything could write: the connection that opens a log sets its
+        // journal mode, and another program's database must stay exactly as it was.
+        Contents contents;
+        try {
+            contents = Classify(*SqliteDb::Look(path));
+        } catch (const DbError& e) {
+            if (e.code() != SQLITE_READONLY) throw;
+            // A journal left by a killed write: the file is what it was before that write
+            // once the journal is rolled back, as any reader of it must first do, and only a
+            // connection that may write can.
+            SqliteDb(path, false).Exec("SELECT count(*) FROM sqlite_master");
+            contents = Classify(*SqliteDb::Look(path));
+        }
+        if (contents == Contents::Empty) return kEmpty;
+        if (contents == Contents::Foreign) return kForeign;
         auto log = std::unique_ptr<LogDatabase>(
             new LogDatabase(std::make_unique<SqliteDb>(path, false, readOnly)));
         log->db_->Exec("SELECT count(*) FROM sqlite_master");
@@ -144,6 +178,50 @@ bool LogDatabase::TableExists(const std::string& table) {
     const bool found = s.Step();
     s.Reset();  // a statement left on a row would keep the file's read lock
     return found;
+}
+
+bool LogDatabase::TriggerExists(const std::string& name) {
+    Statement& s = db_->Cached("SELECT 1 FROM sqlite_master WHERE type='trigger' AND name=?");
+    s.Bind(1, name);
+    const bool found = s.Step();
+    s.Reset();
+    return found;
+}
+
+std::vector<std::string> LogDatabase::ForeignCode() {
+    std::vector<std::string> foreign;
+    Statement s = db_->Prepare(
+        "SELECT type, name, sql FROM sqlite_master WHERE type IN ('trigger', 'view') "
+        "ORDER BY type, name");
+    while (s.Step()) {
+        const std::string type = s.Text(0), name = s.Text(1), sql = s.Text(2);
+        bool own = false;
+        if (type == "trigger") {
+            const std::string* statement = schema::OwnTrigger(name);
+            own = statement && *statement == sql;
+        } else if (IsViewQuery(name)) {
+            // The filter's view selects the workouts, whatever the filter (whose stored text
+            // is put back on its own); the program makes it afresh when the log opens.
+            static const std::string workouts =
+                ViewStatement("FilteredSetQuery", "SELECT * FROM [Log Entry]");
+            own = name == "FilteredSetQuery" &&
+                  (sql == workouts || sql.rfind(workouts + " WHERE ", 0) == 0);
+        }
+        if (!own) foreign.push_back(type + " " + name);
+    }
+    return foreign;
+}
+
+void LogDatabase::DropForeignCode() {
+    const std::vector<std::string> foreign = ForeignCode();
+    if (foreign.empty()) return;
+    db_->ClearCache();
+    for (const std::string& code : foreign) {
+        const size_t blank = code.find(' ');
+        const std::string type = code.substr(0, blank);
+        db_->Exec("DROP " + std::string(type == "view" ? "VIEW" : "TRIGGER") + " main." +
+                  Ident(code.substr(blank + 1)));
+    }
 }
 
 std::vector<std::string> LogDatabase::FieldNames(const std::string& table) {
@@ -337,20 +415,66 @@ void LogDatabase::EnsureQueryViews() {
     }
 }
 
-LogDatabase::Contents LogDatabase::Classify() {
-    Statement s = db_->Prepare(
-        "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
-        "ESCAPE '\\'");
-    bool any = false, entries = false, catalog = false;
+namespace {
+
+// A table of the log's own, found by name without regard to case; null for any other.
+const std::vector<std::string>* OwnColumns(const std::string& table) {
+    static const std::map<std::string, std::vector<std::string>, Caseless> own = [] {
+        std::map<std::string, std::vector<std::string>, Caseless> tables;
+        for (const schema::TableDef& t : schema::Tables())
+            for (const schema::FieldDef& f : t.fields)
+                tables[t.name].push_back(f.name);
+        tables["kivrun_relations"] = {"Name",         "PrimaryTable", "PrimaryField",
+                                      "ForeignTable", "ForeignField", "Attributes"};
+        tables["kivrun_queries"] = {"Name", "SQL"};
+        return tables;
+    }();
+    const auto it = own.find(table);
+    return it == own.end() ? nullptr : &it->second;
+}
+
+// A table named like one of the log's is the log's when it has the table's first field and
+// no field the log does not know; a log of an earlier build may lack the later ones.
+bool FitsTheLog(SqliteDb& db, const std::string& table, const std::vector<std::string>& own) {
+    Statement s = db.Prepare("SELECT name FROM pragma_table_info(?)");
+    s.Bind(1, table);
+    bool first = false;
     while (s.Step()) {
-        const std::string name = s.Text(0);
-        any = true;
-        if (strcasecmp(name.c_str(), "Log Entry") == 0) entries = true;
-        if (strcasecmp(name.c_str(), "kivrun_queries") == 0 ||
-            strcasecmp(name.c_str(), "kivrun_relations") == 0)
-            catalog = true;
+        const std::string column = s.Text(0);
+        const auto known = std::find_if(own.begin(), own.end(), [&](const std::string& f) {
+            return strcasecmp(f.c_str(), column.c_str()) == 0;
+        });
+        if (known == own.end()) return false;
+        if (known == own.begin()) first = true;
     }
-    if (!any) return Contents::Empty;
+    return first;
+}
+
+}  // namespace
+
+LogDatabase::Contents LogDatabase::Classify() {
+    return Classify(*db_);
+}
+
+LogDatabase::Contents LogDatabase::Classify(SqliteDb& db) {
+    std::vector<std::string> tables;
+    {
+        Statement s = db.Prepare(
+            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' "
+            "ESCAPE '\\'");
+        while (s.Step())
+            tables.push_back(s.Text(0));
+    }
+    if (tables.empty()) return Contents::Empty;
+    bool entries = false, catalog = false;
+    for (const std::string& name : tables) {
+        const std::vector<std::string>* own = OwnColumns(name);
+        if (!own) continue;
+        // A look-alike (a "Log Entry" of other columns) is not completed into a log.
+        if (!FitsTheLog(db, name, *own)) return Contents::Foreign;
+        if (strcasecmp(name.c_str(), "Log Entry") == 0) entries = true;
+        if (strncasecmp(name.c_str(), "kivrun_", 7) == 0) catalog = true;
+    }
     if (entries) return Contents::Log;
     return catalog ? Contents::LogWithoutEntries : Contents::Foreign;
 }

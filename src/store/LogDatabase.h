@@ -18,15 +18,23 @@ class UserInterface;
 class LogDatabase {
   public:
     // Results of Open.
-    enum OpenResult { kOpened = 1, kNotFound = 0, kFailed = -1, kNotALog = -2 };
+    enum OpenResult {
+        kOpened = 1,
+        kNotFound = 0,
+        kFailed = -1,
+        kNotALog = -2,  // not a database at all (an old text log, perhaps)
+        kEmpty = -3,    // an empty file, or a database without a single table
+        kForeign = -4,  // another program's database
+    };
 
     // A new, empty database file at path (no schema yet); an empty file there is taken over.
     // Null after telling the user why.
     static std::unique_ptr<LogDatabase> Create(const std::string& path, UserInterface& ui);
-    // Opens an existing file. kNotALog (no message) when the file is not a database of this
-    // format, such as a text file; kNotFound when there is no file (with a message only when
-    // reportMissing); kFailed after a message otherwise. An empty file opens as an empty
-    // database (Classify tells what a database holds).
+    // Opens an existing log. What the file holds is decided first by reading it only, so a
+    // file that is not a log is left exactly as it was. Without a message: kNotALog when the
+    // file is not a database (such as a text file), kEmpty when it holds nothing yet,
+    // kForeign when it is another program's database, kNotFound when there is no file (with
+    // a message when reportMissing); kFailed after a message otherwise.
     // With readOnly the file is opened for reading only: every write is refused.
     static int Open(const std::string& path, UserInterface& ui, bool reportMissing,
                     std::unique_ptr<LogDatabase>& out, bool readOnly = false);
@@ -38,17 +46,26 @@ class LogDatabase {
 
     // What an open SQLite file holds, as far as a log is concerned.
     enum class Contents {
-        Empty,              // nothing yet: a new or empty file, which becomes a log
+        Empty,              // no table yet: a new file, which becomes a log
         Log,                // a training log, perhaps of an earlier build
         LogWithoutEntries,  // a log that has lost its "Log Entry" table
-        Foreign,            // another program's database, which is left alone
+        Foreign,            // another program's database (a look-alike too): left alone
     };
     Contents Classify();
+    static Contents Classify(SqliteDb& db);
+    // "Couldn't open database--Exception: '<path>' is not a training log."
+    static std::string NotALogMessage(const std::string& path);
     // SQLite's quick check of the whole file.
     bool QuickCheckPasses();
 
     // Structure.
     bool TableExists(const std::string& table);
+    bool TriggerExists(const std::string& name);
+    // The triggers and views of the file that the program did not make, as "trigger NAME"
+    // or "view NAME": its own are known by name and statement.
+    std::vector<std::string> ForeignCode();
+    // Drops them; the caller holds the transaction.
+    void DropForeignCode();
     std::vector<std::string> FieldNames(const std::string& table);
     bool FieldExists(const std::string& table, const std::string& field);
     // Adds a field; refuses a name that exists ("A field by that name already exists.").

@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 
+#include <map>
 #include <optional>
 
 #include "store/Database.h"
@@ -229,9 +230,19 @@ const char* SqlType(FieldType type) {
     return "ANY";
 }
 
+// A trigger as SQLite keeps its statement, which is how the program knows its own.
+struct TriggerText {
+    std::string name;
+    std::string sql;
+};
+
+TriggerText Trigger(const std::string& name, const std::string& rest) {
+    return {name, "CREATE TRIGGER " + Ident(name) + " " + rest};
+}
+
 // Relations live as triggers: they can be added to a log that lacks them, and they cascade
 // and refuse exactly as the log's relations always have.
-void CreateRelationTriggers(SqliteDb& db, const RelationDef& r) {
+std::vector<TriggerText> RelationTriggers(const RelationDef& r) {
     const std::string prefix = "kivrun_rel_" + r.name + "_";
     const std::string P = Ident(r.primaryTable), PF = Ident(r.primaryField);
     const std::string F = Ident(r.foreignTable), FF = Ident(r.foreignField);
@@ -245,41 +256,64 @@ void CreateRelationTriggers(SqliteDb& db, const RelationDef& r) {
     const std::string guard = " FOR EACH ROW WHEN NEW." + FF + " IS NOT NULL AND NOT EXISTS " +
                               "(SELECT 1 FROM " + P + " WHERE " + PF + " = NEW." + FF + ") BEGIN " +
                               missing + " END";
-    db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "insert") + " BEFORE INSERT ON " + F +
-            guard);
-    db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "update") + " BEFORE UPDATE OF " + FF +
-            " ON " + F + guard);
+    std::vector<TriggerText> triggers = {
+        Trigger(prefix + "insert", "BEFORE INSERT ON " + F + guard),
+        Trigger(prefix + "update", "BEFORE UPDATE OF " + FF + " ON " + F + guard)};
     if (r.attributes & kDeleteCascade) {
-        db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "cascade_delete") +
-                " AFTER DELETE ON " + P + " FOR EACH ROW BEGIN DELETE FROM " + F + " WHERE " + FF +
-                " = OLD." + PF + "; END");
+        triggers.push_back(Trigger(prefix + "cascade_delete",
+                                   "AFTER DELETE ON " + P + " FOR EACH ROW BEGIN DELETE FROM " + F +
+                                       " WHERE " + FF + " = OLD." + PF + "; END"));
     } else {
-        db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "restrict_delete") +
-                " BEFORE DELETE ON " + P + " FOR EACH ROW WHEN EXISTS (SELECT 1 FROM " + F +
-                " WHERE " + FF + " = OLD." + PF + ") BEGIN SELECT RAISE(ABORT, " +
-                SqlString("The record cannot be deleted or changed because table '" +
-                          r.foreignTable + "' includes related records.") +
-                "); END");
+        triggers.push_back(
+            Trigger(prefix + "restrict_delete",
+                    "BEFORE DELETE ON " + P + " FOR EACH ROW WHEN EXISTS (SELECT 1 FROM " + F +
+                        " WHERE " + FF + " = OLD." + PF + ") BEGIN SELECT RAISE(ABORT, " +
+                        SqlString("The record cannot be deleted or changed because table '" +
+                                  r.foreignTable + "' includes related records.") +
+                        "); END"));
     }
     if (r.attributes & kUpdateCascade) {
-        db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "cascade_update") +
-                " AFTER UPDATE OF " + PF + " ON " + P + " FOR EACH ROW WHEN OLD." + PF +
-                " IS NOT NEW." + PF + " BEGIN UPDATE " + F + " SET " + FF + " = NEW." + PF +
-                " WHERE " + FF + " = OLD." + PF + "; END");
+        triggers.push_back(Trigger(prefix + "cascade_update",
+                                   "AFTER UPDATE OF " + PF + " ON " + P +
+                                       " FOR EACH ROW WHEN OLD." + PF + " IS NOT NEW." + PF +
+                                       " BEGIN UPDATE " + F + " SET " + FF + " = NEW." + PF +
+                                       " WHERE " + FF + " = OLD." + PF + "; END"));
     }
+    return triggers;
 }
 
 // A Required field added to a table that already has rows cannot be NOT NULL in SQLite
 // (those rows hold Null), so new and changed rows are checked by triggers instead.
-void CreateRequiredTriggers(SqliteDb& db, const TableDef& t, const FieldDef& f) {
+std::vector<TriggerText> RequiredTriggers(const TableDef& t, const FieldDef& f) {
     const std::string prefix = "kivrun_required_" + t.name + "_" + f.name + "_";
     const std::string body =
         " FOR EACH ROW WHEN NEW." + Ident(f.name) + " IS NULL BEGIN SELECT RAISE(ABORT, " +
         SqlString("NOT NULL constraint failed: " + t.name + "." + f.name) + "); END";
-    db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "insert") + " BEFORE INSERT ON " +
-            Ident(t.name) + body);
-    db.Exec("CREATE TRIGGER IF NOT EXISTS " + Ident(prefix + "update") + " BEFORE UPDATE OF " +
-            Ident(f.name) + " ON " + Ident(t.name) + body);
+    return {Trigger(prefix + "insert", "BEFORE INSERT ON " + Ident(t.name) + body),
+            Trigger(prefix + "update",
+                    "BEFORE UPDATE OF " + Ident(f.name) + " ON " + Ident(t.name) + body)};
+}
+
+void CreateTriggers(LogDatabase& log, const std::vector<TriggerText>& triggers) {
+    for (const TriggerText& t : triggers)
+        if (!log.TriggerExists(t.name)) log.sql().Exec(t.sql);
+}
+
+// Every trigger the program may have made in a log, by name.
+const std::map<std::string, std::string>& OwnTriggers() {
+    static const std::map<std::string, std::string> own = [] {
+        std::map<std::string, std::string> triggers;
+        for (const RelationDef& r : Relations())
+            for (TriggerText& t : RelationTriggers(r))
+                triggers.emplace(std::move(t.name), std::move(t.sql));
+        for (const TableDef& table : Tables())
+            for (const FieldDef& f : table.fields)
+                if (f.required)
+                    for (TriggerText& t : RequiredTriggers(table, f))
+                        triggers.emplace(std::move(t.name), std::move(t.sql));
+        return triggers;
+    }();
+    return own;
 }
 
 bool BuildTable(LogDatabase& log, const TableDef& t, UserInterface& ui) {
@@ -307,7 +341,7 @@ bool BuildTable(LogDatabase& log, const TableDef& t, UserInterface& ui) {
             // The default is for rows added from now on; rows already there hold Null.
             if (!f.defaultValue.empty())
                 db.Exec("UPDATE " + Ident(t.name) + " SET " + Ident(f.name) + " = NULL");
-            if (f.required) CreateRequiredTriggers(db, t, f);
+            if (f.required) CreateTriggers(log, RequiredTriggers(t, f));
             if (f.name == t.primaryKey)
                 db.Exec("CREATE UNIQUE INDEX IF NOT EXISTS " + Ident("kivrun_pk_" + t.name) +
                         " ON " + Ident(t.name) + " (" + Ident(f.name) + ")");
@@ -368,6 +402,28 @@ void CreateExerciseNameIndex(LogDatabase& log) {
 }
 
 }  // namespace
+
+const char* const kForeignCodeRemoved =
+    "This log held database code that Kivrun did not write; it was removed.";
+
+const std::string* OwnTrigger(const std::string& name) {
+    const auto it = OwnTriggers().find(name);
+    return it == OwnTriggers().end() ? nullptr : &it->second;
+}
+
+bool RemoveForeignCode(LogDatabase& log, UserInterface& ui) {
+    if (log.ForeignCode().empty()) return true;
+    try {
+        Transaction tx(log.sql());
+        log.DropForeignCode();
+        tx.Commit();
+    } catch (const DbError& e) {
+        ui.ShowMessage(std::string("Couldn't open database--Exception: ") + e.what());
+        return false;
+    }
+    ui.ShowMessage(kForeignCodeRemoved, MessageKind::Information);
+    return true;
+}
 
 const FieldDef* TableDef::Field(std::string_view fieldName) const {
     for (const auto& f : fields)
@@ -454,8 +510,8 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                         .Bind(6, r.attributes)
                         .Run();
                 }
-                // Triggers are (re)made from the relation as recorded in the log.
-                CreateRelationTriggers(db, log.Relation(r.name).value_or(r));
+                // The program's own relation, whatever the log's catalog says of it.
+                CreateTriggers(log, RelationTriggers(r));
             }
             RestoreQueries(log, ui);
             log.EnsureQueryViews();
@@ -502,18 +558,17 @@ bool CompleteLog(LogDatabase& log, UserInterface& ui) {
             return true;
         }
         case LogDatabase::Contents::Log:
-            return BuildOrComplete(log, ui);
+            return RemoveForeignCode(log, ui) && BuildOrComplete(log, ui);
         case LogDatabase::Contents::LogWithoutEntries:
             if (!ui.AskYesNo("The training log '" + log.path() +
                              "' has lost its table of workouts (\"Log Entry\").\n\nOpen it "
                              "anyway, with no workouts?"))
                 return false;
-            return BuildOrComplete(log, ui);
+            return RemoveForeignCode(log, ui) && BuildOrComplete(log, ui);
         case LogDatabase::Contents::Foreign:
             break;
     }
-    ui.ShowMessage("Couldn't open database--Exception: '" + log.path() +
-                   "' is not a training log.");
+    ui.ShowMessage(LogDatabase::NotALogMessage(log.path()));
     return false;
 }
 

@@ -73,10 +73,20 @@ const QueryText* FindQuery(std::string_view name);
 // cannot be built (what was built before stays) and reports it through ui.
 bool BuildOrComplete(LogDatabase& db, UserInterface& ui);
 
-// Opening a log: builds or completes its structure, and a file that held nothing yet becomes
-// a new log with its default rows. Another program's database is refused and left as it is;
-// a log that has lost its "Log Entry" table is completed only when the user agrees.
+// Opening a log: removes code the program did not write, builds or completes its structure,
+// and a file that held nothing yet becomes a new log with its default rows. Another
+// program's database is refused and left as it is; a log that has lost its "Log Entry" table
+// is completed only when the user agrees.
 bool CompleteLog(LogDatabase& db, UserInterface& ui);
+
+// The statement of a trigger the program makes in logs; null for a name it never uses.
+const std::string* OwnTrigger(const std::string& name);
+
+// A log runs only what the program put there: a trigger or view of any other name or
+// statement is dropped, after telling the user once. False (after telling why) when that
+// cannot be done.
+bool RemoveForeignCode(LogDatabase& db, UserInterface& ui);
+extern const char* const kForeignCodeRemoved;
 
 // SQLite column declaration of a field, with the rules the database enforces.
 std::string ColumnDeclaration(const TableDef& table, const FieldDef& field, bool inCreateTable);

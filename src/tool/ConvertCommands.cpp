@@ -21,22 +21,27 @@ class ConvertingUserInterface : public TerminalUserInterface {
 int CmdConvert(Context& c) {
     ExpectArgs(c, 1);
     const std::string& path = c.args[0];
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        c.err << "kivrun-tool convert: " << path << ": no such file\n";
-        return 1;
-    }
+    if (!IsAFile("convert", path, c.err)) return 1;
     ConvertingUserInterface ui(c.err);
     {
+        // A database is never converted; one that is not a log stays exactly as it is.
         std::unique_ptr<LogDatabase> db;
-        if (LogDatabase::Open(path, ui, false, db) == LogDatabase::kOpened) {
-            const LogDatabase::Contents contents = db->Classify();
-            c.err << "kivrun-tool convert: " << path
-                  << (contents == LogDatabase::Contents::Empty ? ": is empty: there is nothing to "
-                                                                 "convert\n"
-                      : contents == LogDatabase::Contents::Foreign
-                          ? ": is another program's database, not an old text log\n"
-                          : ": is a training log already\n");
+        const char* why = nullptr;
+        switch (LogDatabase::Open(path, ui, false, db)) {
+            case LogDatabase::kOpened:
+                why = ": is a training log already\n";
+                break;
+            case LogDatabase::kEmpty:
+                why = ": is empty: there is nothing to convert\n";
+                break;
+            case LogDatabase::kForeign:
+                why = ": is another program's database, not an old text log\n";
+                break;
+            default:
+                break;
+        }
+        if (why) {
+            c.err << "kivrun-tool convert: " << path << why;
             return 1;
         }
     }
@@ -75,12 +80,9 @@ int CmdImport(Context& c) {
     TerminalUserInterface ui(c.err);
     std::unique_ptr<CTamselDoc> doc = OpenDocument("import", files[0], ui, c.err);
     if (!doc) return 1;
-    std::error_code ec;
-    if (!std::filesystem::exists(files[1], ec)) {
-        c.err << "kivrun-tool import: " << files[1] << ": no such file\n";
-        return 1;
-    }
+    if (!IsAFile("import", files[1], c.err)) return 1;
     ImportReport report;
+    const int told = ui.messages();
     if (Import(*doc, files[1], options, &report)) return 0;
     if (report.written) {
         // Importing again would add every row twice.
@@ -89,7 +91,9 @@ int CmdImport(Context& c) {
               << " events), but what follows an import failed; do not import it again\n";
         return 3;
     }
-    c.err << "kivrun-tool import: " << files[1] << ": nothing imported\n";
+    // Why has been said, in one line, unless the file was simply not there.
+    if (ui.messages() == told)
+        c.err << "kivrun-tool import: " << files[1] << ": nothing imported\n";
     return 1;
 }
 

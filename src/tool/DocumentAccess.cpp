@@ -21,17 +21,28 @@ std::string DefaultBackupFolder() {
     return (base / "Kivrun" / "Backup Logs").string();
 }
 
-std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
-                                         UserInterface& ui, std::ostream& err, bool readOnly) {
+bool IsAFile(const char* command, const std::string& path, std::ostream& err) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        err << "kivrun-tool " << command << ": " << path << ": no such file\n";
-        return nullptr;
-    }
+    if (std::filesystem::is_regular_file(path, ec)) return true;
+    err << "kivrun-tool " << command << ": " << path
+        << (std::filesystem::is_directory(path, ec) ? ": is a folder, not a training log\n"
+                                                    : ": no such file\n");
+    return false;
+}
+
+std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
+                                         TerminalUserInterface& ui, std::ostream& err,
+                                         bool readOnly) {
+    if (!IsAFile(command, path, err)) return nullptr;
     auto doc = std::make_unique<CTamselDoc>(ui);
     doc->SetBackupFolder(DefaultBackupFolder());
+    // Logs are made with 'new': an empty file is refused like any other non-log.
+    doc->SetOffersNewLogForEmptyFile(false);
+    const int told = ui.messages();
     if (!doc->OnOpenDocument(
             path, readOnly ? CTamselDoc::OpenMode::ReadOnly : CTamselDoc::OpenMode::ReadWrite)) {
+        // What went wrong has been said in one line; else it is said here.
+        if (ui.messages() > told && !LooksLikeOldLog(path)) return nullptr;
         err << "kivrun-tool " << command << ": " << path
             << ": could not be opened as a training log";
         // The hint only where it helps: a text log of the previous version.

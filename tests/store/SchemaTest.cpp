@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "store/NewLogFile.h"
@@ -148,21 +150,43 @@ TEST_F(RelationsTest, StoredQueriesRunByName) {
     EXPECT_THROW(QueryDef().Open(*db, "NoSuchQuery"), DbError);
 }
 
-TEST_F(Schema, OpenTellsLogsFromOtherFiles) {
+// What a file is, is decided by reading it only: whatever is not a log stays exactly as it
+// was, another program's database in WAL mode too (no journal mode set, no companion files).
+TEST_F(Schema, OpenTellsLogsFromOtherFilesAndLeavesThemAsTheyWere) {
     std::ofstream(dir.File("text.tlg")) << "[Sports]\nR\tRunning\t1\t0\n]\n";
     std::ofstream(dir.File("empty.tlg"));
     std::ofstream(dir.File("junk.tlg"), std::ios::binary) << std::string(5000, '\x7f');
     std::filesystem::create_directory(dir.File("folder.tlg"));
     SqliteDb(dir.File("other.db"), true).Exec("CREATE TABLE x(a)");
+    SqliteDb(dir.File("bare.db"), true).Exec("PRAGMA user_version=7");
+    SqliteDb(dir.File("wal.db"), true)
+        .Exec("PRAGMA journal_mode=WAL; CREATE TABLE notes(t); INSERT INTO notes VALUES (1)");
+    // Named like a log's tables, with columns of its own.
+    SqliteDb(dir.File("alike.tlg"), true)
+        .Exec(
+            "CREATE TABLE \"Log Entry\" (a, b); CREATE TABLE Sports (x); "
+            "CREATE TABLE Preferences (k, v)");
+    NewLog(dir.File("lost.tlg"), ui)->sql().Exec("DROP TABLE \"Log Entry\"");
     struct Case {
         std::string file;
         int result;
         size_t messages;
     } cases[] = {
         {"missing.tlg", LogDatabase::kNotFound, 1}, {"text.tlg", LogDatabase::kNotALog, 0},
-        {"empty.tlg", LogDatabase::kOpened, 0},     {"junk.tlg", LogDatabase::kNotALog, 0},
-        {"folder.tlg", LogDatabase::kFailed, 1},    {"other.db", LogDatabase::kOpened, 0},
+        {"empty.tlg", LogDatabase::kEmpty, 0},      {"bare.db", LogDatabase::kEmpty, 0},
+        {"junk.tlg", LogDatabase::kNotALog, 0},     {"folder.tlg", LogDatabase::kFailed, 1},
+        {"other.db", LogDatabase::kForeign, 0},     {"wal.db", LogDatabase::kForeign, 0},
+        {"alike.tlg", LogDatabase::kForeign, 0},    {"lost.tlg", LogDatabase::kOpened, 0},
     };
+    const auto files = [&] {
+        std::vector<std::string> names;
+        for (const auto& f : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(f.path().filename().string() + "=" +
+                            (f.is_regular_file() ? test::ReadBytes(f.path().string()) : ""));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = files();
     for (const Case& c : cases) {
         ScriptedUi told;
         std::unique_ptr<LogDatabase> db;
@@ -172,6 +196,10 @@ TEST_F(Schema, OpenTellsLogsFromOtherFiles) {
         EXPECT_TRUE(told.messages.empty() ||
                     told.messages[0].rfind("Couldn't open database--Exception: ", 0) == 0)
             << told.messages[0];
+        if (c.file != "lost.tlg") {
+            db.reset();
+            EXPECT_EQ(files(), before) << c.file;
+        }
     }
     std::unique_ptr<LogDatabase> db;
     EXPECT_EQ(LogDatabase::Open(dir.File("missing.tlg"), ui, false, db), LogDatabase::kNotFound);
@@ -180,45 +208,21 @@ TEST_F(Schema, OpenTellsLogsFromOtherFiles) {
     EXPECT_EQ(ui.messages.at(0).rfind("Couldn't create database--Exception: ", 0), 0u);
 }
 
-// Only a log, or a file that holds nothing yet, is completed; anything else stays as it was.
-TEST_F(Schema, CompletingOpensOnlyLogs) {
+// A log that has lost its table of workouts is completed only when the user agrees.
+TEST_F(Schema, ALogWithoutWorkoutsIsCompletedWhenTheUserAgrees) {
     NewLog(dir.File("lost.tlg"), ui)->sql().Exec("DROP TABLE \"Log Entry\"");
-    SqliteDb(dir.File("other.db"), true)
-        .Exec("CREATE TABLE Sports (x); INSERT INTO Sports VALUES (1)");
-    std::ofstream(dir.File("empty.tlg"));
     const std::string lost =
         "The training log '" + dir.File("lost.tlg") +
         "' has lost its table of workouts (\"Log Entry\").\n\nOpen it anyway, with no workouts?";
-    const std::string refused =
-        "Couldn't open database--Exception: '" + dir.File("other.db") + "' is not a training log.";
-    struct Case {
-        const char* file;
-        bool yes, completed, asked, refused;
-    } cases[] = {
-        {"other.db", true, false, false, true},
-        {"lost.tlg", false, false, true, false},
-        {"lost.tlg", true, true, true, false},
-        {"empty.tlg", false, true, false, false},
-    };
-    for (const Case& c : cases) {
+    for (const bool yes : {false, true}) {
         ScriptedUi asked;
-        asked.answers = {c.yes};
-        const std::string before = test::ReadBytes(dir.File(c.file));
+        asked.answers = {yes};
         std::unique_ptr<LogDatabase> db;
-        ASSERT_EQ(LogDatabase::Open(dir.File(c.file), asked, false, db), LogDatabase::kOpened);
-        EXPECT_EQ(schema::CompleteLog(*db, asked), c.completed) << c.file;
-        EXPECT_EQ(asked.questions, c.asked ? std::vector{lost} : std::vector<std::string>{})
-            << c.file;
-        EXPECT_EQ(asked.messages, c.refused ? std::vector{refused} : std::vector<std::string>{})
-            << c.file;
-        EXPECT_EQ(db->TableExists("Log Entry"), c.completed) << c.file;
-        db.reset();
-        EXPECT_TRUE(c.completed || test::ReadBytes(dir.File(c.file)) == before) << c.file;
+        ASSERT_EQ(LogDatabase::Open(dir.File("lost.tlg"), asked, false, db), LogDatabase::kOpened);
+        EXPECT_EQ(schema::CompleteLog(*db, asked), yes);
+        EXPECT_EQ(asked.questions, std::vector{lost});
+        EXPECT_EQ(db->TableExists("Log Entry"), yes);
     }
-    // The empty file became a whole new log.
-    std::unique_ptr<LogDatabase> db;
-    LogDatabase::Open(dir.File("empty.tlg"), ui, false, db);
-    EXPECT_EQ(db->RowCount("Training Types"), 7);
 }
 
 // Whatever the file holds, only the program's own query texts are ever run.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "store/Database.h"
 #include "support/RunTool.h"
@@ -50,9 +51,9 @@ TEST_F(DamagedFilesTest, EveryCommandOnABadFileFailsQuicklyAndSaysWhy) {
         {"check " + Q("other.db"), "is not a training log"},
         {"list " + Q("other.db"), "is not a training log"},
         {"list " + Q("zeroes.tlg"), "is not a training log"},
-        {"import " + Q("log.tlg") + " " + Q("zeroes.tlg"), "nothing imported"},
-        {"import " + Q("log.tlg") + " " + Q("random.tlg"), "nothing imported"},
-        {"import " + Q("log.tlg") + " " + Q("other.db"), "nothing imported"},
+        {"import " + Q("log.tlg") + " " + Q("zeroes.tlg"), "is not a training log, nor"},
+        {"import " + Q("log.tlg") + " " + Q("random.tlg"), "is not a training log, nor"},
+        {"import " + Q("log.tlg") + " " + Q("other.db"), "is not a training log, nor"},
         {"convert " + Q("random.tlg"), "not converted"},
         {"convert " + Q("other.db"), "another program's database"},
         {"backup " + Q("log.tlg") + " --backup-dir " + Q("log.tlg"), "is not a folder"},
@@ -71,24 +72,63 @@ TEST_F(DamagedFilesTest, EveryCommandOnABadFileFailsQuicklyAndSaysWhy) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("torn.htm")));
 }
 
-// SQL stored in the file is never run as it stands: the program's own is put back.
-TEST_F(DamagedFilesTest, ACraftedStoredQueryIsRestored) {
-    SqliteDb(dir.File("log.tlg"), false)
+// Whether a file is a log is decided before anything is written: another program's database
+// (in WAL mode too), a look-alike of a log and an empty file stay byte for byte as they were,
+// with nothing left beside them, and every command says what the file is.
+TEST_F(DamagedFilesTest, AFileThatIsNoLogStaysAsItWas) {
+    SqliteDb(dir.File("wal.db"), true)
+        .Exec("PRAGMA journal_mode=WAL; CREATE TABLE notes (text); INSERT INTO notes VALUES (1)");
+    SqliteDb(dir.File("alike.tlg"), true)
         .Exec(
-            "UPDATE kivrun_queries SET SQL = 'DELETE FROM [Log Entry]' "
-            "WHERE Name IN ('TotalsQuery', 'TotalsQueryByWeek', 'FilteredSetQuery')");
-    // Reading runs the program's own texts; the first open that writes puts them back, once.
-    const auto totals = Run("totals " + Q("log.tlg") + " week");
-    EXPECT_EQ(totals.status, 0) << totals.err;
-    EXPECT_EQ(RunBounded("export " + Q("log.tlg") + " " + Q("log.htm")).out, "0\n");
-    const auto check = Run("check " + Q("log.tlg"));
-    EXPECT_EQ(check.status, 0) << check.err;
-    EXPECT_NE(check.err.find("have been restored"), std::string::npos) << check.err;
-    EXPECT_EQ(Run("check " + Q("log.tlg")).err, "");
-    SqliteDb log(dir.File("log.tlg"), false);
-    Statement s = log.Prepare("SELECT count(*) FROM \"Log Entry\"");
-    s.Step();
-    EXPECT_EQ(s.Int64(0), 2000);
+            "CREATE TABLE \"Log Entry\" (a, b); CREATE TABLE Sports (x); "
+            "CREATE TABLE Preferences (k, v)");
+    WriteBytes(dir.File("empty.tlg"), "");
+    std::filesystem::create_directory(dir.File("folder.tlg"));
+    const std::string commands[] = {
+        "list F",
+        "totals F week",
+        "export F " + Q("x.htm"),
+        "check F",
+        "pref F Key 1",
+        "filter F ''",
+        "backup F --backup-dir " + Q("bk"),
+        "add F 1/06/2003 Running General 5 0:40",
+        "delete F 1",
+        "sport F R Running 0 1",
+        "event add F 1/07/2003 Running Race",
+        "convert F",
+        "import F " + Q("log.tlg"),
+        "import " + Q("log.tlg") + " F",
+    };
+    const auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& f : std::filesystem::directory_iterator(dir.path()))
+            if (f.path().filename() != "err.txt" && f.path().filename() != "tool-stderr.txt")
+                names.push_back(f.path().filename().string() + "=" +
+                                (f.is_regular_file() ? ReadBytes(f.path().string()) : ""));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = listing();
+    for (const char* file : {"wal.db", "alike.tlg", "empty.tlg", "folder.tlg"}) {
+        for (std::string command : commands) {
+            command.replace(command.find('F'), 1, Q(file));
+            const auto r = RunBounded(command);
+            const std::string err = ReadBytes(dir.File("err.txt"));
+            EXPECT_NE(r.out, "0\n") << command;
+            const std::string name = file;
+            const bool convert = command.rfind("convert", 0) == 0;
+            const bool source = command.rfind("import " + Q("log.tlg"), 0) == 0;
+            const std::string says = name == "folder.tlg" ? "is a folder, not a training log"
+                                     : name == "empty.tlg" && convert ? "nothing to convert"
+                                     : name == "empty.tlg" && !source
+                                         ? "is empty, not a training log"
+                                     : convert ? "another program's database"
+                                               : "not a training log";
+            EXPECT_NE(err.find(says), std::string::npos) << command << ": " << err;
+        }
+        EXPECT_EQ(listing(), before) << file;
+    }
 }
 
 // Tabs and line breaks in the user's texts never split a line of tab-delimited output.
