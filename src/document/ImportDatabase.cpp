@@ -12,6 +12,7 @@
 #include "document/TamselDoc.h"
 #include "store/Database.h"
 #include "store/LogDatabase.h"
+#include "values/TextEncoding.h"
 
 namespace kivrun {
 namespace {
@@ -72,6 +73,11 @@ std::string SelectList(LogDatabase& db, const std::string& table,
     return list;
 }
 
+// Text of another log as valid UTF-8: bytes that are not are taken as Windows-1252.
+std::string Text(const Statement& s, int column) {
+    return Utf8OrWindows1252(s.Text(column));
+}
+
 double Number(const Statement& s, int column) {
     const double value = s.Real(column);
     return std::isfinite(value) ? value : 0.0;
@@ -89,13 +95,13 @@ void ReadEntries(LogDatabase& db, std::vector<CopiedEntry>& out) {
         if (s.IsNull(0) || !std::isfinite(s.Real(0))) continue;
         CopiedEntry r;
         r.date = s.Real(0);
-        r.sport = s.Text(1);
-        r.trainingClass = s.Text(2);
+        r.sport = Text(s, 1);
+        r.trainingClass = Text(s, 2);
         r.distance = Number(s, 3);
         r.seconds = Number(s, 4);
         r.pace = Number(s, 5);
-        r.route = s.Text(6);
-        r.notes = s.Text(7);
+        r.route = Text(s, 6);
+        r.notes = Text(s, 7);
         r.optionalOne = Number(s, 8);
         r.optionalTwo = Number(s, 9);
         out.push_back(std::move(r));
@@ -111,7 +117,7 @@ void ReadEvents(LogDatabase& db, std::vector<ImportedEvent>& out) {
         " FROM \"Calendar Events\" ORDER BY 1, rowid");
     while (s.Step()) {
         if (s.IsNull(0) || !std::isfinite(s.Real(0))) continue;
-        out.push_back({s.Real(0), s.Text(1), s.Text(2), s.Text(3), s.Text(4)});
+        out.push_back({s.Real(0), Text(s, 1), Text(s, 2), Text(s, 3), Text(s, 4)});
     }
 }
 
@@ -120,14 +126,14 @@ void ReadRoutes(LogDatabase& db, std::vector<ImportedRoute>& out) {
     Statement s =
         db.sql().Prepare("SELECT SptAbbrev, TrainingTypeAbbrev, Route FROM Routes ORDER BY rowid");
     while (s.Step())
-        out.push_back({s.Text(0), s.Text(1), s.Text(2)});
+        out.push_back({Text(s, 0), Text(s, 1), Text(s, 2)});
 }
 
 std::optional<std::string> Preference(LogDatabase& db, const char* key) {
     Statement s = db.sql().Prepare("SELECT Value FROM Preferences WHERE Preference = ?");
     s.Bind(1, key);
     if (!s.Step() || s.IsNull(0)) return std::nullopt;
-    return s.Text(0);
+    return Text(s, 0);
 }
 
 void ReadSettings(LogDatabase& db, Settings& out) {
@@ -156,7 +162,7 @@ void ReadSettings(LogDatabase& db, Settings& out) {
             Statement s = db.sql().Prepare(
                 "SELECT ColumnFieldName FROM \"Log Column Settings\" WHERE ColumnID = ?");
             s.Bind(1, 6 + i);
-            if (s.Step()) out.fieldNames[i] = s.Text(0);
+            if (s.Step()) out.fieldNames[i] = Text(s, 0);
         }
     }
 }

@@ -23,8 +23,8 @@ struct ImportOutcome {
 
 // Copies from another log database: workouts and events of the sports the open log has,
 // routes of those sports that it lacks, and the settings an old text log's "Prefs" carries.
-// The other log is read whole and closed before anything is written, so it may even be the
-// open log itself. False after a message when it cannot be read.
+// The other log is read whole and closed before anything is written; texts that are not
+// valid UTF-8 are read as Windows-1252. False after a message when it cannot be read.
 bool ImportDatabase(CTamselDoc& doc, std::unique_ptr<LogDatabase> other,
                     const ImportOptions& options, ImportOutcome& outcome);
 

@@ -4,34 +4,12 @@
 #include <cstring>
 
 #include "values/NumberFormat.h"
+#include "values/TextEncoding.h"
 
 namespace kivrun {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
-
-// Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their C1 code points.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-char32_t FromCp1252(int byte) {
-    return byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80] : static_cast<char32_t>(byte);
-}
 
 bool IsContinuation(int byte) {
     return byte >= 0x80 && byte <= 0xBF;
@@ -117,7 +95,7 @@ bool OldLogLines::ReadLine(std::string& line) {
             line.append(buffer_.data() + pos_, length);
             Skip(length);
         } else {
-            AppendUtf8(line, FromCp1252(byte));
+            AppendWindows1252(line, static_cast<unsigned char>(byte));
             Skip(1);
         }
         ++chars;

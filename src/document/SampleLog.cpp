@@ -9,6 +9,7 @@
 #include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
 #include "store/PreferencesSet.h"
+#include "store/ReplacementFile.h"
 #include "values/Units.h"
 
 namespace kivrun {
@@ -106,16 +107,8 @@ double Uniform(std::mt19937& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
 }
 
-}  // namespace
-
-bool WriteSampleLog(const std::string& path, int entries, unsigned seed, UserInterface& ui) {
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-        ui.ShowMessage("Couldn't create database--Exception: Database already exists.");
-        return false;
-    }
-    CTamselDoc doc(ui);
-    if (!doc.CreateDatabase(path)) return false;
+// Fills a log just created: sports, routes, workouts and events, then the week shading.
+bool FillSampleLog(CTamselDoc& doc, int entries, unsigned seed, UserInterface& ui) {
     std::mt19937 rng(seed);
     SqliteDb& sql = doc.Database().sql();
     try {
@@ -236,6 +229,32 @@ bool WriteSampleLog(const std::string& path, int entries, unsigned seed, UserInt
         return false;
     }
     return doc.FinishOpen();  // the week shading, once
+}
+
+}  // namespace
+
+bool WriteSampleLog(const std::string& path, int entries, unsigned seed, UserInterface& ui) {
+    const char* const exists = "Couldn't create database--Exception: Database already exists.";
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        ui.ShowMessage(exists);
+        return false;
+    }
+    try {
+        // Made beside its name and named only when whole: a run that fails (a full disk) or
+        // is killed leaves nothing in the way of the next.
+        ReplacementFile file(path);
+        {
+            CTamselDoc doc(ui);
+            if (!doc.CreateDatabase(file.TempPath()) || !FillSampleLog(doc, entries, seed, ui))
+                return false;
+        }
+        if (file.CommitWithoutReplacing()) return true;
+        ui.ShowMessage(exists);
+    } catch (const std::exception& e) {
+        ui.ShowMessage(std::string("Couldn't create database--Exception: ") + e.what());
+    }
+    return false;
 }
 
 }  // namespace kivrun

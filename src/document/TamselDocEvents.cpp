@@ -17,7 +17,15 @@ void BindEvent(Statement& s, const EventValue& e) {
 
 }  // namespace
 
+bool CTamselDoc::RefuseUnnamed(const EventValue& event) {
+    if (!TrimBlanks(event.name).empty()) return false;
+    // An event without a name shows as nothing in the calendar.
+    ui_.ShowMessage("Please enter a name for the event !!");
+    return true;
+}
+
 RowId CTamselDoc::AddEvent(const EventValue& event, View* sender) {
+    if (RefuseUnnamed(event)) return 0;
     RowId id = 0;
     const bool written = Write("Couldn't add the event", [&] {
         Statement& s = db_->sql().Cached(
@@ -35,7 +43,8 @@ RowId CTamselDoc::AddEvent(const EventValue& event, View* sender) {
 
 bool CTamselDoc::ModifyEvent(RowId eventId, const EventValue& event, View* sender) {
     const std::optional<EventRow> before = Event(eventId);
-    if (!before) return false;
+    if (!before) return ReportGone("event");
+    if (RefuseUnnamed(event)) return false;
     bool changed = false;
     const bool written = Write("Couldn't change the event", [&] {
         Statement& s = db_->sql().Cached(
@@ -58,7 +67,7 @@ bool CTamselDoc::DeleteEvent(RowId eventId, bool ask) {
     // Asked before anything is deleted, and deleted by its id afterwards: nothing a repaint
     // does while the question is open can change which event goes.
     const std::optional<EventRow> event = Event(eventId);
-    if (!event) return false;
+    if (!event) return ReportGone("event");
     if (ask && !ui_.AskYesNo("Are you sure you want to delete this entry?")) return false;
     if (!DeleteById("Couldn't delete the event",
                     "DELETE FROM \"Calendar Events\" WHERE EventID = ?", eventId))

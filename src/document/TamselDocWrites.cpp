@@ -6,6 +6,7 @@
 #include "store/Criteria.h"
 #include "store/JetSql.h"
 #include "store/LogDatabase.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun {
 
@@ -53,6 +54,20 @@ bool CTamselDoc::RemoveRoute(const std::string& sport, const std::string& cls,
 }
 
 bool CTamselDoc::SaveSport(const SportInfo& sport, View* sender) {
+    if (!CanWrite()) return false;
+    // One sport to a name, compared as the Sports page compares them.
+    const auto lower = [](std::string text) {
+        for (char& c : text)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return text;
+    };
+    const std::string name = lower(TrimBlanks(sport.name));
+    for (const SportInfo& other : GetCatalog().sports) {
+        if (other.abbrev != sport.abbrev && lower(TrimBlanks(other.name)) == name) {
+            ui_.ShowMessage("There is a sport named " + other.name + " already !!");
+            return false;
+        }
+    }
     const bool written = Write("Couldn't save the sport", [&] {
         Statement& exists = db_->sql().Cached("SELECT 1 FROM Sports WHERE SptAbbrev = ?");
         exists.Bind(1, sport.abbrev);

@@ -7,6 +7,7 @@
 #include "document/TamselDoc.h"
 #include "events/EventList.h"
 #include "tool/Tool.h"
+#include "values/NumberFormat.h"
 
 namespace kivrun::tool {
 namespace {
@@ -19,11 +20,6 @@ bool TakeFlag(std::vector<std::string>& args, const char* flag) {
     return true;
 }
 
-CDate DateArg(const std::string& text) {
-    if (!CDate::IsValidText(text)) throw UsageError{"not a date (M/D/YYYY): " + text};
-    return CDate(text);
-}
-
 // A sport by its name, or by its letter.
 const SportInfo* FindSport(CTamselDoc& doc, const std::string& sport) {
     const Catalog& catalog = doc.GetCatalog();
@@ -33,7 +29,7 @@ const SportInfo* FindSport(CTamselDoc& doc, const std::string& sport) {
 
 // The named options over an event; false after saying the sport is unknown.
 bool ApplyOptions(CTamselDoc& doc, const Options& o, EventValue& e, std::ostream& err) {
-    if (const std::string* v = o.Find("date")) e.date = DateArg(*v);
+    if (const std::string* v = o.Find("date")) e.date = DateArg(*v, "--date");
     if (const std::string* v = o.Find("name")) e.name = *v;
     if (const std::string* v = o.Find("details")) e.details = DetailsForStoring(*v);
     if (const std::string* v = o.Find("affiliation")) e.affiliation = *v;
@@ -91,16 +87,24 @@ int CmdEvent(Context& c) {
     if (o.positional.size() != expected)
         throw UsageError{action == "add" ? "expected LOG DATE SPORT NAME" : "expected LOG EVENTID"};
     if (action == "delete" && !o.named.empty()) throw UsageError{"delete takes no options"};
+    for (const char* text : {"name", "details", "affiliation"})
+        if (const std::string* v = o.Find(text)) TextArg(*v, ("--" + std::string(text)).c_str());
     TerminalUserInterface ui(c.err, true);
     EventValue e;
     RowId id = 0;
     if (action == "add") {
         e.date = DateArg(o.positional[1]);
+        TextArg(o.positional[3], "NAME");
     } else {
         id = Id(o.positional[1], "EVENTID");
     }
+    if (const std::string* v = o.Find("date")) DateArg(*v, "--date");
     auto doc = OpenDocument(("event " + action).c_str(), o.positional[0], ui, c.err);
     if (!doc) return 1;
+    if (action != "add" && !doc->Event(id)) {
+        c.err << "kivrun-tool event " << action << ": the log has no event " << id << '\n';
+        return 1;
+    }
     if (action == "delete") return doc->DeleteEvent(id, false) ? 0 : 1;
     if (action == "add") {
         Options named = o;
@@ -113,10 +117,6 @@ int CmdEvent(Context& c) {
         return 0;
     }
     const std::optional<EventRow> row = doc->Event(id);
-    if (!row) {
-        c.err << "kivrun-tool event edit: no event " << id << '\n';
-        return 1;
-    }
     e = {CDate::FromSerial(row->date), row->sport, row->name, row->details, row->affiliation};
     if (!ApplyOptions(*doc, o, e, c.err)) return 1;
     return doc->ModifyEvent(id, e, nullptr) ? 0 : 1;
@@ -130,6 +130,7 @@ int CmdAffiliation(Context& c) {
         throw UsageError{"add, remove or list, not " + action};
     if (c.args.size() != (list ? 3u : 4u))
         throw UsageError{list ? "expected LOG SPORT" : "expected LOG SPORT NAME"};
+    if (!list && TrimBlanks(TextArg(c.args[3], "NAME")).empty()) throw UsageError{"NAME is empty"};
     TerminalUserInterface ui(c.err, true);
     auto doc = OpenDocument(("affiliation " + action).c_str(), c.args[1], ui, c.err, list);
     if (!doc) return 1;

@@ -22,8 +22,6 @@
 namespace kivrun::tool {
 namespace {
 
-const char* kInvalidTime = "Time is not valid !! \nMust be in the form: H:MM:SS or a decimal !";
-
 std::unique_ptr<CTamselDoc> Open(const char* command, const std::string& path,
                                  TerminalUserInterface& ui, std::ostream& err,
                                  bool readOnly = false) {
@@ -36,12 +34,12 @@ int CmdSport(Context& c) {
     const std::string& letter = c.args[1];
     if (letter.size() != 1 || letter[0] < 'A' || letter[0] > 'Z')
         throw UsageError{"LETTER is one capital letter, A to Z"};
-    const std::string& name = c.args[2];
-    if (name.empty()) throw UsageError{"NAME is empty"};
-    const int distance = static_cast<int>(Number(c.args[3], "DISTANCE_ID"));
-    const int pace = static_cast<int>(Number(c.args[4], "PACE_ID"));
-    const int image =
-        c.args.size() == 6 ? static_cast<int>(Number(c.args[5], "IMAGE")) : SportImageIndex(name);
+    const std::string& name = TextArg(c.args[2], "NAME");
+    if (TrimBlanks(name).empty()) throw UsageError{"NAME is empty"};
+    const int distance = static_cast<int>(WholeArg(c.args[3], "DISTANCE_ID", 0, 4));
+    const int pace = static_cast<int>(WholeArg(c.args[4], "PACE_ID", 0, 6));
+    const int image = c.args.size() == 6 ? static_cast<int>(WholeArg(c.args[5], "IMAGE", 0, 12))
+                                         : SportImageIndex(name);
     TerminalUserInterface ui(c.err);
     auto doc = Open("sport", c.args[0], ui, c.err);
     if (!doc) return 1;
@@ -54,34 +52,52 @@ int CmdSport(Context& c) {
     return doc->SaveSport(sport, nullptr) ? 0 : 1;
 }
 
+// The pace as the form reads it: a time pace is minutes and seconds (7:30) or decimal
+// minutes (7.5), a speed a number.
+double PaceArg(const std::string& text, int paceUnit) {
+    if (!IsTimePace(paceUnit)) return NumberArg(text, "--pace", 0, kMaxDistance);
+    std::string paceText = TrimBlanks(text);
+    if (CElapsedTime::IsDecimal(paceText)) {
+        const double minutes = TextToDouble(paceText);
+        paceText = minutes < CElapsedTime::kMaxTypedHours * 60.0
+                       ? CElapsedTime::FromSeconds(minutes * 60).Format(3)
+                       : std::string();
+    } else if (CElapsedTime::Validate(paceText) == 1) {
+        paceText = CElapsedTime(":" + paceText).Format(3);
+    } else {
+        paceText.clear();
+    }
+    if (paceText.empty())
+        throw UsageError{"--pace is minutes and seconds (7:30) or decimal minutes (7.5), not '" +
+                         TextArg(text, "--pace") + "'"};
+    return CElapsedTime(":" + paceText).TotalSeconds();
+}
+
 int CmdAdd(Context& c) {
     const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2", "routine"});
     if (o.positional.size() < 6) throw UsageError{"missing argument"};
     if (o.positional.size() > 6) throw UsageError{"too many arguments"};
-    const std::string& dateText = o.positional[1];
-    if (!CDate::IsValidText(dateText)) throw UsageError{"not a date (M/D/YYYY): " + dateText};
-    const std::string& timeText = o.positional[5];
-    if (timeText.empty()) {
-        c.err << "Please enter your elapsed time !!\n";
-        return 1;
-    }
-    if (CElapsedTime::Validate(timeText) == 0) {
-        c.err << kInvalidTime << '\n';
-        return 1;
-    }
-    std::vector<RoutineRow> routine;
-    if (auto r = o.named.find("routine"); r != o.named.end()) {
+    WorkingEntry e;
+    e.date = DateArg(o.positional[1]);
+    const double distance = NumberArg(o.positional[4], "DISTANCE", 0, kMaxDistance);
+    e.time = TimeArg(o.positional[5]);
+    if (const std::string* r = o.Find("route")) e.route = TextArg(*r, "--route");
+    if (const std::string* n = o.Find("notes")) e.notes = TextArg(*n, "--notes");
+    if (const std::string* v = o.Find("opt1"))
+        e.optionalOne = NumberArg(*v, "--opt1", -kMaxOptional, kMaxOptional);
+    if (const std::string* v = o.Find("opt2"))
+        e.optionalTwo = NumberArg(*v, "--opt2", -kMaxOptional, kMaxOptional);
+    if (const std::string* r = o.Find("routine")) {
+        CheckRoutineText(*r);
         std::string error;
-        std::optional<std::vector<RoutineRow>> rows = ParseRoutineText(r->second, error);
+        std::optional<std::vector<RoutineRow>> rows = ParseRoutineText(*r, error);
         if (!rows) throw UsageError{"--routine: " + error};
-        routine = std::move(*rows);
+        e.routine = std::move(*rows);
     }
     TerminalUserInterface ui(c.err);
     auto doc = Open("add", o.positional[0], ui, c.err);
     if (!doc) return 1;
 
-    WorkingEntry e;
-    e.date = CDate(dateText);
     const Catalog& catalog = doc->GetCatalog();
     const SportInfo* sport = catalog.SportNamed(o.positional[2]);
     if (!sport) {
@@ -89,37 +105,26 @@ int CmdAdd(Context& c) {
         return 1;
     }
     e.sptAbbrev = sport->abbrev;
-    const int distanceUnit = sport->distanceUnit;
-    const int paceUnit = sport->paceUnit;
     const auto cls = std::find_if(catalog.classes.begin(), catalog.classes.end(),
                                   [&](const ClassInfo& c) { return c.name == o.positional[3]; });
-    e.typeAbbrev = cls != catalog.classes.end() ? cls->abbrev : std::string(" ");
-    e.time = CElapsedTime::FromUserText(timeText);
-    if (distanceUnit != distance_unit::kNone) {
-        e.distance = Number(o.positional[4], "DISTANCE");
-        // The pace goes through its text, as the form shows it and reads it back.
-        std::string paceText;
-        if (auto p = o.named.find("pace"); p != o.named.end()) {
-            paceText = p->second;
-            if (IsTimePace(paceUnit)) {
-                if (CElapsedTime::IsDecimal(paceText))
-                    paceText = CElapsedTime::FromSeconds(TextToDouble(paceText) * 60).Format(3);
-                else if (CElapsedTime::Validate(paceText) == 1)
-                    paceText = CElapsedTime(":" + paceText).Format(3);
-            }
-        } else if (e.distance > 0.0) {
-            paceText = ComputePace(paceUnit, e.time.TotalSeconds(), e.distance, distanceUnit).text;
-        }
-        e.pace = IsTimePace(paceUnit) ? CElapsedTime(":" + paceText).TotalSeconds()
-                                      : TextToDouble(paceText);
+    if (cls == catalog.classes.end()) {
+        c.err << "kivrun-tool add: the log has no class named " << o.positional[3] << '\n';
+        return 1;
     }
-    if (auto r = o.named.find("route"); r != o.named.end()) e.route = r->second;
-    if (auto n = o.named.find("notes"); n != o.named.end()) e.notes = n->second;
-    if (auto v = o.named.find("opt1"); v != o.named.end())
-        e.optionalOne = Number(v->second, "--opt1");
-    if (auto v = o.named.find("opt2"); v != o.named.end())
-        e.optionalTwo = Number(v->second, "--opt2");
-    e.routine = std::move(routine);
+    e.typeAbbrev = cls->abbrev;
+    if (sport->distanceUnit != distance_unit::kNone) {
+        e.distance = distance;
+        // The pace goes through its text, as the form shows it and reads it back.
+        if (const std::string* p = o.Find("pace")) {
+            e.pace = PaceArg(*p, sport->paceUnit);
+        } else if (e.distance > 0.0) {
+            const std::string paceText =
+                ComputePace(sport->paceUnit, e.time.TotalSeconds(), e.distance, sport->distanceUnit)
+                    .text;
+            e.pace = IsTimePace(sport->paceUnit) ? CElapsedTime(":" + paceText).TotalSeconds()
+                                                 : TextToDouble(paceText);
+        }
+    }
     const RowId id = doc->AddEntry(e, nullptr);
     if (id == 0) return 1;
     c.out << id << '\n';
@@ -128,21 +133,22 @@ int CmdAdd(Context& c) {
 
 int CmdDelete(Context& c) {
     ExpectArgs(c, 2);
-    const RowId id = static_cast<RowId>(Number(c.args[1], "ENTRYID"));
+    const RowId id = Id(c.args[1], "ENTRYID");
     TerminalUserInterface ui(c.err);
     auto doc = Open("delete", c.args[0], ui, c.err);
     if (!doc) return 1;
+    if (!doc->Entry(id)) {
+        c.err << "kivrun-tool delete: the log has no entry " << id << '\n';
+        return 1;
+    }
     // Whatever the saved filter hides can still be deleted by its id.
     if (!doc->Filter().showAll) {
         FilterState all = doc->Filter();
         all.showAll = true;
         doc->ApplyFilter(all);
     }
-    if (!doc->DeleteEntry(id, nullptr, false)) {
-        c.err << "kivrun-tool delete: no entry " << id << '\n';
-        return 1;
-    }
-    return 0;
+    // A failure (a full disk) has been said.
+    return doc->DeleteEntry(id, nullptr, false) ? 0 : 1;
 }
 
 int CmdList(Context& c) {
@@ -172,11 +178,13 @@ int CmdList(Context& c) {
 }
 
 int CmdFilter(Context& c) {
-    ExpectArgs(c, 2);
+    const Options o = ParseOptions(c.args, {});
+    if (o.positional.size() != 2) throw UsageError{"expected LOG and STATE"};
+    const std::string& state = TextArg(o.positional[1], "STATE");
     TerminalUserInterface ui(c.err);
-    auto doc = Open("filter", c.args[0], ui, c.err);
+    auto doc = Open("filter", o.positional[0], ui, c.err);
     if (!doc) return 1;
-    ApplyFilterText(*doc, c.args[1]);
+    ApplyFilterText(*doc, state);
     if (!doc->SetPreference("StateFilterToolBar", doc->Filter().Save())) return 1;
     c.out << doc->FilteredSetQuery().GetSQL() << '\n';
     return 0;
@@ -223,9 +231,10 @@ const Registration kAdd({50, "add",
                          "add LOG DATE SPORT CLASS DISTANCE TIME [--pace P] [--route R] "
                          "[--notes N] [--opt1 X] [--opt2 Y] "
                          "[--routine \"Exercise,Sets,W1,R1,W2,R2,W3,R3,W4,R4;...\"]",
-                         "add a workout as the entry form does (DATE M/D/YYYY, SPORT and CLASS "
-                         "by name, TIME as typed: 1:15:00, or 1.5 for hours; a weights routine "
-                         "row by row); prints its EntryID",
+                         "add a workout as the entry form does (DATE M/D/YYYY from 1901 to 2099, "
+                         "SPORT and CLASS by name, DISTANCE 0 to 100000 in the sport's unit, TIME "
+                         "as typed: 1:15:00, or 1.5 for hours, above 0 and under 1000 hours; a "
+                         "weights routine row by row, numbers 0 to 10000); prints its EntryID",
                          CmdAdd});
 const Registration kDelete({60, "delete", "delete LOG ENTRYID", "delete a workout", CmdDelete});
 const Registration kList({70, "list", "list LOG [--filter STATE]",
@@ -250,9 +259,9 @@ namespace {
 int CmdSample(Context& c) {
     if (c.args.size() < 2) throw UsageError{"missing argument"};
     if (c.args.size() > 3) throw UsageError{"too many arguments"};
-    const double entries = Number(c.args[1], "ENTRIES");
-    if (entries < 0 || entries > 10'000'000) throw UsageError{"ENTRIES is 0 to 10000000"};
-    const unsigned seed = c.args.size() == 3 ? static_cast<unsigned>(Number(c.args[2], "SEED")) : 1;
+    const long long entries = WholeArg(c.args[1], "ENTRIES", 0, 10'000'000);
+    const unsigned seed =
+        c.args.size() == 3 ? static_cast<unsigned>(WholeArg(c.args[2], "SEED", 0, 4294967295)) : 1;
     TerminalUserInterface ui(c.err);
     return WriteSampleLog(c.args[0], static_cast<int>(entries), seed, ui) ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "document/OldLogFile.h"
@@ -29,15 +30,18 @@ int CmdNew(Context& c) {
 
 std::unique_ptr<LogDatabase> OpenLogFile(const char* command, const std::string& path,
                                          UserInterface& ui, std::ostream& err) {
+    if (!IsAFile(command, path, err)) return nullptr;
     std::unique_ptr<LogDatabase> db;
     switch (LogDatabase::Open(path, ui, false, db)) {
         case LogDatabase::kOpened:
             break;
-        case LogDatabase::kNotFound:
-            err << "kivrun-tool " << command << ": " << path << ": no such file\n";
+        case LogDatabase::kEmpty:
+            err << "kivrun-tool " << command << ": " << path
+                << ": is empty, not a training log ('kivrun-tool new' makes one)\n";
             return nullptr;
         case LogDatabase::kNotALog:
-            err << "kivrun-tool " << command << ": " << path << ": not a training log database";
+        case LogDatabase::kForeign:
+            err << "kivrun-tool " << command << ": " << path << ": is not a training log";
             if (LooksLikeOldLog(path)) err << " (an old text log converts with 'convert')";
             err << '\n';
             return nullptr;
@@ -67,28 +71,27 @@ int CmdCheck(Context& c) {
 }
 
 int CmdPref(Context& c) {
-    if (c.args.size() < 2) throw UsageError{"missing argument"};
-    if (c.args.size() > 3) throw UsageError{"too many arguments"};
+    const Options o = ParseOptions(c.args, {});
+    const std::vector<std::string>& args = o.positional;
+    if (args.size() < 2) throw UsageError{"missing argument"};
+    if (args.size() > 3) throw UsageError{"too many arguments"};
+    const std::string& key = TextArg(args[1], "KEY");
+    std::optional<long long> weekStart;
+    if (args.size() == 3) {
+        TextArg(args[2], "VALUE");
+        if (key == "WeekStartDay")
+            weekStart = WholeArg(args[2], "WeekStartDay (0 Sunday to 6 Saturday)", 0, 6);
+    }
     TerminalUserInterface ui(c.err);
-    auto db = OpenLogFile("pref", c.args[0], ui, c.err);
+    auto db = OpenLogFile("pref", args[0], ui, c.err);
     if (!db) return 1;
-    const std::string& key = c.args[1];
     CPreferencesSet prefs(db.get());
     prefs.Open();
-    if (c.args.size() == 3) {
-        const std::string& value = c.args[2];
-        if (key == "WeekStartDay") {
-            char* end = nullptr;
-            const long day = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end || day < 0 || day > 6) {
-                c.err << "kivrun-tool pref: WeekStartDay is a number from 0 (Sunday) to 6 "
-                         "(Saturday)\n";
-                return 2;
-            }
-            prefs.SetWeekStartDay(static_cast<int>(day));
-        } else {
-            prefs.SetPreference(key, value);
-        }
+    if (args.size() == 3) {
+        if (weekStart)
+            prefs.SetWeekStartDay(static_cast<int>(*weekStart));
+        else
+            prefs.SetPreference(key, args[2]);
     }
     c.out << prefs.GetPreference(key, CPreferencesSet::DefaultFor(key)) << '\n';
     return 0;

@@ -9,6 +9,8 @@
 
 #include "store/Rows.h"
 #include "store/UserInterface.h"
+#include "values/Date.h"
+#include "values/ElapsedTime.h"
 
 namespace kivrun::tool {
 
@@ -70,16 +72,35 @@ struct Options {
 };
 // Unknown options and options without a value are usage errors.
 Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known);
-// A number text; anything else is a usage error naming `what`.
+// Each argument is read whole; anything else is a usage error naming `what` and what it
+// accepts. The ranges are what the log's views can show.
+constexpr double kMaxDistance = 100000;  // in the sport's own unit
+constexpr double kMaxOptional = 100000;  // either way of 0
+constexpr long long kMaxCount = 10000;   // sets, weights and repetitions
+// A finite number.
 double Number(const std::string& text, const char* what);
-// A row id (a whole number above 0); anything else is a usage error naming `what`.
+double NumberArg(const std::string& text, const char* what, double low, double high);
+long long WholeArg(const std::string& text, const char* what, long long low, long long high);
+// A row id (a whole number above 0).
 RowId Id(const std::string& text, const char* what);
+// M/D/YYYY (or M/D/YY, or M/D for this year), 1/1/1901 to 12/31/2099.
+CDate DateArg(const std::string& text, const char* what = "DATE");
+// As the entry form reads it (H:MM:SS, or hours as a decimal), above 0 and under 1000 hours.
+CElapsedTime TimeArg(const std::string& text, const char* what = "TIME");
+// Text the log keeps: valid UTF-8.
+const std::string& TextArg(const std::string& text, const char* what);
+// A --routine text: every number cell empty or a whole number from 0 to kMaxCount.
+void CheckRoutineText(const std::string& text);
+
+// False after saying so when path is not a file (missing, or a folder).
+bool IsAFile(const char* command, const std::string& path, std::ostream& err);
 
 // Opens a log through the document, exactly as the desktop program does (an old text log
-// is not converted: that is what 'convert' is for). Null after saying why on err.
+// is not converted: that is what 'convert' is for, and an empty file is not made a log:
+// that is what 'new' is for). Null after saying why, in one line, on err.
 // readOnly: for commands that only read, which then never change the file.
 std::unique_ptr<CTamselDoc> OpenDocument(const char* command, const std::string& path,
-                                         UserInterface& ui, std::ostream& err,
+                                         TerminalUserInterface& ui, std::ostream& err,
                                          bool readOnly = false);
 
 // The program's backup folder: "Backup Logs" in its data folder.

@@ -21,10 +21,8 @@ struct ViewArgs {
 int Dimension(const Options& o, const char* name, int fallback) {
     const std::string* text = o.Find(name);
     if (!text) return fallback;
-    const double v = Number(*text, name);
-    if (v < 0 || v > 100000 || v != static_cast<int>(v))
-        throw UsageError{std::string("--") + name + " is a whole number of pixels, 0 to 100000"};
-    return static_cast<int>(v);
+    return static_cast<int>(
+        WholeArg(*text, ("--" + std::string(name) + " (pixels)").c_str(), 0, 100000));
 }
 
 // Opens LOG (the first argument) with --filter applied; the second argument is left to
@@ -68,12 +66,11 @@ int CmdCalendar(Context& c) {
 int CmdWeek(Context& c) {
     const Options o = ParseOptions(c.args, {"width", "height", "filter"});
     if (o.positional.size() != 2) throw UsageError{"expected LOG and M/D/YYYY"};
-    const std::string& day = o.positional[1];
-    if (!CDate::IsValidText(day)) throw UsageError{"not a date (M/D/YYYY): " + day};
+    const CDate day = DateArg(o.positional[1], "M/D/YYYY");
     TerminalUserInterface ui(c.err);
     ViewArgs v = OpenView("week", o, ui, c.err);
     if (!v.doc) return 1;
-    const WeekPage page = WeekPage::Read(*v.doc, CDate(day).FirstDayOfWeek(), v.width, v.height);
+    const WeekPage page = WeekPage::Read(*v.doc, day.FirstDayOfWeek(), v.width, v.height);
     if (page.layout.TooSmall()) c.err << "The view is too small to show the week.\n";
     for (int box = 0; box <= WeekLayout::kSummaryBox; ++box) {
         c.out << page.layout.HeaderText(box) << '\n';
@@ -110,12 +107,11 @@ void PrintRow(std::ostream& out, const std::vector<std::string>& cells) {
 int CmdEntry(Context& c) {
     const Options o = ParseOptions(c.args, {"filter"});
     if (o.positional.size() != 2) throw UsageError{"expected LOG and ENTRYID"};
-    const double id = Number(o.positional[1], "ENTRYID");
-    if (id <= 0 || id != static_cast<RowId>(id)) throw UsageError{"ENTRYID is a whole number"};
+    const RowId id = Id(o.positional[1], "ENTRYID");
     TerminalUserInterface ui(c.err);
     ViewArgs v = OpenView("entry", o, ui, c.err);
     if (!v.doc) return 1;
-    const EntryPageContent page = EntryPageContent::Read(*v.doc, static_cast<RowId>(id));
+    const EntryPageContent page = EntryPageContent::Read(*v.doc, id);
     if (!page.Shown()) {
         c.err << "entry: the log has no entry " << o.positional[1] << '\n';
         return 1;

@@ -15,6 +15,7 @@ namespace kivrun::tool {
 namespace {
 
 std::vector<RoutineRow> RoutineOption(const std::string& text) {
+    CheckRoutineText(text);
     std::string error;
     std::optional<std::vector<RoutineRow>> rows = ParseRoutineText(text, error);
     if (!rows) throw UsageError{"--routine: " + error};
@@ -70,6 +71,7 @@ int CmdTemplate(Context& c) {
     if (args.size() != (list ? 2u : 3u))
         throw UsageError{list ? "expected LOG" : "expected LOG NAME"};
     if (routine && action != "save") throw UsageError{"--routine goes with save"};
+    if (!list) TextArg(args[2], "NAME");
     TerminalUserInterface ui(c.err, true);
     auto doc = OpenDocument("template", args[1], ui, c.err);
     if (!doc) return 1;
@@ -108,6 +110,10 @@ int CmdExercise(Context& c) {
         throw UsageError{"add, remove or list, not " + action};
     if (c.args.size() != expected)
         throw UsageError{expected == 2 ? "expected LOG" : "expected LOG BODYPART NAME"};
+    if (expected == 4) {
+        TextArg(c.args[2], "BODYPART");
+        TextArg(c.args[3], "NAME");
+    }
     TerminalUserInterface ui(c.err, true);
     auto doc = OpenDocument("exercise", c.args[1], ui, c.err);
     if (!doc) return 1;
@@ -122,7 +128,10 @@ int CmdExercise(Context& c) {
     if (action == "add") {
         editor.FocusEntryBoxes();
         editor.Add();
-        return editor.exerciseText.empty() ? 0 : 1;
+        // The dialog empties the name box once the exercise is in; a refusal has been said.
+        const bool added = editor.exerciseText.empty() && !TrimBlanks(c.args[3]).empty() &&
+                           !TrimBlanks(c.args[2]).empty();
+        return added ? 0 : 1;
     }
     // The row the dialog's list shows for that body part and exercise.
     const std::optional<ExerciseRow> exercise = doc->ExerciseNamed(c.args[3]);

@@ -22,42 +22,6 @@ Registration::Registration(const Command& command) {
     all.insert(at, command);
 }
 
-void ExpectArgs(const Context& c, size_t n) {
-    if (c.args.size() < n) throw UsageError{"missing argument"};
-    if (c.args.size() > n) throw UsageError{"too many arguments"};
-}
-
-Options ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& known) {
-    Options o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            const std::string name = a.substr(2);
-            if (std::find(known.begin(), known.end(), name) == known.end())
-                throw UsageError{"unknown option " + a};
-            if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
-            o.named[name] = args[++i];
-        } else {
-            o.positional.push_back(a);
-        }
-    }
-    return o;
-}
-
-double Number(const std::string& text, const char* what) {
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end) throw UsageError{std::string(what) + " is not a number: " + text};
-    return v;
-}
-
-RowId Id(const std::string& text, const char* what) {
-    const long long id = TextToLong(text);
-    if (id <= 0 || IntToText(id) != TrimBlanks(text))
-        throw UsageError{std::string(what) + " is not a number: " + text};
-    return id;
-}
-
 void TerminalUserInterface::Tell(const std::string& text, MessageKind) {
     ++messages_;
     err_ << text << '\n';
@@ -105,8 +69,14 @@ int Run(int argc, char** argv) {
         } catch (const kivrun::DbError& e) {
             std::cerr << "kivrun-tool " << command.name << ": " << e.what() << '\n';
             return 1;
+        } catch (const std::bad_alloc&) {
+            std::cerr << "kivrun-tool " << command.name << ": out of memory\n";
+            return 1;
         } catch (const std::exception& e) {
             std::cerr << "kivrun-tool " << command.name << ": " << e.what() << '\n';
+            return 1;
+        } catch (...) {
+            std::cerr << "kivrun-tool " << command.name << ": failed for a reason unknown\n";
             return 1;
         }
     }

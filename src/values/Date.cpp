@@ -153,6 +153,30 @@ bool CDate::IsValidText(std::string_view text) {
     return IsValid(SplitDate(text));
 }
 
+std::optional<CDate> CDate::FromWholeText(std::string_view typed) {
+    const std::string text = TrimBlanks(typed);
+    int slashes = 0;
+    for (const char c : text) {
+        if (c == '/') {
+            ++slashes;
+        } else if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+    }
+    // Every part typed, each of a sensible length (a year of two digits or four).
+    const DateParts parts = SplitDate(text);
+    if (slashes < 1 || slashes > 2 || parts.month < 0 || parts.day < 0) return std::nullopt;
+    const std::size_t yearDigits = slashes == 2 ? text.size() - text.rfind('/') - 1 : 0;
+    if (slashes == 2 && yearDigits != 2 && yearDigits != 4) return std::nullopt;
+    // Four digits are the year itself (SetFromText would keep this year for 1899).
+    if (yearDigits == 4 && (parts.year < kFirstYear || parts.year > kLastYear)) return std::nullopt;
+    if (!IsValid(parts)) return std::nullopt;
+    CDate date;
+    date.SetFromText(text);
+    if (date.Year() < kFirstYear || date.Year() > kLastYear) return std::nullopt;
+    return date;
+}
+
 bool CDate::SetFromText(std::string_view text) {
     const DateParts parts = SplitDate(text);
     if (!IsValid(parts)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <compare>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,12 @@ class CDate {
     int Weekday() const;
 
     static bool IsValidText(std::string_view text);
+    // The years a log can show.
+    static constexpr int kFirstYear = 1901;
+    static constexpr int kLastYear = 2099;
+    // A date given whole, as a command line gives it: M/D/YYYY, M/D/YY or M/D (this year),
+    // digits only, a day of that month, a year from kFirstYear to kLastYear; nothing else.
+    static std::optional<CDate> FromWholeText(std::string_view text);
     // Invalid text sets today and returns false. A valid text always sets month and day;
     // the year only when it is above 1900 or has two digits, otherwise it is kept.
     bool SetFromText(std::string_view text);

@@ -167,13 +167,41 @@ std::string CElapsedTime::Format(int form) const {
     }
 }
 
-int CElapsedTime::Validate(std::string_view text) {
-    if (IsDecimal(text)) return 2;
+namespace {
+
+bool AllDigits(std::string_view token) {
+    return std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Hours and minutes are whole numbers, seconds may carry a fraction: nothing else may follow.
+bool IsWholeTimeText(std::string_view text) {
+    std::string_view tokens[3];
+    for (std::string_view& token : tokens) {
+        token = NextTimeToken(text);
+        if (text.empty()) break;
+    }
+    if (!text.empty()) return false;  // a fourth part
+    const std::string_view seconds = tokens[2];
+    const auto point = seconds.find('.');
+    return AllDigits(tokens[0]) && AllDigits(tokens[1]) &&
+           (point == std::string_view::npos
+                ? AllDigits(seconds)
+                : AllDigits(seconds.substr(0, point)) && AllDigits(seconds.substr(point + 1)));
+}
+
+}  // namespace
+
+int CElapsedTime::Validate(std::string_view typed) {
+    const std::string trimmed = TrimBlanks(typed);
+    const std::string_view text = trimmed;
+    if (IsDecimal(text)) return TextToDouble(text) < kMaxTypedHours ? 2 : 0;
+    if (!IsWholeTimeText(text)) return 0;
     const TimeParts parts = SplitTime(text);
     if (parts.hours < 0) return 0;
     // -1 stands for a part that was left out.
     if (parts.minutes != -1 && (parts.minutes < 0 || parts.minutes > 59)) return 0;
     if (parts.seconds != -1.0 && !(parts.seconds >= 0.0 && parts.seconds < 60.0)) return 0;
+    if (parts.hours >= kMaxTypedHours) return 0;
     if (parts.hours > 0 || parts.minutes > 0) return 1;
     return parts.seconds > 0.0 ? 1 : 0;
 }

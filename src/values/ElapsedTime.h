@@ -37,7 +37,11 @@ class CElapsedTime {
     // stream writes the seconds. Other forms give an empty text.
     std::string Format(int form) const;
 
-    // 0 invalid, 1 a valid colon form, 2 a decimal.
+    // A typed time is under this many hours: what the log's views can show.
+    static constexpr long kMaxTypedHours = 1000;
+    // 0 invalid, 1 a valid colon form, 2 a decimal (hours, as the form reads it). The whole
+    // text must be a time ("1:00 junk", "1e308" and "1,5" are not) under kMaxTypedHours;
+    // blanks around it are ignored.
     static int Validate(std::string_view text);
     // A "." and otherwise only digits.
     static bool IsDecimal(std::string_view text);

@@ -216,4 +216,31 @@ std::string NextToken(std::string& text, char delimiter) {
     return token;
 }
 
+std::optional<double> ParseNumber(std::string_view typed) {
+    const std::string text = TrimBlanks(typed);
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        return i - start;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    const double value = TextToDouble(text);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
 }  // namespace kivrun

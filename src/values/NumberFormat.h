@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,11 @@ int TextToInt(std::string_view text);
 // strtod: leading white space, one sign, decimal or hexadecimal forms, inf and nan; no
 // conversion gives 0.0, overflow gives +-HUGE_VAL and underflow 0.0.
 double TextToDouble(std::string_view text);
+
+// A number given whole, as a command line gives it: the text (blanks around it aside) is a
+// decimal number (a sign, digits with a fraction, an exponent) and finite. Hexadecimal,
+// inf, nan, "1,5" and anything after the number give nothing.
+std::optional<double> ParseNumber(std::string_view text);
 
 // The text without the blanks (space, tab, line breaks) at both ends.
 std::string TrimBlanks(std::string_view text);

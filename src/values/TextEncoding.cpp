@@ -107,6 +107,38 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t at = i;
+        // U+FFFD written out takes three bytes; a malformed byte is one.
+        if (DecodeOne(text, i) == kReplacement && i - at == 1) return false;
+    }
+    return true;
+}
+
+void AppendWindows1252(std::string& out, unsigned char byte) {
+    // 0x80..0x9F; the five unassigned bytes keep their C1 code points.
+    static constexpr char32_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    AppendUtf8(out, byte >= 0x80 && byte <= 0x9F ? kHigh[byte - 0x80] : char32_t{byte});
+}
+
+std::string Utf8OrWindows1252(std::string_view text) {
+    if (IsValidUtf8(text)) return std::string(text);
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t at = i;
+        if (DecodeOne(text, i) == kReplacement && i - at == 1)
+            AppendWindows1252(out, static_cast<unsigned char>(text[at]));
+        else
+            out.append(text.substr(at, i - at));
+    }
+    return out;
+}
+
 void TruncateUtf16(std::u16string& text, std::size_t units) {
     if (text.size() <= units) return;
     // Never leave the first half of a pair at the end.

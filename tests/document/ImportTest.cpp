@@ -117,20 +117,42 @@ TEST_F(ImportTest, WhatEachChoiceTakesFromADatabase) {
 
 TEST_F(ImportTest, TheOpenLogItselfALogOfOtherSportsAndAMissingFile) {
     doc->AddEntry(test::Entry(3, 4, 2025), nullptr);
-    ASSERT_TRUE(Import(*doc, path, kWorkouts));
-    EXPECT_EQ(Count("Log Entry"), 2);
+    // Every row would come in twice, however the path is spelled.
+    const std::string itself = dir.File(".") + "/log.tlg";
+    EXPECT_FALSE(Import(*doc, itself, kWorkouts));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Couldn't import--Exception: \"" + itself +
+                                                    "\" is the log that is open; a log is not "
+                                                    "imported into itself."});
+    EXPECT_EQ(Count("Log Entry"), 1);
+    ui.messages.clear();
     const std::string other = dir.File("bikes.tlg");
     test::NewLog(other, ui)->sql().Exec(
         "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('M','MTB',2,3);"
         "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
         "(45000, 'M', 'G', 60)");
     EXPECT_TRUE(Import(*doc, other, kAll));
-    EXPECT_EQ(Count("Log Entry"), 2);
+    EXPECT_EQ(Count("Log Entry"), 1);
     EXPECT_EQ(Count("Sports"), 3);
     view.hints.clear();
     EXPECT_FALSE(Import(*doc, dir.File("none.tlg"), kAll));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(view.hints.empty());
+}
+
+// Text another program left in a log that is not UTF-8 comes in as Windows-1252, as old
+// logs were written: every stored text is valid UTF-8.
+TEST_F(ImportTest, TextThatIsNotUtf8ComesInAsWindows1252) {
+    const std::string other = dir.File("latin.tlg");
+    test::NewLog(other, ui)->sql().Exec(
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID) VALUES ('R','Running',0,1);"
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time, Route, Notes) "
+        "VALUES (45000, 'R', 'G', 60, CAST(X'436166E9' AS TEXT), CAST(X'3580B0' AS TEXT));"
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES "
+        "('R', 45010, CAST(X'52E97365' AS TEXT))");
+    ASSERT_TRUE(Import(*doc, other, {true, false, false, true}));
+    EXPECT_EQ(Rows("SELECT Route || '|' || Notes FROM \"Log Entry\""),
+              "Caf\xC3\xA9|5\xE2\x82\xAC\xC2\xB0");
+    EXPECT_EQ(Rows("SELECT EventName FROM \"Calendar Events\""), "R\xC3\xA9se");
 }
 
 // Nothing in them is a workout: they are refused, not imported as nothing.

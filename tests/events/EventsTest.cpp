@@ -67,6 +67,11 @@ TEST(EventListSortTest, AColumnClickedTwiceTurnsRound) {
 TEST_F(EventsTest, WritesTellTheViewsAndAGoneEventChangesNothing) {
     const RowId id = Add(12, 8, 2026, "Turkey Trot");
     ASSERT_GT(id, 0);
+    // An event needs a name, from the dialog, the form or the tool alike.
+    EXPECT_EQ(doc->AddEvent({CDate(), "R", " \t", "", ""}, nullptr), 0);
+    EXPECT_FALSE(doc->ModifyEvent(id, {CDate(), "R", "", "", ""}, nullptr));
+    EXPECT_EQ(ui.messages, std::vector<std::string>(2, "Please enter a name for the event !!"));
+    ui.messages.clear();
     EXPECT_TRUE(doc->ModifyEvent(id, {CDate(12, 9, 2026), "B", "Crit", "x\r\ny", "Club"}, nullptr));
     const EventRow row = *doc->Event(id);
     EXPECT_EQ(row.name, "Crit");
@@ -80,6 +85,9 @@ TEST_F(EventsTest, WritesTellTheViewsAndAGoneEventChangesNothing) {
     EXPECT_TRUE(doc->DeleteEvent(id, false));
     EXPECT_FALSE(doc->ModifyEvent(id, {CDate(), "R", "again", "", ""}, nullptr));
     EXPECT_FALSE(doc->DeleteEvent(id, false));
+    EXPECT_EQ(ui.messages, std::vector<std::string>(2,
+                                                    "This event is no longer in the log: "
+                                                    "another program has removed it."));
     EXPECT_EQ(view.kinds(), (std::vector<int>{8, 7, 9}));
     EXPECT_EQ(view.hints[1].oldDate, CDate(12, 8, 2026).ToSerial());
     EXPECT_EQ(view.hints[1].newDate, CDate(12, 9, 2026).ToSerial());

@@ -70,28 +70,6 @@ TEST_F(LogCommandsTest, AWeekOfWorkoutsListsFiltersAndTotals) {
     EXPECT_EQ(Run("pref " + log + " StateFilterToolBar").out.rfind("Sports:,0", 0), 0u);
 }
 
-TEST_F(LogCommandsTest, BadInputIsRefusedWithTheProgramsMessages) {
-    struct Case {
-        std::string args;
-        const char* says;
-    } cases[] = {
-        {"add " + log + " 1/06/2003 Running General 10 0:00", "Time is not valid !!"},
-        {"add " + log + " 1/06/2003 Cycling General 10 1:00", "Please specify a sport !!"},
-        {"add " + log + " 2/30/2003 Running General 10 1:00", "not a date"},
-        {"add " + log + " 1/06/2003 Running General ten 1:00", "not a number"},
-        {"delete " + log + " 999", "no entry 999"},
-        {"sport " + log + " RR Run 0 1", "one capital letter"},
-        {"sport " + log + " X Run 9 1", "related record is required"},
-        {"totals " + log + " fortnight", "week, month or year"},
-        {"list " + log + " --colour red", "unknown option"},
-    };
-    for (const Case& c : cases) {
-        const auto r = Run(c.args);
-        EXPECT_NE(r.status, 0) << c.args;
-        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
-    }
-}
-
 TEST_F(LogCommandsTest, DeleteBackupAndSample) {
     const auto added = Run("add " + log + " 1/06/2003 Running General 5 0:40");
     ASSERT_EQ(added.out, "1\n");

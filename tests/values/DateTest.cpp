@@ -47,6 +47,32 @@ TEST_F(DateTest, ReadsTextsAndFallsBackToToday) {
     }
 }
 
+// A date given whole, as a command line gives it: only the years a log can show, and
+// nothing after it. An empty expectation means refused.
+TEST_F(DateTest, WholeTextsAreDatesTheLogCanShow) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1/1/1901", "1/01/1901"},
+        {"12/31/2099", "12/31/2099"},
+        {"1/5/52", "1/05/2052"},
+        {"1/5", "1/05/2003"},
+        {" 2/29/2004 ", "2/29/2004"},
+        {"12/31/1900", ""},
+        {"1/1/2100", ""},
+        {"1/5/1850", ""},
+        {"1/1/100", ""},
+        {"1/1/0099", ""},
+        {"1/5/-1", ""},
+        {"01/05/2003abc", ""},
+        {"1/5/2003/4", ""},
+        {"2/29/2003", ""},
+        {"5", ""},
+    };
+    for (const auto& [text, want] : cases) {
+        const std::optional<CDate> date = CDate::FromWholeText(text);
+        EXPECT_EQ(date ? date->Format(1) : "", want) << text;
+    }
+}
+
 TEST_F(DateTest, SettingKeepsTheYearWhenNoneIsUsable) {
     CDate date(3, 1, 1999);
     EXPECT_TRUE(date.SetFromText("7/4"));
