@@ -1,6 +1,7 @@
 // kivrun's own command line, run as a person runs it, without a display.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <iterator>
 #include <regex>
 #include <vector>
@@ -137,6 +138,10 @@ TEST_F(PrintCommandLine, TheGraphIsSavedAsAPicture) {
 TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
     const std::string log = ShellQuote(Log());
     const std::string pdf = ShellQuote(Out("x.pdf"));
+    // A log that has lost a table is said to be so, never an abort.
+    const std::string lost = Out("lost.tlg");
+    std::filesystem::copy_file(Log(), lost);
+    SqliteDb(lost, false).Exec("DROP TABLE \"Log Column Settings\"");
     struct Case {
         std::string args;
         int status;
@@ -161,6 +166,8 @@ TEST_F(PrintCommandLine, MistakesAreSaidWithAnExitCode) {
         {"--print " + pdf + " --view entry --entry x " + log, 2, "needs --entry ENTRYID"},
         {"--print " + pdf + " --view entry --entry 99999999 " + log, 2, "no entry 99999999"},
         {"--frobnicate", 2, "Unknown option 'frobnicate'"},
+        {"--print " + pdf + " --view log " + ShellQuote(lost), 1,
+         "Couldn't print--Exception: no such table: Log Column Settings"},
     };
     for (const Case& c : cases) {
         const ToolResult r = Kivrun(c.args);

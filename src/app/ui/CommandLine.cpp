@@ -71,6 +71,8 @@ QString HelpText(const QCommandLineParser& parser) {
     return text;
 }
 
+int PrintOrExport(const CommandLine& line, std::ostream& err);
+
 CommandLine Exit(int code, const QString& message) {
     CommandLine line;
     line.action = CommandLine::Action::Exit;
@@ -177,6 +179,26 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 }
 
 int RunPrint(const CommandLine& line, std::ostream& err) {
+    // Whatever escapes (a table the log has lost, a full disk) ends the run with its reason.
+    const auto fail = [&err](const std::string& what) {
+        err << kProgram.toStdString() << ": Couldn't print--Exception: " << what << '\n';
+        return kExitFailed;
+    };
+    try {
+        return PrintOrExport(line, err);
+    } catch (const std::bad_alloc&) {
+        err << kProgram.toStdString() << ": Couldn't print--Memory exception thrown.\n";
+        return kExitFailed;
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    } catch (...) {
+        return fail("unknown failure");
+    }
+}
+
+namespace {
+
+int PrintOrExport(const CommandLine& line, std::ostream& err) {
     const PrintableView* view = FindPrintableView(line.view);
     if (!view || line.logs.isEmpty() || !line.parser) return kExitUsage;
     const QString log = line.logs.front();
@@ -207,4 +229,5 @@ int RunPrint(const CommandLine& line, std::ostream& err) {
     return 0;
 }
 
+}  // namespace
 }  // namespace kivrun

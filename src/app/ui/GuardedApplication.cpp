@@ -19,6 +19,8 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& e) {
         text =
             QStringLiteral("Couldn't finish the action--Exception: ") + QString::fromUtf8(e.what());
+    } catch (...) {
+        text = QStringLiteral("Couldn't finish the action--Exception: unknown failure");
     }
     QMessageBox::warning(activeWindow(), applicationName(), text);
     return false;

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QIcon>
+#include <exception>
 #include <iostream>
+#include <new>
 
 #include "app/ui/CommandLine.h"
 #include "app/ui/GuardedApplication.h"
@@ -16,7 +18,9 @@ static void SetUpResources() {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kivrun.svg")));
 }
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int Run(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Kivrun"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.03"));
     kivrun::RegisterWindowContents();
@@ -46,4 +50,21 @@ int main(int argc, char* argv[]) {
     kivrun::SetUpProgramCommands(kivrun);
 
     return QApplication::exec();
+}
+
+}  // namespace
+
+// What escapes everything else ends the program with its reason and a failing exit, never
+// an abort.
+int main(int argc, char* argv[]) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "kivrun: Couldn't finish the action--Memory exception thrown.\n";
+    } catch (const std::exception& e) {
+        std::cerr << "kivrun: Couldn't finish the action--Exception: " << e.what() << '\n';
+    } catch (...) {
+        std::cerr << "kivrun: Couldn't finish the action--Exception: unknown failure\n";
+    }
+    return kivrun::kExitFailed;
 }
