@@ -53,10 +53,12 @@ RowId CTamselDoc::WriteEntryRows(const EntryDetail& d, bool replace) {
             : db.Cached(
                   "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Distance, "
                   "Time, Pace, Route, Notes, OptionalOne, OptionalTwo, Background, EntryID) "
-                  "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, 0, nullif(?11, 0))");
+                  "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?12, nullif(?11, 0))");
     s.Bind(1, e.date).Bind(2, e.sport).Bind(3, e.cls).Bind(4, e.distance).Bind(5, e.time);
     s.Bind(6, e.pace).Bind(7, e.route).Bind(8, e.notes).Bind(9, e.optionalOne);
     s.Bind(10, e.optionalTwo).Bind(11, e.entryId);
+    // A workout put back keeps the band it had: a shading pass starts from the first row's.
+    if (!replace) s.Bind(12, e.background);
     s.Run();
     const RowId id = replace ? e.entryId : db.LastInsertRowId();
     SaveRoutine(id, d.routine);
@@ -94,6 +96,14 @@ void CTamselDoc::SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routi
         rs.Update();
     }
 }
+void CTamselDoc::RequeryAfterFailure() {
+    try {
+        sets_->filtered.Requery();
+    } catch (const DbError&) {
+        // The failure has been told; the set shows what it can until the next write.
+    }
+}
+
 bool CTamselDoc::FindInFiltered(RowId entryId) {
     return sets_->filtered.FindFirst(criteria::Is("EntryID", entryId));
 }
@@ -227,7 +237,7 @@ RowId CTamselDoc::AddEntry(const WorkingEntry& entry, View* sender, const char* 
         tx.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't add the entry", e);
-        sets_->filtered.Requery();
+        RequeryAfterFailure();
         return 0;
     }
     const RowId id = detail.entry.entryId;
@@ -239,7 +249,11 @@ RowId CTamselDoc::AddEntry(const WorkingEntry& entry, View* sender, const char* 
 RowId CTamselDoc::UpdateEntry(RowId entryId, const WorkingEntry& entry, View* sender) {
     if (!CanWrite()) return 0;
     const std::optional<EntryDetail> before = Entry(entryId);
-    if (!before || PositionOfEntry(entryId) < 0) return 0;
+    if (!before) {
+        ReportGone("workout");
+        return 0;
+    }
+    if (PositionOfEntry(entryId) < 0) return 0;
     EntryDetail after = DetailOf(entry, entryId);
     after.splits = before->splits;  // the form does not show them; they stay the entry's
     if (SameWorkout(after, *before)) return entryId;
@@ -264,7 +278,7 @@ RowId CTamselDoc::UpdateEntry(RowId entryId, const WorkingEntry& entry, View* se
         change.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't change the entry", e);
-        sets_->filtered.Requery();
+        RequeryAfterFailure();
         return 0;
     }
     if (newId == entryId) {
@@ -298,7 +312,7 @@ bool CTamselDoc::DeleteEntry(RowId entryId, View* sender, bool ask) {
     if (ask && !ui_.AskYesNo("Are you sure you want to delete this entry?")) return false;
     // Read whole first: Undo brings it back with its routine and split times.
     const std::optional<EntryDetail> whole = Entry(entryId);
-    if (!whole) return false;
+    if (!whole) return ReportGone("workout");
     long position = -1;
     bool inverted = false;
     try {
@@ -308,7 +322,7 @@ bool CTamselDoc::DeleteEntry(RowId entryId, View* sender, bool ask) {
         if (sets_->filtered.GetRecordCount() > 0) sets_->filtered.MoveFirst();
     } catch (const DbError& e) {
         ReportDbError("Couldn't delete the entry", e);
-        sets_->filtered.Requery();
+        RequeryAfterFailure();
         return false;
     }
     history_.Record(
@@ -335,7 +349,7 @@ long CTamselDoc::DeleteEntries(const std::vector<RowId>& entryIds, View* sender)
         tx.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't delete the entries", e);
-        sets_->filtered.Requery();
+        RequeryAfterFailure();
         return 0;
     }
     const long deleted = static_cast<long>(gone.size());

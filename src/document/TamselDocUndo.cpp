@@ -38,7 +38,7 @@ bool CTamselDoc::ApplyStep(const UndoStep& step, const std::vector<LogChange>& c
         tx.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't undo or redo the change", e);
-        f.Requery();
+        RequeryAfterFailure();
         return false;
     }
     if (step.manyRows) {

@@ -228,5 +228,63 @@ TEST_F(TamselDocTest, NewReplacesTheFileTheUserChose) {
     EXPECT_EQ(fresh.TrainingTypesSet().GetRecordCount(), 7);
 }
 
+// An empty file is made a log only when the user says so; read-only, it is refused.
+TEST_F(TamselDocTest, AnEmptyFileBecomesALogWhenTheUserSaysSo) {
+    const std::string empty = dir.File("empty.tlg");
+    std::ofstream{empty};
+    const std::string question = "This file is empty. Make it a new training log?";
+    for (const bool yes : {false, true}) {
+        ui.questions.clear();
+        ui.answers = {yes};
+        CTamselDoc fresh(ui);
+        EXPECT_EQ(fresh.OnOpenDocument(empty), yes);
+        EXPECT_EQ(ui.questions, std::vector{question});
+        if (!yes) {
+            EXPECT_EQ(std::filesystem::file_size(empty), 0u);
+        }
+    }
+    CTamselDoc made(ui);
+    ASSERT_TRUE(made.OnOpenDocument(empty));
+    EXPECT_EQ(made.TrainingTypesSet().GetRecordCount(), 7);
+    EXPECT_EQ(ui.preferencesShown, 1);  // as after File New, the sports are set up first
+
+    std::ofstream{dir.File("empty2.tlg")};
+    ui.messages.clear();
+    ui.questions.clear();
+    CTamselDoc reader(ui);
+    EXPECT_FALSE(reader.OnOpenDocument(dir.File("empty2.tlg"), CTamselDoc::OpenMode::ReadOnly));
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Couldn't open database--Exception: '" +
+                                       dir.File("empty2.tlg") + "' is empty, not a training log."});
+}
+
+// Another program writes the open log: the document notices at its next look and tells the
+// views; a workout that program removed is said to be gone when it is edited or deleted.
+TEST_F(TamselDocTest, ChangesAnotherProgramMadeAreShown) {
+    const RowId kept = doc->AddEntry(Entry(1, 2, 2025), nullptr);
+    const RowId gone = doc->AddEntry(Entry(1, 3, 2025), nullptr);
+    EXPECT_FALSE(doc->RefreshIfChangedElsewhere());
+    SqliteDb other(path, false);
+    other.Exec(
+        "INSERT INTO \"Log Entry\" (Date, SptAbbrev, TrainingTypeAbbrev, Time) VALUES "
+        "(45700, 'R', 'G', 600)");
+    view.hints.clear();
+    EXPECT_TRUE(doc->RefreshIfChangedElsewhere());
+    EXPECT_EQ(doc->EntryCount(), 3);
+    EXPECT_NE(std::find(view.kinds().begin(), view.kinds().end(), 5), view.kinds().end());
+    ExpectWeekBands(*doc);
+    EXPECT_FALSE(doc->RefreshIfChangedElsewhere());
+
+    other.Exec("DELETE FROM \"Log Entry\" WHERE EntryID = " + std::to_string(gone));
+    EXPECT_FALSE(doc->DeleteEntry(gone, nullptr, false));
+    EXPECT_EQ(doc->UpdateEntry(gone, Entry(1, 4, 2025), nullptr), 0);
+    EXPECT_EQ(ui.messages, std::vector<std::string>(2,
+                                                    "This workout is no longer in the log: "
+                                                    "another program has removed it."));
+    EXPECT_EQ(doc->EntryCount(), 2);  // the list no longer shows it
+    EXPECT_GT(doc->UpdateEntry(kept, Entry(1, 5, 2025), nullptr), 0);
+}
+
 }  // namespace
 }  // namespace kivrun

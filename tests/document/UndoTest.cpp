@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 
 #include "document/TamselDoc.h"
 #include "support/DocFixture.h"
@@ -152,6 +154,58 @@ TEST_F(UndoTest, AnUndoTheLogRefusesChangesNothingAndStaysInTheHistory) {
     EXPECT_EQ(ui.messages.back().rfind("Couldn't undo or redo the change--Exception:", 0), 0u);
     EXPECT_EQ(LogRows(*doc), now);
     EXPECT_TRUE(doc->CanUndo());
+}
+
+// Undoing every step of a mixed history gives back the week shading the log had before each
+// step, and redoing them the shading it had after: never the other band.
+TEST_F(UndoTest, UndoAndRedoGiveBackTheShadingOfEachStep) {
+    const auto bands = [&] {
+        return QueryRows(doc->Database(),
+                         "SELECT EntryID || ':' || Background FROM \"Log Entry\" ORDER BY Date, "
+                         "EntryID");
+    };
+    std::vector<RowId> ids{a, b, c};
+    for (int i = 0; i < 6; ++i)
+        ids.push_back(doc->AddEntry(Entry(1 + i / 3, 4 + 9 * (i % 3), 2025), nullptr));
+    std::vector<std::string> states{bands()};
+    std::mt19937 rng(4);
+    for (int step = 0; step < 24; ++step) {
+        const RowId some = ids[rng() % ids.size()];
+        const RowId other = ids[rng() % ids.size()];
+        const CDate day = CDate(1, 1, 2025).AddDays(static_cast<int>(rng() % 120));
+        RowId now = 0;
+        switch (rng() % 4) {
+            case 0:
+                ids.push_back(doc->AddEntry(Entry(day.Month(), day.Day(), day.Year()), nullptr));
+                break;
+            case 1:
+                now = doc->UpdateEntry(some, Entry(day.Month(), day.Day(), day.Year()), nullptr);
+                std::replace(ids.begin(), ids.end(), some, now);
+                break;
+            case 2:
+                if (ids.size() > 3 && doc->DeleteEntry(some, nullptr, false))
+                    ids.erase(std::find(ids.begin(), ids.end(), some));
+                break;
+            default:
+                if (ids.size() > 4 && some != other && doc->DeleteEntries({some, other}, nullptr))
+                    std::erase_if(ids, [&](RowId id) { return id == some || id == other; });
+                break;
+        }
+        if (bands() != states.back()) states.push_back(bands());
+    }
+    ui.messages.clear();
+    for (size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(doc->Undo());
+        while (bands() == states[i] && doc->Undo()) {
+        }
+        ASSERT_EQ(bands(), states[i - 1]) << "undoing to state " << i - 1;
+    }
+    while (doc->CanRedo()) {
+        ASSERT_TRUE(doc->Redo());
+        ExpectWeekBands(*doc);
+    }
+    EXPECT_EQ(bands(), states.back());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(UndoHistoryTest, KeepsTheNewestStepsAndNamesThem) {

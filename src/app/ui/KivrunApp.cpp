@@ -1,5 +1,6 @@
 #include "app/ui/KivrunApp.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,6 +51,13 @@ bool KivrunApp::Start(const QStringList& arguments) {
     backupFolder_ = data + QStringLiteral("/Backup Logs");
 
     WindowTemplates::Instance();
+    watch_.setInterval(kWatchIntervalMs);
+    connect(&watch_, &QTimer::timeout, this, &KivrunApp::LookForOutsideChanges);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive) LookForOutsideChanges();
+            });
+    watch_.start();
     frame_ = std::make_unique<MainFrame>(*this);
     ui_.SetMainFrame(frame_.get());
     frame_->ShowAtStart();
@@ -58,6 +66,14 @@ bool KivrunApp::Start(const QStringList& arguments) {
     const QString last = recent_->First();
     if (!last.isEmpty()) OpenLog(last, false);  // a log that is gone is no reason not to start
     return true;
+}
+
+void KivrunApp::LookForOutsideChanges() {
+    // Not while a dialog or menu is open: what it shows stays as the user saw it.
+    if (!doc_ || !doc_->IsOpen() || QApplication::activeModalWidget() ||
+        QApplication::activePopupWidget())
+        return;
+    doc_->RefreshIfChangedElsewhere();
 }
 
 bool KivrunApp::OpenLog(const QString& path, bool report) {

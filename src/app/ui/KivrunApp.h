@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 #include "app/ui/QtUserInterface.h"
@@ -52,6 +53,11 @@ class KivrunApp : public QObject {
     QSettings& Settings() { return *settings_; }
     const QString& BackupFolder() const { return backupFolder_; }
 
+    // Another program may change the open log (kivrun-tool, a script): the program looks when
+    // it comes to the front and every few seconds while it waits, and shows what changed.
+    static constexpr int kWatchIntervalMs = 3000;
+    void LookForOutsideChanges();
+
   private:
     bool OpenDocument(const QString& path);
     FileDialogRequest LogRequest() const;
@@ -64,6 +70,7 @@ class KivrunApp : public QObject {
     std::unique_ptr<CTamselDoc> doc_;
     std::unique_ptr<MainFrame> frame_;
     QString backupFolder_;
+    QTimer watch_;
 };
 
 // The filter of log files in the file dialogs.
