@@ -151,8 +151,8 @@ class XmlHandler {
             const std::size_t n = std::min(bytes.size(), kChunk);
             const bool last = n == bytes.size();
             if (XML_Parse(parser, bytes.data(), static_cast<int>(n), last) != XML_STATUS_OK) {
-                error = "line " + std::to_string(XML_GetCurrentLineNumber(parser)) + ": " +
-                        XML_ErrorString(XML_GetErrorCode(parser));
+                error = std::string(XML_ErrorString(XML_GetErrorCode(parser))) + " at line " +
+                        std::to_string(XML_GetCurrentLineNumber(parser));
                 ok = false;
                 break;
             }
@@ -213,11 +213,10 @@ Activity Read(std::string_view bytes, FileKind kind, const char* root) {
         handler.Flush();
         if (activity.sessions.empty()) {
             activity.status = ReadStatus::Refused;
-            activity.reason = "not well-formed XML (" + error + ")";
+            activity.reason = "malformed XML: " + error;
             return activity;
         }
-        activity.problems.push_back("the XML breaks off at " + error +
-                                    "; what came before was read");
+        activity.problems.push_back("malformed XML: " + error + "; what came before was read");
     }
     handler.Settle();
     if (activity.sessions.empty() && !handler.otherThing.empty()) {
