@@ -17,6 +17,15 @@ std::string Offset(int seconds) {
     return text;
 }
 
+// A damaged or odd file can give a negative or endless amount; none of them means anything.
+void Sane(double& value) {
+    if (!std::isfinite(value) || value < 0) value = 0;
+}
+
+void Sane(std::optional<double>& heartRate) {
+    if (heartRate && !(*heartRate > 0 && *heartRate < 256)) heartRate.reset();
+}
+
 }  // namespace
 
 const char* KindName(FileKind kind) {
@@ -82,6 +91,16 @@ std::string DescribeActivity(const Activity& activity) {
 }
 
 void SettleStatus(Activity& activity, const std::string& whyEmpty) {
+    for (Session& s : activity.sessions) {
+        for (double* value : {&s.elapsed, &s.timer, &s.distance, &s.lengthsDistance})
+            Sane(*value);
+        Sane(s.avgHeartRate);
+        for (Lap& lap : s.laps) {
+            for (double* value : {&lap.elapsed, &lap.timer, &lap.distance})
+                Sane(*value);
+            Sane(lap.avgHeartRate);
+        }
+    }
     if (activity.sessions.empty()) {
         activity.status = ReadStatus::Refused;
         activity.reason = whyEmpty;

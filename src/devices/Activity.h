@@ -72,7 +72,8 @@ std::string DescribeSession(const Session& session);
 std::string DescribeActivity(const Activity& activity);
 
 // For the readers: Refused with `whyEmpty` when no session was found, else Salvaged when
-// problems were noted, else Ok.
+// problems were noted, else Ok. Negative or endless amounts become 0, heart rates outside
+// 1-255 none.
 void SettleStatus(Activity& activity, const std::string& whyEmpty);
 // Notes a problem found outside the reader (a damaged packing) on a finished activity.
 void AddProblem(Activity& activity, const std::string& problem);

@@ -14,8 +14,11 @@ std::int64_t Unix(std::uint32_t fitTime) {
     return static_cast<std::int64_t>(fitTime) + kEpochInUnixTime;
 }
 
+// Amounts beyond this (seconds or metres) mean a damaged field, not a long day.
+constexpr double kMaxAmount = 1e9;
+
 std::optional<double> Scaled(std::optional<double> value, double scale) {
-    if (!value) return std::nullopt;
+    if (!value || !(*value >= 0) || *value / scale > kMaxAmount) return std::nullopt;
     return *value / scale;
 }
 

@@ -50,6 +50,13 @@ std::optional<double> Number(std::string_view text) {
     return value;
 }
 
+// A duration, distance or heart rate: amounts beyond this mean a damaged file, not a long day.
+std::optional<double> Amount(std::string_view text) {
+    const auto value = Number(text);
+    if (!value || *value < 0 || *value > 1e9) return std::nullopt;
+    return value;
+}
+
 const char* Attribute(const char** attributes, std::string_view name) {
     for (int i = 0; attributes[i] && attributes[i + 1]; i += 2)
         if (LocalName(attributes[i]) == name) return attributes[i + 1];
@@ -268,26 +275,33 @@ class TcxHandler : public XmlHandler {
         } else if (name == "Name" && parent == "Activity") {
             session_.trackName = std::string(Trimmed(text));
         } else if (name == "Name" && parent == "Creator" && Up(2) == "Activity") {
-            activity.device = std::string(Trimmed(text));
+            if (activity.device.empty()) activity.device = std::string(Trimmed(text));
+        } else if (name == "ProductID" && parent == "Creator" && Up(2) == "Activity") {
+            // Garmin's product number names the device without its firmware version.
+            const auto product = Number(text);
+            const std::string known = product && *product >= 0 && *product < 65536
+                                          ? fit::GarminProductName(static_cast<int>(*product))
+                                          : "";
+            if (!known.empty()) activity.device = known;
         } else if (!laps_.empty() && parent == "Lap") {
-            if (name == "TotalTimeSeconds") laps_.back().timer = Number(text).value_or(0);
-            if (const auto distance = Number(text); name == "DistanceMeters" && distance) {
+            if (name == "TotalTimeSeconds") laps_.back().timer = Amount(text).value_or(0);
+            if (const auto distance = Amount(text); name == "DistanceMeters" && distance) {
                 laps_.back().distance = *distance;
                 lapDistanceGiven_.back() = true;
             }
         } else if (name == "Value" && parent == "AverageHeartRateBpm" && Up(2) == "Lap" &&
                    !laps_.empty()) {
-            laps_.back().avgHeartRate = Number(text);
+            laps_.back().avgHeartRate = Amount(text);
         } else if (name == "Time" && parent == "Trackpoint") {
             point_.time = ParseXmlTime(text);
         } else if (name == "DistanceMeters" && parent == "Trackpoint") {
-            point_.distance = Number(text);
+            point_.distance = Amount(text);
         } else if (name == "LatitudeDegrees" && parent == "Position") {
             point_.lat = Number(text);
         } else if (name == "LongitudeDegrees" && parent == "Position") {
             point_.lon = Number(text);
         } else if (name == "Value" && parent == "HeartRateBpm" && Up(2) == "Trackpoint") {
-            point_.heartRate = Number(text);
+            point_.heartRate = Amount(text);
         } else if (name == "Trackpoint") {
             totals_.Add(point_);
             if (!lapTotals_.empty()) lapTotals_.back().Add(point_);
@@ -399,9 +413,9 @@ class GpxHandler : public XmlHandler {
         } else if (Inside("trkpt") && Inside("extensions")) {
             if (SameNoCase(name, "hr") || SameNoCase(name, "heartrate") ||
                 SameNoCase(name, "heart_rate") || SameNoCase(name, "bpm"))
-                point_.heartRate = Number(text);
+                point_.heartRate = Amount(text);
             else if (SameNoCase(name, "distance"))
-                point_.distance = Number(text);
+                point_.distance = Amount(text);
         } else if (name == "trkpt") {
             totals_.Add(point_);
             segment_.Add(point_);
