@@ -30,22 +30,13 @@ std::string Gzipped(std::string_view bytes) {
 }
 
 TEST(ActivityFileTest, KindFromTheNameInAnyCase) {
-    const struct {
-        const char* name;
-        std::optional<FileKind> kind;
-        bool packed;
-    } cases[] = {
-        {"run.fit", FileKind::Fit, false},    {"/a/b/RUN.FIT", FileKind::Fit, false},
-        {"ride.tcx.gz", FileKind::Tcx, true}, {"x.Gpx.GZ", FileKind::Gpx, true},
-        {"track.kml", std::nullopt, false},   {"fit", std::nullopt, false},
-        {"run.gz", std::nullopt, false},      {"run.fit.zip", std::nullopt, false},
-    };
-    for (const auto& c : cases) {
-        const auto type = ActivityFileTypeOf(c.name);
-        ASSERT_EQ(type.has_value(), c.kind.has_value()) << c.name;
-        if (!type) continue;
-        EXPECT_EQ(type->kind, *c.kind) << c.name;
-        EXPECT_EQ(type->packed, c.packed) << c.name;
+    const std::pair<const char*, const char*> cases[] = {
+        {"run.fit", "FIT"},     {"/a/b/RUN.FIT", "FIT"}, {"ride.tcx.gz", "TCX.gz"},
+        {"x.Gpx.GZ", "GPX.gz"}, {"track.kml", ""},       {"fit", ""},
+        {"run.gz", ""},         {"run.fit.zip", ""}};
+    for (const auto& [name, kind] : cases) {
+        const auto type = ActivityFileTypeOf(name);
+        EXPECT_EQ(type ? KindName(type->kind) + std::string(type->packed ? ".gz" : "") : "", kind);
     }
 }
 
@@ -74,16 +65,13 @@ TEST(ActivityFileTest, PackedFilesReadAsTheirContents) {
 
     EXPECT_EQ(ReadActivity(packed.substr(0, 5), FileKind::Fit).reason,
               "the packed file ends early");
-}
 
-TEST(ActivityFileTest, DecompressionBombIsRefused) {
+    // A bomb: refused past the limit, nothing kept.
     const std::string bomb = Gzipped(std::string(std::size_t{3} << 20, '\0'));
     std::string out, error;
     EXPECT_EQ(Gunzip(bomb, out, error, std::size_t{1} << 20), Unpacked::TooLarge);
-    EXPECT_TRUE(out.empty());
     EXPECT_EQ(error, "unpacks to more than 1 MB");
-    EXPECT_EQ(Gunzip(bomb, out, error), Unpacked::Whole);
-    EXPECT_EQ(out.size(), std::size_t{3} << 20);
+    EXPECT_TRUE(out.empty());
 }
 
 TEST(ActivityFileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
