@@ -16,6 +16,11 @@ namespace kivrun {
 namespace {
 
 const QString kProgram = QStringLiteral("kivrun");
+const QString kLicenceNotice = QStringLiteral(
+    "Copyright (C) 2026 The Kivrun developers\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n");
 
 // Qt's own options that take a value; the application object reads and removes them.
 const QStringList kQtValueOptions = {
@@ -139,7 +144,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser->isSet(help) || parser->isSet(QStringLiteral("help-all")))
         return Exit(0, HelpText(*parser));
     if (parser->isSet(version))
-        return Exit(0, QStringLiteral("Kivrun %1\n").arg(QCoreApplication::applicationVersion()));
+        return Exit(0, QStringLiteral("Kivrun %1\n%2")
+                           .arg(QCoreApplication::applicationVersion(), kLicenceNotice));
 
     CommandLine line;
     line.logs = parser->positionalArguments();
