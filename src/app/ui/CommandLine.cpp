@@ -7,6 +7,7 @@
 
 #include "app/SavedFilter.h"
 #include "app/TamselDoc.h"
+#include "app/ui/ActivityFiles.h"
 #include "output/ui/GPrintDriver.h"
 #include "output/ui/GPrintout.h"
 #include "output/ui/PictureFile.h"
@@ -136,9 +137,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 added << option.names();
                 parser->addOption(option);
             }
-    parser->addPositionalArgument(QStringLiteral("log"),
-                                  QStringLiteral("The training log (.tlg) to open."),
-                                  QStringLiteral("[log]"));
+    parser->addPositionalArgument(
+        QStringLiteral("log"),
+        QStringLiteral("The training log (.tlg) to open. A device's activity file (.fit, .tcx, "
+                       ".gpx) is offered to the activity import instead."),
+        QStringLiteral("[log]"));
 
     if (!parser->parse(WithoutQtOptions(arguments))) return UsageError(parser->errorText());
     if (parser->isSet(help) || parser->isSet(QStringLiteral("help-all")))
@@ -148,8 +151,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                            .arg(QCoreApplication::applicationVersion(), kLicenceNotice));
 
     CommandLine line;
-    line.logs = parser->positionalArguments();
+    for (const QString& file : parser->positionalArguments())
+        (IsActivityFile(file) ? line.activities : line.logs) << file;
     if (line.logs.size() > 1) return UsageError(QStringLiteral("only one log can be opened"));
+    if (!line.activities.isEmpty() && (parser->isSet(print) || parser->isSet(exportGraph)))
+        return UsageError(QStringLiteral("activity files are imported in the window, not printed"));
     if (parser->isSet(exportGraph)) {
         if (parser->isSet(print) || parser->isSet(view))
             return UsageError(

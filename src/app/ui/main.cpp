@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <iostream>
 
+#include "app/ui/ActivityFiles.h"
 #include "app/ui/CommandLine.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/KivrunApp.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
     kivrun::KivrunApp kivrun;
     if (!kivrun.Start(line.logs)) return 1;
     kivrun::SetUpProgramCommands(kivrun);
+    kivrun::OpenActivityFiles(kivrun, line.activities);
 
     return QApplication::exec();
 }
