@@ -5,7 +5,8 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean help-shots
+.PHONY: all deps configure build run test sanitize bench fuzz format clean help-shots package \
+        check-package
 
 all: build
 
@@ -30,6 +31,13 @@ sanitize: deps
 	      -DKIVRUN_BUILD_GUI=OFF -DKIVRUN_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS) -L core
+
+# The Debian package, build/kivrun_VERSION_ARCH.deb, and its checks.
+package: build
+	cmake --build $(BUILD) --target package
+
+check-package: package
+	packaging/check-package $(BUILD)
 
 bench: build
 	scripts/run-bench $(BUILD)

@@ -71,9 +71,10 @@ bool TerminalUserInterface::AskYesNo(const std::string& text) {
 namespace {
 
 void PrintHelp(std::ostream& out) {
-    out << "usage: kivrun-tool COMMAND [ARGS]\n"
-           "       kivrun-tool --help | --version\n\n"
-           "A headless companion to the Kivrun training log.\n\ncommands:\n";
+    out << "Usage: kivrun-tool COMMAND [ARGS]\n"
+           "  or:  kivrun-tool --help | --version\n\n"
+           "A headless companion to the Kivrun training log: it creates, checks, fills, totals\n"
+           "and exports logs with the same code as the desktop program.\n\nCommands:\n";
     for (const Command& c : Commands())
         out << "  " << c.usage << "\n      " << c.summary << "\n";
 }

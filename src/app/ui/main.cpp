@@ -20,6 +20,8 @@ static void SetUpResources() {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Kivrun"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.03"));
+    // The installed desktop entry: the desktop shows its name and icon for our windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kivrun.Kivrun"));
     kivrun::RegisterWindowContents();
 
     QStringList arguments;
