@@ -7,7 +7,8 @@ FUZZ_SECONDS ?= 10
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean help-shots
+.PHONY: all deps configure build run test sanitize bench fuzz format clean help-shots package \
+        check-package
 
 all: build
 
@@ -48,6 +49,13 @@ fuzz: deps
 	      -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
 	      $(FUZZ_BUILD)/found-$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
+
+# The Debian package, build/kivrun_VERSION_ARCH.deb, and its checks.
+package: build
+	cmake --build $(BUILD) --target package
+
+check-package: package
+	packaging/check-package $(BUILD)
 
 bench: build
 	scripts/run-bench $(BUILD)

@@ -50,6 +50,9 @@ TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
     const auto help = RunTool("--help", dir.path());
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("check LOG"), std::string::npos);
+    const auto version = RunTool("--version", dir.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("kivrun-tool (Kivrun) 1.", 0), 0u) << version.out;
 }
 
 TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {

@@ -7,6 +7,7 @@
 
 #include "document/SavedFilter.h"
 #include "document/TamselDoc.h"
+#include "app/ui/ActivityFiles.h"
 #include "print/ui/GPrintDriver.h"
 #include "print/ui/GPrintout.h"
 #include "print/ui/PictureFile.h"
@@ -16,6 +17,11 @@ namespace kivrun {
 namespace {
 
 const QString kProgram = QStringLiteral("kivrun");
+const QString kLicenceNotice = QStringLiteral(
+    "Copyright (C) 2026 The Kivrun developers\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n");
 
 // Qt's own options that take a value; the application object reads and removes them.
 const QStringList kQtValueOptions = {
@@ -131,19 +137,25 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 added << option.names();
                 parser->addOption(option);
             }
-    parser->addPositionalArgument(QStringLiteral("log"),
-                                  QStringLiteral("The training log (.tlg) to open."),
-                                  QStringLiteral("[log]"));
+    parser->addPositionalArgument(
+        QStringLiteral("log"),
+        QStringLiteral("The training log (.tlg) to open. A device's activity file (.fit, .tcx, "
+                       ".gpx) is offered to the activity import instead."),
+        QStringLiteral("[log]"));
 
     if (!parser->parse(WithoutQtOptions(arguments))) return UsageError(parser->errorText());
     if (parser->isSet(help) || parser->isSet(QStringLiteral("help-all")))
         return Exit(0, HelpText(*parser));
     if (parser->isSet(version))
-        return Exit(0, QStringLiteral("Kivrun %1\n").arg(QCoreApplication::applicationVersion()));
+        return Exit(0, QStringLiteral("Kivrun %1\n%2")
+                           .arg(QCoreApplication::applicationVersion(), kLicenceNotice));
 
     CommandLine line;
-    line.logs = parser->positionalArguments();
+    for (const QString& file : parser->positionalArguments())
+        (IsActivityFile(file) ? line.activities : line.logs) << file;
     if (line.logs.size() > 1) return UsageError(QStringLiteral("only one log can be opened"));
+    if (!line.activities.isEmpty() && (parser->isSet(print) || parser->isSet(exportGraph)))
+        return UsageError(QStringLiteral("activity files are imported in the window, not printed"));
     if (parser->isSet(exportGraph)) {
         if (parser->isSet(print) || parser->isSet(view))
             return UsageError(

@@ -23,6 +23,7 @@ struct CommandLine {
     int exitCode = 0;
     QString message;  // for stdout, or for stderr when exitCode is not 0
     QStringList logs;
+    QStringList activities;  // device files (.fit, .tcx, .gpx) for the import, in the window
     // --print, or --export-graph into picture
     QString pdf;
     QString picture;

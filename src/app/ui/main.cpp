@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <iostream>
 
+#include "app/ui/ActivityFiles.h"
 #include "app/ui/CommandLine.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/KivrunApp.h"
@@ -19,6 +20,8 @@ static void SetUpResources() {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Kivrun"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.03"));
+    // The installed desktop entry: the desktop shows its name and icon for our windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kivrun.Kivrun"));
     kivrun::RegisterWindowContents();
 
     QStringList arguments;
@@ -44,6 +47,7 @@ int main(int argc, char* argv[]) {
     kivrun::KivrunApp kivrun;
     if (!kivrun.Start(line.logs)) return 1;
     kivrun::SetUpProgramCommands(kivrun);
+    kivrun::OpenActivityFiles(kivrun, line.activities);
 
     return QApplication::exec();
 }
