@@ -13,6 +13,7 @@
 
 #include "ShellSupport.h"
 #include "app/ui/CommandLine.h"
+#include "app/ui/HelpWindow.h"
 #include "app/ui/ProgramSetup.h"
 #include "document/ActivityBatch.h"
 #include "imports/ui/ActivityImportWindow.h"
@@ -79,6 +80,7 @@ TEST_F(ActivityImportWindowTest, ListsEachActivityWithItsStatusAndCancelWritesNo
     EXPECT_FALSE(window->Model().flags(window->Model().index(3, Column::Check)) &
                  Qt::ItemIsEnabled);
     EXPECT_EQ(window->ImportButton()->text(), "&Import 1");
+    EXPECT_EQ(HelpTargetOf(HelpContextAt(window->List())), "activity-files.html");
 
     // A sport for the device's "generic" checks it; the user unchecks the run.
     ASSERT_TRUE(
