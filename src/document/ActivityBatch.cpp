@@ -155,9 +155,10 @@ void ActivityBatch::FindInLog(ActivityItem& item) const {
         logKnowsImports_
             ? "SELECT e.EntryID, e.Distance, e.Time, i.Start, i.Elapsed FROM \"Log Entry\" e "
               "LEFT JOIN \"Imported Activities\" i ON i.EntryID = e.EntryID "
-              "WHERE e.Date >= ?1 AND e.Date < ?1 + 1 AND e.SptAbbrev = ?2 ORDER BY e.EntryID"
+              "WHERE e.Date >= ?1 AND e.Date < ?1 + 1 AND e.SptAbbrev = ?2 ORDER BY e.Date, "
+              "e.EntryID"
             : "SELECT EntryID, Distance, Time, NULL, NULL FROM \"Log Entry\" "
-              "WHERE Date >= ?1 AND Date < ?1 + 1 AND SptAbbrev = ?2 ORDER BY EntryID");
+              "WHERE Date >= ?1 AND Date < ?1 + 1 AND SptAbbrev = ?2 ORDER BY Date, EntryID");
     day.Bind(1, item.start.day.ToSerial()).Bind(2, item.sport);
     while (day.Step()) {
         WorkoutSpan other;
