@@ -1,5 +1,8 @@
 #include "imports/ui/ActivityFileReader.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "devices/ActivityFile.h"
 
 namespace kivrun {
@@ -29,10 +32,21 @@ void ActivityFileReader::Join() {
     if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
-std::vector<ActivityFileReader::Result> ActivityFileReader::Take() {
+bool ActivityFileReader::IsReading() {
     std::lock_guard<std::mutex> lock(mutex_);
-    announced_ = false;
-    return std::exchange(results_, {});
+    return reading_ || !results_.empty();
+}
+
+std::vector<ActivityFileReader::Result> ActivityFileReader::Take(std::size_t max) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::size_t n = std::min(max, results_.size());
+    std::vector<Result> taken(std::make_move_iterator(results_.begin()),
+                              std::make_move_iterator(results_.begin() + static_cast<long>(n)));
+    results_.erase(results_.begin(), results_.begin() + static_cast<long>(n));
+    announced_ = !results_.empty();
+    if (announced_)
+        QMetaObject::invokeMethod(this, &ActivityFileReader::ResultsReady, Qt::QueuedConnection);
+    return taken;
 }
 
 void ActivityFileReader::Deliver(Result result) {

@@ -30,11 +30,14 @@ class ActivityFileReader : public QObject {
     void Read(std::vector<std::filesystem::path> chosen);
     // No file is read after this; what was read is still there to take.
     void Stop();
-    bool IsReading() const { return reading_; }
+    // Still reading, or read results not yet taken.
+    bool IsReading();
     // Files found so far and files read (for progress).
     int Found() const { return found_; }
     int Done() const { return done_; }
-    std::vector<Result> Take();
+    // At most max of the results waiting; when more wait, ResultsReady comes again, after the
+    // events already queued (a repaint, a click on Cancel).
+    std::vector<Result> Take(std::size_t max);
 
   signals:
     // Results are waiting (sent once until they are taken).

@@ -197,7 +197,9 @@ void ActivityImportWindow::ChooseFolder() {
 }
 
 void ActivityImportWindow::TakeResults() {
-    std::vector<ActivityFileReader::Result> results = reader_->Take();
+    // A few at a time, so that the window answers while a large batch is checked against the
+    // log.
+    std::vector<ActivityFileReader::Result> results = reader_->Take(25);
     if (results.empty()) return;
     for (auto& [path, activity] : results)
         batch_->Add(path, std::move(activity));
@@ -206,7 +208,7 @@ void ActivityImportWindow::TakeResults() {
 }
 
 void ActivityImportWindow::UpdateState() {
-    const bool reading = reader_->IsReading();
+    const bool reading = IsReading();
     reading_->setVisible(reading);
     progress_->setVisible(reading);
     if (reading) {
