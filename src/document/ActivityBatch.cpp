@@ -23,6 +23,11 @@ std::string Lowered(std::string text) {
     return text;
 }
 
+// How device sports are looked up: any case, as the log keeps them.
+std::string Key(const std::string& deviceSport) {
+    return Lowered(StoredDeviceSport(deviceSport));
+}
+
 std::string BaseSport(const std::string& deviceSport) {
     return deviceSport.substr(0, deviceSport.find('/'));
 }
@@ -63,15 +68,15 @@ WorkoutRules WorkoutRulesOf(CTamselDoc& doc) {
 ActivityBatch::ActivityBatch(CTamselDoc& doc) : doc_(doc), rules_(WorkoutRulesOf(doc)) {
     logKnowsImports_ = doc.Database().TableExists("Imported Activities");
     for (const auto& [deviceSport, sport] : doc.DeviceSports())
-        remembered_[Lowered(deviceSport)] = sport;
+        remembered_[Key(deviceSport)] = sport;
 }
 
 void ActivityBatch::MapDeviceSport(const std::string& deviceSport, const std::string& sport) {
-    mapped_[Lowered(TrimBlanks(deviceSport))] = sport;
+    mapped_[Key(TrimBlanks(deviceSport))] = sport;
 }
 
 std::string ActivityBatch::SportFor(const std::string& deviceSport) const {
-    const std::string full = Lowered(deviceSport);
+    const std::string full = Key(deviceSport);
     const std::string base = BaseSport(full);
     const Catalog& catalog = doc_.GetCatalog();
     for (const std::string* sport : {Find(chosen_, full), Find(mapped_, full), Find(mapped_, base),
@@ -141,7 +146,7 @@ void ActivityBatch::FindInLog(ActivityItem& item) const {
             "SELECT i.EntryID FROM \"Imported Activities\" i JOIN \"Log Entry\" e ON e.EntryID = "
             "i.EntryID WHERE i.Start = ? AND i.DeviceSport = ? AND abs(coalesce(i.Distance, 0) - "
             "?) < 1 LIMIT 1");
-        same.Bind(1, s.start).Bind(2, s.sportName).Bind(3, SessionMetres(s));
+        same.Bind(1, s.start).Bind(2, StoredDeviceSport(s.sportName)).Bind(3, SessionMetres(s));
         if (same.Step()) {
             item.status = ActivityItem::Status::InLog;
             item.sameEntry = same.Int64(0);
@@ -207,14 +212,14 @@ std::vector<std::size_t> ActivityBatch::ChooseSport(std::size_t index, const std
     std::vector<std::size_t> changed;
     if (index >= items_.size() || !items_[index].session || !doc_.GetCatalog().Sport(sport))
         return changed;
-    const std::string deviceSport = Lowered(items_[index].DeviceSport());
+    const std::string deviceSport = Key(items_[index].DeviceSport());
     chosen_[deviceSport] = sport;
     // Later activities may be duplicates of these: everything after the first one touched
     // is looked at again, keeping the user's checks where nothing changed.
     for (std::size_t i = 0; i < items_.size(); ++i) {
         ActivityItem& item = items_[i];
         if (!item.session || item.entryId != 0) continue;
-        const bool ours = Lowered(item.DeviceSport()) == deviceSport;
+        const bool ours = Key(item.DeviceSport()) == deviceSport;
         if (changed.empty() && !ours) continue;
         const ActivityItem before = item;
         if (ours) item.sport = sport;
@@ -295,11 +300,11 @@ int ActivityBatch::Import(View* sender) {
         if (!workout) continue;
         const devices::Session& s = *item.session;
         workouts.push_back({*workout,
-                            {s.start, std::max(s.elapsed, s.timer), s.sportName, SessionMetres(s),
-                             FileName(item.path)}});
+                            {s.start, std::max(s.elapsed, s.timer), StoredDeviceSport(s.sportName),
+                             SessionMetres(s), FileName(item.path)}});
         written.push_back(i);
         // The user's choice, or the tool's, is the log's from now on.
-        const std::string full = Lowered(s.sportName);
+        const std::string full = Key(s.sportName);
         const std::string base = BaseSport(full);
         if (const std::string* sport = Find(chosen_, full)) {
             remember[full] = *sport;

@@ -16,7 +16,8 @@ namespace {
 constexpr int kMaxOffset = 14 * 3600;
 // 1 January 1970 as a stored date value.
 constexpr double kUnixEpochSerial = 25569;
-constexpr std::size_t kRouteSize = 250;  // characters of the Route field
+constexpr std::size_t kRouteSize = 250;        // characters of the Route field
+constexpr std::size_t kDeviceSportSize = 100;  // of the DeviceSport fields
 
 std::string Lowered(std::string text) {
     for (char& c : text)
@@ -215,6 +216,10 @@ EntryDetail WorkoutOf(const devices::Session& s, const std::string& device, cons
         d.splits.push_back(
             {++number, CElapsedTime::FromSeconds(LapSeconds(lap, rules.time)).Format(5)});
     return d;
+}
+
+std::string StoredDeviceSport(const std::string& deviceSport) {
+    return CutCharacters(deviceSport, kDeviceSportSize);
 }
 
 bool ProbablySameWorkout(const WorkoutSpan& a, const WorkoutSpan& b) {

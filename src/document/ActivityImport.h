@@ -67,6 +67,10 @@ double LapSeconds(const devices::Lap& lap, DeviceTime time);
 EntryDetail WorkoutOf(const devices::Session& session, const std::string& device,
                       const SportInfo& sport, const WorkoutRules& rules);
 
+// A device sport as the log keeps it: cut to the 100 characters its tables hold (a GPX file's
+// type is any text).
+std::string StoredDeviceSport(const std::string& deviceSport);
+
 // What the log keeps of an imported activity, to know it again.
 struct ActivityFingerprint {
     std::int64_t start = 0;  // UTC seconds
