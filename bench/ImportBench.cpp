@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "LargeLog.h"
-#include "support/FitWriter.h"
+#include "RecordedFit.h"
 
 extern char** environ;
 
@@ -25,52 +25,23 @@ namespace kivrun::bench {
 namespace {
 
 namespace fs = std::filesystem;
-using test::FitField;
-using namespace test::fit_type;
 
 constexpr int kFiles = 1000;
 constexpr int kEntries = 100000;
 
-// A workout as a watch records it: a record a second with position, altitude, heart rate,
-// cadence, distance, speed and power, laps every 10 minutes; runs, rides and swims by turns,
-// one a day from 2020, about 100 kB each.
+// Runs, rides and swims by turns, one a day from 2020, about 100 kB each.
 std::string Workout(int index) {
     static const int kSports[][2] = {{1, 0}, {2, 7}, {5, 18}};
     const int* sport = kSports[index % 3];
-    test::FitWriter w;
-    const std::uint32_t t0 = test::FitTime(1577858400 + index * 86400LL + (index % 5) * 3600);
-    const auto f = [](std::uint8_t number, std::uint8_t type, std::uint64_t value) {
-        return FitField{number, type, value};
-    };
-    w.Message(0, 0, {f(0, kEnum, 4), f(1, kUint16, 1), f(2, kUint16, 1328), f(4, kUint32, t0)});
-    w.Message(1, 21, {f(253, kUint32, t0), f(0, kEnum, 0), f(1, kEnum, 0)});
-    const int seconds = 3800 + index % 200;
-    const double speed = sport[0] == 2 ? 8.0 : sport[0] == 1 ? 3.2 : 1.1;
-    double metres = 0;
-    for (int s = 0; s <= seconds; ++s) {
-        const std::uint32_t t = t0 + s;
-        metres += speed + (s % 7) * 0.01;
-        w.Message(2, 20,
-                  {f(253, kUint32, t), f(0, kUint32, 596523235 + s * 40),
-                   f(1, kUint32, 95443717 + s * 25), f(2, kUint16, 2500 + s % 300),
-                   f(3, kUint8, 120 + s % 40), f(4, kUint8, 85 + s % 10),
-                   f(5, kUint32, static_cast<std::uint64_t>(metres * 100)),
-                   f(6, kUint16, 7500 + s % 700), f(7, kUint16, 180 + s % 90), f(13, kUint8, 20)});
-        if (s > 0 && (s % 600 == 0 || s == seconds))
-            w.Message(3, 19,
-                      {f(253, kUint32, t), f(2, kUint32, t - (s % 600 ? s % 600 : 600)),
-                       f(7, kUint32, (s % 600 ? s % 600 : 600) * 1000ull),
-                       f(8, kUint32, (s % 600 ? s % 600 : 600) * 1000ull),
-                       f(9, kUint32, static_cast<std::uint64_t>(speed * 60000))});
-    }
-    w.Message(1, 21, {f(253, kUint32, t0 + seconds), f(0, kEnum, 0), f(1, kEnum, 4)});
-    w.Message(
-        4, 18,
-        {f(253, kUint32, t0 + seconds), f(2, kUint32, t0), f(5, kEnum, sport[0]),
-         f(6, kEnum, sport[1]), f(7, kUint32, seconds * 1000ull), f(8, kUint32, seconds * 1000ull),
-         f(9, kUint32, static_cast<std::uint64_t>(metres * 100)), f(16, kUint8, 140)});
-    w.Message(5, 34, {f(253, kUint32, t0 + seconds), f(5, kUint32, t0 + seconds + 3600)});
-    return w.Bytes();
+    return RecordedFit({.start = 1577858400 + index * 86400LL + (index % 5) * 3600,
+                        .seconds = 3800 + index % 200,
+                        .sport = sport[0],
+                        .subSport = sport[1],
+                        .speed = sport[0] == 2   ? 8.0
+                                 : sport[0] == 1 ? 3.2
+                                                 : 1.1,
+                        .product = 1328,
+                        .localOffset = 3600});
 }
 
 struct Files {
