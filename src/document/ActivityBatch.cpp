@@ -9,6 +9,7 @@
 #include "store/Database.h"
 #include "store/LogDatabase.h"
 #include "values/NumberFormat.h"
+#include "values/TextEncoding.h"
 #include "values/Units.h"
 
 namespace kivrun {
@@ -32,8 +33,9 @@ std::string BaseSport(const std::string& deviceSport) {
     return deviceSport.substr(0, deviceSport.find('/'));
 }
 
+// A file's name may be any bytes; the log keeps UTF-8.
 std::string FileName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    return Utf8OrWindows1252(std::filesystem::path(path).filename().string());
 }
 
 template <typename Map>

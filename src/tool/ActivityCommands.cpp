@@ -44,7 +44,7 @@ ImportArgs ParseImportArgs(const std::vector<std::string>& args) {
                 throw UsageError{"--time is moving or elapsed, not " + value};
             a.time = DeviceTimeFromText(value);
         } else if (arg == "--map") {
-            const std::string& value = ValueOf(args, i);
+            const std::string& value = TextArg(ValueOf(args, i), "--map");
             const std::size_t equals = value.find('=');
             if (equals == std::string::npos || equals == 0 || equals + 1 == value.size())
                 throw UsageError{"--map takes DEVICESPORT=SPORTNAME, not " + value};

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "store/Database.h"
 #include "support/FitActivities.h"
 #include "support/RunTool.h"
 #include "support/TestLog.h"
@@ -90,6 +91,18 @@ TEST_F(ActivityCommandsTest, WrongArgumentsAreUsageErrors) {
     const auto noSport = Run("import-activities " + log + " " + file + " --map generic=Rowing");
     EXPECT_EQ(noSport.status, 1);
     EXPECT_NE(noSport.err.find("no sport named 'Rowing'"), std::string::npos);
+}
+
+// A file's name is kept with the workout; one that is not UTF-8 is kept as Windows-1252.
+TEST_F(ActivityCommandsTest, AFileNameThatIsNotUtf8IsKeptAsUtf8) {
+    std::filesystem::copy_file(dir.File("generic.fit"), dir.File("caf\xe9.fit"));
+    const auto result = Run("import-activities " + log + " " + ShellQuote(dir.File("caf\xe9.fit")) +
+                            " --map generic=Running");
+    ASSERT_EQ(result.status, 0) << result.err;
+    SqliteDb db(dir.File("log.tlg"), false, true);
+    Statement s = db.Prepare("SELECT FileName FROM \"Imported Activities\"");
+    ASSERT_TRUE(s.Step());
+    EXPECT_EQ(s.Text(0), "caf\xc3\xa9.fit");
 }
 
 }  // namespace

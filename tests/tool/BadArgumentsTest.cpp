@@ -84,6 +84,8 @@ TEST_F(BadArgumentsTest, BadValuesAreRefusedNamingTheArgumentAndWhatItTakes) {
         {"week " + log + " 1/1/10000", "M/D/YYYY is a date"},
         {"totals " + log + " fortnight", "week, month or year"},
         {"list " + log + " --colour red", "unknown option"},
+        {"import-activities " + log + " x.fit --map " + ShellQuote("generic=Caf\xe9"),
+         "--map is not valid UTF-8"},
     };
     const std::string before = Contents();
     for (const Case& c : cases) {

@@ -99,6 +99,7 @@ TEST_F(DamagedFilesTest, AFileThatIsNoLogStaysAsItWas) {
         "convert F",
         "import F " + Q("log.tlg"),
         "import " + Q("log.tlg") + " F",
+        "import-activities F " + Q("x.fit"),
     };
     const auto listing = [&] {
         std::vector<std::string> names;
