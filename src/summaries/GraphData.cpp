@@ -15,7 +15,7 @@ namespace {
 const GraphPeriod kNoPeriod{};
 
 std::string DecimalText(double value) {
-    return FormatNumber(value, 1, true, true);
+    return FormatDisplayNumber(value, 1, true, true);
 }
 
 }  // namespace
@@ -156,7 +156,7 @@ std::string AxisValueText(double value, GraphQuantity quantity, GraphUnits units
             if (IsTimePace(units.pace)) return CElapsedTime::FromSeconds(value).Format(3);
             return DecimalText(value);
         default:
-            return FormatNumber(value, 0, false, true);
+            return FormatDisplayNumber(value, 0, false, true);
     }
 }
 

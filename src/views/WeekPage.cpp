@@ -90,14 +90,15 @@ WeekPage WeekPage::Fill(const WeekLayout& layout, const std::vector<EntryRow>& e
 
 std::string GrandTotalText(const GrandTotal& grand, const std::string& unitShortName) {
     std::string text = "Total:  ";
-    if (grand.distance > 0) text += DoubleToText(Round(grand.distance, 1)) + unitShortName + "  ";
+    if (grand.distance > 0)
+        text += DisplayDoubleText(Round(grand.distance, 1)) + unitShortName + "  ";
     return text + grand.time.Format(0) + "H  " + IntToText(grand.workouts) + "x";
 }
 
 std::string SportTotalText(const TotalsRecord& t) {
     std::string text;
     if (!IsBuiltInSportName(t.sportName)) text = t.sport + ": ";
-    if (t.distance != 0) text += DoubleToText(t.distance) + t.distanceShortName + "  ";
+    if (t.distance != 0) text += DisplayDoubleText(t.distance) + t.distanceShortName + "  ";
     return text + CElapsedTime::FromSeconds(t.time).Format(0) + "H  " + IntToText(t.workouts) + "x";
 }
 
