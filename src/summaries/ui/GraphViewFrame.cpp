@@ -235,7 +235,7 @@ void CGraphViewFrame::Print() {
 
 void CGraphViewFrame::PrintPreview() {
     CGraphPrintout printout(Model().Scene());
-    GPrintDriver::Instance().Preview(this, printout);
+    GPrintDriver::Instance().Preview(this, printout, &doc_.ui());
 }
 
 void CGraphViewFrame::Export() {

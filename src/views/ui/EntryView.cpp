@@ -191,7 +191,7 @@ void CEntryView::Print() {
 
 void CEntryView::PrintPreview() {
     CEntryPrintout printout(doc_, Shown(), PageSize().width());
-    GPrintDriver::Instance().Preview(this, printout);
+    GPrintDriver::Instance().Preview(this, printout, &doc_.ui());
 }
 
 // --- Notices and commands ------------------------------------------------------------------

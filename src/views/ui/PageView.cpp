@@ -151,7 +151,7 @@ void CPageView::Print() {
 
 void CPageView::PrintPreview() {
     const std::unique_ptr<CPagePrintout> printout = MakePrintout();
-    GPrintDriver::Instance().Preview(this, *printout);
+    GPrintDriver::Instance().Preview(this, *printout, &doc_.ui());
 }
 
 void CPageView::JumpToEnd(bool end) {

@@ -512,7 +512,7 @@ void CTamselView::Print() {
 
 void CTamselView::PrintPreview() {
     CLogListPrinter pages(*model_);
-    GPrintDriver::Instance().Preview(this, pages);
+    GPrintDriver::Instance().Preview(this, pages, &doc_.ui());
 }
 
 }  // namespace kivrun
