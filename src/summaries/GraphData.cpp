@@ -122,7 +122,7 @@ std::string PeriodHeading(const CDate& first, TotalsGrouping grouping) {
 
 // --- Values ---------------------------------------------------------------------------------
 
-GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, GraphUnits units) {
+GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, const GraphUnits& units) {
     switch (quantity) {
         case GraphQuantity::Distance:
             return {cell.distance, DecimalText(cell.distance)};
@@ -148,16 +148,33 @@ GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, GraphUnits u
     return {pace, CElapsedTime::FromSeconds(pace).Format(3)};
 }
 
-std::string AxisValueText(double value, GraphQuantity quantity, GraphUnits units) {
+AxisForm AxisFormOf(GraphQuantity quantity, const GraphUnits& units) {
     switch (quantity) {
         case GraphQuantity::Time:
-            return CElapsedTime::FromSeconds(value).Format(0);
+            return AxisForm::Hours;
+        case GraphQuantity::Workouts:
+            return AxisForm::Count;
         case GraphQuantity::Pace:
-            if (IsTimePace(units.pace)) return CElapsedTime::FromSeconds(value).Format(3);
-            return DecimalText(value);
-        default:
-            return FormatDisplayNumber(value, 0, false, true);
+            return IsTimePace(units.pace) ? AxisForm::MinutesSeconds : AxisForm::Decimal;
+        case GraphQuantity::Distance:
+            break;
     }
+    return AxisForm::Decimal;
+}
+
+std::string AxisValueText(double value, GraphQuantity quantity, const GraphUnits& units) {
+    switch (AxisFormOf(quantity, units)) {
+        case AxisForm::Hours:
+            return CElapsedTime::FromSeconds(value).Format(0);
+        case AxisForm::MinutesSeconds:
+            return CElapsedTime::FromSeconds(value).Format(3);
+        case AxisForm::Count:
+            return FormatDisplayNumber(value, 0, false, true);
+        case AxisForm::Decimal:
+            break;
+    }
+    const std::string number = FormatDisplayNumber(value, 1, false, true);
+    return quantity == GraphQuantity::Distance ? number + units.distanceShortName : number;
 }
 
 // --- Gathering ------------------------------------------------------------------------------
@@ -183,8 +200,12 @@ void CGraphData::ReadUnits(CTamselDoc& doc) {
     const Catalog& catalog = doc.GetCatalog();
     distanceUnitName_.clear();
     paceUnitName_.clear();
+    units_.distanceShortName.clear();
     for (const UnitInfo& u : catalog.distanceUnits)
-        if (u.id == units_.distance) distanceUnitName_ = u.name;
+        if (u.id == units_.distance) {
+            distanceUnitName_ = u.name;
+            units_.distanceShortName = u.shortName;
+        }
     for (const UnitInfo& u : catalog.paceUnits)
         if (u.id == units_.pace) paceUnitName_ = u.name;
     known_.fill(false);
