@@ -136,6 +136,9 @@ class CTamselDoc {
     EntryReader ReadEntries();
     // The SQLite text of the filtered set, for whole-set queries that join other tables.
     std::string FilteredSql() const;
+    // The same rows in no particular order, for whole-set sums: SQLite then scans the table
+    // instead of walking the date index, in about a third of the time.
+    std::string FilteredSqlAnyOrder() const;
     // Calendar events between two days (inclusive, either order), by date and EventID.
     std::vector<EventRow> EventsBetween(const CDate& first, const CDate& last);
     // Every event, sorted by a column and then by date and EventID.
