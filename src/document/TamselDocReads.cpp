@@ -298,4 +298,12 @@ void CTamselDoc::ShowEntryIn(WindowKind kind, RowId entryId, View* sender) {
         view->OnUpdate(sender, UpdateHint::ForRow(Notice::CurrentEntry, entryId));
 }
 
+void CTamselDoc::ShowDayIn(WindowKind kind, const CDate& day, View* sender) {
+    if (!db_) return;
+    UpdateHint hint = UpdateHint::Of(Notice::ShowDay);
+    hint.newDate = day.ToSerial();
+    if (View* view = ui_.OpenOrActivateWindow(*this, kind); view && view != sender)
+        view->OnUpdate(sender, hint);
+}
+
 }  // namespace kivrun

@@ -45,6 +45,9 @@ class CCalendarView : public CPageView {
 
   protected:
     void Refill() override;
+    QSize PageSize() const override { return QSize(grid_.Width(), grid_.Height()); }
+    // The week of the day, in the week view.
+    void ShowMore(const PageItem& more) override;
     void DrawPage(QPainter& painter) const override;
     void Step(int direction) override;
     void Activate() override;

@@ -96,12 +96,12 @@ void CEntryView::ShowEntry(RowId entryId) {
 }
 
 void CEntryView::MoveBy(long delta) {
-    if (cursor_.MoveBy(delta)) Rebuild();
+    if (cursor_.MoveBy(delta)) Moved();
 }
 
 void CEntryView::MoveTo(long position) {
     if (cursor_.MoveTo(position))
-        Rebuild();
+        Moved();
     else
         UpdateScrollBar();  // a thumb let go where it was
 }
@@ -109,7 +109,13 @@ void CEntryView::MoveTo(long position) {
 void CEntryView::PickDay(const CDate& day) {
     calendar_->hide();
     setFocus();
-    if (cursor_.PickDay(day)) Rebuild();
+    if (cursor_.PickDay(day)) Moved();
+}
+
+// Stepped by the user: the log list (and any other view) moves to the same workout.
+void CEntryView::Moved() {
+    Rebuild();
+    doc_.SetCurrentEntry(cursor_.Shown(), this);
 }
 
 void CEntryView::Rebuild() {

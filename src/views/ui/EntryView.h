@@ -64,6 +64,7 @@ class CEntryView : public QWidget, public View, public CommandTarget {
   private:
     // The page of the cursor's workout, read again and laid out.
     void Rebuild();
+    void Moved();
     void Relayout();
     void UpdateScrollBar();
     void MarkMonth(int year, int month);

@@ -41,10 +41,13 @@ bool CWeekView::CanGoForward() {
 }
 
 void CWeekView::Refill() {
-    page_ = WeekPage::Read(doc_, weekStart_, width(), height());
+    page_ = WeekPage::Read(doc_, weekStart_, AreaWidth(), AreaHeight());
     SetItems(page_.items);
-    if (pendingEntry_ != 0 && !page_.layout.TooSmall())
-        SelectItem(PageItem::Kind::Entry, std::exchange(pendingEntry_, 0));
+    if (pendingEntry_ != 0) SelectItem(PageItem::Kind::Entry, std::exchange(pendingEntry_, 0));
+}
+
+void CWeekView::ShowMore(const PageItem& more) {
+    if (more.id != 0) doc_.ShowEntryIn(WindowKind::LogWindow, more.id, this);
 }
 
 void CWeekView::DrawPage(QPainter& painter) const {
@@ -86,6 +89,9 @@ void CWeekView::OnUpdate(View*, const UpdateHint& hint) {
             break;
         case Notice::CurrentEntry:
             ShowEntry(hint.id);
+            break;
+        case Notice::ShowDay:
+            ShowWeek(CDate::FromSerial(hint.newDate));
             break;
         default:
             break;

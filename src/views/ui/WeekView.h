@@ -30,6 +30,9 @@ class CWeekView : public CPageView {
 
   protected:
     void Refill() override;
+    QSize PageSize() const override { return QSize(page_.layout.Width(), page_.layout.Height()); }
+    // The day's workouts in the log list, from the first left out.
+    void ShowMore(const PageItem& more) override;
     void DrawPage(QPainter& painter) const override;
     void Step(int direction) override;
     void Activate() override;
