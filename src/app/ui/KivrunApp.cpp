@@ -13,6 +13,13 @@ namespace kivrun {
 
 const char* const kLogFileFilter = "Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||";
 
+namespace {
+
+// The log windows of the last log, kept as SavedLayout's text.
+const QString kLogWindows = QStringLiteral("Window Layout/Log Windows");
+
+}  // namespace
+
 KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
     settings_ =
         folders_.settingsFile.isEmpty()
@@ -23,7 +30,9 @@ KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
 
 KivrunApp::~KivrunApp() {
     if (doc_ && frame_) {
-        // Leaving without File Exit (the session ends): the log still gets its backup.
+        // Leaving without File Exit (the session ends): the log still gets its backup, and
+        // its windows are kept for next time.
+        SaveLayout();
         frame_->DiscardChildren();
         frame_->LogClosing(*doc_);
         doc_->OnCloseDocument();
@@ -94,6 +103,17 @@ void KivrunApp::Adopt(std::unique_ptr<CTamselDoc> doc) {
     doc_ = std::move(doc);
     frame_->LogOpened(*doc_);
     doc_->OpenOrActivate(WindowKind::LogWindow);
+    // The last log comes back with the windows it had.
+    const std::optional<SavedLayout> layout =
+        SavedLayout::Restore(settings_->value(kLogWindows).toString().toStdString());
+    if (layout && QFileInfo(QString::fromStdString(layout->log)) ==
+                      QFileInfo(QString::fromStdString(doc_->PathName())))
+        frame_->RestoreLayout(*doc_, *layout);
+}
+
+void KivrunApp::SaveLayout() {
+    if (!doc_ || !frame_) return;
+    settings_->setValue(kLogWindows, QString::fromStdString(frame_->CurrentLayout(*doc_).Save()));
 }
 
 FileDialogRequest KivrunApp::LogRequest() const {
@@ -148,6 +168,7 @@ bool KivrunApp::NewLog() {
 
 bool KivrunApp::CloseLog() {
     if (!doc_) return true;
+    SaveLayout();
     if (!frame_->CloseChildren()) return false;
     frame_->LogClosing(*doc_);
     doc_->OnCloseDocument();

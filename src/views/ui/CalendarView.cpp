@@ -66,6 +66,14 @@ std::unique_ptr<CPagePrintout> CCalendarView::MakePrintout() const {
     return std::make_unique<CCalendarPrintout>(doc_, shown_, width());
 }
 
+std::string CCalendarView::SavedState() const {
+    return CDate(shown_.Month(), 1, shown_.Year()).Format(1);
+}
+
+void CCalendarView::RestoreState(const std::string& state) {
+    if (CDate::IsValidText(state)) ShowMonth(CDate(state));
+}
+
 // --- Notices -------------------------------------------------------------------------------
 
 void CCalendarView::OnUpdate(View*, const UpdateHint& hint) {

@@ -11,6 +11,7 @@
 #include "frames/ui/CommandRefresh.h"
 #include "print/ui/GPrintDriver.h"
 #include "values/Date.h"
+#include "values/NumberFormat.h"
 #include "values/ProgramState.h"
 #include "views/ui/PageDrawing.h"
 #include "weights/ui/RoutinePrintout.h"
@@ -93,6 +94,11 @@ void CEntryView::ShowEntry(RowId entryId) {
     else
         cursor_.ShowLast();
     Rebuild();
+}
+
+void CEntryView::RestoreState(const std::string& state) {
+    const long long id = TextToLong(state);
+    if (id > 0 && doc_.PositionOfEntry(id) >= 0) ShowEntry(id);
 }
 
 void CEntryView::MoveBy(long delta) {

@@ -74,6 +74,10 @@ std::unique_ptr<CPagePrintout> CWeekView::MakePrintout() const {
     return std::make_unique<CWeekPrintout>(doc_, weekStart_, width());
 }
 
+void CWeekView::RestoreState(const std::string& state) {
+    if (CDate::IsValidText(state)) ShowWeek(CDate(state));
+}
+
 void CWeekView::OnUpdate(View*, const UpdateHint& hint) {
     switch (hint.kind) {
         case Notice::EntryAdded:
