@@ -53,6 +53,7 @@ inline constexpr const char* kChangeEvent = "Change Event";
 inline constexpr const char* kDeleteEvent = "Delete Event";
 inline constexpr const char* kDeleteEvents = "Delete Events";
 inline constexpr const char* kLogEvent = "Log Event as Workout";
+inline constexpr const char* kImportActivities = "Import Activities";
 }  // namespace undo_name
 
 // What one user action did to the log: the changes that take it back and those that do it

@@ -71,8 +71,10 @@ bool TerminalUserInterface::AskYesNo(const std::string& text) {
 namespace {
 
 void PrintHelp(std::ostream& out) {
-    out << "usage: kivrun-tool COMMAND [ARGS]\n\n"
-           "A headless companion to the Kivrun training log.\n\ncommands:\n";
+    out << "Usage: kivrun-tool COMMAND [ARGS]\n"
+           "  or:  kivrun-tool --help | --version\n\n"
+           "A headless companion to the Kivrun training log: it creates, checks, fills, totals\n"
+           "and exports logs with the same code as the desktop program.\n\nCommands:\n";
     for (const Command& c : Commands())
         out << "  " << c.usage << "\n      " << c.summary << "\n";
 }
@@ -91,6 +93,16 @@ int Run(int argc, char** argv) {
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
         !std::strcmp(argv[1], "help")) {
         PrintHelp(std::cout);
+        return 0;
+    }
+    if (!std::strcmp(argv[1], "--version")) {
+        // The version the desktop program shows in its About box.
+        std::cout << "kivrun-tool (Kivrun) 1.0.03\n"
+                     "Copyright (C) 2026 The Kivrun developers\n"
+                     "License GPLv3+: GNU GPL version 3 or later "
+                     "<https://gnu.org/licenses/gpl.html>.\n"
+                     "This is free software: you are free to change and redistribute it.\n"
+                     "There is NO WARRANTY, to the extent permitted by law.\n";
         return 0;
     }
     for (const Command& command : Commands()) {

@@ -22,7 +22,8 @@ TEST(ToolStore, NewThenCheckListsEveryTable) {
               "Log Entry\t0\nLog Entry Details Routine\t0\nLog Entry Details Split Times\t0\n"
               "Calendar Events\t0\nDistance Units\t5\nLog Column Settings\t10\nPace Units\t7\n"
               "Preferences\t5\nRoutes\t0\nAffiliations\t0\nSports\t0\nTraining Types\t7\n"
-              "Routine Templates\t0\nRoutine Templates Details\t0\nBodyParts\t7\nExercises\t20\n");
+              "Routine Templates\t0\nRoutine Templates Details\t0\nBodyParts\t7\nExercises\t20\n"
+              "Imported Activities\t0\nDevice Sports\t0\n");
 
     const auto again = RunTool("new " + log, dir.path());
     EXPECT_NE(again.status, 0);
@@ -50,6 +51,9 @@ TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
     const auto help = RunTool("--help", dir.path());
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("check LOG"), std::string::npos);
+    const auto version = RunTool("--version", dir.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("kivrun-tool (Kivrun) 1.", 0), 0u) << version.out;
 }
 
 TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {

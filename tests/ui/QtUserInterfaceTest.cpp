@@ -153,10 +153,11 @@ TEST(ImportDialogTest, IsWideEnoughForItsWholeTitle) {
     EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 60);
 }
 
-TEST(AboutBox, NamesTheProgramAndItsVersion) {
+TEST(AboutBox, NamesTheProgramItsVersionAndLicence) {
     AboutDialog about;
     EXPECT_EQ(about.windowTitle(), "About Kivrun Athletic Training Software");
     EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "Version: 1.0.03");
+    EXPECT_TRUE(about.findChild<QLabel*>("licence")->text().contains("GPL-3.0-or-later"));
     EXPECT_FALSE(about.findChild<QLabel*>("picture")->pixmap().isNull());
     AnswerNextDialog([](QWidget* w) {
         auto* ok = w->findChild<QAbstractButton*>();

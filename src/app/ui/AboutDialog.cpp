@@ -25,10 +25,21 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     name->setFont(big);
     auto* version = new QLabel(QStringLiteral("Version: 1.0.03"), this);
     version->setObjectName(QStringLiteral("version"));
+    auto* licence = new QLabel(
+        QStringLiteral(
+            "Copyright \u00a9 2026 The Kivrun developers<br>"
+            "Free software under the <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
+            "GNU General Public License, version 3 or later</a> "
+            "(GPL-3.0-or-later),<br>with ABSOLUTELY NO WARRANTY."),
+        this);
+    licence->setObjectName(QStringLiteral("licence"));
+    licence->setTextFormat(Qt::RichText);
+    licence->setOpenExternalLinks(true);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(name);
     texts->addWidget(version);
+    texts->addWidget(licence);
     texts->addStretch(1);
 
     auto* top = new QHBoxLayout;

@@ -4,7 +4,7 @@
 
 namespace kivrun {
 
-// "About Kivrun": the program's name, its version and its picture.
+// "About Kivrun": the program's name, its version, its licence and its picture.
 class AboutDialog : public QDialog {
     Q_OBJECT
   public:

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <ostream>
 
+#include "app/ui/ActivityFilesEntry.h"
 #include "document/SavedFilter.h"
 #include "document/TamselDoc.h"
 #include "print/ui/GPrintDriver.h"
@@ -16,6 +17,11 @@ namespace kivrun {
 namespace {
 
 const QString kProgram = QStringLiteral("kivrun");
+const QString kLicenceNotice = QStringLiteral(
+    "Copyright (C) 2026 The Kivrun developers\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n");
 
 // Qt's own options that take a value; the application object reads and removes them.
 const QStringList kQtValueOptions = {
@@ -59,7 +65,8 @@ QString HelpText(const QCommandLineParser& parser) {
     QString text = parser.helpText();
     // The parser names the program from the application object, which does not exist yet.
     const qsizetype end = text.indexOf(QLatin1Char('\n'));
-    text.replace(0, end, QStringLiteral("Usage: %1 [options] [log]").arg(kProgram));
+    text.replace(0, end,
+                 QStringLiteral("Usage: %1 [options] [log] [activity files]").arg(kProgram));
     text += QStringLiteral("\nViews for --view:\n");
     for (const PrintableView& view : PrintableViews())
         text += QStringLiteral("  %1  %2\n").arg(view.name, -8).arg(view.description);
@@ -134,16 +141,25 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     parser->addPositionalArgument(QStringLiteral("log"),
                                   QStringLiteral("The training log (.tlg) to open."),
                                   QStringLiteral("[log]"));
+    parser->addPositionalArgument(
+        QStringLiteral("activity files"),
+        QStringLiteral("Watch and app files (.fit, .tcx, .gpx, also .gz) or folders of them, "
+                       "to review and import into the log."),
+        QStringLiteral("[activity files]"));
 
     if (!parser->parse(WithoutQtOptions(arguments))) return UsageError(parser->errorText());
     if (parser->isSet(help) || parser->isSet(QStringLiteral("help-all")))
         return Exit(0, HelpText(*parser));
     if (parser->isSet(version))
-        return Exit(0, QStringLiteral("Kivrun %1\n").arg(QCoreApplication::applicationVersion()));
+        return Exit(0, QStringLiteral("Kivrun %1\n%2")
+                           .arg(QCoreApplication::applicationVersion(), kLicenceNotice));
 
     CommandLine line;
-    line.logs = parser->positionalArguments();
+    for (const QString& argument : parser->positionalArguments())
+        (IsActivityArgument(argument) ? line.activityFiles : line.logs) << argument;
     if (line.logs.size() > 1) return UsageError(QStringLiteral("only one log can be opened"));
+    if (!line.activityFiles.isEmpty() && (parser->isSet(print) || parser->isSet(exportGraph)))
+        return UsageError(QStringLiteral("activity files are imported, not printed"));
     if (parser->isSet(exportGraph)) {
         if (parser->isSet(print) || parser->isSet(view))
             return UsageError(

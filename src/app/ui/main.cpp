@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <iostream>
 
+#include "app/ui/ActivityFilesEntry.h"
 #include "app/ui/CommandLine.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/KivrunApp.h"
@@ -19,6 +21,8 @@ static void SetUpResources() {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Kivrun"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.03"));
+    // The installed desktop entry: the desktop shows its name and icon for our windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kivrun.Kivrun"));
     kivrun::RegisterWindowContents();
 
     QStringList arguments;
@@ -44,6 +48,11 @@ int main(int argc, char* argv[]) {
     kivrun::KivrunApp kivrun;
     if (!kivrun.Start(line.logs)) return 1;
     kivrun::SetUpProgramCommands(kivrun);
+    // "kivrun ride.fit": the review window over the log that opened, once the window is up.
+    if (!line.activityFiles.isEmpty())
+        QTimer::singleShot(0, &kivrun, [&kivrun, files = line.activityFiles] {
+            kivrun::ImportActivityFiles(kivrun, files);
+        });
 
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@ class QSpinBox;
 
 namespace kivrun {
 
+class CActivityPrefsBox;
 class CAutoCompleteComboBox;
 
 // "General": week start, default sport, backup interval, the names of the two optional
@@ -22,7 +23,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     // appear; values the user has changed and not yet applied stay as they are.
     void activate() override;
     bool apply() override;
-    bool isModified() const override { return modified_; }
+    bool isModified() const override;
 
     QComboBox* weekStartBox() const { return weekStart_; }
     QComboBox* defaultSportBox() const { return defaultSport_; }
@@ -31,6 +32,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     QLineEdit* fieldLabelEdit(int field) const { return fieldLabel_[field]; }
     QComboBox* grandTotalUnitsBox() const { return grandUnits_; }
     QComboBox* grandTotalPaceBox() const { return grandPace_; }
+    CActivityPrefsBox* activityBox() const { return activity_; }
 
   private:
     void showValues(const prefs::GeneralPrefs& values);
@@ -45,6 +47,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     QLineEdit* fieldLabel_[2];
     QComboBox* grandUnits_;
     QComboBox* grandPace_;
+    CActivityPrefsBox* activity_;
     bool modified_ = false;
     bool fieldsChanged_ = false;
     bool loading_ = false;
