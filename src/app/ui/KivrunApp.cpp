@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "app/ui/MainFrame.h"
 #include "document/TamselDoc.h"
@@ -171,9 +172,14 @@ bool KivrunApp::CloseLog() {
     SaveLayout();
     if (!frame_->CloseChildren()) return false;
     frame_->LogClosing(*doc_);
-    doc_->OnCloseDocument();
+    const QString name = QFileInfo(QString::fromStdString(doc_->PathName())).fileName();
+    const BackupOutcome backup = doc_->OnCloseDocument();
     doc_.reset();
     frame_->LogClosed();
+    // Said once, where the user can find the copy.
+    if (backup.result == BackupOutcome::Made)
+        frame_->statusBar()->showMessage(
+            tr("%1 was backed up to %2").arg(name, QDir::toNativeSeparators(backupFolder_)));
     return true;
 }
 
