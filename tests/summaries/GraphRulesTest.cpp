@@ -154,13 +154,13 @@ TEST(GraphRules, PaceInEachUnit) {
         {2, 5, 45, "0:45"},
     };
     for (const auto& c : cases) {
-        const GraphValue v = CellValue(miles, GraphQuantity::Pace, {c.distanceUnit, c.pace});
+        const GraphValue v = CellValue(miles, GraphQuantity::Pace, {c.distanceUnit, c.pace, ""});
         EXPECT_NEAR(v.value, c.value, 1e-9) << c.pace;
         EXPECT_EQ(v.text, c.text) << c.pace;
     }
     // Time without distance has no pace; nor has distance without time.
     for (const GraphCell& cell : {GraphCell{0, 3600, 0, 1}, GraphCell{5, 0, 0, 1}}) {
-        const GraphValue v = CellValue(cell, GraphQuantity::Pace, {0, 1});
+        const GraphValue v = CellValue(cell, GraphQuantity::Pace, {0, 1, ""});
         EXPECT_EQ(v.value, 0);
         EXPECT_EQ(v.text, "");
     }
@@ -168,7 +168,7 @@ TEST(GraphRules, PaceInEachUnit) {
     EXPECT_EQ(CellValue(miles, GraphQuantity::Time, {}).text, "1:15");
     EXPECT_EQ(CellValue(miles, GraphQuantity::Workouts, {}).text, "1");
     EXPECT_EQ(AxisValueText(4800, GraphQuantity::Time, {}), "1:20");
-    EXPECT_EQ(AxisValueText(450, GraphQuantity::Pace, {0, 1}), "7:30");
+    EXPECT_EQ(AxisValueText(450, GraphQuantity::Pace, {0, 1, ""}), "7:30");
     EXPECT_EQ(AxisValueText(2.5, GraphQuantity::Distance, {2, 4, "K"}), "2.5K");
     EXPECT_EQ(AxisValueText(1500000, GraphQuantity::Distance, {3, 5, "m"}), "1500000m");
     EXPECT_EQ(AxisValueText(25, GraphQuantity::Workouts, {}), "25");

@@ -69,8 +69,12 @@ TEST(NumberFormat, DisplayedNumbersNeverUseTheExponentForm) {
         const std::string plain = DisplayDoubleText(c.x);
         EXPECT_EQ(number.find('e'), std::string::npos) << number;
         EXPECT_EQ(plain.find('e'), std::string::npos) << plain;
-        if (c.number) EXPECT_EQ(number, c.number) << c.x;
-        if (c.plain) EXPECT_EQ(plain, c.plain) << c.x;
+        if (c.number) {
+            EXPECT_EQ(number, c.number) << c.x;
+        }
+        if (c.plain) {
+            EXPECT_EQ(plain, c.plain) << c.x;
+        }
     }
 }
 
