@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -204,8 +205,16 @@ void DrawWeekPage(QPainter& painter, const WeekPage& page, const PageFonts& font
         } else {
             painter.setPen(QColor(100, 100, 100));
         }
-        const QString text =
+        QString text =
             line.fitWidth > 0 ? FitLabel(line.text, line.fitWidth, fonts.regular) : Text(line.text);
+        if (line.fitWidth > 0) {
+            // A column too narrow for any start of its text (the fitting rule then keeps it
+            // whole) would write over the next column: the text ends with "..." at the column.
+            const int room = std::min(line.width, line.fitWidth + 2);
+            const QFontMetrics metrics(fonts.regular);
+            if (metrics.horizontalAdvance(text) > room)
+                text = metrics.elidedText(text, Qt::ElideRight, room);
+        }
         painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
     const int today = layout.TodayBox();
