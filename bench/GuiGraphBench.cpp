@@ -112,7 +112,7 @@ void BM_ExportPng(benchmark::State& state) {
     CGraphViewFrame& graph = *shown.graph;
     const QString path = QDir::temp().filePath(QStringLiteral("kivrun-bench-graph.png"));
     for (auto _ : state) {
-        CGraphPrintout picture(graph.Model().Scene());
+        CGraphPrintout picture(graph.Model());
         if (!SavePicture(picture, path).isEmpty()) state.SkipWithError("not written");
     }
     QFile::remove(path);

@@ -5,13 +5,19 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "GuiBench.h"
 #include "document/TamselDoc.h"
+#include "print/PaperText.h"
+#include "print/ui/CharWidths.h"
+#include "print/ui/GPrintDriver.h"
 #include "store/LogEntrySet.h"
 #include "views/ui/LogListModel.h"
 #include "views/ui/LogListPrinter.h"
@@ -161,6 +167,71 @@ void BM_LayOutPrintedPages(benchmark::State& state) {
     state.counters["pages"] = paper.PageCount();
 }
 BENCHMARK(BM_LayOutPrintedPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+double SecondsOf(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// The whole list to a PDF, as `kivrun --print --view log` makes it, beside the sqlite3 shell
+// writing the same rows as text in the same run: what the ratio says does not hang on how
+// busy the machine is.
+void BM_ListToPdf(benchmark::State& state) {
+    OpenLog log;
+    const std::string pdf = (std::filesystem::temp_directory_path() / "kivrun-bench-log.pdf");
+    const std::string shell = "sqlite3 -separator '\t' '" + LargeLog(kEntries) +
+                              "' \"SELECT * FROM [Log Entry] ORDER BY Date, EntryID\" > /dev/null";
+    double ours = 0, reference = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        ours += SecondsOf([&] {
+            const std::unique_ptr<GPrintout> printout = CLogListPrinter::ForLog(*log.doc);
+            GPrintDriver::PrintToPdf(*printout, QString::fromStdString(pdf));
+            pages = printout->PageCount();
+        });
+        reference += SecondsOf([&] {
+            if (std::system(shell.c_str()) != 0) std::abort();
+        });
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["pdf_ms"] = 1000 * ours / n;
+    state.counters["shell_ms"] = 1000 * reference / n;
+    state.counters["ratio"] = ours / reference;
+    state.counters["pages"] = pages;
+    std::filesystem::remove(pdf);
+}
+BENCHMARK(BM_ListToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+// A note of n bytes wrapped into a Notes column of the printed list, in the paper's font,
+// beside measuring the whole note once: wrapping costs a few times one pass over the text,
+// whatever its length.
+void BM_WrapNote(benchmark::State& state) {
+    const std::size_t bytes = static_cast<std::size_t>(state.range(0));
+    const char16_t* words[] = {u"tempo ", u"easy ",    u"hills ",    u"legs ",
+                               u"heavy ", u"cadence ", u"recovery ", u"intervals "};
+    std::u16string note;
+    for (std::size_t i = 0; note.size() < bytes; ++i)
+        note += words[(i * 7 + i / 3) % 8];
+    note.resize(bytes);
+    CharWidths widths(PaperFont(QStringLiteral("Arial"), PaperUnits(9.0)));
+    const controls::TextWidth measure = widths.Measure();
+    std::size_t lines = 0;
+    double wrap = 0, once = 0;
+    for (auto _ : state) {
+        wrap += SecondsOf([&] { lines = paper::WrapLines(note, 2400, measure).size(); });
+        once += SecondsOf([&] { benchmark::DoNotOptimize(measure(note)); });
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["ratio_to_one_pass"] = wrap / once;
+}
+BENCHMARK(BM_WrapNote)
+    ->Arg(32 << 10)
+    ->Arg(128 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace kivrun::bench

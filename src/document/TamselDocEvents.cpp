@@ -15,6 +15,10 @@ void BindEvent(Statement& s, const EventValue& e) {
     s.Bind(5, e.affiliation);
 }
 
+EventRow EventRowOf(RowId id, const EventValue& e) {
+    return {id, e.sport, e.date.ToSerial(), e.name, e.details, e.affiliation, 0};
+}
+
 }  // namespace
 
 bool CTamselDoc::RefuseUnnamed(const EventValue& event) {
@@ -36,6 +40,8 @@ RowId CTamselDoc::AddEvent(const EventValue& event, View* sender) {
         id = db_->sql().LastInsertRowId();
     });
     if (!written || id == 0) return 0;
+    history_.Record(
+        {undo_name::kAddEvent, {undo::RemoveEvent{id}}, {undo::PutEvent{EventRowOf(id, event)}}});
     if (sets_->events.IsOpen()) sets_->events.Requery();
     UpdateAllViews(sender, UpdateHint::ForRow(Notice::EventAdded, id, 0, event.date.ToSerial()));
     return id;
@@ -56,6 +62,9 @@ bool CTamselDoc::ModifyEvent(RowId eventId, const EventValue& event, View* sende
         changed = db_->sql().Changes() > 0;
     });
     if (!written || !changed) return false;
+    EventRow after = EventRowOf(eventId, event);
+    after.background = before->background;
+    history_.Record({undo_name::kChangeEvent, {undo::PutEvent{*before}}, {undo::PutEvent{after}}});
     if (sets_->events.IsOpen()) sets_->events.Requery();
     UpdateAllViews(sender, UpdateHint::ForRow(Notice::EventChanged, eventId, before->date,
                                               event.date.ToSerial()));
@@ -72,6 +81,8 @@ bool CTamselDoc::DeleteEvent(RowId eventId, bool ask) {
     if (!DeleteById("Couldn't delete the event",
                     "DELETE FROM \"Calendar Events\" WHERE EventID = ?", eventId))
         return false;
+    history_.Record(
+        {undo_name::kDeleteEvent, {undo::PutEvent{*event}}, {undo::RemoveEvent{eventId}}});
     if (sets_->events.IsOpen()) sets_->events.Requery();
     UpdateAllViews(nullptr, UpdateHint::ForRow(Notice::EventDeleted, eventId, event->date));
     return true;
@@ -81,23 +92,45 @@ long CTamselDoc::DeleteEvents(const std::vector<RowId>& eventIds, View* sender) 
     if (eventIds.empty() || !CanWrite()) return 0;
     long deleted = 0;
     RowId last = 0;
+    UndoStep step{undo_name::kDeleteEvents, {}, {}};
     const bool written = Write("Couldn't delete the events", [&] {
         Statement& s = db_->sql().Cached("DELETE FROM \"Calendar Events\" WHERE EventID = ?");
         for (RowId id : eventIds) {
+            const std::optional<EventRow> gone = Event(id);
             s.Reset();
             s.Bind(1, id);
             s.Run();
             if (db_->sql().Changes() > 0) {
                 ++deleted;
                 last = id;
+                if (gone) {
+                    step.undo.insert(step.undo.begin(), undo::PutEvent{*gone});
+                    step.redo.push_back(undo::RemoveEvent{id});
+                }
             }
         }
     });
     if (!written) return 0;
+    if (deleted == 1) step.name = undo_name::kDeleteEvent;
+    if (deleted > 0) history_.Record(std::move(step));
     if (sets_->events.IsOpen()) sets_->events.Requery();
     if (deleted > 0)
         UpdateAllViews(sender, UpdateHint::ForRow(Notice::EventDeleted, deleted == 1 ? last : 0));
     return deleted;
+}
+
+void CTamselDoc::RequestEntryFromEvent(RowId eventId, View* sender) {
+    if (!db_ || !Event(eventId)) return;
+    ui_.OpenOrActivateWindow(*this, WindowKind::LogWindow);
+    UpdateAllViews(sender, UpdateHint::ForRow(Notice::LogEvent, eventId));
+}
+
+RowId CTamselDoc::AddEntryFromEvent(const WorkingEntry& entry, RowId eventId, View* sender) {
+    const RowId id = AddEntry(entry, sender);
+    if (id == 0) return 0;
+    // The event became the workout: one step of the history for both.
+    if (DeleteEvent(eventId, false)) history_.JoinLast(2, undo_name::kLogEvent);
+    return id;
 }
 
 std::vector<EventRow> CTamselDoc::ShadeEvents(EventColumn sortBy, bool descending) {

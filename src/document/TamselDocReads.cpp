@@ -73,6 +73,15 @@ std::string CTamselDoc::FilteredSql() const {
     return sets_ ? sets_->filtered.SourceSql() : std::string();
 }
 
+std::string CTamselDoc::FilteredSqlAnyOrder() const {
+    std::string sql = FilteredSql();
+    // Only the outer ORDER BY goes: one inside a subquery is followed by its parenthesis.
+    const std::size_t order = sql.rfind(" ORDER BY ");
+    if (order != std::string::npos && sql.find_first_of("()'", order) == std::string::npos)
+        sql.erase(order);
+    return sql;
+}
+
 EntryReader CTamselDoc::ReadEntries() {
     return EntryReader(db_->sql(), FilteredSql());
 }
@@ -287,6 +296,14 @@ void CTamselDoc::ShowEntryIn(WindowKind kind, RowId entryId, View* sender) {
     SetCurrentEntry(entryId, sender);
     if (View* view = ui_.OpenOrActivateWindow(*this, kind); view && view != sender)
         view->OnUpdate(sender, UpdateHint::ForRow(Notice::CurrentEntry, entryId));
+}
+
+void CTamselDoc::ShowDayIn(WindowKind kind, const CDate& day, View* sender) {
+    if (!db_) return;
+    UpdateHint hint = UpdateHint::Of(Notice::ShowDay);
+    hint.newDate = day.ToSerial();
+    if (View* view = ui_.OpenOrActivateWindow(*this, kind); view && view != sender)
+        view->OnUpdate(sender, hint);
 }
 
 }  // namespace kivrun

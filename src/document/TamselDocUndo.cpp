@@ -41,14 +41,18 @@ bool CTamselDoc::ApplyStep(const UndoStep& step, const std::vector<LogChange>& c
         RequeryAfterFailure();
         return false;
     }
+    if (sets_->events.IsOpen()) sets_->events.Requery();
     if (step.manyRows) {
         UpdateAllViews(nullptr, UpdateHint::Of(Notice::DataReloaded));
+        for (const UpdateHint& notice : notices)
+            UpdateAllViews(nullptr, notice);  // events, which the reload does not cover
         return true;
     }
     RowId shown = 0;
     for (const UpdateHint& notice : notices) {
         UpdateAllViews(nullptr, notice);
-        shown = notice.kind == Notice::EntryDeleted ? 0 : notice.id;
+        const bool entry = notice.kind == Notice::EntryAdded || notice.kind == Notice::EntryChanged;
+        if (entry || notice.kind == Notice::EntryDeleted) shown = entry ? notice.id : 0;
     }
     // The workout that came back, or changed back, is the one the user looks at next.
     if (shown != 0 && PositionOfEntry(shown) >= 0) SetCurrentEntry(shown, nullptr);
@@ -91,6 +95,29 @@ void CTamselDoc::ApplyChange(const LogChange& change, bool oneByOne,
                 removed.laterRowsReshaded = inverted;
                 if (currentEntry_ == c.entryId) currentEntry_ = 0;
                 if (oneByOne) notices.push_back(removed);
+            } else if constexpr (std::is_same_v<T, undo::PutEvent>) {
+                const EventRow& e = c.event;
+                const std::optional<EventRow> before = Event(e.eventId);
+                Statement& s = db_->sql().Cached(
+                    "INSERT OR REPLACE INTO \"Calendar Events\" (EventID, Date, SptAbbrev, "
+                    "EventName, EventDetails, EventAffiliation, Background) VALUES (?, ?, ?, ?, "
+                    "?, ?, ?)");
+                s.Bind(1, e.eventId).Bind(2, e.date).Bind(3, e.sport).Bind(4, e.name);
+                s.Bind(5, e.details).Bind(6, e.affiliation).Bind(7, e.background);
+                s.Run();
+                notices.push_back(
+                    before
+                        ? UpdateHint::ForRow(Notice::EventChanged, e.eventId, before->date, e.date)
+                        : UpdateHint::ForRow(Notice::EventAdded, e.eventId, 0, e.date));
+            } else if constexpr (std::is_same_v<T, undo::RemoveEvent>) {
+                const std::optional<EventRow> before = Event(c.eventId);
+                if (!before) return;  // gone already
+                Statement& s =
+                    db_->sql().Cached("DELETE FROM \"Calendar Events\" WHERE EventID = ?");
+                s.Bind(1, c.eventId);
+                s.Run();
+                notices.push_back(
+                    UpdateHint::ForRow(Notice::EventDeleted, c.eventId, before->date));
             } else {
                 static_assert(sizeof(T) == 0, "every change of the log needs its way of applying");
             }

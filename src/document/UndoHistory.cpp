@@ -11,6 +11,20 @@ void UndoHistory::Record(UndoStep step) {
         undo_.pop_front();
 }
 
+void UndoHistory::JoinLast(std::size_t count, std::string name) {
+    if (count < 2 || undo_.size() < count) return;
+    UndoStep joined;
+    joined.name = std::move(name);
+    for (std::size_t i = undo_.size() - count; i < undo_.size(); ++i) {
+        UndoStep& step = undo_[i];
+        joined.undo.insert(joined.undo.begin(), step.undo.begin(), step.undo.end());
+        joined.redo.insert(joined.redo.end(), step.redo.begin(), step.redo.end());
+        joined.manyRows = joined.manyRows || step.manyRows;
+    }
+    undo_.resize(undo_.size() - count);
+    undo_.push_back(std::move(joined));
+}
+
 void UndoHistory::Undone() {
     if (undo_.empty()) return;
     redo_.push_back(std::move(undo_.back()));

@@ -26,9 +26,20 @@ struct RemoveEntry {
     RowId entryId = 0;
 };
 
+// A planned event put into the log under its EventID, over the one of that id or back.
+struct PutEvent {
+    EventRow event;
+};
+
+// A planned event taken out; nothing when it is gone.
+struct RemoveEvent {
+    RowId eventId = 0;
+};
+
 }  // namespace undo
 
-using LogChange = std::variant<undo::PutEntry, undo::RemoveEntry>;
+using LogChange =
+    std::variant<undo::PutEntry, undo::RemoveEntry, undo::PutEvent, undo::RemoveEvent>;
 
 // The names the Edit menu gives the actions it can take back.
 namespace undo_name {
@@ -37,6 +48,11 @@ inline constexpr const char* kDuplicateEntry = "Duplicate Entry";
 inline constexpr const char* kChangeEntry = "Change Entry";
 inline constexpr const char* kDeleteEntry = "Delete Entry";
 inline constexpr const char* kDeleteEntries = "Delete Entries";
+inline constexpr const char* kAddEvent = "Add Event";
+inline constexpr const char* kChangeEvent = "Change Event";
+inline constexpr const char* kDeleteEvent = "Delete Event";
+inline constexpr const char* kDeleteEvents = "Delete Events";
+inline constexpr const char* kLogEvent = "Log Event as Workout";
 inline constexpr const char* kImportActivities = "Import Activities";
 }  // namespace undo_name
 
@@ -65,6 +81,8 @@ class UndoHistory {
     // The step Undo or Redo would apply; null when there is none.
     const UndoStep* NextUndo() const { return undo_.empty() ? nullptr : &undo_.back(); }
     const UndoStep* NextRedo() const { return redo_.empty() ? nullptr : &redo_.back(); }
+    // The last `count` steps become one of that name: undone together, the latest first.
+    void JoinLast(std::size_t count, std::string name);
     // The next step was applied: it moves to the other side.
     void Undone();
     void Redone();

@@ -26,6 +26,8 @@ enum class Notice : int {
     AffiliationsChanged = 24,
     EditEntry = 25,   // the data entry form is asked to edit (or copy) the entry
     NewEntryOn = 26,  // the data entry form is asked for a new workout on newDate
+    ShowDay = 27,     // a calendar or week window is asked to show newDate
+    LogEvent = 28,    // the data entry form is asked for a workout made from event id
 };
 
 // A notice with what the views need to follow it.

@@ -73,10 +73,8 @@ DataEntryForm::Focus DataEntryForm::InitialUpdate() {
     if (!events.empty()) {
         const EventRow event = events.front();
         if (doc_.ui().AskYesNo("There is an event scheduled for today!!\nWould you like to "
-                               "convert the event to an entry???")) {
-            focus = ConvertEvent(CDate::FromSerial(event.date), event.sport, event.name, true);
-            doc_.DeleteEvent(event.eventId, false);
-        }
+                               "convert the event to an entry???"))
+            focus = LogEvent(event.eventId);
     }
     initialized_ = true;
     return focus;
@@ -84,6 +82,7 @@ DataEntryForm::Focus DataEntryForm::InitialUpdate() {
 
 void DataEntryForm::Clear() {
     editingId_ = -1;
+    fromEvent_ = 0;
     duplicate_ = false;
     routine_.clear();
     weights_ = false;
@@ -295,10 +294,11 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     e.route = route;
     e.notes = notes;
     e.routine = routine_;
-    const RowId written =
-        Editing() ? doc_.UpdateEntry(editingId_, e, self_)
-                  : doc_.AddEntry(e, self_,
-                                  duplicate_ ? undo_name::kDuplicateEntry : undo_name::kAddEntry);
+    const RowId written = Editing()         ? doc_.UpdateEntry(editingId_, e, self_)
+                          : fromEvent_ != 0 ? doc_.AddEntryFromEvent(e, fromEvent_, self_)
+                                            : doc_.AddEntry(e, self_,
+                                                            duplicate_ ? undo_name::kDuplicateEntry
+                                                                       : undo_name::kAddEntry);
     // A write that failed has said why; what the user typed stays for another try.
     if (written == 0) return Focus::Unsaved;
     doc_.SetCurrentEntry(written, self_);
@@ -382,6 +382,15 @@ DataEntryForm::Focus DataEntryForm::ConvertEvent(const CDate& day, const std::st
     }
     RefillRoutes();
     UpdateRouteButton();
+    return focus;
+}
+
+DataEntryForm::Focus DataEntryForm::LogEvent(RowId eventId) {
+    const std::optional<EventRow> event = doc_.Event(eventId);
+    if (!event) return Focus::None;
+    const Focus focus =
+        ConvertEvent(CDate::FromSerial(event->date), event->sport, event->name, true);
+    fromEvent_ = eventId;
     return focus;
 }
 

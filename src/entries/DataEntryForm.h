@@ -98,6 +98,10 @@ class DataEntryForm {
     void LoadEntry(RowId entryId, bool duplicate);
     Focus ConvertEvent(const CDate& day, const std::string& sportAbbrev, const std::string& name,
                        bool race);
+    // A workout made from a planned event (its day, sport, name as the route, a race); the
+    // event goes when the workout is entered, and stays when the form is cleared instead.
+    Focus LogEvent(RowId eventId);
+    RowId FromEvent() const { return fromEvent_; }
     void OnUpdate(const UpdateHint& hint);
 
   private:
@@ -117,6 +121,7 @@ class DataEntryForm {
     std::vector<std::string> routes_;
     std::vector<RoutineRow> routine_;
     RowId editingId_ = -1;
+    RowId fromEvent_ = 0;     // the event the new workout is made from
     bool duplicate_ = false;  // the workout began as a copy of another (Edit menu's name)
     bool weights_ = false;
     bool distanceEnabled_ = true;

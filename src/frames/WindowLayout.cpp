@@ -241,19 +241,9 @@ MenuBar LogMenuBar(WindowKind active) {
     bar.push_back({"&Tools", {{Command::ToolsImport, "&Import from Log"}}});
     if (own.ownMenu) bar.push_back(*own.ownMenu);
 
-    if (active == WindowKind::Graphs) {
-        bar.push_back({"&Window",
-                       {{Command::WindowCascade, "&Cascade"},
-                        {Command::WindowTileHorizontally, "&Tile"},
-                        {Command::WindowArrangeIcons, "&Arrange Icons"}}});
-        bar.push_back(HelpMenu());
-        return bar;
-    }
-    Menu window{"&Window", {}};
-    if (active == WindowKind::LogWindow) {
-        window.items.push_back({Command::WindowSplit, "&Split Window"});
-        window.items.push_back(Sep());
-    }
+    // The same items whichever window is active: Split Window moves the divider of a window
+    // of two panes, and is off in the others.
+    Menu window{"&Window", {{Command::WindowSplit, "&Split Window"}, Sep()}};
     for (const MenuItem& item : {MenuItem{Command::WindowCascade, "&Cascade"},
                                  MenuItem{Command::WindowTileHorizontally, "Tile &Horizontally"},
                                  MenuItem{Command::WindowTileVertically, "Tile &Vertically"},
@@ -322,6 +312,71 @@ std::vector<WindowRect> TileRects(int count, int w, int h, TileOrientation orien
             rects.push_back({x, y, width, r == inColumn - 1 ? h - y : rowHeight});
         }
         placed += inColumn;
+    }
+    return rects;
+}
+
+WindowSize UsefulSize(WindowKind kind) {
+    switch (kind) {
+        case WindowKind::Calendar:
+            return {560, 400};
+        case WindowKind::WeekView:
+            return {460, 380};
+        case WindowKind::EntryView:
+            return {440, 340};
+        case WindowKind::LogWindow:
+            return {500, 360};
+        case WindowKind::Graphs:
+            return {500, 360};
+        case WindowKind::Totals:
+            return {kTotalsSingleWidth, 300};
+        case WindowKind::Events:
+            return {480, 340};
+        case WindowKind::Weights:
+            break;
+    }
+    return {400, 300};
+}
+
+namespace {
+
+// The rectangle grown to the kind's useful size (as far as the area allows) and moved back
+// inside the area.
+WindowRect Grown(WindowRect r, WindowKind kind, int w, int h) {
+    const WindowSize least = UsefulSize(kind);
+    r.width = std::min(std::max(r.width, least.width), w);
+    r.height = std::min(std::max(r.height, least.height), h);
+    r.x = std::clamp(r.x, 0, std::max(0, w - r.width));
+    r.y = std::clamp(r.y, 0, std::max(0, h - r.height));
+    return r;
+}
+
+}  // namespace
+
+std::vector<WindowRect> TileRectsFor(const std::vector<WindowKind>& kinds, int w, int h,
+                                     TileOrientation orientation) {
+    std::vector<WindowRect> rects = TileRects(static_cast<int>(kinds.size()), w, h, orientation);
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        rects[i] = Grown(rects[i], kinds[i], w, h);
+    return rects;
+}
+
+std::vector<WindowRect> CascadeRects(const std::vector<WindowKind>& kinds, int w, int h) {
+    constexpr int kStep = 26;  // a title bar
+    std::vector<WindowRect> rects;
+    if (w <= 0 || h <= 0) return rects;
+    const int count = static_cast<int>(kinds.size());
+    int offset = 0;
+    for (int i = 0; i < count; ++i) {
+        const int later = count - 1 - i;
+        WindowRect r{offset, offset, w - offset - later * kStep, h - offset - later * kStep};
+        r = Grown(r, kinds[static_cast<std::size_t>(i)], w, h);
+        // A window pushed back by its size starts the steps again from the top left.
+        if (r.x < offset) offset = 0;
+        r.x = std::min(r.x, offset);
+        r.y = std::min(r.y, offset);
+        rects.push_back(r);
+        offset = std::min(r.x, r.y) + kStep;
     }
     return rects;
 }

@@ -87,6 +87,23 @@ enum class TileOrientation {
 // and column.
 std::vector<WindowRect> TileRects(int count, int clientWidth, int clientHeight,
                                   TileOrientation orientation);
+// The least size a window of that kind is given when windows are arranged, so that its
+// content reads (below it a window scrolls): the month's grid, the week's boxes, the entry
+// page, a list of a few rows.
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+WindowSize UsefulSize(WindowKind kind);
+// Tile: the places of TileRects, each grown to its window's useful size where the area has
+// room, kept inside the area (windows overlap when there are too many for it).
+std::vector<WindowRect> TileRectsFor(const std::vector<WindowKind>& kinds, int clientWidth,
+                                     int clientHeight, TileOrientation orientation);
+// Cascade: each window a title bar lower and to the right of the one before, starting again
+// at the top left when the next would leave the area; each as large as the area leaves it
+// after the steps still to come, never below its useful size (nor above the area).
+std::vector<WindowRect> CascadeRects(const std::vector<WindowKind>& kinds, int clientWidth,
+                                     int clientHeight);
 // Places for count minimised windows of iconWidth x iconHeight: left to right along the
 // bottom, further rows above.
 std::vector<WindowRect> IconRects(int count, int clientWidth, int clientHeight, int iconWidth,

@@ -1,6 +1,7 @@
 #include "output/HtmlExport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include "document/TamselDoc.h"
@@ -180,7 +181,9 @@ void HtmlExport::Write(std::ostream& out) {
 void HtmlExport::WriteHead(std::ostream& out, const std::string& today) {
     std::string title = doc_.Preference("HTMLBrowserTitle");
     if (title.empty()) title = "My Training Log as of " + today;
-    const std::string heading = doc_.Preference("HTMLHeading");
+    std::string heading = doc_.Preference("HTMLHeading");
+    // A page is never headed by nothing: without a heading of the user's, the log's name.
+    if (heading.empty()) heading = std::filesystem::path(doc_.PathName()).stem().string();
     const std::string subheading = doc_.Preference("HTMLSubheading");
 
     // The log's text is UTF-8, and the page says so.
@@ -276,8 +279,9 @@ void HtmlExport::WriteEntries(std::ostream& out) {
                 if (yearlyTotals_) yearTotal(day.Year());
                 if (weeklyTotals_) weekTotal(day);
             } else {
-                if (weeklyTotals_ && !day.SameWeek(previous)) weekTotal(day);
+                // As at the top: the year's line heads its first week's.
                 if (yearlyTotals_ && day.Year() != previous.Year()) yearTotal(day.Year());
+                if (weeklyTotals_ && !day.SameWeek(previous)) weekTotal(day);
             }
         } else if (!first) {
             // Totals follow the workouts they sum.

@@ -13,13 +13,23 @@ namespace kivrun::paper {
 // Print units: lengths on paper, whatever the printer's resolution.
 constexpr int kUnitsPerInch = 600;
 
-// A text in lines no wider than room: each line is the longest start that fits, taken back
-// to its last blank when that cuts a word (a blank after the first character), trimmed at
-// its end; the next line goes on after the blanks. A word wider than room is cut where the
-// line ends. Line breaks in the text start new lines; tabs count as blanks. No text, no
-// lines.
+// How WrapLines treats the edges.
+struct WrapStyle {
+    // A line fits when it is narrower than room, rather than at most as wide.
+    bool belowRoom = false;
+    // An empty line of the text stays as an empty line, rather than taking none.
+    bool keepEmptyLines = false;
+};
+
+// A text in lines no wider than room: as many whole words as fit go on a line, blanks
+// between them kept, blanks where a line breaks dropped; blanks before the first word stay.
+// A word wider than room is cut where the line ends, at least one character a line, a
+// character of two code units kept whole. Line breaks in the text start new lines; tabs
+// count as blanks. No text, no lines.
+// Words are measured one at a time and their widths added, so a line costs what its own
+// characters do, and the whole text is wrapped in time linear in its length.
 std::vector<std::u16string> WrapLines(std::u16string_view text, int room,
-                                      const controls::TextWidth& measure);
+                                      const controls::TextWidth& measure, WrapStyle style = {});
 
 // How full a page may get before the next row goes over.
 enum class PageFill {

@@ -15,7 +15,7 @@ namespace {
 const GraphPeriod kNoPeriod{};
 
 std::string DecimalText(double value) {
-    return FormatNumber(value, 1, true, true);
+    return FormatDisplayNumber(value, 1, true, true);
 }
 
 }  // namespace
@@ -122,7 +122,7 @@ std::string PeriodHeading(const CDate& first, TotalsGrouping grouping) {
 
 // --- Values ---------------------------------------------------------------------------------
 
-GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, GraphUnits units) {
+GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, const GraphUnits& units) {
     switch (quantity) {
         case GraphQuantity::Distance:
             return {cell.distance, DecimalText(cell.distance)};
@@ -148,16 +148,33 @@ GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, GraphUnits u
     return {pace, CElapsedTime::FromSeconds(pace).Format(3)};
 }
 
-std::string AxisValueText(double value, GraphQuantity quantity, GraphUnits units) {
+AxisForm AxisFormOf(GraphQuantity quantity, const GraphUnits& units) {
     switch (quantity) {
         case GraphQuantity::Time:
-            return CElapsedTime::FromSeconds(value).Format(0);
+            return AxisForm::Hours;
+        case GraphQuantity::Workouts:
+            return AxisForm::Count;
         case GraphQuantity::Pace:
-            if (IsTimePace(units.pace)) return CElapsedTime::FromSeconds(value).Format(3);
-            return DecimalText(value);
-        default:
-            return FormatNumber(value, 0, false, true);
+            return IsTimePace(units.pace) ? AxisForm::MinutesSeconds : AxisForm::Decimal;
+        case GraphQuantity::Distance:
+            break;
     }
+    return AxisForm::Decimal;
+}
+
+std::string AxisValueText(double value, GraphQuantity quantity, const GraphUnits& units) {
+    switch (AxisFormOf(quantity, units)) {
+        case AxisForm::Hours:
+            return CElapsedTime::FromSeconds(value).Format(0);
+        case AxisForm::MinutesSeconds:
+            return CElapsedTime::FromSeconds(value).Format(3);
+        case AxisForm::Count:
+            return FormatDisplayNumber(value, 0, false, true);
+        case AxisForm::Decimal:
+            break;
+    }
+    const std::string number = FormatDisplayNumber(value, 1, false, true);
+    return quantity == GraphQuantity::Distance ? number + units.distanceShortName : number;
 }
 
 // --- Gathering ------------------------------------------------------------------------------
@@ -183,8 +200,12 @@ void CGraphData::ReadUnits(CTamselDoc& doc) {
     const Catalog& catalog = doc.GetCatalog();
     distanceUnitName_.clear();
     paceUnitName_.clear();
+    units_.distanceShortName.clear();
     for (const UnitInfo& u : catalog.distanceUnits)
-        if (u.id == units_.distance) distanceUnitName_ = u.name;
+        if (u.id == units_.distance) {
+            distanceUnitName_ = u.name;
+            units_.distanceShortName = u.shortName;
+        }
     for (const UnitInfo& u : catalog.paceUnits)
         if (u.id == units_.pace) paceUnitName_ = u.name;
     known_.fill(false);
@@ -201,9 +222,11 @@ void CGraphData::ReadUnits(CTamselDoc& doc) {
 void CGraphData::ReadDays(CTamselDoc& doc, const std::optional<CDate>& only) {
     if (!doc.IsOpen() || doc.FilteredSql().empty()) return;
     ++reads_;
-    // The rows are summed here rather than grouped by the engine: the filtered set comes in
-    // date order from its index, so each day's workouts arrive together and no sort is needed.
-    std::string sql = "SELECT Date, SptAbbrev, Distance, Time FROM (" + doc.FilteredSql() + ")";
+    // The rows are summed here rather than grouped by the engine, which would sort them; in
+    // the table's order, which spares the walk of the date index: a day's workouts mostly
+    // arrive together, and the map keeps the days in order.
+    std::string sql =
+        "SELECT Date, SptAbbrev, Distance, Time FROM (" + doc.FilteredSqlAnyOrder() + ")";
     if (only) sql += " WHERE Date >= ?1 AND Date < ?1 + 1";
     SqliteDb& db = doc.Database().sql();
     ReadTransaction tx(db);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "summaries/GraphLayout.h"
 #include "summaries/GraphSettings.h"
 #include "values/Date.h"
 
@@ -59,6 +60,7 @@ std::string PeriodHeading(const CDate& first, TotalsGrouping grouping);
 struct GraphUnits {
     int distance = 0;
     int pace = 0;
+    std::string distanceShortName;  // "K", written after a distance on the axis
 };
 struct GraphValue {
     double value = 0;
@@ -67,9 +69,12 @@ struct GraphValue {
 // Distance with a decimal, time as H:MM, workouts whole, pace in the grand-total pace unit
 // (a speed with a decimal, a time pace as M:SS). A pace needs both distance and time: without
 // either it is 0 with an empty text.
-GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, GraphUnits units);
-// A value of the vertical axis as text, in the form of the quantity's values.
-std::string AxisValueText(double value, GraphQuantity quantity, GraphUnits units);
+GraphValue CellValue(const GraphCell& cell, GraphQuantity quantity, const GraphUnits& units);
+// How the vertical axis of a quantity reads.
+AxisForm AxisFormOf(GraphQuantity quantity, const GraphUnits& units);
+// A gridline's value as text, in the quantity's own form: distances with their unit ("250K"),
+// times as H:MM, workouts whole, paces as the pace unit writes them.
+std::string AxisValueText(double value, GraphQuantity quantity, const GraphUnits& units);
 
 struct GraphSport {
     int slot = 0;
@@ -94,7 +99,7 @@ class CGraphData {
     // The period starting on first; with cumulative, its running total. None gathered: zero.
     const GraphPeriod& Period(TotalsGrouping grouping, const CDate& first, bool cumulative);
 
-    GraphUnits Units() const { return units_; }
+    const GraphUnits& Units() const { return units_; }
     const std::string& DistanceUnitName() const { return distanceUnitName_; }
     const std::string& PaceUnitName() const { return paceUnitName_; }
     // The log's sports that have workouts here, in the log's order of sports.

@@ -52,22 +52,47 @@ int RaisedMaximum(int maximum, double value) {
     return raised >= 2e9 ? 2000000000 : static_cast<int>(raised);
 }
 
-double GridStep(GraphQuantity quantity, int maximum, int plotHeight) {
+double GridStep(AxisForm form, int maximum, int plotHeight) {
     const int lines = plotHeight / kGridSpacing;
     if (lines <= 0) return 0;
-    return RoundedStep(quantity, static_cast<double>(maximum) / lines);
+    return RoundedStep(form, static_cast<double>(maximum) / lines);
 }
 
-double RoundedStep(GraphQuantity quantity, double raw) {
-    if (quantity == GraphQuantity::Pace) return std::trunc(raw * 10 + 0.5) / 10;
-    int unit = 1;
-    if (quantity == GraphQuantity::Time) {
-        unit = raw > 3600 ? 1800 : raw > 2700 ? 1200 : raw > 1200 ? 900 : raw > 300 ? 300 : 60;
-    } else if (raw >= 5) {
-        unit = 5;
+namespace {
+
+// The least of 1, 2, 2.5 and 5 times a power of ten (at least `least`) that is not below raw.
+double RoundNumberAtLeast(double raw, double least, bool quarter) {
+    if (!(raw > least)) return least;
+    double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (int guard = 0; guard < 3; ++guard, power *= 10)
+        for (double m : {1.0, 2.0, 2.5, 5.0}) {
+            if (m == 2.5 && !quarter) continue;
+            const double step = m * power;
+            // A whisker below is the float's doing, not the number's.
+            if (step >= raw * (1 - 1e-12) && step >= least) return step;
+        }
+    return 10 * power;
+}
+
+}  // namespace
+
+double RoundedStep(AxisForm form, double raw) {
+    switch (form) {
+        case AxisForm::Count:
+            // 2.5 only where it is whole: 25, 250...
+            return RoundNumberAtLeast(raw, 1, raw > 10);
+        case AxisForm::Decimal:
+            return RoundNumberAtLeast(raw, 0.1, raw > 1);
+        case AxisForm::MinutesSeconds:
+            for (double step : {1.0, 2.0, 5.0, 10.0, 15.0, 30.0})
+                if (raw <= step) return step;
+            [[fallthrough]];
+        case AxisForm::Hours:
+            for (double step : {60.0, 120.0, 300.0, 600.0, 900.0, 1800.0})
+                if (raw <= step) return step;
+            return 3600 * RoundNumberAtLeast(raw / 3600, 1, true);
     }
-    const long s = static_cast<long>(raw);
-    return static_cast<double>(s - s % unit + unit);
+    return raw;
 }
 
 int ValueHeight(double value, int maximum, int plotHeight) {

@@ -52,14 +52,20 @@ int PeriodX(const GraphRect& plot, int zoom, int k);
 // Whether the period of that index carries its label under the axis.
 bool LabelsPeriod(int periodIndex, int zoom);
 
+// How the values of the vertical axis read: whole counts, decimals, hours and minutes, or
+// minutes and seconds.
+enum class AxisForm { Count, Decimal, Hours, MinutesSeconds };
+
 // The vertical scale. The maximum only grows, to a tenth above a value that passes it.
 int RaisedMaximum(int maximum, double value);
 // The gridline step for that maximum on a plot that high; 0 when the plot has no room for a
-// gridline. Times step by whole minutes, quarter hours, twenty minutes or half hours;
-// distances and workouts by 1 or 5; paces by tenths.
-double GridStep(GraphQuantity quantity, int maximum, int plotHeight);
-// The step a raw step (maximum over gridline count) is rounded to.
-double RoundedStep(GraphQuantity quantity, double rawStep);
+// gridline.
+double GridStep(AxisForm form, int maximum, int plotHeight);
+// The step a raw step (maximum over gridline count) is rounded up to: a round number, so that
+// the gridlines read 1, 2, 2.5 or 5 times a power of ten (counts never below 1, decimals never
+// below a tenth); times go by 1, 2, 5, 10, 15 or 30 minutes, then by those multiples of an
+// hour; minutes and seconds by 1, 2, 5, 10, 15 or 30 seconds, then as times.
+double RoundedStep(AxisForm form, double rawStep);
 // Height in the plot of a value against the maximum: 0 for a maximum of 0, never above the
 // plot.
 int ValueHeight(double value, int maximum, int plotHeight);

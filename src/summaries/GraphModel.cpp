@@ -159,7 +159,7 @@ std::string CGraphModel::PeriodText(int index) {
     if (!first) return {};
     std::string text = PeriodHeading(*first, settings_.grouping);
     const GraphPeriod& p = PeriodOf(index);
-    const GraphUnits units = data_.Units();
+    const GraphUnits& units = data_.Units();
     for (const GraphSport& s : data_.Sports()) {
         const GraphCell& cell = p.sports[static_cast<std::size_t>(s.slot)];
         if (cell.workouts > 0)
@@ -199,7 +199,7 @@ bool CGraphModel::SelectAt(int x, int y) {
 
 CGraphModel::PeriodValues CGraphModel::Values(int index) {
     const GraphPeriod& p = PeriodOf(index);
-    const GraphUnits units = data_.Units();
+    const GraphUnits& units = data_.Units();
     PeriodValues v;
     v.all = CellValue(p.all, settings_.quantity, units);
     for (const GraphSport& s : data_.Sports())
@@ -231,7 +231,7 @@ void CGraphModel::RaiseMaximum(int from, int to) {
 
 double CGraphModel::Step() const {
     if (maximum_ <= 0) return 0;
-    return GridStep(settings_.quantity, maximum_, Plot().height);
+    return GridStep(AxisFormOf(settings_.quantity, data_.Units()), maximum_, Plot().height);
 }
 
 const GraphScene& CGraphModel::Scene() {

@@ -94,6 +94,14 @@ void CGraphModel::BuildAxes(const GraphRect& plot, int zoom) {
         if (LabelsPeriod(index, zoom))
             s.periodLabels.push_back(
                 {x, labelY, PeriodAxisLabel(*PeriodFirstDay(index), settings_.grouping)});
+        // Where a running total starts again, half a period before the new year's first.
+        if (s.axes && settings_.cumulative && settings_.grouping != TotalsGrouping::Year &&
+            index > 0) {
+            const int year = CumulativeYear(*PeriodFirstDay(index), settings_.grouping);
+            if (year != CumulativeYear(*PeriodFirstDay(index - 1), settings_.grouping) &&
+                x - zoom / 2 > plot.x)
+                s.yearMarks.push_back({x - zoom / 2, std::to_string(year)});
+        }
     }
 }
 

@@ -26,6 +26,12 @@ struct GraphScene {
         int y = 0;
         std::string text;
     };
+    // Running totals start again with each year: a line across the plot where a new year's
+    // first period begins, the year beside it.
+    struct YearMark {
+        int x = 0;
+        std::string year;
+    };
     struct Bar {
         GraphRect rect;
         Rgb color;
@@ -67,6 +73,7 @@ struct GraphScene {
     std::vector<Gridline> gridlines;
     std::vector<int> ticks;  // under each period in view
     std::vector<PeriodLabel> periodLabels;
+    std::vector<YearMark> yearMarks;
     std::vector<Bar> bars;
     std::vector<Slice> slices;
     std::vector<Line> lines;

@@ -1,8 +1,15 @@
 #include "summaries/TotalsRows.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
+#include <optional>
+#include <tuple>
 
 #include "document/TamselDoc.h"
+#include "store/JetSql.h"
+#include "store/LogDatabase.h"
+#include "values/Calendar.h"
 #include "values/Date.h"
 #include "values/NumberFormat.h"
 #include "values/ProgramState.h"
@@ -44,23 +51,120 @@ struct SportUnits {
 
 }  // namespace
 
+void TotalsData::Gather(CTamselDoc& doc) {
+    days_.clear();
+    if (!doc.IsOpen() || doc.FilteredSql().empty()) return;
+    ++reads_;
+    SqliteDb& db = doc.Database().sql();
+    ReadTransaction tx(db);
+    Statement s = db.Prepare("SELECT Date, SptAbbrev, Distance, Time FROM (" +
+                             doc.FilteredSqlAnyOrder() + ")");
+    // In the table's order, which is mostly the order the workouts were entered: a day's
+    // workouts mostly arrive together, and the days are put in order afterwards.
+    std::string abbrev;
+    std::vector<Sum>* sums = nullptr;
+    std::optional<long> day;
+    while (s.Step()) {
+        // Whole days, also for stored dates that carry a time of day.
+        const long d = static_cast<long>(std::floor(s.Real(0)));
+        if (day != d) {
+            day = d;
+            days_.emplace_back(d, std::vector<Sum>());
+            sums = &days_.back().second;
+        }
+        s.TextInto(1, abbrev);
+        auto sum = std::find_if(sums->begin(), sums->end(),
+                                [&](const Sum& x) { return x.sport == abbrev; });
+        if (sum == sums->end()) sum = sums->insert(sums->end(), Sum{abbrev});
+        sum->distance += s.Real(2);
+        sum->time += s.Real(3);
+        ++sum->workouts;
+    }
+    // Days in order, a day met twice (entered on two occasions) made one.
+    std::stable_sort(days_.begin(), days_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::pair<long, std::vector<Sum>>> merged;
+    merged.reserve(days_.size());
+    for (auto& day : days_) {
+        if (merged.empty() || merged.back().first != day.first) {
+            merged.push_back(std::move(day));
+            continue;
+        }
+        auto& into = merged.back().second;
+        for (Sum& from : day.second) {
+            auto at = std::find_if(into.begin(), into.end(),
+                                   [&](const Sum& x) { return x.sport == from.sport; });
+            if (at == into.end()) {
+                into.push_back(std::move(from));
+            } else {
+                at->distance += from.distance;
+                at->time += from.time;
+                at->workouts += from.workouts;
+            }
+        }
+    }
+    days_ = std::move(merged);
+}
+
+std::vector<TotalsRecord> TotalsData::Records(TotalsGrouping grouping, const Catalog& catalog,
+                                              int weekStartDay) const {
+    // year, period, the sport's place (-1: not in the log), its letter.
+    using Key = std::tuple<long, long, int, std::string>;
+    std::map<Key, TotalsRecord> periods;
+    std::map<std::string, std::pair<int, const SportInfo*>> sports;
+    for (std::size_t i = 0; i < catalog.sports.size(); ++i)
+        sports[catalog.sports[i].abbrev] = {static_cast<int>(i), &catalog.sports[i]};
+    for (const auto& [serial, sums] : days_) {
+        const calendar::Ymd d = calendar::FromSerial(static_cast<double>(serial));
+        long period = d.year;
+        if (grouping == TotalsGrouping::Month) period = d.month;
+        // The log's own week numbers: week 1 holds 1 January.
+        if (grouping == TotalsGrouping::Week)
+            period = jetsql::DatePart("ww", static_cast<double>(serial), weekStartDay + 1);
+        for (const Sum& sum : sums) {
+            const auto sport = sports.find(sum.sport);
+            const int place = sport == sports.end() ? -1 : sport->second.first;
+            TotalsRecord& r = periods[Key{d.year, period, place, sum.sport}];
+            if (r.workouts == 0) {
+                r.sport = sum.sport;
+                r.year = d.year;
+                r.period = period;
+                if (place >= 0) {
+                    r.sportName = sport->second.second->name;
+                    r.distanceShortName = sport->second.second->distanceShortName;
+                }
+            }
+            r.distance += sum.distance;
+            r.time += sum.time;
+            r.workouts += sum.workouts;
+        }
+    }
+    std::vector<TotalsRecord> records;
+    records.reserve(periods.size());
+    for (auto& [key, record] : periods)
+        records.push_back(std::move(record));
+    return records;
+}
+
 TotalsResult BuildTotalsRows(CTamselDoc& doc, TotalsGrouping grouping) {
+    TotalsData data;
+    data.Gather(doc);
+    return BuildTotalsRows(doc, data, grouping);
+}
+
+TotalsResult BuildTotalsRows(CTamselDoc& doc, const TotalsData& data, TotalsGrouping grouping) {
     TotalsResult result;
-    // Every entry of the filtered set is counted: its first and last days bound the range.
-    const std::optional<CDate> first = doc.FirstEntryDay();
-    const std::optional<CDate> last = doc.LastEntryDay();
-    if (!first || !last) {
+    if (data.Empty()) {
         result.noEntries = true;
         return result;
     }
-    static const char* kGroupings[] = {"ww", "m", "yyyy"};
+    const Catalog& catalog = doc.GetCatalog();
     const std::vector<TotalsRecord> totals =
-        doc.GetTotals(*first, *last, kGroupings[static_cast<int>(grouping)]);
+        data.Records(grouping, catalog, ProgramState::Instance().WeekStartDay());
     if (totals.empty()) return result;
 
     // Units: the sports with a distance may not all use one unit; then every distance says
     // which unit it is in.
-    const Catalog& catalog = doc.GetCatalog();
     std::map<std::string, SportUnits> sports;
     int firstUnit = -1;
     bool mixed = false;

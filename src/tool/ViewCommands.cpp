@@ -55,11 +55,9 @@ int CmdCalendar(Context& c) {
     const CalendarPage page = CalendarPage::Read(*v.doc, *month, v.width, v.height);
     c.out << "weeks\t" << page.grid.Weeks() << "\nstart\t"
           << DayText(page.grid.GridStart().ToSerial()) << '\n';
-    if (page.grid.TooSmall()) c.err << "The view is too small to show the month.\n";
     for (const PageItem& item : page.items)
-        c.out << item.cell << '\t' << DayText(item.date) << '\t'
-              << (item.kind == PageItem::Kind::Entry ? "entry" : "event") << '\t' << item.column
-              << '\t' << item.image << '\t' << item.label << '\n';
+        c.out << item.cell << '\t' << DayText(item.date) << '\t' << KindName(item.kind) << '\t'
+              << item.column << '\t' << item.image << '\t' << item.label << '\n';
     return 0;
 }
 
@@ -71,7 +69,6 @@ int CmdWeek(Context& c) {
     ViewArgs v = OpenView("week", o, ui, c.err);
     if (!v.doc) return 1;
     const WeekPage page = WeekPage::Read(*v.doc, day.FirstDayOfWeek(), v.width, v.height);
-    if (page.layout.TooSmall()) c.err << "The view is too small to show the week.\n";
     for (int box = 0; box <= WeekLayout::kSummaryBox; ++box) {
         c.out << page.layout.HeaderText(box) << '\n';
         for (const PageItem& item : page.items)
@@ -139,8 +136,9 @@ int CmdEntry(Context& c) {
 const Registration kCalendar({72, "calendar",
                               "calendar LOG M/YYYY [--width W] [--height H] [--filter STATE]",
                               "print the month as the calendar view fills it (default 800 x 600): "
-                              "its weeks and first day, then each line: cell, date, entry or "
-                              "event, column, icon and the whole label",
+                              "its weeks and first day, then each line: cell, date, entry, event "
+                              "or more (a crowded day's \"+N more\"), column, icon and the whole "
+                              "label; a size below the month's least is taken at the least",
                               CmdCalendar});
 const Registration kWeek({74, "week", "week LOG M/D/YYYY [--width W] [--height H] [--filter STATE]",
                           "print the week of that day as the week view fills it: each day's "

@@ -112,6 +112,62 @@ std::string FormatNumber(double x, int decimals, bool pad, bool keepZero) {
     return text;
 }
 
+namespace {
+
+// Pads a number text with zeros to n decimals.
+void PadDecimals(std::string& text, int n) {
+    if (n <= 0) return;
+    const auto point = text.find('.');
+    if (point == std::string::npos) {
+        text += '.';
+        text.append(static_cast<std::size_t>(n), '0');
+        return;
+    }
+    const std::size_t after = text.size() - point - 1;
+    if (after < static_cast<std::size_t>(n)) text.append(static_cast<std::size_t>(n) - after, '0');
+}
+
+// Fixed notation with at most `decimals` places, trailing zeros dropped.
+std::string FixedText(double x, int decimals) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed,
+                                      std::clamp(decimals, 0, 40));
+    std::string text(buffer, result.ptr);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
+}  // namespace
+
+std::string DisplayDoubleText(double x) {
+    if (!std::isfinite(x) || x == 0.0) return DoubleToText(x);
+    const double magnitude = std::abs(x);
+    // The general form writes these two ranges with an exponent.
+    if (magnitude >= 1e6) return FixedText(x, 0);
+    if (magnitude < 1e-4) {
+        const int leading = static_cast<int>(std::floor(std::log10(magnitude)));
+        return FixedText(x, 5 - leading);
+    }
+    return DoubleToText(x);
+}
+
+std::string FormatDisplayNumber(double x, int decimals, bool pad, bool keepZero) {
+    const int n = ClampDecimals(decimals);
+    const double rounded = Round(x, n);
+    // Past six digits the decimals asked for are kept, rather than lost to the significant
+    // digits of the exponent form.
+    std::string text = std::isfinite(rounded) && std::abs(rounded) >= 1e6
+                           ? FixedText(rounded, n)
+                           : DisplayDoubleText(rounded);
+    if (rounded == 0.0 && keepZero) return text;
+    if (pad) PadDecimals(text, n);
+    return text;
+}
+
 std::string DoubleToText(double x) {
     // General format with precision 6 is what an unmodified stream writes.
     char buffer[32];

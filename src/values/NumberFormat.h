@@ -13,6 +13,14 @@ namespace kivrun {
 // `pad` is set. A value that rounds to 0 with `keepZero` set stays "0".
 std::string FormatNumber(double x, int decimals, bool pad, bool keepZero);
 
+// FormatNumber for what the program shows and prints: the same rounding, digits and padding,
+// but never in exponent form. A whole part of seven digits or more is written in full with
+// its decimals (a year of swimming in meters reads 1633800, not 1.6338e+06).
+std::string FormatDisplayNumber(double x, int decimals, bool pad, bool keepZero);
+// DoubleToText for what is shown: six significant digits, no trailing zeros, never an
+// exponent (a large value in full, a tiny one in fixed decimals).
+std::string DisplayDoubleText(double x);
+
 // Half up on the shifted value, then truncation toward zero: (x * 10^n + 0.5) cut to a
 // whole number, over 10^n. Decimals are limited to 0..15.
 double Round(double x, int decimals);

@@ -1,18 +1,34 @@
 #include "views/CalendarPage.h"
 
+#include <algorithm>
+
 #include "document/TamselDoc.h"
 #include "views/EntryLabel.h"
 
 namespace kivrun {
 
-CalendarGrid::CalendarGrid(const CDate& shown, int width, int height)
-    : shown_(shown), width_(width), height_(height) {
+CalendarGrid::CalendarGrid(const CDate& shown, int width, int height) : shown_(shown) {
     const CDate first(shown.Month(), 1, shown.Year());
     start_ = first.FirstDayOfWeek();
     lead_ = CDate::DaysBetween(start_, first);
     weeks_ = (CDate::DaysInMonth(shown.Month(), shown.Year()) + lead_ + 6) / 7;
-    rowHeight_ = (height - 50) / weeks_;
-    columnWidth_ = (width - 20) / 7;
+    width_ = std::max(width, MinimumWidth());
+    height_ = std::max(height, MinimumHeight(weeks_));
+    rowHeight_ = (height_ - 50) / weeks_;
+    columnWidth_ = (width_ - 20) / 7;
+}
+
+int CalendarGrid::MinimumWidth() {
+    return 20 + 7 * kMinColumnWidth;
+}
+
+int CalendarGrid::MinimumHeight(int weeks) {
+    return 50 + weeks * (kFirstLine + kMinRowLines * LinePlacer::kLineHeight);
+}
+
+int CalendarGrid::TodayCell() const {
+    const int cell = CellIndex(CDate());
+    return cell < CellCount() ? cell : -1;
 }
 
 PixelRect CalendarGrid::Cell(int cell) const {
@@ -106,7 +122,6 @@ std::optional<CDate> CalendarGrid::MonthFromText(const std::string& text) {
 CalendarPage CalendarPage::Fill(const CalendarGrid& grid, const std::vector<EntryRow>& entries,
                                 const std::vector<EventRow>& events, const Catalog& catalog) {
     CalendarPage page{grid, {}};
-    if (grid.TooSmall()) return page;
     const int cells = grid.CellCount();
     auto cellOf = [&](double serial) { return grid.CellIndex(CDate::FromSerial(serial)); };
     std::vector<int> lines(static_cast<std::size_t>(cells), 0);
@@ -116,13 +131,20 @@ CalendarPage CalendarPage::Fill(const CalendarGrid& grid, const std::vector<Entr
         if (const int c = cellOf(e.date); c < cells) ++lines[static_cast<std::size_t>(c)];
 
     LinePlacer placer(grid.Cells(), CalendarGrid::kFirstLine);
+    // The first workout each crowded day leaves out.
+    std::vector<RowId> firstHidden(static_cast<std::size_t>(cells), 0);
     auto place = [&](PageItem item) {
-        const LinePlacer::Spot spot =
+        const std::optional<LinePlacer::Spot> spot =
             placer.Next(item.cell, lines[static_cast<std::size_t>(item.cell)]);
-        item.x = spot.x;
-        item.y = spot.y;
-        item.column = spot.column;
-        item.fitWidth = spot.fitWidth;
+        if (!spot) {
+            RowId& hidden = firstHidden[static_cast<std::size_t>(item.cell)];
+            if (hidden == 0 && item.kind == PageItem::Kind::Entry) hidden = item.id;
+            return;
+        }
+        item.x = spot->x;
+        item.y = spot->y;
+        item.column = spot->column;
+        item.fitWidth = spot->fitWidth;
         page.items.push_back(std::move(item));
     };
     for (const EntryRow& e : entries) {
@@ -138,12 +160,14 @@ CalendarPage CalendarPage::Fill(const CalendarGrid& grid, const std::vector<Entr
         place({PageItem::Kind::Event, e.eventId, e.date, cell, 1, LineImage(catalog.Sport(e.sport)),
                0, 0, 0, e.name});
     }
+    AddMoreLines(
+        placer, cells, firstHidden, [&](int cell) { return grid.CellDate(cell).ToSerial(); },
+        page.items);
     return page;
 }
 
 CalendarPage CalendarPage::Read(CTamselDoc& doc, const CDate& shown, int width, int height) {
     const CalendarGrid grid(shown, width, height);
-    if (grid.TooSmall()) return {grid, {}};
     return Fill(grid, doc.EntriesBetween(grid.GridStart(), grid.GridEnd()),
                 doc.EventsBetween(grid.GridStart(), grid.GridEnd()), doc.GetCatalog());
 }

@@ -13,17 +13,23 @@ class CTamselDoc;
 
 // The month grid of the calendar view for an area of width x height pixels: the weeks of
 // the shown month (4 to 6, starting on the program's week start day) under a header band
-// with the month's title and the weekday names. Cells are numbered row by row from 0.
+// with the month's title and the weekday names. Cells are numbered row by row from 0. An
+// area smaller than the month needs is taken at the month's least size (the window then
+// scrolls): a page is never empty.
 class CalendarGrid {
   public:
-    static constexpr int kMinWidth = 120;
-    static constexpr int kMinHeight = 200;
     static constexpr int kHeaderBottom = 40;
     // A cell's first line lies this far below its top, under the day number.
     static constexpr int kFirstLine = 20;
+    // The least a cell is: 80 pixels wide, two lines high (a line and "+N more").
+    static constexpr int kMinColumnWidth = 80;
+    static constexpr int kMinRowLines = 2;
 
     // The month of `shown` (its day does not matter).
     CalendarGrid(const CDate& shown, int width, int height);
+    // The least width and height a month of that many weeks is laid out at.
+    static int MinimumWidth();
+    static int MinimumHeight(int weeks);
 
     const CDate& Shown() const { return shown_; }
     const CDate& GridStart() const { return start_; }
@@ -32,8 +38,6 @@ class CalendarGrid {
     int Lead() const { return lead_; }
     int Weeks() const { return weeks_; }
     int CellCount() const { return weeks_ * 7; }
-    // Nothing is drawn or listed in an area below 120 x 200.
-    bool TooSmall() const { return width_ < kMinWidth || height_ < kMinHeight; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     int RowHeight() const { return rowHeight_; }
@@ -49,6 +53,8 @@ class CalendarGrid {
     int HitTestCell(int x, int y) const;
     // Grey day numbers: the cell shows a day of the month before or after.
     bool InShownMonth(int cell) const;
+    // The cell of today, -1 when the grid does not show it.
+    int TodayCell() const;
 
     // The header band: "January 2005" centred over the grid, then the weekday names.
     std::string Title() const { return shown_.Format(3); }

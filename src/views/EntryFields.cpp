@@ -27,7 +27,7 @@ std::string Joined(const std::string& number, const std::string& unit) {
 
 FieldText OptionalText(double value, const std::string& name) {
     if (value == 0) return {};
-    return {name.empty() ? std::string() : name + ": ", FormatNumber(value, 0, false, true)};
+    return {name.empty() ? std::string() : name + ": ", FormatDisplayNumber(value, 0, false, true)};
 }
 
 }  // namespace
@@ -50,7 +50,8 @@ EntryFieldTexts FieldTextsOf(const EntryRow& entry, const Catalog& catalog,
     f[kFieldClass].value = entry.cls;
 
     f[kFieldDistance].label = "Distance: ";
-    const std::string distance = FormatNumber(entry.distance, DistanceDecimals(sport), false, true);
+    const std::string distance =
+        FormatDisplayNumber(entry.distance, DistanceDecimals(sport), false, true);
     if (distance != "0")
         f[kFieldDistance].value = Joined(distance, sport ? sport->distanceName : std::string());
 
@@ -61,7 +62,7 @@ EntryFieldTexts FieldTextsOf(const EntryRow& entry, const Catalog& catalog,
     if (sport && entry.pace != 0) {
         const std::string pace = IsTimePace(sport->paceUnit)
                                      ? CElapsedTime::FromSeconds(entry.pace).Format(3)
-                                     : FormatNumber(entry.pace, 1, false, true);
+                                     : FormatDisplayNumber(entry.pace, 1, false, true);
         f[kFieldPace].value = Joined(pace, sport->paceName);
     }
 

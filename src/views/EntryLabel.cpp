@@ -21,12 +21,12 @@ std::string FormatEntryLabel(const EntryRow& e, const SportInfo* sport) {
     std::string text;
     if (sport && !IsBuiltInSportName(sport->name)) text = sport->abbrev + ": ";
     if (e.distance != 0.0)
-        text += DoubleToText(e.distance) + (sport ? sport->distanceShortName : "") + "  ";
+        text += DisplayDoubleText(e.distance) + (sport ? sport->distanceShortName : "") + "  ";
     text += CElapsedTime::FromSeconds(e.time).Format(0) + "H";
     if (sport && e.pace > 0.0) {
         const std::string pace = IsTimePace(sport->paceUnit)
                                      ? CElapsedTime::FromSeconds(e.pace).Format(3)
-                                     : FormatNumber(e.pace, 1, true, false);
+                                     : FormatDisplayNumber(e.pace, 1, true, false);
         if (!pace.empty() && pace != "0") text += "  " + pace + sport->paceName;
     }
     return text;

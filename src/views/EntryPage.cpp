@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "document/TamselDoc.h"
+#include "print/PaperText.h"
+#include "values/TextEncoding.h"
 
 namespace kivrun {
 namespace {
@@ -10,61 +12,6 @@ namespace {
 constexpr int kFieldGap = 10;    // between field lines
 constexpr int kSectionGap = 15;  // between the parts of the page
 constexpr int kNotesMinHeight = 50;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
-}
-
-std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-// The end of the UTF-8 character that starts at i.
-std::size_t NextChar(std::string_view s, std::size_t i) {
-    ++i;
-    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
-        ++i;
-    return i;
-}
-
-void WrapParagraph(std::string_view rest, int width,
-                   const std::function<int(std::string_view)>& measure,
-                   std::vector<std::string>& lines) {
-    rest = TrimRight(rest);
-    if (rest.empty()) {
-        lines.emplace_back();
-        return;
-    }
-    while (!rest.empty()) {
-        if (measure(rest) < width) {
-            lines.emplace_back(rest);
-            return;
-        }
-        std::size_t fit = 0;
-        for (std::size_t next = NextChar(rest, 0); measure(rest.substr(0, next)) < width;
-             next = NextChar(rest, next))
-            fit = next;
-        // Always a character, however narrow the line, so the text comes to an end.
-        if (fit == 0) fit = NextChar(rest, 0);
-        std::size_t cut = fit;
-        if (fit < rest.size() && !IsBlank(rest[fit])) {
-            std::size_t blank = fit;
-            while (blank > 0 && !IsBlank(rest[blank - 1]))
-                --blank;
-            if (blank > 0 && !TrimRight(rest.substr(0, blank)).empty()) cut = blank;
-        }
-        lines.emplace_back(TrimRight(rest.substr(0, cut)));
-        rest = TrimLeft(rest.substr(cut));
-    }
-}
 
 PixelRect Box(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
@@ -90,14 +37,17 @@ EntryPageContent EntryPageContent::Read(CTamselDoc& doc, RowId entryId) {
 
 std::vector<std::string> WrapText(std::string_view text, int width,
                                   const std::function<int(std::string_view)>& measure) {
+    const std::vector<std::u16string> wrapped =
+        paper::WrapLines(Utf8ToUtf16(text), width,
+                         [&measure](std::u16string_view s) { return measure(Utf16ToUtf8(s)); },
+                         {.belowRoom = true, .keepEmptyLines = true});
     std::vector<std::string> lines;
-    text = TrimRight(text);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        WrapParagraph(text.substr(0, end), width, measure, lines);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
+    lines.reserve(wrapped.size());
+    for (const std::u16string& line : wrapped)
+        lines.push_back(Utf16ToUtf8(line));
+    // Blank lines at the end of a note take no room.
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
     return lines;
 }
 

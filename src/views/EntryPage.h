@@ -40,9 +40,8 @@ struct TextMeasure {
     std::function<int(EntryFont)> height;
 };
 
-// Breaks text into lines narrower than width: a line is the longest start of the rest that
-// fits, cut back to its last blank; a word longer than the line is cut where it stops
-// fitting. Line breaks in the text are kept; blanks round a break are dropped.
+// Breaks text into lines narrower than width, as paper::WrapLines does; empty lines of the
+// text stay, except at its end.
 std::vector<std::string> WrapText(std::string_view text, int width,
                                   const std::function<int(std::string_view)>& measure);
 

@@ -24,7 +24,7 @@ std::optional<Rgb> ParseColorCode(const std::string& code) {
 std::string DistanceText(double distance, int distanceUnit) {
     const bool whole =
         distanceUnit == distance_unit::kYards || distanceUnit == distance_unit::kMeters;
-    return FormatNumber(distance, whole ? 0 : 1, true, true);
+    return FormatDisplayNumber(distance, whole ? 0 : 1, true, true);
 }
 
 void LogListCells::Refresh(const Catalog& catalog) {
@@ -74,13 +74,13 @@ std::string LogListCells::Text(const EntryRow& e, int columnId, int format) cons
             if (e.pace == 0.0) return {};
             if (known && IsTimePace(sport->paceUnit))
                 return CElapsedTime::FromSeconds(e.pace).Format(3);
-            return FormatNumber(e.pace, 1, true, true);
+            return FormatDisplayNumber(e.pace, 1, true, true);
         case kOptionalOne:
             return e.optionalOne == 0.0 ? std::string()
-                                        : FormatNumber(e.optionalOne, 0, true, true);
+                                        : FormatDisplayNumber(e.optionalOne, 0, true, true);
         case kOptionalTwo:
             return e.optionalTwo == 0.0 ? std::string()
-                                        : FormatNumber(e.optionalTwo, 0, true, true);
+                                        : FormatDisplayNumber(e.optionalTwo, 0, true, true);
         case kRoute:
             return e.route;
         case kNotes:

@@ -15,28 +15,74 @@ std::array<PixelRect, 4> MarginStrips(const PixelRect& inner) {
             PixelRect{inner.left, outer.top, outer.right, inner.top}};
 }
 
+const char* KindName(PageItem::Kind kind) {
+    switch (kind) {
+        case PageItem::Kind::Entry:
+            return "entry";
+        case PageItem::Kind::Event:
+            return "event";
+        case PageItem::Kind::More:
+            break;
+    }
+    return "more";
+}
+
+std::string MoreText(int hidden) {
+    return "+" + std::to_string(hidden) + " more";
+}
+
 LinePlacer::LinePlacer(std::vector<PixelRect> cells, int firstLine)
     : cells_(std::move(cells)), states_(cells_.size()), firstLine_(firstLine) {}
 
-LinePlacer::Spot LinePlacer::Next(int cell, int lines) {
+std::optional<LinePlacer::Spot> LinePlacer::Next(int cell, int lines) {
     const PixelRect& box = cells_.at(static_cast<std::size_t>(cell));
     State& s = states_[static_cast<std::size_t>(cell)];
     if (!s.started) {
         s.started = true;
-        s.split = lines > (box.Height() - firstLine_) / kLineHeight && box.Width() > kMinSplitWidth;
-        s.x = box.left + 5;
-        s.y = box.top + firstLine_;
+        s.perColumn = std::max(0, (box.Height() - firstLine_) / kLineHeight);
+        s.split = lines > s.perColumn && box.Width() > kMinSplitWidth;
+        const int capacity = s.perColumn * (s.split ? 2 : 1);
+        // The last place a full cell has goes to "+N more".
+        s.shown = lines <= capacity ? lines : std::max(0, capacity - 1);
     }
-    // A cell too low for even one line keeps that line in its left half.
-    const bool leftHasLines = s.y > box.top + firstLine_;
-    if (s.y + kLineHeight > box.bottom && s.split && s.column == 1 && leftHasLines) {
-        s.column = 2;
-        s.x = box.left + box.Width() / 2;
-        s.y = box.top + firstLine_;
+    const int slot = s.placed++;
+    if (slot >= s.shown) return std::nullopt;
+    return SpotAt(cell, slot);
+}
+
+int LinePlacer::Hidden(int cell) const {
+    const State& s = states_.at(static_cast<std::size_t>(cell));
+    return s.placed - s.shown;
+}
+
+std::optional<LinePlacer::Spot> LinePlacer::MoreSpot(int cell) const {
+    const State& s = states_.at(static_cast<std::size_t>(cell));
+    if (s.perColumn == 0) return std::nullopt;
+    return SpotAt(cell, s.shown);
+}
+
+LinePlacer::Spot LinePlacer::SpotAt(int cell, int slot) const {
+    const PixelRect& box = cells_[static_cast<std::size_t>(cell)];
+    const State& s = states_[static_cast<std::size_t>(cell)];
+    const int perColumn = std::max(1, s.perColumn);
+    const int column = s.split && slot >= perColumn ? 2 : 1;
+    const int row = column == 2 ? slot - perColumn : slot;
+    const int x = column == 2 ? box.left + box.Width() / 2 : box.left + 5;
+    return {x, box.top + firstLine_ + row * kLineHeight, column,
+            s.split ? box.Width() / 2 : box.Width()};
+}
+
+void AddMoreLines(const LinePlacer& placer, int cells, const std::vector<RowId>& firstHidden,
+                  const std::function<double(int cell)>& dayOf, std::vector<PageItem>& items) {
+    for (int cell = 0; cell < cells; ++cell) {
+        const int hidden = placer.Hidden(cell);
+        if (hidden <= 0) continue;
+        const std::optional<LinePlacer::Spot> spot = placer.MoreSpot(cell);
+        if (!spot) continue;
+        items.push_back({PageItem::Kind::More, firstHidden[static_cast<std::size_t>(cell)],
+                         dayOf(cell), cell, spot->column, -1, spot->x, spot->y, spot->fitWidth,
+                         MoreText(hidden)});
     }
-    Spot spot{s.x, s.y, s.column, s.split ? box.Width() / 2 : box.Width()};
-    s.y += kLineHeight;
-    return spot;
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "views/WeekPage.h"
 
+#include <algorithm>
+
 #include "document/TamselDoc.h"
 #include "values/NumberFormat.h"
 #include "views/EntryLabel.h"
@@ -8,13 +10,17 @@ namespace kivrun {
 
 WeekLayout::WeekLayout(const CDate& weekStart, int width, int height)
     : weekStart_(weekStart),
-      width_(width),
-      height_(height),
-      boxWidth_((width - 20) / 2),
-      boxHeight_((height - 20) / 4) {}
+      width_(std::max(width, MinimumWidth())),
+      height_(std::max(height, MinimumHeight())),
+      boxWidth_((width_ - 20) / 2),
+      boxHeight_((height_ - 20) / 4) {}
 
-bool WeekLayout::TooSmall() const {
-    return width_ < 120 || height_ < 200;
+int WeekLayout::MinimumWidth() {
+    return 20 + 2 * kMinBoxWidth;
+}
+
+int WeekLayout::MinimumHeight() {
+    return 20 + 4 * (kFirstLine + kMinBoxLines * LinePlacer::kLineHeight);
 }
 
 PixelRect WeekLayout::Box(int box) const {
@@ -66,7 +72,6 @@ PixelRect WeekLayout::SummaryArea() const {
 WeekPage WeekPage::Fill(const WeekLayout& layout, const std::vector<EntryRow>& entries,
                         const Catalog& catalog) {
     WeekPage page{layout, {}, {}, 0};
-    if (layout.TooSmall()) return page;
     int lines[7] = {};
     std::vector<int> boxes;
     boxes.reserve(entries.size());
@@ -75,29 +80,38 @@ WeekPage WeekPage::Fill(const WeekLayout& layout, const std::vector<EntryRow>& e
         if (boxes.back() >= 0) ++lines[boxes.back()];
     }
     LinePlacer placer(layout.DayBoxes(), WeekLayout::kFirstLine);
+    std::vector<RowId> firstHidden(7, 0);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int box = boxes[i];
         if (box < 0) continue;
         const EntryRow& e = entries[i];
+        const std::optional<LinePlacer::Spot> spot = placer.Next(box, lines[box]);
+        if (!spot) {
+            if (firstHidden[static_cast<std::size_t>(box)] == 0)
+                firstHidden[static_cast<std::size_t>(box)] = e.entryId;
+            continue;
+        }
         const SportInfo* sport = catalog.Sport(e.sport);
-        const LinePlacer::Spot spot = placer.Next(box, lines[box]);
-        page.items.push_back({PageItem::Kind::Entry, e.entryId, e.date, box, spot.column,
-                              LineImage(sport), spot.x, spot.y, spot.fitWidth,
+        page.items.push_back({PageItem::Kind::Entry, e.entryId, e.date, box, spot->column,
+                              LineImage(sport), spot->x, spot->y, spot->fitWidth,
                               WeekEntryLine(e, sport)});
     }
+    AddMoreLines(
+        placer, 7, firstHidden, [&](int box) { return layout.DayOf(box).ToSerial(); }, page.items);
     return page;
 }
 
 std::string GrandTotalText(const GrandTotal& grand, const std::string& unitShortName) {
     std::string text = "Total:  ";
-    if (grand.distance > 0) text += DoubleToText(Round(grand.distance, 1)) + unitShortName + "  ";
+    if (grand.distance > 0)
+        text += DisplayDoubleText(Round(grand.distance, 1)) + unitShortName + "  ";
     return text + grand.time.Format(0) + "H  " + IntToText(grand.workouts) + "x";
 }
 
 std::string SportTotalText(const TotalsRecord& t) {
     std::string text;
     if (!IsBuiltInSportName(t.sportName)) text = t.sport + ": ";
-    if (t.distance != 0) text += DoubleToText(t.distance) + t.distanceShortName + "  ";
+    if (t.distance != 0) text += DisplayDoubleText(t.distance) + t.distanceShortName + "  ";
     return text + CElapsedTime::FromSeconds(t.time).Format(0) + "H  " + IntToText(t.workouts) + "x";
 }
 
@@ -106,7 +120,7 @@ void WeekPage::Summarise(WeekPage& page, const std::vector<TotalsRecord>& totals
     page.summary.clear();
     page.summaryColumns = 0;
     const WeekLayout& layout = page.layout;
-    if (layout.TooSmall() || totals.empty()) return;
+    if (totals.empty()) return;
     const PixelRect box = layout.Box(WeekLayout::kSummaryBox);
     const int width = layout.BoxWidth();
     const int height = layout.BoxHeight();
@@ -149,7 +163,6 @@ void WeekPage::Summarise(WeekPage& page, const std::vector<TotalsRecord>& totals
 
 WeekPage WeekPage::Read(CTamselDoc& doc, const CDate& weekStart, int width, int height) {
     const WeekLayout layout(weekStart, width, height);
-    if (layout.TooSmall()) return {layout, {}, {}, 0};
     const CDate last = weekStart.AddDays(6);
     const Catalog& catalog = doc.GetCatalog();
     WeekPage page = Fill(layout, doc.EntriesBetween(weekStart, last), catalog);

@@ -13,7 +13,8 @@ class CTamselDoc;
 struct GrandTotal;
 
 // The boxes of the week view for an area of width x height pixels: two columns of four,
-// the seven days top to bottom from the left column, then the "Summary" box.
+// the seven days top to bottom from the left column, then the "Summary" box. An area
+// smaller than the week needs is taken at the week's least size (the window then scrolls).
 class WeekLayout {
   public:
     static constexpr int kSummaryBox = 7;
@@ -21,12 +22,16 @@ class WeekLayout {
     static constexpr int kFirstLine = 25;
     // A summary column is at least this wide.
     static constexpr int kSummaryColumnWidth = 37;
+    // The least a box is: 200 pixels wide, three lines high (the Summary's sports and total).
+    static constexpr int kMinBoxWidth = 200;
+    static constexpr int kMinBoxLines = 3;
 
     // weekStart must be a first day of the week.
     WeekLayout(const CDate& weekStart, int width, int height);
+    static int MinimumWidth();
+    static int MinimumHeight();
 
     const CDate& WeekStart() const { return weekStart_; }
-    bool TooSmall() const;
     int Width() const { return width_; }
     int Height() const { return height_; }
     PixelRect Outer() const { return {10, 10, width_ - 10, height_ - 10}; }
@@ -36,6 +41,8 @@ class WeekLayout {
     std::vector<PixelRect> DayBoxes() const;
     // The day's box, -1 for a day of another week.
     int BoxOf(const CDate& day) const;
+    // Today's box, -1 when it is another week.
+    int TodayBox() const { return BoxOf(CDate()); }
     CDate DayOf(int box) const { return weekStart_.AddDays(box); }
     // "Monday, Jan 5, 2004", or "Summary" for the last box.
     std::string HeaderText(int box) const;

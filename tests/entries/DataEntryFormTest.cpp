@@ -208,7 +208,16 @@ TEST_F(DataEntryFormTest, TodaysEventBecomesAnEntryWhenTheUserAgrees) {
     EXPECT_EQ(fresh.route, "Harbour 10k");
     EXPECT_EQ(fresh.Sports()[size_t(fresh.sport)].name, "Running");
     EXPECT_EQ(fresh.Classes()[size_t(fresh.cls)].abbrev, "R");
+    // The event stays until the workout is entered; then one Undo brings it back.
+    EXPECT_EQ(doc->Database().RowCount("Calendar Events"), 1);
+    fresh.time = "0:45:00";
+    EXPECT_EQ(fresh.Enter(), Focus::None);
     EXPECT_EQ(doc->Database().RowCount("Calendar Events"), 0);
+    EXPECT_EQ(doc->EntryCount(), 1);
+    EXPECT_EQ(UndoItemText(doc->History()), "&Undo Log Event as Workout\tCtrl+Z");
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->Database().RowCount("Calendar Events"), 1);
+    EXPECT_EQ(doc->EntryCount(), 0);
 }
 
 TEST_F(DataEntryFormTest, TheDefaultSportIsChosenWithItsUnits) {

@@ -93,6 +93,32 @@ TEST_F(EventsTest, WritesTellTheViewsAndAGoneEventChangesNothing) {
     EXPECT_EQ(view.hints[1].newDate, CDate(12, 9, 2026).ToSerial());
 }
 
+// Every write of an event is a step of the history, as a workout's is: undone and redone
+// whole, under its EventID, telling the views.
+TEST_F(EventsTest, AddingChangingAndDeletingEventsIsUndoneAndRedone) {
+    const RowId id = Add(12, 8, 2026, "Turkey Trot");
+    EXPECT_EQ(UndoItemText(doc->History()), "&Undo Add Event\tCtrl+Z");
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_FALSE(doc->Event(id));
+    ASSERT_TRUE(doc->Redo());
+    ASSERT_TRUE(doc->Event(id));
+    EXPECT_EQ(doc->Event(id)->name, "Turkey Trot");
+
+    ASSERT_TRUE(doc->ModifyEvent(id, {CDate(12, 9, 2026), "B", "Crit", "", ""}, nullptr));
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->Event(id)->name, "Turkey Trot");
+    EXPECT_EQ(doc->Event(id)->date, CDate(12, 8, 2026).ToSerial());
+
+    const RowId other = Add(12, 10, 2026, "Relay");
+    view.hints.clear();
+    ASSERT_EQ(doc->DeleteEvents({id, other}, nullptr), 2);
+    EXPECT_EQ(UndoItemText(doc->History()), "&Undo Delete Events\tCtrl+Z");
+    ASSERT_TRUE(doc->Undo());  // both back in one step
+    EXPECT_TRUE(doc->Event(id));
+    EXPECT_TRUE(doc->Event(other));
+    EXPECT_EQ(view.kinds(), (std::vector<int>{9, 8, 8}));
+}
+
 TEST_F(EventsTest, SeveralGoInOneNoticeAndAnUnknownSportIsRefused) {
     const RowId a = Add(1, 1, 2027, "A");
     const RowId b = Add(1, 2, 2027, "B");

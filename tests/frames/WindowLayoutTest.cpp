@@ -1,5 +1,7 @@
 #include "frames/WindowLayout.h"
 
+#include "frames/SavedLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -116,6 +118,9 @@ TEST(WindowMenus, EachWindowKindBringsItsPrintItemEntryItemsAndOwnMenu) {
         EXPECT_EQ(file[7], c.print);
         EXPECT_EQ(file.back(), "E&xit");
         EXPECT_EQ(Texts(Find(bar, "&Edit")), c.edit);
+        // The Window menu keeps its items whichever window is active.
+        EXPECT_EQ(Texts(Find(bar, "&Window")), (V{"&Split Window", "&Cascade", "Tile &Horizontally",
+                                                  "Tile &Vertically", "&Arrange Icons"}));
     }
 }
 
@@ -202,6 +207,54 @@ TEST(WindowArrange, HorizontalStacksAndVerticalSetsSideBySide) {
     EXPECT_EQ(five[1], (WindowRect{0, 300, 400, 300}));
     EXPECT_EQ(five[4], (WindowRect{400, 400, 400, 200}));
     EXPECT_TRUE(TileRects(0, 800, 600, TileOrientation::Vertical).empty());
+}
+
+// Arranged windows get room for their content: the month's grid, the week's boxes.
+TEST(WindowArrange, CascadeAndTileGiveEachWindowItsUsefulSize) {
+    using K = WindowKind;
+    const std::vector<K> kinds = {K::LogWindow, K::Calendar, K::WeekView, K::EntryView};
+    const auto wide = CascadeRects(kinds, 1200, 800);
+    ASSERT_EQ(wide.size(), 4u);
+    for (std::size_t i = 0; i < wide.size(); ++i)
+        EXPECT_EQ(wide[i], (WindowRect{26 * int(i), 26 * int(i), 1200 - 78, 800 - 78})) << i;
+    // A 640 x 480 screen's area: nothing tiny, nothing off the area.
+    for (const auto& rects :
+         {CascadeRects(kinds, 640, 380), TileRectsFor(kinds, 640, 380, TileOrientation::Vertical),
+          TileRectsFor(kinds, 640, 380, TileOrientation::Horizontal)})
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            const WindowSize least = UsefulSize(kinds[i]);
+            EXPECT_GE(rects[i].width, std::min(least.width, 640)) << i;
+            EXPECT_GE(rects[i].height, std::min(least.height, 380)) << i;
+            EXPECT_GE(rects[i].x, 0);
+            EXPECT_LE(rects[i].x + rects[i].width, 640);
+            EXPECT_LE(rects[i].y + rects[i].height, 380);
+        }
+    // Room enough: tiles as before.
+    EXPECT_EQ(TileRectsFor({K::LogWindow, K::Totals}, 1200, 800, TileOrientation::Vertical),
+              TileRects(2, 1200, 800, TileOrientation::Vertical));
+}
+
+// The windows of a log, kept between sessions as text: read back as written; lines that
+// cannot be read are left out; a place from a larger screen is brought onto the area.
+TEST(SavedLayout, WindowsRoundTripAndForeignTextIsLeftOut) {
+    SavedLayout layout{
+        "/home/ann/Training 2026.tlg",
+        {{WindowKind::LogWindow, {0, 0, 900, 600}, WindowShow::Normal, ""},
+         {WindowKind::Calendar, {-20, 40, 700, 500}, WindowShow::Maximized, "3/01/2026"},
+         {WindowKind::Graphs, {5, 6, 300, 200}, WindowShow::Minimized, "x\ty"}}};
+    const std::optional<SavedLayout> back = SavedLayout::Restore(layout.Save());
+    layout.windows[2].state = "x y";  // a tab cannot be kept
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, layout);
+    const std::optional<SavedLayout> odd = SavedLayout::Restore(
+        "log\ta.tlg\nwizard\t1\t2\t3\t4\tnormal\t\ncalendar\t1\tx\t3\t4\tnormal\t\n"
+        "week\t1\t2\t300\t400\tnormal\t3/02/2026\n");
+    ASSERT_TRUE(odd);
+    ASSERT_EQ(odd->windows.size(), 1u);
+    EXPECT_EQ(odd->windows[0].kind, WindowKind::WeekView);
+    EXPECT_FALSE(SavedLayout::Restore("week\t1\t2\t3\t4\tnormal\t\n"));  // no log
+    EXPECT_EQ(KeptOnArea({1500, 900, 700, 500}, 1024, 700), (WindowRect{324, 200, 700, 500}));
+    EXPECT_EQ(KeptOnArea({-30, 10, 2000, 50}, 1024, 700), (WindowRect{0, 10, 1024, 150}));
 }
 
 TEST(WindowArrange, IconsLineUpAlongTheBottomAndWrapUpwards) {

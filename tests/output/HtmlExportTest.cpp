@@ -92,6 +92,8 @@ TEST_F(HtmlExportTest, AnEmptyLogHasTheHeaderRowOnly) {
     EXPECT_NE(page.find("<th class=\"log\" align=\"left\">Notes</th>\n</tr>\n</table>\n<br><br>\n"),
               std::string::npos);
     EXPECT_EQ(page.find("<td"), std::string::npos);
+    // No heading of the user's: the log's name heads the page.
+    EXPECT_NE(page.find("<font class=\"LOGHEADING\">log</font>"), std::string::npos);
 }
 
 TEST_F(HtmlExportTest, TotalsAroundNewYearInBothDateOrders) {
@@ -101,8 +103,8 @@ TEST_F(HtmlExportTest, TotalsAroundNewYearInBothDateOrders) {
         Add(month, day, year, "R", 1, 600);
     EXPECT_EQ(RowOutline(Page()),
               "2026 Total (2); Weekly Total (1); 1/10/26; Weekly Total (2); 1/02/26; "
-              "2025 Total (2); 12/30/25; Weekly Total (1); 12/20/25; Weekly Total (1); "
-              "2024 Total (1); 11/20/24");
+              "2025 Total (2); 12/30/25; Weekly Total (1); 12/20/25; 2024 Total (1); "
+              "Weekly Total (1); 11/20/24");
     doc->ToggleDateSort();
     EXPECT_EQ(RowOutline(Page()),
               "11/20/24; Weekly Total (1); 2024 Total (1); 12/20/25; Weekly Total (1); 12/30/25; "

@@ -41,6 +41,30 @@ TEST(PaperWrap, LinesBreakAtBlanksAndWordsLongerThanALineAreCut) {
             << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
 }
 
+// Wrapping measures each word about once, so a long note costs in proportion to its length:
+// the characters measured stay a small multiple of the text, with or without blanks.
+TEST(PaperWrap, MeasuresAboutEachCharacterOnceHoweverLongTheText) {
+    std::size_t measured = 0;
+    const controls::TextWidth counting = [&measured](std::u16string_view text) {
+        measured += text.size();
+        return Fixed(text);
+    };
+    std::u16string words;
+    while (words.size() < 200000)
+        words += u"steady miles on the coast path ";
+    for (const std::u16string& text : {words, std::u16string(200000, u'x')}) {
+        measured = 0;
+        const Lines lines = WrapLines(text, 400, counting);
+        EXPECT_GE(lines.size(), text.size() / 40);
+        EXPECT_LT(measured, 4 * text.size());
+    }
+    // Narrower than a line, kept whole, or with empty lines kept: as the views want them.
+    EXPECT_EQ(
+        WrapLines(u"easy\r\n\r\nthen", 50, Fixed, {.belowRoom = true, .keepEmptyLines = true}),
+        (Lines{u"easy", u"", u"then"}));
+    EXPECT_EQ(WrapLines(u"abcde", 50, Fixed, {.belowRoom = true}), (Lines{u"abcd", u"e"}));
+}
+
 TEST(PaperPages, ARowThatDoesNotFitBeginsTheNextPage) {
     struct Case {
         std::vector<int> lines;

@@ -122,7 +122,7 @@ TEST_F(GraphModelTest, TheModelOpensOnTheLatestPeriodsAndKeepsItsPlace) {
     EXPECT_EQ(model.Maximum(), 76);
     EXPECT_EQ(bars.bars.back().rect.x, 100 + 9 * 65 - 65 / 4);
     EXPECT_FALSE(bars.gridlines.empty());
-    EXPECT_EQ(bars.gridlines.front().label, "5");
+    EXPECT_EQ(bars.gridlines.front().label, "5M");  // round, with the unit
 
     // A new workout after the last keeps the view on the latest periods.
     Add(monday.AddDays(7 * 61), "R", 5, 1800);
@@ -184,10 +184,33 @@ TEST_F(GraphModelTest, APaceLineBreaksWhereThereWasNoDistance) {
     const GraphScene& s = model.Scene();
     ASSERT_EQ(s.lines.size(), 2u);
     EXPECT_EQ(s.lines[0].points.size(), 1u);
-    // 8:00 a mile sets the scale, stepped by tenths of a second.
+    // 8:00 a mile sets the scale, stepped by half minutes.
     EXPECT_EQ(model.Maximum(), 528);
-    EXPECT_DOUBLE_EQ(model.Step(), 29.3);
-    EXPECT_EQ(s.gridlines.front().label, "0:29");
+    EXPECT_DOUBLE_EQ(model.Step(), 30);
+    EXPECT_EQ(s.gridlines.front().label, "0:30");
+}
+
+// A window too small for numbers prints a page that has them: the graph is laid out again for
+// the page's size, and running totals mark where each year starts again.
+TEST_F(GraphModelTest, LaidOutForAPageTheGraphFillsItWithANumberedAxis) {
+    AddSeason();
+    Add(12, 16, 2020, "R", 5, 1800);
+    CGraphModel model(*doc, ParseGraphState("1,0,0,1,0,65"));  // cumulative line by week
+    model.Resize(260, 180);
+    model.Open();
+    EXPECT_TRUE(model.Scene().gridlines.empty());  // 30 pixels of plot: no room for one
+    model.Resize(768, 1008);  // letter paper, less its margins, at 96 to the inch
+    model.ScrollToEnd();
+    const GraphScene& page = model.Scene();
+    EXPECT_EQ(page.plot, (GraphRect{100, 75, 768 - 150, 1008 - 150}));
+    ASSERT_GE(page.gridlines.size(), 5u);
+    EXPECT_EQ(page.gridlines[0].label, "2M");
+    EXPECT_EQ(page.gridlines[1].label, "4M");
+    // The week that holds 1 January starts 2021's running totals: the mark is half a period
+    // before it.
+    ASSERT_EQ(page.yearMarks.size(), 1u);
+    EXPECT_EQ(page.yearMarks[0].year, "2021");
+    EXPECT_EQ(page.yearMarks[0].x, PeriodX(page.plot, 65, 2 - model.First()) - 65 / 2);
 }
 
 TEST_F(GraphModelTest, TheSettingsAreWrittenOnlyWhenTheyChange) {

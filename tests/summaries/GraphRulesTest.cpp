@@ -86,22 +86,27 @@ TEST(GraphRules, Zoom) {
     EXPECT_EQ(EffectiveZoom(400, 65, GraphType::Bar), 65);
 }
 
+// Gridlines fall on round numbers in each quantity's own terms.
 TEST(GraphRules, VerticalScale) {
-    using Q = GraphQuantity;
+    using F = AxisForm;
     const struct {
-        Q quantity;
+        F form;
         double raw;
         double step;
     } steps[] = {
-        {Q::Time, 3600, 4800}, {Q::Time, 3601, 5400}, {Q::Time, 2700, 3600}, {Q::Time, 1200, 1500},
-        {Q::Time, 300, 360},   {Q::Time, 301, 600},   {Q::Distance, 4.9, 5}, {Q::Distance, 5, 10},
-        {Q::Distance, 0, 1},   {Q::Workouts, 12, 15}, {Q::Pace, 0.34, 0.3},  {Q::Pace, 7.25, 7.3},
+        {F::Decimal, 66969, 100000},  {F::Decimal, 4.9, 5},       {F::Decimal, 5, 5},
+        {F::Decimal, 5.01, 10},       {F::Decimal, 1.1, 2},       {F::Decimal, 2.1, 2.5},
+        {F::Decimal, 0.34, 0.5},      {F::Decimal, 0, 0.1},       {F::Decimal, 0.05, 0.1},
+        {F::Count, 12, 20},           {F::Count, 21, 25},         {F::Count, 3, 5},
+        {F::Count, 1.5, 2},           {F::Count, 0, 1},           {F::Hours, 290, 300},
+        {F::Hours, 3600, 3600},       {F::Hours, 3601, 7200},     {F::Hours, 8000, 9000},
+        {F::Hours, 1000000, 1800000}, {F::MinutesSeconds, 7, 10}, {F::MinutesSeconds, 40, 60},
     };
     for (const auto& c : steps)
-        EXPECT_DOUBLE_EQ(RoundedStep(c.quantity, c.raw), c.step) << c.raw;
+        EXPECT_DOUBLE_EQ(RoundedStep(c.form, c.raw), c.step) << c.raw;
     // 600 pixels hold 24 gridlines; 24 pixels none.
-    EXPECT_DOUBLE_EQ(GridStep(Q::Distance, 240, 600), 15);
-    EXPECT_DOUBLE_EQ(GridStep(Q::Distance, 240, 24), 0);
+    EXPECT_DOUBLE_EQ(GridStep(F::Decimal, 240, 600), 10);
+    EXPECT_DOUBLE_EQ(GridStep(F::Decimal, 240, 24), 0);
     EXPECT_EQ(RaisedMaximum(0, 10), 11);
     EXPECT_EQ(RaisedMaximum(20, 10), 20);
     EXPECT_EQ(RaisedMaximum(0, 0), 0);
@@ -149,13 +154,13 @@ TEST(GraphRules, PaceInEachUnit) {
         {2, 5, 45, "0:45"},
     };
     for (const auto& c : cases) {
-        const GraphValue v = CellValue(miles, GraphQuantity::Pace, {c.distanceUnit, c.pace});
+        const GraphValue v = CellValue(miles, GraphQuantity::Pace, {c.distanceUnit, c.pace, ""});
         EXPECT_NEAR(v.value, c.value, 1e-9) << c.pace;
         EXPECT_EQ(v.text, c.text) << c.pace;
     }
     // Time without distance has no pace; nor has distance without time.
     for (const GraphCell& cell : {GraphCell{0, 3600, 0, 1}, GraphCell{5, 0, 0, 1}}) {
-        const GraphValue v = CellValue(cell, GraphQuantity::Pace, {0, 1});
+        const GraphValue v = CellValue(cell, GraphQuantity::Pace, {0, 1, ""});
         EXPECT_EQ(v.value, 0);
         EXPECT_EQ(v.text, "");
     }
@@ -163,7 +168,10 @@ TEST(GraphRules, PaceInEachUnit) {
     EXPECT_EQ(CellValue(miles, GraphQuantity::Time, {}).text, "1:15");
     EXPECT_EQ(CellValue(miles, GraphQuantity::Workouts, {}).text, "1");
     EXPECT_EQ(AxisValueText(4800, GraphQuantity::Time, {}), "1:20");
-    EXPECT_EQ(AxisValueText(450, GraphQuantity::Pace, {0, 1}), "7:30");
+    EXPECT_EQ(AxisValueText(450, GraphQuantity::Pace, {0, 1, ""}), "7:30");
+    EXPECT_EQ(AxisValueText(2.5, GraphQuantity::Distance, {2, 4, "K"}), "2.5K");
+    EXPECT_EQ(AxisValueText(1500000, GraphQuantity::Distance, {3, 5, "m"}), "1500000m");
+    EXPECT_EQ(AxisValueText(25, GraphQuantity::Workouts, {}), "25");
 }
 
 TEST(GraphRules, Periods) {

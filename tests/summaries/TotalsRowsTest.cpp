@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/SampleLog.h"
 #include "store/PreferencesSet.h"
 #include "summaries/TotalsRows.h"
 #include "summaries/TotalsTable.h"
@@ -23,6 +24,47 @@ std::vector<std::string> Lines(const TotalsResult& r) {
         lines.push_back(row.text[0] + "|" + row.text[1] + "|" + row.text[2] + "|" + row.text[3] +
                         "|" + row.text[4] + (row.isTotal ? " T" : ""));
     return lines;
+}
+
+// One walk of the filtered set gives, for every grouping and week start, what the stored
+// totals queries give; regrouping reads nothing more.
+TEST_F(TotalsRowsTest, OneWalkSumsWhatTheTotalsQueriesSum) {
+    const std::string sample = dir.File("sample.tlg");
+    ASSERT_TRUE(WriteSampleLog(sample, 1500, 7, ui));
+    CTamselDoc log(ui);
+    ASSERT_TRUE(log.OnOpenDocument(sample, CTamselDoc::OpenMode::ReadOnly));
+    // Newest first, as a log may keep it.
+    EXPECT_TRUE(log.DateSortDescending());
+    TotalsData data;
+    data.Gather(log);
+    const CDate first = *log.FirstEntryDay(), last = *log.LastEntryDay();
+    for (int weekStart : {1, 0, 4}) {
+        ProgramState::Instance().SetWeekStartDay(weekStart);
+        const struct {
+            TotalsGrouping grouping;
+            const char* query;
+        } groupings[] = {{TotalsGrouping::Week, "ww"},
+                         {TotalsGrouping::Month, "m"},
+                         {TotalsGrouping::Year, "yyyy"}};
+        for (const auto& g : groupings) {
+            SCOPED_TRACE(std::string(g.query) + " from day " + std::to_string(weekStart));
+            const std::vector<TotalsRecord> ours =
+                data.Records(g.grouping, log.GetCatalog(), weekStart);
+            const std::vector<TotalsRecord> query = log.GetTotals(first, last, g.query);
+            ASSERT_EQ(ours.size(), query.size());
+            for (std::size_t i = 0; i < ours.size(); ++i) {
+                EXPECT_EQ(ours[i].year, query[i].year);
+                EXPECT_EQ(ours[i].period, query[i].period);
+                EXPECT_EQ(ours[i].sport, query[i].sport);
+                EXPECT_EQ(ours[i].sportName, query[i].sportName);
+                EXPECT_EQ(ours[i].distanceShortName, query[i].distanceShortName);
+                EXPECT_EQ(ours[i].workouts, query[i].workouts);
+                EXPECT_NEAR(ours[i].distance, query[i].distance, 1e-6);
+                EXPECT_NEAR(ours[i].time, query[i].time, 1e-6);
+            }
+        }
+    }
+    EXPECT_EQ(data.Reads(), 1);
 }
 
 TEST_F(TotalsRowsTest, AnEmptyLogSaysSo) {

@@ -183,7 +183,8 @@ TEST_F(ChildWindows, MenusFollowTheActiveWindow) {
 
     doc.OpenOrActivate(WindowKind::Graphs);
     EXPECT_TRUE(MenuTitles().contains("&Graphing"));
-    EXPECT_EQ(ItemsOf("&Window").mid(0, 3), (QStringList{"&Cascade", "&Tile", "&Arrange Icons"}));
+    EXPECT_EQ(ItemsOf("&Window").front(), "&Split Window");
+    EXPECT_FALSE(Enabled(Command::WindowSplit));
     // The guide is reachable from every menu bar, this one's too.
     EXPECT_EQ(ItemsOf("&Help"), (QStringList{"&Help Topics", "&About Kivrun..."}));
     EXPECT_TRUE(Enabled(Command::HelpTopics));
@@ -269,9 +270,10 @@ TEST_F(ChildWindows, TheWindowMenuListsTheOpenWindows) {
     EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::LogWindow);
 }
 
-TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
+// Arranged windows share the area, but none gets less than it needs to show its content.
+TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindowAtItsUsefulSize) {
     PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar, WindowKind::WeekView});
-    CTamselDoc& doc = OpenLogIn(900, 600);
+    CTamselDoc& doc = OpenLogIn(1800, 1200);
     EXPECT_TRUE(Enabled(Command::WindowCascade));
     doc.OpenOrActivate(WindowKind::Calendar);
     doc.OpenOrActivate(WindowKind::WeekView);
@@ -279,30 +281,44 @@ TEST_F(ChildWindows, CascadeAndTileArrangeEveryWindow) {
 
     frame().Run(Command::WindowTileHorizontally);
     // The active window first, each the full width, one above the other.
-    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(0, 0, 900, 200));
-    EXPECT_EQ(frame().FindChild(WindowKind::LogWindow)->geometry(), QRect(0, 200, 900, 200));
-    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(0, 400, 900, 200));
-
+    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(0, 0, 1800, 400));
+    EXPECT_EQ(frame().FindChild(WindowKind::LogWindow)->geometry(), QRect(0, 400, 1800, 400));
+    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(0, 800, 1800, 400));
     frame().Run(Command::WindowTileVertically);
-    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(0, 0, 300, 600));
-    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(600, 0, 300, 600));
+    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(0, 0, 600, 1200));
+    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(1200, 0, 600, 1200));
 
-    frame().Run(Command::WindowCascade);
+    // A smaller area: the calendar keeps the room of its month, whatever overlaps.
+    const QSize area = frame().MdiArea()->viewport()->size();
+    frame().resize(frame().size() - area + QSize(900, 500));
+    Settle();
+    for (Command cmd : {Command::WindowTileHorizontally, Command::WindowCascade}) {
+        frame().Run(cmd);
+        for (ChildFrame* child : frame().Children()) {
+            const WindowSize least = UsefulSize(child->Kind());
+            EXPECT_GE(child->width(), least.width) << WindowTitle(child->Kind());
+            EXPECT_GE(child->height(), std::min(least.height, 500)) << WindowTitle(child->Kind());
+            EXPECT_LE(child->geometry().bottom(), 499);
+        }
+    }
+    // Cascaded: each a step lower and to the right, the active one on top.
     QList<QPoint> corners;
     for (ChildFrame* child : frame().Children())
         corners << child->pos();
     std::sort(corners.begin(), corners.end(),
               [](QPoint a, QPoint b) { return a.x() + a.y() < b.x() + b.y(); });
-    for (qsizetype i = 1; i < corners.size(); ++i) {
-        EXPECT_GT(corners[i].x(), corners[i - 1].x());
-        EXPECT_GT(corners[i].y(), corners[i - 1].y());
-    }
+    for (qsizetype i = 1; i < corners.size(); ++i)
+        EXPECT_GT(corners[i].x() + corners[i].y(), corners[i - 1].x() + corners[i - 1].y());
+    EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::WeekView);
+
     // Tiling leaves room for minimised windows at the bottom, and arranges them there.
+    frame().resize(frame().size() - QSize(900, 500) + QSize(1800, 1200));
+    Settle();
     frame().FindChild(WindowKind::Calendar)->showMinimized();
     frame().Run(Command::WindowTileVertically);
     frame().Run(Command::WindowArrangeIcons);
     ChildFrame* icon = frame().FindChild(WindowKind::Calendar);
-    EXPECT_EQ(icon->geometry().bottom(), 599);
+    EXPECT_EQ(icon->geometry().bottom(), 1199);
     for (ChildFrame* child : frame().Children())
         EXPECT_TRUE(child == icon || child->geometry().bottom() <= icon->geometry().top());
 }

@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
@@ -121,7 +123,8 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
             dialog.accept();
         },
         [&] {
-            QTest::mouseDClick(&month, Qt::LeftButton, {}, {cell.left + 30, cell.bottom - 5});
+            QTest::mouseDClick(month.viewport(), Qt::LeftButton, {},
+                               {cell.left + 30, cell.bottom - 5});
         });
     ASSERT_EQ(doc->Events().size(), 1u);
     const EventRow planned = doc->Events().front();
@@ -148,12 +151,32 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
     ASSERT_GE(moved, 0);
     EXPECT_EQ(month.Drawn().texts[std::size_t(moved)], "Winter 10K");
 
-    // Today's event: the data entry form offers it as a workout, and on Yes it is gone from
-    // the calendar and the list.
-    ui.answers = {true};
+    // Today's event: the data entry form offers it as a workout (declined here); "Log as
+    // Workout" on the event's line in the calendar fills the form from it. Once the workout
+    // is entered the event is gone from the calendar and the list; one Undo brings it back.
+    ui.answers = {false};
     CDataEntryFrm entryForm(*doc);
+    Register(&entryForm);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    month.Select(month.Drawn().Find(PageItem::Kind::Event, planned.eventId));
+    std::unique_ptr<QMenu> menu = month.MakeMenu({0, 0}, true);
+    QAction* log = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == "Log as &Workout") log = a;
+    ASSERT_NE(log, nullptr);
+    log->trigger();
+    EXPECT_EQ(entryForm.model().route, "Winter 10K");
+    EXPECT_EQ(entryForm.model().FromEvent(), planned.eventId);
+    EXPECT_EQ(list->Model().rowCount(), 1);  // not gone before the workout is entered
+    QTest::keyClicks(entryForm.timeBox(), "0:48:00");
+    entryForm.enterButton()->click();
+    EXPECT_EQ(doc->EntryCount(), 1) << (ui.messages.empty() ? "" : ui.messages.back());
     EXPECT_EQ(month.Drawn().Find(PageItem::Kind::Event, planned.eventId), -1);
     EXPECT_EQ(list->Model().rowCount(), 0);
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->EntryCount(), 0);
+    EXPECT_EQ(list->Model().rowCount(), 1);
+    EXPECT_GE(month.Drawn().Find(PageItem::Kind::Event, planned.eventId), 0);
 }
 
 TEST_F(EventsWindow, TheFormEntersAndTheListSortsCopiesAndDeletes) {

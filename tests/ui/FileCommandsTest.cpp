@@ -1,6 +1,8 @@
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStatusBar>
 
 #include "ShellSupport.h"
 #include "frames/ui/ChildFrame.h"
@@ -117,6 +119,9 @@ TEST_F(FileCommands, CloseReturnsToTheNoLogMenus) {
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     EXPECT_EQ(frame().windowTitle(), "Kivrun");
     EXPECT_TRUE(QFile::exists(app->BackupFolder() + "/ClosingBAK.tlg"));
+    // Said once, with where the copy went.
+    EXPECT_EQ(frame().statusBar()->currentMessage(),
+              "Closing.tlg was backed up to " + QDir::toNativeSeparators(app->BackupFolder()));
 }
 
 TEST_F(FileCommands, UndoFollowsTheDocumentsNotices) {

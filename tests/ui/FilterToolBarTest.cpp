@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -164,6 +166,28 @@ TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
     EXPECT_FALSE(bar()->Presenter().Pending().showAll);
     EXPECT_EQ(Shown(), 5);  // still nothing applied
     EXPECT_TRUE(doc().Filter().showAll);
+}
+
+// On a 640 x 480 screen the open bar stays inside the window and scrolls sideways to its
+// last box; the log window below keeps its room.
+TEST_F(FilterToolBarTest, OnASmallScreenTheOpenBarScrollsRatherThanRunOff) {
+    frame().resize(640, 480);
+    Click(bar()->expandButton());
+    ASSERT_TRUE(bar()->IsExpanded());
+    auto* scroller = bar()->findChild<QScrollArea*>();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_LE(bar()->geometry().right(), frame().width());
+    EXPECT_LE(scroller->geometry().right(), bar()->width());
+    QWidget* last = bar()->valueBox(Bar::kNotes);
+    scroller->ensureWidgetVisible(bar()->repeatBox());
+    Settle();
+    const QRect seen = scroller->viewport()->rect();
+    EXPECT_TRUE(seen.contains(QRect(bar()->repeatBox()->mapTo(scroller->viewport(), QPoint()),
+                                    bar()->repeatBox()->size())));
+    // Every row shows whole, the scroll bar below them.
+    EXPECT_TRUE(last->isVisible());
+    EXPECT_GE(scroller->viewport()->height(), scroller->widget()->minimumSizeHint().height());
+    EXPECT_GT(frame().MdiArea()->height(), 150);
 }
 
 TEST_F(FilterToolBarTest, ControlsFollowTheirSwitchesAndTimesAreChecked) {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -171,6 +172,13 @@ TEST_F(Help, TheFindBoxFindsWordsOnEveryPageAndStepsThroughThem) {
     EXPECT_EQ(help.browser()->textCursor().selectionStart(), first.selectionStart());
     QTest::keyClick(&help, Qt::Key_F3, Qt::ShiftModifier);  // round to the last
     EXPECT_GT(help.browser()->textCursor().selectionStart(), second);
+    // The words are marked on the page found, not on the pages the user goes on to.
+    emit help.browser()->anchorClicked(QUrl("index.html"));
+    EXPECT_EQ(help.CurrentTarget(), "index.html");
+    EXPECT_EQ(help.MarkCount(), 0);
+    // The window came up whole on the screen, however small.
+    const QRect screen = help.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(help.frameGeometry())) << help.frameGeometry().width();
 
     help.findBox()->setFocus();
     help.findBox()->selectAll();

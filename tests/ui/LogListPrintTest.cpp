@@ -36,9 +36,16 @@ class RecordedPage : public QPaintDevice {
     int metric(PaintDeviceMetric metric) const override {
         const int w = size_.width(), h = size_.height();
         const std::map<PaintDeviceMetric, int> values = {
-            {PdmWidth, w}, {PdmHeight, h}, {PdmWidthMM, w * 254 / (10 * dpi_)},
-            {PdmHeightMM, h * 254 / (10 * dpi_)}, {PdmNumColors, INT_MAX}, {PdmDepth, 32},
-            {PdmDpiX, dpi_}, {PdmDpiY, dpi_}, {PdmPhysicalDpiX, dpi_}, {PdmPhysicalDpiY, dpi_},
+            {PdmWidth, w},
+            {PdmHeight, h},
+            {PdmWidthMM, w * 254 / (10 * dpi_)},
+            {PdmHeightMM, h * 254 / (10 * dpi_)},
+            {PdmNumColors, INT_MAX},
+            {PdmDepth, 32},
+            {PdmDpiX, dpi_},
+            {PdmDpiY, dpi_},
+            {PdmPhysicalDpiX, dpi_},
+            {PdmPhysicalDpiY, dpi_},
             {PdmDevicePixelRatio, 1},
             {PdmDevicePixelRatioScaled, static_cast<int>(devicePixelRatioFScale())}};
         const auto it = values.find(metric);
@@ -125,7 +132,11 @@ TEST_F(LogListPrint, PagesHoldHeadingsWrappedRowsAndACentredFooter) {
             });
         EXPECT_TRUE(ruled);
         ASSERT_NE(recorded->Find("Notes"), nullptr);  // the headings on every page
-        EXPECT_LT(recorded->Find("Notes")->at.y(), layout.metrics().headingHeight);
+        EXPECT_LT(recorded->Find("Notes")->at.y(), layout.RowsTop());
+        // ... under the title line: the log and its filter.
+        ASSERT_NE(recorded->Find(paper.TitleLine()), nullptr);
+        EXPECT_TRUE(paper.TitleLine().endsWith(QStringLiteral("All workouts")));
+        EXPECT_LT(recorded->Find(paper.TitleLine())->at.y(), recorded->Find("Notes")->at.y());
 
         // The page's rows are on it, and nothing but the footer goes below the line.
         for (long row = layout.FirstRow(p); row < layout.EndRow(p); ++row)
@@ -147,7 +158,12 @@ TEST_F(LogListPrint, APdfHasThePagesOfTheLayoutOrOfThePageRange) {
     expected.Layout(
         GPage{pdf.pageLayout().paintRectPixels(pdf.resolution()).size(), pdf.resolution()});
     ASSERT_GE(expected.PageCount(), 2);
-    EXPECT_EQ(ReadPdf(pdf.outputFileName()).pages, expected.PageCount());
+    const PdfFacts facts = ReadPdf(pdf.outputFileName());
+    EXPECT_EQ(facts.pages, expected.PageCount());
+    // A row's cells read side by side, in their columns.
+    EXPECT_NE(facts.text.find(Cell(0, 0).toStdString() + "  "), std::string::npos);
+    EXPECT_NE(facts.text.find("Route 0"), std::string::npos);
+    EXPECT_NE(facts.text.find("steady miles"), std::string::npos);
 
     pdf.setOutputFileName(QString::fromStdString(dir.File("second.pdf")));
     pdf.setPrintRange(QPrinter::PageRange);

@@ -91,7 +91,9 @@ TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
     EXPECT_TRUE(complaints.isEmpty()) << complaints.join("\n").toStdString();
 }
 
-// One row's question and the command's wording: LogListWindow.
+// One row's question and the command's wording: LogListWindow. After a delete the row that
+// took the first deleted one's place is selected (the last row after deleting the last), and
+// the other views follow it.
 TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestion) {
     Show(10);
     const std::vector<long> before = ListedIds();
@@ -109,11 +111,19 @@ TEST_F(LogListView, DeletingThreeScatteredRowsDeletesExactlyThoseAfterOneQuestio
         expected.erase(std::find(expected.begin(), expected.end(), gone));
     EXPECT_EQ(ListedIds(), expected);
     EXPECT_EQ(doc->EntryCount(), 7);
-    EXPECT_EQ(ui.questions.size(), 2u);              // no question per entry
-    EXPECT_EQ(view.kinds(), (std::vector<int>{3}));  // the other views heard it once
+    EXPECT_EQ(ui.questions.size(), 2u);  // no question per entry
+    // The other views heard of it once, then of the row selected in its place.
+    EXPECT_EQ(view.kinds(), (std::vector<int>{3, 23}));
     EXPECT_TRUE(list->updatesEnabled());
-    EXPECT_EQ(list->SelectedCount(), 0u);
+    EXPECT_EQ(list->SelectedPositions(), (std::vector<long>{1}));
+    EXPECT_EQ(doc->CurrentEntry(), before[2]);
     ExpectBandsShown();
+
+    SelectRows({6});  // the last row
+    ui.answers = {true};
+    list->DeleteSelectedEntries();
+    EXPECT_EQ(list->SelectedPositions(), (std::vector<long>{5}));
+    EXPECT_EQ(doc->CurrentEntry(), expected[5]);
 }
 
 // The orders the settings keep are ColumnSettingsTest's; here, the header and widths follow.
@@ -258,8 +268,10 @@ TEST_F(LogListView, NumbersAreDrawnWholeAsBuiltAndOnceFitted) {
         "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
         "VALUES ('S','Swimming',3,5,3,3)");
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
-    for (auto [sport, distance, seconds] : {std::tuple{"S", 13000.0, 11400.0}, {"S", 10500.0, 9600},
-                                            {"B", 98.6, 14126}, {"R", 12.8, 5573}}) {
+    for (auto [sport, distance, seconds] : {std::tuple{"S", 13000.0, 11400.0},
+                                            {"S", 10500.0, 9600},
+                                            {"B", 98.6, 14126},
+                                            {"R", 12.8, 5573}}) {
         WorkingEntry e = Entry(12, 1, 2026, sport, seconds);
         e.distance = distance;
         doc->AddEntry(e, nullptr);

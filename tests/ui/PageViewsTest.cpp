@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 #include "ShellSupport.h"
@@ -52,7 +53,7 @@ TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
     EXPECT_EQ(month->Shown().Format(1), "12/01/2026");
     QWheelEvent away(QPointF(50, 50), month->mapToGlobal(QPointF(50, 50)), {}, {0, 120},
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(month, &away);
+    QApplication::sendEvent(month->viewport(), &away);
     EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
     QTest::keyClick(month, Qt::Key_PageDown);
 
@@ -63,7 +64,7 @@ TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
     ASSERT_EQ(first.kind, PageItem::Kind::Entry);
     const QPoint onFirst =
         month->Drawn().rects[static_cast<std::size_t>(month->Selected())].center();
-    QTest::mouseDClick(month, Qt::LeftButton, {}, onFirst);
+    QTest::mouseDClick(month->viewport(), Qt::LeftButton, {}, onFirst);
     Settle();
     auto* entry = frame().findChild<CEntryView*>();
     ASSERT_NE(entry, nullptr);
@@ -166,13 +167,22 @@ TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
     EXPECT_EQ(CDate::FromSerial(view.hints.back().newDate), CDate(12, 9, 2026));
     EXPECT_EQ(month.MakeMenu({3, 3}, false), nullptr);  // the margin
 
-    // The week start moves the grid; a window too small shows nothing.
+    // The week start moves the grid; a window too small shows the month at its least size
+    // and scrolls to what it does not show.
     ProgramState::Instance().SetWeekStartDay(0);
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::GeneralPreferences));
     EXPECT_EQ(month.Grid().GridStart(), CDate(11, 29, 2026));
-    month.resize(119, 600);
+    month.resize(300, 200);
     QApplication::processEvents();
-    EXPECT_TRUE(month.Drawn().items.empty());
+    EXPECT_EQ(month.Drawn().items.size(), 3u);
+    EXPECT_EQ(month.Grid().Width(), CalendarGrid::MinimumWidth());
+    EXPECT_GT(month.horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(month.verticalScrollBar()->maximum(), 0);
+    // Moving to a line out of sight scrolls it into view.
+    QTest::keyClick(&month, Qt::Key_Home);
+    QTest::keyClick(&month, Qt::Key_End);
+    const QRect last = month.Drawn().rects[static_cast<std::size_t>(month.Selected())];
+    EXPECT_LE(last.right() - month.horizontalScrollBar()->value(), month.viewport()->width());
 }
 
 TEST_F(PageViews, TheWeekFollowsTheCurrentEntryAndTheFilter) {

@@ -10,6 +10,8 @@
 #include "ShellSupport.h"
 #include "app/ui/KeyIndicators.h"
 #include "frames/ui/ChildFrame.h"
+#include "views/ui/CalendarView.h"
+#include "views/ui/WeekView.h"
 
 namespace kivrun::test {
 namespace {
@@ -162,6 +164,50 @@ TEST_F(Startup, WithoutACommandLineReopensTheLastLogOrStartsEmpty) {
     EXPECT_EQ(app->Document(), nullptr);
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(app->Recent().Files().size(), 2);
+}
+
+// The program closed on a log opens on it again with the main window and the log windows as
+// they were: where, how large, which one active, and what the calendar and week showed.
+using LayoutBetweenSessions = SampleProgramTest;
+
+TEST_F(LayoutBetweenSessions, TheLastLogReopensWithItsWindowsWhereTheyWere) {
+    StartOnSample(300, 760, 560);
+    frame().showNormal();
+    frame().setGeometry(40, 30, 740, 540);
+    Settle();
+    doc().OpenOrActivate(WindowKind::WeekView);
+    auto* week = dynamic_cast<CWeekView*>(frame().FindChild(WindowKind::WeekView)->MainView());
+    ASSERT_NE(week, nullptr);
+    week->ShowWeek(CDate(2, 4, 2026));
+    frame().FindChild(WindowKind::WeekView)->setGeometry(30, 20, 480, 300);
+    doc().OpenOrActivate(WindowKind::Calendar);
+    auto* month = dynamic_cast<CCalendarView*>(frame().FindChild(WindowKind::Calendar)->MainView());
+    ASSERT_NE(month, nullptr);
+    month->ShowMonth(CDate(3, 1, 2026));
+    frame().FindChild(WindowKind::Calendar)->setGeometry(10, 15, 520, 330);
+    Settle();
+    const QRect main = frame().geometry();
+    frame().close();
+    Settle();
+    ASSERT_EQ(app->Document(), nullptr);
+    app.reset();
+
+    Started();  // no log named: the last one
+    Settle();
+    ASSERT_NE(app->Document(), nullptr);
+    EXPECT_FALSE(frame().isMaximized());
+    EXPECT_EQ(frame().geometry(), main);
+    QStringList kinds;
+    for (ChildFrame* child : frame().Children())
+        kinds << QString::fromStdString(WindowTitle(child->Kind()));
+    EXPECT_EQ(kinds, (QStringList{"Training Log", "Week View", "Calendar View"}));
+    EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(30, 20, 480, 300));
+    EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(10, 15, 520, 330));
+    EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::Calendar);
+    month = dynamic_cast<CCalendarView*>(frame().FindChild(WindowKind::Calendar)->MainView());
+    week = dynamic_cast<CWeekView*>(frame().FindChild(WindowKind::WeekView)->MainView());
+    EXPECT_EQ(month->Shown().Format(3), "March 2026");
+    EXPECT_EQ(week->WeekStart(), CDate(2, 2, 2026));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QToolBar>
 #include <cstdio>
 #include <filesystem>
 
@@ -111,6 +112,17 @@ TEST_F(TotalsWindow, GroupingsAndSplitViewFromTheMenu) {
     frame().Run(Command::TotalsByMonth);
     EXPECT_TRUE(Checked(Command::TotalsByMonth));
     EXPECT_FALSE(Checked(Command::TotalsByWeek));
+    // The window's W, M and Y buttons show the grouping, clicked twice too.
+    const QList<QAction*> buttons = Window().findChild<QToolBar*>()->actions();
+    Settle();
+    EXPECT_FALSE(buttons[0]->isChecked());
+    EXPECT_TRUE(buttons[1]->isChecked());
+    for (int i = 0; i < 2; ++i) {
+        buttons[0]->trigger();  // by week
+        EXPECT_TRUE(buttons[0]->isChecked());
+        EXPECT_FALSE(buttons[1]->isChecked());
+    }
+    buttons[1]->trigger();
 
     // Split: 830 wide, as high as before, centred; both panes hold the rows.
     const int height = Window().height();

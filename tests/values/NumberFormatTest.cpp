@@ -45,6 +45,39 @@ TEST(NumberFormat, FormatNumberRoundsThenPads) {
 }
 
 // strtol and strtod in the "C" locale are the reference.
+// What is shown never reads in exponent form: large values in full with their decimals,
+// tiny ones in fixed decimals; the rest as FormatNumber and DoubleToText write them.
+TEST(NumberFormat, DisplayedNumbersNeverUseTheExponentForm) {
+    struct Case {
+        double x;
+        int decimals;
+        bool pad;
+        const char* number;
+        const char* plain;
+    } cases[] = {
+        {12, 1, true, "12.0", "12"},
+        {123456.7, 1, true, "123457.0", "123457"},
+        {1633800, 0, true, "1633800", "1633800"},
+        {1339380.25, 1, true, "1339380.3", "1339380"},
+        {1339380, 1, false, "1339380", "1339380"},
+        {-2500000.5, 0, false, "-2500000", "-2500000"},
+        {0.0000123, 0, true, "0", "0.0000123"},
+        {1e300, 2, false, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string number = FormatDisplayNumber(c.x, c.decimals, c.pad, true);
+        const std::string plain = DisplayDoubleText(c.x);
+        EXPECT_EQ(number.find('e'), std::string::npos) << number;
+        EXPECT_EQ(plain.find('e'), std::string::npos) << plain;
+        if (c.number) {
+            EXPECT_EQ(number, c.number) << c.x;
+        }
+        if (c.plain) {
+            EXPECT_EQ(plain, c.plain) << c.x;
+        }
+    }
+}
+
 TEST(NumberFormat, TextReadersMatchStrtolAndStrtod) {
     // clang-format off
     const char* cases[] = {

@@ -4,6 +4,7 @@
 
 #include "PageSupport.h"
 #include "views/EntryLabel.h"
+#include "views/WeekPage.h"
 
 namespace kivrun {
 namespace {
@@ -63,9 +64,33 @@ TEST(CalendarGrid, CellsHeadersAndLinesInPixels) {
     EXPECT_EQ(MarginStrips(grid.GridRect()),
               (std::array<PixelRect, 4>{PixelRect{0, 0, 10, 600}, PixelRect{790, 10, 800, 600},
                                         PixelRect{10, 590, 790, 600}, PixelRect{10, 0, 800, 10}}));
-    EXPECT_TRUE(CalendarGrid(CDate(3, 1, 2021), 119, 600).TooSmall());
-    EXPECT_TRUE(CalendarGrid(CDate(3, 1, 2021), 800, 199).TooSmall());
-    EXPECT_FALSE(CalendarGrid(CDate(3, 1, 2021), 120, 200).TooSmall());
+}
+
+// Below the size a month or a week needs, it is laid out at its least size: every cell keeps
+// two lines of 80 pixels (a box three lines of 200), whatever the window.
+TEST(PageLayouts, AWindowTooSmallGetsTheLeastSizeNeverAnEmptyPage) {
+    WeekStart monday(1);
+    const struct {
+        CDate month;
+        int width, height, laidWidth, laidHeight;
+    } months[] = {
+        {CDate(3, 1, 2021), 119, 100, 580, 340},  // five weeks
+        {CDate(5, 1, 2021), 600, 240, 600, 398},  // six
+        {CDate(2, 1, 2021), 0, 0, 580, 282},      // four
+        {CDate(3, 1, 2021), 800, 600, 800, 600},  // room enough: as given
+    };
+    for (const auto& m : months) {
+        const CalendarGrid grid(m.month, m.width, m.height);
+        EXPECT_EQ(std::make_pair(grid.Width(), grid.Height()),
+                  std::make_pair(m.laidWidth, m.laidHeight))
+            << m.width << " x " << m.height;
+        EXPECT_GE(grid.ColumnWidth(), CalendarGrid::kMinColumnWidth);
+        EXPECT_GE(grid.RowHeight(), CalendarGrid::kFirstLine + 2 * LinePlacer::kLineHeight);
+    }
+    const WeekLayout week(CDate(3, 1, 2021), 300, 240);
+    EXPECT_EQ(std::make_pair(week.Width(), week.Height()), std::make_pair(420, 348));
+    EXPECT_EQ(week.BoxWidth(), 200);
+    EXPECT_EQ(week.BoxHeight(), WeekLayout::kFirstLine + 3 * LinePlacer::kLineHeight);
 }
 
 TEST(CalendarGrid, PreviousAndNextCrossMonthAndYearEnds) {
@@ -81,35 +106,37 @@ TEST(CalendarGrid, PreviousAndNextCrossMonthAndYearEnds) {
     }
 }
 
-// Three lines fit a day: more split when the column is wider than 75, else they run on.
-// Events follow the workouts and count towards the split.
-TEST(CalendarFill, ACrowdedDaySplitsOnlyInAWideColumn) {
+// Three lines fit a column of a day: more split the day into two columns, and what does not
+// fit there either ends with "+N more". Events follow the workouts and count the same.
+TEST(CalendarFill, ACrowdedDaySplitsThenEndsWithMore) {
     WeekStart monday(1);
     const CDate day(3, 10, 2021);  // cell 9
     struct Spot {
         int x, y, column;
     };
     struct Case {
-        int width, workouts;
+        int workouts;
         bool event;
         int fitWidth;
         std::vector<Spot> spots;
+        const char* more;  // the last line's text, when it is "+N more"
     } cases[] = {
-        {800,
-         5,
+        {2, true, 111, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}}, nullptr},
+        {3, true, 55, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}}, nullptr},
+        {6,
          false,
          55,
-         {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}, {287, 159, 2}}},
-        {545,
-         5,
-         false,
-         75,
-         {{165, 140, 1}, {165, 159, 1}, {165, 178, 1}, {165, 197, 1}, {165, 216, 1}}},
-        {800, 2, true, 111, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}}},
-        {800, 3, true, 55, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}}},
+         {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}, {287, 159, 2}, {287, 178, 2}},
+         nullptr},
+        // Five lines and the sixth place for the other four.
+        {8,
+         true,
+         55,
+         {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}, {287, 159, 2}, {287, 178, 2}},
+         "+4 more"},
     };
     for (const Case& c : cases) {
-        const CalendarGrid grid(day, c.width, 450);  // rows of 80: three lines
+        const CalendarGrid grid(day, 800, 450);  // rows of 80: three lines
         std::vector<EntryRow> entries;
         for (int i = 1; i <= c.workouts; ++i)
             entries.push_back(Workout(i, day));
@@ -119,13 +146,21 @@ TEST(CalendarFill, ACrowdedDaySplitsOnlyInAWideColumn) {
         ASSERT_EQ(page.items.size(), c.spots.size());
         for (std::size_t i = 0; i < c.spots.size(); ++i) {
             const PageItem& item = page.items[i];
-            const bool isEvent = c.event && i + 1 == c.spots.size();
+            const bool last = i + 1 == c.spots.size();
+            const PageItem::Kind kind = last && c.more    ? PageItem::Kind::More
+                                        : last && c.event ? PageItem::Kind::Event
+                                                          : PageItem::Kind::Entry;
             EXPECT_EQ(item.cell, 9);
-            EXPECT_EQ(item.kind, isEvent ? PageItem::Kind::Event : PageItem::Kind::Entry);
-            EXPECT_EQ(item.id, isEvent ? 7 : RowId(i + 1));
+            EXPECT_EQ(item.kind, kind);
+            // "+N more" knows the first workout it stands for, and its day.
+            EXPECT_EQ(item.id, kind == PageItem::Kind::Event ? 7 : RowId(i + 1));
             EXPECT_EQ(std::make_tuple(item.x, item.y, item.column, item.fitWidth),
                       std::make_tuple(c.spots[i].x, c.spots[i].y, c.spots[i].column, c.fitWidth))
-                << c.width << " wide, " << c.workouts << " workouts, line " << i;
+                << c.workouts << " workouts, line " << i;
+            if (kind == PageItem::Kind::More) {
+                EXPECT_EQ(item.label, c.more);
+                EXPECT_EQ(CDate::FromSerial(item.date), day);
+            }
         }
     }
 }

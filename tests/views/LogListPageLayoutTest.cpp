@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "values/Date.h"
 #include "views/LogListColumnRules.h"
 
 namespace kivrun {
@@ -11,8 +12,6 @@ namespace {
 int Fixed(std::u16string_view text) {
     return static_cast<int>(text.size()) * 10;
 }
-
-using Lines = std::vector<std::u16string>;
 
 ListColumn Column(int id, int format = 0, int justification = 0) {
     ListColumn c;
@@ -54,35 +53,55 @@ TEST(LogListPaperColumns, FixedColumnsInCharactersRouteAndNotesShareTheRest) {
     EXPECT_EQ(P::ColumnWidths(DefaultColumns(), 10, 500).back(), 60);
 }
 
-TEST(LogListPaperLayout, RowsTakeTheLinesOfTheirLongerRouteOrNotes) {
-    std::vector<ListColumn> columns = {Column(0), Column(8), Column(9)};
+TEST(LogListPaperLayout, EachRowIsLaidOutOnceWithTheLinesOfItsLongerRouteOrNotes) {
+    // The date as "Sunday, January 5, 2003": longer than its column.
+    std::vector<ListColumn> columns = {Column(0, 4), Column(8), Column(9)};
     LogListPageLayout::Metrics m;
     m.pageWidth = 120 + 100 + 150;  // Date 12 characters; Route 10, Notes 15 of the rest
     m.pageHeight = 205 + 4 * 10;    // four lines a page
     m.lineHeight = 10;
     m.averageCharWidth = 10;
     m.measure = Fixed;
-    const std::vector<std::pair<std::u16string, std::u16string>> rows = {
-        {u"Park", u""},                                              // 1 line
-        {u"Coast road and back", u"Windy on the way out"},           // 2 and 2
-        {u"", u"A long note that needs three lines of paper here"},  // 4 lines
-        {u"Track", u"Intervals"},                                    // 1 line
+    const std::vector<std::pair<std::string, std::string>> texts = {
+        {"Park", ""},                                              // 1 line
+        {"Coast road and back", "Windy on the way out"},           // 2 and 2
+        {"", "A long note that needs three lines of paper here"},  // 4 lines
+        {"Track", "Intervals"},                                    // 1 line
+    };
+    std::size_t read = 0;
+    const auto next = [&](EntryRow& row) {
+        if (read == texts.size()) return false;
+        row = EntryRow{};
+        row.date = CDate(1, 5, 2003).ToSerial();
+        row.route = texts[read].first;
+        row.notes = texts[read].second;
+        row.background = static_cast<int>(read % 2);
+        ++read;
+        return true;
     };
     LogListPageLayout layout;
-    layout.Layout(columns, m, static_cast<long>(rows.size()),
-                  [&](long row) { return rows[static_cast<std::size_t>(row)]; });
+    ASSERT_TRUE(layout.Layout(columns, m, LogListCells(), 4, next));
     EXPECT_EQ(layout.Widths(), (std::vector<int>{120, 100, 150}));
-    EXPECT_EQ(layout.LinesOf(0), 1);
-    EXPECT_EQ(layout.LinesOf(1), 2);
-    EXPECT_EQ(layout.LinesOf(2), 4);
+    const int lines[] = {1, 2, 4, 1};
+    for (long row = 0; row < 4; ++row)
+        EXPECT_EQ(layout.LinesOf(row), lines[row]);
+    EXPECT_TRUE(layout.Look(1).shaded);
     ASSERT_EQ(layout.PageCount(), 3);
     EXPECT_EQ(layout.FirstRow(1), 2);
     EXPECT_EQ(layout.EndRow(1), 3);
     EXPECT_EQ(layout.EndRow(2), 4);
-    EXPECT_EQ(layout.CellLines(2, rows[2].second),
-              (Lines{u"A long note", u"that needs", u"three lines of", u"paper here"}));
+    using Views = std::vector<std::u16string_view>;
+    EXPECT_EQ(layout.CellLines(2, 2),
+              (Views{u"A long note", u"that needs", u"three lines of", u"paper here"}));
+    EXPECT_EQ(layout.CellLines(2, 1), Views{});
     // Other cells keep to one line, shortened as on screen.
-    EXPECT_EQ(layout.CellLines(0, u"Sunday, January 5, 2003"), (Lines{u"Sunday, J..."}));
+    EXPECT_EQ(layout.CellLines(0, 0), Views{u"Sunday, J..."});
+
+    // Cancelled half way: nothing is kept.
+    read = 0;
+    EXPECT_FALSE(layout.Layout(columns, m, LogListCells(), 4, next,
+                               [](long done, long) { return done == 0 ? false : true; }));
+    EXPECT_EQ(layout.RowCount(), 0);
 }
 
 TEST(LogListColumnRules, OptionalColumnsAreOfferedByTheirNamesAndRouteNotesSplit) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPageSetupDialog>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -222,6 +223,7 @@ void HelpWindow::Show(const QString& target) {
     const bool fromElsewhere = !isAncestorOf(QApplication::focusWidget());
     FollowModalDialog();
     if (isMinimized()) showNormal();
+    if (!isVisible()) PlaceOnScreen();
     show();
     raise();
     activateWindow();
@@ -244,7 +246,33 @@ void HelpWindow::PageChanged(const QUrl& url) {
         }
     listing_ = false;
     setWindowTitle(tr("Kivrun Help") + QStringLiteral(" - ") + browser_->documentTitle());
-    MarkWords();
+    // The words found belong to the page they were found on: a page opened from the list of
+    // pages found marks them again (OpenHit), any other page comes plain.
+    browser_->setExtraSelections({});
+    next_->setEnabled(false);
+    previous_->setEnabled(false);
+}
+
+void HelpWindow::PlaceOnScreen() {
+    QWidget* over = QApplication::activeWindow();
+    if (over == this || (over && over->isAncestorOf(this))) over = nullptr;
+    QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    // Room for the frame the window system adds, which is not known before the first show.
+    const QSize frame = isVisible() || frameGeometry() != geometry()
+                            ? frameGeometry().size() - size()
+                            : QSize(16, 40);
+    const QSize fits(std::min(width(), avail.width() - frame.width()),
+                     std::min(height(), avail.height() - frame.height()));
+    resize(fits);
+    QRect where(QPoint(), size() + frame);
+    where.moveCenter(over ? over->frameGeometry().center() : avail.center());
+    const int x = std::clamp(where.x(), avail.left(),
+                             std::max(avail.left(), avail.right() + 1 - where.width()));
+    const int y = std::clamp(where.y(), avail.top(),
+                             std::max(avail.top(), avail.bottom() + 1 - where.height()));
+    move(x, y);
 }
 
 void HelpWindow::Find(const QString& query) {

@@ -50,6 +50,8 @@ class HelpWindow : public QMainWindow {
     HelpWindow();
     void Show(const QString& target);
     void BuildContents();
+    // Before it shows: no larger than the screen, over the program's window, all on the screen.
+    void PlaceOnScreen();
     void PageChanged(const QUrl& url);
     void MarkWords();
     void OpenHit(int row);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "app/ui/MainFrame.h"
 #include "document/TamselDoc.h"
@@ -13,6 +14,13 @@
 namespace kivrun {
 
 const char* const kLogFileFilter = "Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||";
+
+namespace {
+
+// The log windows of the last log, kept as SavedLayout's text.
+const QString kLogWindows = QStringLiteral("Window Layout/Log Windows");
+
+}  // namespace
 
 KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
     settings_ =
@@ -24,7 +32,9 @@ KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
 
 KivrunApp::~KivrunApp() {
     if (doc_ && frame_) {
-        // Leaving without File Exit (the session ends): the log still gets its backup.
+        // Leaving without File Exit (the session ends): the log still gets its backup, and
+        // its windows are kept for next time.
+        SaveLayout();
         frame_->DiscardChildren();
         frame_->LogClosing(*doc_);
         doc_->OnCloseDocument();
@@ -110,6 +120,17 @@ void KivrunApp::Adopt(std::unique_ptr<CTamselDoc> doc) {
     doc_ = std::move(doc);
     frame_->LogOpened(*doc_);
     doc_->OpenOrActivate(WindowKind::LogWindow);
+    // The last log comes back with the windows it had.
+    const std::optional<SavedLayout> layout =
+        SavedLayout::Restore(settings_->value(kLogWindows).toString().toStdString());
+    if (layout && QFileInfo(QString::fromStdString(layout->log)) ==
+                      QFileInfo(QString::fromStdString(doc_->PathName())))
+        frame_->RestoreLayout(*doc_, *layout);
+}
+
+void KivrunApp::SaveLayout() {
+    if (!doc_ || !frame_) return;
+    settings_->setValue(kLogWindows, QString::fromStdString(frame_->CurrentLayout(*doc_).Save()));
 }
 
 FileDialogRequest KivrunApp::LogRequest() const {
@@ -164,11 +185,17 @@ bool KivrunApp::NewLog() {
 
 bool KivrunApp::CloseLog() {
     if (!doc_) return true;
+    SaveLayout();
     if (!frame_->CloseChildren()) return false;
     frame_->LogClosing(*doc_);
-    doc_->OnCloseDocument();
+    const QString name = QFileInfo(QString::fromStdString(doc_->PathName())).fileName();
+    const BackupOutcome backup = doc_->OnCloseDocument();
     doc_.reset();
     frame_->LogClosed();
+    // Said once, where the user can find the copy.
+    if (backup.result == BackupOutcome::Made)
+        frame_->statusBar()->showMessage(
+            tr("%1 was backed up to %2").arg(name, QDir::toNativeSeparators(backupFolder_)));
     return true;
 }
 

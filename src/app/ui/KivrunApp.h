@@ -61,7 +61,10 @@ class KivrunApp : public QObject {
   private:
     bool OpenDocument(const QString& path);
     FileDialogRequest LogRequest() const;
+    // Shows the opened log, with the windows it had when it was the last log.
     void Adopt(std::unique_ptr<CTamselDoc> doc);
+    // Keeps the log windows for the next session.
+    void SaveLayout();
 
     AppFolders folders_;
     std::unique_ptr<QSettings> settings_;

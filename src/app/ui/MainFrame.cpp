@@ -35,6 +35,7 @@ namespace {
 const QString kProgram = QStringLiteral("Kivrun");
 // Whether the user wants the filter bar with a log; shown unless they hid it.
 const QString kFilterBarShown = QStringLiteral("Filter Toolbar/Shown");
+const QString kMainGeometry = QStringLiteral("Window Layout/Main Window");
 
 // The window each View command opens.
 std::optional<WindowKind> KindOpenedBy(Command cmd) {
@@ -107,6 +108,12 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::ShowAtStart() {
+    // Where the user left it, when that is still on a screen; else maximised.
+    const QByteArray kept = app_.Settings().value(kMainGeometry).toByteArray();
+    if (!kept.isEmpty() && restoreGeometry(kept)) {
+        show();
+        return;
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     showMaximized();
@@ -454,6 +461,7 @@ void MainFrame::UpdateTitle() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+    app_.Settings().setValue(kMainGeometry, saveGeometry());
     if (app_.CloseLog())
         event->accept();
     else
@@ -546,8 +554,33 @@ void MainFrame::ChildGone(CTamselDoc* doc) {
     RefreshCommands();
 }
 
+namespace {
+
+void Put(ChildFrame* child, const WindowRect& r) {
+    if (child->isMaximized() || child->isMinimized()) child->showNormal();
+    child->setGeometry(r.x, r.y, r.width, r.height);
+}
+
+}  // namespace
+
 void MainFrame::CascadeChildren() {
-    mdi_->cascadeSubWindows();
+    // Back to front, the active window last, on top.
+    QList<ChildFrame*> windows;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (auto* child = qobject_cast<ChildFrame*>(w);
+            child && child->IsOpen() && !child->isMinimized())
+            windows << child;
+    if (ChildFrame* active = ActiveChild(); active && windows.removeOne(active)) windows << active;
+    std::vector<WindowKind> kinds;
+    for (ChildFrame* child : windows)
+        kinds.push_back(child->Kind());
+    const QSize area = mdi_->viewport()->size();
+    const std::vector<WindowRect> rects = CascadeRects(kinds, area.width(), area.height());
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        Put(windows[i], rects[static_cast<std::size_t>(i)]);
+        windows[i]->raise();
+    }
+    if (!windows.isEmpty()) mdi_->setActiveSubWindow(windows.back());
 }
 
 void MainFrame::TileChildren(TileOrientation orientation) {
@@ -566,13 +599,13 @@ void MainFrame::TileChildren(TileOrientation orientation) {
     }
     QSize area = mdi_->viewport()->size();
     if (anyMinimized) area.setHeight(std::max(1, area.height() - iconHeight));
+    std::vector<WindowKind> kinds;
+    for (ChildFrame* child : windows)
+        kinds.push_back(child->Kind());
     const std::vector<WindowRect> rects =
-        TileRects(static_cast<int>(windows.size()), area.width(), area.height(), orientation);
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        if (windows[i]->isMaximized()) windows[i]->showNormal();
-        const WindowRect& r = rects[static_cast<std::size_t>(i)];
-        windows[i]->setGeometry(r.x, r.y, r.width, r.height);
-    }
+        TileRectsFor(kinds, area.width(), area.height(), orientation);
+    for (qsizetype i = 0; i < windows.size(); ++i)
+        Put(windows[i], rects[static_cast<std::size_t>(i)]);
 }
 
 void MainFrame::ArrangeIcons() {
@@ -588,6 +621,56 @@ void MainFrame::ArrangeIcons() {
         const WindowRect& r = rects[static_cast<std::size_t>(i)];
         icons[i]->move(r.x, r.y);
     }
+}
+
+// --- The layout between sessions ---------------------------------------------------------------
+
+SavedLayout MainFrame::CurrentLayout(const CTamselDoc& doc) const {
+    SavedLayout layout;
+    layout.log = doc.PathName();
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+        auto* child = qobject_cast<ChildFrame*>(w);
+        if (!child || !child->IsOpen() || &child->Document() != &doc) continue;
+        SavedWindow saved;
+        saved.kind = child->Kind();
+        const QRect g = child->geometry();
+        saved.rect = {g.x(), g.y(), g.width(), g.height()};
+        saved.show = child->isMaximized()   ? WindowShow::Maximized
+                     : child->isMinimized() ? WindowShow::Minimized
+                                            : WindowShow::Normal;
+        if (auto* view = dynamic_cast<const RestorableView*>(child->MainView()))
+            saved.state = view->SavedState();
+        layout.windows.push_back(std::move(saved));
+    }
+    // The active window goes last: it comes back on top.
+    if (ChildFrame* active = ActiveChild())
+        for (std::size_t i = 0; i < layout.windows.size(); ++i)
+            if (layout.windows[i].kind == active->Kind()) {
+                std::rotate(layout.windows.begin() + static_cast<std::ptrdiff_t>(i),
+                            layout.windows.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                            layout.windows.end());
+                break;
+            }
+    return layout;
+}
+
+void MainFrame::RestoreLayout(CTamselDoc& doc, const SavedLayout& layout) {
+    const QSize area = mdi_->viewport()->size();
+    for (const SavedWindow& saved : layout.windows) {
+        View* view = OpenOrActivate(doc, saved.kind);
+        ChildFrame* child = FindChild(saved.kind);
+        if (!child) continue;
+        if (auto* restorable = dynamic_cast<RestorableView*>(view);
+            restorable && !saved.state.empty())
+            restorable->RestoreState(saved.state);
+        // Set by hand: the window no longer follows the size rule of a new one.
+        const WindowRect r = KeptOnArea(saved.rect, area.width(), area.height());
+        child->showNormal();
+        child->setGeometry(r.x, r.y, r.width, r.height);
+        if (saved.show == WindowShow::Maximized) child->showMaximized();
+        if (saved.show == WindowShow::Minimized) child->showMinimized();
+    }
+    RequestRefresh();
 }
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {

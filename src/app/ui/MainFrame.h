@@ -8,6 +8,7 @@
 
 #include "document/UpdateHint.h"
 #include "frames/Commands.h"
+#include "frames/SavedLayout.h"
 #include "frames/WindowLayout.h"
 #include "frames/ui/CommandRefresh.h"
 
@@ -59,6 +60,12 @@ class MainFrame : public QMainWindow, public View, public CommandHost {
     void CascadeChildren();
     void TileChildren(TileOrientation orientation);
     void ArrangeIcons();
+
+    // --- The layout between sessions -----------------------------------------------------
+    // The log windows as they are now: kind, place, size, how shown and what each shows.
+    SavedLayout CurrentLayout(const CTamselDoc& doc) const;
+    // Opens the windows of a layout over the log, where they were, showing what they did.
+    void RestoreLayout(CTamselDoc& doc, const SavedLayout& layout);
 
     // --- Commands --------------------------------------------------------------------------
     QAction* Action(Command cmd) const;

@@ -628,6 +628,13 @@ void CDataEntryFrm::OnUpdate(View*, const UpdateHint& hint) {
         ConvertEvent(CDate::FromSerial(hint.newDate), {}, {}, false);
         return;
     }
+    if (hint.kind == Notice::LogEvent) {
+        leaves_->Cancel();
+        const Focus focus = model_.LogEvent(hint.id);
+        Reload();
+        MoveFocus(focus);
+        return;
+    }
     const bool editing = model_.Editing();
     model_.OnUpdate(hint);
     if (editing && !model_.Editing())

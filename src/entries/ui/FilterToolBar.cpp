@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -55,6 +57,48 @@ void KeepPlace(QWidget* w) {
     w->setSizePolicy(policy);
 }
 
+// The bar's content, scrolled sideways when the main window is narrower than it: every box
+// and button stays reachable on a small screen. As tall as the content, and the scroll bar
+// when it shows.
+class SideScroller : public QScrollArea {
+  public:
+    SideScroller(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setWidget(content);
+        content->installEventFilter(this);
+    }
+    QSize sizeHint() const override {
+        const int least = widget()->minimumSizeHint().width();
+        return {widget()->sizeHint().width(), HeightFor(width() > 0 && least > width())};
+    }
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().averageCharWidth() * 20, HeightFor(true)};
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The criteria shown or hidden: the bar's height follows.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        // Whether the scroll bar is needed changes with the width.
+        const int wanted = sizeHint().height();
+        if (wanted != height()) updateGeometry();
+    }
+
+  private:
+    int HeightFor(bool withScrollBar) const {
+        const int bar = withScrollBar ? horizontalScrollBar()->sizeHint().height() : 0;
+        return widget()->minimumSizeHint().height() + bar;
+    }
+};
+
 struct RowText {
     QString check;
     QStringList operators;
@@ -77,7 +121,7 @@ CFilterToolBar::CFilterToolBar(CTamselDoc& doc, QWidget* parent)
     layout->setSpacing(4);
     BuildTopRow(body);
     BuildCriteria(body);
-    addWidget(body);
+    addWidget(new SideScroller(body, this));
 
     // Return applies what the bar holds, from any of its boxes.
     for (QWidget* w : body->findChildren<QWidget*>())
@@ -109,7 +153,7 @@ void CFilterToolBar::BuildTopRow(QWidget* body) {
     // still hold the bar.
     for (CCheckListComboBox* box : {sports_, classes_}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(12);
+        box->setMinimumContentsLength(8);
         box->setMaximumWidth(fontMetrics().averageCharWidth() * 36);
     }
     auto* sportsLabel = new QLabel(tr("Spo&rts:"), body);

@@ -1,6 +1,7 @@
 #include "events/ui/EventDlg.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "document/TamselDoc.h"
@@ -13,12 +14,12 @@ CEventDlg::CEventDlg(CTamselDoc& doc, Store store, QWidget* parent)
     setWindowTitle(tr("Event"));
     setObjectName(QStringLiteral("EventDialog"));
     fields_ = new CEventFields(model_, tr("&Event:"), this);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CEventDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CEventDlg::reject);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &CEventDlg::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &CEventDlg::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fields_, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons_);
     model_.FillSports();
     Refresh();
     fields_->FocusDate();
@@ -27,6 +28,17 @@ CEventDlg::CEventDlg(CTamselDoc& doc, Store store, QWidget* parent)
 
 void CEventDlg::Refresh() {
     fields_->Refresh();
+}
+
+void CEventDlg::OfferLogAsWorkout(std::function<void()> then) {
+    logAsWorkout_ = buttons_->addButton(tr("Log as &Workout"), QDialogButtonBox::ActionRole);
+    logAsWorkout_->setToolTip(
+        tr("Close the dialog and make a workout of this event in the data "
+           "entry form"));
+    connect(logAsWorkout_, &QPushButton::clicked, this, [this, then = std::move(then)] {
+        accept();
+        if (result() == QDialog::Accepted) then();
+    });
 }
 
 void CEventDlg::accept() {
@@ -62,6 +74,8 @@ bool CEventDlg::EditEvent(CTamselDoc& doc, RowId eventId, QWidget* parent) {
         parent);
     dialog.Model().Load(*event);
     dialog.Refresh();
+    if (!doc.IsReadOnly())
+        dialog.OfferLogAsWorkout([&doc, eventId] { doc.RequestEntryFromEvent(eventId, nullptr); });
     dialog.exec();
     return changed;
 }

@@ -5,6 +5,9 @@
 
 #include "events/EventForm.h"
 
+class QDialogButtonBox;
+class QPushButton;
+
 namespace kivrun {
 
 class CEventFields;
@@ -24,6 +27,10 @@ class CEventDlg : public QDialog {
     CEventFields& Fields() const { return *fields_; }
     // Shows the model again after it was set.
     void Refresh();
+    // "Log as Workout", for an event the log has: stores what the dialog holds, closes it and
+    // has then run (the data entry form made from the event).
+    void OfferLogAsWorkout(std::function<void()> then);
+    QPushButton* LogAsWorkoutButton() const { return logAsWorkout_; }
 
     // The dialog on a new event of that day; true when one was added.
     static bool NewEvent(CTamselDoc& doc, const CDate& day, QWidget* parent);
@@ -37,6 +44,8 @@ class CEventDlg : public QDialog {
     EventForm model_;
     Store store_;
     CEventFields* fields_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
+    QPushButton* logAsWorkout_ = nullptr;
 };
 
 }  // namespace kivrun

@@ -252,10 +252,17 @@ void CEventView::contextMenuEvent(QContextMenuEvent* event) {
     if (!selectionModel()->isRowSelected(at.row(), {})) setCurrentIndex(at);
     QMenu menu(this);
     menu.addAction(tr("&Open Event"), this, [this] { OpenCurrent(); });
+    menu.addAction(tr("Log as &Workout"), this, [this] { LogCurrentAsWorkout(); })
+        ->setEnabled(!doc_.IsReadOnly() && CurrentId() != 0);
     menu.addSeparator();
     menu.addAction(tr("&Delete Event"), this, [this] { DeleteSelected(); })
         ->setEnabled(!doc_.IsReadOnly());
     menu.exec(event->globalPos());
+}
+
+void CEventView::LogCurrentAsWorkout() {
+    if (const RowId id = CurrentId(); id != 0 && !doc_.IsReadOnly())
+        doc_.RequestEntryFromEvent(id, this);
 }
 
 std::shared_ptr<const PrintListSource> CEventView::PrintSource() const {

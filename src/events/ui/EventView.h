@@ -51,6 +51,8 @@ class CEventView : public CPrintListView, public View, public CommandTarget {
     std::vector<RowId> SelectedIds() const;
     void SelectIds(const std::vector<RowId>& ids);
     void OpenCurrent();
+    // The data entry form, filled from the current event.
+    void LogCurrentAsWorkout();
     void DeleteSelected();
     void CopySelected();
 

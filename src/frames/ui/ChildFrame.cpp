@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QPointer>
 #include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -221,7 +222,12 @@ void ChildFrame::BuildToolbar() {
         QAction* action = MakeCommandAction(cmd, toolbar_);
         toolbar_->addAction(action);
         toolbarActions_[cmd] = action;
-        connect(action, &QAction::triggered, this, [this, cmd] { Run(cmd); });
+        // A checked button shows the state the command leaves, not the click's toggle.
+        connect(action, &QAction::triggered, this, [this, cmd] {
+            const QPointer<ChildFrame> self(this);
+            Run(cmd);
+            if (self) RefreshToolbar();
+        });
     }
 }
 

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "print/ui/GPrintPreview.h"
 #include "print/ui/GPrintout.h"
 #include "store/UserInterface.h"
 
@@ -52,18 +52,9 @@ GPrintJob::Result GPrintDriver::Print(QWidget* parent, GPrintout& printout, User
     return result;
 }
 
-void GPrintDriver::Preview(QWidget* parent, GPrintout& printout) {
-    QPrintPreviewDialog preview(&Printer(), parent);
-    preview.setWindowTitle(QStringLiteral("Print Preview - %1").arg(printout.Title()));
-    // No progress here: the preview must not paint its pages while they are being made,
-    // so nothing may handle events until they are done.
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&printout](QPrinter* printer) {
-                         QApplication::setOverrideCursor(Qt::WaitCursor);
-                         GPrintJob(printout, *printer).Render(nullptr);
-                         QApplication::restoreOverrideCursor();
-                     });
-    if (QWidget* top = parent ? parent->window() : nullptr) preview.resize(top->size() * 8 / 10);
+void GPrintDriver::Preview(QWidget* parent, GPrintout& printout, UserInterface* ui) {
+    GPrintPreview preview(printout, Printer(), ui, parent);
+    if (!preview.Prepare()) return;  // cancelled while laying out
     preview.exec();
 }
 

@@ -32,8 +32,9 @@ class GPrintDriver {
     // Print: the print dialog, then the pages with progress and Cancel. A job that failed
     // is reported through ui ("Unable to print the totals" and why).
     GPrintJob::Result Print(QWidget* parent, GPrintout& printout, UserInterface& ui);
-    // Print preview over parent, on the session's printer.
-    void Preview(QWidget* parent, GPrintout& printout);
+    // Print preview over parent, on the session's printer: the pages laid out with progress
+    // and Cancel, then shown as they come into view. Print from it reports through ui.
+    void Preview(QWidget* parent, GPrintout& printout, UserInterface* ui = nullptr);
     // The printout into a PDF file, offscreen and without a dialog. Empty when written,
     // otherwise why not.
     static QString PrintToPdf(GPrintout& printout, const QString& path);

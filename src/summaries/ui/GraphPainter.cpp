@@ -12,6 +12,7 @@ const QColor kGridColor(220, 220, 220);
 const QColor kAxisColor(Qt::black);
 const QColor kSelectionBand(255, 250, 205);
 const QColor kBoxColor(255, 255, 210);
+const QColor kYearMarkColor(110, 110, 110);
 
 QColor ColorOf(const Rgb& c) {
     return QColor(c.r, c.g, c.b);
@@ -60,6 +61,20 @@ void PaintAxes(QPainter& p, const GraphScene& s, const GraphFonts& f) {
     p.drawLine(plot.x, plot.Bottom(), plot.Right(), plot.Bottom());
     for (int x : s.ticks)
         p.drawLine(x, plot.Bottom(), x, plot.Bottom() + 4);
+}
+
+void PaintYearMarks(QPainter& p, const GraphScene& s, const GraphFonts& f) {
+    const GraphRect& plot = s.plot;
+    p.setFont(f.small);
+    const QFontMetrics metrics(f.small);
+    for (const GraphScene::YearMark& mark : s.yearMarks) {
+        p.setPen(QPen(kYearMarkColor, 1, Qt::DashLine));
+        p.drawLine(mark.x, plot.y, mark.x, plot.Bottom() + 10);
+        p.setPen(kYearMarkColor);
+        p.drawText(QRect(mark.x + 3, plot.y + 2, metrics.horizontalAdvance(Text(mark.year)) + 4,
+                         metrics.height()),
+                   Qt::AlignLeft | Qt::AlignTop, Text(mark.year));
+    }
 }
 
 void PaintPeriodLabels(QPainter& p, const GraphScene& s, const GraphFonts& f) {
@@ -207,6 +222,7 @@ void PaintGraph(QPainter& p, const GraphScene& s, const GraphFonts& f) {
     if (s.selection) p.fillRect(RectOf(s.selection->band), kSelectionBand);
     PaintAxes(p, s, f);
     PaintData(p, s);
+    PaintYearMarks(p, s, f);
     PaintPeriodLabels(p, s, f);
     PaintLegend(p, s, f);
     PaintTitles(p, s, f);

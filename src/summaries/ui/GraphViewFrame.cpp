@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -101,6 +102,22 @@ CGraphViewFrame::CGraphViewFrame(CTamselDoc& doc, QWidget* parent) : QWidget(par
         view_->Refresh();
     });
     connect(view_, &CGraphView::Changed, this, &CGraphViewFrame::Sync);
+    // The graph's own menu: what is done with the picture, and the zoom.
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Save &Picture..."), this, &CGraphViewFrame::Export);
+        menu.addAction(QStringLiteral("&Print Graph..."), this, &CGraphViewFrame::Print);
+        menu.addAction(QStringLiteral("Print Pre&view"), this, &CGraphViewFrame::PrintPreview);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Zoom &In"), this,
+                       [this] { RunCommand(Command::GraphZoomIn); })
+            ->setEnabled(Model().CanZoomIn());
+        menu.addAction(QStringLiteral("Zoom &Out"), this,
+                       [this] { RunCommand(Command::GraphZoomOut); })
+            ->setEnabled(Model().CanZoomOut());
+        menu.exec(view_->mapToGlobal(at));
+    });
 
     Model().Open();
     Sync();
@@ -229,19 +246,19 @@ void CGraphViewFrame::RunCommand(Command cmd) {
 }
 
 void CGraphViewFrame::Print() {
-    CGraphPrintout printout(Model().Scene());
+    CGraphPrintout printout(Model());
     GPrintDriver::Instance().Print(this, printout, doc_.ui());
 }
 
 void CGraphViewFrame::PrintPreview() {
-    CGraphPrintout printout(Model().Scene());
-    GPrintDriver::Instance().Preview(this, printout);
+    CGraphPrintout printout(Model());
+    GPrintDriver::Instance().Preview(this, printout, &doc_.ui());
 }
 
 void CGraphViewFrame::Export() {
     const std::optional<std::string> path = doc_.ui().ChooseSaveFile(GraphPictureRequest());
     if (!path) return;
-    CGraphPrintout picture(Model().Scene());
+    CGraphPrintout picture(Model());
     const QString failure = SavePicture(picture, QString::fromStdString(*path));
     if (!failure.isEmpty()) doc_.ui().ShowMessage(GraphPictureFailed(*path, failure.toStdString()));
 }

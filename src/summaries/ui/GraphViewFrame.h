@@ -38,7 +38,8 @@ class CGraphViewFrame : public QWidget, public View, public CommandTarget {
     QCheckBox& BySportBox() const { return *bySport_; }
     QScrollBar& ScrollBar() const { return *scroll_; }
 
-    // File > Export: the graph at the window's size as a PNG, SVG or PDF file.
+    // File > Export and Save Picture on the graph's menu: the graph at the window's size as
+    // a PNG, SVG or PDF file.
     void Export();
     void Print();
     void PrintPreview();

@@ -119,6 +119,7 @@ void CTotalsFrame::OnUpdate(View*, const UpdateHint& hint) {
 }
 
 void CTotalsFrame::Refill() {
+    left_->Invalidate();
     left_->Fill();
     if (IsSplit()) right_->CopyFrom(*left_);
 }

@@ -4,6 +4,7 @@
 
 #include "document/UpdateHint.h"
 #include "frames/Commands.h"
+#include "frames/SavedLayout.h"
 #include "summaries/TotalsRows.h"
 
 class QSplitter;
@@ -17,7 +18,7 @@ class CTotalsView;
 // The totals window's content: one totals pane, or two side by side that hold the same
 // rows and scroll apart, split at a line that cannot be dragged. It takes the window's
 // commands (the groupings, Single View and Split View, printing) and follows the log.
-class CTotalsFrame : public QWidget, public View, public CommandTarget {
+class CTotalsFrame : public QWidget, public View, public CommandTarget, public RestorableView {
     Q_OBJECT
   public:
     static QWidget* Create(CTamselDoc& doc, QWidget* parent);
@@ -33,6 +34,10 @@ class CTotalsFrame : public QWidget, public View, public CommandTarget {
     void SetSplit(bool split);
     // The grouping of the left pane, copied to the right one while split.
     void SetGrouping(TotalsGrouping grouping);
+
+    // "split" while split (the grouping the log keeps itself).
+    std::string SavedState() const override { return IsSplit() ? "split" : "single"; }
+    void RestoreState(const std::string& state) override { SetSplit(state == "split"); }
 
     void OnUpdate(View* sender, const UpdateHint& hint) override;
     std::optional<CommandState> CommandStatus(Command cmd) override;

@@ -65,7 +65,11 @@ void CTotalsView::SetGrouping(TotalsGrouping grouping) {
 }
 
 void CTotalsView::Fill(bool tell) {
-    TotalsResult result = BuildTotalsRows(doc_, grouping_);
+    if (stale_) {
+        data_.Gather(doc_);
+        stale_ = false;
+    }
+    TotalsResult result = BuildTotalsRows(doc_, data_, grouping_);
     noEntries_ = result.noEntries;
     model_->SetRows(std::make_shared<const std::vector<TotalsRow>>(std::move(result.rows)),
                     TitleOf(grouping_));

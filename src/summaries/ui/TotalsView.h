@@ -26,9 +26,13 @@ class CTotalsView : public CPrintListView {
     TotalsGrouping Grouping() const { return grouping_; }
     // Remembers the grouping (in the log too), titles the first column after it and fills.
     void SetGrouping(TotalsGrouping grouping);
-    // Reads the rows again. tell: say "No entries!!" when the filter leaves none (the user
-    // asked for these totals, rather than the log having changed under them).
+    // Makes the rows again, from the workouts read last unless the log changed since.
+    // tell: say "No entries!!" when the filter leaves none (the user asked for these totals,
+    // rather than the log having changed under them).
     void Fill(bool tell = false);
+    // The log or its filter changed: the next Fill reads the workouts again.
+    void Invalidate() { stale_ = true; }
+    const TotalsData& Data() const { return data_; }
     // The same rows and grouping as another pane, scrolled to the last row.
     void CopyFrom(const CTotalsView& other);
     // The filter leaves no workouts: the list is empty and says so.
@@ -47,6 +51,9 @@ class CTotalsView : public CPrintListView {
     CTotalsModel* model_ = nullptr;
     TotalsGrouping grouping_ = TotalsGrouping::Week;
     bool noEntries_ = false;
+    // The filtered workouts summed by day: every grouping is made from them.
+    TotalsData data_;
+    bool stale_ = true;
 };
 
 }  // namespace kivrun

@@ -43,16 +43,18 @@ void CCalendarView::ShowEntry(RowId entryId) {
 }
 
 void CCalendarView::Refill() {
-    CalendarPage page = CalendarPage::Read(doc_, shown_, width(), height());
+    CalendarPage page = CalendarPage::Read(doc_, shown_, AreaWidth(), AreaHeight());
     grid_ = page.grid;
     SetItems(std::move(page.items));
-    if (pendingEntry_ != 0 && !grid_.TooSmall()) {
-        SelectItem(PageItem::Kind::Entry, std::exchange(pendingEntry_, 0));
-    }
+    if (pendingEntry_ != 0) SelectItem(PageItem::Kind::Entry, std::exchange(pendingEntry_, 0));
+}
+
+void CCalendarView::ShowMore(const PageItem& more) {
+    doc_.ShowDayIn(WindowKind::WeekView, CDate::FromSerial(more.date), this);
 }
 
 void CCalendarView::DrawPage(QPainter& painter) const {
-    DrawCalendarPage(painter, grid_, fonts_);
+    DrawCalendarPage(painter, grid_, fonts_, true);
 }
 
 void CCalendarView::Step(int direction) {
@@ -62,6 +64,14 @@ void CCalendarView::Step(int direction) {
 
 std::unique_ptr<CPagePrintout> CCalendarView::MakePrintout() const {
     return std::make_unique<CCalendarPrintout>(doc_, shown_, width());
+}
+
+std::string CCalendarView::SavedState() const {
+    return CDate(shown_.Month(), 1, shown_.Year()).Format(1);
+}
+
+void CCalendarView::RestoreState(const std::string& state) {
+    if (CDate::IsValidText(state)) ShowMonth(CDate(state));
 }
 
 // --- Notices -------------------------------------------------------------------------------
@@ -83,6 +93,9 @@ void CCalendarView::OnUpdate(View*, const UpdateHint& hint) {
             break;
         case Notice::CurrentEntry:
             ShowEntry(hint.id);
+            break;
+        case Notice::ShowDay:
+            ShowMonth(CDate::FromSerial(hint.newDate));
             break;
         default:
             break;
@@ -178,6 +191,10 @@ std::unique_ptr<QMenu> CCalendarView::MakeMenu(const QPoint& at, bool onLine) {
     if (onLine && SelectedItem()) {
         menu->addAction(QStringLiteral("&Open Event"), this, [this] { OpenSelectedEvent(); })
             ->setEnabled(Editor().openEvent != nullptr);
+        const RowId eventId = SelectedItem()->id;
+        menu->addAction(QStringLiteral("Log as &Workout"), this,
+                        [this, eventId] { doc_.RequestEntryFromEvent(eventId, this); })
+            ->setEnabled(writable);
         menu->addSeparator();
         menu->addAction(QStringLiteral("&Delete Event"), this, [this] { DeleteSelected(); })
             ->setEnabled(writable);

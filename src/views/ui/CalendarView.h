@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "frames/SavedLayout.h"
 #include "views/CalendarPage.h"
 #include "views/ui/PageView.h"
 
@@ -12,7 +13,7 @@ namespace kivrun {
 // duplicates and deletes workouts, deletes events, starts a workout on a day and shows the
 // week of a workout. Events are added and opened through the event editor, once the program
 // has one.
-class CCalendarView : public CPageView {
+class CCalendarView : public CPageView, public RestorableView {
     Q_OBJECT
   public:
     // What the events window offers the calendar; a command without its function is off.
@@ -38,6 +39,10 @@ class CCalendarView : public CPageView {
     void OpenSelectedEvent();
     void NewEntryOnCell(int cell);
 
+    // The month shown, as "M/DD/YYYY" of its 1st.
+    std::string SavedState() const override;
+    void RestoreState(const std::string& state) override;
+
     void OnUpdate(View* sender, const UpdateHint& hint) override;
     std::optional<CommandState> CommandStatus(Command cmd) override;
     void RunCommand(Command cmd) override;
@@ -45,6 +50,9 @@ class CCalendarView : public CPageView {
 
   protected:
     void Refill() override;
+    QSize PageSize() const override { return QSize(grid_.Width(), grid_.Height()); }
+    // The week of the day, in the week view.
+    void ShowMore(const PageItem& more) override;
     void DrawPage(QPainter& painter) const override;
     void Step(int direction) override;
     void Activate() override;

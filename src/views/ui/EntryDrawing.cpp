@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "controls/ui/SportIconSet.h"
+#include "print/ui/CharWidths.h"
+#include "values/TextEncoding.h"
 #include "views/ui/PageDrawing.h"
 
 namespace kivrun {
@@ -112,15 +114,21 @@ const QFont& EntryFonts::Of(EntryFont font) const {
 }
 
 TextMeasure EntryFonts::Measure() const {
-    // The metrics are made once per layout, not once per text measured.
-    auto metrics = std::make_shared<std::array<QFontMetrics, 4>>(std::array<QFontMetrics, 4>{
-        QFontMetrics(title), QFontMetrics(field), QFontMetrics(notes), QFontMetrics(table)});
-    return {
-        [metrics](EntryFont font, std::string_view text) {
-            return (*metrics)[static_cast<std::size_t>(font)].horizontalAdvance(
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        },
-        [metrics](EntryFont font) { return (*metrics)[static_cast<std::size_t>(font)].height(); }};
+    // Made once per layout, not once per text measured; texts are measured by their
+    // characters, so that a long note is wrapped without shaping each of its words.
+    struct Fonts {
+        std::array<QFontMetrics, 4> metrics;
+        std::array<CharWidths, 4> widths;
+    };
+    auto fonts = std::make_shared<Fonts>(
+        Fonts{{QFontMetrics(title), QFontMetrics(field), QFontMetrics(notes), QFontMetrics(table)},
+              {CharWidths(title), CharWidths(field), CharWidths(notes), CharWidths(table)}});
+    return {[fonts](EntryFont font, std::string_view text) {
+                return fonts->widths[static_cast<std::size_t>(font)].Width(Utf8ToUtf16(text));
+            },
+            [fonts](EntryFont font) {
+                return fonts->metrics[static_cast<std::size_t>(font)].height();
+            }};
 }
 
 void DrawEntryPage(QPainter& painter, const EntryPageContent& content, const EntryLayout& l,
@@ -164,7 +172,10 @@ void DrawEntryPage(QPainter& painter, const EntryPageContent& content, const Ent
     painter.save();
     painter.setClipRect(R(l.notes).adjusted(1, 1, -1, -1));
     int y = l.NotesTextTop();
+    // Lines below the page are not drawn: a long note would fill a PDF with them.
+    const int bottom = std::min(l.notes.bottom, l.page.bottom);
     for (const std::string& line : l.notesLines) {
+        if (y >= bottom) break;
         painter.drawText(QRect(l.NotesTextLeft(), y, l.notes.Width() - 2 * EntryLayout::kCellInset,
                                l.notesLineHeight),
                          static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine),

@@ -11,6 +11,7 @@
 #include "frames/ui/CommandRefresh.h"
 #include "print/ui/GPrintDriver.h"
 #include "values/Date.h"
+#include "values/NumberFormat.h"
 #include "values/ProgramState.h"
 #include "views/ui/PageDrawing.h"
 #include "weights/ui/RoutinePrintout.h"
@@ -95,13 +96,18 @@ void CEntryView::ShowEntry(RowId entryId) {
     Rebuild();
 }
 
+void CEntryView::RestoreState(const std::string& state) {
+    const long long id = TextToLong(state);
+    if (id > 0 && doc_.PositionOfEntry(id) >= 0) ShowEntry(id);
+}
+
 void CEntryView::MoveBy(long delta) {
-    if (cursor_.MoveBy(delta)) Rebuild();
+    if (cursor_.MoveBy(delta)) Moved();
 }
 
 void CEntryView::MoveTo(long position) {
     if (cursor_.MoveTo(position))
-        Rebuild();
+        Moved();
     else
         UpdateScrollBar();  // a thumb let go where it was
 }
@@ -109,7 +115,13 @@ void CEntryView::MoveTo(long position) {
 void CEntryView::PickDay(const CDate& day) {
     calendar_->hide();
     setFocus();
-    if (cursor_.PickDay(day)) Rebuild();
+    if (cursor_.PickDay(day)) Moved();
+}
+
+// Stepped by the user: the log list (and any other view) moves to the same workout.
+void CEntryView::Moved() {
+    Rebuild();
+    doc_.SetCurrentEntry(cursor_.Shown(), this);
 }
 
 void CEntryView::Rebuild() {
@@ -191,7 +203,7 @@ void CEntryView::Print() {
 
 void CEntryView::PrintPreview() {
     CEntryPrintout printout(doc_, Shown(), PageSize().width());
-    GPrintDriver::Instance().Preview(this, printout);
+    GPrintDriver::Instance().Preview(this, printout, &doc_.ui());
 }
 
 // --- Notices and commands ------------------------------------------------------------------

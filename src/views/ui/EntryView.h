@@ -5,6 +5,7 @@
 
 #include "document/UpdateHint.h"
 #include "frames/Commands.h"
+#include "frames/SavedLayout.h"
 #include "print/ui/GPrintout.h"
 #include "store/UserInterface.h"
 #include "views/EntryCursor.h"
@@ -23,7 +24,7 @@ class CTamselDoc;
 // wheel, the scroll bar and Previous and Next step through the log in date order, Home and
 // End go to the earliest and the latest; a click on the date opens a month calendar whose
 // bold days have workouts, and the day picked shows its workout or the nearest one.
-class CEntryView : public QWidget, public View, public CommandTarget {
+class CEntryView : public QWidget, public View, public CommandTarget, public RestorableView {
     Q_OBJECT
   public:
     static QWidget* Create(CTamselDoc& doc, QWidget* parent);
@@ -50,6 +51,10 @@ class CEntryView : public QWidget, public View, public CommandTarget {
     void Print();
     void PrintPreview();
 
+    // The workout shown, by its EntryID.
+    std::string SavedState() const override { return std::to_string(Shown()); }
+    void RestoreState(const std::string& state) override;
+
     void OnUpdate(View* sender, const UpdateHint& hint) override;
     std::optional<CommandState> CommandStatus(Command cmd) override;
     void RunCommand(Command cmd) override;
@@ -64,6 +69,7 @@ class CEntryView : public QWidget, public View, public CommandTarget {
   private:
     // The page of the cursor's workout, read again and laid out.
     void Rebuild();
+    void Moved();
     void Relayout();
     void UpdateScrollBar();
     void MarkMonth(int year, int month);

@@ -6,12 +6,16 @@
 #include <QSvgRenderer>
 #include <QtMath>
 #include <algorithm>
+#include <array>
+#include <optional>
 
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
 #include "document/TamselDoc.h"
+#include "print/ui/GlyphLine.h"
 #include "store/EntryReader.h"
 #include "views/LogListCells.h"
+#include "views/PrintTitle.h"
 #include "views/ui/LogListModel.h"
 
 namespace kivrun {
@@ -35,6 +39,17 @@ class LogPrintout : public CLogListPrinter {
     std::unique_ptr<CLogListModel> owned_;
 };
 
+// The sport icons as drawings, loaded once for every page.
+QSvgRenderer& PaperIcon(int image) {
+    static std::array<std::unique_ptr<QSvgRenderer>, controls::kSportIconCount> drawings;
+    auto& svg = drawings[static_cast<std::size_t>(controls::ValidSportIcon(image))];
+    if (!svg) {
+        SportIcon(image);  // makes sure the drawings are loaded
+        svg = std::make_unique<QSvgRenderer>(SportIconPath(controls::ValidSportIcon(image)));
+    }
+    return *svg;
+}
+
 }  // namespace
 
 CLogListPrinter::CLogListPrinter(const CLogListModel& model) : model_(model) {
@@ -43,62 +58,54 @@ CLogListPrinter::CLogListPrinter(const CLogListModel& model) : model_(model) {
     headingFont_.setBold(true);
 }
 
+CLogListPrinter::~CLogListPrinter() = default;
+
 std::unique_ptr<GPrintout> CLogListPrinter::ForLog(CTamselDoc& doc) {
     auto model = std::make_unique<CLogListModel>(doc);
     model->SetColumns(doc.Columns());
     return std::make_unique<LogPrintout>(std::move(model));
 }
 
-void CLogListPrinter::ReadRows(long first, long end,
-                               const std::function<bool(long, const EntryRow&)>& use) const {
-    if (first == 0 && end >= model_.rowCount()) {
-        // The whole list streams from the log in one walk.
-        try {
-            EntryReader reader = model_.Document().ReadEntries();
-            EntryRow entry;
-            for (long row = 0; row < end && reader.Next(entry); ++row)
-                if (!use(row, entry)) return;
-        } catch (const std::exception&) {
-            // Rows that could not be read keep their room, as below.
-        }
-        return;
-    }
-    for (long row = first; row < end; ++row)
-        if (const std::optional<EntryRow> entry = model_.Entry(static_cast<int>(row)))
-            if (!use(row, *entry)) return;
-}
-
 bool CLogListPrinter::Layout(const GPage& page, const GProgress& progress) {
     const QFontMetricsF metrics(font_);
+    widths_ = std::make_unique<CharWidths>(font_);
+    glyphs_ = std::make_unique<GlyphLine>(font_);
+    ascent_ = qCeil(metrics.ascent());
     const QSize units = page.Units();
+    CTamselDoc& doc = model_.Document();
+    titleLine_ =
+        QString::fromStdString(LogPrintTitle(doc.PathName(), doc.Filter(), doc.GetCatalog()));
+
     Paper::Metrics m;
     m.pageWidth = units.width();
     m.pageHeight = units.height();
     m.lineHeight = qCeil(metrics.height()) + 2 * kLinePadding;
     m.averageCharWidth = std::max(1, qCeil(metrics.averageCharWidth()));
+    m.titleHeight = m.lineHeight + 2 * kLinePadding;
     m.headingHeight = m.lineHeight + 2 * kLinePadding;
     m.cellMargin = kCellMargin;
-    m.measure = [metrics](std::u16string_view text) {
-        return qCeil(metrics.horizontalAdvance(PaperString(text)));
-    };
-    // Route and Notes of every row, read in one pass.
-    const long rows = model_.rowCount();
-    std::vector<std::pair<std::u16string, std::u16string>> texts(static_cast<std::size_t>(rows));
-    bool cancelled = false;
-    ReadRows(0, rows, [&](long row, const EntryRow& entry) {
-        if (progress && row % 256 == 0 && !progress(row, rows)) {
-            cancelled = true;
+    m.measure = widths_->Measure();
+
+    // Every row in one walk of the log, in one read transaction.
+    std::optional<EntryReader> reader;
+    try {
+        reader.emplace(doc.ReadEntries());
+    } catch (const std::exception&) {
+        // A log that cannot be read prints its headings over no rows.
+    }
+    const auto next = [&reader](EntryRow& row) {
+        if (!reader) return false;
+        try {
+            return reader->Next(row);
+        } catch (const std::exception&) {
+            reader.reset();
             return false;
         }
-        texts[static_cast<std::size_t>(row)] = {
-            QString::fromStdString(entry.route).toStdU16String(),
-            QString::fromStdString(entry.notes).toStdU16String()};
-        return true;
-    });
-    if (cancelled) return false;
-    layout_.Layout(model_.Columns(), m, rows,
-                   [&texts](long row) { return std::move(texts[static_cast<std::size_t>(row)]); });
-    return true;
+    };
+    const long rows = model_.rowCount();
+    return layout_.Layout(
+        model_.Columns(), m, model_.Cells(), rows, next,
+        [&progress](long done, long total) { return !progress || progress(done, total); });
 }
 
 void CLogListPrinter::PaintPage(QPainter& painter, const QRect& pageRect, int page) const {
@@ -106,25 +113,38 @@ void CLogListPrinter::PaintPage(QPainter& painter, const QRect& pageRect, int pa
     if (m.pageWidth <= 0 || m.pageHeight <= 0) return;
     const PaperPainter paper(painter, pageRect, QSize(m.pageWidth, m.pageHeight));
     painter.fillRect(QRect(0, 0, m.pageWidth, m.pageHeight), Qt::white);
-    PaintHeadings(painter);
+    PaintTitleAndHeadings(painter);
     PaintRows(painter, page);
     PaintFooter(painter, page);
 }
 
-void CLogListPrinter::PaintHeadings(QPainter& painter) const {
+qreal CLogListPrinter::LineX(const QRect& cell, Qt::Alignment align,
+                             std::u16string_view text) const {
+    if (!(align & (Qt::AlignRight | Qt::AlignHCenter))) return cell.left();
+    const qreal width = widths_->WidthF(text);
+    return align & Qt::AlignRight ? cell.right() + 1 - width
+                                  : cell.left() + (cell.width() - width) / 2;
+}
+
+void CLogListPrinter::PaintTitleAndHeadings(QPainter& painter) const {
     const Paper::Metrics& m = layout_.metrics();
     const auto& columns = layout_.Columns();
     const auto& widths = layout_.Widths();
-    painter.setFont(headingFont_);
     painter.setPen(Qt::black);
+    painter.setFont(headingFont_);
+    painter.drawText(
+        QRect(0, 0, m.pageWidth, m.lineHeight),
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        QFontMetrics(headingFont_).elidedText(titleLine_, Qt::ElideRight, m.pageWidth));
+    const int top = m.titleHeight;
     int x = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const QRect cell(x + m.cellMargin / 2, 0, widths[i] - m.cellMargin, m.lineHeight);
+        const QRect cell(x + m.cellMargin / 2, top, widths[i] - m.cellMargin, m.lineHeight);
         painter.drawText(cell, PaperAlignment(columns[i].justification) | Qt::AlignVCenter,
                          QString::fromStdString(columns[i].label));
         x += widths[i];
     }
-    const int rule = m.lineHeight + kLinePadding;
+    const int rule = top + m.lineHeight + kLinePadding;
     painter.setPen(QPen(Qt::black, kRuleWidth));
     painter.drawLine(0, rule, std::min(x, m.pageWidth), rule);
 }
@@ -138,39 +158,52 @@ void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
         rowWidth += w;
     rowWidth = std::min(rowWidth, m.pageWidth);
     painter.setFont(font_);
-    const long first = layout_.FirstRow(page);
-    int y = m.headingHeight;
-    long next = first;  // rows that could not be read keep their room
-    ReadRows(first, layout_.EndRow(page), [&](long row, const EntryRow& entry) {
-        for (; next < row; ++next)
-            y += layout_.LinesOf(next) * m.lineHeight;
+    const int baseline = kLinePadding + ascent_;
+    int y = layout_.RowsTop();
+    QColor pen(Qt::black);
+    painter.setPen(pen);
+    // On a printer or in a PDF, each printed line of a row goes as one run of glyphs across
+    // its columns: the PDF writer's cost is per piece of text. Elsewhere (the preview) text
+    // is drawn as text.
+    GlyphLine* line = painter.device() && painter.device()->devType() == QInternal::Printer
+                          ? glyphs_.get()
+                          : nullptr;
+    for (long row = layout_.FirstRow(page); row < layout_.EndRow(page); ++row) {
         const int lines = layout_.LinesOf(row);
-        if (entry.background == 1)
+        const LogListPageLayout::RowLook& look = layout_.Look(row);
+        if (look.shaded)
             painter.fillRect(QRect(0, y, rowWidth, lines * m.lineHeight), ShadedBackground());
-        const std::optional<Rgb> color = model_.Cells().ClassColor(entry.cls);
-        painter.setPen(color ? QColor(color->r, color->g, color->b) : QColor(Qt::black));
-        int x = 0;
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            const ListColumn& column = columns[i];
-            const QRect cell(x + m.cellMargin / 2, y, widths[i] - m.cellMargin, m.lineHeight);
-            const Qt::Alignment align = PaperAlignment(column.justification) | Qt::AlignVCenter;
-            if (column.id == LogListCells::kSport && column.format == 2) {
-                const int side = m.lineHeight - 2 * kLinePadding;
-                const QRect place =
-                    QStyle::alignedRect(Qt::LeftToRight, align, QSize(side, side), cell);
-                const int icon = controls::ValidSportIcon(model_.Cells().SportImage(entry.sport));
-                QSvgRenderer(SportIconPath(icon)).render(&painter, place);
-            } else {
-                const std::u16string text = model_.CellText(entry, column).toStdU16String();
-                const std::vector<std::u16string> cellLines = layout_.CellLines(i, text);
-                for (std::size_t k = 0; k < cellLines.size(); ++k)
-                    painter.drawText(cell.translated(0, static_cast<int>(k) * m.lineHeight),
-                                     align | Qt::TextSingleLine, PaperString(cellLines[k]));
+        const QColor color =
+            look.color ? QColor(look.color->r, look.color->g, look.color->b) : QColor(Qt::black);
+        if (color != pen) painter.setPen(pen = color);
+        for (int k = 0; k < lines; ++k) {
+            const int top = y + k * m.lineHeight;
+            int x = 0;
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const ListColumn& column = columns[i];
+                const QRect cell(x + m.cellMargin / 2, top, widths[i] - m.cellMargin, m.lineHeight);
+                x += widths[i];
+                const Qt::Alignment align = PaperAlignment(column.justification);
+                if (column.id == LogListCells::kSport && column.format == 2) {
+                    if (k > 0) continue;
+                    const int side = m.lineHeight - 2 * kLinePadding;
+                    const QRect place = QStyle::alignedRect(
+                        Qt::LeftToRight, align | Qt::AlignVCenter, QSize(side, side), cell);
+                    PaperIcon(look.image).render(&painter, place);
+                    continue;
+                }
+                const std::vector<std::u16string_view> cellLines = layout_.CellLines(row, i);
+                if (static_cast<std::size_t>(k) >= cellLines.size()) continue;
+                const std::u16string_view text = cellLines[static_cast<std::size_t>(k)];
+                const qreal at = LineX(cell, align, text);
+                // A character the font lacks goes as text, which finds another font for it.
+                if (!line || !line->Add(at, text))
+                    painter.drawText(QPointF(at, top + baseline), PaperString(text));
             }
-            x += widths[i];
+            if (line) line->Draw(painter, top + baseline);
         }
-        return true;
-    });
+        y += lines * m.lineHeight;
+    }
 }
 
 void CLogListPrinter::PaintFooter(QPainter& painter, int page) const {

@@ -3,10 +3,12 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
-#include <functional>
 #include <memory>
+#include <string>
 
+#include "print/ui/CharWidths.h"
 #include "print/ui/GPrintout.h"
+#include "print/ui/GlyphLine.h"
 #include "views/LogListPageLayout.h"
 
 class QPainter;
@@ -15,17 +17,18 @@ namespace kivrun {
 
 class CLogListModel;
 class CTamselDoc;
-struct EntryRow;
 
-// Paints the log list on paper, page by page, as the page layout decides: the column
-// headings, the rows with their week shading and class colours, Route and Notes wrapped,
-// and the footer line with "Page n of m".
+// Paints the log list on paper, page by page, as the page layout decides: a title line with
+// the log and its filter, the column headings, the rows with their week shading and class
+// colours, Route and Notes wrapped, and the footer line with "Page n of m". The rows are
+// read once, in one walk, when the pages are laid out; painting a page reads nothing.
 class CLogListPrinter : public GPrintout {
   public:
     // Week shading on paper.
     static QColor ShadedBackground() { return QColor(180, 180, 180); }
 
     explicit CLogListPrinter(const CLogListModel& model);
+    ~CLogListPrinter() override;
     // The log list of an open log as the log window shows it, without a window.
     static std::unique_ptr<GPrintout> ForLog(CTamselDoc& doc);
 
@@ -34,19 +37,23 @@ class CLogListPrinter : public GPrintout {
     int PageCount() const override { return layout_.PageCount(); }
     void PaintPage(QPainter& painter, const QRect& pageRect, int page) const override;
     const LogListPageLayout& PageLayout() const { return layout_; }
+    // The title line: the log's name and its filter in words.
+    const QString& TitleLine() const { return titleLine_; }
 
   private:
-    // Hands the workouts at rows first to end, in order, to use until it says stop: the
-    // one place the printout reads the log.
-    void ReadRows(long first, long end,
-                  const std::function<bool(long row, const EntryRow& entry)>& use) const;
-    void PaintHeadings(QPainter& painter) const;
+    void PaintTitleAndHeadings(QPainter& painter) const;
     void PaintRows(QPainter& painter, int page) const;
     void PaintFooter(QPainter& painter, int page) const;
+    // Where a line of a cell starts, at the cell's alignment.
+    qreal LineX(const QRect& cell, Qt::Alignment align, std::u16string_view text) const;
 
     const CLogListModel& model_;
     QFont font_;
     QFont headingFont_;
+    std::unique_ptr<CharWidths> widths_;
+    std::unique_ptr<GlyphLine> glyphs_;
+    QString titleLine_;
+    int ascent_ = 0;
     LogListPageLayout layout_;
 };
 

@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -67,6 +68,14 @@ void FillMargins(QPainter& painter, const PixelRect& inner) {
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// Today's day on screen: a coloured frame just inside its cell.
+void MarkToday(QPainter& painter, const QRect& cell) {
+    if (cell.width() < 4 || cell.height() < 4) return;
+    painter.setPen(QPen(TodayColor(), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(cell).adjusted(1.5, 1.5, -1.5, -1.5));
 }
 
 }  // namespace
@@ -149,8 +158,8 @@ int DrawnItems::Find(PageItem::Kind kind, RowId id) const {
     return -1;
 }
 
-void DrawCalendarPage(QPainter& painter, const CalendarGrid& grid, const PageFonts& fonts) {
-    if (grid.TooSmall()) return;
+void DrawCalendarPage(QPainter& painter, const CalendarGrid& grid, const PageFonts& fonts,
+                      bool screen) {
     painter.save();
     DrawFrameAndMargins(painter, grid.GridRect(), grid.GridLines());
 
@@ -170,12 +179,12 @@ void DrawCalendarPage(QPainter& painter, const CalendarGrid& grid, const PageFon
                      Qt::AlignLeft | Qt::AlignVCenter);
     }
     FillMargins(painter, grid.GridRect());
+    if (screen && grid.TodayCell() >= 0) MarkToday(painter, ToQRect(grid.Cell(grid.TodayCell())));
     painter.restore();
 }
 
 void DrawWeekPage(QPainter& painter, const WeekPage& page, const PageFonts& fonts, bool paper) {
     const WeekLayout& layout = page.layout;
-    if (layout.TooSmall()) return;
     painter.save();
     FillMargins(painter, layout.Outer());
     DrawFrameAndMargins(painter, layout.Outer(), layout.Lines());
@@ -196,10 +205,20 @@ void DrawWeekPage(QPainter& painter, const WeekPage& page, const PageFonts& font
         } else {
             painter.setPen(QColor(100, 100, 100));
         }
-        const QString text =
+        QString text =
             line.fitWidth > 0 ? FitLabel(line.text, line.fitWidth, fonts.regular) : Text(line.text);
+        if (line.fitWidth > 0) {
+            // A column too narrow for any start of its text (the fitting rule then keeps it
+            // whole) would write over the next column: the text ends with "..." at the column.
+            const int room = std::min(line.width, line.fitWidth + 2);
+            const QFontMetrics metrics(fonts.regular);
+            if (metrics.horizontalAdvance(text) > room)
+                text = metrics.elidedText(text, Qt::ElideRight, room);
+        }
         painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
+    const int today = layout.TodayBox();
+    if (!paper && today >= 0) MarkToday(painter, ToQRect(layout.Box(today)));
     painter.restore();
 }
 
@@ -212,14 +231,18 @@ void DrawItems(QPainter& painter, const DrawnItems& drawn, const PageFonts& font
     for (std::size_t i = 0; i < drawn.items.size(); ++i) {
         const PageItem& item = drawn.items[i];
         const QRect& rect = drawn.rects[i];
-        DrawIcon(painter, item.image, QRect(item.x, item.y + 1, kIconSize, kIconSize), !palette);
+        if (item.image >= 0)
+            DrawIcon(painter, item.image, QRect(item.x, item.y + 1, kIconSize, kIconSize),
+                     !palette);
         const QRect label = rect.adjusted(kLabelOffset, 0, 0, 0);
         const bool isSelected = palette && static_cast<int>(i) == selected;
         if (isSelected) {
             painter.fillRect(label, palette->color(QPalette::Highlight));
             painter.setPen(palette->color(QPalette::HighlightedText));
         } else {
-            painter.setPen(item.kind == PageItem::Kind::Event ? EventColor() : QColor(Qt::black));
+            painter.setPen(item.kind == PageItem::Kind::Event  ? EventColor()
+                           : item.kind == PageItem::Kind::More ? MoreColor()
+                                                               : QColor(Qt::black));
         }
         // At its base line: a label is one line already cut to fit, with nothing to lay out.
         painter.drawText(QPoint(label.left() + kLabelPadding, label.top() + baseline),

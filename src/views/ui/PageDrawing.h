@@ -65,11 +65,20 @@ inline QColor MarginColor() {
 inline QColor EventColor() {
     return QColor(128, 128, 255);
 }
+// "+3 more", which opens the day's lines elsewhere.
+inline QColor MoreColor() {
+    return QColor(0, 70, 170);
+}
+// The frame round today's day on screen.
+inline QColor TodayColor() {
+    return QColor(230, 120, 0);
+}
 
-// The grid, header and margins of a month (nothing when too small).
-void DrawCalendarPage(QPainter& painter, const CalendarGrid& grid, const PageFonts& fonts);
-// The boxes, day headers, margins and the Summary of a week (nothing when too small); on
-// paper the icons are drawn from their drawings.
+// The grid, header and margins of a month; on screen, today's cell is framed.
+void DrawCalendarPage(QPainter& painter, const CalendarGrid& grid, const PageFonts& fonts,
+                      bool screen = false);
+// The boxes, day headers, margins and the Summary of a week; on screen, today's box is
+// framed; on paper the icons are drawn from their drawings.
 void DrawWeekPage(QPainter& painter, const WeekPage& page, const PageFonts& fonts, bool paper);
 // The lines; on screen the selected one is highlighted (framed too while the view has the
 // focus). On paper (palette null) the icons are drawn from their drawings, crisp at any

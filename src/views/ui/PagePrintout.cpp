@@ -1,6 +1,7 @@
 #include "views/ui/PagePrintout.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "document/TamselDoc.h"
 
@@ -30,7 +31,7 @@ PageFonts CPagePrintout::PaperFonts() {
 }
 
 QSize CPagePrintout::LogicalSize(int viewWidth, QSize pagePixels) {
-    const int width = viewWidth >= CalendarGrid::kMinWidth ? viewWidth : kUsualWidth;
+    const int width = viewWidth > 0 ? viewWidth : kUsualWidth;
     if (pagePixels.width() <= 0 || pagePixels.height() <= 0) return {width, 0};
     const long long height =
         static_cast<long long>(width) * pagePixels.height() / pagePixels.width();
@@ -41,9 +42,13 @@ void CPagePrintout::BeginPage(QPainter& painter, const QRect& pageRect, QSize lo
     painter.save();
     painter.fillRect(pageRect, Qt::white);
     painter.translate(pageRect.topLeft());
-    if (logical.width() > 0 && logical.height() > 0)
-        painter.scale(static_cast<double>(pageRect.width()) / logical.width(),
-                      static_cast<double>(pageRect.height()) / logical.height());
+    // One scale both ways: a page laid out larger than the paper's proportions (a month at
+    // its least size) is made smaller, never stretched.
+    if (logical.width() > 0 && logical.height() > 0) {
+        const double scale = std::min(static_cast<double>(pageRect.width()) / logical.width(),
+                                      static_cast<double>(pageRect.height()) / logical.height());
+        painter.scale(scale, scale);
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -60,6 +65,7 @@ void CCalendarPrintout::LayoutFor(QSize pagePixels) {
     logical_ = LogicalSize(viewWidth_, pagePixels);
     // The whole grid below the top offset, whichever way the paper is turned.
     page_ = CalendarPage::Read(doc_, shown_, logical_.width(), logical_.height() - kTopOffset);
+    logical_ = logical_.expandedTo(QSize(page_->grid.Width(), page_->grid.Height() + kTopOffset));
     drawn_ = DrawnItems::Fit(page_->items, fonts_.regular);
 }
 
@@ -84,6 +90,7 @@ QString CWeekPrintout::Title() const {
 void CWeekPrintout::LayoutFor(QSize pagePixels) {
     logical_ = LogicalSize(viewWidth_, pagePixels);
     page_ = WeekPage::Read(doc_, weekStart_, logical_.width(), logical_.height());
+    logical_ = logical_.expandedTo(QSize(page_->layout.Width(), page_->layout.Height()));
     drawn_ = DrawnItems::Fit(page_->items, fonts_.regular);
 }
 

@@ -30,8 +30,8 @@ class CPagePrintout : public GPrintout {
     virtual void LayoutFor(QSize pagePixels) = 0;
     virtual void Paint(QPainter& painter, const QRect& pageRect) const = 0;
 
-    // The view's width (a usual one when the view is too narrow to show anything) and the
-    // height that gives it the paper's proportions.
+    // The view's width (a usual one without a view) and the height that gives it the
+    // paper's proportions.
     static QSize LogicalSize(int viewWidth, QSize pagePixels);
     // Scales the logical page onto pageRect, on white, for as long as the painter is saved.
     static void BeginPage(QPainter& painter, const QRect& pageRect, QSize logical);

@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "document/TamselDoc.h"
 #include "frames/ui/CommandRefresh.h"
@@ -14,10 +16,54 @@
 
 namespace kivrun {
 
-CPageView::CPageView(CTamselDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+CPageView::CPageView(CTamselDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), doc_(doc) {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(60, 60);
+}
+
+int CPageView::AreaWidth() const {
+    return viewport()->width();
+}
+
+int CPageView::AreaHeight() const {
+    return viewport()->height();
+}
+
+QPoint CPageView::ToPage(const QPoint& p) const {
+    return p + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+QPoint CPageView::ToWindow(const QPoint& p) const {
+    return p - QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CPageView::PageLaidOut() {
+    const QSize page = PageSize();
+    const QSize area = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, page.width() - area.width()));
+    horizontalScrollBar()->setPageStep(area.width());
+    horizontalScrollBar()->setSingleStep(LinePlacer::kLineHeight);
+    verticalScrollBar()->setRange(0, std::max(0, page.height() - area.height()));
+    verticalScrollBar()->setPageStep(area.height());
+    verticalScrollBar()->setSingleStep(LinePlacer::kLineHeight);
+}
+
+void CPageView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CPageView::EnsureVisible(int index) {
+    if (index < 0 || index >= static_cast<int>(drawn_.rects.size())) return;
+    const QRect r = drawn_.rects[static_cast<std::size_t>(index)];
+    const QRect shown(ToPage(QPoint(0, 0)), viewport()->size());
+    if (r.left() < shown.left()) horizontalScrollBar()->setValue(r.left() - 4);
+    if (r.right() > shown.right())
+        horizontalScrollBar()->setValue(r.right() - viewport()->width() + 4);
+    if (r.top() < shown.top()) verticalScrollBar()->setValue(r.top() - 24);
+    if (r.bottom() > shown.bottom())
+        verticalScrollBar()->setValue(r.bottom() - viewport()->height() + 4);
 }
 
 CPageView::~CPageView() = default;
@@ -29,9 +75,13 @@ const PageItem* CPageView::SelectedItem() const {
 
 void CPageView::Select(int index) {
     if (index >= static_cast<int>(drawn_.items.size())) index = -1;
-    if (index == selected_) return;
+    if (index == selected_) {
+        EnsureVisible(index);
+        return;
+    }
     selected_ = index;
-    update();
+    EnsureVisible(index);
+    viewport()->update();
     RequestCommandRefresh(this);
 }
 
@@ -41,7 +91,8 @@ void CPageView::SetItems(std::vector<PageItem> items) {
     const RowId keptId = old ? old->id : 0;
     drawn_ = DrawnItems::Fit(std::move(items), fonts_.regular);
     selected_ = keptId != 0 ? drawn_.Find(keptKind, keptId) : -1;
-    update();
+    PageLaidOut();
+    viewport()->update();
     RequestCommandRefresh(this);
 }
 
@@ -78,7 +129,7 @@ void CPageView::ShowSelectedIn(WindowKind kind) {
 
 void CPageView::DeleteSelected() {
     const PageItem* item = SelectedItem();
-    if (!item) return;
+    if (!item || item->kind == PageItem::Kind::More) return;
     const PageItem line = *item;  // the page is read again while the line goes
     // Every view hears of it, this one too: the page is read again from the log.
     if (line.kind == PageItem::Kind::Entry)
@@ -94,7 +145,8 @@ std::optional<CommandState> CPageView::SharedStatus(Command cmd) const {
         case Command::EditDuplicate:
             return CommandState{SelectedIsEntry() && writable, false};
         case Command::EditDelete:
-            return CommandState{SelectedItem() != nullptr && writable, false};
+            return CommandState{
+                SelectedItem() && SelectedItem()->kind != PageItem::Kind::More && writable, false};
         case Command::FilePrint:
         case Command::FilePrintPreview:
             return CommandState{doc_.IsOpen(), false};
@@ -151,7 +203,7 @@ void CPageView::Print() {
 
 void CPageView::PrintPreview() {
     const std::unique_ptr<CPagePrintout> printout = MakePrintout();
-    GPrintDriver::Instance().Preview(this, *printout);
+    GPrintDriver::Instance().Preview(this, *printout, &doc_.ui());
 }
 
 void CPageView::JumpToEnd(bool end) {
@@ -161,21 +213,22 @@ void CPageView::JumpToEnd(bool end) {
 // --- Painting and input ---------------------------------------------------------------------
 
 void CPageView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), Qt::white);
+    painter.translate(ToWindow(QPoint(0, 0)));
     DrawPage(painter);
     DrawItems(painter, drawn_, fonts_, selected_, hasFocus(), &palette());
 }
 
 void CPageView::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    QAbstractScrollArea::resizeEvent(event);
     Refill();
 }
 
 void CPageView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods != Qt::NoModifier) {
-        QWidget::keyPressEvent(event);
+        QAbstractScrollArea::keyPressEvent(event);
         return;
     }
     auto move = [this](PageMove m) { Select(MoveSelection(drawn_.items, selected_, m)); };
@@ -206,14 +259,19 @@ void CPageView::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (SelectedItem()) Activate();
+            if (const PageItem* item = SelectedItem()) {
+                if (item->kind == PageItem::Kind::More)
+                    ShowMore(*item);
+                else
+                    Activate();
+            }
             break;
         case Qt::Key_Delete:
         case Qt::Key_Backspace:
             if (!doc_.IsReadOnly()) DeleteSelected();
             break;
         default:
-            QWidget::keyPressEvent(event);
+            QAbstractScrollArea::keyPressEvent(event);
             return;
     }
     event->accept();
@@ -221,19 +279,28 @@ void CPageView::keyPressEvent(QKeyEvent* event) {
 
 void CPageView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    Select(drawn_.At(event->position().toPoint()));
-    QWidget::mousePressEvent(event);
+    const int line = drawn_.At(ToPage(event->position().toPoint()));
+    Select(line);
+    // "+N more" is a link: one click opens the day's lines.
+    if (event->button() == Qt::LeftButton && line >= 0 &&
+        drawn_.items[static_cast<std::size_t>(line)].kind == PageItem::Kind::More) {
+        ShowMore(drawn_.items[static_cast<std::size_t>(line)]);
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(event);
 }
 
 void CPageView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = ToPage(event->position().toPoint());
     const int line = drawn_.At(at);
     Select(line);
-    if (line >= 0)
-        Activate();
-    else
+    if (line >= 0) {
+        if (drawn_.items[static_cast<std::size_t>(line)].kind != PageItem::Kind::More) Activate();
+    } else {
         DoubleClickedAt(at);
+    }
     event->accept();
 }
 
@@ -244,17 +311,22 @@ void CPageView::contextMenuEvent(QContextMenuEvent* event) {
             ShowMenu(drawn_.rects[static_cast<std::size_t>(selected_)].bottomLeft(), true);
         return;
     }
-    ShowMenu(event->pos(), drawn_.At(event->pos()) >= 0);
+    const QPoint at = ToPage(event->pos());
+    ShowMenu(at, drawn_.At(at) >= 0);
 }
 
 void CPageView::ShowMenu(const QPoint& at, bool onLine) {
-    if (const std::unique_ptr<QMenu> menu = MakeMenu(at, onLine)) menu->exec(mapToGlobal(at));
+    if (const PageItem* item = SelectedItem(); onLine && item && item->kind == PageItem::Kind::More)
+        return;
+    if (const std::unique_ptr<QMenu> menu = MakeMenu(at, onLine))
+        menu->exec(viewport()->mapToGlobal(ToWindow(at)));
 }
 
 void CPageView::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
-    if (delta == 0) {
-        QWidget::wheelEvent(event);
+    // A page larger than the window scrolls; one that fits steps through the months.
+    if (delta == 0 || verticalScrollBar()->maximum() > 0) {
+        QAbstractScrollArea::wheelEvent(event);
         return;
     }
     // Away from the user: back in time.
@@ -264,13 +336,13 @@ void CPageView::wheelEvent(QWheelEvent* event) {
 }
 
 void CPageView::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    update();
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
 }
 
 void CPageView::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    update();
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 }  // namespace kivrun

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QMenu>
-#include <QWidget>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,8 +21,10 @@ class CPagePrintout;
 // lines (workouts and events) can be selected with the mouse and the keyboard. The arrow
 // keys move between lines, Enter opens, Delete deletes, the menu key opens the line's menu,
 // Page Up and Page Down and the wheel step through the months or weeks. Painting reads
-// only the lines of the page shown; the page is read again when the log changes.
-class CPageView : public QWidget, public View, public CommandTarget {
+// only the lines of the page shown; the page is read again when the log changes. A window
+// smaller than the page needs shows it at its least size and scrolls (the wheel then
+// scrolls too); a crowded day's "+N more" opens its lines elsewhere.
+class CPageView : public QAbstractScrollArea, public View, public CommandTarget {
     Q_OBJECT
   public:
     CPageView(CTamselDoc& doc, QWidget* parent);
@@ -54,6 +56,10 @@ class CPageView : public QWidget, public View, public CommandTarget {
     // Reads the page again for the view's present size; the selected line stays selected
     // when it is still shown.
     virtual void Refill() = 0;
+    // The size the page was laid out at: the window's, or more when it is too small.
+    virtual QSize PageSize() const = 0;
+    // "+N more" was clicked (or chosen with Enter): where the day's lines are shown in full.
+    virtual void ShowMore(const PageItem& more) = 0;
     virtual void DrawPage(QPainter& painter) const = 0;
     // -1 the month or week before, +1 the one after.
     virtual void Step(int direction) = 0;
@@ -76,8 +82,18 @@ class CPageView : public QWidget, public View, public CommandTarget {
     std::optional<CommandState> SharedStatus(Command cmd) const;
     bool RunShared(Command cmd);
 
+    // The page's size in the window's, as wide and high as the window can show.
+    int AreaWidth() const;
+    int AreaHeight() const;
+    // A point of the window in the page's pixels, and back.
+    QPoint ToPage(const QPoint& viewportPoint) const;
+    QPoint ToWindow(const QPoint& pagePoint) const;
+    // After a refill: the scroll bars as the page's size asks.
+    void PageLaidOut();
+
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -91,6 +107,7 @@ class CPageView : public QWidget, public View, public CommandTarget {
 
   private:
     void ShowMenu(const QPoint& at, bool onLine);
+    void EnsureVisible(int index);
 
     DrawnItems drawn_;
     int selected_ = -1;

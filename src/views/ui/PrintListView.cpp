@@ -74,7 +74,7 @@ void CPrintListView::Print() {
 void CPrintListView::PrintPreview() {
     if (auto source = PrintSource()) {
         CPrintListPrintout printout(std::move(source), PrintTitle());
-        GPrintDriver::Instance().Preview(this, printout);
+        GPrintDriver::Instance().Preview(this, printout, &ui_);
     }
 }
 

@@ -304,8 +304,15 @@ void CTamselView::DeleteSelectedEntries() {
         else if (doc_.DeleteEntries(ids, this) > 0)
             model_->ResetRows();
     }
+    // The row that took the first deleted one's place is selected, or the last row.
     clearSelection();
-    ScrollToRow(std::min<long>(rows.front(), model_->rowCount() - 1L));
+    const long next = std::min<long>(rows.front(), model_->rowCount() - 1L);
+    if (next >= 0 && model_->columnCount() > 0) {
+        const QModelIndex index = model_->index(static_cast<int>(next), 0);
+        selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    ScrollToRow(next);
     RequestCommandRefresh(this);
 }
 
@@ -368,6 +375,9 @@ void CTamselView::currentChanged(const QModelIndex& current, const QModelIndex& 
     QTableView::currentChanged(current, previous);
     RepaintRow(previous.row());
     RepaintRow(current.row());
+    // The workout the user moved to is the one the other views open on and follow.
+    if (current.isValid() && current.row() != previous.row())
+        if (const RowId id = model_->EntryIdAt(current.row())) doc_.SetCurrentEntry(id, this);
 }
 
 void CTamselView::selectionChanged(const QItemSelection& selected,
@@ -512,7 +522,7 @@ void CTamselView::Print() {
 
 void CTamselView::PrintPreview() {
     CLogListPrinter pages(*model_);
-    GPrintDriver::Instance().Preview(this, pages);
+    GPrintDriver::Instance().Preview(this, pages, &doc_.ui());
 }
 
 }  // namespace kivrun

@@ -41,10 +41,13 @@ bool CWeekView::CanGoForward() {
 }
 
 void CWeekView::Refill() {
-    page_ = WeekPage::Read(doc_, weekStart_, width(), height());
+    page_ = WeekPage::Read(doc_, weekStart_, AreaWidth(), AreaHeight());
     SetItems(page_.items);
-    if (pendingEntry_ != 0 && !page_.layout.TooSmall())
-        SelectItem(PageItem::Kind::Entry, std::exchange(pendingEntry_, 0));
+    if (pendingEntry_ != 0) SelectItem(PageItem::Kind::Entry, std::exchange(pendingEntry_, 0));
+}
+
+void CWeekView::ShowMore(const PageItem& more) {
+    if (more.id != 0) doc_.ShowEntryIn(WindowKind::LogWindow, more.id, this);
 }
 
 void CWeekView::DrawPage(QPainter& painter) const {
@@ -71,6 +74,10 @@ std::unique_ptr<CPagePrintout> CWeekView::MakePrintout() const {
     return std::make_unique<CWeekPrintout>(doc_, weekStart_, width());
 }
 
+void CWeekView::RestoreState(const std::string& state) {
+    if (CDate::IsValidText(state)) ShowWeek(CDate(state));
+}
+
 void CWeekView::OnUpdate(View*, const UpdateHint& hint) {
     switch (hint.kind) {
         case Notice::EntryAdded:
@@ -86,6 +93,9 @@ void CWeekView::OnUpdate(View*, const UpdateHint& hint) {
             break;
         case Notice::CurrentEntry:
             ShowEntry(hint.id);
+            break;
+        case Notice::ShowDay:
+            ShowWeek(CDate::FromSerial(hint.newDate));
             break;
         default:
             break;
