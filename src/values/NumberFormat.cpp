@@ -112,6 +112,26 @@ std::string FormatNumber(double x, int decimals, bool pad, bool keepZero) {
     return text;
 }
 
+std::string TypedDecimalText(double x, int maxDecimals) {
+    const int n = ClampDecimals(maxDecimals);
+    const double scale = kPowersOfTen[n];
+    if (!std::isfinite(x) || !(std::abs(x * scale) < 0x1p52)) return DoubleToText(x);
+    // Away from zero: -2.5 is -3 as 2.5 is 3. The nearest of the shifted value guards
+    // against 71.15 being held as 71.1499...
+    const double shifted = std::nearbyint(x * scale * 1e6) / 1e6;
+    const double rounded = std::copysign(std::floor(std::abs(shifted) + 0.5), x) / scale;
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded + 0.0, std::chars_format::fixed, n);
+    std::string text(buffer, result.ptr);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
 std::string DoubleToText(double x) {
     // General format with precision 6 is what an unmodified stream writes.
     char buffer[32];
