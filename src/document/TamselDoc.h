@@ -325,6 +325,7 @@ class CTamselDoc {
     bool ApplyStep(const UndoStep& step, const std::vector<LogChange>& changes);
     void ApplyChange(const LogChange& change, bool oneByOne, std::vector<UpdateHint>& notices);
     void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
+    void AllowDecimalWeightsFor(const std::vector<RoutineRow>& routine);
     // Deletes the row that sql (with the id as its one parameter) names, after before, in one
     // transaction; true when a row went.
     bool DeleteById(const char* what, const std::string& sql, RowId id,

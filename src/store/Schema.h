@@ -12,7 +12,9 @@ class UserInterface;
 // The structure of a log: sixteen tables, ten relations, eight stored queries.
 namespace schema {
 
-enum class FieldType { Long, Double, DateTime, Boolean, Text, Memo };
+// Number: a Long that also takes decimals (the weights of a routine); whole numbers stay
+// integers.
+enum class FieldType { Long, Double, DateTime, Boolean, Text, Memo, Number };
 
 // Field attribute bits as the log format has always recorded them.
 constexpr int kFixed = 0x1;
@@ -77,6 +79,12 @@ bool BuildOrComplete(LogDatabase& db, UserInterface& ui);
 // a new log with its default rows. Another program's database is refused and left as it is;
 // a log that has lost its "Log Entry" table is completed only when the user agrees.
 bool CompleteLog(LogDatabase& db, UserInterface& ui);
+
+// Makes the routine tables take decimal weights: a log made before they could holds its
+// weight columns as whole numbers only, and those two tables are rebuilt with the same rows,
+// indexes and triggers. Nothing is written when they take decimals already. Runs inside the
+// caller's transaction; throws DbError.
+void AllowDecimalWeights(LogDatabase& log);
 
 // SQLite column declaration of a field, with the rules the database enforces.
 std::string ColumnDeclaration(const TableDef& table, const FieldDef& field, bool inCreateTable);
