@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "app/ui/MainFrame.h"
@@ -80,6 +81,16 @@ std::optional<ImportOptions> QtDialogs::ImportChoices(QWidget* parent) {
     return CImportDialog::Ask(parent);
 }
 
+std::optional<QString> QtDialogs::Text(QWidget* parent, const QString& prompt,
+                                       const QString& proposed) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(kTitle);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
+}
+
 // --- The interface ------------------------------------------------------------------------
 
 QtUserInterface::QtUserInterface() : dialogs_(std::make_unique<QtDialogs>()) {}
@@ -110,6 +121,15 @@ void QtUserInterface::Tell(const std::string& text, MessageKind kind) {
 bool QtUserInterface::AskYesNo(const std::string& text) {
     NormalCursor cursor(waitDepth_ > 0);
     return dialogs_->Question(Parent(), QString::fromStdString(text));
+}
+
+std::optional<std::string> QtUserInterface::AskText(const std::string& prompt,
+                                                    const std::string& proposed) {
+    NormalCursor cursor(waitDepth_ > 0);
+    const std::optional<QString> text =
+        dialogs_->Text(Parent(), QString::fromStdString(prompt), QString::fromStdString(proposed));
+    if (!text) return std::nullopt;
+    return text->toStdString();
 }
 
 QStringList QtUserInterface::NameFilters(const std::string& filter) {
