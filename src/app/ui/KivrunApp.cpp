@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "app/ui/MainFrame.h"
+#include "controls/ui/WheelGuard.h"
 #include "document/TamselDoc.h"
 #include "frames/ui/WindowTemplates.h"
 
@@ -14,6 +15,7 @@ namespace kivrun {
 const char* const kLogFileFilter = "Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||";
 
 KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
+    WheelGuard::Install();
     settings_ =
         folders_.settingsFile.isEmpty()
             ? std::make_unique<QSettings>(QStringLiteral("Kivrun App"), QStringLiteral("Kivrun"))
