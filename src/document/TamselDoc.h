@@ -284,6 +284,9 @@ class CTamselDoc {
     void UpdateFilter(const FilterState& state);
     // A click on the Date header: newest first <-> oldest first.
     void ToggleDateSort();
+    // Keeps the filter applied for the next opening: "StateFilterToolBar", and beside it
+    // "FilterShowAll", which that text has no field for.
+    bool SaveFilter();
 
     // --- Totals ----------------------------------------------------------------------------
     // The totals query chosen by grouping ("ww", "m", "yyyy", else all time) over the

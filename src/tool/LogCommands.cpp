@@ -177,7 +177,7 @@ int CmdFilter(Context& c) {
     auto doc = Open("filter", c.args[0], ui, c.err);
     if (!doc) return 1;
     ApplyFilterText(*doc, c.args[1]);
-    if (!doc->SetPreference("StateFilterToolBar", doc->Filter().Save())) return 1;
+    if (!doc->SaveFilter()) return 1;
     c.out << doc->FilteredSetQuery().GetSQL() << '\n';
     return 0;
 }

@@ -139,9 +139,14 @@ TEST_F(FilterToolBarTest, SportsAndADateRangeNarrowTheLogOnUpdate) {
 
 TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
     ASSERT_TRUE(bar()->showAllBox()->isChecked());
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));
     Click(bar()->expandButton());
     EXPECT_TRUE(bar()->IsExpanded());
     EXPECT_FALSE(bar()->showAllBox()->isChecked());  // the criteria are there to be used
+    // ... and the bar says that what it shows is not applied yet.
+    EXPECT_TRUE(bar()->pendingLabel()->isVisibleTo(bar()));
+    EXPECT_EQ(bar()->pendingLabel()->text(), "Update to apply");
+    EXPECT_TRUE(bar()->updateButton()->isDefault());
 
     Click(bar()->criterionBox(Bar::kRoute));
     Edit(bar()->valueBox(Bar::kRoute))->setText("hill");
@@ -159,11 +164,24 @@ TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
     EXPECT_FALSE(bar()->IsExpanded());
     EXPECT_TRUE(bar()->Presenter().Pending().showAll);
     EXPECT_TRUE(bar()->Presenter().Pending().changed);
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));  // as applied: all shown
     Click(bar()->showAllBox());
     EXPECT_TRUE(bar()->IsExpanded());
     EXPECT_FALSE(bar()->Presenter().Pending().showAll);
     EXPECT_EQ(Shown(), 5);  // still nothing applied
     EXPECT_TRUE(doc().Filter().showAll);
+    EXPECT_TRUE(bar()->pendingLabel()->isVisibleTo(bar()));
+
+    // Applied, the bar shows what the list shows; the log opens with it again.
+    Click(bar()->updateButton());
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));
+    EXPECT_EQ(Shown(), 0);  // no route holds "hill"
+    const QString log = QString::fromStdString(doc().PathName());
+    ASSERT_TRUE(app->CloseLog());
+    ASSERT_TRUE(app->OpenLog(log));
+    EXPECT_FALSE(bar()->showAllBox()->isChecked());
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));
+    EXPECT_EQ(Shown(), 0);
 }
 
 TEST_F(FilterToolBarTest, ControlsFollowTheirSwitchesAndTimesAreChecked) {
