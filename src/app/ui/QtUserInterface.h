@@ -83,6 +83,9 @@ class QtUserInterface : public UserInterface {
 
     // "Name (*.a;*.b)|*.a;*.b|...||" as Qt name filters: "Name (*.a *.b)"; "*.*" is "*".
     static QStringList NameFilters(const std::string& filter);
+    // The extension a Qt name filter's first pattern names: "htm" for "HTML File (*.htm)",
+    // empty for "All Files (*)".
+    static QString SuffixOfNameFilter(const QString& filter);
     // The path with ext (".tlg") added when its file name has no extension.
     static QString WithDefaultExtension(const QString& path, const std::string& ext);
 
