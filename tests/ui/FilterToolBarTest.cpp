@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -24,7 +26,7 @@ class FilterToolBarTest : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        PlugFakeViews({WindowKind::LogWindow});
+        PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
         Started({MakeLog("Filter.tlg")});
         doc().Database().sql().Exec(
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
@@ -127,7 +129,11 @@ TEST_F(FilterToolBarTest, SportsAndADateRangeNarrowTheLogOnUpdate) {
     EXPECT_EQ(doc().Filter().dateOp, FilterState::kBetween);
     EXPECT_EQ(doc().Filter().date1, CDate(1, 1, 2026));
 
-    // Return in a box of the bar updates too.
+    // Return in a box of the bar updates too, and the window in front stays there though
+    // the box it was typed in goes as the bar collapses.
+    QApplication::setActiveWindow(&frame());  // the sports list's popup had it
+    doc().OpenOrActivate(WindowKind::Calendar);
+    QMdiSubWindow* front = frame().MdiArea()->activeSubWindow();
     Click(bar()->expandButton());
     Click(bar()->repeatBox());
     Picker(bar()->valueBox(Bar::kDate, 0))->setFocus();
@@ -135,6 +141,7 @@ TEST_F(FilterToolBarTest, SportsAndADateRangeNarrowTheLogOnUpdate) {
     Settle();
     EXPECT_EQ(Shown(), 1);  // December 2025 lies outside January and February
     EXPECT_EQ(doc().Filter().date1, CDate(1, 1, 2025));  // widened to the log's years
+    EXPECT_EQ(frame().MdiArea()->activeSubWindow(), front);
 }
 
 TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
