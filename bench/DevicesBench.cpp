@@ -12,59 +12,26 @@
 #include <string>
 #include <vector>
 
+#include "RecordedFit.h"
 #include "devices/ActivityFile.h"
 #include "devices/FitReader.h"
-#include "support/FitWriter.h"
 
 namespace kivrun::bench {
 namespace {
 
 namespace fs = std::filesystem;
-using test::FitField;
-using namespace test::fit_type;
 
 constexpr int kFiles = 40;
 
-// A ride as a bike computer records it: a record a second with position, altitude, heart
-// rate, cadence, distance, speed and power (about 26 bytes), laps every 10 minutes, about
-// 100 kB in all.
+// A ride of a little over an hour, about 100 kB.
 std::string Ride(int index) {
-    test::FitWriter w;
-    const std::uint32_t t0 = test::FitTime(1711864800 + index * 86400);
-    const auto f = [](std::uint8_t number, std::uint8_t type, std::uint64_t value) {
-        return FitField{number, type, value};
-    };
-    w.Message(0, 0, {f(0, kEnum, 4), f(1, kUint16, 1), f(2, kUint16, 2530), f(4, kUint32, t0)});
-    w.Message(1, 21, {f(253, kUint32, t0), f(0, kEnum, 0), f(1, kEnum, 0)});
-    const int seconds = 3800 + index;
-    double metres = 0;
-    for (int s = 0; s <= seconds; ++s) {
-        const std::uint32_t t = t0 + s;
-        metres += 7.5 + (s % 7) * 0.1;
-        w.Message(2, 20,
-                  {f(253, kUint32, t), f(0, kUint32, 596523235 + s * 40),
-                   f(1, kUint32, 95443717 + s * 25), f(2, kUint16, 2500 + s % 300),
-                   f(3, kUint8, 120 + s % 40), f(4, kUint8, 85 + s % 10),
-                   f(5, kUint32, static_cast<std::uint64_t>(metres * 100)),
-                   f(6, kUint16, 7500 + s % 700), f(7, kUint16, 180 + s % 90), f(13, kUint8, 20)});
-        if (s > 0 && (s % 600 == 0 || s == seconds))
-            w.Message(3, 19,
-                      {f(253, kUint32, t), f(2, kUint32, t - (s % 600 ? s % 600 : 600)),
-                       f(7, kUint32, 600000), f(8, kUint32, 600000), f(9, kUint32, 450000)});
-    }
-    w.Message(1, 21, {f(253, kUint32, t0 + seconds), f(0, kEnum, 0), f(1, kEnum, 4)});
-    w.Message(4, 18,
-              {f(253, kUint32, t0 + seconds), f(2, kUint32, t0), f(5, kEnum, 2), f(6, kEnum, 7),
-               f(7, kUint32, seconds * 1000ull), f(8, kUint32, seconds * 1000ull),
-               f(9, kUint32, static_cast<std::uint64_t>(metres * 100)), f(16, kUint8, 140)});
-    w.Message(5, 34, {f(253, kUint32, t0 + seconds), f(5, kUint32, t0 + seconds + 7200)});
-    return w.Bytes();
+    return RecordedFit({.start = 1711864800 + index * 86400LL, .seconds = 3800 + index});
 }
 
 std::vector<fs::path> GeneratedFiles() {
     static const std::vector<fs::path> files = [] {
         const char* tmp = std::getenv("TMPDIR");
-        const fs::path dir = fs::path(tmp ? tmp : "/tmp") / "kivrun-bench-fit-v1";
+        const fs::path dir = fs::path(tmp ? tmp : "/tmp") / "kivrun-bench-fit-v2";
         fs::create_directories(dir);
         std::vector<fs::path> paths;
         for (int i = 0; i < kFiles; ++i) {

@@ -87,6 +87,7 @@ const std::vector<HelpLink>& HelpLinks() {
         {HelpContext::ExerciseList, std::nullopt, "weights.html#exercises"},
         {HelpContext::Preferences, std::nullopt, "getting-started.html#sports"},
         {HelpContext::Import, std::nullopt, "looking-after.html#import"},
+        {HelpContext::ActivityImport, std::nullopt, "activity-files.html"},
         {HelpContext::Print, std::nullopt, "publishing.html#printing"},
     };
     return links;

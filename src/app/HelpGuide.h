@@ -47,6 +47,7 @@ enum class HelpContext {
     ExerciseList,
     Preferences,
     Import,
+    ActivityImport,
     Print,
 };
 // The F1 table: each context's page ("page.html" or "page.html#section"), and the kind of

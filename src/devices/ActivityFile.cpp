@@ -1,10 +1,12 @@
 #include "devices/ActivityFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "devices/FitReader.h"
@@ -105,6 +107,36 @@ Activity ReadActivityFile(const std::filesystem::path& path) {
     if (std::ferror(file.get()))
         return Refused(type->kind, std::string("cannot be read: ") + std::strerror(errno));
     return ReadActivity(bytes, type->kind);
+}
+
+std::vector<std::filesystem::path> FindActivityFiles(
+    const std::vector<std::filesystem::path>& chosen) {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> files;
+    std::set<fs::path> seen;
+    const auto add = [&](const fs::path& path) {
+        if (seen.insert(path.lexically_normal()).second) files.push_back(path);
+    };
+    for (const fs::path& path : chosen) {
+        std::error_code error;
+        if (!fs::is_directory(path, error)) {
+            add(path);
+            continue;
+        }
+        std::vector<fs::path> found;
+        for (fs::recursive_directory_iterator
+                 it(path, fs::directory_options::skip_permission_denied, error),
+             end;
+             !error && it != end; it.increment(error)) {
+            std::error_code typeError;
+            if (it->is_regular_file(typeError) && ActivityFileTypeOf(it->path()))
+                found.push_back(it->path());
+        }
+        std::sort(found.begin(), found.end());
+        for (const fs::path& file : found)
+            add(file);
+    }
+    return files;
 }
 
 }  // namespace kivrun::devices

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "devices/Activity.h"
 
@@ -28,5 +29,11 @@ Activity ReadActivity(std::string_view bytes, FileKind kind);
 
 // Never throws: a file that cannot be read is refused with the reason.
 Activity ReadActivityFile(const std::filesystem::path& path);
+
+// What the user picked or dropped, as files to read: a file as it is (one that is no activity
+// file is refused when read, so the user learns why), a folder as every activity file under
+// it, by name, sorted. Each file once. A folder that cannot be walked gives what was found.
+std::vector<std::filesystem::path> FindActivityFiles(
+    const std::vector<std::filesystem::path>& chosen);
 
 }  // namespace kivrun::devices

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,7 @@ class CRoutinesSet;
 class CRoutinesDetailsSet;
 class CExercisesSet;
 class CBodyPartsSet;
+struct ImportedWorkout;
 
 // All-sports totals: distance in the GrandTotalUnits unit, summed time, workouts.
 struct GrandTotal {
@@ -180,6 +182,19 @@ class CTamselDoc {
     bool DeleteEntry(RowId entryId, View* sender, bool ask);
     // Several workouts at once: one transaction, one notice. Returns how many went.
     long DeleteEntries(const std::vector<RowId>& entryIds, View* sender);
+
+    // --- Activities from watch and app files (ActivityBatch maps them) -------------------
+    // Workouts made from activities, with what the log keeps of each activity and the log
+    // sports to remember for device sports: one transaction, one undo step for the whole
+    // batch, one notice. The new EntryIDs in their order; none when nothing was written (the
+    // user was told why).
+    std::vector<RowId> ImportActivities(const std::vector<ImportedWorkout>& workouts,
+                                        const std::map<std::string, std::string>& deviceSports,
+                                        View* sender);
+    // Device sports ("cycling/road") and the log sport (its letter) chosen for each.
+    std::map<std::string, std::string> DeviceSports();
+    // Replaces them all, in one transaction.
+    bool SaveDeviceSports(const std::map<std::string, std::string>& deviceSports);
 
     // --- Undo and redo ---------------------------------------------------------------------
     // The session's history of the actions above, cleared when the log closes. Each undo or

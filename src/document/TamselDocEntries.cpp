@@ -59,7 +59,9 @@ RowId CTamselDoc::WriteEntryRows(const EntryDetail& d, bool replace) {
     s.Bind(10, e.optionalTwo).Bind(11, e.entryId);
     s.Run();
     const RowId id = replace ? e.entryId : db.LastInsertRowId();
-    SaveRoutine(id, d.routine);
+    // A new row has no routine to replace (its rows went with any entry that had its id):
+    // the routine set, which rereads its table, is left alone unless there are rows to add.
+    if (replace || !d.routine.empty()) SaveRoutine(id, d.routine);
     Statement& clear = db.Cached("DELETE FROM \"Log Entry Details Split Times\" WHERE EntryID = ?");
     clear.Bind(1, id);
     clear.Run();

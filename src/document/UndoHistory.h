@@ -37,6 +37,7 @@ inline constexpr const char* kDuplicateEntry = "Duplicate Entry";
 inline constexpr const char* kChangeEntry = "Change Entry";
 inline constexpr const char* kDeleteEntry = "Delete Entry";
 inline constexpr const char* kDeleteEntries = "Delete Entries";
+inline constexpr const char* kImportActivities = "Import Activities";
 }  // namespace undo_name
 
 // What one user action did to the log: the changes that take it back and those that do it

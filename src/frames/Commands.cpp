@@ -12,6 +12,9 @@ CommandPrompt PromptOf(Command cmd) {
             return {"Close the training log", "Close"};
         case Command::FileExport:
             return {"Export training log as text file", "Export"};
+        case Command::FileImportActivities:
+            return {"Import workouts from watch and app files (FIT, TCX, GPX)",
+                    "Import Activities"};
         case Command::FilePageSetup:
             return {"Change the printer and printing options", "Page Setup"};
         case Command::FilePrintPreview:

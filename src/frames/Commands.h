@@ -15,6 +15,7 @@ enum class Command {
     FileOpen,
     FileClose,
     FileExport,
+    FileImportActivities,
     FilePageSetup,
     FilePrintPreview,
     FilePrint,

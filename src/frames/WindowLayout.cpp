@@ -200,6 +200,7 @@ MenuBar LogMenuBar(WindowKind active) {
                     {Command::FileClose, "&Close"},
                     Sep(),
                     {Command::FileExport, "&Export...\tCtrl+E"},
+                    {Command::FileImportActivities, "&Import Activities...\tCtrl+Shift+I"},
                     Sep(),
                     {Command::FilePageSetup, "P&age Setup..."},
                     {Command::FilePrintPreview, "Print Pre&view"},

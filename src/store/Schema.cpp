@@ -137,6 +137,21 @@ std::vector<TableDef> MakeTables() {
                F("ExerciseName", T::Text, 100, U, false, true),
                F("ExerciseDescription", T::Text, 100, U, false, true)},
               "ExerciseID"),
+        // Tables of our own. Activities taken from watch and app files: what each one was
+        // (its start in UTC seconds, its length, the device's sport, metres), so that the same
+        // file is not imported twice and a recording of the same workout is caught. A row
+        // outlives its workout on purpose: Redo brings the workout back under its EntryID.
+        Table("Imported Activities",
+              {F("EntryID", T::Long, 0, U, true, false), F("Start", T::Long, 0, U, true, false),
+               F("Elapsed", T::Double, 0, U, false, false),
+               F("DeviceSport", T::Text, 100, U, true, true),
+               F("Distance", T::Double, 0, U, false, false),
+               F("FileName", T::Text, 255, U, false, true)}),
+        // The log sport the user chose for a device's sport ("cycling/road").
+        Table("Device Sports",
+              {F("DeviceSport", T::Text, 100, U, true, false),
+               F("SptAbbrev", T::Text, 1, U, true, false)},
+              "DeviceSport"),
     };
 }
 
@@ -158,6 +173,7 @@ std::vector<RelationDef> MakeRelations() {
          both},
         {"BodyPartsToExercises", "BodyParts", "BodyPartID", "Exercises", "BodyPartID",
          kUpdateCascade},
+        {"SportsToDeviceSports", "Sports", "SptAbbrev", "Device Sports", "SptAbbrev", both},
     };
 }
 
@@ -469,11 +485,14 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                     "CREATE INDEX IF NOT EXISTS \"kivrun_Log Entry_Date\" ON \"Log Entry\" "
                     "(\"Date\", \"EntryID\")");
             // The detail tables have no key of their own; their rows are always looked up,
-            // and cascaded away, by the row they belong to.
+            // and cascaded away, by the row they belong to. Imported activities are also
+            // looked up by their start.
             for (const auto& [table, field] :
                  {std::pair<const char*, const char*>{"Log Entry Details Routine", "EntryID"},
                   {"Log Entry Details Split Times", "EntryID"},
-                  {"Routine Templates Details", "TemplateID"}}) {
+                  {"Routine Templates Details", "TemplateID"},
+                  {"Imported Activities", "Start"},
+                  {"Imported Activities", "EntryID"}}) {
                 if (log.FieldExists(table, field))
                     db.Exec("CREATE INDEX IF NOT EXISTS " +
                             Ident(std::string("kivrun_") + table + "_" + field) + " ON " +

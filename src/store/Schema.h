@@ -9,7 +9,8 @@ namespace kivrun {
 class LogDatabase;
 class UserInterface;
 
-// The structure of a log: sixteen tables, ten relations, eight stored queries.
+// The structure of a log: sixteen tables, ten relations and eight stored queries as logs have
+// always had them, and the tables (and relation) of our own that follow them.
 namespace schema {
 
 // Number: a Long that also takes decimals (the weights of a routine); whole numbers stay

@@ -180,8 +180,11 @@ TEST_F(ConversionTest, AFailureAtAnyWriteLeavesTheTextOrTheWholeLog) {
             continue;
         }
         EXPECT_EQ(ReadBytes(dir.File("logOLD.tlg")), kFullLog);
-        EXPECT_EQ(Files(dir.path()), 2);
+        // A write that failed after the conversion, while the log opened, may leave the log's
+        // own journal: the engine's, rolled back when the log opens next.
+        EXPECT_EQ(Files(dir.path()) - fs::exists(dir.File("log.tlg-journal")), 2);
         ASSERT_TRUE(doc->OnOpenDocument(dir.File("log.tlg")));
+        EXPECT_FALSE(fs::exists(dir.File("log.tlg-journal")));
         EXPECT_EQ(doc->EntryCount(), 4);
         return;
     }

@@ -111,8 +111,9 @@ TEST(WindowMenus, EachWindowKindBringsItsPrintItemEntryItemsAndOwnMenu) {
         titles.insert(titles.end(), tail.begin(), tail.end());
         EXPECT_EQ(Titles(bar), titles);
         const V file = Texts(Find(bar, "&File"));
-        ASSERT_EQ(file.size(), 9u);  // the recent files count as one place
-        EXPECT_EQ(file[6], c.print);
+        ASSERT_EQ(file.size(), 10u);  // the recent files count as one place
+        EXPECT_EQ(file[4], "&Import Activities...\tCtrl+Shift+I");
+        EXPECT_EQ(file[7], c.print);
         EXPECT_EQ(file.back(), "E&xit");
         EXPECT_EQ(Texts(Find(bar, "&Edit")), c.edit);
     }

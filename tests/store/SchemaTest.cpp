@@ -48,6 +48,8 @@ TEST_F(Schema, CompletesALogOfAnEarlierBuildAndKeepsItsRows) {
     ASSERT_EQ(LogDatabase::Open(path, ui, true, db), LogDatabase::kOpened);
     ASSERT_TRUE(schema::BuildOrComplete(*db, ui));
     EXPECT_TRUE(db->TableExists("Affiliations"));
+    EXPECT_TRUE(db->TableExists("Imported Activities"));
+    EXPECT_TRUE(db->TableExists("Device Sports"));
     EXPECT_TRUE(db->FieldExists("Sports", "Order"));
     // The new field is Null in rows that were there.
     EXPECT_EQ(QueryRows(*db, "SELECT Route, Background IS NULL, Time = 3600 FROM \"Log Entry\""),
@@ -76,7 +78,8 @@ class RelationsTest : public Schema {
             "INSERT INTO \"Log Entry Details Routine\" (EntryID, Exercise, Sets) VALUES "
             "(1,'Squats',3), (1,'Lunges',2), (3,'Kick',1);"
             "INSERT INTO \"Log Entry Details Split Times\" VALUES (1, 1, '7:30'), (2, 1, '8:00');"
-            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('R','G','Hill')");
+            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES ('R','G','Hill');"
+            "INSERT INTO \"Device Sports\" VALUES ('running', 'R'), ('swimming/pool', 'S')");
     }
     void Exec(const std::string& sql) { db->sql().Exec(sql); }
     long long Count(const std::string& from) {
@@ -95,9 +98,12 @@ TEST_F(RelationsTest, DeletesAndRenamesCarryThroughTheRelations) {
          {{"\"Log Entry\"", 1},
           {"Routes", 0},
           {"\"Log Entry Details Routine\"", 1},
-          {"\"Log Entry Details Split Times\"", 0}}},
+          {"\"Log Entry Details Split Times\"", 0},
+          {"\"Device Sports\"", 1}}},
         {"UPDATE Sports SET SptAbbrev = 'Q' WHERE SptAbbrev = 'R'",
-         {{"\"Log Entry\" WHERE SptAbbrev = 'Q'", 2}, {"Routes WHERE SptAbbrev = 'Q'", 1}}},
+         {{"\"Log Entry\" WHERE SptAbbrev = 'Q'", 2},
+          {"Routes WHERE SptAbbrev = 'Q'", 1},
+          {"\"Device Sports\" WHERE SptAbbrev = 'Q'", 1}}},
         {"UPDATE \"Training Types\" SET TypeAbbrev = 'X' WHERE TypeAbbrev = 'G'",
          {{"\"Log Entry\" WHERE TrainingTypeAbbrev = 'X'", 2}}},
         // A unit takes the sports that use it, and their workouts.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "support/FitWriter.h"
@@ -148,6 +149,22 @@ inline FitWriter WritePoolSwim(bool sessionCountsLengths) {
     if (sessionCountsLengths) more.push_back(F(47, kUint16, 6));
     w.Message(4, 18, Session(t0, 240, 240, 150, 5, 17, more));
     return w;
+}
+
+// One session with one lap, as a watch or app writes a short activity: sport and sub-sport,
+// its start (UTC), elapsed and timer seconds, metres, heart rate 140, local time two hours
+// ahead; the maker and product name the device (Garmin's 1328: Forerunner 910XT).
+inline std::string WriteSession(int sport, int subSport, std::int64_t start, double elapsed,
+                                double timer, double metres, int manufacturer = 1,
+                                int product = 1328) {
+    using namespace fit_msg;
+    FitWriter w;
+    const std::uint32_t t0 = FitTime(start);
+    w.Message(0, 0, FileId(4, manufacturer, product));
+    w.Message(1, 19, Lap(t0, elapsed, timer, metres, 140));
+    w.Message(2, 18, Session(t0, elapsed, timer, metres, sport, subSport, {F(16, kUint8, 140)}));
+    w.Message(3, 34, Activity(static_cast<std::uint32_t>(t0 + elapsed), 7200));
+    return w.Bytes();
 }
 
 }  // namespace kivrun::test

@@ -55,27 +55,6 @@ TEST_F(PrintCommandLine, HelpAndVersionNeedNoDisplay) {
     EXPECT_NE(version.out.find("GPL version 3 or later"), std::string::npos) << version.out;
 }
 
-// A file manager hands over whatever was double-clicked: a device's activity file goes to
-// the import, not to the log opening (which would take it for an old text log).
-TEST(CommandLineFiles, ActivityFilesAreToldFromLogs) {
-    const struct {
-        QStringList args;
-        QStringList logs;
-        QStringList activities;
-    } cases[] = {
-        {{"Season.tlg"}, {"Season.tlg"}, {}},
-        {{"ride.fit"}, {}, {"ride.fit"}},
-        {{"Season.tlg", "run.TCX", "hike.gpx.gz"}, {"Season.tlg"}, {"run.TCX", "hike.gpx.gz"}},
-        {{"fit"}, {"fit"}, {}},  // a name, not a suffix
-    };
-    for (const auto& c : cases) {
-        const CommandLine line = ParseCommandLine(QStringList{"kivrun"} + c.args);
-        EXPECT_EQ(line.action, CommandLine::Action::Start) << c.args.join(' ').toStdString();
-        EXPECT_EQ(line.logs, c.logs);
-        EXPECT_EQ(line.activities, c.activities);
-    }
-}
-
 // What each view's pages hold is that view's own test's; here, that the command line reaches
 // each view: its page count and a telling text (regular expressions).
 TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {

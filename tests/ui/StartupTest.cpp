@@ -8,7 +8,6 @@
 #include <QToolBar>
 
 #include "ShellSupport.h"
-#include "app/ui/ActivityFiles.h"
 #include "app/ui/KeyIndicators.h"
 #include "frames/ui/ChildFrame.h"
 
@@ -163,26 +162,6 @@ TEST_F(Startup, WithoutACommandLineReopensTheLastLogOrStartsEmpty) {
     EXPECT_EQ(app->Document(), nullptr);
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_EQ(app->Recent().Files().size(), 2);
-}
-
-// "Open with Kivrun" on a device file: until the import's review window exists, the user is
-// told plainly and the open log is left as it was.
-TEST_F(Startup, ActivityFilesFromOutsideAreAnsweredAndWriteNothing) {
-    const QString log = MakeLog("Ride.tlg");
-    auto contents = [&] {
-        QFile f(log);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    Started({log});
-    const QByteArray before = contents();
-    OpenActivityFiles(*app, {});
-    EXPECT_TRUE(dialogs->messages.empty());
-    OpenActivityFiles(*app, {Path("Morning ride.fit")});
-    ASSERT_EQ(dialogs->messages.size(), 1u);
-    EXPECT_TRUE(dialogs->messages[0].contains("not available yet"));
-    EXPECT_TRUE(dialogs->messages[0].contains("Morning ride.fit"));
-    EXPECT_EQ(dialogs->kinds[0], MessageKind::Information);
-    EXPECT_EQ(contents(), before);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <ostream>
 
+#include "app/ui/ActivityFilesEntry.h"
 #include "document/SavedFilter.h"
 #include "document/TamselDoc.h"
-#include "app/ui/ActivityFiles.h"
 #include "print/ui/GPrintDriver.h"
 #include "print/ui/GPrintout.h"
 #include "print/ui/PictureFile.h"
@@ -65,7 +65,8 @@ QString HelpText(const QCommandLineParser& parser) {
     QString text = parser.helpText();
     // The parser names the program from the application object, which does not exist yet.
     const qsizetype end = text.indexOf(QLatin1Char('\n'));
-    text.replace(0, end, QStringLiteral("Usage: %1 [options] [log]").arg(kProgram));
+    text.replace(0, end,
+                 QStringLiteral("Usage: %1 [options] [log] [activity files]").arg(kProgram));
     text += QStringLiteral("\nViews for --view:\n");
     for (const PrintableView& view : PrintableViews())
         text += QStringLiteral("  %1  %2\n").arg(view.name, -8).arg(view.description);
@@ -137,11 +138,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 added << option.names();
                 parser->addOption(option);
             }
+    parser->addPositionalArgument(QStringLiteral("log"),
+                                  QStringLiteral("The training log (.tlg) to open."),
+                                  QStringLiteral("[log]"));
     parser->addPositionalArgument(
-        QStringLiteral("log"),
-        QStringLiteral("The training log (.tlg) to open. A device's activity file (.fit, .tcx, "
-                       ".gpx) is offered to the activity import instead."),
-        QStringLiteral("[log]"));
+        QStringLiteral("activity files"),
+        QStringLiteral("Watch and app files (.fit, .tcx, .gpx, also .gz) or folders of them, "
+                       "to review and import into the log."),
+        QStringLiteral("[activity files]"));
 
     if (!parser->parse(WithoutQtOptions(arguments))) return UsageError(parser->errorText());
     if (parser->isSet(help) || parser->isSet(QStringLiteral("help-all")))
@@ -151,11 +155,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                            .arg(QCoreApplication::applicationVersion(), kLicenceNotice));
 
     CommandLine line;
-    for (const QString& file : parser->positionalArguments())
-        (IsActivityFile(file) ? line.activities : line.logs) << file;
+    for (const QString& argument : parser->positionalArguments())
+        (IsActivityArgument(argument) ? line.activityFiles : line.logs) << argument;
     if (line.logs.size() > 1) return UsageError(QStringLiteral("only one log can be opened"));
-    if (!line.activities.isEmpty() && (parser->isSet(print) || parser->isSet(exportGraph)))
-        return UsageError(QStringLiteral("activity files are imported in the window, not printed"));
+    if (!line.activityFiles.isEmpty() && (parser->isSet(print) || parser->isSet(exportGraph)))
+        return UsageError(QStringLiteral("activity files are imported, not printed"));
     if (parser->isSet(exportGraph)) {
         if (parser->isSet(print) || parser->isSet(view))
             return UsageError(

@@ -23,7 +23,8 @@ struct CommandLine {
     int exitCode = 0;
     QString message;  // for stdout, or for stderr when exitCode is not 0
     QStringList logs;
-    QStringList activities;  // device files (.fit, .tcx, .gpx) for the import, in the window
+    // Activity files and folders to import into the log (ImportActivityFiles).
+    QStringList activityFiles;
     // --print, or --export-graph into picture
     QString pdf;
     QString picture;

@@ -25,6 +25,7 @@
 #include "entries/ui/FilterToolBar.h"
 #include "events/ui/EventDlg.h"
 #include "frames/ui/ChildFrame.h"
+#include "imports/ui/ActivityImportWindow.h"
 #include "prefs/ui/PreferencesSheet.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/WeightsDlg.h"
@@ -376,6 +377,7 @@ HelpContext HelpContextAt(QWidget* widget) {
         if (qobject_cast<const CExerciseListDlg*>(w)) return HelpContext::ExerciseList;
         if (qobject_cast<const CPreferencesSheet*>(w)) return HelpContext::Preferences;
         if (qobject_cast<const CImportDialog*>(w)) return HelpContext::Import;
+        if (qobject_cast<const ActivityImportWindow*>(w)) return HelpContext::ActivityImport;
         if (qobject_cast<const QAbstractPrintDialog*>(w) ||
             qobject_cast<const QPageSetupDialog*>(w))
             return HelpContext::Print;

@@ -1,5 +1,6 @@
 #include "app/ui/ProgramSetup.h"
 
+#include "app/ui/ActivityFilesEntry.h"
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
 #include "document/Import.h"
@@ -18,6 +19,10 @@ void SetUpProgramCommands(KivrunApp& app) {
     app.Frame().SetCommandHandler(Command::FileExport, [](QWidget*, CTamselDoc* doc) {
         if (doc) ExportLog(*doc);
     });
+    app.Frame().SetCommandHandler(Command::FileImportActivities, [&app](QWidget*, CTamselDoc* doc) {
+        if (doc) ImportActivityFiles(app, {});
+    });
+    AcceptActivityDrops(app);
     app.Frame().SetCommandHandler(Command::WeightsTemplates, [](QWidget* parent, CTamselDoc* doc) {
         if (doc) CWeightsDlg::EditTemplates(*doc, parent);
     });

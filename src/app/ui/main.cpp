@@ -1,8 +1,9 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <iostream>
 
-#include "app/ui/ActivityFiles.h"
+#include "app/ui/ActivityFilesEntry.h"
 #include "app/ui/CommandLine.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/KivrunApp.h"
@@ -47,7 +48,11 @@ int main(int argc, char* argv[]) {
     kivrun::KivrunApp kivrun;
     if (!kivrun.Start(line.logs)) return 1;
     kivrun::SetUpProgramCommands(kivrun);
-    kivrun::OpenActivityFiles(kivrun, line.activities);
+    // "kivrun ride.fit": the review window over the log that opened, once the window is up.
+    if (!line.activityFiles.isEmpty())
+        QTimer::singleShot(0, &kivrun, [&kivrun, files = line.activityFiles] {
+            kivrun::ImportActivityFiles(kivrun, files);
+        });
 
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "prefs/PrefsChoices.h"
+#include "prefs/ui/ActivityPrefsBox.h"
 
 namespace kivrun {
 
@@ -95,11 +96,19 @@ CGeneralPrefsPage::CGeneralPrefsPage(CTamselDoc& doc, QWidget* parent)
         connect(box, &QComboBox::currentIndexChanged, this, &CGeneralPrefsPage::markModified);
     connect(backupDays_, &QSpinBox::valueChanged, this, &CGeneralPrefsPage::markModified);
 
+    activity_ = new CActivityPrefsBox(doc, this);
+    connect(activity_, &CActivityPrefsBox::modified, this, [this] { emit modified(); });
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(general);
     layout->addWidget(fields);
     layout->addWidget(totals);
+    layout->addWidget(activity_);
     layout->addStretch();
+}
+
+bool CGeneralPrefsPage::isModified() const {
+    return modified_ || activity_->IsModified();
 }
 
 void CGeneralPrefsPage::markModified() {
@@ -115,6 +124,7 @@ QWidget* CGeneralPrefsPage::firstField() const {
 void CGeneralPrefsPage::activate() {
     prefs::GeneralPrefs values = prefs::LoadGeneralPrefs(doc_);
     if (sportNames_) values.sports = sportNames_();
+    if (!activity_->IsModified()) activity_->Load();
     if (modified_) {
         // Keep the user's edits; only the sports may have changed under them.
         const QString chosen = defaultSport_->currentData().toString();
@@ -166,6 +176,7 @@ prefs::GeneralPrefs CGeneralPrefsPage::read() const {
 }
 
 bool CGeneralPrefsPage::apply() {
+    if (!activity_->Apply()) return false;
     if (!prefs::ApplyGeneralPrefs(doc_, read(), fieldsChanged_)) return false;
     modified_ = false;
     fieldsChanged_ = false;

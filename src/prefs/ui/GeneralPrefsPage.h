@@ -11,6 +11,7 @@ class QSpinBox;
 
 namespace kivrun {
 
+class CActivityPrefsBox;
 class CAutoCompleteComboBox;
 
 // "General": week start, default sport, backup interval, the names of the two optional
@@ -24,7 +25,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     // appear; values the user has changed and not yet applied stay as they are.
     void activate() override;
     bool apply() override;
-    bool isModified() const override { return modified_; }
+    bool isModified() const override;
     QWidget* firstField() const override;
     // Where "Default sport:" takes its names from: the Sports page's list, with sports added
     // or removed there and not yet applied. Unset, the log's sports.
@@ -39,6 +40,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     QLineEdit* fieldLabelEdit(int field) const { return fieldLabel_[field]; }
     QComboBox* grandTotalUnitsBox() const { return grandUnits_; }
     QComboBox* grandTotalPaceBox() const { return grandPace_; }
+    CActivityPrefsBox* activityBox() const { return activity_; }
 
   private:
     void showValues(const prefs::GeneralPrefs& values);
@@ -53,6 +55,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     QLineEdit* fieldLabel_[2];
     QComboBox* grandUnits_;
     QComboBox* grandPace_;
+    CActivityPrefsBox* activity_;
     bool modified_ = false;
     bool fieldsChanged_ = false;
     bool loading_ = false;
