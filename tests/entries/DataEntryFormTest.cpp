@@ -318,8 +318,7 @@ TEST_F(DataEntryFormTest, ARouteUsedInASavedWorkoutIsRemembered) {
     EXPECT_EQ(doc->Routes("R", "G").size(), 3u);
 }
 
-// Reset asks only when there is something to lose; a read-only copy asks nothing, neither
-// about today's event nor on leaving.
+// Reset asks only when there is something to lose.
 TEST_F(DataEntryFormTest, ResetAsksOnlyWhenSomethingWouldBeLost) {
     form().notes = "  ";
     form().route = " ";
@@ -328,7 +327,10 @@ TEST_F(DataEntryFormTest, ResetAsksOnlyWhenSomethingWouldBeLost) {
     form().notes = "felt strong";
     EXPECT_EQ(form().Reset(), Focus::None);
     EXPECT_EQ(ui.questions, std::vector<std::string>{"Save this new entry ?"});
+}
 
+// A read-only copy asks nothing, neither about today's event nor on leaving.
+TEST_F(DataEntryFormTest, AReadOnlyCopyAsksNothing) {
     doc->Database().sql().Exec(
         "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', " +
         std::to_string(CDate().ToSerial()) + ", 'Harbour 10k')");

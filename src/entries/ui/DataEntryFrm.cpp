@@ -498,7 +498,8 @@ void CDataEntryFrm::PressEnter() {
 
 bool CDataEntryFrm::ResetAsking() {
     const QScopedValueRollback<bool> busy(resetting_, true);  // the questions move the focus
-    const bool typing = distanceTyped_ && !distance_->text().trimmed().isEmpty();
+    // A distance typed and not yet handed over counts only when it is not the blank form's 0.
+    const bool typing = distanceTyped_ && TextToDouble(FromQ(distance_->text())) != 0.0;
     if (model_.SaveBeforeReset(typing)) {
         // Saved with what the boxes hold; a box or a write that refuses keeps the form.
         if (!CommitBoxes()) return false;
