@@ -88,6 +88,24 @@ void BM_TotalsByWeekVsShell(benchmark::State& state) {
 }
 BENCHMARK(BM_TotalsByWeekVsShell)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The .xlsx of the whole log beside the shell writing the same rows as CSV: the date, the
+// sport's and class's names, distance and its unit, time, pace, both optional values, route
+// and notes, in the log's order.
+void BM_ExportXlsxVsShellCsv(benchmark::State& state) {
+    const std::string tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
+    Compare(state,
+            Tool("export " + Quoted(LargeLog(kEntries)) + " " + tmp +
+                 "/kivrun-bench-out.xlsx > /dev/null"),
+            Shell("-csv -header",
+                  "SELECT e.Date, s.SptName, t.TypeName, e.Distance, u.DistanceName, e.Time, "
+                  "e.Pace, e.OptionalOne, e.OptionalTwo, e.Route, e.Notes FROM [Log Entry] e "
+                  "LEFT JOIN Sports s ON s.SptAbbrev = e.SptAbbrev LEFT JOIN [Training Types] t "
+                  "ON t.TypeAbbrev = e.TrainingTypeAbbrev LEFT JOIN [Distance Units] u ON "
+                  "u.DistanceID = s.DistanceID ORDER BY e.Date DESC, e.EntryID DESC") +
+                " > " + tmp + "/kivrun-bench-out.csv");
+}
+BENCHMARK(BM_ExportXlsxVsShellCsv)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 // Peak memory of a workbook export of the whole log, in MB, as /usr/bin/time reads it.
 void BM_ExportXlsxPeakMemory(benchmark::State& state) {
     const std::string tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";

@@ -297,7 +297,13 @@ void CTamselDoc::RepairEarlierBuilds() {
 bool CTamselDoc::FinishOpen() {
     try {
         dataVersion_ = db_->sql().DataVersion();
-        ApplyFilter(FilterState::Restore(Preference("StateFilterToolBar")));
+        FilterState filter = FilterState::Restore(Preference("StateFilterToolBar"));
+        // Criteria applied when the log closed are applied again. Read without storing a
+        // default: a log saved before this row existed opens unchanged, showing all.
+        Statement showAll =
+            db_->sql().Prepare("SELECT Value FROM Preferences WHERE Preference = 'FilterShowAll'");
+        filter.showAll = !(showAll.Step() && showAll.Text(0) == "0");
+        ApplyFilter(filter);
         return true;
     } catch (const DbError& e) {
         ReportDbError("Couldn't open database", e);
@@ -323,7 +329,10 @@ BackupOutcome CTamselDoc::OnCloseDocument() {
     int days = 0;
     try {
         days = PreferencesSet().GetDaysBetweenBackup();
-        if (!IsReadOnly()) PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
+        if (!IsReadOnly()) {
+            PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
+            PreferencesSet().SetPreference("FilterShowAll", filter_.showAll ? "1" : "0");
+        }
     } catch (const DbError& e) {
         // A log that cannot take the filter state still closes, and is still backed up.
         ReportDbError("Couldn't save the filter", e);
@@ -380,6 +389,13 @@ void CTamselDoc::UpdateFilter(const FilterState& state) {
                                  CDate::FromSerial(years.Real(1)).Year());
     }
     ApplyFilter(applied);
+}
+
+bool CTamselDoc::SaveFilter() {
+    return Write("Couldn't save the filter", [&] {
+        PreferencesSet().SetPreference("StateFilterToolBar", filter_.Save());
+        PreferencesSet().SetPreference("FilterShowAll", filter_.showAll ? "1" : "0");
+    });
 }
 
 void CTamselDoc::ToggleDateSort() {

@@ -321,6 +321,9 @@ class CTamselDoc {
     void UpdateFilter(const FilterState& state);
     // A click on the Date header: newest first <-> oldest first.
     void ToggleDateSort();
+    // Keeps the filter applied for the next opening: "StateFilterToolBar", and beside it
+    // "FilterShowAll", which that text has no field for.
+    bool SaveFilter();
 
     // --- Totals ----------------------------------------------------------------------------
     // The totals query chosen by grouping ("ww", "m", "yyyy", else all time) over the
@@ -364,6 +367,7 @@ class CTamselDoc {
     bool ApplyStep(const UndoStep& step, const std::vector<LogChange>& changes);
     void ApplyChange(const LogChange& change, bool oneByOne, std::vector<UpdateHint>& notices);
     void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
+    void AllowDecimalWeightsFor(const std::vector<RoutineRow>& routine);
     // Deletes the row that sql (with the id as its one parameter) names, after before, in one
     // transaction; true when a row went.
     bool DeleteById(const char* what, const std::string& sql, RowId id,

@@ -78,6 +78,7 @@ RowId CTamselDoc::WriteEntryRows(const EntryDetail& d, bool replace) {
 }
 
 void CTamselDoc::SaveRoutine(RowId entryId, const std::vector<RoutineRow>& routine) {
+    AllowDecimalWeightsFor(routine);
     deleteRoutineQuery_.SetParamValue("ID", entryId);
     deleteRoutineQuery_.Execute();
     CLogEntryRoutineSet& rs = RoutineSet();

@@ -158,7 +158,7 @@ std::vector<RoutineRow> CTamselDoc::RoutineRows(const char* table, const char* i
         r.exercise = s.Text(0);
         r.sets = static_cast<int>(s.Int64(1));
         for (int i = 0; i < 4; ++i) {
-            r.weight[i] = static_cast<int>(s.Int64(2 + 2 * i));
+            r.weight[i] = s.Real(2 + 2 * i);
             r.reps[i] = static_cast<int>(s.Int64(3 + 2 * i));
         }
         rows.push_back(std::move(r));

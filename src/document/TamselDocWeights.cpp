@@ -3,8 +3,12 @@
 // (without regard to case) with the blanks that TrimBlanks takes off ignored, however they
 // were stored.
 
+#include <cmath>
+
 #include "document/TamselDocSets.h"
+#include "store/Field.h"
 #include "store/LogDatabase.h"
+#include "store/Schema.h"
 #include "values/NumberFormat.h"
 
 namespace kivrun {
@@ -123,15 +127,28 @@ bool CTamselDoc::BodyPartInUse(RowId bodyPartId) {
 
 // --- Templates --------------------------------------------------------------------------------
 
+void CTamselDoc::AllowDecimalWeightsFor(const std::vector<RoutineRow>& routine) {
+    // A log from before decimal weights learns them the first time it is given one.
+    for (const RoutineRow& row : routine)
+        for (double weight : row.weight)
+            if (weight != std::trunc(weight)) {
+                schema::AllowDecimalWeights(*db_);
+                return;
+            }
+}
+
 void CTamselDoc::InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine) {
+    AllowDecimalWeightsFor(routine);
     Statement& s = db_->sql().Cached(
         "INSERT INTO \"Routine Templates Details\" (TemplateID, Exercise, Sets, Weight1, Reps1, "
         "Weight2, Reps2, Weight3, Reps3, Weight4, Reps4) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     for (const RoutineRow& row : routine) {
         s.Reset();
         s.Bind(1, templateId).Bind(2, row.exercise).Bind(3, row.sets);
-        for (int i = 0; i < 4; ++i)
-            s.Bind(4 + 2 * i, row.weight[i]).Bind(5 + 2 * i, row.reps[i]);
+        for (int i = 0; i < 4; ++i) {
+            BindValue(s, 4 + 2 * i, WholeOrReal(row.weight[i]));
+            s.Bind(5 + 2 * i, row.reps[i]);
+        }
         s.Run();
     }
 }

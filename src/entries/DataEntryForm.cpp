@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "document/TamselDoc.h"
+#include "entries/TimeChecks.h"
 #include "values/NumberFormat.h"
 #include "values/Units.h"
 
@@ -69,7 +70,9 @@ DataEntryForm::Focus DataEntryForm::InitialUpdate() {
     Clear();
     Focus focus = Focus::None;
     const CDate today;
-    const std::vector<EventRow> events = doc_.EventsBetween(today, today);
+    // A copy opened read-only cannot take the workout, nor let the event go.
+    const std::vector<EventRow> events =
+        doc_.IsReadOnly() ? std::vector<EventRow>() : doc_.EventsBetween(today, today);
     if (!events.empty()) {
         const EventRow event = events.front();
         if (doc_.ui().AskYesNo("There is an event scheduled for today!!\nWould you like to "
@@ -289,6 +292,13 @@ DataEntryForm::Focus DataEntryForm::Enter() {
             IsTimePace(s->paceUnit) ? CElapsedTime(":" + pace).TotalSeconds() : TextToDouble(pace);
     }
     e.time = CElapsedTime::FromUserText(time);
+    // "45:00" is 45 hours: a pace no one reaches or falls to is asked about before it is kept.
+    if (s && e.distance > 0.0 &&
+        !IsPlausiblePace(s->paceUnit, kivrun::ComputePace(s->paceUnit, e.time.TotalSeconds(),
+                                                          e.distance, s->distanceUnit)
+                                          .value) &&
+        !doc_.ui().AskYesNo(ImplausibleTimeQuestion(e.time)))
+        return Focus::Time;
     e.optionalOne = optionalOne;
     e.optionalTwo = optionalTwo;
     e.route = route;
@@ -302,16 +312,33 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     // A write that failed has said why; what the user typed stays for another try.
     if (written == 0) return Focus::Unsaved;
     doc_.SetCurrentEntry(written, self_);
+    RememberRoute();
     Clear();
     return Focus::None;
 }
 
+void DataEntryForm::RememberRoute() {
+    // A route a workout was kept with is offered next time, as if Add had been pressed.
+    const std::string text = TrimRight(route);
+    if (text.empty() || sport < 0 ||
+        std::find(routes_.begin(), routes_.end(), text) != routes_.end())
+        return;
+    doc_.AddRoute(sports_[size_t(sport)].abbrev, Group(), text, self_);
+}
+
+std::string DataEntryForm::TimeRead() const {
+    return TimeAsRead(time);
+}
+
 bool DataEntryForm::HasUnsavedValues() const {
-    return Editing() || distance != 0.0 || !pace.empty() || !time.empty() || optionalOne != 0.0 ||
-           optionalTwo != 0.0 || !route.empty() || !notes.empty() || !routine_.empty();
+    const auto blank = [](const std::string& s) { return TrimRight(s).empty(); };
+    return Editing() || distance != 0.0 || !blank(pace) || !blank(time) || optionalOne != 0.0 ||
+           optionalTwo != 0.0 || !blank(route) || !blank(notes) || !routine_.empty();
 }
 
 bool DataEntryForm::SaveBeforeReset(bool typing) {
+    // A read-only copy keeps nothing, so there is nothing to offer.
+    if (doc_.IsReadOnly()) return false;
     if (Editing()) return doc_.ui().AskYesNo("Save changes to this entry ?");
     // A workout typed and not entered is not thrown away without a word.
     return (typing || HasUnsavedValues()) && doc_.ui().AskYesNo("Save this new entry ?");

@@ -61,6 +61,8 @@ class DataEntryForm {
     std::string OptionalOneLabel() const { return optionalOneLabel_; }
     std::string OptionalTwoLabel() const { return optionalTwoLabel_; }
     bool RouteButtonEnabled() const { return routeButtonEnabled_; }
+    // The typed time as the form reads it, for the label beside the box ("45 h 00 min").
+    std::string TimeRead() const;
     std::string RouteButtonText() const { return routeButtonAdds_ ? "&Add" : "&Remove"; }
 
     // --- What the user does -----------------------------------------------------------
@@ -80,9 +82,11 @@ class DataEntryForm {
     std::pair<int, int> EditRoute(const std::string& text);
     void ChooseRoute(const std::string& item);
     Focus PressRouteButton();
-    // Enter (or Edit): checks, then adds or changes the workout and clears the form.
+    // Enter (or Edit): checks, then adds or changes the workout and clears the form. A time
+    // whose pace no one reaches is asked about first; No goes back to the time.
     Focus Enter();
-    // Whether clearing the form would lose something: an edit, or a new workout's values.
+    // Whether clearing the form would lose something: an edit, or a new workout's values
+    // (a box holding more than blanks).
     bool HasUnsavedValues() const;
     // Before Reset clears the form: asks whether to save what would be lost ("Save changes
     // to this entry ?" while editing, "Save this new entry ?" for typed values); true for
@@ -109,6 +113,7 @@ class DataEntryForm {
     void SetOptionalLabels();
     void RefillRoutes();
     void UpdateRouteButton();
+    void RememberRoute();
     void ComputePace();
     std::string Group() const;
     int IndexOfSportAbbrev(const std::string& abbrev) const;

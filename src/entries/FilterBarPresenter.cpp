@@ -11,6 +11,15 @@ FilterBarValues FilterBarPresenter::Initial() {
     return StateToBar(pending_, doc_.GetCatalog());
 }
 
+bool FilterBarPresenter::ChangesPending(const FilterBarValues& shown) const {
+    FilterState held = pending_;
+    BarToState(shown, held, doc_.GetCatalog());
+    // Compared as the SQL each makes: a value changed in a criterion that is off, or under
+    // Show All, shows the same workouts.
+    const Catalog& catalog = doc_.GetCatalog();
+    return BuildFilterSql(held, catalog, {}) != BuildFilterSql(doc_.Filter(), catalog, {});
+}
+
 FilterBarValues FilterBarPresenter::Expand(const FilterBarValues& shown) {
     BarToState(shown, pending_, doc_.GetCatalog());
     if (!expanded_) pending_.showAll = false;

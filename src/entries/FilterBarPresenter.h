@@ -21,6 +21,9 @@ class FilterBarPresenter {
     bool Expanded() const { return expanded_; }
     // What the bar holds, applied or not.
     const FilterState& Pending() const { return pending_; }
+    // Whether what the controls hold would show other workouts than the filter applied: the
+    // bar then says so until Update.
+    bool ChangesPending(const FilterBarValues& shown) const;
 
     // "<": the criteria are there to be used, so Show All goes off.
     FilterBarValues Expand(const FilterBarValues& shown);

@@ -189,6 +189,8 @@ std::string CellRecord(const WorkbookCell& cell, std::size_t row, std::size_t co
         case CellKind::Empty:
             break;
         case CellKind::Number:
+        case CellKind::Duration:
+        case CellKind::PaceDuration:
         case CellKind::Date: {
             std::string d = CellHead(row, column, cell.kind == CellKind::Date ? kDateXf : kCellXf);
             PutDouble(d, cell.number);

@@ -54,7 +54,9 @@ void WriteFormat(CTamselDoc& doc, ExportFormat format, const std::string& path) 
         case ExportFormat::Xlsx: {
             LogListCells cells;
             cells.Refresh(doc.GetCatalog());
-            WriteXlsx(BuildWorkbookContent(doc, cells), path);
+            const WorkbookContent content =
+                BuildWorkbookContent(doc, cells, WorkbookFlavour::Typed);
+            WriteStream(path, [&](std::ostream& out) { WriteXlsx(content, out); });
             break;
         }
     }

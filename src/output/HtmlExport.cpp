@@ -11,6 +11,7 @@
 #include "values/ElapsedTime.h"
 #include "values/NumberFormat.h"
 #include "values/Units.h"
+#include "weights/RoutineCells.h"
 
 namespace kivrun {
 namespace {
@@ -106,12 +107,10 @@ std::string WithLineBreaks(const std::string& text) {
     return out;
 }
 
-// A routine cell: both numbers as weight-reps, one of them alone, nothing for neither.
-std::string SetText(int weight, int reps) {
-    if (weight != 0 && reps != 0) return std::to_string(weight) + "-" + std::to_string(reps);
-    if (weight != 0) return std::to_string(weight);
-    if (reps != 0) return std::to_string(reps);
-    return "&nbsp;";
+// A routine cell as the entry view shows it; an empty cell keeps its box.
+std::string SetText(const RoutineRow& row, int pair) {
+    const std::string text = RoutineCellText(row, 2 + pair);
+    return text.empty() ? "&nbsp;" : text;
 }
 
 }  // namespace
@@ -295,7 +294,7 @@ void HtmlExport::WriteEntries(std::ostream& out) {
             r.exercise = routines.Text(1);
             r.sets = static_cast<int>(routines.Int64(2));
             for (int i = 0; i < 4; ++i) {
-                r.weight[i] = static_cast<int>(routines.Int64(3 + 2 * i));
+                r.weight[i] = routines.Real(3 + 2 * i);
                 r.reps[i] = static_cast<int>(routines.Int64(4 + 2 * i));
             }
             routine.push_back(std::move(r));
@@ -363,7 +362,7 @@ void HtmlExport::WriteRoutine(std::ostream& out, const std::string& text,
             << "\t<td class=\"wktct\">" << (r.sets == 0 ? "&nbsp;" : std::to_string(r.sets))
             << "</td>\n";
         for (int i = 0; i < setColumns; ++i)
-            out << "\t<td class=\"wktct\">" << SetText(r.weight[i], r.reps[i]) << "</td>\n";
+            out << "\t<td class=\"wktct\">" << SetText(r, i) << "</td>\n";
         out << "\t</tr>\n";
     }
     out << "\t</table>\n</td>\n";

@@ -83,20 +83,91 @@ std::string OneLine(const std::string& text) {
     return out;
 }
 
-WorkbookSheet TrainingLogSheet(CTamselDoc& doc, const LogListCells& cells) {
+// The typed cells of a workout's column; the distance column brings its unit after it.
+class TypedCells {
+  public:
+    TypedCells(const Catalog& catalog, const LogListCells& cells) : cells_(cells) {
+        for (const SportInfo& s : catalog.sports)
+            units_.emplace_back(s.abbrev, WorkbookCell::Text(s.distanceName));
+    }
+
+    void Add(WorkbookRow& row, const EntryRow& e, int columnId) const {
+        switch (columnId) {
+            case LogListCells::kClass:
+                row.push_back(WorkbookCell::Text(cells_.Text(e, columnId, 0)));
+                break;
+            case LogListCells::kDistance:
+                row.push_back(e.distance == 0 ? WorkbookCell{} : WorkbookCell::Number(e.distance));
+                row.push_back(e.distance == 0 ? WorkbookCell{} : UnitOf(e.sport));
+                break;
+            case LogListCells::kTime:
+                row.push_back(WorkbookCell::Duration(e.time));
+                break;
+            case LogListCells::kPace: {
+                const int unit = cells_.SportPaceUnit(e.sport);
+                if (e.pace == 0 || unit < 0 || unit == pace_unit::kNone)
+                    row.emplace_back();
+                else if (IsTimePace(unit))
+                    row.push_back(WorkbookCell::PaceDuration(e.pace));
+                else
+                    row.push_back(WorkbookCell::Number(e.pace));
+                break;
+            }
+            case LogListCells::kOptionalOne:
+            case LogListCells::kOptionalTwo: {
+                const double v =
+                    columnId == LogListCells::kOptionalOne ? e.optionalOne : e.optionalTwo;
+                row.push_back(v == 0 ? WorkbookCell{} : WorkbookCell::Number(v));
+                break;
+            }
+            default:
+                row.push_back(EntryCell(cells_, e, columnId));
+        }
+    }
+
+  private:
+    WorkbookCell UnitOf(const std::string& sport) const {
+        for (const auto& [abbrev, unit] : units_)
+            if (abbrev == sport) return unit;
+        return {};
+    }
+
+    const LogListCells& cells_;
+    std::vector<std::pair<std::string, WorkbookCell>> units_;
+};
+
+WorkbookSheet TrainingLogSheet(CTamselDoc& doc, const LogListCells& cells,
+                               WorkbookFlavour flavour) {
     WorkbookSheet sheet;
     sheet.name = "Training_Log";
+    const bool typed = flavour == WorkbookFlavour::Typed;
     // One field for each column the log has, its value chosen by the column's id.
     std::vector<int> ids;
     for (const ListColumn& c : doc.Columns(true)) {
         if (c.id < LogListCells::kDate || c.id > LogListCells::kNotes) continue;
         ids.push_back(c.id);
-        sheet.columns.push_back({c.fieldName, KindOf(c.id), WidthOf(c.id)});
+        CellKind kind = KindOf(c.id);
+        if (typed && c.id == LogListCells::kTime) kind = CellKind::Duration;
+        if (typed && c.id == LogListCells::kPace) kind = CellKind::Number;
+        sheet.columns.push_back({c.fieldName, kind, WidthOf(c.id)});
+        if (typed && c.id == LogListCells::kDistance)
+            sheet.columns.push_back({"Unit", CellKind::Text, 8});
     }
     // The workouts stream from the log as the writer asks for them, so a large log is
     // never held in memory as cells.
     sheet.streamedRows = static_cast<std::size_t>(doc.EntryCount());
     auto reader = std::make_shared<EntryReader>(doc.ReadEntries());
+    if (typed) {
+        auto typedCells = std::make_shared<TypedCells>(doc.GetCatalog(), cells);
+        sheet.stream = [reader, ids, typedCells, entry = EntryRow()](WorkbookRow& row) mutable {
+            if (!reader->Next(entry)) return false;
+            row.clear();
+            for (int id : ids)
+                typedCells->Add(row, entry, id);
+            return true;
+        };
+        return sheet;
+    }
     sheet.stream = [reader, ids, &cells, entry = EntryRow()](WorkbookRow& row) mutable {
         if (!reader->Next(entry)) return false;
         row.clear();
@@ -157,9 +228,10 @@ void WorkbookSheet::Hold() {
     stream = nullptr;
 }
 
-WorkbookContent BuildWorkbookContent(CTamselDoc& doc, const LogListCells& cells) {
+WorkbookContent BuildWorkbookContent(CTamselDoc& doc, const LogListCells& cells,
+                                     WorkbookFlavour flavour) {
     WorkbookContent content;
-    content.sheets.push_back(TrainingLogSheet(doc, cells));
+    content.sheets.push_back(TrainingLogSheet(doc, cells, flavour));
     content.sheets.push_back(EventsSheet(doc, cells));
     return content;
 }

@@ -10,8 +10,10 @@ namespace kivrun {
 
 class CTamselDoc;
 
-// What an exported workbook holds, whichever file format writes it.
-enum class CellKind { Empty, Number, Date, Text };
+// What an exported workbook holds, whichever file format writes it. A duration is a number of
+// days shown as hours, minutes and seconds; a pace duration the same shown as minutes and
+// seconds (7:30 a mile), so that a sum or an average of either is one too.
+enum class CellKind { Empty, Number, Date, Text, Duration, PaceDuration };
 
 struct WorkbookCell {
     CellKind kind = CellKind::Empty;
@@ -20,6 +22,12 @@ struct WorkbookCell {
 
     static WorkbookCell Number(double value) { return {CellKind::Number, value, {}}; }
     static WorkbookCell Date(double serial) { return {CellKind::Date, serial, {}}; }
+    static WorkbookCell Duration(double seconds) {
+        return {CellKind::Duration, seconds / 86400.0, {}};
+    }
+    static WorkbookCell PaceDuration(double seconds) {
+        return {CellKind::PaceDuration, seconds / 86400.0, {}};
+    }
     // An empty text is an empty cell.
     static WorkbookCell Text(std::string_view utf8);
 };
@@ -59,6 +67,12 @@ class LogListCells;
 
 // "Training_Log" with the filtered workouts and "Events" with every calendar event. The
 // workouts are streamed from the log while the content is written; cells must outlive it.
-WorkbookContent BuildWorkbookContent(CTamselDoc& doc, const LogListCells& cells);
+// The .xls has the workbook's long-standing fields: the time and pace as text, the class by
+// its letter. The typed content of the .xlsx is made for sums and averages: times and time
+// paces are durations, speeds numbers, a value of 0 an empty cell, the class named, and the
+// sport's distance unit in a column of its own after the distance.
+enum class WorkbookFlavour { Xls, Typed };
+WorkbookContent BuildWorkbookContent(CTamselDoc& doc, const LogListCells& cells,
+                                     WorkbookFlavour flavour = WorkbookFlavour::Xls);
 
 }  // namespace kivrun

@@ -49,6 +49,14 @@ char LetterSet::Choose(char preferred) const {
     return 0;
 }
 
+char LetterSet::ChooseFor(std::string_view name) const {
+    for (char c : name) {
+        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (upper >= 'A' && upper <= 'Z' && !IsUsed(upper)) return upper;
+    }
+    return Choose(0);
+}
+
 int LetterSet::FreeCount() const {
     int n = 0;
     for (bool u : used_)
@@ -88,13 +96,22 @@ int PaceForDistance(int distance) {
     }
 }
 
-UnitChoice ChooseDistance(UnitChoice current, int distance) {
+bool IsSwimmingName(std::string_view name) {
+    std::string lower(name);
+    for (char& ch : lower)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return lower.find("swim") != std::string::npos;
+}
+
+UnitChoice ChooseDistance(UnitChoice current, int distance, bool swimming) {
     UnitChoice c{distance, current.pace};
     if (distance < 0) return c;
     // A pace of N/A against a real distance is as empty as no pace at all; likewise a real
     // pace cannot go with no distance.
     if (c.pace < 0 || distance == kNoDistance || c.pace == kNoPace) {
-        c.pace = PaceForDistance(distance);
+        // Minutes per 100 meters is a swimmer's pace; a runner or rower in meters thinks in
+        // minutes per km.
+        c.pace = distance == 3 && !swimming ? 4 : PaceForDistance(distance);
     } else if (MetricDistance(distance) != MetricPace(c.pace)) {
         c.pace = MetricDistance(distance) ? 3 : 0;
     }

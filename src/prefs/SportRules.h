@@ -30,6 +30,9 @@ class LetterSet {
     // The preferred letter when it is free, else the first free one from A; 0 when all 26
     // are taken.
     char Choose(char preferred) const;
+    // The first free letter of a name ("Kayak": K, else A, else Y), else the first free one
+    // from A; 0 when all 26 are taken.
+    char ChooseFor(std::string_view name) const;
     int FreeCount() const;
 
   private:
@@ -49,11 +52,14 @@ struct UnitChoice {
 int DistanceForPace(int pace);
 int PaceForDistance(int distance);
 
+// Swimming by its name: "Swimming", "Open water swim", "SWIM".
+bool IsSwimmingName(std::string_view name);
+
 // Choosing one list keeps the other consistent with it. When the other is empty it is filled
-// with what goes with the choice. N/A on one side means N/A on the other. A metric choice
-// against an imperial other resets the other to km/hr or km, an imperial one to miles/hr or
-// miles.
-UnitChoice ChooseDistance(UnitChoice current, int distance);
+// with what goes with the choice; meters go with min/100mtr for a swimming sport only, with
+// min/km for any other. N/A on one side means N/A on the other. A metric choice against an
+// imperial other resets the other to km/hr or km, an imperial one to miles/hr or miles.
+UnitChoice ChooseDistance(UnitChoice current, int distance, bool swimming = true);
 UnitChoice ChoosePace(UnitChoice current, int pace);
 
 // A sport name as stored: blanks at both ends taken off.

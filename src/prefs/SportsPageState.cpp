@@ -108,19 +108,25 @@ bool SportsPageState::IsListed(std::string_view name) const {
 
 void SportsPageState::SetName(std::string_view name) {
     draft_.name = name;
-    if (const SportDefaults* d = BuiltInSport(TrimName(name))) {
+    const std::string trimmed = TrimName(name);
+    if (const SportDefaults* d = BuiltInSport(trimmed)) {
         draft_.letter = letters_.Choose(d->letter);
+        draft_.letterChosen = false;
         draft_.units = {d->distance, d->pace};
         draft_.icon = d->icon;
+    } else if (!draft_.letterChosen) {
+        draft_.letter = trimmed.empty() ? 0 : letters_.ChooseFor(trimmed);
     }
 }
 
 void SportsPageState::ChooseLetter(char letter) {
     draft_.letter = (letter >= 'A' && letter <= 'Z' && !letters_.IsUsed(letter)) ? letter : 0;
+    draft_.letterChosen = draft_.letter != 0;
 }
 
 void SportsPageState::ChooseDistance(int distance) {
-    draft_.units = prefs::ChooseDistance(draft_.units, distance);
+    draft_.units =
+        prefs::ChooseDistance(draft_.units, distance, IsSwimmingName(TrimName(draft_.name)));
 }
 
 void SportsPageState::ChoosePace(int pace) {

@@ -27,8 +27,9 @@ std::string LineText(const SportLine& line);
 
 // The sport being put together in the "New Sport" group.
 struct NewSport {
-    std::string name;  // as typed
-    char letter = 0;   // 0 while none is chosen
+    std::string name;           // as typed
+    char letter = 0;            // 0 while none is chosen
+    bool letterChosen = false;  // by the user, rather than proposed for the name
     UnitChoice units;
     int icon = kNewSportIcon;
 };
@@ -67,7 +68,8 @@ class SportsPageState {
 
     const NewSport& Draft() const { return draft_; }
     // A built-in name brings its usual letter (the first free one when that is taken),
-    // units, pace and icon.
+    // units, pace and icon; any other name the first free letter of its own, unless the
+    // user chose one.
     void SetName(std::string_view name);
     void ChooseLetter(char letter);
     void ChooseDistance(int distance);

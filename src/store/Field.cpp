@@ -45,6 +45,12 @@ std::string AsText(const Value& v) {
 
 }  // namespace
 
+Value WholeOrReal(double value) {
+    if (std::isfinite(value) && value == std::trunc(value) && std::abs(value) < 0x1p53)
+        return Value{static_cast<std::int64_t>(value)};
+    return Value{value};
+}
+
 Value ReadValue(const Statement& s, int column) {
     switch (sqlite3_column_type(s.handle(), column)) {
         case SQLITE_INTEGER:

@@ -75,6 +75,17 @@ class Field : public FieldBase {
     T value_{};
 };
 
+// A whole number as an integer, anything else as a real number: what a column that has
+// always held whole numbers is given, once it may hold decimals too.
+Value WholeOrReal(double value);
+
+// A number column of both kinds: whole values are written as integers (WholeOrReal).
+class NumberField : public Field<double> {
+  public:
+    using Field<double>::operator=;
+    Value Get() const override { return IsNull() ? Value{} : WholeOrReal(get()); }
+};
+
 // Long, Double (dates too: serial days), Text and Bool fields.
 using LongField = Field<std::int32_t>;
 using DoubleField = Field<double>;

@@ -5,18 +5,19 @@
 namespace kivrun {
 
 // An exercise row: the exercise, its sets and up to four weight/reps pairs. Workouts' routines
-// and routine templates keep the same row under different keys.
+// and routine templates keep the same row under different keys. Weights may have decimals;
+// whole ones are still written as integers, as every weight was before.
 class RoutineRowSet : public RecordSet {
   public:
     TextField Exercise;
     LongField Sets;
-    LongField Weight1;
+    NumberField Weight1;
     LongField Reps1;
-    LongField Weight2;
+    NumberField Weight2;
     LongField Reps2;
-    LongField Weight3;
+    NumberField Weight3;
     LongField Reps3;
-    LongField Weight4;
+    NumberField Weight4;
     LongField Reps4;
 
   protected:

@@ -30,11 +30,12 @@ struct EntryRow {
     friend bool operator==(const EntryRow&, const EntryRow&) = default;
 };
 
-// One exercise of a weights routine: sets and up to four weight/repetition pairs.
+// One exercise of a weights routine: sets and up to four weight/repetition pairs. Weights
+// take up to two decimals (half and quarter plates); sets and repetitions are whole.
 struct RoutineRow {
     std::string exercise;
     int sets = 0;
-    int weight[4] = {0, 0, 0, 0};
+    double weight[4] = {0, 0, 0, 0};
     int reps[4] = {0, 0, 0, 0};
     friend bool operator==(const RoutineRow&, const RoutineRow&) = default;
 };

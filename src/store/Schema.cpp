@@ -39,7 +39,7 @@ std::vector<FieldDef> RoutineFields(const std::string& idField) {
                                F("Exercise", T::Text, 100, U, false, true),
                                F("Sets", T::Long, 0, U, false, false)};
     for (int i = 1; i <= 4; ++i) {
-        f.push_back(F("Weight" + std::to_string(i), T::Long, 0, U, false, false));
+        f.push_back(F("Weight" + std::to_string(i), T::Number, 0, U, false, false));
         f.push_back(F("Reps" + std::to_string(i), T::Long, 0, U, false, false));
     }
     return f;
@@ -242,6 +242,9 @@ const char* SqlType(FieldType type) {
         case FieldType::Text:
         case FieldType::Memo:
             return "TEXT";
+        case FieldType::Number:
+            // Integers stay integers and 62.5 stays 62.5: ANY keeps what it is given.
+            return "ANY";
     }
     return "ANY";
 }
@@ -589,6 +592,61 @@ bool CompleteLog(LogDatabase& log, UserInterface& ui) {
     }
     ui.ShowMessage(LogDatabase::NotALogMessage(log.path()));
     return false;
+}
+
+void AllowDecimalWeights(LogDatabase& log) {
+    SqliteDb& db = log.sql();
+    for (const char* table : {"Log Entry Details Routine", "Routine Templates Details"}) {
+        std::string create;
+        {
+            Statement s =
+                db.Prepare("SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = ?");
+            s.Bind(1, std::string_view(table));
+            if (!s.Step()) continue;
+            create = s.Text(0);
+        }
+        bool changed = false;
+        for (int i = 1; i <= 4; ++i) {
+            const std::string column = Ident("Weight" + std::to_string(i));
+            const auto at = create.find(column + " INTEGER");
+            if (at == std::string::npos) continue;
+            create.replace(at, column.size() + 8, column + " ANY");
+            changed = true;
+        }
+        if (!changed) continue;
+        // The table's own indexes and triggers go with it and are made again afterwards.
+        std::vector<std::string> dependents;
+        std::string columns = "rowid";
+        {
+            Statement s = db.Prepare(
+                "SELECT sql FROM sqlite_schema WHERE tbl_name = ? AND type IN ('index', "
+                "'trigger') AND sql IS NOT NULL");
+            s.Bind(1, std::string_view(table));
+            while (s.Step())
+                dependents.push_back(s.Text(0));
+            Statement c = db.Prepare("SELECT name FROM pragma_table_info(?)");
+            c.Bind(1, std::string_view(table));
+            while (c.Step())
+                columns += ", " + Ident(c.Text(0));
+        }
+        const std::string old = Ident(std::string("kivrun_old_") + table);
+        // Renamed the old way, so that the triggers of other tables that name this one (the
+        // relations' cascades) go on naming it.
+        db.Exec("PRAGMA legacy_alter_table = ON");
+        try {
+            db.Exec("ALTER TABLE " + Ident(table) + " RENAME TO " + old);
+            db.Exec(create);
+            db.Exec("INSERT INTO " + Ident(table) + " (" + columns + ") SELECT " + columns +
+                    " FROM " + old);
+            db.Exec("DROP TABLE " + old);
+            for (const std::string& sql : dependents)
+                db.Exec(sql);
+        } catch (...) {
+            db.Exec("PRAGMA legacy_alter_table = OFF");
+            throw;
+        }
+        db.Exec("PRAGMA legacy_alter_table = OFF");
+    }
 }
 
 }  // namespace kivrun::schema

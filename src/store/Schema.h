@@ -13,7 +13,9 @@ class UserInterface;
 // always had them, and the tables (and relation) of our own that follow them.
 namespace schema {
 
-enum class FieldType { Long, Double, DateTime, Boolean, Text, Memo };
+// Number: a Long that also takes decimals (the weights of a routine); whole numbers stay
+// integers.
+enum class FieldType { Long, Double, DateTime, Boolean, Text, Memo, Number };
 
 // Field attribute bits as the log format has always recorded them.
 constexpr int kFixed = 0x1;
@@ -88,6 +90,12 @@ const std::string* OwnTrigger(const std::string& name);
 // cannot be done.
 bool RemoveForeignCode(LogDatabase& db, UserInterface& ui);
 extern const char* const kForeignCodeRemoved;
+
+// Makes the routine tables take decimal weights: a log made before they could holds its
+// weight columns as whole numbers only, and those two tables are rebuilt with the same rows,
+// indexes and triggers. Nothing is written when they take decimals already. Runs inside the
+// caller's transaction; throws DbError.
+void AllowDecimalWeights(LogDatabase& log);
 
 // SQLite column declaration of a field, with the rules the database enforces.
 std::string ColumnDeclaration(const TableDef& table, const FieldDef& field, bool inCreateTable);

@@ -43,6 +43,12 @@ class UserInterface {
     }
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
+    // A line of text asked for, the proposed one filled in; nullopt when cancelled. Headless
+    // users are not asked: they give no text.
+    virtual std::optional<std::string> AskText(const std::string& /*prompt*/,
+                                               const std::string& /*proposed*/) {
+        return std::string();
+    }
     // Save-style and open-style file choices; nullopt when cancelled.
     virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;

@@ -185,7 +185,7 @@ int CmdFilter(Context& c) {
     auto doc = Open("filter", o.positional[0], ui, c.err);
     if (!doc) return 1;
     ApplyFilterText(*doc, state);
-    if (!doc->SetPreference("StateFilterToolBar", doc->Filter().Save())) return 1;
+    if (!doc->SaveFilter()) return 1;
     c.out << doc->FilteredSetQuery().GetSQL() << '\n';
     return 0;
 }

@@ -168,6 +168,17 @@ std::string FormatDisplayNumber(double x, int decimals, bool pad, bool keepZero)
     return text;
 }
 
+std::string TypedDecimalText(double x, int maxDecimals) {
+    const int n = ClampDecimals(maxDecimals);
+    const double scale = kPowersOfTen[n];
+    if (!std::isfinite(x) || !(std::abs(x * scale) < 0x1p52)) return DisplayDoubleText(x);
+    // Away from zero: -2.5 is -3 as 2.5 is 3. The nearest of the shifted value guards
+    // against 71.15 being held as 71.1499...
+    const double shifted = std::nearbyint(x * scale * 1e6) / 1e6;
+    const double rounded = std::copysign(std::floor(std::abs(shifted) + 0.5), x) / scale;
+    return FixedText(rounded + 0.0, n);
+}
+
 std::string DoubleToText(double x) {
     // General format with precision 6 is what an unmodified stream writes.
     char buffer[32];

@@ -20,6 +20,10 @@ std::string FormatDisplayNumber(double x, int decimals, bool pad, bool keepZero)
 // DoubleToText for what is shown: six significant digits, no trailing zeros, never an
 // exponent (a large value in full, a tiny one in fixed decimals).
 std::string DisplayDoubleText(double x);
+// A measured value as typed: rounded half away from zero to at most maxDecimals places,
+// then written without trailing zeros ("71.5", "152", "-3", "62.25"); non-finite values as
+// DoubleToText writes them.
+std::string TypedDecimalText(double x, int maxDecimals = 2);
 
 // Half up on the shifted value, then truncation toward zero: (x * 10^n + 0.5) cut to a
 // whole number, over 10^n. Decimals are limited to 0..15.

@@ -4,6 +4,7 @@
 #include "values/ElapsedTime.h"
 #include "values/NumberFormat.h"
 #include "values/Units.h"
+#include "views/LogListCells.h"
 #include "weights/RoutineCells.h"
 
 namespace kivrun {
@@ -27,7 +28,7 @@ std::string Joined(const std::string& number, const std::string& unit) {
 
 FieldText OptionalText(double value, const std::string& name) {
     if (value == 0) return {};
-    return {name.empty() ? std::string() : name + ": ", FormatDisplayNumber(value, 0, false, true)};
+    return {name.empty() ? std::string() : name + ": ", OptionalValueText(value)};
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ std::string DistanceText(double distance, int distanceUnit) {
     return FormatDisplayNumber(distance, whole ? 0 : 1, true, true);
 }
 
+std::string OptionalValueText(double value) {
+    // A body weight of 71.5 is not 72, nor a temperature of -3 a -2.
+    return value == 0.0 ? std::string() : TypedDecimalText(value, 2);
+}
+
 void LogListCells::Refresh(const Catalog& catalog) {
     sports_.clear();
     classes_.clear();
@@ -76,11 +81,9 @@ std::string LogListCells::Text(const EntryRow& e, int columnId, int format) cons
                 return CElapsedTime::FromSeconds(e.pace).Format(3);
             return FormatDisplayNumber(e.pace, 1, true, true);
         case kOptionalOne:
-            return e.optionalOne == 0.0 ? std::string()
-                                        : FormatDisplayNumber(e.optionalOne, 0, true, true);
+            return OptionalValueText(e.optionalOne);
         case kOptionalTwo:
-            return e.optionalTwo == 0.0 ? std::string()
-                                        : FormatDisplayNumber(e.optionalTwo, 0, true, true);
+            return OptionalValueText(e.optionalTwo);
         case kRoute:
             return e.route;
         case kNotes:

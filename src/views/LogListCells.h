@@ -97,5 +97,8 @@ std::optional<Rgb> ParseColorCode(const std::string& code);
 // The distance text of a sport's unit: one decimal for miles and km, none for yards and
 // meters.
 std::string DistanceText(double distance, int distanceUnit);
+// An optional value as the list, the entry view, the printouts and the HTML page show it:
+// empty for 0, else with the decimals it has, up to two.
+std::string OptionalValueText(double value);
 
 }  // namespace kivrun

@@ -99,7 +99,7 @@ std::string WidestCellSample(int columnId, int format) {
             return "10:00";
         case LogListCells::kOptionalOne:
         case LogListCells::kOptionalTwo:
-            return "999";
+            return "999.5";
         default:
             return {};
     }

@@ -26,12 +26,25 @@ struct RoutineGridColumn {
 // "Exercise", "Sets", then "Wt" and "Reps" four times.
 const std::array<RoutineGridColumn, kRoutineGridColumns>& RoutineGridColumnsOf();
 
-// A whole number as the grid shows it: empty for 0.
+// Sets and repetitions as the grid shows them: empty for 0.
 std::string RoutineNumberText(int n);
+// A weight as the grid, the entry view, the printout and the HTML page show it: empty for 0,
+// else with the decimals it has ("62.5", "61.25", "100").
+std::string RoutineWeightText(double weight);
 RoutineGridTexts GridTexts(const RoutineRow& row);
-// The ten texts as stored: numbers read as whole numbers as far as they go ("12kg" is 12,
-// "x" is 0); the exercise with the blanks around it taken off.
-RoutineRow RowFromGridTexts(const RoutineGridTexts& texts);
+
+// How messages name a grid cell: "Exercise", "Sets", "Wt 1", "Reps 1" ... "Reps 4".
+std::string RoutineCellName(int cell);
+
+// The ten texts read as a row, or why not. Empty number cells are 0; sets and repetitions
+// are whole numbers, weights numbers with at most two decimals. Nothing is read "as far as
+// it goes": "62,5" or "12kg" is refused rather than kept as 625 or 12.
+struct RoutineReading {
+    std::optional<RoutineRow> row;
+    int badCell = -1;     // the cell refused, by its index in the texts
+    std::string message;  // names the cell and what it holds
+};
+RoutineReading ReadGridTexts(const RoutineGridTexts& texts);
 
 // Column 0..5 of the six-cell form.
 std::string RoutineCellText(const RoutineRow& row, int column);
@@ -51,7 +64,7 @@ std::string TemplateHeading(const std::string& templateName);
 
 // A routine written as text for scripts: rows separated by ';', the ten cells of a row by
 // ','; missing cells are empty. Nullopt with the reason in error when a row has more than
-// ten cells or no exercise.
+// ten cells, no exercise, or a cell the grid would refuse.
 std::optional<std::vector<RoutineRow>> ParseRoutineText(const std::string& text,
                                                         std::string& error);
 

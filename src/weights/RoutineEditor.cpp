@@ -61,26 +61,36 @@ void RoutineEditor::SetModified() {
 
 void RoutineEditor::SelectRow(int row) {
     selected_ = row >= 0 && static_cast<size_t>(row) < rows_.size() ? row : -1;
-    if (selected_ < 0)
-        ClearFields();
-    else
-        fields = GridTexts(rows_[static_cast<size_t>(selected_)]);
+}
+
+void RoutineEditor::EditRow(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
+    selected_ = editing_ = row;
+    fields = GridTexts(rows_[static_cast<size_t>(row)]);
+}
+
+void RoutineEditor::CancelEdit() {
+    editing_ = -1;
+    ClearFields();
 }
 
 RoutineEditor::Focus RoutineEditor::Enter() {
-    const RoutineRow row = RowFromGridTexts(fields);
-    if (row.exercise.empty()) {
+    if (TrimBlanks(fields[0]).empty()) {
         doc_.ui().ShowMessage("You must enter an exercise !!");
         return Focus::Exercise;
     }
-    if (selected_ < 0) {
-        rows_.push_back(row);
-        ClearFields();
-    } else {
-        rows_[static_cast<size_t>(selected_)] = row;
-        // The row as it is kept: numbers read as far as they go.
-        fields = GridTexts(row);
+    RoutineReading reading = ReadGridTexts(fields);
+    if (!reading.row) {
+        doc_.ui().ShowMessage(reading.message);
+        refusedCell_ = reading.badCell;
+        return Focus::Cell;
     }
+    if (editing_ >= 0)
+        rows_[static_cast<size_t>(editing_)] = std::move(*reading.row);
+    else
+        rows_.push_back(std::move(*reading.row));
+    editing_ = selected_ = -1;
+    ClearFields();
     SetModified();
     return Focus::Exercise;
 }
@@ -89,6 +99,7 @@ void RoutineEditor::InsertRow() {
     if (selected_ < 0) return;
     rows_.insert(rows_.begin() + selected_, RoutineRow{});
     // The new, empty row is the one to fill in.
+    editing_ = selected_;
     ClearFields();
     SetModified();
 }
@@ -96,20 +107,26 @@ void RoutineEditor::InsertRow() {
 void RoutineEditor::DeleteRow() {
     if (selected_ < 0) return;
     rows_.erase(rows_.begin() + selected_);
-    SelectRow(-1);
+    if (editing_ == selected_)
+        CancelEdit();
+    else if (editing_ > selected_)
+        --editing_;
+    selected_ = -1;
     SetModified();
 }
 
 void RoutineEditor::Clear() {
     const bool had = !rows_.empty();
     rows_.clear();
-    SelectRow(-1);
+    selected_ = -1;
+    CancelEdit();
     if (had) SetModified();
 }
 
 void RoutineEditor::SetRows(std::vector<RoutineRow> rows) {
     rows_ = std::move(rows);
-    SelectRow(-1);
+    selected_ = -1;
+    CancelEdit();
     SetModified();
 }
 
@@ -169,8 +186,10 @@ void RoutineEditor::SelectTemplate(const std::string& name) {
 
 void RoutineEditor::Load(const TemplateRow& t) {
     rows_ = doc_.TemplateRoutine(t.templateId);
-    SelectRow(-1);
+    selected_ = -1;
+    CancelEdit();
     loaded_ = t;
+    lastTemplate_ = t.name;
     modified_ = false;
     declined_ = false;
 }
@@ -183,13 +202,23 @@ RoutineEditor::Focus RoutineEditor::SaveTemplate() {
         }
         return Focus::None;
     }
-    const std::string name = TrimBlanks(templateText);
+    std::string name = TrimBlanks(templateText);
     if (name.empty()) {
-        doc_.ui().ShowMessage("Please specify a name for the template!!");
-        return Focus::Template;
-    }
-    if (!doc_.ui().AskYesNo("Save the current workout as the \"" + name + "\" template??"))
+        // Asked for, rather than sending the user to the box: the answer is the go-ahead.
+        const std::optional<std::string> asked = AskTemplateName();
+        if (!asked) return Focus::None;
+        name = TrimBlanks(*asked);
+        if (name.empty()) {
+            doc_.ui().ShowMessage("Please specify a name for the template!!");
+            return Focus::Template;
+        }
+        // Another template of that name is replaced only when the user says so.
+        if (doc_.TemplateNamed(name) &&
+            !doc_.ui().AskYesNo("Save the current workout as the \"" + name + "\" template??"))
+            return Focus::None;
+    } else if (!doc_.ui().AskYesNo("Save the current workout as the \"" + name + "\" template??")) {
         return Focus::None;
+    }
     // A name the log already has is that template saved again, never a second of the name.
     std::optional<TemplateRow> saved = doc_.TemplateNamed(name);
     if (saved) {
@@ -201,10 +230,16 @@ RoutineEditor::Focus RoutineEditor::SaveTemplate() {
     }
     RefillTemplates();
     loaded_ = saved;
+    lastTemplate_ = saved->name;
+    templateText = saved->name;
     modified_ = false;
     declined_ = false;
     UpdateRemove();
     return Focus::None;
+}
+
+std::optional<std::string> RoutineEditor::AskTemplateName() {
+    return doc_.ui().AskText("Save the current workout as the template named:", lastTemplate_);
 }
 
 void RoutineEditor::RemoveTemplate() {

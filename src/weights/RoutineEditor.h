@@ -17,8 +17,9 @@ class CTamselDoc;
 // (save, remove); the workout's routine only changes when the dialog's OK takes Result().
 class RoutineEditor {
   public:
-    // Which control takes the focus after an operation.
-    enum class Focus { None, Exercise, Template };
+    // Which control takes the focus after an operation; Cell: the number box RefusedCell()
+    // names.
+    enum class Focus { None, Exercise, Template, Cell };
 
     // A line of the exercise drop-down: an exercise, or a body part heading or the blank
     // line before one, which cannot be chosen.
@@ -37,7 +38,13 @@ class RoutineEditor {
     std::string templateText;
 
     const std::vector<RoutineRow>& Rows() const { return rows_; }
+    // The grid's selection: what Insert Row and Delete Row act on.
     int Selected() const { return selected_; }
+    // The row whose texts the fields hold, which E&nter writes back; -1 while the fields
+    // make a new row.
+    int Editing() const { return editing_; }
+    // The grid cell (1..9: sets, then weight and reps of each pair) E&nter last refused.
+    int RefusedCell() const { return refusedCell_; }
     const std::vector<TemplateRow>& Templates() const { return templates_; }
     const std::vector<ExerciseItem>& ExerciseItems() const { return exercises_; }
     bool EditsWorkout() const { return editsWorkout_; }
@@ -53,9 +60,14 @@ class RoutineEditor {
     std::string PrintHeading() const;
 
     // --- What the user does -----------------------------------------------------------
-    // A grid row chosen (-1: none): its texts go into the edit fields.
+    // A grid row chosen (-1: none). Choosing is not editing: the fields stay as they are.
     void SelectRow(int row);
-    // E&nter: the fields become a new row, or replace the chosen one.
+    // Double-click, or Return on the chosen row: its texts go into the fields to be changed.
+    void EditRow(int row);
+    // Lets the row being edited go unchanged; the fields empty.
+    void CancelEdit();
+    // E&nter: the fields become a new row, or go back into the row being edited. Either way
+    // the fields empty, so the next exercise typed is a row of its own.
     Focus Enter();
     void InsertRow();
     void DeleteRow();
@@ -75,6 +87,8 @@ class RoutineEditor {
 
   private:
     void SelectTemplate(const std::string& name);
+    // The name a template is saved under when the box holds none, asked for.
+    std::optional<std::string> AskTemplateName();
     void ResolvePendingChange();
     void Load(const TemplateRow& t);
     void SetModified();
@@ -86,6 +100,9 @@ class RoutineEditor {
     bool editsWorkout_;
     std::vector<RoutineRow> rows_;
     int selected_ = -1;
+    int editing_ = -1;
+    int refusedCell_ = -1;
+    std::string lastTemplate_;  // proposed when a name is asked for
     std::vector<TemplateRow> templates_;
     std::vector<ExerciseItem> exercises_;
     std::optional<TemplateRow> loaded_;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "entries/TimeChecks.h"
 #include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
+#include "values/Units.h"
 
 namespace kivrun {
 namespace {
@@ -227,6 +229,128 @@ TEST_F(DataEntryFormTest, TheDefaultSportIsChosenWithItsUnits) {
     EXPECT_EQ(form().Sports()[size_t(form().sport)].name, "Road");
     EXPECT_EQ(form().DistanceUnitLabel(), "km");
     EXPECT_EQ(form().PaceUnitLabel(), "kph");
+}
+
+// Workouts as athletes type them: world-class, slow and plain slips ("45" is 45 hours), in
+// every pace unit.
+TEST(TimeChecks, PacesOutsideWhatPeopleDoAreImplausible) {
+    using namespace pace_unit;
+    namespace d = distance_unit;
+    struct Case {
+        int pace;
+        int unit;
+        double distance;
+        const char* time;
+        bool plausible;
+    } cases[] = {
+        {kMinutesPerMile, d::kMiles, 26.2, "2:01:09", true},   // a marathon record
+        {kMinutesPerMile, d::kMiles, 26.2, "45", false},       // meant 45 minutes?
+        {kMinutesPerMile, d::kMiles, 3, "1:30", true},         // a walk
+        {kMinutesPerMile, d::kMiles, 0.062, "0:00:10", true},  // 100 m sprint
+        {kMilesPerHour, d::kMiles, 100, "4:00", true},
+        {kMilesPerHour, d::kMiles, 60, "0:30", false},
+        {kMilesPerHour, d::kMiles, 1, "45", false},
+        {kMinutesPer100Yards, d::kYards, 1650, "0:15:00", true},
+        {kMinutesPer100Yards, d::kYards, 1650, "15", false},
+        {kKmPerHour, d::kKm, 40, "45", false},
+        {kKmPerHour, d::kKm, 40, "0:20:00", false},
+        {kKmPerHour, d::kKm, 180, "4:30", true},
+        {kMinutesPerKm, d::kKm, 10, "0:45", true},
+        {kMinutesPerKm, d::kKm, 10, "45", false},
+        {kMinutesPerKm, d::kKm, 0.1, "0:00:08", false},
+        {kMinutesPer100Meters, d::kMeters, 2000, "0:07:00", true},  // a rowing race
+        {kMinutesPer100Meters, d::kMeters, 1500, "0:30:00", true},
+        {kMinutesPer100Meters, d::kMeters, 1500, "45", false},
+        {kMinutesPer100Meters, d::kMeters, 100, "0:00:10", false},
+        {kNone, d::kNone, 0, "45", true},  // no pace, nothing to judge by
+    };
+    for (const Case& c : cases) {
+        const double seconds = CElapsedTime::FromUserText(c.time).TotalSeconds();
+        const double pace = ComputePace(c.pace, seconds, c.distance, c.unit).value;
+        EXPECT_EQ(IsPlausiblePace(c.pace, pace), c.plausible)
+            << "unit " << c.pace << ": " << c.distance << " in " << c.time;
+    }
+}
+
+TEST(TimeChecks, ATypedTimeIsShownAsItIsRead) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"45", "45 h 00 min"},
+        {"1:08", "1 h 08 min"},
+        {":45", "45 min"},
+        {":07:30", "7 min 30 s"},
+        {"1.5", "1 h 30 min"},
+        {"0:00:05", "5 s"},
+        {"1:08:05", "1 h 08 min 05 s"},
+        {" ", ""},
+        {"0:00", "not a time"},
+        {"1:60", "not a time"},
+    };
+    for (const auto& [typed, read] : cases)
+        EXPECT_EQ(TimeAsRead(typed), read) << typed;
+    EXPECT_EQ(ImplausibleTimeQuestion(CElapsedTime::FromUserText("45")),
+              "Time is 45:00:00 (45 hours). Save it anyway?");
+    EXPECT_EQ(ImplausibleTimeQuestion(CElapsedTime::FromUserText("1:01:01")),
+              "Time is 1:01:01 (1 hour 1 minute 1 second). Save it anyway?");
+}
+
+TEST_F(DataEntryFormTest, AnImplausibleTimeIsAskedAboutAndNoGoesBackToIt) {
+    form().ChooseSport(SportIndex("Running"));
+    form().LeaveDistance(10);
+    form().time = "45";
+    EXPECT_EQ(form().TimeRead(), "45 h 00 min");
+    ui.answers = {false};
+    EXPECT_EQ(form().Enter(), Focus::Time);
+    EXPECT_EQ(ui.questions,
+              std::vector<std::string>{"Time is 45:00:00 (45 hours). Save it anyway?"});
+    EXPECT_EQ(doc->EntryCount(), 0);
+    EXPECT_EQ(form().time, "45");  // kept, to be mended
+    ui.answers = {true};
+    EXPECT_EQ(form().Enter(), Focus::None);
+    EXPECT_EQ(Stored(LastId()).time.TotalSeconds(), 45 * 3600);
+}
+
+// A route a workout was kept with is offered the next time, in its sport and class group.
+TEST_F(DataEntryFormTest, ARouteUsedInASavedWorkoutIsRemembered) {
+    form().ChooseSport(SportIndex("Running"));
+    form().time = "0:50:00";
+    form().route = "River loop ";
+    EXPECT_EQ(form().Enter(), Focus::None);
+    form().ChooseSport(SportIndex("Running"));
+    EXPECT_EQ(form().Routes(), (std::vector<std::string>{"Canal path", "Hill loop", "River loop"}));
+    form().ChooseClass(ClassIndex("R"));
+    EXPECT_EQ(form().Routes(), (std::vector<std::string>{"City Half"}));
+    // Used again, it is not listed twice.
+    form().ChooseClass(ClassIndex("G"));
+    form().time = "0:52:00";
+    form().route = "River loop";
+    form().Enter();
+    EXPECT_EQ(doc->Routes("R", "G").size(), 3u);
+}
+
+// Reset asks only when there is something to lose.
+TEST_F(DataEntryFormTest, ResetAsksOnlyWhenSomethingWouldBeLost) {
+    form().notes = "  ";
+    form().route = " ";
+    EXPECT_EQ(form().Reset(), Focus::None);
+    EXPECT_TRUE(ui.questions.empty());
+    form().notes = "felt strong";
+    EXPECT_EQ(form().Reset(), Focus::None);
+    EXPECT_EQ(ui.questions, std::vector<std::string>{"Save this new entry ?"});
+}
+
+// A read-only copy asks nothing, neither about today's event nor on leaving.
+TEST_F(DataEntryFormTest, AReadOnlyCopyAsksNothing) {
+    doc->Database().sql().Exec(
+        "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', " +
+        std::to_string(CDate().ToSerial()) + ", 'Harbour 10k')");
+    doc->OnCloseDocument();
+    ASSERT_TRUE(doc->OnOpenDocument(path, CTamselDoc::OpenMode::ReadOnly));
+    ui.questions.clear();
+    DataEntryForm copy(*doc, nullptr);
+    EXPECT_EQ(copy.InitialUpdate(), Focus::None);
+    copy.notes = "typed into a copy";
+    EXPECT_FALSE(copy.SaveBeforeReset(true));
+    EXPECT_TRUE(ui.questions.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 #include "output/BiffWorkbook.h"
@@ -70,6 +71,33 @@ for at, (rtype, data) in list(records.items()):
 print('\n'.join(errors[:5]) or 'ok')
 )PY";
 
+const char* kXlsxDump = R"PY(
+import sys, datetime, openpyxl
+book = openpyxl.load_workbook(sys.argv[1], read_only=True)
+limit = int(sys.argv[2]) if len(sys.argv) > 2 else None
+def cell(c):
+    v = c.value
+    if v is None: return 'B:'
+    if isinstance(v, str): return 'T:' + v
+    if isinstance(v, datetime.datetime) and c.number_format == 'm/dd/yyyy':
+        return 'D:' + v.strftime('%Y-%m-%d')
+    # A duration past a day may come back as a date of early 1900 (day 1 is 1900-01-01).
+    if isinstance(v, datetime.datetime): s = (v - datetime.datetime(1899, 12, 31)).total_seconds()
+    elif isinstance(v, datetime.timedelta): s = v.total_seconds()
+    elif isinstance(v, datetime.time): s = v.hour * 3600 + v.minute * 60 + v.second
+    elif isinstance(v, (int, float)) and c.number_format == 'General': return 'N:' + repr(v)
+    else: return '?:' + repr(v) + ' ' + c.number_format
+    return '%s=%d' % (c.number_format, round(s))
+out = []
+for s in book.worksheets:
+    rows = list(s.iter_rows())
+    out.append('== %s %d x %d' % (s.title, len(rows), s.max_column))
+    if limit is not None and len(rows) > limit: rows = rows[:limit] + rows[-1:]
+    for r in rows:
+        out.append(' | '.join(cell(c) for c in r))
+sys.stdout.buffer.write(('\n'.join(out) + '\n').encode('utf-8'))
+)PY";
+
 // Where two long texts first differ, without printing them whole.
 ::testing::AssertionResult SameText(const std::string& got, const std::string& want) {
     if (got == want) return ::testing::AssertionSuccess();
@@ -92,6 +120,10 @@ const std::string kLogHeader =
     "T:Date | T:Sport | T:Class | T:Distance | T:Time | T:Pace | T:AHR | T:Weight | T:Route | "
     "T:Notes\n";
 
+const std::string kXlsxLogHeader =
+    "T:Date | T:Sport | T:Class | T:Distance | T:Unit | T:Time | T:Pace | T:AHR | T:Weight | "
+    "T:Route | T:Notes\n";
+
 class WorkbookExportTest : public test::DocFixture {
   protected:
     // Writes the document's workbook in the format of the extension.
@@ -99,14 +131,24 @@ class WorkbookExportTest : public test::DocFixture {
         const std::string file = dir.File("book" + extension);
         LogListCells cells;
         cells.Refresh(doc->GetCatalog());
-        const WorkbookContent content = BuildWorkbookContent(*doc, cells);
-        if (extension == ".xlsx") {
-            WriteXlsx(content, file);
-        } else {
-            std::ofstream out(file, std::ios::binary);
+        const bool xlsx = extension == ".xlsx";
+        const WorkbookContent content =
+            BuildWorkbookContent(*doc, cells, xlsx ? WorkbookFlavour::Typed : WorkbookFlavour::Xls);
+        std::ofstream out(file, std::ios::binary);
+        if (xlsx)
+            WriteXlsx(content, out);
+        else
             WriteXls(content, out);
-        }
         return file;
+    }
+    // The .xlsx read back with openpyxl, in Dump's form; a duration is its number format and
+    // its seconds ("[h]:mm:ss=4500"), so a sum over the column is the total time.
+    std::string DumpXlsx(const std::string& file, int rows = -1) {
+        const auto r = test::RunPython(
+            kXlsxDump, test::ShellQuote(file) + (rows >= 0 ? " " + std::to_string(rows) : ""),
+            dir.path().string());
+        EXPECT_EQ(r.status, 0) << r.out;
+        return r.out;
     }
     std::string Dump(const std::string& file, int rows = -1) {
         const auto r =
@@ -147,14 +189,45 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
         "T:Tom & Jerry <b>\n"
         "D:2026-01-05 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 | "
         "T:Côte d'Azur – 東京 | B:\n";
-    for (const std::string& format : formats)
-        EXPECT_EQ(Dump(Export(format)), "== Training_Log 3 x 10\n" + kLogHeader + rows + events)
-            << format;
+    EXPECT_EQ(Dump(Export(".xls")), "== Training_Log 3 x 10\n" + kLogHeader + rows + events);
+    EXPECT_EQ(DumpXlsx(Export(".xlsx")),
+              "== Training_Log 3 x 11\n" + kXlsxLogHeader +
+                  "D:2026-01-07 | T:Weights | T:Racing | B: | B: | [h]:mm:ss=2700 | B: | B: | B: | "
+                  "B: | T:Tom & Jerry <b>\n"
+                  "D:2026-01-05 | T:Running | T:General | N:10 | T:miles | [h]:mm:ss=4500 | "
+                  "[m]:ss=450 | N:150 | B: | T:Côte d'Azur – 東京 | B:\n" +
+                  events);
     // With the filter showing nothing, the log sheet keeps its field names; events stay.
     doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
     doc->ReapplyFilter();
-    for (const std::string& format : formats)
-        EXPECT_EQ(Dump(Export(format)), "== Training_Log 1 x 10\n" + kLogHeader + events) << format;
+    EXPECT_EQ(Dump(Export(".xls")), "== Training_Log 1 x 10\n" + kLogHeader + events);
+    EXPECT_EQ(DumpXlsx(Export(".xlsx")), "== Training_Log 1 x 11\n" + kXlsxLogHeader + events);
+}
+
+// In the .xlsx a sum or an average over a column is right: times and time paces are durations,
+// a speed a number, a value of 0 an empty cell, the class by name, the unit in its own column.
+TEST_F(WorkbookExportTest, XlsxCellsAreTypedForSums) {
+    WorkingEntry run = Entry(1, 5, 2026, "R", 45 * 3600 + 59, "G");  // past a day
+    run.distance = 10;
+    run.pace = 450;
+    run.optionalTwo = 71.5;
+    doc->AddEntry(run, nullptr);
+    WorkingEntry ride = Entry(1, 6, 2026, "B", 5400, "R");
+    ride.distance = 45;
+    ride.pace = 30;
+    doc->AddEntry(ride, nullptr);
+    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R");
+    lift.distance = 0;
+    doc->AddEntry(lift, nullptr);
+    EXPECT_EQ(DumpXlsx(Export(".xlsx")),
+              "== Training_Log 4 x 11\n" + kXlsxLogHeader +
+                  "D:2026-01-07 | T:Weights | T:Racing | B: | B: | [h]:mm:ss=2700 | B: | B: | B: | "
+                  "B: | B:\n"
+                  "D:2026-01-06 | T:Road | T:Racing | N:45 | T:km | [h]:mm:ss=5400 | N:30 | B: | "
+                  "B: | B: | B:\n"
+                  "D:2026-01-05 | T:Running | T:General | N:10 | T:miles | [h]:mm:ss=162059 | "
+                  "[m]:ss=450 | B: | N:71.5 | B: | B:\n"
+                  "== Events 1 x 5\nT:Date | T:Sport | T:Affiliation | T:Event | T:Details\n");
 }
 
 TEST_F(WorkbookExportTest, ThousandsOfRowsAndTextOfAnyLength) {
@@ -174,23 +247,34 @@ TEST_F(WorkbookExportTest, ThousandsOfRowsAndTextOfAnyLength) {
         e.notes = notes[i];
         doc->AddEntry(e, nullptr);
     }
-    const std::string head = "== Training_Log 3004 x 10\n" + kLogHeader;
-    const std::string run =
-        " | T:Running | T:G | N:5.0 | T:0:10:00 | T:0:00 | N:0.0 | N:0.0 | B: | T:";
-    const std::string expected = head + "D:2026-01-12" + run + latin + "\n" + "D:2026-01-11" + run +
-                                 std::string(32766, 'x') + "\n" + "D:2026-01-10" + run +
-                                 Repeat("東a", 16383) + "東\n" +
-                                 "D:2023-03-19 | T:Running | T:G | N:749.75 | T:1:00:00 | T:0:00 "
-                                 "| N:0.0 | N:0.0 | B: | T:day 2999\n";
-    for (const std::string& format : formats) {
-        const std::string file = Export(format);
-        const std::string dump = Dump(file, 5);
-        EXPECT_TRUE(SameText(dump.substr(0, expected.size()), expected)) << format;
-        EXPECT_NE(dump.find("\nD:2015-01-01 | T:Running | T:G | N:0.0 | T:1:00:00 | T:0:00 | N:0.0 "
-                            "| N:0.0 | B: | T:day 0\n== Events 1 x 5\n"),
-                  std::string::npos)
-            << format;
-        if (format == ".xls") {
+    // The .xls keeps the log's own texts; the .xlsx its typed cells.
+    struct Layout {
+        std::string format, head, run, last, first;
+    };
+    const Layout layouts[] = {
+        {".xls", "== Training_Log 3004 x 10\n" + kLogHeader,
+         " | T:Running | T:G | N:5.0 | T:0:10:00 | T:0:00 | N:0.0 | N:0.0 | B: | T:",
+         "D:2023-03-19 | T:Running | T:G | N:749.75 | T:1:00:00 | T:0:00 | N:0.0 | N:0.0 | B: | "
+         "T:day 2999\n",
+         "\nD:2015-01-01 | T:Running | T:G | N:0.0 | T:1:00:00 | T:0:00 | N:0.0 | N:0.0 | B: | "
+         "T:day 0\n== Events 1 x 5\n"},
+        {".xlsx", "== Training_Log 3004 x 11\n" + kXlsxLogHeader,
+         " | T:Running | T:General | N:5 | T:miles | [h]:mm:ss=600 | B: | B: | B: | B: | T:",
+         "D:2023-03-19 | T:Running | T:General | N:749.75 | T:miles | [h]:mm:ss=3600 | B: | B: | "
+         "B: | B: | T:day 2999\n",
+         "\nD:2015-01-01 | T:Running | T:General | B: | B: | [h]:mm:ss=3600 | B: | B: | B: | B: | "
+         "T:day 0\n== Events 1 x 5\n"},
+    };
+    for (const Layout& l : layouts) {
+        const std::string expected = l.head + "D:2026-01-12" + l.run + latin + "\n" +
+                                     "D:2026-01-11" + l.run + std::string(32766, 'x') + "\n" +
+                                     "D:2026-01-10" + l.run + Repeat("東a", 16383) + "東\n" +
+                                     l.last;
+        const std::string file = Export(l.format);
+        const std::string dump = l.format == ".xls" ? Dump(file, 5) : DumpXlsx(file, 5);
+        EXPECT_TRUE(SameText(dump.substr(0, expected.size()), expected)) << l.format;
+        EXPECT_NE(dump.find(l.first), std::string::npos) << l.format;
+        if (l.format == ".xls") {
             EXPECT_EQ(
                 test::RunPython(kBiffStructure, test::ShellQuote(file), dir.path().string()).out,
                 "ok\n");
@@ -209,8 +293,9 @@ TEST(WorkbookLimits, MoreRowsThanTheFormatHoldsAreRefusedBeforeWriting) {
     sheet.rows.push_back({WorkbookCell::Date(46001)});
     EXPECT_THROW(BiffWorkbookStream(content), std::length_error);
     sheet.rows.resize(kXlsxMaxRows);  // one too many with the field names
-    EXPECT_THROW(WriteXlsx(content, dir.File("big.xlsx")), std::length_error);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("big.xlsx")));
+    std::ostringstream xlsx;
+    EXPECT_THROW(WriteXlsx(content, xlsx), std::length_error);
+    EXPECT_TRUE(xlsx.str().empty());
 }
 
 TEST(CompoundFile, StreamsOfEverySizeReadBack) {

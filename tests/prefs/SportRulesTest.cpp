@@ -45,6 +45,11 @@ TEST(SportRules, UnitsAndPaceStayConsistent) {
             c.pace ? ChoosePace(c.before, c.chosen) : ChooseDistance(c.before, c.chosen);
         EXPECT_EQ(got, c.after) << c.what;
     }
+    // Minutes per 100 meters is a swimmer's pace: meters give min/km to any other sport.
+    const std::pair<const char*, int> named[] = {
+        {"Open water SWIM", 5}, {"Swimming", 5}, {"Track", 4}, {"Kayak", 4}};
+    for (const auto& [name, pace] : named)
+        EXPECT_EQ(ChooseDistance({-1, -1}, 3, IsSwimmingName(name)), (UnitChoice{3, pace})) << name;
 }
 
 TEST(SportRules, BuiltInSportsBringTheirDefaults) {
@@ -86,6 +91,13 @@ TEST(SportRules, LettersPreferTheUsualOneElseTheFirstFree) {
     EXPECT_EQ(letters.FreeCount(), 0);
     letters.Use('Q', false);
     EXPECT_EQ(letters.Choose(0), 'Q');
+    // A name of the user's own: the first free letter of the name, else the first free one.
+    LetterSet some;
+    some.Use('K');
+    some.Use('A');
+    EXPECT_EQ(some.ChooseFor("kayak"), 'Y');
+    EXPECT_EQ(some.ChooseFor("Kaka"), 'B');
+    EXPECT_EQ(some.ChooseFor("3x3"), 'X');
 }
 
 TEST(SportRules, NamesAreTrimmedAtBothEnds) {

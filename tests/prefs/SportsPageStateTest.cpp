@@ -79,11 +79,11 @@ TEST_F(SportsPageTest, AddAsksForWhatIsMissingInOrder) {
     EXPECT_EQ(state.Add(), AddResult::NoName);
     EXPECT_EQ(AddMessage(AddResult::NoName), nullptr);
     state.SetName("Yoga");
+    EXPECT_EQ(state.Draft().letter, 'Y');  // proposed: the first free letter of the name
+    state.ChooseLetter('R');               // taken: not accepted
     EXPECT_EQ(state.Add(), AddResult::NeedLetter);
     EXPECT_STREQ(AddMessage(AddResult::NeedLetter),
                  "Please select the desired abbreviation to use for the new sport !!");
-    state.ChooseLetter('R');  // taken: not accepted
-    EXPECT_EQ(state.Add(), AddResult::NeedLetter);
     state.ChooseLetter('Y');
     EXPECT_EQ(state.Add(), AddResult::NeedDistance);
     EXPECT_STREQ(AddMessage(AddResult::NeedDistance),

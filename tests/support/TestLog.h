@@ -32,7 +32,9 @@ class ScriptedUi : public UserInterface {
   public:
     std::vector<std::string> messages;
     std::vector<std::string> questions;
-    std::vector<bool> answers;  // consumed front to back; No when exhausted
+    std::vector<bool> answers;                      // consumed front to back; No when exhausted
+    std::vector<std::optional<std::string>> texts;  // typed when asked; cancelled when exhausted
+    std::vector<std::pair<std::string, std::string>> prompts;  // asked for text, proposed
     std::vector<std::optional<std::string>> saveFiles;
     std::vector<std::optional<std::string>> openFiles;
     std::optional<ImportOptions> importOptions;
@@ -49,6 +51,11 @@ class ScriptedUi : public UserInterface {
         bool a = answers.front();
         answers.erase(answers.begin());
         return a;
+    }
+    std::optional<std::string> AskText(const std::string& prompt,
+                                       const std::string& proposed) override {
+        prompts.emplace_back(prompt, proposed);
+        return Take(texts);
     }
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
         return Take(saveFiles);

@@ -8,7 +8,10 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QSpinBox>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/CheckListComboBox.h"
@@ -16,6 +19,7 @@
 #include "controls/ui/HoverTipWindow.h"
 #include "controls/ui/IconPickerDialog.h"
 #include "controls/ui/SportIconSet.h"
+#include "controls/ui/WheelGuard.h"
 #include "ui/UiTestSupport.h"
 
 namespace kivrun {
@@ -213,6 +217,55 @@ TEST(SportIcons, ThirteenIconsAndOtherForAnythingElse) {
         }
     }
     EXPECT_EQ(SportIcon(13).pixmap(16, 16).toImage(), other);
+}
+
+// Scrolling a form never changes a list or number the pointer passes: a combo box or spin
+// box takes the wheel only once it has the keyboard focus, and the wheel never gives it. A
+// wheel it leaves unaccepted goes on to the form, which scrolls.
+TEST(WheelGuard, ABoxTakesTheWheelOnlyWithTheKeyboardFocus) {
+    WheelGuard::Install();
+    QWidget form;
+    auto* route = new QComboBox(&form);
+    route->addItems({"Canal path", "Hill loop", "River loop"});
+    auto* exercise = new QComboBox(&form);
+    exercise->setEditable(true);
+    exercise->addItems({"Bench Press", "Squats"});
+    auto* days = new QSpinBox(&form);
+    days->setValue(7);
+    auto* notes = new QLineEdit(&form);
+    auto* layout = new QVBoxLayout(&form);
+    for (QWidget* w : std::initializer_list<QWidget*>{route, exercise, days, notes})
+        layout->addWidget(w);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    notes->setFocus();
+
+    // A notch away from the user, on the part of the box the pointer is over.
+    const auto turn = [](QWidget* w) {
+        const QPointF at = QRectF(w->rect()).center();
+        QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &wheel);
+        return wheel.isAccepted();
+    };
+    for (QWidget* part : std::initializer_list<QWidget*>{route, exercise->lineEdit(), days,
+                                                          days->findChild<QLineEdit*>()}) {
+        EXPECT_FALSE(turn(part)) << part->metaObject()->className();
+        EXPECT_EQ(QApplication::focusWidget(), notes);
+    }
+    EXPECT_EQ(route->currentIndex(), 0);
+    EXPECT_EQ(exercise->currentIndex(), 0);
+    EXPECT_EQ(days->value(), 7);
+    for (QWidget* box : std::initializer_list<QWidget*>{route, exercise, days})
+        EXPECT_EQ(box->focusPolicy(), Qt::StrongFocus);  // a wheel gives no focus
+
+    route->setFocus();
+    EXPECT_TRUE(turn(route));
+    EXPECT_EQ(route->currentIndex(), 1);
+    days->setFocus();
+    EXPECT_TRUE(turn(days));
+    EXPECT_EQ(days->value(), 6);
 }
 
 }  // namespace

@@ -325,6 +325,20 @@ TEST_F(DataEntryFrmTest, ClosingTheWindowWhileEditingOffersToSave) {
     EXPECT_EQ(Stored(id).notes, "kept");
 }
 
+// Reset asks only when a box differs from the blank form, a distance typed and not yet
+// left included.
+TEST_F(DataEntryFrmTest, ResetAsksOnlyWhenABoxDiffersFromTheBlankForm) {
+    Type(form->notesBox(), "  ");
+    Type(form->distanceBox(), "0");  // still in the box when Reset is pressed
+    form->resetButton()->click();
+    EXPECT_TRUE(dialogs->questions.empty());
+    Type(form->distanceBox(), "5");
+    dialogs->answers = {false};
+    form->resetButton()->click();
+    EXPECT_EQ(dialogs->questions, std::vector<QString>{"Save this new entry ?"});
+    EXPECT_EQ(Count(), 0);
+}
+
 TEST_F(DataEntryFrmTest, TodaysRaceBecomesTheFirstEntryWithItsDistanceNext) {
     doc().Database().sql().Exec(
         "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName) VALUES ('R', " +

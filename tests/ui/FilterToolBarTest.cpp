@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
@@ -26,7 +27,7 @@ class FilterToolBarTest : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        PlugFakeViews({WindowKind::LogWindow});
+        PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
         Started({MakeLog("Filter.tlg")});
         doc().Database().sql().Exec(
             "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
@@ -129,7 +130,11 @@ TEST_F(FilterToolBarTest, SportsAndADateRangeNarrowTheLogOnUpdate) {
     EXPECT_EQ(doc().Filter().dateOp, FilterState::kBetween);
     EXPECT_EQ(doc().Filter().date1, CDate(1, 1, 2026));
 
-    // Return in a box of the bar updates too.
+    // Return in a box of the bar updates too, and the window in front stays there though
+    // the box it was typed in goes as the bar collapses.
+    QApplication::setActiveWindow(&frame());  // the sports list's popup had it
+    doc().OpenOrActivate(WindowKind::Calendar);
+    QMdiSubWindow* front = frame().MdiArea()->activeSubWindow();
     Click(bar()->expandButton());
     Click(bar()->repeatBox());
     Picker(bar()->valueBox(Bar::kDate, 0))->setFocus();
@@ -137,13 +142,19 @@ TEST_F(FilterToolBarTest, SportsAndADateRangeNarrowTheLogOnUpdate) {
     Settle();
     EXPECT_EQ(Shown(), 1);  // December 2025 lies outside January and February
     EXPECT_EQ(doc().Filter().date1, CDate(1, 1, 2025));  // widened to the log's years
+    EXPECT_EQ(frame().MdiArea()->activeSubWindow(), front);
 }
 
 TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
     ASSERT_TRUE(bar()->showAllBox()->isChecked());
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));
     Click(bar()->expandButton());
     EXPECT_TRUE(bar()->IsExpanded());
     EXPECT_FALSE(bar()->showAllBox()->isChecked());  // the criteria are there to be used
+    // ... and the bar says that what it shows is not applied yet.
+    EXPECT_TRUE(bar()->pendingLabel()->isVisibleTo(bar()));
+    EXPECT_EQ(bar()->pendingLabel()->text(), "Update to apply");
+    EXPECT_TRUE(bar()->updateButton()->isDefault());
 
     Click(bar()->criterionBox(Bar::kRoute));
     Edit(bar()->valueBox(Bar::kRoute))->setText("hill");
@@ -161,11 +172,24 @@ TEST_F(FilterToolBarTest, ExpandingAndCollapsingKeepWhatTheBarHolds) {
     EXPECT_FALSE(bar()->IsExpanded());
     EXPECT_TRUE(bar()->Presenter().Pending().showAll);
     EXPECT_TRUE(bar()->Presenter().Pending().changed);
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));  // as applied: all shown
     Click(bar()->showAllBox());
     EXPECT_TRUE(bar()->IsExpanded());
     EXPECT_FALSE(bar()->Presenter().Pending().showAll);
     EXPECT_EQ(Shown(), 5);  // still nothing applied
     EXPECT_TRUE(doc().Filter().showAll);
+    EXPECT_TRUE(bar()->pendingLabel()->isVisibleTo(bar()));
+
+    // Applied, the bar shows what the list shows; the log opens with it again.
+    Click(bar()->updateButton());
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));
+    EXPECT_EQ(Shown(), 0);  // no route holds "hill"
+    const QString log = QString::fromStdString(doc().PathName());
+    ASSERT_TRUE(app->CloseLog());
+    ASSERT_TRUE(app->OpenLog(log));
+    EXPECT_FALSE(bar()->showAllBox()->isChecked());
+    EXPECT_FALSE(bar()->pendingLabel()->isVisibleTo(bar()));
+    EXPECT_EQ(Shown(), 0);
 }
 
 // On a 640 x 480 screen the open bar stays inside the window and scrolls sideways to its

@@ -72,6 +72,9 @@ TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
     auto sheet = OpenSheet();
     ASSERT_EQ(sheet->tabs()->count(), 3);
     EXPECT_EQ(sheet->tabs()->currentWidget(), sheet->generalPage());
+    // The keyboard starts in the page's first field.
+    QApplication::setActiveWindow(sheet.get());
+    EXPECT_EQ(QApplication::focusWidget(), sheet->generalPage()->weekStartBox());
     EXPECT_FALSE(sheet->applyButton()->isEnabled());
 
     doc->Database().sql().Exec("DELETE FROM \"Log Entry\"");
@@ -80,6 +83,8 @@ TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
     EXPECT_EQ(fresh.tabs()->currentWidget(), fresh.sportsPage());
     // OK with no sports at all asks for one and stays open.
     fresh.show();
+    QApplication::setActiveWindow(&fresh);
+    EXPECT_TRUE(fresh.sportsPage()->nameBox()->hasFocus());
     fresh.accept();
     QTest::qWait(20);
     EXPECT_EQ(messages.texts, QStringList{"Please add at least one sport!!"});
@@ -113,30 +118,39 @@ TEST_F(PreferencesSheetTest, AddTwoSportsAndApply) {
     EXPECT_EQ(page->nameBox()->currentText(), "");
     EXPECT_EQ(page->abbrevBox()->findText("S"), -1);  // taken now
 
-    // A name of one's own wants its letter.
+    // A name of one's own is offered the first free letter of its name, and wants its units.
     TypeName(page, "Yoga flow");
+    EXPECT_EQ(page->abbrevBox()->currentText(), "Y");
     QTest::mouseClick(page->addButton(), Qt::LeftButton);
     QTest::qWait(20);
     EXPECT_EQ(messages.texts,
-              QStringList{"Please select the desired abbreviation to use for the new sport !!"});
+              QStringList{"Please select the desired distance units to use for the new sport !!"});
     messages.texts.clear();
     EXPECT_EQ(page->listModel()->rowCount(), 4);
-    QTest::keyClicks(page->abbrevBox(), "Y");
     QTest::keyClicks(page->paceBox(), "N");  // N/A brings units N/A
     EXPECT_EQ(page->unitsBox()->currentText(), "N/A");
-    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    // Return in the filled-in group adds the sport; the sheet stays open.
+    QTest::keyClick(page->paceBox(), Qt::Key_Return);
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
     EXPECT_EQ(page->listModel()->rowCount(), 5);
+    EXPECT_TRUE(sheet->isVisible());
     EXPECT_TRUE(sheet->applyButton()->isEnabled());
+    // Meters are a swimmer's per 100 m only; anyone else's pace is per km.
+    TypeName(page, "Track");
+    page->unitsBox()->setCurrentIndex(3);
+    emit page->unitsBox()->activated(3);
+    EXPECT_EQ(page->paceBox()->currentText(), "min/km");
 
+    // The General page offers the new sports as the default before they are applied.
+    sheet->tabs()->setCurrentWidget(sheet->generalPage());
+    EXPECT_NE(sheet->generalPage()->defaultSportBox()->findText("Yoga flow"), -1);
+    sheet->generalPage()->defaultSportBox()->setCurrentText("Yoga flow");
     QTest::mouseClick(sheet->applyButton(), Qt::LeftButton);
     EXPECT_EQ(SportRows(),
               "R|Running|0|1|2;B|Road|2|3|0;W|Weights|4|6|5;S|Swimming|1|2|3;Y|Yoga flow|4|6|12");
+    EXPECT_EQ(doc->PreferencesSet().GetDefaultSport(), "Yoga flow");
     EXPECT_EQ(view.kinds().back(), 6);
     EXPECT_FALSE(sheet->applyButton()->isEnabled());
-    // The General page offers the new sports as the default.
-    sheet->tabs()->setCurrentWidget(sheet->generalPage());
-    EXPECT_NE(sheet->generalPage()->defaultSportBox()->findText("Yoga flow"), -1);
 }
 
 TEST_F(PreferencesSheetTest, RemovesAnUnusedSportOnly) {

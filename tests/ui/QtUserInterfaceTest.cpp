@@ -1,5 +1,10 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,6 +15,7 @@
 #include "UiTestSupport.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/ImportDialog.h"
+#include "output/ExportCommand.h"
 #include "store/Database.h"
 
 namespace kivrun::test {
@@ -145,6 +151,37 @@ TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
         EXPECT_EQ(seen.buttons, 2);
         EXPECT_EQ(seen.icon, QMessageBox::Question);
     }
+}
+
+// The type chosen in the Save dialog is the type written: "log" with HTML chosen is log.htm.
+TEST(QtDialogsTest, ANameWithoutExtensionTakesThatOfTheTypeChosen) {
+    QtDialogs dialogs;
+    FileDialogSpec spec;
+    spec.title = "Save As";
+    spec.nameFilters = QtUserInterface::NameFilters(kExportFilter);
+    spec.defaultSuffix = "txt";
+    spec.initialPath = QDir::tempPath() + "/";
+    QString shownFirst;
+    AnswerNextDialog([&shownFirst](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        shownFirst = dialog->selectedNameFilter();
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        const int html = types->findText("HTML File (*.htm)");
+        types->setCurrentIndex(html);
+        // As choosing it in the list does.
+        emit types->activated(html);
+        emit types->textActivated(types->itemText(html));
+        QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        name->setText("log");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const std::optional<QString> chosen = dialogs.SaveFile(nullptr, spec);
+    EXPECT_EQ(shownFirst, "Tab Delimited Text File (*.txt)");  // the default extension's type
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(QFileInfo(*chosen).fileName(), "log.htm");
+    EXPECT_EQ(QtUserInterface::SuffixOfNameFilter("All Files (*)"), "");
 }
 
 TEST(ImportDialogTest, IsWideEnoughForItsWholeTitle) {

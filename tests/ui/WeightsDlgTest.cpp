@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -96,6 +97,14 @@ class WeightsDlgTest : public ShellTest {
         Press(Qt::Key_Return);
     }
 
+    static void DoubleClickRow(CWeightsDlg& d, int row) {
+        const QRect cell = d.grid()->visualRect(d.grid()->model()->index(row, 0));
+        // A double-click is a click, then a second press that Qt reports as the double one.
+        QTest::mouseClick(d.grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(d.grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        Settle();
+    }
+
     CDataEntryFrm* form = nullptr;
     PrintsToPdf pdf{Path("routine.pdf")};
 };
@@ -176,9 +185,50 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
     EXPECT_TRUE(WithDialog<CWeightsDlg>([&] { form->workoutButton()->click(); },
                                         [&](CWeightsDlg& d) {
                                             EXPECT_EQ(d.grid()->model()->rowCount(), 3);
-                                            d.grid()->selectRow(1);
+                                            DoubleClickRow(d, 1);
                                             EXPECT_EQ(d.exerciseBox()->currentText(), "Squats");
                                         }));
+}
+
+// 62.5 stays 62.5, "62,5" is refused where it was typed, and editing a row is explicit: after
+// its Enter the next exercise typed is a row of its own, never typed over the one edited.
+TEST_F(WeightsDlgTest, EditingARowThenTypingTheNextGivesTwoRows) {
+    const bool driven = WithDialog<CWeightsDlg>(
+        [&] { CWeightsDlg::EditTemplates(doc(), &frame()); },
+        [&](CWeightsDlg& d) {
+            QAbstractItemModel* grid = d.grid()->model();
+            EnterRow(d, "Bench Press", {"3", "62.5", "8"});
+            EXPECT_EQ(grid->index(0, 2).data().toString(), "62.5");
+            EnterRow(d, "Squats", {"4", "62,5"});
+            EXPECT_EQ(dialogs->messages,
+                      std::vector<QString>{"Wt 1 must be a weight such as 62.5 (at most two "
+                                           "decimals), not \"62,5\" !!"});
+            EXPECT_EQ(QApplication::focusWidget(), d.numberBox(1));
+            EXPECT_EQ(grid->rowCount(), 1);
+            Type(d.numberBox(1), "100");
+            Press(Qt::Key_Return);
+            ASSERT_EQ(grid->rowCount(), 2);
+
+            // Choosing a row is not editing it; Return on it (or a double-click) is.
+            d.grid()->setFocus();
+            d.grid()->selectRow(0);
+            EXPECT_EQ(d.exerciseBox()->currentText(), "");
+            Press(Qt::Key_Return);
+            EXPECT_EQ(d.exerciseBox()->currentText(), "Bench Press");
+            EXPECT_EQ(d.numberBox(1)->text(), "62.5");
+            EXPECT_TRUE(grid->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+            Type(d.numberBox(1), "65");
+            Press(Qt::Key_Return);
+            EXPECT_EQ(d.exerciseBox()->currentText(), "");
+            EXPECT_FALSE(grid->index(0, 0).data(Qt::FontRole).isValid());
+
+            EnterRow(d, "Bent Row", {"3"});
+            ASSERT_EQ(grid->rowCount(), 3);
+            EXPECT_EQ(grid->index(0, 0).data().toString(), "Bench Press");
+            EXPECT_EQ(grid->index(0, 2).data().toString(), "65");
+            EXPECT_EQ(grid->index(2, 0).data().toString(), "Bent Row");
+        });
+    EXPECT_TRUE(driven);
 }
 
 // The Weights menu opens the template editor and the exercise list. What may be added or

@@ -25,7 +25,7 @@ TEST(EntryFields, DistancePaceAndOptionalValues) {
     } cases[] = {
         {"R", 8.74, 571, 156, "8.7 miles", "9:31 mpm", "AvgHR: ", "156"},
         {"B", 30.06, 18.46, 0, "30.1 km", "18.5 kph", "", ""},
-        {"S", 1500.6, 95, 72.6, "1501 yards", "1:35 min/100y", "AvgHR: ", "73"},
+        {"S", 1500.6, 95, 72.6, "1501 yards", "1:35 min/100y", "AvgHR: ", "72.6"},
         {"T", 0.4, 300, 0, "", "5:00 min/km", "", ""},  // rounds to 0: no distance
         {"W", 0, 0, 0, "", "", "", ""},
         {"Q", 2.25, 480, 0, "2.3", "", "", ""},  // a sport the log does not have

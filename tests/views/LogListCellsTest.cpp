@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/DocFixture.h"
+#include "views/EntryFields.h"
 
 namespace kivrun {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(LogListCellsTest, EveryColumnInEveryFormat) {
         {run, 5, 0, "7:30"},
         {ride, 5, 0, "26.8"},
         {lift, 5, 0, ""},
-        {run, 6, 0, "142"},
+        {run, 6, 0, "142.4"},
         {run, 7, 0, ""},
         {run, 8, 0, "Hill loop"},
         {Row("Q", 3, 60, 1), 1, 0, ""},  // a sport the log does not have
@@ -73,6 +74,26 @@ TEST_F(LogListCellsTest, UnitLettersOnlyWhenSportsUseDifferentUnits) {
     cells.Refresh(doc->GetCatalog());
     EXPECT_EQ(cells.Text(Row("B", 1500, 1, 1), 3, 0), "1500m");
     EXPECT_EQ(cells.Text(Row("R", 5, 1, 1), 3, 0), "5.0M");
+}
+
+// A body weight of 71.5 is not 72, nor -3 degrees -2: as many decimals as the value has, up to
+// two, the same in the list, the entry view and the pages made from them.
+TEST_F(LogListCellsTest, OptionalValuesShowTheirDecimals) {
+    const std::pair<double, const char*> cases[] = {
+        {71.5, "71.5"},   {152, "152"},     {-3, "-3"},        {-2.5, "-2.5"},
+        {62.25, "62.25"}, {71.15, "71.15"}, {62.125, "62.13"}, {-0.125, "-0.13"},
+        {0.004, "0"},     {-0.004, "0"},    {0, ""},           {1e7, "10000000"},
+    };
+    LogListCells cells;
+    cells.Refresh(doc->GetCatalog());
+    for (const auto& [value, text] : cases) {
+        EntryRow row = Row("R", 1, 60, 0);
+        row.optionalOne = row.optionalTwo = value;
+        EXPECT_EQ(cells.Text(row, LogListCells::kOptionalOne, 0), text) << value;
+        EXPECT_EQ(cells.Text(row, LogListCells::kOptionalTwo, 0), text) << value;
+        const EntryFieldTexts fields = FieldTextsOf(row, doc->GetCatalog(), {"AvgHR", "Weight"});
+        EXPECT_EQ(fields[kFieldOptionalTwo].value, text) << value;
+    }
 }
 
 TEST(ColorCode, ReadsWhatClassesStore) {

@@ -10,7 +10,7 @@ namespace {
 
 using test::DocFixture;
 
-RoutineRow Row(const char* exercise, int sets = 3, int weight = 100, int reps = 10) {
+RoutineRow Row(const char* exercise, int sets = 3, double weight = 100, int reps = 10) {
     RoutineRow r;
     r.exercise = exercise;
     r.sets = sets;
@@ -61,14 +61,35 @@ TEST_F(RoutineEditorTest, TheGridTakesRowsInsertsDeletesAndClears) {
     EXPECT_EQ(editor.fields, RoutineGridTexts{});  // ready for the next row
     EXPECT_TRUE(editor.Modified());
 
+    // Choosing a row is not editing it: Enter still adds.
     editor.SelectRow(1);
+    EXPECT_EQ(editor.fields, RoutineGridTexts{});
+    editor.EditRow(1);
+    EXPECT_EQ(editor.Editing(), 1);
     EXPECT_EQ(editor.fields, (RoutineGridTexts{"Squats", "4", "", "12"}));
     editor.fields[2] = "60lb";
+    EXPECT_EQ(editor.Enter(), RoutineEditor::Focus::Cell);
+    EXPECT_EQ(editor.RefusedCell(), 2);
+    EXPECT_EQ(ui.messages.back(),
+              "Wt 1 must be a weight such as 62.5 (at most two decimals), not \"60lb\" !!");
+    editor.fields[2] = "62.5";
     editor.Enter();
-    EXPECT_EQ(editor.Rows()[1], Row("Squats", 4, 60, 12));
-    EXPECT_EQ(editor.fields[2], "60");  // shown as kept
+    EXPECT_EQ(editor.Rows()[1], Row("Squats", 4, 62.5, 12));
+    // The fields empty and the edit ends: the next exercise typed is a row of its own.
+    EXPECT_EQ(editor.fields, RoutineGridTexts{});
+    EXPECT_EQ(editor.Editing(), -1);
+    Type(editor, {"Bent Row", "3"});
+    EXPECT_EQ(Exercises(editor.Rows()),
+              (std::vector<std::string>{"Bench Press", "Squats", "Lunges", "Bent Row"}));
+    editor.EditRow(3);
+    editor.CancelEdit();
+    EXPECT_EQ(editor.Rows().size(), 4u);
+    editor.SelectRow(3);
+    editor.DeleteRow();
 
+    editor.SelectRow(1);
     editor.InsertRow();
+    EXPECT_EQ(editor.Editing(), 1);  // the new, empty row is the one filled in next
     EXPECT_EQ(Exercises(editor.Rows()),
               (std::vector<std::string>{"Bench Press", "", "Squats", "Lunges"}));
     EXPECT_EQ(editor.Selected(), 1);
@@ -86,8 +107,15 @@ TEST_F(RoutineEditorTest, TheGridTakesRowsInsertsDeletesAndClears) {
 TEST_F(RoutineEditorTest, SavingANewTemplateAsksAndKeepsItLoaded) {
     RoutineEditor editor(*doc, nullptr);
     Type(editor, {"Bench Press", "3", "100", "10"});
+    // No name typed: it is asked for; cancelling saves nothing, a blank name is refused.
+    ui.texts = {std::nullopt, std::string(" ")};
     editor.SaveTemplate();
+    EXPECT_TRUE(doc->Templates().empty());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(editor.SaveTemplate(), RoutineEditor::Focus::Template);
     EXPECT_EQ(ui.messages.back(), "Please specify a name for the template!!");
+    EXPECT_EQ(ui.prompts.back(), (std::pair<std::string, std::string>{
+                                     "Save the current workout as the template named:", ""}));
     EXPECT_TRUE(editor.SaveEnabled());  // still there to save once named
 
     editor.EditTemplateText("  Farmer's \"Day\" ");
@@ -117,6 +145,20 @@ TEST_F(RoutineEditorTest, SavingANewTemplateAsksAndKeepsItLoaded) {
     ASSERT_EQ(doc->Templates().size(), 1u);
     EXPECT_EQ(Exercises(doc->TemplateRoutine(doc->Templates()[0].templateId)),
               std::vector<std::string>{"Rows"});
+
+    // A name given when asked is the go-ahead, and the box shows it; the last template's
+    // name is the one proposed.
+    other.Clear();
+    other.SetRows({Row("Pull-ups", 3, 0, 8)});
+    other.EditTemplateText("");
+    other.LeaveTemplateBox();
+    ui.questions.clear();
+    ui.texts = {std::string("Back day")};
+    other.SaveTemplate();
+    EXPECT_EQ(ui.prompts.back().second, "Farmer's \"Day\"");
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(other.templateText, "Back day");
+    EXPECT_EQ(doc->Templates().size(), 2u);
 }
 
 TEST_F(RoutineEditorTest, TypingANewNameOverAChangedTemplateAsksToSaveItFirst) {

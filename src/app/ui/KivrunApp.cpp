@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "app/ui/MainFrame.h"
+#include "controls/ui/WheelGuard.h"
 #include "document/TamselDoc.h"
 #include "frames/ui/WindowTemplates.h"
 
@@ -23,6 +24,7 @@ const QString kLogWindows = QStringLiteral("Window Layout/Log Windows");
 }  // namespace
 
 KivrunApp::KivrunApp(AppFolders folders) : folders_(std::move(folders)) {
+    WheelGuard::Install();
     settings_ =
         folders_.settingsFile.isEmpty()
             ? std::make_unique<QSettings>(QStringLiteral("Kivrun App"), QStringLiteral("Kivrun"))

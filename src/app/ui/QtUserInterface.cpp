@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "app/ui/MainFrame.h"
@@ -56,6 +57,19 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(spec.nameFilters);
     dialog.setDefaultSuffix(spec.defaultSuffix);
+    // The type shown is the type written: the list starts at the default extension's type,
+    // and a name typed without extension gets that of the type chosen.
+    for (const QString& filter : spec.nameFilters) {
+        if (QtUserInterface::SuffixOfNameFilter(filter) == spec.defaultSuffix) {
+            dialog.selectNameFilter(filter);
+            break;
+        }
+    }
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, fallback = spec.defaultSuffix](const QString& filter) {
+                         const QString suffix = QtUserInterface::SuffixOfNameFilter(filter);
+                         dialog.setDefaultSuffix(suffix.isEmpty() ? fallback : suffix);
+                     });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.overwritePrompt);
     if (!spec.initialPath.isEmpty()) {
         const QFileInfo info(spec.initialPath);
@@ -78,6 +92,16 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const FileDialogSpec
 
 std::optional<ImportOptions> QtDialogs::ImportChoices(QWidget* parent) {
     return CImportDialog::Ask(parent);
+}
+
+std::optional<QString> QtDialogs::Text(QWidget* parent, const QString& prompt,
+                                       const QString& proposed) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(kTitle);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 // --- The interface ------------------------------------------------------------------------
@@ -112,6 +136,15 @@ bool QtUserInterface::AskYesNo(const std::string& text) {
     return dialogs_->Question(Parent(), QString::fromStdString(text));
 }
 
+std::optional<std::string> QtUserInterface::AskText(const std::string& prompt,
+                                                    const std::string& proposed) {
+    NormalCursor cursor(waitDepth_ > 0);
+    const std::optional<QString> text =
+        dialogs_->Text(Parent(), QString::fromStdString(prompt), QString::fromStdString(proposed));
+    if (!text) return std::nullopt;
+    return text->toStdString();
+}
+
 QStringList QtUserInterface::NameFilters(const std::string& filter) {
     QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList result;
@@ -129,6 +162,16 @@ QStringList QtUserInterface::NameFilters(const std::string& filter) {
         result << QStringLiteral("%1 (%2)").arg(name, patterns.join(QLatin1Char(' ')));
     }
     return result;
+}
+
+QString QtUserInterface::SuffixOfNameFilter(const QString& filter) {
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open) return {};
+    const QString first = filter.mid(open + 1, close - open - 1).split(QLatin1Char(' ')).front();
+    // "*.htm" names an extension; "*" and "*.*" name none.
+    if (!first.startsWith(QLatin1String("*.")) || first == QLatin1String("*.*")) return {};
+    return first.mid(2);
 }
 
 QString QtUserInterface::WithDefaultExtension(const QString& path, const std::string& ext) {

@@ -34,6 +34,11 @@ class DialogProvider {
     virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
     virtual std::optional<ImportOptions> ImportChoices(QWidget*) { return std::nullopt; }
+    // A line of text, the proposed one filled in; nullopt when cancelled.
+    virtual std::optional<QString> Text(QWidget*, const QString& /*prompt*/,
+                                        const QString& /*proposed*/) {
+        return std::nullopt;
+    }
 };
 
 // QMessageBox and QFileDialog.
@@ -45,6 +50,8 @@ class QtDialogs : public DialogProvider {
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
     std::optional<ImportOptions> ImportChoices(QWidget* parent) override;
+    std::optional<QString> Text(QWidget* parent, const QString& prompt,
+                                const QString& proposed) override;
 };
 
 // What the document asks and tells the user, in the desktop program.
@@ -62,6 +69,8 @@ class QtUserInterface : public UserInterface {
     std::function<void(QWidget* parent, CTamselDoc& doc)> preferencesHandler;
 
     bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> AskText(const std::string& prompt,
+                                       const std::string& proposed) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<ImportOptions> ChooseImportOptions() override;
@@ -74,6 +83,9 @@ class QtUserInterface : public UserInterface {
 
     // "Name (*.a;*.b)|*.a;*.b|...||" as Qt name filters: "Name (*.a *.b)"; "*.*" is "*".
     static QStringList NameFilters(const std::string& filter);
+    // The extension a Qt name filter's first pattern names: "htm" for "HTML File (*.htm)",
+    // empty for "All Files (*)".
+    static QString SuffixOfNameFilter(const QString& filter);
     // The path with ext (".tlg") added when its file name has no extension.
     static QString WithDefaultExtension(const QString& path, const std::string& ext);
 

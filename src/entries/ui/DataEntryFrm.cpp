@@ -143,6 +143,10 @@ void CDataEntryFrm::BuildControls() {
     time_->setMaxLength(12);
     distanceUnit_ = new QLabel(this);
     paceUnit_ = new QLabel(this);
+    // The time as the form reads it, while it is typed: "45" is 45 hours, not minutes.
+    timeRead_ = new QLabel(this);
+    timeRead_->setTextFormat(Qt::PlainText);
+    timeRead_->setToolTip(tr("The time as it will be kept: 1 hour, 8 minutes = 1:08"));
     const int unitWidth = fontMetrics().horizontalAdvance(QStringLiteral("meters")) + 4;
     const int boxWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00:00.0")) + 16;
     for (QLabel* unit : {distanceUnit_, paceUnit_})
@@ -218,6 +222,7 @@ void CDataEntryFrm::BuildLayout() {
     amount->addWidget(paceUnit_, 1, 2);
     amount->addWidget(label(tr("Ti&me:"), time_), 2, 0);
     amount->addWidget(time_, 2, 1);
+    amount->addWidget(timeRead_, 2, 2);
 
     QGridLayout* optional = group();
     for (int i = 0; i < 2; ++i) {
@@ -292,8 +297,10 @@ void CDataEntryFrm::Connect() {
     connect(distance_, &QLineEdit::textEdited, this, [this] { distanceTyped_ = true; });
     connect(pace_, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.pace = FromQ(text); });
-    connect(time_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { model_.time = FromQ(text); });
+    connect(time_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_.time = FromQ(text);
+        timeRead_->setText(ToQ(model_.TimeRead()));
+    });
     connect(optional_[0], &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.optionalOne = TextToDouble(FromQ(text)); });
     connect(optional_[1], &QLineEdit::textEdited, this,
@@ -350,6 +357,7 @@ void CDataEntryFrm::Refresh() {
     if (!distanceTyped_) ShowNumber(distance_, model_.distance);
     ShowText(pace_, model_.pace);
     ShowText(time_, model_.time);
+    timeRead_->setText(ToQ(model_.TimeRead()));
     distance_->setEnabled(model_.DistanceEnabled());
     pace_->setEnabled(model_.DistanceEnabled());
     distanceUnit_->setText(ToQ(model_.DistanceUnitLabel()));
@@ -490,7 +498,8 @@ void CDataEntryFrm::PressEnter() {
 
 bool CDataEntryFrm::ResetAsking() {
     const QScopedValueRollback<bool> busy(resetting_, true);  // the questions move the focus
-    const bool typing = distanceTyped_ && !distance_->text().trimmed().isEmpty();
+    // A distance typed and not yet handed over counts only when it is not the blank form's 0.
+    const bool typing = distanceTyped_ && TextToDouble(FromQ(distance_->text())) != 0.0;
     if (model_.SaveBeforeReset(typing)) {
         // Saved with what the boxes hold; a box or a write that refuses keeps the form.
         if (!CommitBoxes()) return false;

@@ -56,6 +56,7 @@ class CDataEntryFrm : public QWidget, public View {
     QLabel* optionalLabel(int field) const { return optionalLabel_[field]; }
     QLabel* distanceUnitLabel() const { return distanceUnit_; }
     QLabel* paceUnitLabel() const { return paceUnit_; }
+    QLabel* timeReadLabel() const { return timeRead_; }
     QLabel* routeLabel() const { return routeLabel_; }
     QPushButton* workoutButton() const { return workout_; }
     CAutoCompleteComboBox* routeBox() const { return route_; }
@@ -117,6 +118,7 @@ class CDataEntryFrm : public QWidget, public View {
     QLabel* distanceUnit_ = nullptr;
     QLineEdit* pace_ = nullptr;
     QLabel* paceUnit_ = nullptr;
+    QLabel* timeRead_ = nullptr;
     QLineEdit* time_ = nullptr;
     QLabel* optionalLabel_[2] = {nullptr, nullptr};
     QLineEdit* optional_[2] = {nullptr, nullptr};

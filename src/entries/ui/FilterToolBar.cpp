@@ -163,6 +163,10 @@ void CFilterToolBar::BuildTopRow(QWidget* body) {
     expand_ = new QToolButton(body);
     expand_->setAutoRaise(false);
     update_ = new QPushButton(tr("Update"), body);
+    pending_ = new QLabel(tr("Update to apply"), body);
+    pending_->setToolTip(tr("The list still shows the filter applied before these changes"));
+    // Last in the row: coming and going, it moves nothing.
+    pending_->hide();
     // A click leaves the focus where it was, so Update checks that box itself.
     expand_->setFocusPolicy(Qt::TabFocus);
     update_->setFocusPolicy(Qt::TabFocus);
@@ -179,11 +183,14 @@ void CFilterToolBar::BuildTopRow(QWidget* body) {
     row->addSpacing(8);
     row->addWidget(expand_);
     row->addWidget(update_);
+    row->addWidget(pending_);
     row->addStretch(1);
     static_cast<QVBoxLayout*>(body->layout())->addLayout(row);
 
     connect(showAll_, &QCheckBox::clicked, this, &CFilterToolBar::ShowAllClicked);
     connect(showAll_, &QCheckBox::toggled, this, &CFilterToolBar::UpdateEnabling);
+    for (CCheckListComboBox* box : {sports_, classes_})
+        connect(box, &CCheckListComboBox::selectionChanged, this, &CFilterToolBar::UpdatePending);
     connect(expand_, &QToolButton::clicked, this,
             [this] { presenter_.Expanded() ? Collapse() : Expand(); });
     connect(update_, &QPushButton::clicked, this, &CFilterToolBar::Update);
@@ -238,16 +245,26 @@ void CFilterToolBar::BuildCriteria(QWidget* body) {
         }
         connect(row.on, &QCheckBox::toggled, this, &CFilterToolBar::UpdateEnabling);
         connect(row.op, &QComboBox::currentIndexChanged, this, &CFilterToolBar::UpdateEnabling);
+        for (QWidget* box : {row.first, row.second})
+            if (auto* edit = qobject_cast<QLineEdit*>(box))
+                connect(edit, &QLineEdit::textChanged, this, &CFilterToolBar::UpdatePending);
     }
     repeat_ = new QCheckBox(tr("Repeat Date Range for all &Years"), criteria_);
+    connect(repeat_, &QCheckBox::toggled, this, &CFilterToolBar::UpdatePending);
     KeepPlace(repeat_);
     grid->addWidget(repeat_, kDate, 5);
     setTabOrder(date2_, repeat_);  // on the date's row, though made last
     grid->setColumnStretch(6, 1);
     static_cast<QVBoxLayout*>(body->layout())->addWidget(criteria_);
 
-    connect(date1_, &DatePicker::dateChanged, this, [this] { DateChanged(true); });
-    connect(date2_, &DatePicker::dateChanged, this, [this] { DateChanged(false); });
+    connect(date1_, &DatePicker::dateChanged, this, [this] {
+        DateChanged(true);
+        UpdatePending();
+    });
+    connect(date2_, &DatePicker::dateChanged, this, [this] {
+        DateChanged(false);
+        UpdatePending();
+    });
     leaves_->Watch(rows_[kTime].first);
     leaves_->Watch(rows_[kTime].second);
 }
@@ -315,6 +332,10 @@ void CFilterToolBar::Write(const FilterBarValues& v) {
 // --- What the user does ---------------------------------------------------------------------
 
 void CFilterToolBar::ShowForm(bool expanded) {
+    // A box that hides with the focus would pass it on down the window's chain, bringing
+    // another log window to the front: the bar keeps it.
+    if (!expanded && criteria_->isAncestorOf(QApplication::focusWidget()))
+        update_->setFocus(Qt::OtherFocusReason);
     criteria_->setVisible(expanded);
     expand_->setArrowType(expanded ? Qt::DownArrow : Qt::LeftArrow);
     expand_->setText(expanded ? QStringLiteral("v") : QStringLiteral("<"));
@@ -370,6 +391,15 @@ void CFilterToolBar::UpdateEnabling() {
             if (c == kDate) repeat_->setVisible(between);
         }
     }
+    UpdatePending();
+}
+
+void CFilterToolBar::UpdatePending() {
+    if (loading_) return;
+    const bool pending = presenter_.ChangesPending(Read());
+    pending_->setVisible(pending);
+    // Drawn as the button that Return presses, which it is from every box of the bar.
+    update_->setDefault(pending);
 }
 
 void CFilterToolBar::DateChanged(bool first) {

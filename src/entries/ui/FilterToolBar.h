@@ -49,6 +49,8 @@ class CFilterToolBar : public QToolBar, public View {
     CCheckListComboBox* classesBox() const { return classes_; }
     QToolButton* expandButton() const { return expand_; }
     QPushButton* updateButton() const { return update_; }
+    // "Update to apply", shown while the controls hold a filter other than the one applied.
+    QLabel* pendingLabel() const { return pending_; }
     QCheckBox* criterionBox(Criterion c) const { return rows_[c].on; }
     QComboBox* operatorBox(Criterion c) const { return rows_[c].op; }
     // The first or second value: a DatePicker for the date, a QLineEdit for the others.
@@ -74,6 +76,8 @@ class CFilterToolBar : public QToolBar, public View {
     void BuildCriteria(QWidget* body);
     void ShowForm(bool expanded);
     void UpdateEnabling();
+    // Shows whether the controls differ from the filter applied.
+    void UpdatePending();
     void ShowAllClicked(bool checked);
     void DateChanged(bool first);
     bool LeaveTime(QWidget* box);
@@ -87,6 +91,7 @@ class CFilterToolBar : public QToolBar, public View {
     CCheckListComboBox* classes_ = nullptr;
     QToolButton* expand_ = nullptr;
     QPushButton* update_ = nullptr;
+    QLabel* pending_ = nullptr;
     QWidget* criteria_ = nullptr;
     std::array<Row, kCriteria> rows_{};
     DatePicker* date1_ = nullptr;

@@ -117,8 +117,13 @@ void CGeneralPrefsPage::markModified() {
     emit modified();
 }
 
+QWidget* CGeneralPrefsPage::firstField() const {
+    return weekStart_;
+}
+
 void CGeneralPrefsPage::activate() {
-    const prefs::GeneralPrefs values = prefs::LoadGeneralPrefs(doc_);
+    prefs::GeneralPrefs values = prefs::LoadGeneralPrefs(doc_);
+    if (sportNames_) values.sports = sportNames_();
     if (!activity_->IsModified()) activity_->Load();
     if (modified_) {
         // Keep the user's edits; only the sports may have changed under them.

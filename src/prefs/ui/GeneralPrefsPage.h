@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "prefs/GeneralPrefs.h"
 #include "prefs/ui/PreferencesPage.h"
 
@@ -24,6 +26,12 @@ class CGeneralPrefsPage : public CPreferencesPage {
     void activate() override;
     bool apply() override;
     bool isModified() const override;
+    QWidget* firstField() const override;
+    // Where "Default sport:" takes its names from: the Sports page's list, with sports added
+    // or removed there and not yet applied. Unset, the log's sports.
+    void setSportNames(std::function<std::vector<std::string>()> names) {
+        sportNames_ = std::move(names);
+    }
 
     QComboBox* weekStartBox() const { return weekStart_; }
     QComboBox* defaultSportBox() const { return defaultSport_; }
@@ -51,6 +59,7 @@ class CGeneralPrefsPage : public CPreferencesPage {
     bool modified_ = false;
     bool fieldsChanged_ = false;
     bool loading_ = false;
+    std::function<std::vector<std::string>()> sportNames_;
 };
 
 }  // namespace kivrun

@@ -20,6 +20,8 @@ class CPreferencesPage : public QWidget {
     // Writes the page's changes into the log. False when the log refused.
     virtual bool apply() = 0;
     virtual bool isModified() const = 0;
+    // Where the keyboard starts when the sheet opens on this page.
+    virtual QWidget* firstField() const = 0;
 
   signals:
     // The user changed something.

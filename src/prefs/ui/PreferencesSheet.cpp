@@ -41,8 +41,12 @@ CPreferencesSheet::CPreferencesSheet(CTamselDoc& doc, QWidget* parent)
 
     // A log without sports (a new one) opens where they are set up.
     const bool hasSports = doc.IsOpen() && !doc.GetCatalog().sports.empty();
+    // The default sport may be one just added on the Sports page, before Apply.
+    general_->setSportNames([this] { return sports_->listedNames(); });
     tabs_->setCurrentWidget(hasSports ? static_cast<QWidget*>(general_) : sports_);
     pageShown(tabs_->currentIndex());
+    // The keyboard starts in the page's first field, not on the tabs.
+    pages_[static_cast<size_t>(tabs_->currentIndex())]->firstField()->setFocus();
     connect(tabs_, &QTabWidget::currentChanged, this, &CPreferencesSheet::pageShown);
     updateApply();
 }

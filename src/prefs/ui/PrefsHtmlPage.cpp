@@ -88,4 +88,8 @@ bool CPrefsHtmlPage::apply() {
     return true;
 }
 
+QWidget* CPrefsHtmlPage::firstField() const {
+    return title_;
+}
+
 }  // namespace kivrun

@@ -18,6 +18,7 @@ class CPrefsHtmlPage : public CPreferencesPage {
     void activate() override;
     bool apply() override;
     bool isModified() const override { return modified_; }
+    QWidget* firstField() const override;
 
     QLineEdit* browserTitleEdit() const { return title_; }
     QLineEdit* headingEdit() const { return heading_; }

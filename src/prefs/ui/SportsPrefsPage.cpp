@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/IconPickerDialog.h"
 #include "controls/ui/SportIconSet.h"
+#include "document/TamselDoc.h"
 #include "prefs/PrefsChoices.h"
 #include "prefs/ui/SportsListModel.h"
 
@@ -49,6 +51,9 @@ CSportsPrefsPage::CSportsPrefsPage(CTamselDoc& doc, QWidget* parent)
     icon_ = new QPushButton(tr("Pick..."), group_);
     icon_->setIconSize(QSize(24, 24));
     icon_->setToolTip(tr("The icon the sport is shown with"));
+    // Return in the group adds the sport put together there, rather than closing the sheet.
+    for (QWidget* box : std::initializer_list<QWidget*>{name_, abbrev_, units_, pace_, icon_})
+        box->installEventFilter(this);
 
     auto* form = new QFormLayout(group_);
     form->addRow(tr("Na&me:"), name_);
@@ -119,6 +124,7 @@ CSportsPrefsPage::CSportsPrefsPage(CTamselDoc& doc, QWidget* parent)
     connect(abbrev_, &QComboBox::activated, this, [this](int index) {
         const QString letter = abbrev_->itemText(index);
         state_.ChooseLetter(letter.isEmpty() ? 0 : letter.at(0).toLatin1());
+        updateButtons();
     });
     connect(units_, &QComboBox::activated, this, [this](int index) {
         state_.ChooseDistance(index);
@@ -236,11 +242,44 @@ void CSportsPrefsPage::pickIcon() {
     showDraft();
 }
 
+QWidget* CSportsPrefsPage::firstField() const {
+    return name_;
+}
+
+std::vector<std::string> CSportsPrefsPage::listedNames() const {
+    std::vector<std::string> names;
+    if (!loaded_) {
+        for (const SportInfo& sport : doc_.GetCatalog().sports)
+            names.push_back(sport.name);
+        return names;
+    }
+    for (const prefs::SportLine& line : state_.Lines())
+        names.push_back(line.name);
+    return names;
+}
+
+void CSportsPrefsPage::takeName() {
+    const std::string typed = name_->currentText().toStdString();
+    if (typed == state_.Draft().name) return;
+    state_.SetName(typed);
+    showDraft();
+}
+
 bool CSportsPrefsPage::eventFilter(QObject* watched, QEvent* event) {
     // Typing a new sport's name is not about the selected one.
     if (watched == name_->lineEdit() && event->type() == QEvent::FocusIn) {
         list_->clearSelection();
         updateButtons();
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            takeName();
+            if (state_.CanAdd()) {
+                addSport();
+                return true;
+            }
+        }
     }
     return CPreferencesPage::eventFilter(watched, event);
 }

@@ -27,6 +27,9 @@ class CSportsPrefsPage : public CPreferencesPage {
     bool validate() override;
     bool apply() override;
     bool isModified() const override { return state_.Changed(); }
+    QWidget* firstField() const override;
+    // The sports the list holds now, applied or not; the log's until the page is shown.
+    std::vector<std::string> listedNames() const;
 
     const prefs::SportsPageState& state() const { return state_; }
     CSportsListModel* listModel() const { return model_; }
@@ -48,6 +51,8 @@ class CSportsPrefsPage : public CPreferencesPage {
 
   private:
     void pickIcon();
+    // The name box's text into the draft, when typing has not put it there yet.
+    void takeName();
     void refreshChoices();
     void showDraft();
     void updateButtons();

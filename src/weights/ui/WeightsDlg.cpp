@@ -1,20 +1,23 @@
 #include "weights/ui/WeightsDlg.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/ComboItems.h"
@@ -43,9 +46,19 @@ class RoutineGridModel : public QAbstractTableModel {
     RoutineGridModel(const RoutineEditor& editor, QObject* parent)
         : QAbstractTableModel(parent), editor_(editor) {}
 
+    // Catches up with the editor. A reset only when the rows changed: one on every click
+    // would forget the row pressed, and a double-click would never reach it.
     void Reset() {
-        beginResetModel();
-        endResetModel();
+        if (shown_ != editor_.Rows()) {
+            beginResetModel();
+            shown_ = editor_.Rows();
+            marked_ = editor_.Editing();
+            endResetModel();
+            return;
+        }
+        for (int row : {std::exchange(marked_, editor_.Editing()), marked_})
+            if (row >= 0 && row < rowCount())
+                emit dataChanged(index(row, 0), index(row, kRoutineGridColumns - 1));
     }
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(editor_.Rows().size());
@@ -54,7 +67,26 @@ class RoutineGridModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : kRoutineGridColumns;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || role != Qt::DisplayRole) return {};
+        if (!index.isValid()) return {};
+        // The row whose texts are in the fields stands out: E&nter writes into it.
+        const bool edited = index.row() == editor_.Editing();
+        if (role == Qt::FontRole && edited) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (role == Qt::BackgroundRole && edited) {
+            // A tint of the selection colour, light or dark as the theme is.
+            const QPalette palette = QGuiApplication::palette();
+            const QColor base = palette.color(QPalette::Base);
+            const QColor mark = palette.color(QPalette::Highlight);
+            const auto mix = [](int a, int b) { return (2 * a + b) / 3; };
+            return QColor(mix(base.red(), mark.red()), mix(base.green(), mark.green()),
+                          mix(base.blue(), mark.blue()));
+        }
+        if (role == Qt::ToolTipRole && edited)
+            return QStringLiteral("Being edited: E&nter puts the fields back into this row");
+        if (role != Qt::DisplayRole) return {};
         const RoutineRow& row = editor_.Rows()[static_cast<size_t>(index.row())];
         return ToQ(GridTexts(row)[static_cast<size_t>(index.column())]);
     }
@@ -71,6 +103,8 @@ class RoutineGridModel : public QAbstractTableModel {
 
   private:
     const RoutineEditor& editor_;
+    std::vector<RoutineRow> shown_;
+    int marked_ = -1;
 };
 
 CWeightsDlg::CWeightsDlg(CTamselDoc& doc, const std::vector<RoutineRow>* routine, QWidget* parent)
@@ -119,14 +153,15 @@ void CWeightsDlg::BuildControls() {
     exercise_->setMinimumContentsLength(18);
     exercise_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     exercise_->setMaxVisibleItems(20);
-    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12;
+    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("000.00")) + 12;
     for (QLineEdit*& box : numbers_) {
         box = new QLineEdit(this);
-        // Whole numbers only: the log keeps sets, weights and repetitions as integers.
-        box->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), box));
+        // Whatever is typed stays in sight and E&nter says what it cannot take: a box that
+        // swallowed the "." of 62.5 would keep 625 without a word.
+        box->setMaxLength(9);
         box->setFixedWidth(numberWidth);
         box->setAlignment(Qt::AlignRight);
+        box->installEventFilter(this);
     }
     enter_ = new QPushButton(tr("E&nter"), this);
     enter_->setDefault(true);
@@ -238,6 +273,7 @@ void CWeightsDlg::Connect() {
     });
     template_->installEventFilter(this);
     exercise_->installEventFilter(this);
+    exercise_->lineEdit()->installEventFilter(this);
     grid_->installEventFilter(this);
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (refreshing_) return;
@@ -246,6 +282,8 @@ void CWeightsDlg::Connect() {
         model_.SelectRow(rows.isEmpty() ? -1 : rows.front().row());
         Refresh();
     });
+    connect(grid_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { EditRow(index.row()); });
     const auto act = [this](QPushButton* button, auto&& run) {
         connect(button, &QPushButton::clicked, this, [this, run] {
             Gather();
@@ -284,12 +322,35 @@ bool CWeightsDlg::eventFilter(QObject* watched, QEvent* event) {
             Refresh();
             if (returned) return true;  // the name is taken, not a row entered
         }
-    } else if (watched == grid_ && event->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        deleteRow_->click();
+    } else if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Delete) {
+            deleteRow_->click();
+            return true;
+        }
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && model_.Selected() >= 0) {
+            EditRow(model_.Selected());
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && model_.Editing() >= 0 &&
+               (watched == exercise_ || watched == exercise_->lineEdit() ||
+                std::find(std::begin(numbers_), std::end(numbers_), watched) !=
+                    std::end(numbers_))) {
+        // Escape lets the row being edited go unchanged; it closes the dialog otherwise.
+        model_.CancelEdit();
+        Refresh();
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CWeightsDlg::EditRow(int row) {
+    Gather();
+    model_.EditRow(row);
+    Refresh();
+    exercise_->setFocus();
+    exercise_->lineEdit()->selectAll();
 }
 
 void CWeightsDlg::Gather() {
@@ -353,6 +414,11 @@ void CWeightsDlg::RefreshExercises() {
 void CWeightsDlg::MoveFocus(Focus focus) {
     if (focus == Focus::Exercise) exercise_->setFocus();
     if (focus == Focus::Template) template_->setFocus();
+    if (focus == Focus::Cell && model_.RefusedCell() >= 1) {
+        QLineEdit* box = numbers_[model_.RefusedCell() - 1];
+        box->setFocus();
+        box->selectAll();
+    }
 }
 
 void CWeightsDlg::Print() {

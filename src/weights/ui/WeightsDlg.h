@@ -68,6 +68,8 @@ class CWeightsDlg : public QDialog {
     void Refresh();
     void RefreshExercises();
     void MoveFocus(Focus focus);
+    // A grid row into the fields, to be changed and entered back.
+    void EditRow(int row);
     void OpenExerciseList();
     void Print();
 
