@@ -48,6 +48,7 @@ bool CTamselDoc::ApplyStep(const UndoStep& step, const std::vector<LogChange>& c
     RowId shown = 0;
     for (const UpdateHint& notice : notices) {
         UpdateAllViews(nullptr, notice);
+        if (notice.kind == Notice::EquipmentChanged) continue;
         shown = notice.kind == Notice::EntryDeleted ? 0 : notice.id;
     }
     // The workout that came back, or changed back, is the one the user looks at next.
@@ -91,6 +92,14 @@ void CTamselDoc::ApplyChange(const LogChange& change, bool oneByOne,
                 removed.laterRowsReshaded = inverted;
                 if (currentEntry_ == c.entryId) currentEntry_ = 0;
                 if (oneByOne) notices.push_back(removed);
+            } else if constexpr (std::is_same_v<T, undo::PutEquipment>) {
+                WriteEquipmentRows(c.item, EquipmentById(c.item.equipmentId).has_value());
+                notices.push_back(UpdateHint::ForRow(Notice::EquipmentChanged, c.item.equipmentId));
+            } else if constexpr (std::is_same_v<T, undo::RemoveEquipment>) {
+                Statement& s = db_->sql().Cached("DELETE FROM Equipment WHERE EquipmentID = ?");
+                s.Bind(1, c.equipmentId);
+                s.Run();
+                notices.push_back(UpdateHint::ForRow(Notice::EquipmentChanged, c.equipmentId));
             } else {
                 static_assert(sizeof(T) == 0, "every change of the log needs its way of applying");
             }

@@ -24,8 +24,9 @@ enum class Notice : int {
     ExercisesChanged = 22,  // exercises or body parts
     CurrentEntry = 23,      // the document's current entry moved
     AffiliationsChanged = 24,
-    EditEntry = 25,   // the data entry form is asked to edit (or copy) the entry
-    NewEntryOn = 26,  // the data entry form is asked for a new workout on newDate
+    EditEntry = 25,         // the data entry form is asked to edit (or copy) the entry
+    NewEntryOn = 26,        // the data entry form is asked for a new workout on newDate
+    EquipmentChanged = 27,  // an item of equipment (id) was added, changed or removed
 };
 
 // A notice with what the views need to follow it.
