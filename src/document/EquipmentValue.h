@@ -31,7 +31,7 @@ struct EquipmentItem {
     RowId equipmentId = 0;
     std::string name;
     std::string kind = equipment_kind::kOther;
-    std::vector<EquipmentSport> sports;  // by sport letter
+    std::vector<EquipmentSport> sports;  // in the sports' order
     double startKm = 0.0;
     double limitKm = 0.0;
     double limitSeconds = 0.0;

@@ -37,7 +37,7 @@ double KmOf(double distance, const SportInfo* sport) {
 }
 
 std::string KmText(double km) {
-    return FormatNumber(km, 1, true, true) + " km";
+    return FormatNumber(km, 1, true, false) + " km";
 }
 
 std::string Lower(std::string text) {
@@ -71,8 +71,8 @@ std::vector<EquipmentItem> CTamselDoc::Equipment() {
     }
     s.Reset();
     Statement& sports = db_->sql().Cached(
-        "SELECT EquipmentID, SptAbbrev, IsDefault FROM \"Equipment Sports\" "
-        "ORDER BY SptAbbrev, rowid");
+        "SELECT e.EquipmentID, e.SptAbbrev, e.IsDefault FROM \"Equipment Sports\" AS e "
+        "LEFT JOIN Sports AS s ON s.SptAbbrev = e.SptAbbrev ORDER BY s.\"Order\", e.rowid");
     while (sports.Step()) {
         const auto it = at.find(sports.Int64(0));
         if (it != at.end())
