@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document/TamselDoc.h"
 #include "store/Database.h"
 #include "support/DocFixture.h"
@@ -244,6 +246,39 @@ TEST_F(EquipmentTest, ItemsAreCheckedBeforeTheyAreWritten) {
     renamed.name = "TRAIL SHOES";
     EXPECT_TRUE(doc->ModifyEquipment(renamed, nullptr));
     EXPECT_EQ(doc->History().NextUndo()->name, "Change Equipment");
+}
+
+TEST_F(EquipmentTest, TheFilterSelectsTheWorkoutsOfItems) {
+    const RowId run = Add(1, 1, "R", 5, {shoes});
+    const RowId brick = Add(1, 2, "B", 20, {bike, racers});
+    Add(1, 3, "B", 20, {bike});
+    Add(1, 4, "R", 5, {});
+    struct Case {
+        const char* name;
+        std::vector<RowId> equipment;
+        std::vector<RowId> entries;
+    };
+    const Case cases[] = {
+        {"one item", {racers}, {brick}},
+        {"either of two", {shoes, racers}, {run, brick}},
+        {"an item never used", {999}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FilterState state;
+        state.showAll = false;
+        state.equipment = c.equipment;
+        // Kept in the log as its saved text, and read back whole.
+        EXPECT_EQ(FilterState::Restore(state.Save()).equipment, c.equipment);
+        doc->ApplyFilter(state);
+        std::vector<RowId> shown;
+        for (long i = 0; i < doc->EntryCount(); ++i)
+            shown.push_back(doc->EntryAt(i)->entryId);
+        std::sort(shown.begin(), shown.end());  // the list's order is the user's
+        EXPECT_EQ(shown, c.entries);
+    }
+    // Without items the saved text is what it always was.
+    EXPECT_EQ(FilterState().Save().find("Equipment"), std::string::npos);
 }
 
 TEST_F(EquipmentTest, ALogWithoutEquipmentTablesGainsThemOnOpen) {
