@@ -10,6 +10,7 @@
 #include "output/HtmlExport.h"
 #include "output/TextExport.h"
 #include "output/WorkbookContent.h"
+#include "output/WorkbookEquipment.h"
 #include "output/XlsxWorkbook.h"
 #include "store/ReplacementFile.h"
 #include "views/LogListCells.h"
@@ -54,7 +55,9 @@ void WriteFormat(CTamselDoc& doc, ExportFormat format, const std::string& path) 
         case ExportFormat::Xlsx: {
             LogListCells cells;
             cells.Refresh(doc.GetCatalog());
-            WriteXlsx(BuildWorkbookContent(doc, cells), path);
+            WorkbookContent content = BuildWorkbookContent(doc, cells);
+            AddEquipmentField(content, doc);
+            WriteXlsx(content, path);
             break;
         }
     }
