@@ -514,8 +514,7 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                   {"Routine Templates Details", "TemplateID"},
                   {"Imported Activities", "Start"},
                   {"Imported Activities", "EntryID"},
-                  {"Equipment Sports", "EquipmentID"},
-                  {"Equipment Use", "EquipmentID"}}) {
+                  {"Equipment Sports", "EquipmentID"}}) {
                 if (log.FieldExists(table, field))
                     db.Exec("CREATE INDEX IF NOT EXISTS " +
                             Ident(std::string("kivrun_") + table + "_" + field) + " ON " +
@@ -526,10 +525,16 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                 db.Exec(
                     "CREATE UNIQUE INDEX IF NOT EXISTS \"kivrun_Equipment_Name\" ON Equipment "
                     "(Name COLLATE NOCASE)");
-            if (log.FieldExists("Equipment Use", "EntryID"))
+            if (log.FieldExists("Equipment Use", "EntryID")) {
+                // A workout's items, and (covering) an item's workouts in one walk, which
+                // is what the totals per item read.
                 db.Exec(
                     "CREATE UNIQUE INDEX IF NOT EXISTS \"kivrun_Equipment Use_Pair\" ON "
                     "\"Equipment Use\" (EntryID, EquipmentID)");
+                db.Exec(
+                    "CREATE INDEX IF NOT EXISTS \"kivrun_Equipment Use_Item\" ON "
+                    "\"Equipment Use\" (EquipmentID, EntryID)");
+            }
         }
     } catch (const DbError& e) {
         ui.ShowMessage(std::string("Couldn't append TableDef--Exception: ") + e.what());
