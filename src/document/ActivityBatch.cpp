@@ -295,11 +295,17 @@ int ActivityBatch::Import(View* sender) {
     std::vector<ImportedWorkout> workouts;
     std::vector<std::size_t> written;
     std::map<std::string, std::string> remember;
+    // A workout from a device takes the equipment its sport takes by default.
+    std::map<std::string, std::vector<RowId>> defaults;
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const ActivityItem& item = items_[i];
         if (!item.checked || !CanCheck(i)) continue;
-        const std::optional<EntryDetail> workout = Workout(i);
+        std::optional<EntryDetail> workout = Workout(i);
         if (!workout) continue;
+        const auto known = defaults.find(item.sport);
+        workout->equipment = known != defaults.end()
+                                 ? known->second
+                                 : defaults[item.sport] = doc_.DefaultEquipment(item.sport);
         const devices::Session& s = *item.session;
         workouts.push_back({*workout,
                             {s.start, std::max(s.elapsed, s.timer), StoredDeviceSport(s.sportName),

@@ -107,6 +107,8 @@ FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog) {
 
 void BarToState(const FilterBarValues& bar, FilterState& state, const Catalog& catalog) {
     state.showAll = bar.showAll;
+    // The bar has no control for equipment: showing everything ends a filter by an item.
+    if (bar.showAll) state.equipment.clear();
     ReadTicks(bar.sports, catalog.sports, state.sports);
     ReadTicks(bar.classes, catalog.classes, state.classes);
     state.dateOn = bar.dateOn;

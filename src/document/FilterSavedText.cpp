@@ -19,7 +19,7 @@ using filter_detail::FiniteOrZero;
 using filter_detail::ValidOp;
 
 constexpr const char* kSectionLabels[] = {
-    "Sports:", "Classes:", "Date:", "Distance:", "Time:", "Pace:"};
+    "Sports:", "Classes:", "Date:", "Distance:", "Time:", "Pace:", "Equipment:"};
 constexpr std::string_view kRouteLabel = "Route:";
 constexpr std::string_view kNotesLabel = "Notes:";
 // What follows an unquoted route in every saved text, ours or an earlier version's.
@@ -219,6 +219,12 @@ std::string FilterState::Save() const {
     field(IntToText(paceOp));
     field(Number(pace1));
     field(Number(pace2));
+    // Only a filter by equipment has this section, so every other text stays as it was.
+    if (!equipment.empty()) {
+        out += ",Equipment:";
+        for (RowId id : equipment)
+            field(IntToText(id));
+    }
     out += ",Route:";
     field(Flag(routeOn));
     field(IntToText(routeOp));
@@ -255,6 +261,8 @@ FilterState FilterState::Restore(const std::string& text) {
 
     ReadCriterion(reader, "Pace:", state.paceOn, state.paceOp);
     ReadNumbers(reader, "Pace:", state.pace1, state.pace2);
+    for (std::size_t i = 0; const std::string* field = reader.Field("Equipment:", i); ++i)
+        if (const long id = TextToLong(*field); id > 0) state.equipment.push_back(id);
 
     if (!reader.HasTextSection()) return state;
     ReadTextCriterion(reader, state.routeOn, state.routeOp, state.route,

@@ -135,6 +135,15 @@ std::string BuildFilterSql(const FilterState& state, const Catalog& catalog,
     }
     if (state.routeOn) sql += TextPart("Route", state.routeOp, state.route);
     if (state.notesOn) sql += TextPart("Notes", state.notesOp, state.notes);
+    if (!state.equipment.empty()) {
+        std::string ids;
+        for (RowId id : state.equipment)
+            ids += (ids.empty() ? "" : ",") + IntToText(id);
+        sql +=
+            " AND (([Log Entry].EntryID) In (SELECT EntryID FROM [Equipment Use] WHERE "
+            "EquipmentID In (" +
+            ids + ")))";
+    }
     return sql + ")" + sort;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "store/Rows.h"
 #include "values/Date.h"
 #include "values/ElapsedTime.h"
 
@@ -48,6 +49,8 @@ struct FilterState {
     int notesOp = kMatches;
     std::string route;
     std::string notes;
+    // Workouts that used any of these items (EquipmentIDs); empty: equipment is no criterion.
+    std::vector<RowId> equipment;
     bool changed = false;  // the user touched Show All since the last Update
 
     // The saved text form, and back. Reading an empty or damaged text gives what could be

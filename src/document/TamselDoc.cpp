@@ -137,6 +137,8 @@ void CTamselDoc::Discard() {
     history_.Clear();
     currentEntry_ = 0;
     catalog_.reset();
+    hasEquipment_.reset();
+    equipmentWarnings_.clear();
     filter_ = FilterState();
     lock_.reset();
     claimedElsewhere_ = false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/Backup.h"
+#include "document/EquipmentValue.h"
 #include "document/EventValue.h"
 #include "document/FilterState.h"
 #include "document/UndoHistory.h"
@@ -307,6 +308,29 @@ class CTamselDoc {
     bool AddAffiliation(const std::string& sport, const std::string& name, View* sender);
     bool RemoveAffiliation(const std::string& sport, const std::string& name, View* sender);
 
+    // --- Equipment ------------------------------------------------------------------------
+    // Items by name (case aside); a log without the equipment tables has none.
+    std::vector<EquipmentItem> Equipment();
+    std::optional<EquipmentItem> EquipmentById(RowId equipmentId);
+    std::optional<EquipmentItem> EquipmentNamed(const std::string& name);
+    // The items a workout of that sport may use (not retired), and those a new one takes.
+    std::vector<EquipmentItem> EquipmentFor(const std::string& sport);
+    std::vector<RowId> DefaultEquipment(const std::string& sport);
+    // How many workouts of the whole log used the item.
+    long EquipmentUses(RowId equipmentId);
+    // Every item with what it has done over the filtered set, by name.
+    std::vector<EquipmentTotal> EquipmentTotals();
+    // Writes of items: one transaction, one undo step, Notice::EquipmentChanged. The name is
+    // trimmed and must be new to the log (case aside). AddEquipment returns the new id, 0
+    // when nothing was added (the user was told why).
+    RowId AddEquipment(const EquipmentItem& item, View* sender);
+    bool ModifyEquipment(const EquipmentItem& item, View* sender);
+    bool RetireEquipment(RowId equipmentId, bool retired, View* sender);
+    // Refused (and told) while a workout uses the item: it can only be retired then.
+    bool RemoveEquipment(RowId equipmentId, View* sender);
+    // What the last workout written took past a limit, one line per item; asking clears it.
+    std::vector<std::string> TakeEquipmentWarnings();
+
     // Alternating week shading over the whole filtered set; writes only rows that change.
     void ComputeBackgroundBands();
 
@@ -364,6 +388,16 @@ class CTamselDoc {
     // A workout written over its row, shaded where it lands unless its place changed and
     // shadeMoved is off; its position afterwards.
     long RewriteEntry(const EntryDetail& entry, const EntryRow& before, bool shadeMoved);
+    // Equipment rows of a workout and of an item, written over what the log had.
+    void WriteEquipmentUse(RowId entryId, const std::vector<RowId>& equipment, bool replace);
+    RowId WriteEquipmentRows(const EquipmentItem& item, bool replace);
+    bool HasEquipmentTables();
+    // The item's distance (km) and time over the whole log.
+    std::pair<double, double> EquipmentLifetime(RowId equipmentId);
+    // Notes for every item with a limit that the workout's write (after, over before) took
+    // past it; read inside the write's transaction.
+    void NoteLimitsCrossed(const EntryDetail& after, const EntryDetail* before);
+    std::optional<std::string> CheckEquipment(const EquipmentItem& item, RowId self);
     bool ApplyStep(const UndoStep& step, const std::vector<LogChange>& changes);
     void ApplyChange(const LogChange& change, bool oneByOne, std::vector<UpdateHint>& notices);
     void InsertTemplateRows(RowId templateId, const std::vector<RoutineRow>& routine);
@@ -410,6 +444,8 @@ class CTamselDoc {
     UndoHistory history_;
     RowId currentEntry_ = 0;
     std::optional<Catalog> catalog_;
+    std::vector<std::string> equipmentWarnings_;
+    std::optional<bool> hasEquipment_;
     std::int64_t catalogStamp_ = 0;
     std::int64_t dataVersion_ = 0;  // the file's change counter when it was last read
     std::vector<View*> views_;

@@ -26,6 +26,9 @@ EntryDetail DetailOf(const WorkingEntry& e, RowId entryId) {
     d.entry.optionalOne = e.optionalOne;
     d.entry.optionalTwo = e.optionalTwo;
     d.routine = e.routine;
+    d.equipment = e.equipment;
+    std::sort(d.equipment.begin(), d.equipment.end());
+    d.equipment.erase(std::unique(d.equipment.begin(), d.equipment.end()), d.equipment.end());
     return d;
 }
 
@@ -36,7 +39,8 @@ bool SameDay(double a, double b) {
 // Everything the user can change is the same; the shading is the log's own business.
 bool SameWorkout(EntryDetail a, EntryDetail b) {
     a.entry.background = b.entry.background = 0;
-    return a.entry == b.entry && a.routine == b.routine && a.splits == b.splits;
+    return a.entry == b.entry && a.routine == b.routine && a.splits == b.splits &&
+           a.equipment == b.equipment;
 }
 
 }  // namespace
@@ -74,6 +78,7 @@ RowId CTamselDoc::WriteEntryRows(const EntryDetail& d, bool replace) {
         lap.Bind(1, id).Bind(2, split.lap).Bind(3, split.split);
         lap.Run();
     }
+    if (replace || !d.equipment.empty()) WriteEquipmentUse(id, d.equipment, replace);
     return id;
 }
 
@@ -237,6 +242,7 @@ RowId CTamselDoc::AddEntry(const WorkingEntry& entry, View* sender, const char* 
     try {
         Transaction tx(db_->sql());
         detail.entry.entryId = InsertEntry(detail, hint);
+        NoteLimitsCrossed(detail, nullptr);
         tx.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't add the entry", e);
@@ -278,6 +284,7 @@ RowId CTamselDoc::UpdateEntry(RowId entryId, const WorkingEntry& entry, View* se
             newId = InsertEntry(after, added);
             after.entry.entryId = newId;
         }
+        NoteLimitsCrossed(after, &*before);
         change.Commit();
     } catch (const DbError& e) {
         ReportDbError("Couldn't change the entry", e);
@@ -388,6 +395,7 @@ bool CTamselDoc::LoadEntry(RowId entryId, WorkingEntry& e) {
     e.optionalOne = r.optionalOne;
     e.optionalTwo = r.optionalTwo;
     e.routine = detail->routine;
+    e.equipment = detail->equipment;
     return true;
 }
 

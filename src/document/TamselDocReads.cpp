@@ -138,6 +138,14 @@ std::optional<EntryDetail> CTamselDoc::Entry(RowId entryId) {
     while (laps.Step())
         detail.splits.push_back({static_cast<int>(laps.Int64(0)), laps.Text(1)});
     laps.Reset();
+    if (HasEquipmentTables()) {
+        Statement& used = db_->sql().Cached(
+            "SELECT EquipmentID FROM \"Equipment Use\" WHERE EntryID = ? ORDER BY EquipmentID");
+        used.Bind(1, entryId);
+        while (used.Step())
+            detail.equipment.push_back(used.Int64(0));
+        used.Reset();
+    }
     return detail;
 }
 

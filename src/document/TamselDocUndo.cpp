@@ -118,6 +118,14 @@ void CTamselDoc::ApplyChange(const LogChange& change, bool oneByOne,
                 s.Run();
                 notices.push_back(
                     UpdateHint::ForRow(Notice::EventDeleted, c.eventId, before->date));
+            } else if constexpr (std::is_same_v<T, undo::PutEquipment>) {
+                WriteEquipmentRows(c.item, EquipmentById(c.item.equipmentId).has_value());
+                notices.push_back(UpdateHint::ForRow(Notice::EquipmentChanged, c.item.equipmentId));
+            } else if constexpr (std::is_same_v<T, undo::RemoveEquipment>) {
+                Statement& s = db_->sql().Cached("DELETE FROM Equipment WHERE EquipmentID = ?");
+                s.Bind(1, c.equipmentId);
+                s.Run();
+                notices.push_back(UpdateHint::ForRow(Notice::EquipmentChanged, c.equipmentId));
             } else {
                 static_assert(sizeof(T) == 0, "every change of the log needs its way of applying");
             }

@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "document/EquipmentValue.h"
 #include "store/Rows.h"
 
 namespace kivrun {
@@ -36,10 +37,20 @@ struct RemoveEvent {
     RowId eventId = 0;
 };
 
+// An item of equipment put into the log with its sports under its EquipmentID.
+struct PutEquipment {
+    EquipmentItem item;
+};
+
+// An item of equipment taken out of the log (only ever one no workout uses).
+struct RemoveEquipment {
+    RowId equipmentId = 0;
+};
+
 }  // namespace undo
 
-using LogChange =
-    std::variant<undo::PutEntry, undo::RemoveEntry, undo::PutEvent, undo::RemoveEvent>;
+using LogChange = std::variant<undo::PutEntry, undo::RemoveEntry, undo::PutEvent, undo::RemoveEvent,
+                               undo::PutEquipment, undo::RemoveEquipment>;
 
 // The names the Edit menu gives the actions it can take back.
 namespace undo_name {
@@ -54,6 +65,10 @@ inline constexpr const char* kDeleteEvent = "Delete Event";
 inline constexpr const char* kDeleteEvents = "Delete Events";
 inline constexpr const char* kLogEvent = "Log Event as Workout";
 inline constexpr const char* kImportActivities = "Import Activities";
+inline constexpr const char* kAddEquipment = "Add Equipment";
+inline constexpr const char* kChangeEquipment = "Change Equipment";
+inline constexpr const char* kRetireEquipment = "Retire Equipment";
+inline constexpr const char* kRemoveEquipment = "Remove Equipment";
 }  // namespace undo_name
 
 // What one user action did to the log: the changes that take it back and those that do it

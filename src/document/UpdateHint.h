@@ -24,10 +24,11 @@ enum class Notice : int {
     ExercisesChanged = 22,  // exercises or body parts
     CurrentEntry = 23,      // the document's current entry moved
     AffiliationsChanged = 24,
-    EditEntry = 25,   // the data entry form is asked to edit (or copy) the entry
-    NewEntryOn = 26,  // the data entry form is asked for a new workout on newDate
-    ShowDay = 27,     // a calendar or week window is asked to show newDate
-    LogEvent = 28,    // the data entry form is asked for a workout made from event id
+    EditEntry = 25,         // the data entry form is asked to edit (or copy) the entry
+    NewEntryOn = 26,        // the data entry form is asked for a new workout on newDate
+    ShowDay = 27,           // a calendar or week window is asked to show newDate
+    LogEvent = 28,          // the data entry form is asked for a workout made from event id
+    EquipmentChanged = 29,  // an item of equipment (id) was added, changed or removed
 };
 
 // A notice with what the views need to follow it.

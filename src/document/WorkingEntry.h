@@ -23,6 +23,7 @@ struct WorkingEntry {
     double optionalOne = 0.0;
     double optionalTwo = 0.0;
     std::vector<RoutineRow> routine;
+    std::vector<RowId> equipment;  // the items it used (EquipmentIDs)
 };
 
 }  // namespace kivrun

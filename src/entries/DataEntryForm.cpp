@@ -106,17 +106,36 @@ void DataEntryForm::Clear() {
     paceUnit_.clear();
     distanceTip_.clear();
     paceTip_.clear();
+    equipment.clear();
     // The preselected sport shows its units and mode, as if the user had chosen it.
-    if (sport >= 0) ChooseSport(sport);
+    if (sport >= 0)
+        ChooseSport(sport);
+    else
+        RefillEquipment(false);
     RefillRoutes();
     routeLength_ = 0;
     routeButtonEnabled_ = false;
     routeButtonAdds_ = true;
 }
 
+void DataEntryForm::RefillEquipment(bool takeDefaults) {
+    const SportInfo* s = ChosenSport();
+    const std::string abbrev = s ? s->abbrev : std::string();
+    if (takeDefaults) equipment = doc_.DefaultEquipment(abbrev);
+    equipmentChoices_.clear();
+    for (const EquipmentItem& item : doc_.Equipment()) {
+        const bool ticked =
+            std::find(equipment.begin(), equipment.end(), item.equipmentId) != equipment.end();
+        if (ticked || (!item.retired && item.UsedFor(abbrev)))
+            equipmentChoices_.push_back({item.equipmentId, item.name});
+    }
+}
+
 void DataEntryForm::ChooseSport(int index) {
     if (index < 0 || size_t(index) >= sports_.size()) return;
     sport = index;
+    // A new workout takes what its sport takes by default; an edit keeps its own items.
+    RefillEquipment(!Editing());
     const std::string& name = sports_[size_t(index)].name;
     weights_ = name == "Weights";
     distanceEnabled_ = !weights_;
@@ -304,6 +323,7 @@ DataEntryForm::Focus DataEntryForm::Enter() {
     e.route = route;
     e.notes = notes;
     e.routine = routine_;
+    e.equipment = equipment;
     const RowId written = Editing()         ? doc_.UpdateEntry(editingId_, e, self_)
                           : fromEvent_ != 0 ? doc_.AddEntryFromEvent(e, fromEvent_, self_)
                                             : doc_.AddEntry(e, self_,
@@ -311,6 +331,9 @@ DataEntryForm::Focus DataEntryForm::Enter() {
                                                                        : undo_name::kAddEntry);
     // A write that failed has said why; what the user typed stays for another try.
     if (written == 0) return Focus::Unsaved;
+    statusNote_.clear();
+    for (const std::string& warning : doc_.TakeEquipmentWarnings())
+        statusNote_ += (statusNote_.empty() ? "" : "  ") + warning;
     doc_.SetCurrentEntry(written, self_);
     RememberRoute();
     Clear();
@@ -392,6 +415,8 @@ void DataEntryForm::LoadEntry(RowId entryId, bool duplicate) {
     paceBefore_ = pace;
     if (!duplicate) doc_.SetCurrentEntry(entryId, self_);
     ChooseSport(sport);
+    equipment = e.equipment;  // a copy uses what the workout used
+    RefillEquipment(false);
 }
 
 DataEntryForm::Focus DataEntryForm::ConvertEvent(const CDate& day, const std::string& sportAbbrev,
@@ -437,6 +462,9 @@ void DataEntryForm::OnUpdate(const UpdateHint& hint) {
             break;
         case Notice::OptionalFieldNames:
             SetOptionalLabels();
+            break;
+        case Notice::EquipmentChanged:
+            RefillEquipment(false);
             break;
         default:
             break;

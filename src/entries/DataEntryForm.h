@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/UpdateHint.h"
@@ -46,6 +47,16 @@ class DataEntryForm {
     const std::vector<std::string>& Routes() const { return routes_; }
     const std::vector<RoutineRow>& Routine() const { return routine_; }
     void SetRoutine(std::vector<RoutineRow> rows) { routine_ = std::move(rows); }
+    // The items the "Equipment:" list offers (the sport's active ones, and any the workout
+    // already has), and those ticked. A new workout starts with its sport's defaults.
+    struct EquipmentChoice {
+        RowId id = 0;
+        std::string name;
+    };
+    const std::vector<EquipmentChoice>& EquipmentChoices() const { return equipmentChoices_; }
+    std::vector<RowId> equipment;
+    // What the last workout entered took past a limit, for the status bar; asking clears it.
+    std::string TakeStatusNote() { return std::exchange(statusNote_, {}); }
 
     bool Editing() const { return editingId_ > 0; }
     RowId EditingId() const { return editingId_; }
@@ -110,6 +121,7 @@ class DataEntryForm {
 
   private:
     void FillLists();
+    void RefillEquipment(bool takeDefaults);
     void SetOptionalLabels();
     void RefillRoutes();
     void UpdateRouteButton();
@@ -125,6 +137,8 @@ class DataEntryForm {
     std::vector<Choice> classes_;
     std::vector<std::string> routes_;
     std::vector<RoutineRow> routine_;
+    std::vector<EquipmentChoice> equipmentChoices_;
+    std::string statusNote_;
     RowId editingId_ = -1;
     RowId fromEvent_ = 0;     // the event the new workout is made from
     bool duplicate_ = false;  // the workout began as a copy of another (Edit menu's name)

@@ -53,6 +53,8 @@ CommandPrompt PromptOf(Command cmd) {
             return {"Create Graphs", "Graphs"};
         case Command::ViewEvents:
             return {"Open Event View", "Events"};
+        case Command::ViewEquipment:
+            return {"View equipment and the distance it has done", "Equipment"};
         case Command::ViewToolbar:
             return {"Show or hide the toolbar", "Toggle Toolbar"};
         case Command::ViewStatusBar:

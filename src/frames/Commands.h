@@ -37,6 +37,7 @@ enum class Command {
     ViewTotals,
     ViewGraph,
     ViewEvents,
+    ViewEquipment,
     ViewToolbar,
     ViewStatusBar,
     ViewFilterBar,

@@ -231,6 +231,7 @@ MenuBar LogMenuBar(WindowKind active) {
                     {Command::ViewGraph, "&Graph..."},
                     // The toolbar's Events button has no menu item of its own otherwise.
                     {Command::ViewEvents, "&Events..."},
+                    {Command::ViewEquipment, "E&quipment..."},
                     Sep(),
                     {Command::ViewToolbar, "&Toolbar"},
                     {Command::ViewFilterBar, "&Filter Toolbar\tCtrl+F"},

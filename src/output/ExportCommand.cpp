@@ -10,6 +10,7 @@
 #include "output/HtmlExport.h"
 #include "output/TextExport.h"
 #include "output/WorkbookContent.h"
+#include "output/WorkbookEquipment.h"
 #include "output/XlsxWorkbook.h"
 #include "store/ReplacementFile.h"
 #include "views/LogListCells.h"
@@ -54,8 +55,8 @@ void WriteFormat(CTamselDoc& doc, ExportFormat format, const std::string& path) 
         case ExportFormat::Xlsx: {
             LogListCells cells;
             cells.Refresh(doc.GetCatalog());
-            const WorkbookContent content =
-                BuildWorkbookContent(doc, cells, WorkbookFlavour::Typed);
+            WorkbookContent content = BuildWorkbookContent(doc, cells, WorkbookFlavour::Typed);
+            AddEquipmentField(content, doc);
             WriteStream(path, [&](std::ostream& out) { WriteXlsx(content, out); });
             break;
         }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "document/EquipmentNames.h"
 #include "document/TamselDoc.h"
 #include "store/EntryReader.h"
 #include "store/LogDatabase.h"
@@ -158,6 +159,7 @@ HtmlExport::HtmlExport(CTamselDoc& doc) : doc_(doc) {
     weeklyTotals_ = flag("HTMLShowWeeklyTotals");
     yearlyTotals_ = flag("HTMLShowYearlyTotals");
     routineDetails_ = flag("HTMLShowRoutineDetails");
+    equipmentColumn_ = LogHasEquipment(doc);
     grandUnits_ = TextToInt(doc.Preference("GrandTotalUnits"));
     grandPace_ = TextToInt(doc.Preference("GrandTotalPace"));
     if (cells_.MixedDistanceUnits()) {
@@ -207,6 +209,7 @@ void HtmlExport::WriteHeader(std::ostream& out) {
     for (const ListColumn& c : columns_)
         out << "<th class=\"log\" align=\"" << AlignmentWord(c) << "\">" << EscapeHtml(c.label)
             << "</th>\n";
+    if (equipmentColumn_) out << "<th class=\"log\" align=\"left\">Equipment</th>\n";
     out << "</tr>\n";
 }
 
@@ -232,6 +235,7 @@ void HtmlExport::PeriodTotals::Add(const EntryRow& row, int year) {
 
 void HtmlExport::WriteEntries(std::ostream& out) {
     ReadTransaction snapshot(doc_.Database().sql());
+    if (equipmentColumn_) equipment_ = EquipmentNamesByEntry(doc_);
     // Newest first, a total heads the workouts it sums: every week's and year's sums are
     // read in one light pass first, so the page itself streams out in one more.
     std::map<long, PeriodTotals> weeks;
@@ -339,6 +343,11 @@ void HtmlExport::WriteEntry(std::ostream& out, const EntryRow& row,
             out << "<td class=\"ylw\" align=" << align << '>';
         out << text << "</td>\n";
     }
+    if (equipmentColumn_) {
+        const auto names = equipment_.find(row.entryId);
+        out << "<td class=\"ylwlt\">"
+            << (names == equipment_.end() ? std::string() : EscapeHtml(names->second)) << "</td>\n";
+    }
     out << "</tr>\n";
 }
 
@@ -431,6 +440,7 @@ bool HtmlExport::WriteTotalsRow(std::ostream& out, const PeriodTotals& totals,
     }
     // Without distance, time or pace shown, the caption alone spans the row.
     if (!captioned) writeCaption(before);
+    if (equipmentColumn_) ++run;
     if (run > 0) out << "<td class=\"total\" colspan=\"" << run << "\">&nbsp;</td>\n";
     out << "</tr>\n";
     return true;

@@ -57,6 +57,9 @@ class HtmlExport {
     std::vector<ListColumn> columns_;
     std::vector<std::string> sportOrder_;
     std::map<std::string, int> distanceUnits_;
+    // The items each workout used; the column is there only when the log keeps equipment.
+    std::map<RowId, std::string> equipment_;
+    bool equipmentColumn_ = false;
     bool weeklyTotals_ = true;
     bool yearlyTotals_ = true;
     bool routineDetails_ = true;

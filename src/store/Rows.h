@@ -77,6 +77,7 @@ struct EntryDetail {
     EntryRow entry;
     std::vector<RoutineRow> routine;  // in the order entered
     std::vector<SplitTime> splits;    // by lap
+    std::vector<RowId> equipment;     // EquipmentIDs, ascending
 };
 
 // One planned calendar event.

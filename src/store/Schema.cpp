@@ -153,6 +153,23 @@ std::vector<TableDef> MakeTables() {
               {F("DeviceSport", T::Text, 100, U, true, false),
                F("SptAbbrev", T::Text, 1, U, true, false)},
               "DeviceSport"),
+        // Shoes, bikes and boats: distances in km, limit time in seconds (0: no limit).
+        Table("Equipment",
+              {F("EquipmentID", T::Long, 0, autoInc, true, false),
+               F("Name", T::Text, 100, U, true, false), F("Kind", T::Text, 20, U, true, false),
+               F("StartDistance", T::Double, 0, U, false, false, "0"),
+               F("LimitDistance", T::Double, 0, U, false, false, "0"),
+               F("LimitTime", T::Double, 0, U, false, false, "0"),
+               F("Retired", T::Boolean, 0, U, true, false, "0"),
+               F("Notes", T::Memo, 0, variable, false, true)},
+              "EquipmentID"),
+        // The sports an item is for, and whether a new workout of that sport takes it.
+        Table("Equipment Sports", {F("EquipmentID", T::Long, 0, U, true, false),
+                                   F("SptAbbrev", T::Text, 1, U, true, false),
+                                   F("IsDefault", T::Boolean, 0, U, true, false, "0")}),
+        // Which items a workout used.
+        Table("Equipment Use", {F("EquipmentID", T::Long, 0, U, true, false),
+                                F("EntryID", T::Long, 0, U, true, false)}),
     };
 }
 
@@ -175,6 +192,13 @@ std::vector<RelationDef> MakeRelations() {
         {"BodyPartsToExercises", "BodyParts", "BodyPartID", "Exercises", "BodyPartID",
          kUpdateCascade},
         {"SportsToDeviceSports", "Sports", "SptAbbrev", "Device Sports", "SptAbbrev", both},
+        {"EquipmentToEquipmentSports", "Equipment", "EquipmentID", "Equipment Sports",
+         "EquipmentID", both},
+        {"SportsToEquipmentSports", "Sports", "SptAbbrev", "Equipment Sports", "SptAbbrev", both},
+        // An item that workouts used is kept (retired), never deleted from under them.
+        {"EquipmentToEquipmentUse", "Equipment", "EquipmentID", "Equipment Use", "EquipmentID",
+         kUpdateCascade},
+        {"EntryToEquipmentUse", "Log Entry", "EntryID", "Equipment Use", "EntryID", both},
     };
 }
 
@@ -548,13 +572,28 @@ bool BuildOrComplete(LogDatabase& log, UserInterface& ui) {
                   {"Log Entry Details Split Times", "EntryID"},
                   {"Routine Templates Details", "TemplateID"},
                   {"Imported Activities", "Start"},
-                  {"Imported Activities", "EntryID"}}) {
+                  {"Imported Activities", "EntryID"},
+                  {"Equipment Sports", "EquipmentID"}}) {
                 if (log.FieldExists(table, field))
                     db.Exec("CREATE INDEX IF NOT EXISTS " +
                             Ident(std::string("kivrun_") + table + "_" + field) + " ON " +
                             Ident(table) + " (" + Ident(field) + ")");
             }
             CreateExerciseNameIndex(log);
+            if (log.FieldExists("Equipment", "Name"))
+                db.Exec(
+                    "CREATE UNIQUE INDEX IF NOT EXISTS \"kivrun_Equipment_Name\" ON Equipment "
+                    "(Name COLLATE NOCASE)");
+            if (log.FieldExists("Equipment Use", "EntryID")) {
+                // A workout's items, and (covering) an item's workouts in one walk, which
+                // is what the totals per item read.
+                db.Exec(
+                    "CREATE UNIQUE INDEX IF NOT EXISTS \"kivrun_Equipment Use_Pair\" ON "
+                    "\"Equipment Use\" (EntryID, EquipmentID)");
+                db.Exec(
+                    "CREATE INDEX IF NOT EXISTS \"kivrun_Equipment Use_Item\" ON "
+                    "\"Equipment Use\" (EquipmentID, EntryID)");
+            }
         }
     } catch (const DbError& e) {
         ui.ShowMessage(std::string("Couldn't append TableDef--Exception: ") + e.what());

@@ -74,7 +74,8 @@ double PaceArg(const std::string& text, int paceUnit) {
 }
 
 int CmdAdd(Context& c) {
-    const Options o = ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2", "routine"});
+    const Options o =
+        ParseOptions(c.args, {"pace", "route", "notes", "opt1", "opt2", "routine", "equipment"});
     if (o.positional.size() < 6) throw UsageError{"missing argument"};
     if (o.positional.size() > 6) throw UsageError{"too many arguments"};
     WorkingEntry e;
@@ -125,8 +126,26 @@ int CmdAdd(Context& c) {
                                                  : TextToDouble(paceText);
         }
     }
+    // Named items, or what a new workout of the sport takes on the form.
+    if (const std::string* names = o.Find("equipment")) {
+        std::string rest = TextArg(*names, "--equipment");
+        while (!rest.empty()) {
+            const std::string name = TrimBlanks(NextToken(rest, ';'));
+            if (name.empty()) continue;
+            const std::optional<EquipmentItem> item = doc->EquipmentNamed(name);
+            if (!item) {
+                c.err << "kivrun-tool add: no equipment named " << name << '\n';
+                return 1;
+            }
+            e.equipment.push_back(item->equipmentId);
+        }
+    } else {
+        e.equipment = doc->DefaultEquipment(e.sptAbbrev);
+    }
     const RowId id = doc->AddEntry(e, nullptr);
     if (id == 0) return 1;
+    for (const std::string& warning : doc->TakeEquipmentWarnings())
+        c.err << warning << '\n';
     c.out << id << '\n';
     return 0;
 }
@@ -230,11 +249,14 @@ const Registration kSport({40, "sport", "sport LOG LETTER NAME DISTANCE_ID PACE_
 const Registration kAdd({50, "add",
                          "add LOG DATE SPORT CLASS DISTANCE TIME [--pace P] [--route R] "
                          "[--notes N] [--opt1 X] [--opt2 Y] "
-                         "[--routine \"Exercise,Sets,W1,R1,W2,R2,W3,R3,W4,R4;...\"]",
+                         "[--routine \"Exercise,Sets,W1,R1,W2,R2,W3,R3,W4,R4;...\"] "
+                         "[--equipment \"Name;Name\"]",
                          "add a workout as the entry form does (DATE M/D/YYYY from 1901 to 2099, "
                          "SPORT and CLASS by name, DISTANCE 0 to 100000 in the sport's unit, TIME "
                          "as typed: 1:15:00, or 1.5 for hours, above 0 and under 1000 hours; a "
-                         "weights routine row by row, numbers 0 to 10000); prints its EntryID",
+                         "weights routine row by row, numbers 0 to 10000; the sport's default "
+                         "equipment unless named); prints its EntryID, and on stderr an item it "
+                         "took past its limit",
                          CmdAdd});
 const Registration kDelete({60, "delete", "delete LOG ENTRYID", "delete a workout", CmdDelete});
 const Registration kList({70, "list", "list LOG [--filter STATE]",

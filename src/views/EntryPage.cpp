@@ -32,6 +32,15 @@ EntryPageContent EntryPageContent::Read(CTamselDoc& doc, RowId entryId) {
     for (const SplitTime& s : detail->splits)
         c.splits.push_back(SplitText(s));
     c.routine = RoutineTable::Of(detail->routine);
+    // The workout's equipment closes its notes box.
+    std::string items;
+    for (RowId id : detail->equipment)
+        if (const std::optional<EquipmentItem> item = doc.EquipmentById(id))
+            items += (items.empty() ? "" : "; ") + item->name;
+    if (!items.empty()) {
+        std::string& notes = c.fields[kFieldNotes].value;
+        notes += (notes.empty() ? "" : "\n\n") + std::string("Equipment: ") + items;
+    }
     return c;
 }
 

@@ -23,7 +23,8 @@ TEST(ToolStore, NewThenCheckListsEveryTable) {
               "Calendar Events\t0\nDistance Units\t5\nLog Column Settings\t10\nPace Units\t7\n"
               "Preferences\t5\nRoutes\t0\nAffiliations\t0\nSports\t0\nTraining Types\t7\n"
               "Routine Templates\t0\nRoutine Templates Details\t0\nBodyParts\t7\nExercises\t20\n"
-              "Imported Activities\t0\nDevice Sports\t0\n");
+              "Imported Activities\t0\nDevice Sports\t0\nEquipment\t0\nEquipment Sports\t0\n"
+              "Equipment Use\t0\n");
 
     const auto again = RunTool("new " + log, dir.path());
     EXPECT_NE(again.status, 0);

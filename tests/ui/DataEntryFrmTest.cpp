@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <tuple>
@@ -11,6 +12,7 @@
 #include "ShellSupport.h"
 #include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
+#include "controls/ui/CheckListComboBox.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "entries/ui/DatePicker.h"
 #include "frames/ui/ChildFrame.h"
@@ -104,8 +106,8 @@ TEST_F(DataEntryFrmTest, MnemonicsAndTabReachTheBoxesInReadingOrder) {
     for (QLabel* label : form->findChildren<QLabel*>())
         if (label->buddy()) labels << label->text();
     labels.sort();
-    EXPECT_EQ(labels, (QStringList{"&Date:", "Cla&ss:", "Dista&nce:", "N&otes:", "Pa&ce:",
-                                   "Ro&ute:", "S&port:", "Ti&me:"}));
+    EXPECT_EQ(labels, (QStringList{"&Date:", "Cla&ss:", "Dista&nce:", "E&quipment:", "N&otes:",
+                                   "Pa&ce:", "Ro&ute:", "S&port:", "Ti&me:"}));
     EXPECT_TRUE(form->enterButton()->isDefault());
     EXPECT_EQ(form->optionalLabel(0)->text(), "AHR:");  // named by the log's columns
     // Add, turning itself off once pressed, is off the path (Alt+A presses it).
@@ -198,6 +200,55 @@ TEST_F(DataEntryFrmTest, EnteringAWorkoutFromTheKeyboard) {
     Press(Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), form->timeBox());
     EXPECT_EQ(Count(), 1);
+}
+
+// The sport's items are offered, its defaults ticked for a new workout; what is ticked is
+// stored with the workout, and passing a limit is said in the status bar.
+TEST_F(DataEntryFrmTest, TheEquipmentListOffersTheSportsItems) {
+    EquipmentItem shoes;
+    shoes.name = "Trail";
+    shoes.kind = "shoes";
+    shoes.sports = {{"R", true}};
+    shoes.limitKm = 10;
+    EquipmentItem spare = shoes;
+    spare.name = "Spare";
+    spare.sports = {{"R", false}};
+    spare.limitKm = 0;
+    EquipmentItem bike = spare;
+    bike.name = "Bike";
+    bike.sports = {{"B", true}};
+    const RowId trail = doc().AddEquipment(shoes, nullptr);
+    const RowId other = doc().AddEquipment(spare, nullptr);
+    ASSERT_NE(doc().AddEquipment(bike, nullptr), 0);
+    CCheckListComboBox* box = form->equipmentBox();
+    const auto offered = [box] {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i) + (box->isChecked(i) ? "+" : "");
+        return items;
+    };
+    ChooseSport("Road");
+    EXPECT_EQ(offered(), (QStringList{"Bike+"}));
+    ChooseSport("Running");
+    EXPECT_EQ(offered(), (QStringList{"Spare", "Trail+"}));
+    EXPECT_EQ(box->summaryText(), "Trail");
+    // Ticked from the keyboard: the list opens with Down, Space ticks.
+    box->setFocus();
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Space);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(offered(), (QStringList{"Spare+", "Trail+"}));
+    Type(form->distanceBox(), "7");
+    Type(form->timeBox(), "1:00:00");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(Stored(doc().EntryAt(0)->entryId).equipment, (std::vector<RowId>{trail, other}));
+    EXPECT_EQ(frame().statusBar()->currentMessage(),
+              "Trail has passed its limit of 10.0 km (11.3 km).");
+    // The next workout starts again from the defaults.
+    ChooseSport("Road");
+    ChooseSport("Running");
+    EXPECT_EQ(offered(), (QStringList{"Spare", "Trail+"}));
 }
 
 // What a date box reads and how its keys step it is DateTypingTest's; here, the box's keys.

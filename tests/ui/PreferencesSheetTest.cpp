@@ -70,7 +70,7 @@ class PreferencesSheetTest : public test::DocFixture {
 
 TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
     auto sheet = OpenSheet();
-    ASSERT_EQ(sheet->tabs()->count(), 3);
+    ASSERT_EQ(sheet->tabs()->count(), 4);
     EXPECT_EQ(sheet->tabs()->currentWidget(), sheet->generalPage());
     // The keyboard starts in the page's first field.
     QApplication::setActiveWindow(sheet.get());

@@ -66,6 +66,11 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
         ASSERT_TRUE(s.Step());
         entry = s.Text(0);
     }
+    ASSERT_EQ(RunTool("equipment add " + ShellQuote(Log()) +
+                          " 'Trail shoes' --kind shoes --sport Running --start 700 --limit 700",
+                      dir.path())
+                  .status,
+              0);
     const struct {
         std::string name;
         std::string view;  // what follows --view
@@ -90,6 +95,7 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
          0,
          {"Date +Sport +Affiliation +Event +Details", "Athletic Club",
           "Start 9:00\\.\\. +Bring race belt\\."}},
+        {"equipment", "equipment", 1, {"Name +Kind +Sports", "Trail shoes", "over limit"}},
         {"graph",
          "graph --type line --y time --group year --by-sport",
          1,

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "entries/ui/DataEntryFrm.h"
+#include "equipment/ui/EquipmentView.h"
 #include "events/ui/EventDlg.h"
 #include "events/ui/EventEntryForm.h"
 #include "events/ui/EventView.h"
@@ -210,6 +211,12 @@ void RegisterWindowContents() {
                            {},
                            [](CTamselDoc& doc, const QCommandLineParser&, QString&) {
                                return CEventView::Printout(doc);
+                           }});
+    RegisterPrintableView({QStringLiteral("equipment"),
+                           QStringLiteral("the equipment list"),
+                           {},
+                           [](CTamselDoc& doc, const QCommandLineParser&, QString&) {
+                               return CEquipmentView::Printout(doc);
                            }});
     RegisterPrintableView(
         {QStringLiteral("graph"),

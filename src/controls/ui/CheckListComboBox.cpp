@@ -81,6 +81,11 @@ QList<int> CCheckListComboBox::checkedIndexes() const {
     return checked;
 }
 
+void CCheckListComboBox::setNamesEveryItem(bool names) {
+    namesEvery_ = names;
+    invalidateSummary();
+}
+
 QString CCheckListComboBox::summaryText() const {
     if (!summaryValid_) {
         std::vector<controls::CheckItem> items;
@@ -88,7 +93,14 @@ QString CCheckListComboBox::summaryText() const {
             items.push_back({itemText(i).toStdU16String(), isChecked(i)});
         const std::u16string sep =
             controls::SummarySeparator(LocaleListSeparator(locale()).toStdU16String());
-        summary_ = QString::fromStdU16String(controls::SummaryText(items, sep));
+        if (namesEvery_) {
+            std::u16string text;
+            for (const controls::CheckItem& item : items)
+                if (item.checked) text += (text.empty() ? u"" : sep) + item.text;
+            summary_ = text.empty() ? tr("None") : QString::fromStdU16String(text);
+        } else {
+            summary_ = QString::fromStdU16String(controls::SummaryText(items, sep));
+        }
         summaryValid_ = true;
     }
     return summary_;

@@ -28,6 +28,9 @@ class CCheckListComboBox : public QComboBox {
 
     // What the closed box shows.
     QString summaryText() const;
+    // Names the ticked items even when every item is ticked ("None" when none is): for
+    // lists where ticking all is no shorthand for "any".
+    void setNamesEveryItem(bool names);
 
     void showPopup() override;
 
@@ -48,6 +51,7 @@ class CCheckListComboBox : public QComboBox {
 
     mutable QString summary_;
     mutable bool summaryValid_ = false;
+    bool namesEvery_ = false;
 };
 
 }  // namespace kivrun

@@ -17,7 +17,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include <QMainWindow>
+#include <QStatusBar>
+
 #include "controls/ui/AutoCompleteComboBox.h"
+#include "controls/ui/CheckListComboBox.h"
 #include "controls/ui/RowFlowLayout.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/LeaveWatcher.h"
@@ -174,6 +178,10 @@ void CDataEntryFrm::BuildControls() {
     // button the user never went to. Alt+A and the mouse reach it.
     routeButton_->setFocusPolicy(Qt::NoFocus);
 
+    equipment_ = new CCheckListComboBox(this);
+    equipment_->setObjectName(QStringLiteral("EquipmentBox"));
+    equipment_->setNamesEveryItem(true);
+    equipment_->setMinimumWidth(fontMetrics().averageCharWidth() * 16);
     notes_ = new QPlainTextEdit(this);
     notes_->setTabChangesFocus(true);
     notes_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
@@ -229,7 +237,9 @@ void CDataEntryFrm::BuildLayout() {
         optional->addWidget(optionalLabel_[i], i, 0);
         optional->addWidget(optional_[i], i, 1);
     }
-    optional->setRowStretch(2, 1);
+    optional->addWidget(label(tr("E&quipment:"), equipment_), 2, 0);
+    optional->addWidget(equipment_, 2, 1);
+    optional->setRowStretch(3, 1);
 
     QGridLayout* words = group();
     words->addWidget(routeLabel_, 0, 0);
@@ -275,8 +285,9 @@ void CDataEntryFrm::BuildLayout() {
     outer->addWidget(scroll);
 
     // Once the boxes are in their places: the fields in reading order, then the buttons.
-    QWidget* order[] = {date_,        sport_, class_,   distance_, pace_,  time_,  optional_[0],
-                        optional_[1], route_, workout_, notes_,    enter_, reset_, delete_};
+    QWidget* order[] = {date_,    sport_,       class_,       distance_,  pace_,
+                        time_,    optional_[0], optional_[1], equipment_, route_,
+                        workout_, notes_,       enter_,       reset_,     delete_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -325,6 +336,11 @@ void CDataEntryFrm::Connect() {
         model_.ChooseRoute(FromQ(item));
         Refresh();
     });
+    connect(equipment_, &CCheckListComboBox::selectionChanged, this, [this] {
+        model_.equipment.clear();
+        for (int i : equipment_->checkedIndexes())
+            model_.equipment.push_back(equipment_->itemData(i).toLongLong());
+    });
     connect(routeButton_, &QPushButton::clicked, this, &CDataEntryFrm::PressRouteButton);
     connect(enter_, &QPushButton::clicked, this, &CDataEntryFrm::PressEnter);
     connect(reset_, &QPushButton::clicked, this, &CDataEntryFrm::PressReset);
@@ -340,8 +356,8 @@ void CDataEntryFrm::Connect() {
     // The form's own Alt keys, and Undo where a box has nothing to undo, are watched on
     // every control that can hold the focus.
     for (QWidget* box : std::initializer_list<QWidget*>{
-             date_, sport_, class_, distance_, pace_, time_, optional_[0], optional_[1], route_,
-             route_->lineEdit(), notes_, workout_, enter_, reset_, delete_})
+             date_, sport_, class_, distance_, pace_, time_, optional_[0], optional_[1], equipment_,
+             route_, route_->lineEdit(), notes_, workout_, enter_, reset_, delete_})
         box->installEventFilter(this);
 }
 
@@ -386,6 +402,7 @@ void CDataEntryFrm::Refresh() {
     routeLabel_->setVisible(!model_.WeightsMode());
     workout_->setVisible(model_.WeightsMode());
     if (notes_->toPlainText() != ToQ(model_.notes)) notes_->setPlainText(ToQ(model_.notes));
+    ShowEquipment();
 
     enter_->setText(ToQ(model_.EnterText()));
     delete_->setVisible(model_.Editing());
@@ -396,6 +413,32 @@ void CDataEntryFrm::Refresh() {
         if (!button->shortcut().isEmpty()) button->setShortcut(QKeySequence());
     ShowTitle();
     loading_ = false;
+}
+
+void CDataEntryFrm::ShowEquipment() {
+    const auto& choices = model_.EquipmentChoices();
+    bool same = equipment_->count() == static_cast<int>(choices.size());
+    for (int i = 0; same && i < equipment_->count(); ++i)
+        same = equipment_->itemData(i).toLongLong() == choices[std::size_t(i)].id &&
+               equipment_->itemText(i) == ToQ(choices[std::size_t(i)].name);
+    if (!same) {
+        equipment_->clear();
+        for (const auto& choice : choices)
+            equipment_->addCheckItem(ToQ(choice.name), false, QVariant::fromValue(choice.id));
+    }
+    for (int i = 0; i < equipment_->count(); ++i) {
+        const RowId id = equipment_->itemData(i).toLongLong();
+        equipment_->setChecked(i, std::find(model_.equipment.begin(), model_.equipment.end(), id) !=
+                                      model_.equipment.end());
+    }
+    equipment_->setEnabled(!choices.empty());
+}
+
+void CDataEntryFrm::ShowStatusNote() {
+    const std::string note = model_.TakeStatusNote();
+    if (note.empty()) return;
+    if (auto* main = qobject_cast<QMainWindow*>(window()))
+        main->statusBar()->showMessage(ToQ(note));
 }
 
 void CDataEntryFrm::Reload() {
@@ -490,6 +533,7 @@ void CDataEntryFrm::PressEnter() {
     if (!CommitBoxes()) return;
     const Focus focus = model_.Enter();
     Reload();
+    ShowStatusNote();
     if (focus != Focus::None)
         MoveFocus(focus);
     else
@@ -505,6 +549,7 @@ bool CDataEntryFrm::ResetAsking() {
         if (!CommitBoxes()) return false;
         const Focus focus = model_.Enter();
         Reload();
+        ShowStatusNote();
         if (focus != Focus::None) {
             MoveFocus(focus);
             return false;

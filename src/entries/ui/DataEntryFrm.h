@@ -8,6 +8,9 @@
 
 class QAbstractButton;
 class QComboBox;
+namespace kivrun {
+class CCheckListComboBox;
+}
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -62,6 +65,7 @@ class CDataEntryFrm : public QWidget, public View {
     CAutoCompleteComboBox* routeBox() const { return route_; }
     QPushButton* routeButton() const { return routeButton_; }
     QPlainTextEdit* notesBox() const { return notes_; }
+    CCheckListComboBox* equipmentBox() const { return equipment_; }
     QPushButton* enterButton() const { return enter_; }
     QPushButton* resetButton() const { return reset_; }
     QPushButton* deleteButton() const { return delete_; }
@@ -81,6 +85,9 @@ class CDataEntryFrm : public QWidget, public View {
     void Refresh();
     // ... after the model replaced the workout as a whole (entered, reset, loaded).
     void Reload();
+    void ShowEquipment();
+    // A workout that took an item past its limit says so once, in the status bar.
+    void ShowStatusNote();
     void ShowTitle();
     void MoveFocus(Focus focus);
     void FocusFirstBox();
@@ -130,6 +137,7 @@ class CDataEntryFrm : public QWidget, public View {
     QPushButton* enter_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* delete_ = nullptr;
+    CCheckListComboBox* equipment_ = nullptr;
 
     Focus initialFocus_ = Focus::None;
     bool shown_ = false;

@@ -35,6 +35,8 @@ const char* IconName(Command cmd) {
             return "graphs";
         case Command::ViewEvents:
             return "events";
+        case Command::ViewEquipment:
+            return "equipment";
         case Command::CalendarNewEvent:
             return "new-event";
         case Command::ViewPrevious:

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "document/TamselDoc.h"
+#include "prefs/ui/EquipmentPrefsPage.h"
 #include "prefs/ui/GeneralPrefsPage.h"
 #include "prefs/ui/PrefsHtmlPage.h"
 #include "prefs/ui/SportsPrefsPage.h"
@@ -18,12 +19,14 @@ CPreferencesSheet::CPreferencesSheet(CTamselDoc& doc, QWidget* parent)
       tabs_(new QTabWidget(this)),
       general_(new CGeneralPrefsPage(doc, this)),
       sports_(new CSportsPrefsPage(doc, this)),
-      html_(new CPrefsHtmlPage(doc, this)) {
+      html_(new CPrefsHtmlPage(doc, this)),
+      equipment_(new CEquipmentPrefsPage(doc, this)) {
     setWindowTitle(tr("Preferences"));
     tabs_->addTab(general_, tr("General"));
     tabs_->addTab(sports_, tr("Sports"));
     tabs_->addTab(html_, tr("HTML"));
-    pages_ = {general_, sports_, html_};
+    tabs_->addTab(equipment_, tr("Equipment"));
+    pages_ = {general_, sports_, html_, equipment_};
     shown_.assign(pages_.size(), false);
 
     auto* buttons = new QDialogButtonBox(

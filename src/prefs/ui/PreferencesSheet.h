@@ -13,6 +13,7 @@ class CPreferencesPage;
 class CGeneralPrefsPage;
 class CSportsPrefsPage;
 class CPrefsHtmlPage;
+class CEquipmentPrefsPage;
 
 // "Preferences": the pages "General", "Sports" and "HTML". OK and Apply write the changes of
 // every page shown so far, in page order, after every page has agreed to be applied.
@@ -24,6 +25,7 @@ class CPreferencesSheet : public QDialog {
     CGeneralPrefsPage* generalPage() const { return general_; }
     CSportsPrefsPage* sportsPage() const { return sports_; }
     CPrefsHtmlPage* htmlPage() const { return html_; }
+    CEquipmentPrefsPage* equipmentPage() const { return equipment_; }
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* applyButton() const { return apply_; }
 
@@ -39,6 +41,7 @@ class CPreferencesSheet : public QDialog {
     CGeneralPrefsPage* general_;
     CSportsPrefsPage* sports_;
     CPrefsHtmlPage* html_;
+    CEquipmentPrefsPage* equipment_;
     std::vector<CPreferencesPage*> pages_;
     std::vector<bool> shown_;
     QPushButton* apply_;

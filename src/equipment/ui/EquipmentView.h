@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <memory>
+
+#include "document/UpdateHint.h"
+#include "equipment/EquipmentList.h"
+#include "frames/Commands.h"
+#include "views/ui/PrintListView.h"
+
+namespace kivrun {
+
+class CTamselDoc;
+class GPrintout;
+
+// The equipment list's rows as a table; items past their limit are marked.
+class CEquipmentListModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+    void SetRows(SharedEquipmentRows rows);
+    const SharedEquipmentRows& Rows() const { return rows_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+  private:
+    SharedEquipmentRows rows_ = std::make_shared<const std::vector<EquipmentListRow>>();
+};
+
+// The equipment window: every item with what it has done over the filtered log. It follows
+// the filter; double-clicking (or Enter on) an item filters the log to its workouts.
+class CEquipmentView : public CPrintListView, public View, public CommandTarget {
+    Q_OBJECT
+  public:
+    // A window of its own over the log, beside the log windows: the caller closes it before
+    // the log closes.
+    static QWidget* OpenWindow(CTamselDoc& doc, QWidget* parent);
+    explicit CEquipmentView(CTamselDoc& doc, QWidget* parent = nullptr);
+    ~CEquipmentView() override;
+
+    // The equipment list of an open log as a printout, without a window.
+    static std::unique_ptr<GPrintout> Printout(CTamselDoc& doc);
+
+    CEquipmentListModel& Model() const { return *model_; }
+    void Fill();
+    // The log shows only the workouts that used the current item.
+    void FilterByCurrent();
+
+    void OnUpdate(View* sender, const UpdateHint& hint) override;
+    std::optional<CommandState> CommandStatus(Command cmd) override;
+    void RunCommand(Command cmd) override;
+    std::shared_ptr<const PrintListSource> PrintSource() const override;
+    QString PrintTitle() const override { return QStringLiteral("Equipment"); }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    RowId CurrentId() const;
+
+    CTamselDoc& doc_;
+    CEquipmentListModel* model_ = nullptr;
+};
+
+}  // namespace kivrun
