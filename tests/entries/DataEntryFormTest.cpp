@@ -287,8 +287,7 @@ TEST(TimeChecks, ATypedTimeIsShownAsItIsRead) {
     };
     for (const auto& [typed, read] : cases)
         EXPECT_EQ(TimeAsRead(typed), read) << typed;
-    EXPECT_EQ(ImplausibleTimeQuestion(CElapsedTime::FromUserText("45")),
-              "Time is 45:00:00 (45 hours). Save it anyway?");
+    // Plural units ("45 hours"): AnImplausibleTimeIsAskedAboutAndNoGoesBackToIt.
     EXPECT_EQ(ImplausibleTimeQuestion(CElapsedTime::FromUserText("1:01:01")),
               "Time is 1:01:01 (1 hour 1 minute 1 second). Save it anyway?");
 }
@@ -325,17 +324,6 @@ TEST_F(DataEntryFormTest, ARouteUsedInASavedWorkoutIsRemembered) {
     form().route = "River loop";
     form().Enter();
     EXPECT_EQ(doc->Routes("R", "G").size(), 3u);
-}
-
-// Reset asks only when there is something to lose.
-TEST_F(DataEntryFormTest, ResetAsksOnlyWhenSomethingWouldBeLost) {
-    form().notes = "  ";
-    form().route = " ";
-    EXPECT_EQ(form().Reset(), Focus::None);
-    EXPECT_TRUE(ui.questions.empty());
-    form().notes = "felt strong";
-    EXPECT_EQ(form().Reset(), Focus::None);
-    EXPECT_EQ(ui.questions, std::vector<std::string>{"Save this new entry ?"});
 }
 
 // A read-only copy asks nothing, neither about today's event nor on leaving.

@@ -1,22 +1,16 @@
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
 #include <tuple>
 
-#include "ShellSupport.h"
-#include "app/ui/WindowContents.h"
+#include "EntryFormSupport.h"
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/CheckListComboBox.h"
-#include "entries/ui/DataEntryFrm.h"
 #include "entries/ui/DatePicker.h"
-#include "frames/ui/ChildFrame.h"
-#include "store/LogDatabase.h"
 #include "support/DocFixture.h"
 
 namespace kivrun::test {
@@ -32,51 +26,17 @@ class StandInList : public QWidget, public View {
     }
 };
 
-// A log with Running (miles, min/mile), Road (km, km/h) and Weights (no distance), open in
-// the program with the form above a stand-in list.
-class DataEntryFrmTest : public ShellTest {
+// The form above a stand-in list.
+class DataEntryFrmTest : public EntryFormTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        RegisterWindowContents();
-        auto& templates = WindowTemplates::Instance();
-        templates.SetPaneFactories(WindowKind::LogWindow,
-                                   templates.Template(WindowKind::LogWindow).upper,
-                                   [this](CTamselDoc&, QWidget* parent) -> QWidget* {
-                                       list = new StandInList(parent);
-                                       return list;
-                                   });
-        Started({MakeLog("Form.tlg")});
-        doc().Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
-        doc().Database().sql().Exec(
-            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
-            "('R','G','Hill loop'), ('R','G','Canal path')");
-        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
-        frame().showNormal();
-        frame().resize(1100, 700);
-        frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
-        window = frame().FindChild(WindowKind::LogWindow);
-        ASSERT_NE(window, nullptr);
-        form = window->findChild<CDataEntryFrm*>();
-        ASSERT_NE(form, nullptr);
-        Settle();
+        EntryFormTest::SetUp();
+        OpenWithForm("Form.tlg", [this](CTamselDoc&, QWidget* parent) -> QWidget* {
+            list = new StandInList(parent);
+            return list;
+        });
     }
 
-    CTamselDoc& doc() { return *app->Document(); }
-
-    // Keyboard input, as a user gives it.
-    static void Type(QWidget* box, const QString& text) {
-        box->setFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
-        QTest::keyClicks(box, text);
-    }
-    static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
-        Settle();
-    }
     // Down and Up on the closed list, as a user steps to a sport.
     void ChooseSport(const QString& name) {
         QComboBox* box = form->sportBox();
@@ -95,8 +55,6 @@ class DataEntryFrmTest : public ShellTest {
         return e;
     }
 
-    ChildFrame* window = nullptr;
-    CDataEntryFrm* form = nullptr;
     StandInList* list = nullptr;
 };
 
@@ -376,10 +334,11 @@ TEST_F(DataEntryFrmTest, ClosingTheWindowWhileEditingOffersToSave) {
     EXPECT_EQ(Stored(id).notes, "kept");
 }
 
-// Reset asks only when a box differs from the blank form, a distance typed and not yet
-// left included.
+// Reset asks only when a box differs from the blank form (blanks are no difference), a
+// distance typed and not yet left included.
 TEST_F(DataEntryFrmTest, ResetAsksOnlyWhenABoxDiffersFromTheBlankForm) {
     Type(form->notesBox(), "  ");
+    Type(form->routeBox(), " ");
     Type(form->distanceBox(), "0");  // still in the box when Reset is pressed
     form->resetButton()->click();
     EXPECT_TRUE(dialogs->questions.empty());

@@ -1,24 +1,17 @@
 #include <QAction>
-#include <QComboBox>
 #include <QFont>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 
 #include <QFile>
 
+#include "EntryFormSupport.h"
 #include "PdfSupport.h"
-#include "ShellSupport.h"
 #include "app/ui/ProgramSetup.h"
-#include "app/ui/WindowContents.h"
 #include "controls/ui/AutoCompleteComboBox.h"
-#include "entries/ui/DataEntryFrm.h"
-#include "frames/ui/ChildFrame.h"
-#include "store/LogDatabase.h"
 #include "weights/ui/ExerciseListDlg.h"
 #include "weights/ui/RoutinePrintout.h"
 #include "weights/ui/WeightsDlg.h"
@@ -26,47 +19,20 @@
 namespace kivrun::test {
 namespace {
 
-// A log with Running and Weights, open in the program with the data entry form.
-class WeightsDlgTest : public ShellTest {
+// The program with the data entry form, over a stand-in list.
+class WeightsDlgTest : public EntryFormTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        RegisterWindowContents();
-        auto& templates = WindowTemplates::Instance();
-        templates.SetPaneFactories(
-            WindowKind::LogWindow, templates.Template(WindowKind::LogWindow).upper,
-            [](CTamselDoc&, QWidget* parent) -> QWidget* { return new FakeView(parent); });
-        Started({MakeLog("Weights.tlg")});
-        doc().Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('W','Weights',4,6,1,5)");
-        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
-        frame().showNormal();
-        frame().resize(1100, 700);
-        frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
-        form = frame().FindChild(WindowKind::LogWindow)->findChild<CDataEntryFrm*>();
-        ASSERT_NE(form, nullptr);
-        Settle();
+        EntryFormTest::SetUp();
+        OpenWithForm("Weights.tlg",
+                     [](CTamselDoc&, QWidget* parent) -> QWidget* { return new FakeView(parent); });
     }
-    CTamselDoc& doc() { return *app->Document(); }
 
     // The text print() put in the PDF chosen in the print dialog.
     std::string PrintedText(const std::function<void()>& print) {
         QFile::remove(pdf.path);
         print();
         return pdf.Read().text;
-    }
-
-    static void Type(QWidget* box, const QString& text) {
-        box->setFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
-        if (auto* combo = qobject_cast<QComboBox*>(box)) combo->lineEdit()->selectAll();
-        QTest::keyClicks(box, text);
-    }
-    static void Press(int key) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        Settle();
     }
 
     // Opens a modal dialog with open(), runs drive on it once it is up, and closes it (with
@@ -105,7 +71,6 @@ class WeightsDlgTest : public ShellTest {
         Settle();
     }
 
-    CDataEntryFrm* form = nullptr;
     PrintsToPdf pdf{Path("routine.pdf")};
 };
 

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ShellSupport.h"
+#include "entries/ui/DataEntryFrm.h"
+#include "frames/ui/ChildFrame.h"
+#include "store/LogDatabase.h"
+
+namespace kivrun::test {
+
+// The program on a new log with Running (miles, min/mile), Road (km, km/h) and Weights (no
+// distance), its log window showing the data entry form above what lowerPane makes.
+class EntryFormTest : public ShellTest {
+  protected:
+    void OpenWithForm(const char* log, ContentFactory lowerPane) {
+        RegisterWindowContents();
+        auto& templates = WindowTemplates::Instance();
+        templates.SetPaneFactories(WindowKind::LogWindow,
+                                   templates.Template(WindowKind::LogWindow).upper,
+                                   std::move(lowerPane));
+        Started({MakeLog(log)});
+        doc().Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5);"
+            "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
+            "('R','G','Hill loop'), ('R','G','Canal path')");
+        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        frame().showNormal();
+        frame().resize(1100, 700);
+        frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        window = frame().FindChild(WindowKind::LogWindow);
+        ASSERT_NE(window, nullptr);
+        form = window->findChild<CDataEntryFrm*>();
+        ASSERT_NE(form, nullptr);
+        Settle();
+    }
+
+    CTamselDoc& doc() { return *app->Document(); }
+
+    // Keyboard input, as a user gives it: what the box held is typed over.
+    static void Type(QWidget* box, const QString& text) {
+        box->setFocus();
+        if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->selectAll();
+        if (auto* combo = qobject_cast<QComboBox*>(box))
+            if (combo->lineEdit()) combo->lineEdit()->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        Settle();
+    }
+
+    ChildFrame* window = nullptr;
+    CDataEntryFrm* form = nullptr;
+};
+
+}  // namespace kivrun::test
