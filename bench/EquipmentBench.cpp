@@ -66,6 +66,24 @@ void BM_EquipmentList(benchmark::State& state) {
 }
 BENCHMARK(BM_EquipmentList)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The reference: the same totals grouped by item and sport, as they were first read, which
+// sorts every use.
+void BM_EquipmentTotalsBySport(benchmark::State& state) {
+    SilentUserInterface ui;
+    auto doc = OpenDoc(ui);
+    for (auto _ : state) {
+        Statement s = doc->Database().sql().Prepare(
+            "SELECT u.EquipmentID, e.SptAbbrev, total(e.Distance), total(e.Time), count(*), "
+            "min(e.Date), max(e.Date) FROM \"Equipment Use\" AS u JOIN FilteredSetQuery AS e "
+            "ON e.EntryID = u.EntryID GROUP BY u.EquipmentID, e.SptAbbrev");
+        long groups = 0;
+        while (s.Step())
+            ++groups;
+        benchmark::DoNotOptimize(groups);
+    }
+}
+BENCHMARK(BM_EquipmentTotalsBySport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The same workout entered with and without two items (one with a limit to check); the
 // reference is the first.
 void AddEntry(benchmark::State& state, bool withEquipment) {

@@ -74,7 +74,8 @@ int TextOp(int op) {
 
 }  // namespace
 
-FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog) {
+FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog,
+                           const std::vector<FilterBarItem>& items) {
     FilterBarValues bar;
     bar.showAll = state.showAll;
     bar.sports = Ticks(catalog.sports, state.sports);
@@ -102,13 +103,15 @@ FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog) {
     bar.pace2 = PaceText(state.pace2, state.paceAsTime);
     bar.route = state.route;
     bar.notes = state.notes;
+    bar.equipment = items;
+    for (FilterBarItem& item : bar.equipment)
+        item.ticked = std::find(state.equipment.begin(), state.equipment.end(), item.id) !=
+                      state.equipment.end();
     return bar;
 }
 
 void BarToState(const FilterBarValues& bar, FilterState& state, const Catalog& catalog) {
     state.showAll = bar.showAll;
-    // The bar has no control for equipment: showing everything ends a filter by an item.
-    if (bar.showAll) state.equipment.clear();
     ReadTicks(bar.sports, catalog.sports, state.sports);
     ReadTicks(bar.classes, catalog.classes, state.classes);
     state.dateOn = bar.dateOn;
@@ -135,6 +138,9 @@ void BarToState(const FilterBarValues& bar, FilterState& state, const Catalog& c
     ReadPace(bar.pace2, state.pace2);
     state.route = bar.route;
     state.notes = bar.notes;
+    state.equipment.clear();
+    for (const FilterBarItem& item : bar.equipment)
+        if (item.ticked) state.equipment.push_back(item.id);
 }
 
 }  // namespace kivrun

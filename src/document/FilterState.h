@@ -72,6 +72,14 @@ struct FilterState {
 std::string BuildFilterSql(const FilterState& state, const Catalog& catalog,
                            const std::string& dateSort);
 
+// An item of the log as the filter bar's equipment list offers it.
+struct FilterBarItem {
+    RowId id = 0;
+    std::string name;
+    bool ticked = false;
+    bool operator==(const FilterBarItem&) const = default;
+};
+
 // What the filter bar's controls hold.
 struct FilterBarValues {
     bool showAll = true;
@@ -82,11 +90,15 @@ struct FilterBarValues {
     int dateOp = -1, distanceOp = -1, timeOp = -1, paceOp = -1, routeOp = 0, notesOp = 0;
     CDate date1, date2;
     std::string distance1, distance2, time1, time2, pace1, pace2, route, notes;
+    std::vector<FilterBarItem> equipment;  // the log's items by name; none ticked: any
 };
 
-// Fills the bar's values from the state (sports and classes listed from the catalog).
-FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog);
-// Reads the bar's values into the state (names looked up in the catalog).
+// Fills the bar's values from the state (sports and classes listed from the catalog, the
+// equipment from the log's items).
+FilterBarValues StateToBar(const FilterState& state, const Catalog& catalog,
+                           const std::vector<FilterBarItem>& items = {});
+// Reads the bar's values into the state (names looked up in the catalog). The equipment
+// criterion is the items ticked in the bar's list: an item the list does not hold is gone.
 void BarToState(const FilterBarValues& bar, FilterState& state, const Catalog& catalog);
 
 }  // namespace kivrun

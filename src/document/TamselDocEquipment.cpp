@@ -2,6 +2,7 @@
 // have done. Each write is one transaction with its undo step and notice.
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -34,6 +35,23 @@ double KmOf(double distance, const SportInfo* sport) {
     if (!sport || sport->distanceUnit < 0 || sport->distanceUnit > distance_unit::kMeters)
         return 0.0;
     return ConvertDistance(distance, sport->distanceUnit, distance_unit::kKm);
+}
+
+// An entry's distance in km as SQL: each sport's unit as a factor, so that the totals group
+// by item alone, in the order of the item index, rather than sort every use by item and sport.
+std::string KmExpression(const Catalog& catalog) {
+    std::string sql = "e.Distance * CASE e.SptAbbrev";
+    for (const SportInfo& sport : catalog.sports) {
+        const double factor = KmOf(1.0, &sport);
+        if (factor == 0.0) continue;
+        char number[32];
+        const auto end = std::to_chars(number, number + sizeof number, factor).ptr;
+        std::string abbrev;
+        for (char c : sport.abbrev)
+            abbrev += c == '\'' ? std::string("''") : std::string(1, c);
+        sql += " WHEN '" + abbrev + "' THEN " + std::string(number, end);
+    }
+    return sql + " ELSE 0 END";
 }
 
 std::string KmText(double km) {
@@ -133,26 +151,27 @@ std::vector<EquipmentTotal> CTamselDoc::EquipmentTotals() {
         byId[t.item.equipmentId] = &t;
     const Catalog& catalog = GetCatalog();
     ReadTransaction tx(db_->sql());
-    // One grouped query per set: by item and sport, since each sport has its own unit.
+    const std::string km = KmExpression(catalog);
+    // One grouped query per set.
     const auto sum = [&](const std::string& source, bool filtered) {
         Statement s = db_->sql().Prepare(
-            "SELECT u.EquipmentID, e.SptAbbrev, total(e.Distance), total(e.Time), count(*), "
-            "min(e.Date), max(e.Date) FROM \"Equipment Use\" AS u JOIN " +
-            source + " AS e ON e.EntryID = u.EntryID GROUP BY u.EquipmentID, e.SptAbbrev");
+            "SELECT u.EquipmentID, total(" + km +
+            "), total(e.Time), count(*), min(e.Date), max(e.Date) FROM \"Equipment Use\" AS u "
+            "JOIN " +
+            source + " AS e ON e.EntryID = u.EntryID GROUP BY u.EquipmentID");
         while (s.Step()) {
             const auto it = byId.find(s.Int64(0));
             if (it == byId.end()) continue;
             EquipmentTotal& t = *it->second;
-            const double km = KmOf(s.Real(2), catalog.Sport(s.Text(1)));
             if (!filtered) {
-                t.lifetimeKm += km;
-                t.lifetimeSeconds += s.Real(3);
+                t.lifetimeKm += s.Real(1);
+                t.lifetimeSeconds += s.Real(2);
                 continue;
             }
-            t.km += km;
-            t.seconds += s.Real(3);
-            t.workouts += static_cast<long>(s.Int64(4));
-            const double first = s.Real(5), last = s.Real(6);
+            t.km += s.Real(1);
+            t.seconds += s.Real(2);
+            t.workouts += static_cast<long>(s.Int64(3));
+            const double first = s.Real(4), last = s.Real(5);
             t.firstUse = t.firstUse == 0 ? first : std::min(t.firstUse, first);
             t.lastUse = std::max(t.lastUse, last);
         }

@@ -6,9 +6,17 @@ namespace kivrun {
 
 FilterBarPresenter::FilterBarPresenter(CTamselDoc& doc) : doc_(doc), pending_(doc.Filter()) {}
 
+FilterBarValues FilterBarPresenter::Show(const FilterState& state) {
+    // Retired items stay listed: their workouts are still in the log.
+    std::vector<FilterBarItem> items;
+    for (const EquipmentItem& item : doc_.Equipment())
+        items.push_back({item.equipmentId, item.name, false});
+    return StateToBar(state, doc_.GetCatalog(), items);
+}
+
 FilterBarValues FilterBarPresenter::Initial() {
     pending_ = doc_.Filter();
-    return StateToBar(pending_, doc_.GetCatalog());
+    return Show(pending_);
 }
 
 bool FilterBarPresenter::ChangesPending(const FilterBarValues& shown) const {
@@ -24,25 +32,25 @@ FilterBarValues FilterBarPresenter::Expand(const FilterBarValues& shown) {
     BarToState(shown, pending_, doc_.GetCatalog());
     if (!expanded_) pending_.showAll = false;
     expanded_ = true;
-    return StateToBar(pending_, doc_.GetCatalog());
+    return Show(pending_);
 }
 
 FilterBarValues FilterBarPresenter::Collapse(const FilterBarValues& shown) {
     BarToState(shown, pending_, doc_.GetCatalog());
     expanded_ = false;
-    return StateToBar(pending_, doc_.GetCatalog());
+    return Show(pending_);
 }
 
 FilterBarValues FilterBarPresenter::ShowAllClicked(const FilterBarValues& shown, bool checked) {
     BarToState(shown, pending_, doc_.GetCatalog());
-    if (!checked && pending_.AnyCriterion()) {
+    if (!checked && (pending_.AnyCriterion() || !pending_.equipment.empty())) {
         expanded_ = true;
     } else if (checked) {
         expanded_ = false;
     }
     pending_.showAll = checked;
     pending_.changed = true;
-    return StateToBar(pending_, doc_.GetCatalog());
+    return Show(pending_);
 }
 
 void FilterBarPresenter::Update(const FilterBarValues& shown) {
@@ -57,11 +65,12 @@ std::optional<FilterBarValues> FilterBarPresenter::OnUpdate(const UpdateHint& hi
     switch (hint.kind) {
         case Notice::FilterApplied:
             pending_ = doc_.Filter();
-            return StateToBar(pending_, doc_.GetCatalog());
+            return Show(pending_);
         case Notice::SportsChanged:
-            // The lists name other sports and classes now; the ticks stay with their names.
+        case Notice::EquipmentChanged:
+            // The lists name other sports, classes or items now; the ticks stay with them.
             BarToState(shown, pending_, doc_.GetCatalog());
-            return StateToBar(pending_, doc_.GetCatalog());
+            return Show(pending_);
         default:
             return std::nullopt;
     }

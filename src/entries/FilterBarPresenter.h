@@ -39,6 +39,9 @@ class FilterBarPresenter {
     std::optional<FilterBarValues> OnUpdate(const UpdateHint& hint, const FilterBarValues& shown);
 
   private:
+    // The state as the bar shows it, with the log's items.
+    FilterBarValues Show(const FilterState& state);
+
     CTamselDoc& doc_;
     FilterState pending_;
     bool expanded_ = false;

@@ -252,6 +252,14 @@ TEST_F(FilterSqlTest, BarShowsAndReadsTheState) {
         (std::vector{back.pace1, back.pace2, back.time1.TotalSeconds(), back.time2.TotalSeconds()}),
         (std::vector{12.5, 435.0, 5400.0, 2400.0}));
     EXPECT_FALSE(back.paceAsTime);  // the first box decides
+
+    // Equipment: the log's items ticked as the state holds them; an item gone from the
+    // log leaves the criterion when the bar is read.
+    s.equipment = {7, 99};
+    bar = StateToBar(s, catalog, {{7, "Bike", false}, {8, "Shoes", true}});
+    EXPECT_EQ(bar.equipment, (std::vector<FilterBarItem>{{7, "Bike", true}, {8, "Shoes", false}}));
+    BarToState(bar, back, catalog);
+    EXPECT_EQ(back.equipment, std::vector<RowId>{7});
 }
 
 }  // namespace

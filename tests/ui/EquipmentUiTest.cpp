@@ -5,6 +5,8 @@
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -13,6 +15,7 @@
 #include "equipment/ui/EquipmentView.h"
 #include "prefs/ui/EquipmentPrefsPage.h"
 #include "prefs/ui/PreferencesSheet.h"
+#include "print/ui/GPrintDriver.h"
 #include "support/DocFixture.h"
 #include "ui/UiTestSupport.h"
 
@@ -106,6 +109,33 @@ TEST_F(EquipmentUiTest, TheWindowFollowsTheLogAndFiltersByAnItem) {
     view.FilterByCurrent();
     EXPECT_EQ(doc->Filter().equipment, std::vector<RowId>{id});
     EXPECT_EQ(doc->EntryCount(), 1);
+}
+
+// The window stands apart from the main window's menus, so it prints from its own.
+TEST_F(EquipmentUiTest, TheWindowPrintsFromItsOwnMenuAndCtrlP) {
+    std::unique_ptr<QWidget> window(CEquipmentView::OpenWindow(*doc, nullptr));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QStringList asked;
+    GPrintDriver::Instance().SetPrintDialog([&](QPrinter&, QWidget*, const QString& title) {
+        asked << title;
+        return false;  // cancelled
+    });
+    auto* view = window->findChild<CEquipmentView*>();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_P, Qt::ControlModifier);
+    auto* menus = window->findChild<QMenuBar*>();
+    ASSERT_NE(menus, nullptr);
+    QMenu* file = menus->actions().value(0)->menu();
+    QAction* print = nullptr;
+    for (QAction* a : file->actions())
+        if (a->shortcut() == QKeySequence(QKeySequence::Print)) print = a;
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    GPrintDriver::Instance().SetPrintDialog(nullptr);
+    EXPECT_EQ(asked, (QStringList{"Equipment", "Equipment"}));
 }
 
 }  // namespace

@@ -214,6 +214,62 @@ TEST_F(FilterToolBarTest, OnASmallScreenTheOpenBarScrollsRatherThanRunOff) {
     EXPECT_GT(frame().MdiArea()->height(), 150);
 }
 
+// The equipment list appears with the log's first item, stays whole on a small screen and
+// narrows the log to the workouts of the items ticked.
+TEST_F(FilterToolBarTest, TheEquipmentListNarrowsTheLogToTheItemsTicked) {
+    frame().resize(640, 480);
+    Click(bar()->expandButton());
+    CCheckListComboBox* box = bar()->equipmentBox();
+    EXPECT_FALSE(box->isVisibleTo(bar()));  // nothing to choose from yet
+
+    EquipmentItem shoes, bike;
+    shoes.name = "Old Shoes";
+    shoes.sports = {{"R", false}};
+    bike.name = "Bike";
+    bike.sports = {{"B", false}};
+    const RowId shoesId = doc().AddEquipment(shoes, nullptr);
+    const RowId bikeId = doc().AddEquipment(bike, nullptr);
+    for (RowId item : {shoesId, bikeId}) {
+        WorkingEntry e = Entry(4, 1, 2026, item == shoesId ? "R" : "B");
+        e.equipment = {item};
+        ASSERT_GT(doc().AddEntry(e, nullptr), 0);
+    }
+    Settle();
+    ASSERT_TRUE(box->isVisibleTo(bar()));
+    ASSERT_EQ(box->count(), 2);  // by name
+    EXPECT_EQ(box->itemText(0), "Bike");
+    EXPECT_EQ(box->summaryText(), "Any");
+    EXPECT_TRUE(box->isEnabled());  // expanding turned Show All off
+
+    auto* scroller = bar()->findChild<QScrollArea*>();
+    scroller->ensureWidgetVisible(box);
+    Settle();
+    EXPECT_TRUE(scroller->viewport()->rect().contains(
+        QRect(box->mapTo(scroller->viewport(), QPoint()), box->size())));
+    EXPECT_GT(frame().MdiArea()->height(), 150);
+
+    box->showPopup();
+    ClickItem(box, 1);  // Old Shoes
+    box->hidePopup();
+    EXPECT_EQ(box->summaryText(), "Old Shoes");
+    EXPECT_TRUE(bar()->pendingLabel()->isVisibleTo(bar()));
+    Click(bar()->updateButton());
+    EXPECT_EQ(Shown(), 1);
+    EXPECT_EQ(doc().Filter().equipment, std::vector<RowId>{shoesId});
+
+    // Kept through Show All and back, as the other criteria are.
+    Click(bar()->showAllBox());
+    EXPECT_FALSE(box->isEnabled());
+    Click(bar()->updateButton());
+    EXPECT_EQ(Shown(), 7);
+    Click(bar()->showAllBox());
+    EXPECT_TRUE(bar()->IsExpanded());  // the item ticked is a criterion
+    Click(bar()->updateButton());
+    EXPECT_EQ(Shown(), 1);
+    Click(bar()->expandButton());
+    EXPECT_TRUE(box->isChecked(1));
+}
+
 TEST_F(FilterToolBarTest, ControlsFollowTheirSwitchesAndTimesAreChecked) {
     Click(bar()->expandButton());
     for (auto c : {Bar::kDate, Bar::kDistance, Bar::kTime, Bar::kRoute})

@@ -86,6 +86,11 @@ void CCheckListComboBox::setNamesEveryItem(bool names) {
     invalidateSummary();
 }
 
+void CCheckListComboBox::setNoneText(const QString& text) {
+    noneText_ = text;
+    invalidateSummary();
+}
+
 QString CCheckListComboBox::summaryText() const {
     if (!summaryValid_) {
         std::vector<controls::CheckItem> items;
@@ -97,7 +102,8 @@ QString CCheckListComboBox::summaryText() const {
             std::u16string text;
             for (const controls::CheckItem& item : items)
                 if (item.checked) text += (text.empty() ? u"" : sep) + item.text;
-            summary_ = text.empty() ? tr("None") : QString::fromStdU16String(text);
+            summary_ = text.empty() ? (noneText_.isEmpty() ? tr("None") : noneText_)
+                                    : QString::fromStdU16String(text);
         } else {
             summary_ = QString::fromStdU16String(controls::SummaryText(items, sep));
         }

@@ -31,6 +31,8 @@ class CCheckListComboBox : public QComboBox {
     // Names the ticked items even when every item is ticked ("None" when none is): for
     // lists where ticking all is no shorthand for "any".
     void setNamesEveryItem(bool names);
+    // What a list that names every item shows with none ticked ("None" unless told).
+    void setNoneText(const QString& text);
 
     void showPopup() override;
 
@@ -52,6 +54,7 @@ class CCheckListComboBox : public QComboBox {
     mutable QString summary_;
     mutable bool summaryValid_ = false;
     bool namesEvery_ = false;
+    QString noneText_;
 };
 
 }  // namespace kivrun

@@ -254,6 +254,19 @@ void CFilterToolBar::BuildCriteria(QWidget* body) {
     KeepPlace(repeat_);
     grid->addWidget(repeat_, kDate, 5);
     setTabOrder(date2_, repeat_);  // on the date's row, though made last
+    // Under the criteria, as wide as an operator and its first value.
+    equipmentLabel_ = new QLabel(tr("E&quipment:"), criteria_);
+    equipment_ = new CCheckListComboBox(criteria_);
+    equipment_->setNamesEveryItem(true);
+    equipment_->setNoneText(tr("Any"));
+    equipment_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    equipment_->setMinimumContentsLength(8);
+    equipment_->setToolTip(tr("Only the workouts that used one of the items ticked"));
+    equipmentLabel_->setBuddy(equipment_);
+    grid->addWidget(equipmentLabel_, kCriteria, 0);
+    grid->addWidget(equipment_, kCriteria, 1, 1, 2);
+    connect(equipment_, &CCheckListComboBox::selectionChanged, this,
+            &CFilterToolBar::UpdatePending);
     grid->setColumnStretch(6, 1);
     static_cast<QVBoxLayout*>(body->layout())->addWidget(criteria_);
 
@@ -299,6 +312,9 @@ FilterBarValues CFilterToolBar::Read() const {
     v.pace2 = FromQ(Edit(rows_[kPace].second)->text());
     v.route = FromQ(Edit(rows_[kRoute].first)->text());
     v.notes = FromQ(Edit(rows_[kNotes].first)->text());
+    for (int i = 0; i < equipment_->count(); ++i)
+        v.equipment.push_back({equipment_->itemData(i).toLongLong(), FromQ(equipment_->itemText(i)),
+                               equipment_->isChecked(i)});
     return v;
 }
 
@@ -325,6 +341,12 @@ void CFilterToolBar::Write(const FilterBarValues& v) {
     Edit(rows_[kPace].second)->setText(ToQ(v.pace2));
     Edit(rows_[kRoute].first)->setText(ToQ(v.route));
     Edit(rows_[kNotes].first)->setText(ToQ(v.notes));
+    equipment_->clear();
+    for (const FilterBarItem& item : v.equipment)
+        equipment_->addCheckItem(ToQ(item.name), item.ticked, QVariant(qlonglong(item.id)));
+    // A log without items has nothing to choose from.
+    equipmentLabel_->setVisible(!v.equipment.empty());
+    equipment_->setVisible(!v.equipment.empty());
     loading_ = false;
     UpdateEnabling();
 }
@@ -377,6 +399,7 @@ void CFilterToolBar::UpdateEnabling() {
     const bool filtering = !showAll_->isChecked();
     sports_->setEnabled(filtering);
     classes_->setEnabled(filtering);
+    equipment_->setEnabled(filtering);
     for (int c = 0; c < kCriteria; ++c) {
         const Row& row = rows_[static_cast<size_t>(c)];
         row.on->setEnabled(filtering);

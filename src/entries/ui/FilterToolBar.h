@@ -59,6 +59,8 @@ class CFilterToolBar : public QToolBar, public View {
     }
     QLabel* andLabel(Criterion c) const { return rows_[c].andLabel; }
     QCheckBox* repeatBox() const { return repeat_; }
+    // The items whose workouts to show (none ticked: any); shown when the log has items.
+    CCheckListComboBox* equipmentBox() const { return equipment_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +99,8 @@ class CFilterToolBar : public QToolBar, public View {
     DatePicker* date1_ = nullptr;
     DatePicker* date2_ = nullptr;
     QCheckBox* repeat_ = nullptr;
+    QLabel* equipmentLabel_ = nullptr;
+    CCheckListComboBox* equipment_ = nullptr;
     bool loading_ = false;
 };
 

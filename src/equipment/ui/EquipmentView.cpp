@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QVBoxLayout>
 
 #include "document/TamselDoc.h"
@@ -64,7 +65,16 @@ QWidget* CEquipmentView::OpenWindow(CTamselDoc& doc, QWidget* parent) {
     window->setWindowIcon(QIcon(QStringLiteral(":/shell/equipment.svg")));
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new CEquipmentView(doc, window));
+    auto* view = new CEquipmentView(doc, window);
+    layout->addWidget(view);
+    // A window of its own: the main window's menus do not reach it, so it has its File menu.
+    auto* menus = new QMenuBar(window);
+    QMenu* file = menus->addMenu(tr("&File"));
+    file->addAction(tr("Print Pre&view"), view, &CPrintListView::PrintPreview);
+    file->addAction(tr("&Print..."), QKeySequence::Print, view, &CPrintListView::Print);
+    file->addSeparator();
+    file->addAction(tr("&Close"), QKeySequence::Close, window, &QWidget::close);
+    layout->setMenuBar(menus);
     window->resize(1000, 360);
     return window;
 }
@@ -160,11 +170,6 @@ void CEquipmentView::RunCommand(Command cmd) {
 void CEquipmentView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         FilterByCurrent();
-        return;
-    }
-    // A window of its own has no menu bar: it answers the printing keys itself.
-    if (event->matches(QKeySequence::Print)) {
-        Print();
         return;
     }
     CPrintListView::keyPressEvent(event);
