@@ -302,9 +302,13 @@ bool CTamselDoc::FinishOpen() {
         FilterState filter = FilterState::Restore(Preference("StateFilterToolBar"));
         // Criteria applied when the log closed are applied again. Read without storing a
         // default: a log saved before this row existed opens unchanged, showing all.
-        Statement showAll =
-            db_->sql().Prepare("SELECT Value FROM Preferences WHERE Preference = 'FilterShowAll'");
-        filter.showAll = !(showAll.Step() && showAll.Text(0) == "0");
+        {
+            // Finished before the filter is applied: a read left open would hold the log, and
+            // the write after it would then fail at once when another program is writing.
+            Statement showAll = db_->sql().Prepare(
+                "SELECT Value FROM Preferences WHERE Preference = 'FilterShowAll'");
+            filter.showAll = !(showAll.Step() && showAll.Text(0) == "0");
+        }
         ApplyFilter(filter);
         return true;
     } catch (const DbError& e) {
