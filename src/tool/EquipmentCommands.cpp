@@ -37,11 +37,13 @@ ItemOptions ParseItemOptions(const std::vector<std::string>& args, bool edit) {
             name != "limit-time" && name != "notes" && !(edit && name == "name"))
             throw UsageError{"unknown option " + a};
         if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
+        const std::string what = "--" + name;
         if (name == "sport")
-            o.sports.push_back(args[++i]);
+            o.sports.push_back(TextArg(args[++i], what.c_str()));
         else
-            o.named[name] = args[++i];
+            o.named[name] = TextArg(args[++i], what.c_str());
     }
+    if (o.positional.size() == 2) TextArg(o.positional[1], "NAME");
     return o;
 }
 

@@ -86,6 +86,9 @@ TEST_F(BadArgumentsTest, BadValuesAreRefusedNamingTheArgumentAndWhatItTakes) {
         {"list " + log + " --colour red", "unknown option"},
         {"import-activities " + log + " x.fit --map " + ShellQuote("generic=Caf\xe9"),
          "--map is not valid UTF-8"},
+        {"equipment add " + log + " " + bad, "NAME is not valid UTF-8"},
+        {"equipment add " + log + " Shoes --notes " + bad, "--notes is not valid UTF-8"},
+        {"equipment add " + log + " Shoes --start -5", "--start cannot be negative"},
     };
     const std::string before = Contents();
     for (const Case& c : cases) {
