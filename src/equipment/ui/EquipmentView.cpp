@@ -13,23 +13,10 @@
 
 namespace kivrun {
 
-void CEquipmentListModel::SetRows(SharedEquipmentRows rows) {
-    beginResetModel();
-    rows_ = std::move(rows);
-    endResetModel();
-}
-
-int CEquipmentListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_->size());
-}
-
-int CEquipmentListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(kEquipmentColumns);
-}
-
 QVariant CEquipmentListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) return {};
-    const EquipmentListRow& row = (*rows_)[std::size_t(index.row())];
+    const EquipmentListRow* found = RowAt(index);
+    if (!found) return {};
+    const EquipmentListRow& row = *found;
     const EquipmentListColumn& column = EquipmentListColumns()[std::size_t(index.column())];
     switch (role) {
         case Qt::DisplayRole:
@@ -46,13 +33,6 @@ QVariant CEquipmentListModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
-}
-
-QVariant CEquipmentListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= columnCount())
-        return {};
-    return QString::fromLatin1(EquipmentListColumns()[std::size_t(section)].title);
 }
 
 // --- The list ----------------------------------------------------------------------------------

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <memory>
 
 #include "document/UpdateHint.h"
 #include "equipment/EquipmentList.h"
 #include "frames/Commands.h"
 #include "views/ui/PrintListView.h"
+#include "views/ui/RowsTableModel.h"
 
 namespace kivrun {
 
@@ -14,21 +14,11 @@ class CTamselDoc;
 class GPrintout;
 
 // The equipment list's rows as a table; items past their limit are marked.
-class CEquipmentListModel : public QAbstractTableModel {
+class CEquipmentListModel : public RowsTableModel<EquipmentListRow, &EquipmentListColumns> {
     Q_OBJECT
   public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void SetRows(SharedEquipmentRows rows);
-    const SharedEquipmentRows& Rows() const { return rows_; }
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
+    using RowsTableModel::RowsTableModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-
-  private:
-    SharedEquipmentRows rows_ = std::make_shared<const std::vector<EquipmentListRow>>();
 };
 
 // The equipment window: every item with what it has done over the filtered log. It follows

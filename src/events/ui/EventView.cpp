@@ -12,23 +12,10 @@
 
 namespace kivrun {
 
-void CEventListModel::SetRows(SharedEventRows rows) {
-    beginResetModel();
-    rows_ = std::move(rows);
-    endResetModel();
-}
-
-int CEventListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_->size());
-}
-
-int CEventListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(EventListColumns().size());
-}
-
 QVariant CEventListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) return {};
-    const EventListRow& row = (*rows_)[std::size_t(index.row())];
+    const EventListRow* found = RowAt(index);
+    if (!found) return {};
+    const EventListRow& row = *found;
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
@@ -42,13 +29,6 @@ QVariant CEventListModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
-}
-
-QVariant CEventListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= columnCount())
-        return {};
-    return QString::fromLatin1(EventListColumns()[std::size_t(section)].title);
 }
 
 // --- The list ----------------------------------------------------------------------------------

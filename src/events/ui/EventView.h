@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <memory>
 
 #include "document/UpdateHint.h"
 #include "events/EventList.h"
 #include "frames/Commands.h"
 #include "views/ui/PrintListView.h"
+#include "views/ui/RowsTableModel.h"
 
 namespace kivrun {
 
@@ -14,21 +14,11 @@ class CTamselDoc;
 class GPrintout;
 
 // The events list's rows as a table, shaded by week band.
-class CEventListModel : public QAbstractTableModel {
+class CEventListModel : public RowsTableModel<EventListRow, &EventListColumns> {
     Q_OBJECT
   public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void SetRows(SharedEventRows rows);
-    const SharedEventRows& Rows() const { return rows_; }
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
+    using RowsTableModel::RowsTableModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-
-  private:
-    SharedEventRows rows_ = std::make_shared<const std::vector<EventListRow>>();
 };
 
 // The events window's lower pane: every event, sorted by a clicked column, shaded by week.
