@@ -58,10 +58,8 @@ std::array<std::string, kEquipmentColumns> EquipmentCells(const EquipmentTotal& 
             if (u.id == unit && !u.shortName.empty()) unitName = u.shortName;
     }
     const auto distance = [&](double km) {
-        // Rounded as a size, whichever side of the limit it lies.
-        const double value = ConvertDistance(km, distance_unit::kKm, unit);
         const std::string number =
-            (value <= -0.05 ? "-" : "") + FormatNumber(std::abs(value), 1, true, false);
+            FormatNumber(ConvertDistance(km, distance_unit::kKm, unit), 1, true, false);
         return units == EquipmentUnits::Km ? number : number + " " + unitName;
     };
     std::string sports;

@@ -89,7 +89,7 @@ double Round(double x, int decimals) {
     // (rather than through an integer) keeps huge and non-finite values defined.
     if (!(std::abs(shifted) < 0x1p52)) return x;
     // Adding 0.0 turns the -0.0 of a small negative into the plain 0 an integer gives.
-    return (std::trunc(shifted + 0.5) + 0.0) / scale;
+    return (std::floor(shifted + 0.5) + 0.0) / scale;
 }
 
 std::string FormatNumber(double x, int decimals, bool pad, bool keepZero) {

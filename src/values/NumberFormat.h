@@ -25,8 +25,8 @@ std::string DisplayDoubleText(double x);
 // DoubleToText writes them.
 std::string TypedDecimalText(double x, int maxDecimals = 2);
 
-// Half up on the shifted value, then truncation toward zero: (x * 10^n + 0.5) cut to a
-// whole number, over 10^n. Decimals are limited to 0..15.
+// Half up on the shifted value: (x * 10^n + 0.5) down to a whole number, over 10^n, so that
+// -40 stays -40 (cut toward zero it read -39.9). Decimals are limited to 0..15.
 double Round(double x, int decimals);
 
 // As a C++ stream writes a double by default: six significant digits, no trailing zeros,

@@ -31,6 +31,8 @@ TEST(NumberFormat, FormatNumberRoundsThenPads) {
         {0.05, 1, true, true, "0.1"},
         {2.449, 1, true, true, "2.4"},
         {-0.2, 0, false, true, "0"},
+        {-40.0, 1, true, true, "-40.0"},
+        {-2.25, 1, false, true, "-2.2"},
         {123456.7, 1, true, true, "123457.0"},
         {1234567.8, 1, true, true, "1.23457e+06"},
         {1e300, 2, false, false, "1e+300"},
