@@ -1,6 +1,8 @@
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPrinter>
+#include <QRawFont>
 #include <QTextItem>
 #include <climits>
 #include <map>
@@ -8,6 +10,7 @@
 
 #include "LogListSupport.h"
 #include "PdfSupport.h"
+#include "print/PdfFile.h"
 #include "views/ui/LogListPrinter.h"
 
 namespace kivrun::test {
@@ -170,6 +173,79 @@ TEST_F(LogListPrint, APdfHasThePagesOfTheLayoutOrOfThePageRange) {
     pdf.setFromTo(2, 2);
     ASSERT_TRUE(list->PrintTo(pdf));
     EXPECT_EQ(ReadPdf(pdf.outputFileName()).pages, 1);
+}
+
+// The list through the painter alone, as a printout that draws on no canvas.
+class PainterOnly : public GPrintout {
+  public:
+    explicit PainterOnly(CLogListPrinter& list) : list_(list) {}
+    QString Title() const override { return list_.Title(); }
+    bool Layout(const GPage& page, const GProgress& progress) override {
+        return list_.Layout(page, progress);
+    }
+    int PageCount() const override { return list_.PageCount(); }
+    void PaintPage(QPainter& painter, const QRect& rect, int page) const override {
+        list_.PaintPage(painter, rect, page);
+    }
+
+  private:
+    CLogListPrinter& list_;
+};
+
+// The list's PDF is written directly when every character is in the printed fonts, and
+// reads as the painter's; a character they lack sends the whole list through the painter.
+TEST_F(LogListPrint, ADirectPdfReadsAsThePaintedOneAndGivesWayWhenAFontLacksACharacter) {
+    AddLongNotes(40);
+    MakeView();
+    for (const bool lacking : {false, true}) {
+        SCOPED_TRACE(lacking);
+        if (lacking) {
+            WorkingEntry e = Entry(1, 5, 2026, "R", 3000);
+            e.notes = "\xE9\x9B\xA8\xE3\x81\xAE\xE6\x97\xA5 run";  // in no Latin font
+            doc->AddEntry(e, nullptr);
+        }
+        CLogListPrinter direct(model());
+        PainterOnly painted(direct);
+        const std::string directPdf = dir.File("direct.pdf"), paintedPdf = dir.File("painted.pdf");
+        ASSERT_EQ(GPrintDriver::PrintToPdf(direct, QString::fromStdString(directPdf)), QString());
+        ASSERT_EQ(GPrintDriver::PrintToPdf(painted, QString::fromStdString(paintedPdf)), QString());
+        const PdfFacts a = ReadPdf(directPdf), b = ReadPdf(paintedPdf);
+        EXPECT_GE(a.pages, 2);
+        EXPECT_EQ(a.pages, b.pages);
+        EXPECT_EQ(a.pageSize, b.pageSize);
+        EXPECT_EQ(a.text, b.text);
+        const bool ours =
+            RunCommand("pdfinfo " + ShellQuote(directPdf)).out.find("Kivrun") != std::string::npos;
+        EXPECT_EQ(ours, !lacking);
+    }
+}
+
+// A font embedded in a PDF keeps the outlines of the glyphs used, whole when a glyph is
+// made of others, and drops the rest.
+TEST(PdfFont, KeepsTheGlyphsUsedAndThoseTheyAreMadeOf) {
+    const QRawFont font = QRawFont::fromFont(PaperFont(QStringLiteral("Arial"), 75));
+    pdf::FontTables tables;
+    for (const char* tag : {"head", "hhea", "hmtx", "maxp", "loca", "glyf", "cvt ", "fpgm", "prep"})
+        if (!font.fontTable(tag).isEmpty()) tables.tables[tag] = font.fontTable(tag).toStdString();
+    const auto glyph = [&](QChar c) { return font.glyphIndexesForString(QString(c)).front(); };
+    const quint32 kept = glyph(QChar(0xC4)), dropped = glyph(QLatin1Char('B'));  // "Ä", "B"
+    std::vector<bool> used(std::max(kept, dropped) + 1, false);
+    used[kept] = true;
+    const std::string subset = pdf::SubsetTrueType(tables.tables, used);
+    ASSERT_FALSE(subset.empty());
+    const QRawFont cut(QByteArray::fromStdString(subset), 75);
+    ASSERT_TRUE(cut.isValid());
+    EXPECT_EQ(cut.pathForGlyph(kept).elementCount(), font.pathForGlyph(kept).elementCount());
+    EXPECT_GT(cut.pathForGlyph(kept).elementCount(), 0);
+    EXPECT_EQ(cut.pathForGlyph(dropped).elementCount(), 0);
+    EXPECT_GT(font.pathForGlyph(dropped).elementCount(), 0);
+
+    // Damaged tables give no font rather than a bad one.
+    for (const char* tag : {"head", "loca", "glyf", "maxp"}) {
+        auto damaged = tables.tables;
+        damaged[tag].resize(3);
+        EXPECT_EQ(pdf::SubsetTrueType(damaged, used), std::string()) << tag;
+    }
 }
 
 TEST_F(LogListPrint, AnEmptyListPrintsOnePageWithItsFooter) {

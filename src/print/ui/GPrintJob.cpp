@@ -3,11 +3,13 @@
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <algorithm>
 
 #include "print/ui/GPrintDriver.h"
 #include "print/ui/GPrintProgress.h"
 #include "print/ui/GPrintout.h"
+#include "print/ui/PaperCanvas.h"
 
 namespace kivrun {
 
@@ -53,6 +55,10 @@ GPrintJob::Result GPrintJob::Render(QWidget* progressParent) {
         return Fail(QStringLiteral("The pages chosen are not in the printout, which has %1.")
                         .arg(printout_.PageCount()));
 
+    if (printer_.outputFormat() == QPrinter::PdfFormat)
+        if (const std::optional<Result> written = WritePdf(page, first, last, progress))
+            return *written;
+
     QPainter painter;
     if (!painter.begin(&printer_)) {
         const QString file = printer_.outputFileName();
@@ -73,6 +79,44 @@ GPrintJob::Result GPrintJob::Render(QWidget* progressParent) {
         printout_.PaintPage(painter, rect, p);
     }
     if (!painter.end()) return Fail(QStringLiteral("The printout could not be finished."));
+    return kPrinted;
+}
+
+std::optional<GPrintJob::Result> GPrintJob::WritePdf(const GPage& page, int first, int last,
+                                                     GPrintProgress& progress) {
+    const std::vector<QFont> fonts = printout_.CanvasFonts();
+    if (fonts.empty()) return std::nullopt;
+    const QPageLayout layout = printer_.pageLayout();
+    const QRectF sheet = layout.fullRect(QPageLayout::Point);
+    const QRectF paint = layout.paintRect(QPageLayout::Point);
+    const QSize units = page.Units();
+    if (units.isEmpty()) return std::nullopt;
+    // As the painter would: print units to the printer's pixels, pixels to points.
+    const double points = 72.0 / std::max(1, page.dpi);
+    pdf::PageGeometry geometry;
+    geometry.widthPoints = sheet.width();
+    geometry.heightPoints = sheet.height();
+    geometry.left = paint.left() - sheet.left();
+    geometry.top = paint.top() - sheet.top();
+    geometry.scaleX = points * page.pixels.width() / units.width();
+    geometry.scaleY = points * page.pixels.height() / units.height();
+
+    PdfCanvas canvas(printer_.docName(), fonts, geometry);
+    for (int p = first; p <= last && !canvas.Failed(); ++p) {
+        if (!progress.Printing(p - first, last - first + 1)) return kCancelled;
+        canvas.BeginPage();
+        printout_.DrawPage(canvas, p);
+        canvas.EndPage();
+    }
+    const std::string bytes = canvas.Finish();
+    if (bytes.empty()) return std::nullopt;
+    const QString path = printer_.outputFileName();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit())
+        return Fail(QStringLiteral("%1 could not be written.").arg(path));
     return kPrinted;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 class QPrinter;
@@ -12,6 +14,9 @@ class GPrintout;
 // One print job, from the print dialog to the last page: lays the printout out for the
 // printer's page, then paints the pages of the chosen range, with progress and Cancel. A
 // printout that needs more of its job (its own dialog, say) derives from it.
+class GPrintProgress;
+struct GPage;
+
 class GPrintJob {
   public:
     enum Result {
@@ -45,6 +50,10 @@ class GPrintJob {
 
   private:
     Result Fail(const QString& why);
+    // The pages written as a PDF without the painter, for a printout that draws on a canvas;
+    // nothing when it cannot be (then the painter prints it).
+    std::optional<Result> WritePdf(const GPage& page, int first, int last,
+                                   GPrintProgress& progress);
 
     QString error_;
 };

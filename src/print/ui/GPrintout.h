@@ -6,12 +6,15 @@
 #include <QString>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "print/PaperText.h"
 
 class QPainter;
 
 namespace kivrun {
+
+class PaperCanvas;
 
 // The page a printout is laid out for: the printable part of the paper in device pixels,
 // at the device's resolution.
@@ -40,6 +43,11 @@ class GPrintout {
     // A printout that is also a picture (a graph) gives the size its first page is drawn
     // at, so that it can be saved as a picture file; empty for the others.
     virtual QSize PictureSize() const { return {}; }
+    // A printout made only of text, rules and fills draws on a canvas too, in print units,
+    // in the fonts it gives here; its PDF is then written directly, many times faster than
+    // through a painter. None for the others.
+    virtual std::vector<QFont> CanvasFonts() const { return {}; }
+    virtual void DrawPage(PaperCanvas& /*canvas*/, int /*page*/) const {}
 };
 
 // Paints in print units for as long as it lives: a page of `units` fills pageRect.

@@ -12,7 +12,7 @@
 #include "controls/SportIcons.h"
 #include "controls/ui/SportIconSet.h"
 #include "document/TamselDoc.h"
-#include "print/ui/GlyphLine.h"
+#include "print/ui/PaperCanvas.h"
 #include "store/EntryReader.h"
 #include "views/LogListCells.h"
 #include "views/PrintTitle.h"
@@ -69,8 +69,9 @@ std::unique_ptr<GPrintout> CLogListPrinter::ForLog(CTamselDoc& doc) {
 bool CLogListPrinter::Layout(const GPage& page, const GProgress& progress) {
     const QFontMetricsF metrics(font_);
     widths_ = std::make_unique<CharWidths>(font_);
-    glyphs_ = std::make_unique<GlyphLine>(font_);
+    headingWidths_ = std::make_unique<CharWidths>(headingFont_);
     ascent_ = qCeil(metrics.ascent());
+    textHeight_ = metrics.ascent() + metrics.descent();
     const QSize units = page.Units();
     CTamselDoc& doc = model_.Document();
     titleLine_ =
@@ -112,44 +113,62 @@ void CLogListPrinter::PaintPage(QPainter& painter, const QRect& pageRect, int pa
     const Paper::Metrics& m = layout_.metrics();
     if (m.pageWidth <= 0 || m.pageHeight <= 0) return;
     const PaperPainter paper(painter, pageRect, QSize(m.pageWidth, m.pageHeight));
-    painter.fillRect(QRect(0, 0, m.pageWidth, m.pageHeight), Qt::white);
-    PaintTitleAndHeadings(painter);
-    PaintRows(painter, page);
-    PaintFooter(painter, page);
+    const std::vector<QFont> fonts = CanvasFonts();
+    PainterCanvas canvas(painter, fonts);
+    DrawPage(canvas, page);
 }
 
-qreal CLogListPrinter::LineX(const QRect& cell, Qt::Alignment align,
-                             std::u16string_view text) const {
+std::vector<QFont> CLogListPrinter::CanvasFonts() const {
+    // Every cell is text; a sport drawn as its icon is a picture.
+    for (const ListColumn& column : layout_.Columns())
+        if (column.id == LogListCells::kSport && column.format == 2) return {};
+    return {font_, headingFont_};
+}
+
+void CLogListPrinter::DrawPage(PaperCanvas& canvas, int page) const {
+    const Paper::Metrics& m = layout_.metrics();
+    if (m.pageWidth <= 0 || m.pageHeight <= 0) return;
+    canvas.Fill(QRect(0, 0, m.pageWidth, m.pageHeight), Qt::white);
+    DrawTitleAndHeadings(canvas);
+    DrawRows(canvas, page);
+    DrawFooter(canvas, page);
+}
+
+qreal CLogListPrinter::LineX(const QRect& cell, Qt::Alignment align, std::u16string_view text,
+                             CharWidths& widths) const {
     if (!(align & (Qt::AlignRight | Qt::AlignHCenter))) return cell.left();
-    const qreal width = widths_->WidthF(text);
+    const qreal width = widths.WidthF(text);
     return align & Qt::AlignRight ? cell.right() + 1 - width
                                   : cell.left() + (cell.width() - width) / 2;
 }
 
-void CLogListPrinter::PaintTitleAndHeadings(QPainter& painter) const {
+qreal CLogListPrinter::Baseline(int top, int height) const {
+    return top + (height - textHeight_) / 2 + ascent_;
+}
+
+void CLogListPrinter::DrawTitleAndHeadings(PaperCanvas& canvas) const {
     const Paper::Metrics& m = layout_.metrics();
     const auto& columns = layout_.Columns();
     const auto& widths = layout_.Widths();
-    painter.setPen(Qt::black);
-    painter.setFont(headingFont_);
-    painter.drawText(
-        QRect(0, 0, m.pageWidth, m.lineHeight),
-        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-        QFontMetrics(headingFont_).elidedText(titleLine_, Qt::ElideRight, m.pageWidth));
+    const std::u16string title = controls::ShortenToFit(titleLine_.toStdU16String(), m.pageWidth,
+                                                        headingWidths_->Measure(), 0);
+    canvas.Text(kHeadingFont, 0, Baseline(0, m.lineHeight), title, Qt::black);
     const int top = m.titleHeight;
     int x = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const QRect cell(x + m.cellMargin / 2, top, widths[i] - m.cellMargin, m.lineHeight);
-        painter.drawText(cell, PaperAlignment(columns[i].justification) | Qt::AlignVCenter,
-                         QString::fromStdString(columns[i].label));
+        const std::u16string label = QString::fromStdString(columns[i].label).toStdU16String();
+        canvas.Text(kHeadingFont,
+                    LineX(cell, PaperAlignment(columns[i].justification), label, *headingWidths_),
+                    Baseline(top, m.lineHeight), label, Qt::black);
         x += widths[i];
     }
-    const int rule = top + m.lineHeight + kLinePadding;
-    painter.setPen(QPen(Qt::black, kRuleWidth));
-    painter.drawLine(0, rule, std::min(x, m.pageWidth), rule);
+    canvas.EndLine();
+    canvas.HorizontalRule(0, std::min(x, m.pageWidth), top + m.lineHeight + kLinePadding,
+                          kRuleWidth);
 }
 
-void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
+void CLogListPrinter::DrawRows(PaperCanvas& canvas, int page) const {
     const Paper::Metrics& m = layout_.metrics();
     const auto& columns = layout_.Columns();
     const auto& widths = layout_.Widths();
@@ -157,25 +176,15 @@ void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
     for (int w : widths)
         rowWidth += w;
     rowWidth = std::min(rowWidth, m.pageWidth);
-    painter.setFont(font_);
     const int baseline = kLinePadding + ascent_;
     int y = layout_.RowsTop();
-    QColor pen(Qt::black);
-    painter.setPen(pen);
-    // On a printer or in a PDF, each printed line of a row goes as one run of glyphs across
-    // its columns: the PDF writer's cost is per piece of text. Elsewhere (the preview) text
-    // is drawn as text.
-    GlyphLine* line = painter.device() && painter.device()->devType() == QInternal::Printer
-                          ? glyphs_.get()
-                          : nullptr;
     for (long row = layout_.FirstRow(page); row < layout_.EndRow(page); ++row) {
         const int lines = layout_.LinesOf(row);
         const LogListPageLayout::RowLook& look = layout_.Look(row);
         if (look.shaded)
-            painter.fillRect(QRect(0, y, rowWidth, lines * m.lineHeight), ShadedBackground());
+            canvas.Fill(QRect(0, y, rowWidth, lines * m.lineHeight), ShadedBackground());
         const QColor color =
             look.color ? QColor(look.color->r, look.color->g, look.color->b) : QColor(Qt::black);
-        if (color != pen) painter.setPen(pen = color);
         for (int k = 0; k < lines; ++k) {
             const int top = y + k * m.lineHeight;
             int x = 0;
@@ -189,33 +198,33 @@ void CLogListPrinter::PaintRows(QPainter& painter, int page) const {
                     const int side = m.lineHeight - 2 * kLinePadding;
                     const QRect place = QStyle::alignedRect(
                         Qt::LeftToRight, align | Qt::AlignVCenter, QSize(side, side), cell);
-                    PaperIcon(look.image).render(&painter, place);
+                    canvas.Picture(place, [image = look.image](QPainter& p, const QRect& box) {
+                        PaperIcon(image).render(&p, box);
+                    });
                     continue;
                 }
                 const std::vector<std::u16string_view> cellLines = layout_.CellLines(row, i);
                 if (static_cast<std::size_t>(k) >= cellLines.size()) continue;
                 const std::u16string_view text = cellLines[static_cast<std::size_t>(k)];
-                const qreal at = LineX(cell, align, text);
-                // A character the font lacks goes as text, which finds another font for it.
-                if (!line || !line->Add(at, text))
-                    painter.drawText(QPointF(at, top + baseline), PaperString(text));
+                canvas.Text(kRowFont, LineX(cell, align, text, *widths_), top + baseline, text,
+                            color);
             }
-            if (line) line->Draw(painter, top + baseline);
+            canvas.EndLine();
         }
         y += lines * m.lineHeight;
     }
 }
 
-void CLogListPrinter::PaintFooter(QPainter& painter, int page) const {
+void CLogListPrinter::DrawFooter(PaperCanvas& canvas, int page) const {
     const Paper::Metrics& m = layout_.metrics();
     const int line = m.pageHeight - Paper::kFooterLineAboveBottom;
-    const QRect footer(0, line, m.pageWidth, Paper::kFooterLineAboveBottom);
-    painter.fillRect(footer, Qt::white);
-    painter.setPen(QPen(Qt::black, kRuleWidth));
-    painter.drawLine(0, line, m.pageWidth, line);
-    painter.setFont(font_);
-    painter.drawText(footer, Qt::AlignCenter,
-                     QString::fromStdString(paper::FooterText(page + 1, PageCount())));
+    canvas.Fill(QRect(0, line, m.pageWidth, Paper::kFooterLineAboveBottom), Qt::white);
+    canvas.HorizontalRule(0, m.pageWidth, line, kRuleWidth);
+    const std::u16string footer =
+        QString::fromStdString(paper::FooterText(page + 1, PageCount())).toStdU16String();
+    canvas.Text(kRowFont, (m.pageWidth - widths_->WidthF(footer)) / 2,
+                Baseline(line, Paper::kFooterLineAboveBottom), footer, Qt::black);
+    canvas.EndLine();
 }
 
 }  // namespace kivrun

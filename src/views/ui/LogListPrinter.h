@@ -5,10 +5,10 @@
 #include <QRect>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "print/ui/CharWidths.h"
 #include "print/ui/GPrintout.h"
-#include "print/ui/GlyphLine.h"
 #include "views/LogListPageLayout.h"
 
 class QPainter;
@@ -36,24 +36,31 @@ class CLogListPrinter : public GPrintout {
     bool Layout(const GPage& page, const GProgress& progress = {}) override;
     int PageCount() const override { return layout_.PageCount(); }
     void PaintPage(QPainter& painter, const QRect& pageRect, int page) const override;
+    std::vector<QFont> CanvasFonts() const override;
+    void DrawPage(PaperCanvas& canvas, int page) const override;
     const LogListPageLayout& PageLayout() const { return layout_; }
     // The title line: the log's name and its filter in words.
     const QString& TitleLine() const { return titleLine_; }
 
   private:
-    void PaintTitleAndHeadings(QPainter& painter) const;
-    void PaintRows(QPainter& painter, int page) const;
-    void PaintFooter(QPainter& painter, int page) const;
+    static constexpr int kRowFont = 0, kHeadingFont = 1;  // in CanvasFonts
+    void DrawTitleAndHeadings(PaperCanvas& canvas) const;
+    void DrawRows(PaperCanvas& canvas, int page) const;
+    void DrawFooter(PaperCanvas& canvas, int page) const;
     // Where a line of a cell starts, at the cell's alignment.
-    qreal LineX(const QRect& cell, Qt::Alignment align, std::u16string_view text) const;
+    qreal LineX(const QRect& cell, Qt::Alignment align, std::u16string_view text,
+                CharWidths& widths) const;
+    // The base line of a line of text centred in a box.
+    qreal Baseline(int top, int height) const;
 
     const CLogListModel& model_;
     QFont font_;
     QFont headingFont_;
     std::unique_ptr<CharWidths> widths_;
-    std::unique_ptr<GlyphLine> glyphs_;
+    std::unique_ptr<CharWidths> headingWidths_;
     QString titleLine_;
     int ascent_ = 0;
+    qreal textHeight_ = 0;
     LogListPageLayout layout_;
 };
 
