@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -26,9 +27,19 @@ constexpr std::size_t kSharedTextLength = 64;
 constexpr std::size_t kSharedTexts = 16384;
 
 // XML text: the markup characters as entities, and the control characters XML cannot hold
-// in the form spreadsheets read them back from (_x0001_).
+// in the form spreadsheets read them back from (_x0001_). A text that itself reads like that
+// form ("_x0041_") has its underscore written so (_x005F_), or it would come back as "A".
 void Escape(std::string& out, std::string_view text, bool attribute = false) {
-    for (char c : text) {
+    static const char* hex = "0123456789ABCDEF";
+    const auto escapeForm = [&](std::size_t at) {
+        if (attribute || at + 7 > text.size() || text[at + 1] != 'x' || text[at + 6] != '_')
+            return false;
+        for (std::size_t k = at + 2; k < at + 6; ++k)
+            if (!std::isxdigit(static_cast<unsigned char>(text[k]))) return false;
+        return true;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -42,9 +53,11 @@ void Escape(std::string& out, std::string_view text, bool attribute = false) {
             case '"':
                 out += attribute ? "&quot;" : "\"";
                 break;
+            case '_':
+                out += escapeForm(i) ? "_x005F_" : "_";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-                    static const char* hex = "0123456789ABCDEF";
                     out += "_x00";
                     out += hex[(c >> 4) & 0xF];
                     out += hex[c & 0xF];

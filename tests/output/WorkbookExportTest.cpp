@@ -164,7 +164,7 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
     doc->AddEntry(run, nullptr);
     WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R");
     lift.distance = 0;
-    lift.notes = "Tom & Jerry <b>";
+    lift.notes = "Tom & Jerry <b> _x0041_";  // not the escape form of "A"
     doc->AddEntry(lift, nullptr);
     doc->Database().sql().Exec(
         "INSERT INTO \"Calendar Events\" (SptAbbrev, Date, EventName, EventDetails, "
@@ -180,14 +180,14 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
         "D:2026-06-01 | T:Road | B: | T:Century | B:\n";
     const std::string rows =
         "D:2026-01-07 | T:Weights | T:R | N:0.0 | T:0:45:00 | B: | N:0.0 | N:0.0 | B: | "
-        "T:Tom & Jerry <b>\n"
+        "T:Tom & Jerry <b> _x0041_\n"
         "D:2026-01-05 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 | "
         "T:Côte d'Azur – 東京 | B:\n";
     EXPECT_EQ(Dump(Export(".xls")), "== Training_Log 3 x 10\n" + kLogHeader + rows + events);
     EXPECT_EQ(Dump(Export(".xlsx")),
               "== Training_Log 3 x 11\n" + kXlsxLogHeader +
                   "D:2026-01-07 | T:Weights | T:Racing | B: | B: | [h]:mm:ss=2700 | B: | B: | B: | "
-                  "B: | T:Tom & Jerry <b>\n"
+                  "B: | T:Tom & Jerry <b> _x0041_\n"
                   "D:2026-01-05 | T:Running | T:General | N:10 | T:miles | [h]:mm:ss=4500 | "
                   "[m]:ss=450 | N:150 | B: | T:Côte d'Azur – 東京 | B:\n" +
                   events);
