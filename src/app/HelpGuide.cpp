@@ -81,6 +81,7 @@ const std::vector<HelpLink>& HelpLinks() {
         {HelpContext::Graphs, K::Graphs, "graphs.html"},
         {HelpContext::Events, K::Events, "events.html"},
         {HelpContext::EventDialog, std::nullopt, "events.html#dialog"},
+        {HelpContext::Equipment, K::Equipment, "equipment.html"},
         {HelpContext::WeightsWindow, K::Weights, "weights.html"},
         {HelpContext::WeightsDialog, std::nullopt, "weights.html#routines"},
         {HelpContext::TemplatesDialog, std::nullopt, "weights.html#templates"},
@@ -167,7 +168,8 @@ std::vector<std::string> AttributeValues(const std::string& html, const char* at
 std::set<std::string> AnchorsOf(const std::string& html) {
     std::set<std::string> anchors;
     for (const char* attribute : {"id", "name"})
-        for (std::string& value : AttributeValues(html, attribute)) anchors.insert(value);
+        for (std::string& value : AttributeValues(html, attribute))
+            anchors.insert(value);
     return anchors;
 }
 
@@ -207,7 +209,8 @@ std::vector<std::string> HelpProblems(const std::map<std::string, std::string>& 
             listed.insert(topic.page.substr(0, topic.page.find('#')));
         }
     }
-    for (const HelpLink& link : HelpLinks()) check("F1", link.target);
+    for (const HelpLink& link : HelpLinks())
+        check("F1", link.target);
 
     for (const auto& [path, bytes] : files) {
         if (!IsPage(path)) continue;

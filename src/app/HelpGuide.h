@@ -41,6 +41,7 @@ enum class HelpContext {
     Graphs,
     Events,
     EventDialog,
+    Equipment,
     WeightsWindow,
     WeightsDialog,
     TemplatesDialog,

@@ -8,8 +8,8 @@
 namespace kivrun {
 namespace {
 
-constexpr const char* kKeys[] = {"log",      "totals", "entry",   "week",
-                                 "calendar", "events", "weights", "graph"};
+constexpr const char* kKeys[] = {"log",    "totals",  "entry", "week",     "calendar",
+                                 "events", "weights", "graph", "equipment"};
 
 const char* ShowKey(WindowShow show) {
     switch (show) {

@@ -7,8 +7,9 @@ namespace kivrun {
 
 const std::vector<WindowKind>& AllWindowKinds() {
     static const std::vector<WindowKind> kinds = {
-        WindowKind::LogWindow, WindowKind::Totals, WindowKind::EntryView, WindowKind::WeekView,
-        WindowKind::Calendar,  WindowKind::Events, WindowKind::Weights,   WindowKind::Graphs};
+        WindowKind::LogWindow, WindowKind::Totals,   WindowKind::EntryView,
+        WindowKind::WeekView,  WindowKind::Calendar, WindowKind::Events,
+        WindowKind::Weights,   WindowKind::Graphs,   WindowKind::Equipment};
     return kinds;
 }
 
@@ -32,6 +33,8 @@ std::string WindowTitle(WindowKind kind) {
             return "Weights";
         case WindowKind::Graphs:
             return "Graphing";
+        case WindowKind::Equipment:
+            return "Equipment";
     }
     return {};
 }
@@ -71,6 +74,10 @@ std::optional<WindowRect> InitialChildRect(WindowKind kind, int w, int h) {
         case WindowKind::Totals:
             width = kTotalsSingleWidth;
             height = h - 50;
+            break;
+        case WindowKind::Equipment:
+            width = std::min(w - 40, 1000);
+            height = std::min(h - 30, 400);
             break;
         case WindowKind::Weights:
             return std::nullopt;
@@ -162,6 +169,8 @@ WindowMenus MenusOf(WindowKind kind) {
                           {Command::GraphByWeek, "Group By &Week"},
                           {Command::GraphByMonth, "Group By &Month"},
                           {Command::GraphByYear, "Group By &Year"}}}};
+        case WindowKind::Equipment:
+            return {"&Print Equipment...\tCtrl+P", {}, std::nullopt};
     }
     return {};
 }
@@ -333,6 +342,8 @@ WindowSize UsefulSize(WindowKind kind) {
             return {kTotalsSingleWidth, 300};
         case WindowKind::Events:
             return {480, 340};
+        case WindowKind::Equipment:
+            return {480, 240};
         case WindowKind::Weights:
             break;
     }

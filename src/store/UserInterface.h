@@ -9,7 +9,17 @@ class CTamselDoc;
 class View;
 
 // The kinds of log window; each shows the open log through its own views.
-enum class WindowKind { LogWindow, Totals, EntryView, WeekView, Calendar, Events, Weights, Graphs };
+enum class WindowKind {
+    LogWindow,
+    Totals,
+    EntryView,
+    WeekView,
+    Calendar,
+    Events,
+    Weights,
+    Graphs,
+    Equipment
+};
 
 // The choices of the "Import from other Log" dialog.
 struct ImportOptions {

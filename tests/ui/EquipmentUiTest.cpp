@@ -111,32 +111,5 @@ TEST_F(EquipmentUiTest, TheWindowFollowsTheLogAndFiltersByAnItem) {
     EXPECT_EQ(doc->EntryCount(), 1);
 }
 
-// The window stands apart from the main window's menus, so it prints from its own.
-TEST_F(EquipmentUiTest, TheWindowPrintsFromItsOwnMenuAndCtrlP) {
-    std::unique_ptr<QWidget> window(CEquipmentView::OpenWindow(*doc, nullptr));
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QStringList asked;
-    GPrintDriver::Instance().SetPrintDialog([&](QPrinter&, QWidget*, const QString& title) {
-        asked << title;
-        return false;  // cancelled
-    });
-    auto* view = window->findChild<CEquipmentView*>();
-    view->setFocus();
-    QTest::keyClick(view, Qt::Key_P, Qt::ControlModifier);
-    auto* menus = window->findChild<QMenuBar*>();
-    ASSERT_NE(menus, nullptr);
-    QMenu* file = menus->actions().value(0)->menu();
-    QAction* print = nullptr;
-    for (QAction* a : file->actions())
-        if (a->shortcut() == QKeySequence(QKeySequence::Print)) print = a;
-    ASSERT_NE(print, nullptr);
-    print->trigger();
-    GPrintDriver::Instance().SetPrintDialog(nullptr);
-    EXPECT_EQ(asked, (QStringList{"Equipment", "Equipment"}));
-}
-
 }  // namespace
 }  // namespace kivrun

@@ -180,6 +180,8 @@ TEST_F(LayoutBetweenSessions, TheLastLogReopensWithItsWindowsWhereTheyWere) {
     ASSERT_NE(week, nullptr);
     week->ShowWeek(CDate(2, 4, 2026));
     frame().FindChild(WindowKind::WeekView)->setGeometry(30, 20, 480, 300);
+    doc().OpenOrActivate(WindowKind::Equipment);
+    frame().FindChild(WindowKind::Equipment)->setGeometry(60, 40, 500, 260);
     doc().OpenOrActivate(WindowKind::Calendar);
     auto* month = dynamic_cast<CCalendarView*>(frame().FindChild(WindowKind::Calendar)->MainView());
     ASSERT_NE(month, nullptr);
@@ -200,8 +202,9 @@ TEST_F(LayoutBetweenSessions, TheLastLogReopensWithItsWindowsWhereTheyWere) {
     QStringList kinds;
     for (ChildFrame* child : frame().Children())
         kinds << QString::fromStdString(WindowTitle(child->Kind()));
-    EXPECT_EQ(kinds, (QStringList{"Training Log", "Week View", "Calendar View"}));
+    EXPECT_EQ(kinds, (QStringList{"Training Log", "Week View", "Equipment", "Calendar View"}));
     EXPECT_EQ(frame().FindChild(WindowKind::WeekView)->geometry(), QRect(30, 20, 480, 300));
+    EXPECT_EQ(frame().FindChild(WindowKind::Equipment)->geometry(), QRect(60, 40, 500, 260));
     EXPECT_EQ(frame().FindChild(WindowKind::Calendar)->geometry(), QRect(10, 15, 520, 330));
     EXPECT_EQ(frame().ActiveChild()->Kind(), WindowKind::Calendar);
     month = dynamic_cast<CCalendarView*>(frame().FindChild(WindowKind::Calendar)->MainView());

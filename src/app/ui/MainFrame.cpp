@@ -55,6 +55,8 @@ std::optional<WindowKind> KindOpenedBy(Command cmd) {
             return WindowKind::Graphs;
         case Command::ViewEvents:
             return WindowKind::Events;
+        case Command::ViewEquipment:
+            return WindowKind::Equipment;
         default:
             return std::nullopt;
     }
@@ -422,26 +424,7 @@ void MainFrame::LogOpened(CTamselDoc& doc) {
     RefreshCommands();
 }
 
-void MainFrame::ShowLogWindow(const QString& name, const std::function<QWidget*()>& make) {
-    for (const QPointer<QWidget>& w : logWindows_) {
-        if (w && w->objectName() == name) {
-            w->showNormal();
-            w->raise();
-            w->activateWindow();
-            return;
-        }
-    }
-    QWidget* window = make();
-    window->setObjectName(name);
-    logWindows_.push_back(window);
-    window->show();
-}
-
 void MainFrame::LogClosing(CTamselDoc& doc) {
-    // Their views must not outlive the log.
-    for (const QPointer<QWidget>& w : logWindows_)
-        delete w.data();
-    logWindows_.clear();
     ShowFilterBar(false);  // the bar belongs to the log
     doc.RemoveView(this);
 }

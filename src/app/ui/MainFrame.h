@@ -72,9 +72,6 @@ class MainFrame : public QMainWindow, public View, public CommandHost {
     // --- Commands --------------------------------------------------------------------------
     QAction* Action(Command cmd) const;
     void SetCommandHandler(Command cmd, CommandHandler handler);
-    // A window of its own over the open log (the equipment list): raised when one of that
-    // name is open, else made; closed before the log closes.
-    void ShowLogWindow(const QString& name, const std::function<QWidget*()>& make);
     // Who takes a command: the active log window, then a set handler, then the main window.
     CommandState StatusOf(Command cmd);
     void Run(Command cmd);
@@ -125,7 +122,6 @@ class MainFrame : public QMainWindow, public View, public CommandHost {
     QTimer* refreshTimer_ = nullptr;
     std::map<Command, QAction*> actions_;
     std::map<Command, CommandHandler> handlers_;
-    std::vector<QPointer<QWidget>> logWindows_;
     int menuKey_ = -2;
     bool closingChildren_ = false;
 };

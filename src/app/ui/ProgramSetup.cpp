@@ -4,7 +4,6 @@
 #include "app/ui/KivrunApp.h"
 #include "app/ui/MainFrame.h"
 #include "document/Import.h"
-#include "equipment/ui/EquipmentView.h"
 #include "output/ExportCommand.h"
 #include "prefs/ui/PreferencesSheet.h"
 #include "weights/ui/ExerciseListDlg.h"
@@ -26,11 +25,6 @@ void SetUpProgramCommands(KivrunApp& app) {
     AcceptActivityDrops(app);
     app.Frame().SetCommandHandler(Command::WeightsTemplates, [](QWidget* parent, CTamselDoc* doc) {
         if (doc) CWeightsDlg::EditTemplates(*doc, parent);
-    });
-    app.Frame().SetCommandHandler(Command::ViewEquipment, [&app](QWidget* parent, CTamselDoc* doc) {
-        if (!doc) return;
-        app.Frame().ShowLogWindow(QStringLiteral("EquipmentWindow"),
-                                  [&] { return CEquipmentView::OpenWindow(*doc, parent); });
     });
     app.Frame().SetCommandHandler(Command::WeightsExercises, [](QWidget* parent, CTamselDoc* doc) {
         if (doc) CExerciseListDlg::Edit(*doc, parent);

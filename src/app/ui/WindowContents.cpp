@@ -178,6 +178,7 @@ void RegisterWindowContents() {
     templates.SetContentFactory(WindowKind::EntryView, &CEntryView::Create);
     templates.SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
     templates.SetContentFactory(WindowKind::Graphs, &CGraphViewFrame::Create);
+    templates.SetContentFactory(WindowKind::Equipment, &CEquipmentView::Create);
 
     // What `kivrun --print` prints.
     RegisterPrintableView({QStringLiteral("log"),

@@ -37,26 +37,8 @@ QVariant CEquipmentListModel::data(const QModelIndex& index, int role) const {
 
 // --- The list ----------------------------------------------------------------------------------
 
-QWidget* CEquipmentView::OpenWindow(CTamselDoc& doc, QWidget* parent) {
-    auto* window = new QWidget(parent, Qt::Window);
-    window->setObjectName(QStringLiteral("EquipmentWindow"));
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(tr("Equipment"));
-    window->setWindowIcon(QIcon(QStringLiteral(":/shell/equipment.svg")));
-    auto* layout = new QVBoxLayout(window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* view = new CEquipmentView(doc, window);
-    layout->addWidget(view);
-    // A window of its own: the main window's menus do not reach it, so it has its File menu.
-    auto* menus = new QMenuBar(window);
-    QMenu* file = menus->addMenu(tr("&File"));
-    file->addAction(tr("Print Pre&view"), view, &CPrintListView::PrintPreview);
-    file->addAction(tr("&Print..."), QKeySequence::Print, view, &CPrintListView::Print);
-    file->addSeparator();
-    file->addAction(tr("&Close"), QKeySequence::Close, window, &QWidget::close);
-    layout->setMenuBar(menus);
-    window->resize(1000, 360);
-    return window;
+QWidget* CEquipmentView::Create(CTamselDoc& doc, QWidget* parent) {
+    return new CEquipmentView(doc, parent);
 }
 
 CEquipmentView::~CEquipmentView() {

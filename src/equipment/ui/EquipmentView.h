@@ -26,9 +26,7 @@ class CEquipmentListModel : public RowsTableModel<EquipmentListRow, &EquipmentLi
 class CEquipmentView : public CPrintListView, public View, public CommandTarget {
     Q_OBJECT
   public:
-    // A window of its own over the log, beside the log windows: the caller closes it before
-    // the log closes.
-    static QWidget* OpenWindow(CTamselDoc& doc, QWidget* parent);
+    static QWidget* Create(CTamselDoc& doc, QWidget* parent);
     explicit CEquipmentView(CTamselDoc& doc, QWidget* parent = nullptr);
     ~CEquipmentView() override;
 

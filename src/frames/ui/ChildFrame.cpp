@@ -36,6 +36,8 @@ Command OpenedBy(WindowKind kind) {
             return Command::ViewGraph;
         case WindowKind::Events:
             return Command::ViewEvents;
+        case WindowKind::Equipment:
+            return Command::ViewEquipment;
         default:
             return Command::ViewTrainingLog;
     }

@@ -37,7 +37,7 @@ struct WindowTemplate {
     std::vector<Command> Toolbar() const { return ChildToolbar(kind); }
 };
 
-// The registry of the eight kinds of log window, in registration order.
+// The registry of the kinds of log window, in registration order.
 class WindowTemplates {
   public:
     static WindowTemplates& Instance();
@@ -51,12 +51,12 @@ class WindowTemplates {
 
     const WindowTemplate& Template(WindowKind kind) const;
     bool HasContent(WindowKind kind) const { return Template(kind).HasContent(); }
-    const std::array<WindowTemplate, 8>& All() const { return templates_; }
+    const std::array<WindowTemplate, 9>& All() const { return templates_; }
 
   private:
     WindowTemplates();
     WindowTemplate& At(WindowKind kind);
-    std::array<WindowTemplate, 8> templates_;
+    std::array<WindowTemplate, 9> templates_;
 };
 
 }  // namespace kivrun
