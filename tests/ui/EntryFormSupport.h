@@ -19,10 +19,10 @@ class EntryFormTest : public ShellTest {
                                    templates.Template(WindowKind::LogWindow).upper,
                                    std::move(lowerPane));
         Started({MakeLog(log)});
+        AddThreeSports(doc());
         doc().Database().sql().Exec(
             "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
             "('R','G','Hill loop'), ('R','G','Canal path')");
-        AddThreeSports(doc());
         ShowFrame(1100, 700, true);
         window = frame().FindChild(WindowKind::LogWindow);
         ASSERT_NE(window, nullptr);
