@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "document/EquipmentValue.h"
 #include "document/TamselDoc.h"
 #include "store/LogDatabase.h"
 #include "support/TestLog.h"
@@ -55,6 +56,47 @@ inline WorkingEntry Entry(int month, int day, int year, const char* sport = "R",
     return e;
 }
 
+// Running (R, miles, min/mile), Road (B, km, km/h) and Weights (W, no distance), and the
+// views told as the Sports page tells them.
+inline void AddThreeSports(CTamselDoc& doc) {
+    doc.Database().sql().Exec(
+        "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+        "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+    doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+}
+
+// A filter that shows the workouts of one sport only.
+inline FilterState OnlySport(char sport) {
+    FilterState f;
+    f.showAll = false;
+    f.sports.fill(false);
+    f.sports[sport - 'A'] = true;
+    return f;
+}
+
+// A filter that shows the workouts longer than distance only.
+inline FilterState LongerThan(double distance) {
+    FilterState f;
+    f.showAll = false;
+    f.distanceOn = true;
+    f.distanceOp = FilterState::kGreater;
+    f.distance1 = distance;
+    return f;
+}
+
+// An item of equipment for sports (letter, ticked for a new workout of it).
+inline EquipmentItem Gear(std::string name, std::vector<EquipmentSport> sports,
+                          std::string kind = equipment_kind::kOther, double limitKm = 0,
+                          double startKm = 0) {
+    EquipmentItem item;
+    item.name = std::move(name);
+    item.sports = std::move(sports);
+    item.kind = std::move(kind);
+    item.limitKm = limitKm;
+    item.startKm = startKm;
+    return item;
+}
+
 // A new log open in a document, with three sports and a scripted user.
 class DocFixture : public ::testing::Test {
   protected:
@@ -65,11 +107,7 @@ class DocFixture : public ::testing::Test {
         doc->SetBackupFolder(dir.File("Backup Logs"));
         path = dir.File("log.tlg");
         ASSERT_TRUE(doc->CreateLog(path));
-        doc->Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
-        // As the Sports page does after writing sports.
-        doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        AddThreeSports(*doc);
         doc->AddView(&view);
     }
     void TearDown() override {

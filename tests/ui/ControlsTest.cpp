@@ -6,16 +6,12 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QSignalSpy>
-#include <QStandardItemModel>
-#include <QTableView>
 #include <QSpinBox>
 #include <QTest>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 #include "controls/ui/AutoCompleteComboBox.h"
 #include "controls/ui/CheckListComboBox.h"
-#include "controls/ui/EllipsisItemDelegate.h"
 #include "controls/ui/HoverTipWindow.h"
 #include "controls/ui/IconPickerDialog.h"
 #include "controls/ui/SportIconSet.h"
@@ -127,33 +123,6 @@ TEST(AutoCompleteCombo, TypingCompletesAndBackspaceDoesNot) {
     EXPECT_EQ(edit->text(), "Squat");
 }
 
-// Where the text is cut is ControlRulesTest.ShortenText's; what fits is left whole:
-// LogListView.NumbersAreDrawnWholeAsBuiltAndOnceFitted.
-TEST(EllipsisDelegate, ShortensWhatDoesNotFitItsColumn) {
-    QStandardItemModel model(1, 2);
-    model.setItem(0, 0, new QStandardItem("Squats"));
-    model.setItem(0, 1, new QStandardItem("Concentration Curls with a very long note\nand more"));
-    QTableView view;
-    view.setModel(&model);
-    auto* delegate = new CEllipsisItemDelegate(&view);
-    delegate->setColumnAlignment(1, Qt::AlignRight);
-    view.setItemDelegate(delegate);
-    view.setColumnWidth(0, 120);
-    view.setColumnWidth(1, 120);
-    view.resize(300, 120);
-    view.show();
-
-    QStyleOptionViewItem option;
-    option.initFrom(&view);
-    option.widget = &view;
-    option.font = view.font();
-    option.rect = view.visualRect(model.index(0, 1));
-    const QString shown = delegate->displayedText(option, model.index(0, 1));
-    EXPECT_TRUE(shown.startsWith("Concentration")) << shown.toStdString();
-    EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
-    EXPECT_LE(QFontMetrics(view.font()).horizontalAdvance(shown), 120);
-}
-
 TEST(IconPicker, OkWithoutAnIconAsksForOneAndADoubleClickChooses) {
     kivrun::test::MessageBoxAnswerer answerer;
     CIconPickerDialog empty(nullptr, -1);
@@ -242,15 +211,9 @@ TEST(WheelGuard, ABoxTakesTheWheelOnlyWithTheKeyboardFocus) {
     notes->setFocus();
 
     // A notch away from the user, on the part of the box the pointer is over.
-    const auto turn = [](QWidget* w) {
-        const QPointF at = QRectF(w->rect()).center();
-        QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(w, &wheel);
-        return wheel.isAccepted();
-    };
+    const auto turn = [](QWidget* w) { return test::Wheel(w, -120, QRectF(w->rect()).center()); };
     for (QWidget* part : std::initializer_list<QWidget*>{route, exercise->lineEdit(), days,
-                                                          days->findChild<QLineEdit*>()}) {
+                                                         days->findChild<QLineEdit*>()}) {
         EXPECT_FALSE(turn(part)) << part->metaObject()->className();
         EXPECT_EQ(QApplication::focusWidget(), notes);
     }

@@ -2,12 +2,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTest>
 
 #include "ShellSupport.h"
 #include "entries/ui/DataEntryFrm.h"
-#include "frames/ui/ChildFrame.h"
-#include "store/LogDatabase.h"
 
 namespace kivrun::test {
 
@@ -22,16 +19,11 @@ class EntryFormTest : public ShellTest {
                                    templates.Template(WindowKind::LogWindow).upper,
                                    std::move(lowerPane));
         Started({MakeLog(log)});
+        AddThreeSports(doc());
         doc().Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5);"
             "INSERT INTO Routes (SptAbbrev, TrainingTypeAbbrev, Route) VALUES "
             "('R','G','Hill loop'), ('R','G','Canal path')");
-        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
-        frame().showNormal();
-        frame().resize(1100, 700);
-        frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        ShowFrame(1100, 700, true);
         window = frame().FindChild(WindowKind::LogWindow);
         ASSERT_NE(window, nullptr);
         form = window->findChild<CDataEntryFrm*>();
@@ -40,6 +32,17 @@ class EntryFormTest : public ShellTest {
     }
 
     CTamselDoc& doc() { return *app->Document(); }
+
+    // Down and Up on the closed list, as a user steps to a sport.
+    void ChooseSport(const QString& name) {
+        QComboBox* box = form->sportBox();
+        const int target = box->findText(name);
+        ASSERT_GE(target, 0);
+        box->setFocus();
+        while (box->currentIndex() != target)
+            QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        Settle();
+    }
 
     // Keyboard input, as a user gives it: what the box held is typed over.
     static void Type(QWidget* box, const QString& text) {

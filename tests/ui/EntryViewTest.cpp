@@ -1,15 +1,10 @@
-#include <gtest/gtest.h>
 
 #include <QCalendarWidget>
 #include <QScrollBar>
-#include <QTest>
 #include <QTextCharFormat>
 #include <QToolBar>
-#include <QWheelEvent>
 
 #include "ShellSupport.h"
-#include "frames/ui/ChildFrame.h"
-#include "support/DocFixture.h"
 #include "views/ui/EntryView.h"
 #include "views/ui/PageDrawing.h"
 #include "views/ui/TamselView.h"
@@ -89,23 +84,7 @@ TEST_F(EntryViewInTheProgram, OpenStepAndPickADay) {
 }
 
 // The view over a small log of its own.
-class EntryViewAlone : public test::DocFixture {
-  protected:
-    void TearDown() override {
-        if (view) doc->RemoveView(view.get());
-        view.reset();
-        DocFixture::TearDown();
-    }
-    CEntryView& Show() {
-        view = std::make_unique<CEntryView>(*doc);
-        doc->AddView(view.get());
-        view->resize(600, 500);
-        view->show();
-        QApplication::processEvents();
-        return *view;
-    }
-    std::unique_ptr<CEntryView> view;
-};
+using EntryViewAlone = test::ViewsTest;
 
 TEST_F(EntryViewAlone, RoutineSplitsThumbWheelAndAnEmptyLog) {
     WorkingEntry lift = test::Entry(3, 2, 2026, "W", 2700);
@@ -118,7 +97,7 @@ TEST_F(EntryViewAlone, RoutineSplitsThumbWheelAndAnEmptyLog) {
         std::to_string(runId) + ", 1, '7:58'), (" + std::to_string(runId) + ", 2, '8:03')");
     const RowId third = doc->AddEntry(test::Entry(3, 9, 2026, "B", 3600), nullptr);
 
-    CEntryView& v = Show();
+    CEntryView& v = Show<CEntryView>({600, 500});
     const auto lastOfSet = [&] { return doc->EntryAt(doc->EntryCount() - 1)->entryId; };
     EXPECT_EQ(v.Shown(), lastOfSet());
     v.ShowEntry(liftId);
@@ -138,11 +117,7 @@ TEST_F(EntryViewAlone, RoutineSplitsThumbWheelAndAnEmptyLog) {
     EXPECT_EQ(v.Shown(), liftId);
 
     // The wheel steps once a whole notch has turned, towards the user to a later workout.
-    const auto turn = [&](int delta) {
-        QWheelEvent wheel(QPointF(50, 50), v.mapToGlobal(QPointF(50, 50)), {}, {0, delta},
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&v, &wheel);
-    };
+    const auto turn = [&](int delta) { test::Wheel(&v, delta); };
     turn(-60);
     EXPECT_EQ(v.Shown(), liftId);
     turn(-60);

@@ -86,13 +86,8 @@ TEST_F(EquipmentUiTest, ThePreferencesPageKeepsItemsRoundTrip) {
 }
 
 TEST_F(EquipmentUiTest, TheWindowFollowsTheLogAndFiltersByAnItem) {
-    EquipmentItem shoes;
-    shoes.name = "Trail";
-    shoes.kind = "shoes";
-    shoes.sports = {{"R", true}};
-    shoes.startKm = 695;
-    shoes.limitKm = 700;
-    const RowId id = doc->AddEquipment(shoes, nullptr);
+    const RowId id =
+        doc->AddEquipment(test::Gear("Trail", {{"R", true}}, "shoes", 700, 695), nullptr);
     CEquipmentView view(*doc);
     ASSERT_EQ(view.Model().rowCount(), 1);
     const QModelIndex distance = view.Model().index(0, 3);

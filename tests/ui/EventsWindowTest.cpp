@@ -1,27 +1,20 @@
-#include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTest>
-#include <QTimer>
 #include <functional>
 
-#include "app/ui/WindowContents.h"
 #include "entries/ui/DataEntryFrm.h"
 #include "entries/ui/DatePicker.h"
 #include "events/ui/EventDlg.h"
 #include "events/ui/EventEntryForm.h"
 #include "events/ui/EventFields.h"
 #include "events/ui/EventView.h"
-#include "frames/ui/WindowTemplates.h"
-#include "support/DocFixture.h"
+#include "ui/ShellSupport.h"
 #include "views/ui/CalendarView.h"
 
 namespace kivrun {
@@ -29,24 +22,17 @@ namespace {
 
 // The calendar and the events window (the form above the list) over a small log, with the
 // program's own event editor.
-class EventsWindow : public test::DocFixture {
+class EventsWindow : public test::ViewsTest {
   protected:
     void SetUp() override {
-        DocFixture::SetUp();
+        ViewsTest::SetUp();
         RegisterWindowContents();
     }
     void TearDown() override {
-        for (View* v : shown)
-            doc->RemoveView(v);
-        windows.clear();
         CCalendarView::SetEventEditor({});
         for (WindowKind kind : AllWindowKinds())
             WindowTemplates::Instance().Clear(kind);
-        DocFixture::TearDown();
-    }
-    void Register(View* v) {
-        doc->AddView(v);
-        shown.push_back(v);
+        ViewsTest::TearDown();
     }
     // The events window as its frame lays it out.
     void ShowEventsWindow() {
@@ -61,21 +47,6 @@ class EventsWindow : public test::DocFixture {
         split->show();
         QApplication::processEvents();
     }
-    // Runs act on the "Event" dialog that open brings up; a dialog act leaves open is
-    // cancelled.
-    void OnEventDialog(const std::function<void(CEventDlg&)>& act,
-                       const std::function<void()>& open) {
-        bool came = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<CEventDlg*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            came = true;
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        open();
-        EXPECT_TRUE(came) << "no Event dialog";
-    }
     static void Pick(QComboBox* box, const QString& text) {
         const int at = box->findText(text);
         ASSERT_GE(at, 0) << text.toStdString();
@@ -89,24 +60,22 @@ class EventsWindow : public test::DocFixture {
         return texts;
     }
 
-    std::vector<std::unique_ptr<QWidget>> windows;
-    std::vector<View*> shown;
     CEventEntryForm* form = nullptr;
     CEventView* list = nullptr;
 };
 
 TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorkout) {
-    auto& month = *new CCalendarView(*doc);
-    windows.emplace_back(&month);
-    Register(&month);
-    month.resize(900, 600);
-    month.show();
+    auto& month = Show<CCalendarView>({900, 600});
     ShowEventsWindow();
     ASSERT_TRUE(month.CommandStatus(Command::CalendarNewEvent)->enabled);
 
     // A double click on an empty place of a day: the dialog on that day wants a sport first.
     const PixelRect cell = month.Grid().Cell(month.Grid().CellIndex(CDate(12, 9, 2026)));
-    OnEventDialog(
+    EXPECT_TRUE(test::WithModal<CEventDlg>(
+        [&] {
+            QTest::mouseDClick(month.viewport(), Qt::LeftButton, {},
+                               {cell.left + 30, cell.bottom - 5});
+        },
         [&](CEventDlg& dialog) {
             CEventFields& f = dialog.Fields();
             EXPECT_EQ(f.DateBox()->date(), QDate(2026, 12, 9));
@@ -121,11 +90,7 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
             QTest::keyClick(f.DetailsBox(), Qt::Key_Return);
             QTest::keyClicks(f.DetailsBox(), "Bring belt");
             dialog.accept();
-        },
-        [&] {
-            QTest::mouseDClick(month.viewport(), Qt::LeftButton, {},
-                               {cell.left + 30, cell.bottom - 5});
-        });
+        }));
     ASSERT_EQ(doc->Events().size(), 1u);
     const EventRow planned = doc->Events().front();
     EXPECT_EQ(planned.details, "Start 9:00\r\nBring belt");
@@ -134,15 +99,14 @@ TEST_F(EventsWindow, PlannedFromTheCalendarChangedInTheDialogAndTurnedIntoAWorko
 
     // Enter on its line opens it; the changes reach the calendar and the list.
     month.Select(line);
-    OnEventDialog(
-        [&](CEventDlg& dialog) {
-            CEventFields& f = dialog.Fields();
-            f.NameBox()->clear();
-            QTest::keyClicks(f.NameBox(), "Winter 10K");
-            f.DateBox()->setDate(QDate(2026, 12, 6));
-            dialog.accept();
-        },
-        [&] { QTest::keyClick(&month, Qt::Key_Return); });
+    EXPECT_TRUE(test::WithModal<CEventDlg>([&] { QTest::keyClick(&month, Qt::Key_Return); },
+                                           [&](CEventDlg& dialog) {
+                                               CEventFields& f = dialog.Fields();
+                                               f.NameBox()->clear();
+                                               QTest::keyClicks(f.NameBox(), "Winter 10K");
+                                               f.DateBox()->setDate(QDate(2026, 12, 6));
+                                               dialog.accept();
+                                           }));
     EXPECT_EQ(doc->Event(planned.eventId)->name, "Winter 10K");
     EXPECT_EQ(doc->Event(planned.eventId)->details, planned.details);  // kept through the edit
     EXPECT_EQ(Column(3), QStringList{"Winter 10K"});

@@ -1,13 +1,9 @@
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
 
 #include "ShellSupport.h"
-#include "frames/ui/ChildFrame.h"
-#include "store/LogDatabase.h"
-#include "support/DocFixture.h"
 
 namespace kivrun::test {
 namespace {
@@ -15,7 +11,13 @@ namespace {
 using FileCommands = ShellTest;
 
 TEST_F(FileCommands, NewAsksWhereThenCreatesTheLogAndShowsThePreferences) {
-    Started();
+    const QString log = MakeLog("Kept.tlg");
+    Started({log});
+    dialogs->saveFiles.push_back(std::nullopt);  // cancelled: the open log stays open
+    frame().Run(Command::FileNew);
+    ASSERT_NE(app->Document(), nullptr);
+    EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), log);
+
     int preferencesShown = 0;
     app->Ui().preferencesHandler = [&](QWidget* parent, CTamselDoc& doc) {
         EXPECT_EQ(parent, &frame());
@@ -28,20 +30,11 @@ TEST_F(FileCommands, NewAsksWhereThenCreatesTheLogAndShowsThePreferences) {
     EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), Path("Fresh.tlg"));
     EXPECT_TRUE(QFile::exists(Path("Fresh.tlg")));
     EXPECT_EQ(preferencesShown, 1);
-    ASSERT_EQ(dialogs->saveSpecs.size(), 1u);
-    EXPECT_EQ(dialogs->saveSpecs[0].nameFilters,
+    ASSERT_EQ(dialogs->saveSpecs.size(), 2u);
+    EXPECT_EQ(dialogs->saveSpecs[1].nameFilters,
               (QStringList{"Training Log Files (*.tlg)", "All Files (*)"}));
-    EXPECT_EQ(dialogs->saveSpecs[0].defaultSuffix, "tlg");
+    EXPECT_EQ(dialogs->saveSpecs[1].defaultSuffix, "tlg");
     EXPECT_EQ(app->Recent().First(), Path("Fresh.tlg"));
-}
-
-TEST_F(FileCommands, CancellingNewLeavesTheOpenLogOpen) {
-    const QString log = MakeLog("Kept.tlg");
-    Started({log});
-    dialogs->saveFiles.push_back(std::nullopt);
-    frame().Run(Command::FileNew);
-    ASSERT_NE(app->Document(), nullptr);
-    EXPECT_EQ(QString::fromStdString(app->Document()->PathName()), log);
 }
 
 TEST_F(FileCommands, OpeningASecondLogClosesTheFirstWithItsBackup) {

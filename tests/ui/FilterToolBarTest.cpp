@@ -7,15 +7,12 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTest>
 #include <QToolButton>
 
 #include "ShellSupport.h"
 #include "controls/ui/CheckListComboBox.h"
 #include "entries/ui/DatePicker.h"
 #include "entries/ui/FilterToolBar.h"
-#include "store/LogDatabase.h"
-#include "support/DocFixture.h"
 
 namespace kivrun::test {
 namespace {
@@ -29,19 +26,12 @@ class FilterToolBarTest : public ShellTest {
         ShellTest::SetUp();
         PlugFakeViews({WindowKind::LogWindow, WindowKind::Calendar});
         Started({MakeLog("Filter.tlg")});
-        doc().Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
-        doc().UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        AddThreeSports(doc());
         for (const WorkingEntry& e :
              {Entry(12, 20, 2025, "R"), Entry(1, 10, 2026, "R"), Entry(2, 5, 2026, "B"),
               Entry(3, 1, 2026, "R"), Entry(3, 15, 2026, "W")})
             ASSERT_GT(doc().AddEntry(e, nullptr), 0);
-        frame().showNormal();
-        frame().resize(1024, 700);
-        frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
-        Settle();
+        ShowFrame(1024, 700, true);
     }
 
     CTamselDoc& doc() { return *app->Document(); }
@@ -222,13 +212,8 @@ TEST_F(FilterToolBarTest, TheEquipmentListNarrowsTheLogToTheItemsTicked) {
     CCheckListComboBox* box = bar()->equipmentBox();
     EXPECT_FALSE(box->isVisibleTo(bar()));  // nothing to choose from yet
 
-    EquipmentItem shoes, bike;
-    shoes.name = "Old Shoes";
-    shoes.sports = {{"R", false}};
-    bike.name = "Bike";
-    bike.sports = {{"B", false}};
-    const RowId shoesId = doc().AddEquipment(shoes, nullptr);
-    const RowId bikeId = doc().AddEquipment(bike, nullptr);
+    const RowId shoesId = doc().AddEquipment(Gear("Old Shoes", {{"R", false}}), nullptr);
+    const RowId bikeId = doc().AddEquipment(Gear("Bike", {{"B", false}}), nullptr);
     for (RowId item : {shoesId, bikeId}) {
         WorkingEntry e = Entry(4, 1, 2026, item == shoesId ? "R" : "B");
         e.equipment = {item};

@@ -8,18 +8,13 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTest>
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
-#include "UiTestSupport.h"
 #include "controls/ui/HoverTipWindow.h"
-#include "document/SampleLog.h"
-#include "frames/ui/ChildFrame.h"
 #include "summaries/GraphModel.h"
 #include "summaries/ui/GraphView.h"
 #include "summaries/ui/GraphViewFrame.h"
-#include "support/DocFixture.h"
 
 namespace kivrun::test {
 namespace {
@@ -28,15 +23,10 @@ class GraphWindow : public ShellTest {
   protected:
     // A sample log of a few years, open in a main window of 1200 x 800.
     CTamselDoc& OpenLog() {
-        SilentUserInterface silent;
-        const std::string log = dir.File("season.tlg");
-        EXPECT_TRUE(WriteSampleLog(log, 1500, 7, silent));
         PlugFakeViews({WindowKind::LogWindow});
         WindowTemplates::Instance().SetContentFactory(WindowKind::Graphs, &CGraphViewFrame::Create);
-        Started({QString::fromStdString(log)});
-        frame().showNormal();
-        frame().resize(1200, 800);
-        Settle();
+        StartedOnSample(1500, 7, "season.tlg");
+        ShowFrame(1200, 800);
         return *app->Document();
     }
     CGraphViewFrame& OpenGraph() {
@@ -47,10 +37,6 @@ class GraphWindow : public ShellTest {
         return *dynamic_cast<CGraphViewFrame*>(window->Panes().front());
     }
     ChildFrame& Window() { return *frame().FindChild(WindowKind::Graphs); }
-    bool Checked(Command cmd) {
-        frame().RefreshCommands();
-        return frame().Action(cmd)->isChecked();
-    }
     static void Key(CGraphViewFrame& g, Qt::Key key) {
         QTest::keyClick(&g.Graph(), key);
         Settle();
@@ -76,9 +62,7 @@ TEST_F(GraphWindow, CommandsDialogBarScrollingAndZoom) {
     Key(g, Qt::Key_Right);
     Key(g, Qt::Key_PageDown);
     EXPECT_EQ(model.First(), 1 + model.VisibleCount());
-    QWheelEvent wheel(QPointF(200, 200), g.Graph().mapToGlobal(QPointF(200, 200)), QPoint(),
-                      QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&g.Graph(), &wheel);
+    Wheel(&g.Graph(), -240, QPointF(200, 200));
     EXPECT_EQ(model.First(), 3 + model.VisibleCount());
     EXPECT_EQ(g.ScrollBar().value(), model.First());
     g.ScrollBar().setValue(5);
@@ -138,12 +122,7 @@ TEST_F(GraphWindow, FollowsTheLogAndTellsAPeriodsValues) {
 
     // A filter that leaves nothing: titles and axes only.
     const FilterState all = doc.Filter();
-    FilterState none = all;
-    none.showAll = false;
-    none.distanceOn = true;
-    none.distanceOp = FilterState::kGreater;
-    none.distance1 = 100000;
-    doc.ApplyFilter(none);
+    doc.ApplyFilter(LongerThan(100000));
     Settle();
     EXPECT_EQ(g.ScrollBar().maximum(), 0);
     doc.ApplyFilter(all);

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "LogListSupport.h"
+#include "UiTestSupport.h"
 #include "controls/ui/EllipsisItemDelegate.h"
 #include "store/ColumnSettingsSet.h"
 
@@ -29,14 +30,6 @@ class LogListView : public LogListFixture {
         CColumnSettingsSet& set = doc->ColumnSettingsSet();
         EXPECT_TRUE(set.FindColumn(columnId));
         return set;
-    }
-    static QAction* Find(QMenu* menu, const QString& text) {
-        for (QAction* a : menu->actions()) {
-            if (a->text() == text) return a;
-            if (a->menu())
-                if (QAction* inner = Find(a->menu(), text)) return inner;
-        }
-        return nullptr;
     }
     // The fixture's workouts, listed.
     void Show(int workouts, QSize size = QSize(900, 420)) {
@@ -59,13 +52,6 @@ class LogListView : public LogListFixture {
         for (int section = 0; section < model().columnCount(); ++section)
             EXPECT_EQ(Stored(model().Columns()[section].id).ColumnItemID, section) << section;
     }
-    static FilterState Only(char sport) {
-        FilterState f;
-        f.showAll = false;
-        f.sports.fill(false);
-        f.sports[sport - 'A'] = true;
-        return f;
-    }
 };
 
 TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
@@ -85,7 +71,7 @@ TEST_F(LogListView, TheModelKeepsItsContractThroughEveryKindOfChange) {
     list->HeaderClicked(Section(LogListCells::kDate));
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::OptionalFieldNames));
-    doc->ApplyFilter(Only('B'));
+    doc->ApplyFilter(OnlySport('B'));
     qInstallMessageHandler(previous);
     EXPECT_EQ(model().rowCount(), 0);
     EXPECT_TRUE(complaints.isEmpty()) << complaints.join("\n").toStdString();
@@ -151,7 +137,7 @@ TEST_F(LogListView, HidingAndInsertingColumnsKeepsSettingsAndHeaderInStep) {
         ASSERT_TRUE(list->HideColumnAt(1));
     EXPECT_FALSE(list->HideColumnAt(1));
     std::unique_ptr<QMenu> menu(list->MakeColumnMenu(1, list));
-    EXPECT_FALSE(Find(menu.get(), "&Hide Column")->isEnabled());
+    EXPECT_FALSE(FindAction(menu.get(), "&Hide Column")->isEnabled());
     EXPECT_EQ(list->MakeColumnMenu(Section(LogListCells::kDate), list), nullptr);
 }
 
@@ -161,15 +147,15 @@ TEST_F(LogListView, FormatChoicesWriteTheColumnAndRedrawIt) {
     MakeView();
     const int time = Section(LogListCells::kTime);
     std::unique_ptr<QMenu> menu(list->MakeColumnMenu(time, list));
-    EXPECT_TRUE(Find(menu.get(), "HMMSS\t1:08:06")->isChecked());  // the format it has
-    EXPECT_FALSE(Find(menu.get(), "Time")->isEnabled());           // Insert: not onto its own place
-    Find(menu.get(), "MSS\t68:06")->trigger();
+    EXPECT_TRUE(FindAction(menu.get(), "HMMSS\t1:08:06")->isChecked());  // the format it has
+    EXPECT_FALSE(FindAction(menu.get(), "Time")->isEnabled());  // Insert: not onto its own place
+    FindAction(menu.get(), "MSS\t68:06")->trigger();
     EXPECT_EQ(Cell(0, time), "68:06");
     EXPECT_EQ(Stored(LogListCells::kTime).ColumnWidth, 60);
     EXPECT_EQ(Width(LogListCells::kTime), 60);
 
     std::unique_ptr<QMenu> sport(list->MakeColumnMenu(Section(LogListCells::kSport), list));
-    Find(sport.get(), "Icon")->trigger();
+    FindAction(sport.get(), "Icon")->trigger();
     const QModelIndex cell = model().index(0, Section(LogListCells::kSport));
     EXPECT_EQ(cell.data().toString(), "");
     EXPECT_FALSE(cell.data(Qt::DecorationRole).value<QIcon>().isNull());
@@ -205,7 +191,7 @@ TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
     // A filter: the rows are those of the filtered set, oldest first at the end.
     doc->AddEntry(Entry(2, 1, 2026, "B"), nullptr);
     doc->AddEntry(Entry(2, 2, 2026, "B"), nullptr);
-    doc->ApplyFilter(Only('B'));
+    doc->ApplyFilter(OnlySport('B'));
     EXPECT_EQ(model().rowCount(), 2);
     EXPECT_EQ(Cell(0, Section(LogListCells::kSport)), "Road");
 
@@ -223,7 +209,7 @@ TEST_F(LogListView, NoticesOfTheDocumentMoveTheList) {
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::OptionalFieldNames));
     EXPECT_EQ(HeaderLabels()[Section(6)], "HR");
     std::unique_ptr<QMenu> menu(list->MakeColumnMenu(Section(LogListCells::kPace), list));
-    EXPECT_NE(Find(menu.get(), "Avg HR"), nullptr);
+    EXPECT_NE(FindAction(menu.get(), "Avg HR"), nullptr);
 
     // A row is drawn in its class's colour, the list's text colour once the class has none.
     EXPECT_EQ(model().index(2, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 210));
@@ -262,38 +248,46 @@ TEST_F(LogListView, RouteAndNotesFillTheWidthAndADividerFitsItsColumn) {
     EXPECT_EQ(Width(LogListCells::kNotes), list->viewport()->width() - others());
 }
 
-TEST_F(LogListView, NumbersAreDrawnWholeAsBuiltAndOnceFitted) {
+// Where a text is cut is ControlRulesTest.ShortenText's; here, numbers are drawn whole and a
+// note too long for its column ends in dots within it.
+TEST_F(LogListView, NumbersAreDrawnWholeAsBuiltAndOnceFittedAndLongNotesAreCut) {
     // Meters beside miles and km: every distance carries its unit letter.
     doc->Database().sql().Exec(
         "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
         "VALUES ('S','Swimming',3,5,3,3)");
     doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+    long noted = 0;
     for (auto [sport, distance, seconds] : {std::tuple{"S", 13000.0, 11400.0},
                                             {"S", 10500.0, 9600},
                                             {"B", 98.6, 14126},
                                             {"R", 12.8, 5573}}) {
         WorkingEntry e = Entry(12, 1, 2026, sport, seconds);
         e.distance = distance;
-        doc->AddEntry(e, nullptr);
+        e.notes = std::string(sport) == "R" ? std::string(150, 'm') + "\nand more" : "";
+        noted = doc->AddEntry(e, nullptr);  // the run, last
     }
     MakeView();
-    auto cutCells = [this] {
+    auto shown = [this](int row, int id) {
+        const QModelIndex index = model().index(row, Section(id));
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.widget = list;
+        option.rect = list->visualRect(index);
+        return static_cast<CEllipsisItemDelegate*>(list->itemDelegate())
+            ->displayedText(option, index);
+    };
+    auto cutCells = [&] {
         QStringList cut;
         for (int id : {LogListCells::kDistance, LogListCells::kTime, LogListCells::kPace})
-            for (int row = 0; row < model().rowCount(); ++row) {
-                const QModelIndex index = model().index(row, Section(id));
-                QStyleOptionViewItem option;
-                option.initFrom(list);
-                option.widget = list;
-                option.rect = list->visualRect(index);
-                const QString shown = static_cast<CEllipsisItemDelegate*>(list->itemDelegate())
-                                          ->displayedText(option, index);
-                if (shown != index.data().toString()) cut << shown;
-            }
+            for (int row = 0; row < model().rowCount(); ++row)
+                if (shown(row, id) != Cell(row, Section(id))) cut << shown(row, id);
         return cut;
     };
     EXPECT_EQ(cutCells(), QStringList());
     EXPECT_EQ(Stored(LogListCells::kDistance).ColumnWidth, 55);  // the log keeps its own
+    const QString note = shown(static_cast<int>(model().RowOfEntry(noted)), LogListCells::kNotes);
+    EXPECT_TRUE(note.startsWith("mmm") && note.endsWith("...")) << note.toStdString();
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(note), Width(LogListCells::kNotes));
 
     // Fitting measures the text as drawn, unit letter and margins included.
     for (int id : {LogListCells::kDistance, LogListCells::kTime}) {
@@ -381,12 +375,6 @@ TEST_F(LogListView, AFocusFrameLeavingARowTakesAllOfItWith) {
 TEST_F(LogListView, OneWheelNotchScrollsFortyFivePixelsInWholeRows) {
     Show(60);
     QScrollBar* bar = list->verticalScrollBar();
-    auto turn = [this](int delta) {
-        const QPointF at(50, 50);
-        QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(list->viewport(), &wheel);
-    };
     // Rows of 20 pixels: 45 pixels is two rows and a quarter, the quarter kept; a fine wheel
     // turns in smaller steps that add up the same.
     const struct {
@@ -397,7 +385,7 @@ TEST_F(LogListView, OneWheelNotchScrollsFortyFivePixelsInWholeRows) {
         list->verticalHeader()->setDefaultSectionSize(step.rowHeight);
         Settle();
         for (int i = 0; i < step.turns; ++i)
-            turn(step.delta);
+            Wheel(list->viewport(), step.delta);
         EXPECT_EQ(bar->value(), step.row) << step.rowHeight << " " << step.delta;
     }
 }
@@ -446,12 +434,12 @@ TEST_F(LogListView, RowMenuOffersPrintRoutineOnlyForAWorkoutWithOne) {
     doc->AddEntry(Entry(1, 5, 2026), nullptr);
     MakeView();
     std::unique_ptr<QMenu> withRoutine(list->MakeRowMenu(0, list));
-    ASSERT_NE(Find(withRoutine.get(), "Print Routine..."), nullptr);
-    EXPECT_TRUE(Find(withRoutine.get(), "&Edit...")->isEnabled());
+    ASSERT_NE(FindAction(withRoutine.get(), "Print Routine..."), nullptr);
+    EXPECT_TRUE(FindAction(withRoutine.get(), "&Edit...")->isEnabled());
     // A window the program was built without is not offered.
-    EXPECT_FALSE(Find(withRoutine.get(), "&Open Entry")->isEnabled());
+    EXPECT_FALSE(FindAction(withRoutine.get(), "&Open Entry")->isEnabled());
     std::unique_ptr<QMenu> plain(list->MakeRowMenu(1, list));
-    EXPECT_EQ(Find(plain.get(), "Print Routine..."), nullptr);
+    EXPECT_EQ(FindAction(plain.get(), "Print Routine..."), nullptr);
     EXPECT_EQ(list->MakeRowMenu(5, list), nullptr);
 }
 

@@ -1,26 +1,15 @@
-#include <gtest/gtest.h>
 
 #include <QMdiArea>
-#include <QMenu>
 #include <QScrollBar>
-#include <QTest>
 
 #include "ShellSupport.h"
 #include "entries/ui/DataEntryFrm.h"
-#include "frames/ui/ChildFrame.h"
-#include "support/DocFixture.h"
 #include "views/ui/CalendarView.h"
 #include "views/ui/EntryView.h"
 #include "views/ui/WeekView.h"
 
 namespace kivrun {
 namespace {
-
-QAction* Item(QMenu* menu, const QString& text) {
-    for (QAction* a : menu->actions())
-        if (a->text() == text) return a;
-    return nullptr;
-}
 
 // The program with the sample log: a person browses by month and by week, opens and
 // deletes. Where the grids and navigation stop is CalendarPageTest's and WeekPageTest's;
@@ -51,9 +40,7 @@ TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
     EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
     QTest::keyClick(month, Qt::Key_PageDown);
     EXPECT_EQ(month->Shown().Format(1), "12/01/2026");
-    QWheelEvent away(QPointF(50, 50), month->mapToGlobal(QPointF(50, 50)), {}, {0, 120},
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(month->viewport(), &away);
+    test::Wheel(month->viewport(), 120);
     EXPECT_EQ(month->Shown().Format(1), "11/30/2026");
     QTest::keyClick(month, Qt::Key_PageDown);
 
@@ -80,9 +67,9 @@ TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
     ASSERT_EQ(month->SelectedItem()->id, first.id);
     std::unique_ptr<QMenu> menu = month->MakeMenu(onFirst, true);
     ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(Item(menu.get(), "&Open Entry")->isEnabled());
+    EXPECT_TRUE(test::FindAction(menu.get(), "&Open Entry")->isEnabled());
     dialogs->answers = {true};
-    Item(menu.get(), "&Delete")->trigger();
+    test::FindAction(menu.get(), "&Delete")->trigger();
     EXPECT_EQ(doc().PositionOfEntry(first.id), -1);
     EXPECT_EQ(month->Drawn().Find(PageItem::Kind::Entry, first.id), -1);
 
@@ -90,7 +77,7 @@ TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
     month->Select(0);
     const PageItem second = *month->SelectedItem();
     menu = month->MakeMenu(month->Drawn().rects[0].center(), true);
-    Item(menu.get(), "View &Week")->trigger();
+    test::FindAction(menu.get(), "View &Week")->trigger();
     Settle();
     auto* week = frame().findChild<CWeekView*>();
     ASSERT_NE(week, nullptr);
@@ -107,28 +94,7 @@ TEST_F(PageViewsInTheProgram, BrowseOpenAndDeleteInAMonthAndAWeek) {
 }
 
 // The views over a small log of their own, without the program around them.
-class PageViews : public test::DocFixture {
-  protected:
-    void TearDown() override {
-        for (View* v : shown)
-            doc->RemoveView(v);
-        windows.clear();
-        DocFixture::TearDown();
-    }
-    template <class ViewClass>
-    ViewClass& Show(QSize size = {800, 600}) {
-        auto* view = new ViewClass(*doc);
-        windows.emplace_back(view);
-        doc->AddView(view);
-        shown.push_back(view);
-        view->resize(size);
-        view->show();
-        QApplication::processEvents();
-        return *view;
-    }
-    std::vector<std::unique_ptr<QWidget>> windows;
-    std::vector<View*> shown;
-};
+using PageViews = test::ViewsTest;
 
 TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
     CCalendarView::SetEventEditor({});  // the calendar without the events window
@@ -161,8 +127,8 @@ TEST_F(PageViews, KeyboardMenusAndNoticesOnTheCalendar) {
     const PixelRect cell = month.Grid().Cell(month.Grid().CellIndex(CDate(12, 9, 2026)));
     std::unique_ptr<QMenu> menu = month.MakeMenu({cell.left + 40, cell.bottom - 5}, false);
     ASSERT_NE(menu, nullptr);
-    EXPECT_FALSE(Item(menu.get(), "New E&vent...")->isEnabled());
-    Item(menu.get(), "New &Entry...")->trigger();
+    EXPECT_FALSE(test::FindAction(menu.get(), "New E&vent...")->isEnabled());
+    test::FindAction(menu.get(), "New &Entry...")->trigger();
     ASSERT_EQ(view.hints.back().kind, Notice::NewEntryOn);
     EXPECT_EQ(CDate::FromSerial(view.hints.back().newDate), CDate(12, 9, 2026));
     EXPECT_EQ(month.MakeMenu({3, 3}, false), nullptr);  // the margin
@@ -199,11 +165,7 @@ TEST_F(PageViews, TheWeekFollowsTheCurrentEntryAndTheFilter) {
         QTest::keyClick(&week, Qt::Key_PageUp);
     EXPECT_EQ(week.WeekStart(), CDate(11, 2, 2026));
     EXPECT_FALSE(week.CanGoBack());
-    FilterState rides = doc->Filter();
-    rides.showAll = false;
-    rides.sports.fill(false);
-    rides.sports['B' - 'A'] = true;
-    doc->ApplyFilter(rides);
+    doc->ApplyFilter(test::OnlySport('B'));
     EXPECT_TRUE(week.Drawn().items.empty());
     doc->SetCurrentEntry(early, nullptr);  // filtered out: the week stays
     EXPECT_EQ(week.WeekStart(), CDate(11, 2, 2026));

@@ -92,17 +92,8 @@ TEST_F(PreferencesSheetTest, PagesInOrderAndANewLogOpensOnSports) {
 }
 
 TEST_F(PreferencesSheetTest, TheEntryPointShowsTheSheetModally) {
-    QString title;
-    QTimer::singleShot(0, [&] {
-        if (auto* sheet = qobject_cast<CPreferencesSheet*>(QApplication::activeModalWidget())) {
-            title = sheet->windowTitle();
-            sheet->reject();
-        } else if (QWidget* other = QApplication::activeModalWidget()) {
-            other->close();
-        }
-    });
-    ShowPreferencesSheet(nullptr, *doc);
-    EXPECT_EQ(title, "Preferences");
+    EXPECT_TRUE(test::WithModal<CPreferencesSheet>([&] { ShowPreferencesSheet(nullptr, *doc); },
+                                                   [](CPreferencesSheet&) {}));
     EXPECT_TRUE(view.hints.empty());
 }
 

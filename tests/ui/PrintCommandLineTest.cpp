@@ -1,18 +1,14 @@
 // kivrun's own command line, run as a person runs it, without a display.
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <iterator>
 #include <regex>
-#include <vector>
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
 #include "app/ui/CommandLine.h"
-#include "document/SampleLog.h"
 #include "store/Database.h"
 #include "support/FilterText.h"
-#include "support/TestLog.h"
 
 namespace kivrun::test {
 namespace {

@@ -1,15 +1,8 @@
-#include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFileInfo>
 
 #include "ShellSupport.h"
-#include "app/ui/ImportDialog.h"
-#include "app/ui/KivrunApp.h"
-#include "app/ui/MainFrame.h"
 #include "app/ui/ProgramSetup.h"
-#include "document/TamselDoc.h"
-#include "store/LogDatabase.h"
 
 namespace kivrun {
 namespace {
@@ -52,13 +45,6 @@ TEST_F(ProgramCommands, ImportExportAndPreferencesWorkOnceWired) {
     frame().Action(Command::FileExport)->trigger();
     EXPECT_TRUE(QFileInfo::exists(page));
     EXPECT_EQ(dialogs->messages.back(), "File Export Complete!!");
-}
-
-TEST(ImportDialog, StartsWithOnlyEntriesTicked) {
-    CImportDialog dialog;
-    const ImportOptions o = dialog.Options();
-    EXPECT_TRUE(o.entries);
-    EXPECT_FALSE(o.routes || o.preferences || o.calendar);
 }
 
 }  // namespace

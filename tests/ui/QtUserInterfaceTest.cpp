@@ -1,18 +1,11 @@
-#include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QFile>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
+#include <QLineEdit>
 
 #include "ShellSupport.h"
-#include "UiTestSupport.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/ImportDialog.h"
 #include "output/ExportCommand.h"
@@ -21,27 +14,25 @@
 namespace kivrun::test {
 namespace {
 
-TEST(QtUserInterfaceFilters, PipeFiltersBecomeQtNameFilters) {
+TEST(QtUserInterfaceFilters, PipeFiltersBecomeQtNameFiltersAndMissingExtensionsAreAdded) {
     using UI = QtUserInterface;
-    EXPECT_EQ(UI::NameFilters("Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||"),
-              (QStringList{"Training Log Files (*.tlg)", "All Files (*)"}));
-    EXPECT_EQ(UI::NameFilters("HTML File (*.htm)|*.htm|Tab Delimited Text File (*.txt)|*.txt|"
-                              "Excel Spreadsheet (*.xls)|*.xls||"),
-              (QStringList{"HTML File (*.htm)", "Tab Delimited Text File (*.txt)",
-                           "Excel Spreadsheet (*.xls)"}));
-    // Several patterns, and a name that does not repeat them.
-    EXPECT_EQ(UI::NameFilters("Logs|*.tlg;*.TLG||"), QStringList{"Logs (*.tlg *.TLG)"});
-    EXPECT_TRUE(UI::NameFilters("").isEmpty());
-}
-
-TEST(QtUserInterfaceFilters, TheDefaultExtensionIsAddedOnlyWhenMissing) {
-    using UI = QtUserInterface;
-    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike.", ".tlg"), "/logs/Bike.tlg");
-    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike.tlg", ".tlg"), "/logs/Bike.tlg");
-    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike.old", ".tlg"), "/logs/Bike.old");
-    EXPECT_EQ(UI::WithDefaultExtension("/my.logs/Bike", ".tlg"), "/my.logs/Bike.tlg");
-    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike", "txt"), "/logs/Bike.txt");
-    EXPECT_EQ(UI::WithDefaultExtension("/logs/Bike", ""), "/logs/Bike");
+    const std::pair<const char*, QStringList> filters[] = {
+        {"Training Log Files (*.tlg)|*.tlg|All Files (*.*)|*.*||",
+         {"Training Log Files (*.tlg)", "All Files (*)"}},
+        {"Logs|*.tlg;*.TLG||", {"Logs (*.tlg *.TLG)"}},  // a name that does not repeat them
+        {"", {}}};
+    for (const auto& [pipes, expected] : filters)
+        EXPECT_EQ(UI::NameFilters(pipes), expected) << pipes;
+    const struct {
+        const char *path, *extension, *expected;
+    } names[] = {{"/logs/Bike.", ".tlg", "/logs/Bike.tlg"},
+                 {"/logs/Bike.tlg", ".tlg", "/logs/Bike.tlg"},
+                 {"/logs/Bike.old", ".tlg", "/logs/Bike.old"},
+                 {"/my.logs/Bike", ".tlg", "/my.logs/Bike.tlg"},
+                 {"/logs/Bike", "txt", "/logs/Bike.txt"},
+                 {"/logs/Bike", "", "/logs/Bike"}};
+    for (const auto& n : names)
+        EXPECT_EQ(UI::WithDefaultExtension(n.path, n.extension), n.expected) << n.path;
 }
 
 class UserInterfaceTest : public ShellTest {};
@@ -96,18 +87,6 @@ TEST_F(UserInterfaceTest, WaitCursorNestsAndDialogsShowTheNormalPointer) {
     EXPECT_EQ(ui.WaitDepth(), 0);
 }
 
-// Answers the next modal dialog the way a person would, once it is up.
-void AnswerNextDialog(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            AnswerNextDialog(answer);
-            return;
-        }
-        answer(modal);
-    });
-}
-
 // What a real box shows: the exact text, its buttons and the icon of its kind.
 TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
     QtUserInterface ui;  // with the real dialogs
@@ -116,13 +95,14 @@ TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
         int buttons = 0;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
-    auto answer = [](Seen& seen, QMessageBox::StandardButton press) {
-        AnswerNextDialog([&seen, press](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            seen = {box->text(), static_cast<int>(box->buttons().size()), box->icon()};
-            box->button(press)->click();
-        });
+    // Shows a box with show, presses the button and returns what the box showed.
+    auto answer = [](QMessageBox::StandardButton press, auto show) {
+        Seen seen;
+        EXPECT_TRUE(WithModal<QMessageBox>(show, [&](QMessageBox& box) {
+            seen = {box.text(), static_cast<int>(box.buttons().size()), box.icon()};
+            box.button(press)->click();
+        }));
+        return seen;
     };
     const struct {
         const char* text;
@@ -134,9 +114,9 @@ TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
         {"File Export Complete!!", MessageKind::Information, QMessageBox::Information},
     };
     for (const auto& m : messages) {
-        Seen seen;
-        answer(seen, QMessageBox::Ok);
-        m.kind ? ui.ShowMessage(m.text, *m.kind) : ui.ShowMessage(m.text);
+        const Seen seen = answer(QMessageBox::Ok, [&] {
+            m.kind ? ui.ShowMessage(m.text, *m.kind) : ui.ShowMessage(m.text);
+        });
         EXPECT_EQ(seen.text, m.text);
         EXPECT_EQ(seen.buttons, 1);
         EXPECT_EQ(seen.icon, m.icon) << m.text;
@@ -144,9 +124,9 @@ TEST(QtDialogsTest, RealMessageBoxesShowTheTextButtonsAndIconOfTheirKind) {
 
     const QString question = "Are you sure you want to delete this entry?";
     for (auto [button, expected] : {std::pair{QMessageBox::Yes, true}, {QMessageBox::No, false}}) {
-        Seen seen;
-        answer(seen, button);
-        EXPECT_EQ(ui.AskYesNo(question.toStdString()), expected);
+        bool said = !expected;
+        const Seen seen = answer(button, [&] { said = ui.AskYesNo(question.toStdString()); });
+        EXPECT_EQ(said, expected);
         EXPECT_EQ(seen.text, question);
         EXPECT_EQ(seen.buttons, 2);
         EXPECT_EQ(seen.icon, QMessageBox::Question);
@@ -162,22 +142,21 @@ TEST(QtDialogsTest, ANameWithoutExtensionTakesThatOfTheTypeChosen) {
     spec.defaultSuffix = "txt";
     spec.initialPath = QDir::tempPath() + "/";
     QString shownFirst;
-    AnswerNextDialog([&shownFirst](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        shownFirst = dialog->selectedNameFilter();
-        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-        ASSERT_NE(types, nullptr);
-        const int html = types->findText("HTML File (*.htm)");
-        types->setCurrentIndex(html);
-        // As choosing it in the list does.
-        emit types->activated(html);
-        emit types->textActivated(types->itemText(html));
-        QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        name->setText("log");
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    const std::optional<QString> chosen = dialogs.SaveFile(nullptr, spec);
+    std::optional<QString> chosen;
+    WithModal<QFileDialog>([&] { chosen = dialogs.SaveFile(nullptr, spec); },
+                           [&](QFileDialog& dialog) {
+                               shownFirst = dialog.selectedNameFilter();
+                               auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+                               ASSERT_NE(types, nullptr);
+                               const int html = types->findText("HTML File (*.htm)");
+                               types->setCurrentIndex(html);
+                               // As choosing it in the list does.
+                               emit types->activated(html);
+                               emit types->textActivated(types->itemText(html));
+                               QLineEdit* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+                               name->setText("log");
+                               QTest::keyClick(name, Qt::Key_Return);
+                           });
     EXPECT_EQ(shownFirst, "Tab Delimited Text File (*.txt)");  // the default extension's type
     ASSERT_TRUE(chosen);
     EXPECT_EQ(QFileInfo(*chosen).fileName(), "log.htm");
@@ -190,19 +169,16 @@ TEST(ImportDialogTest, IsWideEnoughForItsWholeTitle) {
     EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 60);
 }
 
-TEST(AboutBox, NamesTheProgramItsVersionAndLicence) {
+// The version is PrintCommandLine.HelpAndVersionNeedNoDisplay's.
+TEST(AboutBox, NamesTheLicenceAndClosesWithOk) {
     AboutDialog about;
-    EXPECT_EQ(about.windowTitle(), "About Kivrun Athletic Training Software");
-    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "Version: 1.0.03");
     EXPECT_TRUE(about.findChild<QLabel*>("licence")->text().contains("GPL-3.0-or-later"));
     EXPECT_FALSE(about.findChild<QLabel*>("picture")->pixmap().isNull());
-    AnswerNextDialog([](QWidget* w) {
-        auto* ok = w->findChild<QAbstractButton*>();
-        ASSERT_NE(ok, nullptr);
-        EXPECT_EQ(ok->text().remove('&'), "OK");
-        ok->click();
-    });
-    EXPECT_EQ(about.exec(), QDialog::Accepted);
+    int result = -1;
+    EXPECT_TRUE(
+        WithModal<AboutDialog>([&] { result = about.exec(); },
+                               [](AboutDialog& d) { d.findChild<QAbstractButton*>()->click(); }));
+    EXPECT_EQ(result, QDialog::Accepted);
 }
 
 // A widget whose handler fails the way a lost database would.

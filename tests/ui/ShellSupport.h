@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 #include <deque>
 #include <map>
@@ -21,8 +22,11 @@
 #include "document/TamselDoc.h"
 #include "document/UpdateHint.h"
 #include "frames/Commands.h"
+#include "frames/ui/ChildFrame.h"
 #include "frames/ui/WindowTemplates.h"
+#include "support/DocFixture.h"
 #include "support/TestLog.h"
+#include "ui/UiTestSupport.h"
 #include "values/Calendar.h"
 
 // Readable failures: Qt strings printed as text.
@@ -136,6 +140,20 @@ class ShellTest : public ::testing::Test {
         return *app;
     }
 
+    // The program started on a new sample log of so many workouts over so many years.
+    CTamselDoc& StartedOnSample(int entries, int years, const char* name = "sample.tlg") {
+        SilentUserInterface silent;
+        const std::string log = dir.File(name);
+        EXPECT_TRUE(WriteSampleLog(log, entries, years, silent));
+        Started({QString::fromStdString(log)});
+        Settle();
+        return *app->Document();
+    }
+    bool Checked(Command cmd) {
+        frame().RefreshCommands();
+        return frame().Action(cmd)->isChecked();
+    }
+
     // A new log file with its default rows, closed again.
     QString MakeLog(const char* name) {
         SilentUserInterface silent;
@@ -165,6 +183,16 @@ class ShellTest : public ::testing::Test {
     }
 
     MainFrame& frame() { return app->Frame(); }
+    // The main window at w x h rather than maximised; active too for keyboard tests.
+    void ShowFrame(int w, int h, bool active = false) {
+        frame().showNormal();
+        frame().resize(w, h);
+        if (active) {
+            frame().activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        }
+        Settle();
+    }
     QStringList MenuTitles() {
         QStringList titles;
         for (QAction* a : frame().menuBar()->actions())
@@ -206,10 +234,7 @@ class SampleProgramTest : public ShellTest {
     void StartOnSample(int entries, int width, int height) {
         calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
         RegisterWindowContents();
-        SilentUserInterface silent;
-        const std::string log = dir.File("sample.tlg");
-        ASSERT_TRUE(WriteSampleLog(log, entries, 3, silent));
-        Started({QString::fromStdString(log)});
+        StartedOnSample(entries, 3);
         frame().resize(width, height);
         Settle();
     }
@@ -218,6 +243,33 @@ class SampleProgramTest : public ShellTest {
         calendar::SetTodayForTesting(std::nullopt);
     }
     CTamselDoc& doc() { return *app->Document(); }
+};
+
+// Views over the fixture's log, each in a window of its own.
+class ViewsTest : public DocFixture {
+  protected:
+    void TearDown() override {
+        for (View* v : shown)
+            doc->RemoveView(v);
+        windows.clear();
+        DocFixture::TearDown();
+    }
+    void Register(View* v) {
+        doc->AddView(v);
+        shown.push_back(v);
+    }
+    template <class ViewClass>
+    ViewClass& Show(QSize size = {800, 600}) {
+        auto* view = new ViewClass(*doc);
+        windows.emplace_back(view);
+        Register(view);
+        view->resize(size);
+        view->show();
+        QApplication::processEvents();
+        return *view;
+    }
+    std::vector<std::unique_ptr<QWidget>> windows;
+    std::vector<View*> shown;
 };
 
 }  // namespace kivrun::test

@@ -10,15 +10,11 @@
 
 #include "PdfSupport.h"
 #include "ShellSupport.h"
-#include "UiTestSupport.h"
-#include "frames/ui/ChildFrame.h"
 #include "print/ui/GPrintDriver.h"
 #include "store/Database.h"
-#include "store/LogDatabase.h"
 #include "summaries/ui/TotalsFrame.h"
 #include "summaries/ui/TotalsModel.h"
 #include "summaries/ui/TotalsView.h"
-#include "support/DocFixture.h"
 
 namespace kivrun::test {
 namespace {
@@ -41,14 +37,9 @@ class TotalsWindow : public ShellTest {
         PlugFakeViews({WindowKind::LogWindow});
         WindowTemplates::Instance().SetContentFactory(WindowKind::Totals, &CTotalsFrame::Create);
         Started({log});
-        frame().showNormal();
-        frame().resize(1000, 700);
-        Settle();
+        ShowFrame(1000, 700);
         CTamselDoc& doc = *app->Document();
-        doc.Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
-        doc.UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        AddThreeSports(doc);
         const struct {
             int m, d, y;
             const char* sport;
@@ -89,10 +80,6 @@ class TotalsWindow : public ShellTest {
             out += row.text[0] + '\t' + row.text[1] + '\t' + row.text[2] + '\t' + row.text[3] +
                    '\t' + row.text[4] + '\n';
         return out;
-    }
-    bool Checked(Command cmd) {
-        frame().RefreshCommands();
-        return frame().Action(cmd)->isChecked();
     }
 
     QString log;
@@ -166,12 +153,7 @@ TEST_F(TotalsWindow, FollowsTheLogAndTheFilter) {
     EXPECT_EQ(Rows(*totals.Right()), ToolRows("week"));
 
     // A filter that leaves nothing: an empty list that says so, and no box over it.
-    FilterState longOnes = doc.Filter();
-    longOnes.showAll = false;
-    longOnes.distanceOn = true;
-    longOnes.distanceOp = FilterState::kGreater;
-    longOnes.distance1 = 1000;
-    doc.ApplyFilter(longOnes);
+    doc.ApplyFilter(LongerThan(1000));
     Settle();
     EXPECT_EQ(totals.Left().Model().rowCount(), 0);
     EXPECT_TRUE(totals.Left().NoEntries());

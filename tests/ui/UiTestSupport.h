@@ -1,13 +1,19 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace kivrun::test {
@@ -58,6 +64,50 @@ bool SaveModalScreenshot(Open open, const QString& name) {
     });
     open();
     return shown;
+}
+
+// Runs open, which brings up a modal Dialog; once it is up drive acts on it, and a dialog
+// drive leaves open is cancelled. False when no such dialog came up.
+template <class Dialog, class Open, class Drive>
+bool WithModal(Open open, Drive drive) {
+    bool driven = false;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        poll.stop();
+        // The offscreen platform leaves activation to the program.
+        QApplication::setActiveWindow(dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        driven = true;
+        drive(*dialog);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    poll.start();
+    open();
+    poll.stop();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    return driven;
+}
+
+// The item of a menu or menu bar, or of a menu within it, with this text.
+inline QAction* FindAction(const QWidget* menu, const QString& text) {
+    for (QAction* a : menu->actions()) {
+        if (a->text() == text) return a;
+        if (a->menu())
+            if (QAction* inner = FindAction(a->menu(), text)) return inner;
+    }
+    return nullptr;
+}
+
+// A wheel turn of delta eighths of a degree at a point of w; whether w took it.
+inline bool Wheel(QWidget* w, int delta, QPointF at = QPointF(50, 50)) {
+    QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &wheel);
+    return wheel.isAccepted();
 }
 
 }  // namespace kivrun::test

@@ -1,8 +1,6 @@
-#include <QAction>
 #include <QFont>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 
@@ -35,26 +33,6 @@ class WeightsDlgTest : public EntryFormTest {
         return pdf.Read().text;
     }
 
-    // Opens a modal dialog with open(), runs drive on it once it is up, and closes it (with
-    // Cancel) if drive left it open.
-    template <class Dialog>
-    bool WithDialog(const std::function<void()>& open, const std::function<void(Dialog&)>& drive) {
-        bool driven = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            // The offscreen platform leaves activation to the program.
-            QApplication::setActiveWindow(dialog);
-            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-            drive(*dialog);
-            driven = true;
-            if (dialog->isVisible()) dialog->reject();
-        });
-        open();
-        Settle();
-        return driven;
-    }
-
     // A row typed into the dialog's fields and entered with Return.
     static void EnterRow(CWeightsDlg& d, const QString& exercise, const QStringList& numbers) {
         Type(d.exerciseBox(), exercise);
@@ -75,12 +53,11 @@ class WeightsDlgTest : public EntryFormTest {
 };
 
 TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
-    form->sportBox()->setCurrentText("Weights");
-    emit form->sportBox()->activated(form->sportBox()->currentIndex());
+    ChooseSport("Weights");
     ASSERT_TRUE(form->workoutButton()->isVisibleTo(form));
     Type(form->timeBox(), "0:45:00");
 
-    const bool driven = WithDialog<CWeightsDlg>(
+    const bool driven = WithModal<CWeightsDlg>(
         [&] { form->workoutButton()->click(); },
         [&](CWeightsDlg& d) {
             // Body part headings order the exercise list; they cannot be chosen.
@@ -125,17 +102,16 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
     EXPECT_FALSE(CRoutinePrintout::PrintEntry(doc(), first + 100, &frame()));
 
     // The next workout takes the template; Cancel would have left it without.
-    form->sportBox()->setCurrentText("Weights");
-    emit form->sportBox()->activated(form->sportBox()->currentIndex());
+    ChooseSport("Weights");
     Type(form->timeBox(), "0:40:00");
-    ASSERT_TRUE(WithDialog<CWeightsDlg>([&] { form->workoutButton()->click(); },
-                                        [&](CWeightsDlg& d) {
-                                            EXPECT_EQ(d.grid()->model()->rowCount(), 0);
-                                            Type(d.templateBox(), "upper body");
-                                            Press(Qt::Key_Tab);  // leaving the box loads it
-                                            EXPECT_EQ(d.grid()->model()->rowCount(), 3);
-                                            d.okButton()->click();
-                                        }));
+    ASSERT_TRUE(WithModal<CWeightsDlg>([&] { form->workoutButton()->click(); },
+                                       [&](CWeightsDlg& d) {
+                                           EXPECT_EQ(d.grid()->model()->rowCount(), 0);
+                                           Type(d.templateBox(), "upper body");
+                                           Press(Qt::Key_Tab);  // leaving the box loads it
+                                           EXPECT_EQ(d.grid()->model()->rowCount(), 3);
+                                           d.okButton()->click();
+                                       }));
     form->enterButton()->click();
     Settle();
     ASSERT_EQ(doc().EntryCount(), 2);
@@ -147,18 +123,18 @@ TEST_F(WeightsDlgTest, AWeightsWorkoutWithItsRoutineAndATemplateForTheNextOne) {
     form->LoadEntry(first, false);
     Settle();
     EXPECT_TRUE(form->workoutButton()->isVisibleTo(form));
-    EXPECT_TRUE(WithDialog<CWeightsDlg>([&] { form->workoutButton()->click(); },
-                                        [&](CWeightsDlg& d) {
-                                            EXPECT_EQ(d.grid()->model()->rowCount(), 3);
-                                            DoubleClickRow(d, 1);
-                                            EXPECT_EQ(d.exerciseBox()->currentText(), "Squats");
-                                        }));
+    EXPECT_TRUE(WithModal<CWeightsDlg>([&] { form->workoutButton()->click(); },
+                                       [&](CWeightsDlg& d) {
+                                           EXPECT_EQ(d.grid()->model()->rowCount(), 3);
+                                           DoubleClickRow(d, 1);
+                                           EXPECT_EQ(d.exerciseBox()->currentText(), "Squats");
+                                       }));
 }
 
 // 62.5 stays 62.5, "62,5" is refused where it was typed, and editing a row is explicit: after
 // its Enter the next exercise typed is a row of its own, never typed over the one edited.
 TEST_F(WeightsDlgTest, EditingARowThenTypingTheNextGivesTwoRows) {
-    const bool driven = WithDialog<CWeightsDlg>(
+    const bool driven = WithModal<CWeightsDlg>(
         [&] { CWeightsDlg::EditTemplates(doc(), &frame()); },
         [&](CWeightsDlg& d) {
             QAbstractItemModel* grid = d.grid()->model();
@@ -203,33 +179,33 @@ TEST_F(WeightsDlgTest, TheWeightsMenuOpensBothDialogsAndTheExerciseListAddsAndRe
     SetUpProgramCommands(*app);
     ASSERT_TRUE(Enabled(Command::WeightsTemplates));
     EXPECT_TRUE(
-        WithDialog<CWeightsDlg>([&] { frame().Action(Command::WeightsTemplates)->trigger(); },
-                                [](CWeightsDlg& d) { EXPECT_FALSE(d.model().EditsWorkout()); }));
-    const bool driven = WithDialog<CExerciseListDlg>(
-        [&] { frame().Action(Command::WeightsExercises)->trigger(); },
-        [&](CExerciseListDlg& d) {
-            Type(d.bodyPartBox(), "Grip");
-            Type(d.nameBox(), " Farmer's Walk ");
-            Press(Qt::Key_Return);
-            EXPECT_TRUE(d.isVisible());
-            ASSERT_EQ(d.list()->topLevelItemCount(), 21);
-            QTreeWidgetItem* added = d.list()->currentItem();
-            ASSERT_NE(added, nullptr);
-            EXPECT_EQ(added->text(1), "Farmer's Walk");
-            EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
+        WithModal<CWeightsDlg>([&] { frame().Action(Command::WeightsTemplates)->trigger(); },
+                               [](CWeightsDlg& d) { EXPECT_FALSE(d.model().EditsWorkout()); }));
+    const bool driven =
+        WithModal<CExerciseListDlg>([&] { frame().Action(Command::WeightsExercises)->trigger(); },
+                                    [&](CExerciseListDlg& d) {
+                                        Type(d.bodyPartBox(), "Grip");
+                                        Type(d.nameBox(), " Farmer's Walk ");
+                                        Press(Qt::Key_Return);
+                                        EXPECT_TRUE(d.isVisible());
+                                        ASSERT_EQ(d.list()->topLevelItemCount(), 21);
+                                        QTreeWidgetItem* added = d.list()->currentItem();
+                                        ASSERT_NE(added, nullptr);
+                                        EXPECT_EQ(added->text(1), "Farmer's Walk");
+                                        EXPECT_EQ(QApplication::focusWidget(), d.nameBox());
 
-            d.list()->setFocus();
-            Settle();
-            EXPECT_TRUE(d.removeButton()->isEnabled());
-            EXPECT_FALSE(d.addButton()->isEnabled());
-            dialogs->answers = {true};
-            QTest::mouseClick(d.removeButton(), Qt::LeftButton);
-            Settle();
-            EXPECT_EQ(d.list()->topLevelItemCount(), 20);
-            Type(d.bodyPartBox(), "Grip");
-            QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
-            EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
-        });
+                                        d.list()->setFocus();
+                                        Settle();
+                                        EXPECT_TRUE(d.removeButton()->isEnabled());
+                                        EXPECT_FALSE(d.addButton()->isEnabled());
+                                        dialogs->answers = {true};
+                                        QTest::mouseClick(d.removeButton(), Qt::LeftButton);
+                                        Settle();
+                                        EXPECT_EQ(d.list()->topLevelItemCount(), 20);
+                                        Type(d.bodyPartBox(), "Grip");
+                                        QTest::mouseClick(d.removeBodyPartButton(), Qt::LeftButton);
+                                        EXPECT_EQ(d.bodyPartBox()->findText("Grip"), -1);
+                                    });
     EXPECT_TRUE(driven);
 }
 
