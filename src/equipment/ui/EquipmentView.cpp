@@ -2,11 +2,8 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMenuBar>
-#include <QVBoxLayout>
 
 #include "document/TamselDoc.h"
 #include "views/ui/PrintListPrintout.h"
