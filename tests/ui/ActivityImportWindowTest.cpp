@@ -1,6 +1,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -76,6 +77,13 @@ TEST_F(ActivityImportWindowTest, ListsEachActivityWithItsStatusAndCancelWritesNo
                  Qt::ItemIsEnabled);
     EXPECT_EQ(window->ImportButton()->text(), "&Import 1");
     EXPECT_EQ(HelpTargetOf(HelpContextAt(window->List())), "activity-files.html");
+    // A click on a heading sorts by its values, not its texts: no distance, 5 km, 10 km.
+    QAbstractItemModel* shown = window->List()->model();
+    EXPECT_EQ(shown->index(0, Column::File).data().toString(), "1 run.fit");
+    window->List()->horizontalHeader()->setSortIndicator(Column::Distance, Qt::AscendingOrder);
+    EXPECT_EQ(shown->index(0, Column::File).data().toString(), "3 course.fit");
+    EXPECT_EQ(shown->index(1, Column::File).data().toString(), "4 generic.fit");
+    window->List()->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
     // A sport for the device's "generic" checks it; the user unchecks the run.
     ASSERT_TRUE(

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
@@ -103,7 +104,14 @@ ActivityImportWindow::ActivityImportWindow(CTamselDoc& doc, QWidget* parent)
     intro->setWordWrap(true);
 
     list_ = new QTableView(this);
-    list_->setModel(model_);
+    // Sorted by a click on a heading; until then, in the order the files were read.
+    auto* sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(model_);
+    sorted->setSortRole(ActivityListModel::SortRole);
+    sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
+    list_->setModel(sorted);
+    list_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    list_->setSortingEnabled(true);
     list_->setItemDelegateForColumn(ActivityListModel::Sport, new SportDelegate(doc, list_));
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setEditTriggers(QAbstractItemView::AllEditTriggers);

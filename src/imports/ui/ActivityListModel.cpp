@@ -99,6 +99,34 @@ QVariant ActivityListModel::Text(std::size_t row, int column) const {
     }
 }
 
+QVariant ActivityListModel::SortKey(std::size_t row, int column) const {
+    const ActivityItem& item = batch_.Item(row);
+    const devices::Session* s = item.session ? &*item.session : nullptr;
+    switch (column) {
+        case Check:
+            return item.checked ? 1 : 0;
+        case Date:
+            return s ? item.start.day.ToSerial() * 86400.0 + item.start.seconds : -1.0;
+        case Start:
+            return s ? static_cast<double>(item.start.seconds) : -1.0;
+        case Distance:
+            return s ? SessionMetres(*s) : -1.0;
+        case Time:
+            return s ? static_cast<double>(SessionSeconds(*s, batch_.Rules().time)) : -1.0;
+        case Pace: {
+            // Time a kilometre, whatever unit the sport shows its pace or speed in.
+            const double metres = s ? SessionMetres(*s) : 0;
+            return metres > 0 ? SessionSeconds(*s, batch_.Rules().time) * 1000.0 / metres : -1.0;
+        }
+        case HeartRate:
+            return s && s->avgHeartRate ? *s->avgHeartRate : -1.0;
+        case Laps:
+            return s ? static_cast<double>(s->laps.size()) : -1.0;
+        default:
+            return Text(row, column).toString();
+    }
+}
+
 QVariant ActivityListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_) return {};
     const auto row = static_cast<std::size_t>(index.row());
@@ -108,6 +136,8 @@ QVariant ActivityListModel::data(const QModelIndex& index, int role) const {
             return Text(row, index.column());
         case Qt::EditRole:
             return index.column() == Sport ? ToQ(item.sport) : Text(row, index.column());
+        case SortRole:
+            return SortKey(row, index.column());
         case Qt::CheckStateRole:
             if (index.column() != Check) return {};
             return item.checked ? Qt::Checked : Qt::Unchecked;

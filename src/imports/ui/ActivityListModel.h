@@ -29,6 +29,9 @@ class ActivityListModel : public QAbstractTableModel {
         ColumnCount
     };
 
+    // What a column sorts by: numbers by their value (no value first), texts as shown.
+    static constexpr int SortRole = Qt::UserRole + 1;
+
     explicit ActivityListModel(ActivityBatch& batch, QObject* parent = nullptr);
 
     // The batch has grown: its new activities become rows.
@@ -47,6 +50,7 @@ class ActivityListModel : public QAbstractTableModel {
 
   private:
     QVariant Text(std::size_t row, int column) const;
+    QVariant SortKey(std::size_t row, int column) const;
     void RowsChanged(const std::vector<std::size_t>& rows);
 
     ActivityBatch& batch_;
