@@ -85,7 +85,8 @@ GPrintJob::Result GPrintJob::Render(QWidget* progressParent) {
 std::optional<GPrintJob::Result> GPrintJob::WritePdf(const GPage& page, int first, int last,
                                                      GPrintProgress& progress) {
     const std::vector<QFont> fonts = printout_.CanvasFonts();
-    if (fonts.empty()) return std::nullopt;
+    // Grey is the painter's to make of the colours.
+    if (fonts.empty() || printer_.colorMode() == QPrinter::GrayScale) return std::nullopt;
     const QPageLayout layout = printer_.pageLayout();
     const QRectF sheet = layout.fullRect(QPageLayout::Point);
     const QRectF paint = layout.paintRect(QPageLayout::Point);
