@@ -14,14 +14,12 @@
 #include "document/TamselDoc.h"
 #include "store/Database.h"
 #include "support/DocFixture.h"
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
 using test::RunCommand;
-using test::RunTool;
 using test::ShellQuote;
 
 long long Count(const std::string& path, const std::string& sql) {
@@ -39,11 +37,9 @@ std::string OldText(int workouts) {
     return text;
 }
 
-class ConcurrencyTest : public ::testing::Test {
+class ConcurrencyTest : public test::ToolTest {
   protected:
     std::string Tool() const { return KIVRUN_TOOL_PATH; }
-    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
-    test::TempDir dir;
 };
 
 // The backup compacts the log while an add writes it: the add waits, and its workout stays.

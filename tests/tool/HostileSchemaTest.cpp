@@ -7,28 +7,24 @@
 
 #include "store/Database.h"
 #include "store/Schema.h"
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
 using test::ReadBytes;
-using test::RunTool;
 using test::ShellQuote;
 
-class HostileSchemaTest : public ::testing::Test {
+class HostileSchemaTest : public test::ToolTest {
   protected:
     void SetUp() override { ASSERT_EQ(Run("sample " + Log() + " 200 9").status, 0); }
     std::string Log() const { return ShellQuote(dir.File("log.tlg")); }
-    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
     long long Count(const std::string& path, const char* table = "Log Entry") {
         SqliteDb db(path, false, true);
         Statement s = db.Prepare(std::string("SELECT count(*) FROM \"") + table + "\"");
         s.Step();
         return s.Int64(0);
     }
-    test::TempDir dir;
 };
 
 TEST_F(HostileSchemaTest, TriggersAndViewsOfAnyoneElseAreRemovedBeforeAnythingRuns) {
