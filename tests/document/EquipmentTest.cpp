@@ -10,7 +10,6 @@ namespace kivrun {
 namespace {
 
 using test::Entry;
-using test::QueryRows;
 
 EquipmentItem Item(const char* name, const char* kind, std::vector<EquipmentSport> sports,
                    double startKm = 0, double limitKm = 0) {
@@ -47,8 +46,7 @@ class EquipmentTest : public test::DocFixture {
         throw std::runtime_error("no such item");
     }
     std::string Uses() {
-        return QueryRows(doc->Database(),
-                         "SELECT EntryID, EquipmentID FROM \"Equipment Use\" ORDER BY 1, 2");
+        return Rows("SELECT EntryID, EquipmentID FROM \"Equipment Use\" ORDER BY 1, 2");
     }
     RowId shoes = 0, racers = 0, bike = 0;
 };

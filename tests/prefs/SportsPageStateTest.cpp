@@ -27,9 +27,9 @@ class SportsPageTest : public test::DocFixture {
     }
 
     std::string SportRows() {
-        return test::QueryRows(doc->Database(),
-                               "SELECT SptAbbrev, SptName, DistanceID, PaceID, Image, \"Order\" "
-                               "FROM Sports ORDER BY \"Order\", rowid");
+        return Rows(
+            "SELECT SptAbbrev, SptName, DistanceID, PaceID, Image, \"Order\" FROM Sports ORDER BY "
+            "\"Order\", rowid");
     }
 
     void Draft(const char* name, char letter, int distance, int pace) {
@@ -158,7 +158,7 @@ TEST_F(SportsPageTest, ApplyWritesTheListInItsOrderAndTellsTheViews) {
     EXPECT_FALSE(state.Changed());
     EXPECT_TRUE(ui.messages.empty());
     // The workout and the event of the kept sports are still there.
-    EXPECT_EQ(test::QueryRows(doc->Database(), "SELECT count(*) FROM \"Log Entry\""), "1");
+    EXPECT_EQ(Count("Log Entry"), 1);
 }
 
 TEST_F(SportsPageTest, ApplyNeverDeletesASportThatIsInUse) {
@@ -167,7 +167,7 @@ TEST_F(SportsPageTest, ApplyNeverDeletesASportThatIsInUse) {
     stale.AddLoadedLine({"Road", "B", 2, 3, 0}, false);
     ASSERT_TRUE(stale.Apply(*doc));
     EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|0");
-    EXPECT_EQ(test::QueryRows(doc->Database(), "SELECT count(*) FROM \"Log Entry\""), "1");
+    EXPECT_EQ(Count("Log Entry"), 1);
 }
 
 TEST_F(SportsPageTest, AnEmptyListIsNotApplied) {

@@ -217,8 +217,7 @@ TEST_F(GraphModelTest, TheSettingsAreWrittenOnlyWhenTheyChange) {
     const GraphSettings pie = ParseGraphState("2,1,3,0,1,100");
     EXPECT_EQ(SavedGraphSettings(*doc), GraphSettings{});
     SaveGraphSettings(*doc, pie);
-    EXPECT_EQ(test::QueryRows(doc->Database(),
-                              "SELECT Value FROM Preferences WHERE Preference = 'StateGraphView'"),
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'StateGraphView'"),
               "2,1,3,0,1,100");
     EXPECT_EQ(SavedGraphSettings(*doc), pie);
     const std::int64_t stamp = doc->Database().sql().ChangeStamp();

@@ -120,13 +120,9 @@ TEST_F(TotalsRowsTest, AWorkoutOfASportTheLogNoLongerHasIsListedButNotTotalled) 
 }
 
 TEST_F(TotalsRowsTest, TheGroupingIsKeptInTheLog) {
-    auto stored = [&] {
-        return test::QueryRows(doc->Database(),
-                               "SELECT Value FROM Preferences WHERE Preference = 'TotalsGrouping'");
-    };
     EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Week);
     SaveTotalsGrouping(*doc, TotalsGrouping::Year);
-    EXPECT_EQ(stored(), "2");
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'TotalsGrouping'"), "2");
     EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Year);
     EXPECT_EQ(ParseTotalsGrouping("month"), TotalsGrouping::Month);
     EXPECT_EQ(ParseTotalsGrouping("fortnight"), std::nullopt);

@@ -77,6 +77,11 @@ class DocFixture : public ::testing::Test {
         calendar::SetTodayForTesting(std::nullopt);
         ProgramState::Instance().Reset();
     }
+    // Every row a query of the open log gives (QueryRows), and the rows of a table.
+    std::string Rows(const std::string& sql) { return QueryRows(doc->Database(), sql); }
+    long long Count(const std::string& table) {
+        return std::stoll(Rows("SELECT count(*) FROM \"" + table + "\""));
+    }
 
     TempDir dir;
     ScriptedUi ui;
