@@ -6,8 +6,11 @@
 #include <sstream>
 
 #include "output/PythonCheck.h"
+#include "output/WorkbookContent.h"
+#include "output/WorkbookEquipment.h"
 #include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
+#include "views/LogListCells.h"
 
 namespace kivrun {
 namespace {
@@ -233,6 +236,45 @@ TEST_F(HtmlExportTest, AFullPageParsesStrictly) {
     EXPECT_NE(page.find("<td class=\"ylw\" align=center>Climbing</td>\n"), std::string::npos);
     EXPECT_NE(page.find("<tr valign=\"center\">\n<td class=\"grn\">1/09/26</td>\n"),
               std::string::npos);
+}
+
+// The page and the .xlsx name each workout's items; a log without items exports as it always
+// did.
+TEST_F(HtmlExportTest, EachWorkoutNamesItsItemsOnThePageAndInTheWorkbook) {
+    // The Training_Log sheet's last field, row by row, after its field name.
+    const auto lastField = [&] {
+        LogListCells cells;
+        cells.Refresh(doc->GetCatalog());
+        WorkbookContent content = BuildWorkbookContent(*doc, cells);
+        AddEquipmentField(content, *doc);
+        const WorkbookSheet& sheet = content.sheets.front();
+        std::vector<std::string> field = {sheet.columns.back().name};
+        sheet.ForEachRow([&](const WorkbookRow& row) { field.push_back(row.back().text); });
+        return field;
+    };
+    WorkingEntry run = Entry(3, 2, 2026, "R");
+    ASSERT_NE(doc->AddEntry(run, nullptr), 0);
+    EXPECT_EQ(Page().find("Equipment"), std::string::npos);
+    EXPECT_NE(lastField().front(), "Equipment");
+
+    EquipmentItem shoes;
+    shoes.name = "Bob's <fast> shoes";
+    shoes.kind = "shoes";
+    EquipmentItem socks = shoes;
+    socks.name = "Alpha";
+    run.equipment = {doc->AddEquipment(shoes, nullptr), doc->AddEquipment(socks, nullptr)};
+    run.date = CDate(3, 3, 2026);
+    ASSERT_NE(doc->AddEntry(run, nullptr), 0);
+    const std::string page = Page();
+    EXPECT_NE(page.find("<th class=\"log\" align=\"left\">Equipment</th>\n</tr>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<td class=\"ylwlt\">Alpha; Bob's &lt;fast&gt; shoes</td>\n</tr>"),
+              std::string::npos);
+    // The weekly total row reaches under the new column too.
+    EXPECT_NE(page.find("<td class=\"total\" colspan=\"5\">&nbsp;</td>\n</tr>"), std::string::npos)
+        << page;
+    EXPECT_EQ(lastField(),
+              (std::vector<std::string>{"Equipment", "Alpha; Bob's <fast> shoes", ""}));
 }
 
 }  // namespace
