@@ -53,6 +53,7 @@ TEST_F(ExportCommandsTest, NamesFailuresAndMistakes) {
     const auto plain = Run("export " + log + " " + ShellQuote(dir.File("log")));
     EXPECT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.out, dir.File("log.txt") + "\n");
+    EXPECT_EQ(ReadBytes(dir.File("log.txt")).rfind("Date\tSport\t", 0), 0u);
     struct Case {
         std::string args;
         int status;
