@@ -119,6 +119,7 @@ TEST_F(SportsPageTest, TheTwentySeventhSportIsRefused) {
     EXPECT_EQ(state.Lines().size(), 26u);
 }
 
+// Re-added under another letter, the sport leaves no row under its old one.
 TEST_F(SportsPageTest, RemovingGivesBackTheLetterAndABuiltInName) {
     EXPECT_FALSE(state.Remove(0));
     ASSERT_TRUE(state.Remove(2));
@@ -126,6 +127,10 @@ TEST_F(SportsPageTest, RemovingGivesBackTheLetterAndABuiltInName) {
     EXPECT_EQ(state.NameChoices().back(), "Weights");
     state.SetName("Weights");
     EXPECT_EQ(state.Draft().letter, 'W');
+    Draft("Weights", 'X', 4, 6);
+    ASSERT_EQ(state.Add(), AddResult::Added);
+    ASSERT_TRUE(state.Apply(*doc));
+    EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|1;X|Weights|4|6|5|2");
 }
 
 TEST_F(SportsPageTest, MovesLinesBothWays) {
@@ -177,14 +182,6 @@ TEST_F(SportsPageTest, AnEmptyListIsNotApplied) {
     EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|1;W|Weights|4|6|5|2");
     EXPECT_TRUE(view.hints.empty());
     EXPECT_EQ(state.Validate(), nullptr);
-}
-
-TEST_F(SportsPageTest, ASportReAddedUnderAnotherLetterLeavesNoOldRow) {
-    ASSERT_TRUE(state.Remove(2));
-    Draft("Weights", 'X', 4, 6);
-    ASSERT_EQ(state.Add(), AddResult::Added);
-    ASSERT_TRUE(state.Apply(*doc));
-    EXPECT_EQ(SportRows(), "R|Running|0|1|2|0;B|Road|2|3|0|1;X|Weights|4|6|5|2");
 }
 
 }  // namespace
