@@ -46,8 +46,7 @@ class ActivityBatchTest : public test::DocFixture {
 
 TEST_F(ActivityBatchTest, RecordingsOfAWorkoutTheLogHasAreLeftUnchecked) {
     // Typed by hand: 8 km in 0:50:30 on 30 March.
-    WorkingEntry typed = test::Entry(3, 30, 2024, "R", 3030);
-    typed.distance = 4.97;
+    WorkingEntry typed = test::Entry(3, 30, 2024, "R", 3030, "G", 4.97);
     const RowId typedId = doc->AddEntry(typed, nullptr);
     {
         ActivityBatch first(*doc);

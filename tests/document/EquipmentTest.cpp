@@ -35,8 +35,7 @@ class EquipmentTest : public test::DocFixture {
     }
     RowId Add(int month, int day, const char* sport, double distance,
               std::vector<RowId> equipment) {
-        WorkingEntry e = Entry(month, day, 2025, sport);
-        e.distance = distance;
+        WorkingEntry e = Entry(month, day, 2025, sport, 3600, "G", distance);
         e.equipment = std::move(equipment);
         return doc->AddEntry(e, nullptr);
     }

@@ -57,9 +57,7 @@ class HtmlExportTest : public test::DocFixture {
     }
     long Add(int month, int day, int year, const char* sport, double distance, double seconds,
              const char* cls = "G") {
-        WorkingEntry e = Entry(month, day, year, sport, seconds, cls);
-        e.distance = distance;
-        return doc->AddEntry(e, nullptr);
+        return doc->AddEntry(Entry(month, day, year, sport, seconds, cls, distance), nullptr);
     }
     void SetPref(const std::string& name, const std::string& value) {
         doc->PreferencesSet().SetPreference(name, value);
@@ -167,8 +165,7 @@ TEST_F(HtmlExportTest, AWeekWithoutDistanceShowsDashes) {
 }
 
 TEST_F(HtmlExportTest, ARoutineIsATableInsideTheRouteCell) {
-    WorkingEntry lift = Entry(2, 4, 2026, "W", 2700, "G");
-    lift.distance = 0;
+    WorkingEntry lift = Entry(2, 4, 2026, "W", 2700, "G", 0);
     lift.route = "Gym";
     RoutineRow bench{"Bench Press", 3, {135, 155, 175, 0}, {10, 8, 6, 0}};
     RoutineRow squats{"Squats & Lunges", 2, {225, 45, 0, 0}, {5, 0, 0, 0}};
@@ -203,8 +200,7 @@ TEST_F(HtmlExportTest, AFullPageParsesStrictly) {
     SetPref("HTMLBrowserTitle", "Ann's <log> & \"more\"");
     SetPref("HTMLSubheading", "Base phase\r\nThen <speed> & \"hills\"\nthird");
     SetPref("HTMLHeading", "Jürgen's Log – 東京 <b>team</b>");
-    WorkingEntry lift = Entry(12, 31, 2025, "W", 2700, "C");
-    lift.distance = 0;
+    WorkingEntry lift = Entry(12, 31, 2025, "W", 2700, "C", 0);
     lift.notes = "<i>heavy</i> & slow <script>alert(1)</script>";
     lift.route = "Tom & Jerry's \"loop\"";
     lift.routine = {RoutineRow{"Rows <bent>", 1, {100, 0, 0, 0}, {12, 0, 0, 0}}};

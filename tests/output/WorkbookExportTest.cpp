@@ -158,19 +158,16 @@ class WorkbookExportTest : public test::DocFixture {
 // In the .xlsx a sum or an average over a column is right: times and time paces are durations,
 // a speed a number, a value of 0 an empty cell, the class by name, the unit in its own column.
 TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
-    WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G");
-    run.distance = 10;
+    WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G", 10);
     run.pace = 450;
     run.optionalOne = 150;
     run.route = "Côte d'Azur – 東京";
     doc->AddEntry(run, nullptr);
-    WorkingEntry ride = Entry(1, 6, 2026, "B", 45 * 3600 + 59, "R");  // past a day
-    ride.distance = 45;
+    WorkingEntry ride = Entry(1, 6, 2026, "B", 45 * 3600 + 59, "R", 45);  // past a day
     ride.pace = 30;
     ride.optionalTwo = 71.5;
     doc->AddEntry(ride, nullptr);
-    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R");
-    lift.distance = 0;
+    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R", 0);
     lift.notes = "Tom & Jerry <b> _x0041_";  // not the escape form of "A"
     doc->AddEntry(lift, nullptr);
     doc->Database().sql().Exec(

@@ -14,8 +14,8 @@ using test::Entry;
 class GraphModelTest : public test::DocFixture {
   protected:
     void Add(const CDate& day, const char* sport, double distance, double seconds) {
-        WorkingEntry e = Entry(day.Month(), day.Day(), day.Year(), sport, seconds);
-        e.distance = distance;
+        const WorkingEntry e =
+            Entry(day.Month(), day.Day(), day.Year(), sport, seconds, "G", distance);
         ASSERT_NE(doc->AddEntry(e, nullptr), 0);
     }
     void Add(int m, int d, int y, const char* sport, double distance, double seconds) {

@@ -12,9 +12,7 @@ namespace {
 class TotalsRowsTest : public test::DocFixture {
   protected:
     void Add(int m, int d, int y, const char* sport, double seconds, double distance = 5) {
-        WorkingEntry e = test::Entry(m, d, y, sport, seconds);
-        e.distance = distance;
-        ASSERT_NE(doc->AddEntry(e, nullptr), 0);
+        ASSERT_NE(doc->AddEntry(test::Entry(m, d, y, sport, seconds, "G", distance), nullptr), 0);
     }
 };
 

@@ -45,13 +45,13 @@ inline void ExpectWeekBands(CTamselDoc& doc) {
 }
 
 inline WorkingEntry Entry(int month, int day, int year, const char* sport = "R",
-                          double seconds = 3600, const char* cls = "G") {
+                          double seconds = 3600, const char* cls = "G", double distance = 5) {
     WorkingEntry e;
     e.date = CDate(month, day, year);
     e.sptAbbrev = sport;
     e.typeAbbrev = cls;
     e.time = CElapsedTime::FromSeconds(seconds);
-    e.distance = 5;
+    e.distance = distance;
     return e;
 }
 

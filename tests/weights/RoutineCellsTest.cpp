@@ -83,8 +83,7 @@ TEST(RoutineCells, DecimalWeightsAreKeptAsTypedOrRefusedByCell) {
 // all give back what was typed.
 TEST_F(RoutineStoreTest, DecimalWeightsStoreAndReadBack) {
     RoutineRow row = Row("Bench Press", 3, {{62.5, 8}, {100, 5}, {61.25, 0}});
-    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700);
-    lift.distance = 0;
+    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700, "G", 0);
     lift.routine = {row};
     const RowId entry = doc->AddEntry(lift, nullptr);
     ASSERT_NE(entry, 0) << ::testing::PrintToString(ui.messages);
@@ -109,8 +108,7 @@ TEST_F(RoutineStoreTest, DecimalWeightsStoreAndReadBack) {
 // and reads unchanged; the first decimal weight rebuilds the two routine tables, keeping
 // their rows in order and the relations that tie them to workouts and templates.
 TEST_F(RoutineStoreTest, ALogFromBeforeDecimalsLearnsThemWhenGivenOne) {
-    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700);
-    lift.distance = 0;
+    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700, "G", 0);
     lift.routine = {Row("Squats", 5, {{100, 5}}), Row("Dips", 3, {{0, 12}})};
     const RowId first = doc->AddEntry(lift, nullptr);
     doc->AddTemplate("Legs", {Row("Squats", 5, {{100, 5}})}, nullptr);
