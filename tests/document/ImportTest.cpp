@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/OldLogFixture.h"
+#include "support/DocFixture.h"
 #include "support/FailingVfs.h"
 
 namespace kivrun {

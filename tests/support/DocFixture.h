@@ -55,21 +55,14 @@ inline WorkingEntry Entry(int month, int day, int year, const char* sport = "R",
     return e;
 }
 
-// A new log open in a document, with three sports and a scripted user.
-class DocFixture : public ::testing::Test {
+// A document with no log open yet, a scripted user and a view, today pinned to 6 December 2026.
+class DocumentFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ProgramState::Instance().Reset();
         calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
         doc = std::make_unique<CTamselDoc>(ui);
         doc->SetBackupFolder(dir.File("Backup Logs"));
-        path = dir.File("log.tlg");
-        ASSERT_TRUE(doc->CreateLog(path));
-        doc->Database().sql().Exec(
-            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
-            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
-        // As the Sports page does after writing sports.
-        doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
         doc->AddView(&view);
     }
     void TearDown() override {
@@ -87,6 +80,23 @@ class DocFixture : public ::testing::Test {
     ScriptedUi ui;
     RecordingView view;
     std::unique_ptr<CTamselDoc> doc;
+};
+
+// A new log open in a document, with three sports.
+class DocFixture : public DocumentFixture {
+  protected:
+    void SetUp() override {
+        DocumentFixture::SetUp();
+        path = dir.File("log.tlg");
+        ASSERT_TRUE(doc->CreateLog(path));
+        doc->Database().sql().Exec(
+            "INSERT INTO Sports (SptAbbrev, SptName, DistanceID, PaceID, \"Order\", Image) "
+            "VALUES ('R','Running',0,1,0,2), ('B','Road',2,3,1,0), ('W','Weights',4,6,2,5)");
+        // As the Sports page does after writing sports.
+        doc->UpdateAllViews(nullptr, UpdateHint::Of(Notice::SportsChanged));
+        view.hints.clear();
+    }
+
     std::string path;
 };
 
