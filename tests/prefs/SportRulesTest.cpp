@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "prefs/GeneralPrefs.h"
 #include "prefs/PrefsChoices.h"
 #include "prefs/SportRules.h"
 
@@ -91,20 +90,7 @@ TEST(SportRules, NamesAreTrimmedAtBothEnds) {
     EXPECT_EQ(TrimName("   "), "");
 }
 
-TEST(OptionalFields, OfferedNamesBringTheirLabelsTypedNamesKeepTheOld) {
-    struct Case {
-        const char* name;
-        const char* label;
-    };
-    const Case cases[] = {{"AvgHR", "AHR"}, {"RestingHR", "RHR"}, {"RecHR", "RCR"},
-                          {"Weight", "Wt"}, {"Temp", "Tmp"},      {"Cadence", "Tmp"}};
-    OptionalField field{"Weight", "Wt"};
-    for (const Case& c : cases) {
-        RenameOptionalField(field, c.name);
-        EXPECT_EQ(field.name, c.name);
-        EXPECT_EQ(field.label, c.label) << c.name;
-    }
-}
+// Renaming an optional field (an offered name brings its label): GeneralPrefsTest.
 
 }  // namespace
 }  // namespace kivrun::prefs

@@ -97,7 +97,6 @@ TEST_F(BadArgumentsTest, RefusalsFailAndSayWhy) {
         {"event add " + log + " 1/1/2020 Running ''", "Please enter a name for the event !!"},
         {"event delete " + log + " 999", "the log has no event 999"},
         {"exercise add " + log + " Arms ''", "Please enter a name for this exercise!!"},
-        {"import " + log + " " + ShellQuote(dir.File("./log.tlg")), "a log is not imported into"},
     };
     const std::string before = Contents();
     for (const Case& c : cases) {
