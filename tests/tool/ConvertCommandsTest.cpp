@@ -39,10 +39,7 @@ TEST_F(ToolConvert, ConvertsInPlaceAndTheLogChecksOut) {
 
     const auto check = Run("check " + ShellQuote(file));
     EXPECT_EQ(check.status, 0) << check.err;
-    EXPECT_EQ(RowCount(check.out, "Sports"), "2");
-    EXPECT_EQ(RowCount(check.out, "Log Entry"), "2");
-    EXPECT_EQ(RowCount(check.out, "Routes"), "1");
-    EXPECT_EQ(RowCount(check.out, "Calendar Events"), "1");
+    EXPECT_EQ(RowCount(check.out, "Log Entry"), "2");  // what each line becomes: ConversionTest
 
     // Now it is a log: converting again is refused and changes nothing.
     const std::string before = ReadBytes(file);

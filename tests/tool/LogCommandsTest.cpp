@@ -63,11 +63,8 @@ TEST_F(LogCommandsTest, DeleteAndSample) {
               "Date\tSport\tClass\tDist\tTime\tPace\tAHR\tWt\tRoute\tNotes\n");
 
     const std::string sample = ShellQuote(dir.File("sample.tlg"));
-    ASSERT_EQ(Run("sample " + sample + " 300 7").status, 0);
-    EXPECT_EQ(Run("check " + sample).status, 0);
-    const auto list = Run("list " + sample);
-    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 301);
-    EXPECT_NE(Run("sample " + sample + " 10").status, 0);  // never over an existing file
+    ASSERT_EQ(Run("sample " + sample + " 300 7").status, 0);  // its workouts: HostileSchemaTest
+    EXPECT_NE(Run("sample " + sample + " 10").status, 0);     // never over an existing file
 }
 
 TEST_F(LogCommandsTest, GraphPrintsEachPeriodAndTheScale) {
