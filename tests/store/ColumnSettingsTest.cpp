@@ -27,8 +27,8 @@ std::vector<int> Layout(LogDatabase& db) {
     return ids;
 }
 
-// Each step on a new log's ten columns in order: hide at a place, insert a column at a place
-// ("i2,5": column 5 at place 2), or move from one place to another ("m1,4").
+// Steps on a new log's ten columns in order: hide what stands at a place ("h2"), insert a
+// column at a place ("i2,5": column 5 at place 2), move from one place to another ("m1,4").
 TEST(ColumnSettings, LayoutOperationsKeepVisibleOrdersDense) {
     const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     struct Case {

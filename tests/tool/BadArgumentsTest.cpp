@@ -33,9 +33,10 @@ TEST_F(BadArgumentsTest, BadValuesAreRefusedNamingTheArgumentAndWhatItTakes) {
         std::string args;
         const char* says;
     } cases[] = {
+        // Which dates and times are refused is DateTest's and ElapsedTimeTest's.
         {add + "1/1/99999 Running General 5 0:40", "DATE is a date M/D/YYYY from 1/1/1901"},
         {add + "1/1/10000 Running General 5 0:40", "to 12/31/2099, not '1/1/10000'"},
-        {add + "'1/1/2020 junk' Running General 5 0:40", "DATE is a date"},  // the rules: DateTest
+        {add + "'1/1/2020 junk' Running General 5 0:40", "DATE is a date"},
         {add + "1/6/2003 Running General 5 1e20", "TIME is a time H:MM:SS (1:15:00)"},
         {add + "1/6/2003 Running General 5 0:00", "above 0 and under 1000 hours, not '0:00'"},
         {add + "1/6/2003 Running General -5 0:40", "DISTANCE is a number from 0 to 100000"},
