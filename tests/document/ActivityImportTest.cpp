@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <ctime>
 
@@ -120,82 +121,61 @@ TEST(ActivityImport, AWorkoutTakesTheSportsUnitsAndTheChosenTime) {
     pool.activeLengths = 6;
     pool.lengthsDistance = 150;
     pool.laps.clear();
+    using D = std::array<double, 5>;  // distance, time, pace, optional fields one and two
+    using Splits = std::vector<SplitTime>;
+    const Splits laps = {{1, "0:30:00"}, {2, "0:29:30"}};
     struct Case {
         devices::Session session;
         SportInfo sport;
         WorkoutRules rules;
-        double distance, time, pace, optionalOne, optionalTwo;
-        std::vector<SplitTime> splits;
+        D values;
+        Splits splits;
     } cases[] = {
         {Session(10000, 3600, 3570),
          Sport("R", "Running", distance_unit::kMiles, pace_unit::kMinutesPerMile),
          {DeviceTime::Moving, 1, "G"},
-         6.21,
-         3570,
-         574,
-         152,
-         0,
-         {{1, "0:30:00"}, {2, "0:29:30"}}},
+         D{6.21, 3570, 574, 152, 0},
+         laps},
         {Session(10000, 3600, 3570),
          Sport("R", "Running"),
          {DeviceTime::Elapsed, 2, "G"},
-         10,
-         3600,
-         360,
-         0,
-         152,
-         {{1, "0:30:30"}, {2, "0:29:30"}}},
+         D{10, 3600, 360, 0, 152},
+         Splits{{1, "0:30:30"}, {2, "0:29:30"}}},
         {Session(40000, 3600, 3600),
          Sport("B", "Bike", distance_unit::kKm, pace_unit::kKmPerHour),
          {DeviceTime::Moving, 0, "G"},
-         40,
-         3600,
-         40.0,
-         0,
-         0,
-         {{1, "0:30:00"}, {2, "0:29:30"}}},
+         D{40, 3600, 40.0, 0, 0},
+         laps},
         // Pool swims count the lengths swum, rests left out.
         {pool,
          Sport("S", "Swim", distance_unit::kMeters, pace_unit::kMinutesPer100Meters),
          {DeviceTime::Moving, 1, "G"},
-         150,
-         240,
-         160,
-         152,
-         0,
+         D{150, 240, 160, 152, 0},
          {}},
         {pool,
          Sport("Y", "Swim yd", distance_unit::kYards, pace_unit::kMinutesPer100Yards),
          {DeviceTime::Moving, 1, "G"},
-         164.04,
-         240,
-         146,
-         152,
-         0,
+         D{164.04, 240, 146, 152, 0},
          {}},
         // A sport without distance has neither distance nor pace.
         {Session(500, 1800, 1700),
          Sport("W", "Weights", distance_unit::kNone, pace_unit::kNone),
          {DeviceTime::Moving, 1, "G"},
-         0,
-         1700,
-         0,
-         152,
-         0,
-         {{1, "0:30:00"}, {2, "0:29:30"}}},
+         D{0, 1700, 0, 152, 0},
+         laps},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.sport.name);
         const EntryDetail d = WorkoutOf(c.session, "Forerunner 910XT", c.sport, c.rules);
-        const std::string what = c.sport.name;
-        EXPECT_EQ(d.entry.date, CDate(3, 31, 2024).ToSerial()) << what;
-        EXPECT_NEAR(d.entry.distance, c.distance, 1e-9) << what;
-        EXPECT_EQ(d.entry.time, c.time) << what;
-        EXPECT_NEAR(d.entry.pace, c.pace, 1e-9) << what;
-        EXPECT_EQ(d.entry.optionalOne, c.optionalOne) << what;
-        EXPECT_EQ(d.entry.optionalTwo, c.optionalTwo) << what;
-        EXPECT_EQ(d.entry.notes, "Forerunner 910XT, 08:00") << what;
-        EXPECT_EQ(d.entry.cls, "G") << what;
-        EXPECT_EQ(d.splits, c.splits) << what;
+        EXPECT_EQ(d.entry.date, CDate(3, 31, 2024).ToSerial());
+        EXPECT_NEAR(d.entry.distance, c.values[0], 1e-9);
+        EXPECT_EQ(d.entry.time, c.values[1]);
+        EXPECT_NEAR(d.entry.pace, c.values[2], 1e-9);
+        EXPECT_EQ(d.entry.optionalOne, c.values[3]);
+        EXPECT_EQ(d.entry.optionalTwo, c.values[4]);
+        EXPECT_EQ(d.entry.notes, "Forerunner 910XT, 08:00");
+        EXPECT_EQ(d.entry.cls, "G");
+        EXPECT_EQ(d.splits, c.splits);
     }
 }
 

@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Entry;
+using test::Workouts;
 
 // Sets a file's modification time to noon of the day n days before (pinned) today.
 void AgeFile(const std::string& path, int days) {
@@ -27,13 +28,6 @@ void AgeFile(const std::string& path, int days) {
     t.tm_isdst = -1;
     const auto sys = std::chrono::system_clock::from_time_t(std::mktime(&t));
     fs::last_write_time(path, std::chrono::file_clock::from_sys(sys));
-}
-
-long long Entries(const std::string& path) {
-    SqliteDb db(path, false);
-    Statement s = db.Prepare("SELECT count(*) FROM \"Log Entry\"");
-    s.Step();
-    return s.Int64(0);
 }
 
 class BackupTest : public test::DocFixture {
@@ -51,12 +45,12 @@ TEST_F(BackupTest, ABackupIsReplacedOnlyWhenItIsOldEnough) {
     for (const Case& c : cases) {
         ASSERT_TRUE(doc->OnOpenDocument(path));
         doc->AddEntry(Entry(1, 2, 2025), nullptr);
-        const long long inLog = Entries(path);
-        const long long inBackup = Entries(BackupFile());
+        const long long inLog = Workouts(path);
+        const long long inBackup = Workouts(BackupFile());
         AgeFile(BackupFile(), c.ageDays);
         doc->OnCloseDocument();  // DaysBetweenBackup is 7 in a new log
-        EXPECT_EQ(Entries(BackupFile()), c.replaced ? inLog : inBackup) << c.ageDays;
-        EXPECT_EQ(Entries(path), inLog) << c.ageDays;
+        EXPECT_EQ(Workouts(BackupFile()), c.replaced ? inLog : inBackup) << c.ageDays;
+        EXPECT_EQ(Workouts(path), inLog) << c.ageDays;
     }
 }
 
@@ -88,7 +82,7 @@ TEST_F(BackupTest, FailuresAreToldAndLeaveTheLogAndTheOldBackupAlone) {
     std::ofstream(notAFolder) << "x";
     doc->SetBackupFolder(notAFolder);
     EXPECT_EQ(doc->OnCloseDocument().result, BackupOutcome::Failed);
-    EXPECT_EQ(Entries(path), 1);
+    EXPECT_EQ(Workouts(path), 1);
     EXPECT_EQ(ui.messages,
               std::vector<std::string>{"Couldn't back up the training log--Exception: '" +
                                        notAFolder + "' is not a folder"});
@@ -112,7 +106,7 @@ TEST_F(BackupTest, FailuresAreToldAndLeaveTheLogAndTheOldBackupAlone) {
         ASSERT_LT(allowed, 2000);
         ASSERT_TRUE(doc->OnOpenDocument(path));
         doc->AddEntry(Entry(1, 3, 2025), nullptr);
-        const long long before = Entries(BackupFile());
+        const long long before = Workouts(BackupFile());
         AgeFile(BackupFile(), 8);
         ui.messages.clear();
         test::FailingVfs::FailWritesAfter(allowed);
@@ -123,10 +117,10 @@ TEST_F(BackupTest, FailuresAreToldAndLeaveTheLogAndTheOldBackupAlone) {
         Statement check = backup.Prepare("PRAGMA integrity_check");
         ASSERT_TRUE(check.Step());
         EXPECT_EQ(check.Text(0), "ok");
-        const long long now = Entries(BackupFile());
-        EXPECT_TRUE(now == before || now == Entries(path)) << now;
+        const long long now = Workouts(BackupFile());
+        EXPECT_TRUE(now == before || now == Workouts(path)) << now;
         if (outcome.result == BackupOutcome::Made) {
-            EXPECT_EQ(now, Entries(path));
+            EXPECT_EQ(now, Workouts(path));
         }
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("Backup Logs")),
                                 fs::directory_iterator()),

@@ -10,7 +10,6 @@ namespace kivrun {
 namespace {
 
 using test::Entry;
-using test::QueryRows;
 
 EquipmentItem Item(const char* name, const char* kind, std::vector<EquipmentSport> sports,
                    double startKm = 0, double limitKm = 0) {
@@ -36,8 +35,7 @@ class EquipmentTest : public test::DocFixture {
     }
     RowId Add(int month, int day, const char* sport, double distance,
               std::vector<RowId> equipment) {
-        WorkingEntry e = Entry(month, day, 2025, sport);
-        e.distance = distance;
+        WorkingEntry e = Entry(month, day, 2025, sport, 3600, "G", distance);
         e.equipment = std::move(equipment);
         return doc->AddEntry(e, nullptr);
     }
@@ -47,8 +45,7 @@ class EquipmentTest : public test::DocFixture {
         throw std::runtime_error("no such item");
     }
     std::string Uses() {
-        return QueryRows(doc->Database(),
-                         "SELECT EntryID, EquipmentID FROM \"Equipment Use\" ORDER BY 1, 2");
+        return Rows("SELECT EntryID, EquipmentID FROM \"Equipment Use\" ORDER BY 1, 2");
     }
     RowId shoes = 0, racers = 0, bike = 0;
 };

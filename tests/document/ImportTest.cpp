@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/OldLogFixture.h"
+#include "support/DocFixture.h"
 #include "support/FailingVfs.h"
 
 namespace kivrun {
@@ -13,11 +13,6 @@ using test::DocFixture;
 // The open log (DocFixture) has Running R, Road B and Weights W.
 class ImportTest : public DocFixture {
   protected:
-    std::string Rows(const std::string& sql) { return test::QueryRows(doc->Database(), sql); }
-    long Count(const char* table) {
-        return std::stol(Rows(std::string("SELECT count(*) FROM \"") + table + "\""));
-    }
-
     // Another log: Running and a sport this log lacks, three workouts, two events, routes,
     // a class of its own and its own settings.
     std::string OtherLog() {
@@ -61,7 +56,7 @@ class ImportTest : public DocFixture {
     struct Step {
         const char* what;
         ImportOptions options;
-        std::vector<long> counts;  // workouts, events, routes, sports
+        std::vector<long long> counts;  // workouts, events, routes, sports
         std::vector<int> hints;
     };
     void ImportInSteps(const std::string& file, std::initializer_list<Step> steps) {

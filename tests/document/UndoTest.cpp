@@ -160,9 +160,8 @@ TEST_F(UndoTest, AnUndoTheLogRefusesChangesNothingAndStaysInTheHistory) {
 // step, and redoing them the shading it had after: never the other band.
 TEST_F(UndoTest, UndoAndRedoGiveBackTheShadingOfEachStep) {
     const auto bands = [&] {
-        return QueryRows(doc->Database(),
-                         "SELECT EntryID || ':' || Background FROM \"Log Entry\" ORDER BY Date, "
-                         "EntryID");
+        return Rows(
+            "SELECT EntryID || ':' || Background FROM \"Log Entry\" ORDER BY Date, EntryID");
     };
     std::vector<RowId> ids{a, b, c};
     for (int i = 0; i < 6; ++i)

@@ -6,8 +6,11 @@
 #include <sstream>
 
 #include "output/PythonCheck.h"
+#include "output/WorkbookContent.h"
+#include "output/WorkbookEquipment.h"
 #include "store/PreferencesSet.h"
 #include "support/DocFixture.h"
+#include "views/LogListCells.h"
 
 namespace kivrun {
 namespace {
@@ -54,9 +57,7 @@ class HtmlExportTest : public test::DocFixture {
     }
     long Add(int month, int day, int year, const char* sport, double distance, double seconds,
              const char* cls = "G") {
-        WorkingEntry e = Entry(month, day, year, sport, seconds, cls);
-        e.distance = distance;
-        return doc->AddEntry(e, nullptr);
+        return doc->AddEntry(Entry(month, day, year, sport, seconds, cls, distance), nullptr);
     }
     void SetPref(const std::string& name, const std::string& value) {
         doc->PreferencesSet().SetPreference(name, value);
@@ -164,8 +165,7 @@ TEST_F(HtmlExportTest, AWeekWithoutDistanceShowsDashes) {
 }
 
 TEST_F(HtmlExportTest, ARoutineIsATableInsideTheRouteCell) {
-    WorkingEntry lift = Entry(2, 4, 2026, "W", 2700, "G");
-    lift.distance = 0;
+    WorkingEntry lift = Entry(2, 4, 2026, "W", 2700, "G", 0);
     lift.route = "Gym";
     RoutineRow bench{"Bench Press", 3, {135, 155, 175, 0}, {10, 8, 6, 0}};
     RoutineRow squats{"Squats & Lunges", 2, {225, 45, 0, 0}, {5, 0, 0, 0}};
@@ -200,8 +200,7 @@ TEST_F(HtmlExportTest, AFullPageParsesStrictly) {
     SetPref("HTMLBrowserTitle", "Ann's <log> & \"more\"");
     SetPref("HTMLSubheading", "Base phase\r\nThen <speed> & \"hills\"\nthird");
     SetPref("HTMLHeading", "Jürgen's Log – 東京 <b>team</b>");
-    WorkingEntry lift = Entry(12, 31, 2025, "W", 2700, "C");
-    lift.distance = 0;
+    WorkingEntry lift = Entry(12, 31, 2025, "W", 2700, "C", 0);
     lift.notes = "<i>heavy</i> & slow <script>alert(1)</script>";
     lift.route = "Tom & Jerry's \"loop\"";
     lift.routine = {RoutineRow{"Rows <bent>", 1, {100, 0, 0, 0}, {12, 0, 0, 0}}};
@@ -233,6 +232,45 @@ TEST_F(HtmlExportTest, AFullPageParsesStrictly) {
     EXPECT_NE(page.find("<td class=\"ylw\" align=center>Climbing</td>\n"), std::string::npos);
     EXPECT_NE(page.find("<tr valign=\"center\">\n<td class=\"grn\">1/09/26</td>\n"),
               std::string::npos);
+}
+
+// The page and the .xlsx name each workout's items; a log without items exports as it always
+// did.
+TEST_F(HtmlExportTest, EachWorkoutNamesItsItemsOnThePageAndInTheWorkbook) {
+    // The Training_Log sheet's last field, row by row, after its field name.
+    const auto lastField = [&] {
+        LogListCells cells;
+        cells.Refresh(doc->GetCatalog());
+        WorkbookContent content = BuildWorkbookContent(*doc, cells);
+        AddEquipmentField(content, *doc);
+        const WorkbookSheet& sheet = content.sheets.front();
+        std::vector<std::string> field = {sheet.columns.back().name};
+        sheet.ForEachRow([&](const WorkbookRow& row) { field.push_back(row.back().text); });
+        return field;
+    };
+    WorkingEntry run = Entry(3, 2, 2026, "R");
+    ASSERT_NE(doc->AddEntry(run, nullptr), 0);
+    EXPECT_EQ(Page().find("Equipment"), std::string::npos);
+    EXPECT_NE(lastField().front(), "Equipment");
+
+    EquipmentItem shoes;
+    shoes.name = "Bob's <fast> shoes";
+    shoes.kind = "shoes";
+    EquipmentItem socks = shoes;
+    socks.name = "Alpha";
+    run.equipment = {doc->AddEquipment(shoes, nullptr), doc->AddEquipment(socks, nullptr)};
+    run.date = CDate(3, 3, 2026);
+    ASSERT_NE(doc->AddEntry(run, nullptr), 0);
+    const std::string page = Page();
+    EXPECT_NE(page.find("<th class=\"log\" align=\"left\">Equipment</th>\n</tr>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<td class=\"ylwlt\">Alpha; Bob's &lt;fast&gt; shoes</td>\n</tr>"),
+              std::string::npos);
+    // The weekly total row reaches under the new column too.
+    EXPECT_NE(page.find("<td class=\"total\" colspan=\"5\">&nbsp;</td>\n</tr>"), std::string::npos)
+        << page;
+    EXPECT_EQ(lastField(),
+              (std::vector<std::string>{"Equipment", "Alpha; Bob's <fast> shoes", ""}));
 }
 
 }  // namespace

@@ -16,20 +16,17 @@ class TextExportTest : public test::DocFixture {
   protected:
     void SetUp() override {
         DocFixture::SetUp();
-        WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G");
-        run.distance = 10;
+        WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G", 10);
         run.pace = 450;
         run.optionalOne = 150;
         doc->AddEntry(run, nullptr);
-        WorkingEntry ride = Entry(1, 6, 2026, "B", 5400.5, "R");
-        ride.distance = 40.25;
+        WorkingEntry ride = Entry(1, 6, 2026, "B", 5400.5, "R", 40.25);
         ride.pace = 26.8333;
         ride.optionalTwo = 72.25;
         ride.route = "Lake\tloop";
         ride.notes = "line one\r\nline two";
         doc->AddEntry(ride, nullptr);
-        WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "G");
-        lift.distance = 0;
+        WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "G", 0);
         doc->AddEntry(lift, nullptr);
     }
     std::string Text() {

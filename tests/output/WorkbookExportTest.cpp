@@ -155,15 +155,19 @@ class WorkbookExportTest : public test::DocFixture {
     }
 };
 
+// In the .xlsx a sum or an average over a column is right: times and time paces are durations,
+// a speed a number, a value of 0 an empty cell, the class by name, the unit in its own column.
 TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
-    WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G");
-    run.distance = 10;
+    WorkingEntry run = Entry(1, 5, 2026, "R", 4500, "G", 10);
     run.pace = 450;
     run.optionalOne = 150;
     run.route = "Côte d'Azur – 東京";
     doc->AddEntry(run, nullptr);
-    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R");
-    lift.distance = 0;
+    WorkingEntry ride = Entry(1, 6, 2026, "B", 45 * 3600 + 59, "R", 45);  // past a day
+    ride.pace = 30;
+    ride.optionalTwo = 71.5;
+    doc->AddEntry(ride, nullptr);
+    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R", 0);
     lift.notes = "Tom & Jerry <b> _x0041_";  // not the escape form of "A"
     doc->AddEntry(lift, nullptr);
     doc->Database().sql().Exec(
@@ -181,13 +185,16 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
     const std::string rows =
         "D:2026-01-07 | T:Weights | T:R | N:0.0 | T:0:45:00 | B: | N:0.0 | N:0.0 | B: | "
         "T:Tom & Jerry <b> _x0041_\n"
+        "D:2026-01-06 | T:Road | T:R | N:45.0 | T:45:00:59 | T:30.0 | N:0.0 | N:71.5 | B: | B:\n"
         "D:2026-01-05 | T:Running | T:G | N:10.0 | T:1:15:00 | T:7:30 | N:150.0 | N:0.0 | "
         "T:Côte d'Azur – 東京 | B:\n";
-    EXPECT_EQ(Dump(Export(".xls")), "== Training_Log 3 x 10\n" + kLogHeader + rows + events);
+    EXPECT_EQ(Dump(Export(".xls")), "== Training_Log 4 x 10\n" + kLogHeader + rows + events);
     EXPECT_EQ(Dump(Export(".xlsx")),
-              "== Training_Log 3 x 11\n" + kXlsxLogHeader +
+              "== Training_Log 4 x 11\n" + kXlsxLogHeader +
                   "D:2026-01-07 | T:Weights | T:Racing | B: | B: | [h]:mm:ss=2700 | B: | B: | B: | "
                   "B: | T:Tom & Jerry <b> _x0041_\n"
+                  "D:2026-01-06 | T:Road | T:Racing | N:45 | T:km | [h]:mm:ss=162059 | N:30 | B: | "
+                  "N:71.5 | B: | B:\n"
                   "D:2026-01-05 | T:Running | T:General | N:10 | T:miles | [h]:mm:ss=4500 | "
                   "[m]:ss=450 | N:150 | B: | T:Côte d'Azur – 東京 | B:\n" +
                   events);
@@ -196,32 +203,6 @@ TEST_F(WorkbookExportTest, BothWorkbooksHoldTheLogAndItsEvents) {
     doc->ReapplyFilter();
     EXPECT_EQ(Dump(Export(".xls")), "== Training_Log 1 x 10\n" + kLogHeader + events);
     EXPECT_EQ(Dump(Export(".xlsx")), "== Training_Log 1 x 11\n" + kXlsxLogHeader + events);
-}
-
-// In the .xlsx a sum or an average over a column is right: times and time paces are durations,
-// a speed a number, a value of 0 an empty cell, the class by name, the unit in its own column.
-TEST_F(WorkbookExportTest, XlsxCellsAreTypedForSums) {
-    WorkingEntry run = Entry(1, 5, 2026, "R", 45 * 3600 + 59, "G");  // past a day
-    run.distance = 10;
-    run.pace = 450;
-    run.optionalTwo = 71.5;
-    doc->AddEntry(run, nullptr);
-    WorkingEntry ride = Entry(1, 6, 2026, "B", 5400, "R");
-    ride.distance = 45;
-    ride.pace = 30;
-    doc->AddEntry(ride, nullptr);
-    WorkingEntry lift = Entry(1, 7, 2026, "W", 2700, "R");
-    lift.distance = 0;
-    doc->AddEntry(lift, nullptr);
-    EXPECT_EQ(Dump(Export(".xlsx")),
-              "== Training_Log 4 x 11\n" + kXlsxLogHeader +
-                  "D:2026-01-07 | T:Weights | T:Racing | B: | B: | [h]:mm:ss=2700 | B: | B: | B: | "
-                  "B: | B:\n"
-                  "D:2026-01-06 | T:Road | T:Racing | N:45 | T:km | [h]:mm:ss=5400 | N:30 | B: | "
-                  "B: | B: | B:\n"
-                  "D:2026-01-05 | T:Running | T:General | N:10 | T:miles | [h]:mm:ss=162059 | "
-                  "[m]:ss=450 | B: | N:71.5 | B: | B:\n"
-                  "== Events 1 x 5\nT:Date | T:Sport | T:Affiliation | T:Event | T:Details\n");
 }
 
 TEST_F(WorkbookExportTest, ThousandsOfRowsAndTextOfAnyLength) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "prefs/GeneralPrefs.h"
 #include "prefs/PrefsChoices.h"
 #include "prefs/SportRules.h"
 
@@ -52,31 +51,17 @@ TEST(SportRules, UnitsAndPaceStayConsistent) {
         EXPECT_EQ(ChooseDistance({-1, -1}, 3, IsSwimmingName(name)), (UnitChoice{3, pace})) << name;
 }
 
-TEST(SportRules, BuiltInSportsBringTheirDefaults) {
-    struct Case {
-        const char* name;
-        char letter;
-        int distance, pace, icon;
-    };
-    const Case cases[] = {
-        {"Road", 'B', 0, 0, 0},     {"MTB", 'M', 0, 0, 1},     {"Indoor", 'I', 0, 0, 6},
-        {"Rowing", 'O', 3, 5, 4},   {"Running", 'R', 0, 1, 2}, {"Skiing", 'K', 2, 3, 8},
-        {"Swimming", 'S', 1, 2, 3}, {"Weights", 'W', 4, 6, 5},
-    };
-    for (const Case& c : cases) {
-        const SportDefaults* d = BuiltInSport(c.name);
-        ASSERT_NE(d, nullptr) << c.name;
-        EXPECT_EQ(d->letter, c.letter) << c.name;
-        EXPECT_EQ(d->distance, c.distance) << c.name;
-        EXPECT_EQ(d->pace, c.pace) << c.name;
-        EXPECT_EQ(d->icon, c.icon) << c.name;
-        // Every default pair is consistent: choosing either again changes nothing.
+// Every name offered has defaults (what they fill in: SportsPageTest), and each default pair
+// is consistent: choosing either again changes nothing.
+TEST(SportRules, BuiltInSportsBringConsistentDefaults) {
+    for (const char* name : kBuiltInSports) {
+        const SportDefaults* d = BuiltInSport(name);
+        ASSERT_NE(d, nullptr) << name;
         const UnitChoice units{d->distance, d->pace};
-        EXPECT_EQ(ChoosePace(units, d->pace), units) << c.name;
-        EXPECT_EQ(ChooseDistance(units, d->distance), units) << c.name;
+        EXPECT_EQ(ChoosePace(units, d->pace), units) << name;
+        EXPECT_EQ(ChooseDistance(units, d->distance), units) << name;
     }
     EXPECT_EQ(BuiltInSport("running"), nullptr);  // exact names only
-    EXPECT_EQ(kBuiltInSports.size(), std::size(cases));
 }
 
 TEST(SportRules, LettersPreferTheUsualOneElseTheFirstFree) {
@@ -105,20 +90,7 @@ TEST(SportRules, NamesAreTrimmedAtBothEnds) {
     EXPECT_EQ(TrimName("   "), "");
 }
 
-TEST(OptionalFields, OfferedNamesBringTheirLabelsTypedNamesKeepTheOld) {
-    struct Case {
-        const char* name;
-        const char* label;
-    };
-    const Case cases[] = {{"AvgHR", "AHR"}, {"RestingHR", "RHR"}, {"RecHR", "RCR"},
-                          {"Weight", "Wt"}, {"Temp", "Tmp"},      {"Cadence", "Tmp"}};
-    OptionalField field{"Weight", "Wt"};
-    for (const Case& c : cases) {
-        RenameOptionalField(field, c.name);
-        EXPECT_EQ(field.name, c.name);
-        EXPECT_EQ(field.label, c.label) << c.name;
-    }
-}
+// Renaming an optional field (an offered name brings its label): GeneralPrefsTest.
 
 }  // namespace
 }  // namespace kivrun::prefs

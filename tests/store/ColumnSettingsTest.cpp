@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
 
 #include "support/TestLog.h"
 
@@ -27,70 +27,45 @@ std::vector<int> Layout(LogDatabase& db) {
     return ids;
 }
 
+// Steps on a new log's ten columns in order: hide what stands at a place ("h2"), insert a
+// column at a place ("i2,5": column 5 at place 2), move from one place to another ("m1,4").
 TEST(ColumnSettings, LayoutOperationsKeepVisibleOrdersDense) {
+    const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     struct Case {
-        const char* what;
-        std::function<bool(CColumnSettingsSet&)> op;
-        bool result;
+        std::vector<const char*> steps;
+        bool result;  // of every step
         std::vector<int> layout;
     } cases[] = {
-        {"hide at 2", [](auto& c) { return c.HideColumn(2); }, true, {0, 1, 3, 4, 5, 6, 7, 8, 9}},
-        {"show it again at 5",
-         [](auto& c) {
-             c.HideColumn(2);
-             c.InsertColumn(5, 2);
-             return true;
-         },
-         true,
-         {0, 1, 3, 4, 5, 2, 6, 7, 8, 9}},
-        {"show a hidden column at 0",
-         [](auto& c) {
-             c.HideColumn(9);
-             c.InsertColumn(0, 9);
-             return true;
-         },
-         true,
-         {9, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
-        {"insert a shown column at 0",
-         [](auto& c) {
-             c.InsertColumn(0, 9);
-             return true;
-         },
-         true,
-         {9, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
-        {"hide where nothing stands",
-         [](auto& c) { return c.HideColumn(10); },
-         false,
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {"move 3 to 3",
-         [](auto& c) { return c.MoveColumn(3, 3); },
-         true,
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {"move 1 to 4",
-         [](auto& c) { return c.MoveColumn(1, 4); },
-         true,
-         {0, 2, 3, 4, 1, 5, 6, 7, 8, 9}},
-        {"move 8 to 0",
-         [](auto& c) { return c.MoveColumn(8, 0); },
-         true,
-         {8, 0, 1, 2, 3, 4, 5, 6, 7, 9}},
-        {"move from an empty place",
-         [](auto& c) { return c.MoveColumn(12, 0); },
-         false,
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {"hide twice at 0",
-         [](auto& c) { return c.HideColumn(0) && c.HideColumn(0); },
-         true,
-         {2, 3, 4, 5, 6, 7, 8, 9}},
+        {{"h2"}, true, {0, 1, 3, 4, 5, 6, 7, 8, 9}},
+        {{"h2", "i5,2"}, true, {0, 1, 3, 4, 5, 2, 6, 7, 8, 9}},  // shown again
+        {{"h9", "i0,9"}, true, {9, 0, 1, 2, 3, 4, 5, 6, 7, 8}},
+        {{"i0,9"}, true, {9, 0, 1, 2, 3, 4, 5, 6, 7, 8}},  // a shown column moves
+        {{"h10"}, false, all},                             // nothing stands there
+        {{"m3,3"}, true, all},
+        {{"m1,4"}, true, {0, 2, 3, 4, 1, 5, 6, 7, 8, 9}},
+        {{"m8,0"}, true, {8, 0, 1, 2, 3, 4, 5, 6, 7, 9}},
+        {{"m12,0"}, false, all},
+        {{"h0", "h0"}, true, {2, 3, 4, 5, 6, 7, 8, 9}},
     };
     for (const Case& c : cases) {
+        const std::string what = ::testing::PrintToString(c.steps);
         TempDir dir;
         ScriptedUi ui;
         auto db = NewLog(dir.File("c.tlg"), ui);
         CColumnSettingsSet columns(db.get());
         columns.Open();
-        EXPECT_EQ(c.op(columns), c.result) << c.what;
-        EXPECT_EQ(Layout(*db), c.layout) << c.what;
+        bool result = true;
+        for (const std::string step : c.steps) {
+            const int a = std::stoi(step.substr(1));
+            const int b = step.find(',') == std::string::npos
+                              ? 0
+                              : std::stoi(step.substr(step.find(',') + 1));
+            if (step[0] == 'h') result = columns.HideColumn(a) && result;
+            if (step[0] == 'i') columns.InsertColumn(a, b);
+            if (step[0] == 'm') result = columns.MoveColumn(a, b) && result;
+        }
+        EXPECT_EQ(result, c.result) << what;
+        EXPECT_EQ(Layout(*db), c.layout) << what;
     }
 }
 

@@ -14,8 +14,8 @@ using test::Entry;
 class GraphModelTest : public test::DocFixture {
   protected:
     void Add(const CDate& day, const char* sport, double distance, double seconds) {
-        WorkingEntry e = Entry(day.Month(), day.Day(), day.Year(), sport, seconds);
-        e.distance = distance;
+        const WorkingEntry e =
+            Entry(day.Month(), day.Day(), day.Year(), sport, seconds, "G", distance);
         ASSERT_NE(doc->AddEntry(e, nullptr), 0);
     }
     void Add(int m, int d, int y, const char* sport, double distance, double seconds) {
@@ -217,8 +217,7 @@ TEST_F(GraphModelTest, TheSettingsAreWrittenOnlyWhenTheyChange) {
     const GraphSettings pie = ParseGraphState("2,1,3,0,1,100");
     EXPECT_EQ(SavedGraphSettings(*doc), GraphSettings{});
     SaveGraphSettings(*doc, pie);
-    EXPECT_EQ(test::QueryRows(doc->Database(),
-                              "SELECT Value FROM Preferences WHERE Preference = 'StateGraphView'"),
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'StateGraphView'"),
               "2,1,3,0,1,100");
     EXPECT_EQ(SavedGraphSettings(*doc), pie);
     const std::int64_t stamp = doc->Database().sql().ChangeStamp();

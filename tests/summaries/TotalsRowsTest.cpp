@@ -12,9 +12,7 @@ namespace {
 class TotalsRowsTest : public test::DocFixture {
   protected:
     void Add(int m, int d, int y, const char* sport, double seconds, double distance = 5) {
-        WorkingEntry e = test::Entry(m, d, y, sport, seconds);
-        e.distance = distance;
-        ASSERT_NE(doc->AddEntry(e, nullptr), 0);
+        ASSERT_NE(doc->AddEntry(test::Entry(m, d, y, sport, seconds, "G", distance), nullptr), 0);
     }
 };
 
@@ -120,13 +118,9 @@ TEST_F(TotalsRowsTest, AWorkoutOfASportTheLogNoLongerHasIsListedButNotTotalled) 
 }
 
 TEST_F(TotalsRowsTest, TheGroupingIsKeptInTheLog) {
-    auto stored = [&] {
-        return test::QueryRows(doc->Database(),
-                               "SELECT Value FROM Preferences WHERE Preference = 'TotalsGrouping'");
-    };
     EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Week);
     SaveTotalsGrouping(*doc, TotalsGrouping::Year);
-    EXPECT_EQ(stored(), "2");
+    EXPECT_EQ(Rows("SELECT Value FROM Preferences WHERE Preference = 'TotalsGrouping'"), "2");
     EXPECT_EQ(SavedTotalsGrouping(*doc), TotalsGrouping::Year);
     EXPECT_EQ(ParseTotalsGrouping("month"), TotalsGrouping::Month);
     EXPECT_EQ(ParseTotalsGrouping("fortnight"), std::nullopt);

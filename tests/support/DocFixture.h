@@ -46,13 +46,13 @@ inline void ExpectWeekBands(CTamselDoc& doc) {
 }
 
 inline WorkingEntry Entry(int month, int day, int year, const char* sport = "R",
-                          double seconds = 3600, const char* cls = "G") {
+                          double seconds = 3600, const char* cls = "G", double distance = 5) {
     WorkingEntry e;
     e.date = CDate(month, day, year);
     e.sptAbbrev = sport;
     e.typeAbbrev = cls;
     e.time = CElapsedTime::FromSeconds(seconds);
-    e.distance = 5;
+    e.distance = distance;
     return e;
 }
 
@@ -97,17 +97,14 @@ inline EquipmentItem Gear(std::string name, std::vector<EquipmentSport> sports,
     return item;
 }
 
-// A new log open in a document, with three sports and a scripted user.
-class DocFixture : public ::testing::Test {
+// A document with no log open yet, a scripted user and a view, today pinned to 6 December 2026.
+class DocumentFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ProgramState::Instance().Reset();
         calendar::SetTodayForTesting(calendar::Ymd{2026, 12, 6});
         doc = std::make_unique<CTamselDoc>(ui);
         doc->SetBackupFolder(dir.File("Backup Logs"));
-        path = dir.File("log.tlg");
-        ASSERT_TRUE(doc->CreateLog(path));
-        AddThreeSports(*doc);
         doc->AddView(&view);
     }
     void TearDown() override {
@@ -115,11 +112,29 @@ class DocFixture : public ::testing::Test {
         calendar::SetTodayForTesting(std::nullopt);
         ProgramState::Instance().Reset();
     }
+    // Every row a query of the open log gives (QueryRows), and the rows of a table.
+    std::string Rows(const std::string& sql) { return QueryRows(doc->Database(), sql); }
+    long long Count(const std::string& table) {
+        return std::stoll(Rows("SELECT count(*) FROM \"" + table + "\""));
+    }
 
     TempDir dir;
     ScriptedUi ui;
     RecordingView view;
     std::unique_ptr<CTamselDoc> doc;
+};
+
+// A new log open in a document, with three sports.
+class DocFixture : public DocumentFixture {
+  protected:
+    void SetUp() override {
+        DocumentFixture::SetUp();
+        path = dir.File("log.tlg");
+        ASSERT_TRUE(doc->CreateLog(path));
+        AddThreeSports(*doc);
+        view.hints.clear();
+    }
+
     std::string path;
 };
 

@@ -116,6 +116,14 @@ inline std::string QueryRows(LogDatabase& db, const std::string& sql) {
     return out;
 }
 
+// The workouts in the log file at path, or those of them `where` picks.
+inline long long Workouts(const std::string& path, const std::string& where = "") {
+    SqliteDb db(path, false);
+    Statement s =
+        db.Prepare("SELECT count(*) FROM \"Log Entry\"" + (where.empty() ? "" : " WHERE " + where));
+    return s.Step() ? s.Int64(0) : -1;
+}
+
 // A new log with its structure and default rows, open.
 inline std::unique_ptr<LogDatabase> NewLog(const std::string& path, UserInterface& ui) {
     auto db = LogDatabase::Create(path, ui);

@@ -4,8 +4,7 @@
 
 #include "store/Database.h"
 #include "support/FitActivities.h"
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
@@ -14,12 +13,10 @@ using test::kRunStart;
 using test::ShellQuote;
 using test::WriteSession;
 
-class ActivityCommandsTest : public ::testing::Test {
+class ActivityCommandsTest : public test::ToolTest {
   protected:
     void SetUp() override {
-        log = ShellQuote(dir.File("log.tlg"));
-        ASSERT_EQ(Run("new " + log).status, 0);
-        ASSERT_EQ(Run("sport " + log + " R Running 0 1").status, 0);
+        MakeLog("log.tlg", {"R Running 0 1"});
         std::filesystem::create_directories(dir.File("watch/2024"));
         test::WriteBytes(dir.File("watch/2024/run.fit"),
                          WriteSession(1, 0, kRunStart, 3600, 3570, 10000));
@@ -30,10 +27,6 @@ class ActivityCommandsTest : public ::testing::Test {
         test::WriteBytes(dir.File("generic.fit"),
                          WriteSession(0, 0, kRunStart + 86400, 1800, 1700, 5000));
     }
-    test::ToolResult Run(const std::string& args) { return test::RunTool(args, dir.path()); }
-
-    test::TempDir dir;
-    std::string log;
 };
 
 TEST_F(ActivityCommandsTest, PrintsALinePerActivityAndFailsOnlyForRefusedFiles) {

@@ -14,22 +14,13 @@
 #include "document/TamselDoc.h"
 #include "store/Database.h"
 #include "support/DocFixture.h"
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
 using test::RunCommand;
-using test::RunTool;
 using test::ShellQuote;
-
-long long Count(const std::string& path, const std::string& sql) {
-    SqliteDb db(path, false);
-    Statement s = db.Prepare(sql);
-    s.Step();
-    return s.Int64(0);
-}
 
 // A text log of the previous version with that many workouts.
 std::string OldText(int workouts) {
@@ -39,11 +30,9 @@ std::string OldText(int workouts) {
     return text;
 }
 
-class ConcurrencyTest : public ::testing::Test {
+class ConcurrencyTest : public test::ToolTest {
   protected:
     std::string Tool() const { return KIVRUN_TOOL_PATH; }
-    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
-    test::TempDir dir;
 };
 
 // The backup compacts the log while an add writes it: the add waits, and its workout stays.
@@ -59,9 +48,7 @@ TEST_F(ConcurrencyTest, ABackupRacingAnAddLosesNothing) {
                                   log + " 1/06/2003 Running General 5 0:40; wait) 2>/dev/null");
         const long id = std::atol(r.out.c_str());
         ASSERT_GT(id, 0) << r.out;
-        EXPECT_EQ(Count(dir.File("race.tlg"),
-                        "SELECT count(*) FROM \"Log Entry\" WHERE EntryID = " + std::to_string(id)),
-                  1);
+        EXPECT_EQ(test::Workouts(dir.File("race.tlg"), "EntryID = " + std::to_string(id)), 1);
     }
 }
 
@@ -77,7 +64,7 @@ TEST_F(ConcurrencyTest, TwoImportsAtOnceBothLandOrOneFailsLoudly) {
         const auto r = RunCommand("(" + import + "; echo a$?) & (" + import + "; echo b$?) & wait");
         expected += 400 * ((r.out.find("a0") != std::string::npos) +
                            (r.out.find("b0") != std::string::npos));
-        EXPECT_EQ(Count(log, "SELECT count(*) FROM \"Log Entry\""), expected) << r.out;
+        EXPECT_EQ(test::Workouts(log), expected) << r.out;
     }
     EXPECT_GT(expected, 0);
 }
@@ -100,11 +87,11 @@ TEST_F(ConcurrencyTest, AConversionKilledAnyTimeLeavesTheNameWhole) {
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         if (test::ReadBytes(path) != text) {
-            EXPECT_EQ(Count(path, "SELECT count(*) FROM \"Log Entry\""), 6000);
+            EXPECT_EQ(test::Workouts(path), 6000);
         }
         // The next run finishes, or finds it finished; nothing of ours is left about.
         Run("convert " + ShellQuote(path));
-        EXPECT_EQ(Count(path, "SELECT count(*) FROM \"Log Entry\""), 6000);
+        EXPECT_EQ(test::Workouts(path), 6000);
         EXPECT_EQ(test::ReadBytes(dir.File("oldOLD.tlg")), text);
         // The engine's own journal of a write killed before it began may stay till the next.
         std::set<std::string> names;
@@ -136,7 +123,7 @@ TEST_F(ConcurrencyTest, ASecondConversionLeavesTheFirstOneItsLog) {
         waitpid(second, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
         EXPECT_NE(doc.AddEntry(test::Entry(1, 2, 2003), nullptr), 0);
-        EXPECT_EQ(Count(path, "SELECT count(*) FROM \"Log Entry\""), 6001);
+        EXPECT_EQ(test::Workouts(path), 6001);
         doc.OnCloseDocument();
     }
 }

@@ -7,28 +7,18 @@
 
 #include "store/Database.h"
 #include "store/Schema.h"
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
 using test::ReadBytes;
-using test::RunTool;
 using test::ShellQuote;
 
-class HostileSchemaTest : public ::testing::Test {
+class HostileSchemaTest : public test::ToolTest {
   protected:
     void SetUp() override { ASSERT_EQ(Run("sample " + Log() + " 200 9").status, 0); }
     std::string Log() const { return ShellQuote(dir.File("log.tlg")); }
-    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
-    long long Count(const std::string& path, const char* table = "Log Entry") {
-        SqliteDb db(path, false, true);
-        Statement s = db.Prepare(std::string("SELECT count(*) FROM \"") + table + "\"");
-        s.Step();
-        return s.Int64(0);
-    }
-    test::TempDir dir;
 };
 
 TEST_F(HostileSchemaTest, TriggersAndViewsOfAnyoneElseAreRemovedBeforeAnythingRuns) {
@@ -67,8 +57,8 @@ TEST_F(HostileSchemaTest, TriggersAndViewsOfAnyoneElseAreRemovedBeforeAnythingRu
         EXPECT_EQ(r.status, 0) << command << ": " << r.err;
         EXPECT_EQ(r.err, "") << command;
     }
-    EXPECT_EQ(Count(path), 201);
-    EXPECT_EQ(Count(dir.File("bk/logBAK.tlg")), 201);
+    EXPECT_EQ(test::Workouts(path), 201);
+    EXPECT_EQ(test::Workouts(dir.File("bk/logBAK.tlg")), 201);
     SqliteDb db(path, false);
     Statement code =
         db.Prepare("SELECT count(*) FROM sqlite_master WHERE name IN ('e', 'p', 'q', 'c', 'spy')");
@@ -78,7 +68,7 @@ TEST_F(HostileSchemaTest, TriggersAndViewsOfAnyoneElseAreRemovedBeforeAnythingRu
     db.Exec(
         "DELETE FROM Sports WHERE SptAbbrev = (SELECT SptAbbrev FROM \"Log Entry\" "
         "WHERE EntryID = 1)");
-    EXPECT_GT(Count(path), 0);
+    EXPECT_GT(test::Workouts(path), 0);
     // Whatever a file's views and triggers call, only harmless functions are allowed.
     Statement trusted = db.Prepare("PRAGMA trusted_schema");
     trusted.Step();
@@ -99,7 +89,7 @@ TEST_F(HostileSchemaTest, ACraftedStoredQueryIsRestored) {
     EXPECT_EQ(check.status, 0) << check.err;
     EXPECT_NE(check.err.find("have been restored"), std::string::npos) << check.err;
     EXPECT_EQ(Run("check " + Log()).err, "");
-    EXPECT_EQ(Count(dir.File("log.tlg")), 200);
+    EXPECT_EQ(test::Workouts(dir.File("log.tlg")), 200);
 }
 
 }  // namespace

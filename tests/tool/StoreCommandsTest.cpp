@@ -2,21 +2,18 @@
 
 #include <fstream>
 
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
-using test::RunTool;
+using ToolStore = test::ToolTest;
 using test::ShellQuote;
-using test::TempDir;
 
-TEST(ToolStore, NewThenCheckListsEveryTable) {
-    TempDir dir;
-    const std::string log = ShellQuote(dir.File("my log.tlg"));
-    ASSERT_EQ(RunTool("new " + log, dir.path()).status, 0);
-    const auto check = RunTool("check " + log, dir.path());
+TEST_F(ToolStore, NewThenCheckListsEveryTable) {
+    log = ShellQuote(dir.File("my log.tlg"));
+    ASSERT_EQ(Run("new " + log).status, 0);
+    const auto check = Run("check " + log);
     EXPECT_EQ(check.status, 0) << check.err;
     EXPECT_EQ(check.out,
               "Log Entry\t0\nLog Entry Details Routine\t0\nLog Entry Details Split Times\t0\n"
@@ -26,13 +23,12 @@ TEST(ToolStore, NewThenCheckListsEveryTable) {
               "Imported Activities\t0\nDevice Sports\t0\nEquipment\t0\nEquipment Sports\t0\n"
               "Equipment Use\t0\n");
 
-    const auto again = RunTool("new " + log, dir.path());
+    const auto again = Run("new " + log);
     EXPECT_NE(again.status, 0);
     EXPECT_NE(again.err.find("already exists"), std::string::npos);
 }
 
-TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
-    TempDir dir;
+TEST_F(ToolStore, FailuresSayWhyAndExitNonZero) {
     std::ofstream(dir.File("old.tlg")) << "1/02/98\tRG\t5\t0:40:00\n";
     struct Case {
         std::string args;
@@ -45,22 +41,21 @@ TEST(ToolStore, FailuresSayWhyAndExitNonZero) {
         {"frobnicate", "unknown command"},
     };
     for (const Case& c : cases) {
-        const auto r = RunTool(c.args, dir.path());
+        const auto r = Run(c.args);
         EXPECT_NE(r.status, 0) << c.args;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
     }
-    const auto help = RunTool("--help", dir.path());
+    const auto help = Run("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("check LOG"), std::string::npos);
-    const auto version = RunTool("--version", dir.path());
+    const auto version = Run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("kivrun-tool (Kivrun) 1.", 0), 0u) << version.out;
 }
 
-TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {
-    TempDir dir;
-    const std::string log = ShellQuote(dir.File("p.tlg"));
-    ASSERT_EQ(RunTool("new " + log, dir.path()).status, 0);
+TEST_F(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {
+    log = ShellQuote(dir.File("p.tlg"));
+    ASSERT_EQ(Run("new " + log).status, 0);
     struct Case {
         std::string args;
         std::string out;
@@ -77,7 +72,7 @@ TEST(ToolStore, PrefReadsWithTheReadersDefaultAndWrites) {
         {"HTMLHeading \"Tom's & Jerry's log\"", "Tom's & Jerry's log\n", 0},
     };
     for (const Case& c : cases) {
-        const auto r = RunTool("pref " + log + " " + c.args, dir.path());
+        const auto r = Run("pref " + log + " " + c.args);
         EXPECT_EQ(r.status, c.status) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }

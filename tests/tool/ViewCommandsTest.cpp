@@ -1,33 +1,22 @@
 #include <gtest/gtest.h>
 
 #include "support/FilterText.h"
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
-using test::RunTool;
 using test::ShellQuote;
 
-class ViewCommandsTest : public ::testing::Test {
+class ViewCommandsTest : public test::ToolTest {
   protected:
     void SetUp() override {
-        log = ShellQuote(dir.File("month.tlg"));
-        ASSERT_EQ(Run("new " + log).status, 0);
-        ASSERT_EQ(Run("sport " + log + " R Running 0 1").status, 0);
-        ASSERT_EQ(Run("sport " + log + " Y Kayak 0 0").status, 0);
-        for (const char* a :
-             {"3/2/2026 Running General 5 0:40:00", "3/2/2026 Kayak General 6 1:00:00",
-              "3/31/2026 Running General 4 0:36:00", "4/1/2026 Running General 3 0:30:00",
-              "4/6/2026 Running General 2 0:20:00"})
-            ASSERT_EQ(Run("add " + log + " " + a).status, 0) << a;
+        MakeLog("month.tlg", {"R Running 0 1", "Y Kayak 0 0"},
+                {"3/2/2026 Running General 5 0:40:00", "3/2/2026 Kayak General 6 1:00:00",
+                 "3/31/2026 Running General 4 0:36:00", "4/1/2026 Running General 3 0:30:00",
+                 "4/6/2026 Running General 2 0:20:00"});
         ASSERT_EQ(Run("event add " + log + " 3/2/2026 Running 'Spring 10K'").status, 0);
     }
-    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
-
-    test::TempDir dir;
-    std::string log;
 };
 
 TEST_F(ViewCommandsTest, CalendarAndWeekPrintWhatTheViewsFill) {

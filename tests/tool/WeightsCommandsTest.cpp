@@ -2,28 +2,18 @@
 
 #include <algorithm>
 
-#include "support/RunTool.h"
-#include "support/TestLog.h"
+#include "tool/ToolTest.h"
 
 namespace kivrun {
 namespace {
 
-using test::RunTool;
 using test::ShellQuote;
 
 const char* const kGridHeadings = "Exercise\tSets\tWt\tReps\tWt\tReps\tWt\tReps\tWt\tReps\n";
 
-class WeightsCommandsTest : public ::testing::Test {
+class WeightsCommandsTest : public test::ToolTest {
   protected:
-    void SetUp() override {
-        log = ShellQuote(dir.File("weights.tlg"));
-        ASSERT_EQ(Run("new " + log).status, 0);
-        ASSERT_EQ(Run("sport " + log + " W Weights 4 6").status, 0);
-    }
-    test::ToolResult Run(const std::string& args) { return RunTool(args, dir.path()); }
-
-    test::TempDir dir;
-    std::string log;
+    void SetUp() override { MakeLog("weights.tlg", {"W Weights 4 6"}); }
 };
 
 TEST_F(WeightsCommandsTest, AWorkoutKeepsItsRoutineAndTemplatesAreReused) {

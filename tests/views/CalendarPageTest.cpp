@@ -114,26 +114,20 @@ TEST(CalendarFill, ACrowdedDaySplitsThenEndsWithMore) {
     struct Spot {
         int x, y, column;
     };
+    // The places of a day's lines, in the order they fill.
+    const Spot spots[] = {{237, 140, 1}, {237, 159, 1}, {237, 178, 1},
+                          {287, 140, 2}, {287, 159, 2}, {287, 178, 2}};
     struct Case {
         int workouts;
         bool event;
         int fitWidth;
-        std::vector<Spot> spots;
+        std::size_t lines;
         const char* more;  // the last line's text, when it is "+N more"
     } cases[] = {
-        {2, true, 111, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}}, nullptr},
-        {3, true, 55, {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}}, nullptr},
-        {6,
-         false,
-         55,
-         {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}, {287, 159, 2}, {287, 178, 2}},
-         nullptr},
-        // Five lines and the sixth place for the other four.
-        {8,
-         true,
-         55,
-         {{237, 140, 1}, {237, 159, 1}, {237, 178, 1}, {287, 140, 2}, {287, 159, 2}, {287, 178, 2}},
-         "+4 more"},
+        {2, true, 111, 3, nullptr},
+        {3, true, 55, 4, nullptr},
+        {6, false, 55, 6, nullptr},
+        {8, true, 55, 6, "+4 more"},  // five lines and the sixth place for the other four
     };
     for (const Case& c : cases) {
         const CalendarGrid grid(day, 800, 450);  // rows of 80: three lines
@@ -143,10 +137,10 @@ TEST(CalendarFill, ACrowdedDaySplitsThenEndsWithMore) {
         std::vector<EventRow> events;
         if (c.event) events.push_back(Planned(7, day, "Spring 10K", "Q"));
         const CalendarPage page = CalendarPage::Fill(grid, entries, events, PageCatalog());
-        ASSERT_EQ(page.items.size(), c.spots.size());
-        for (std::size_t i = 0; i < c.spots.size(); ++i) {
+        ASSERT_EQ(page.items.size(), c.lines);
+        for (std::size_t i = 0; i < c.lines; ++i) {
             const PageItem& item = page.items[i];
-            const bool last = i + 1 == c.spots.size();
+            const bool last = i + 1 == c.lines;
             const PageItem::Kind kind = last && c.more    ? PageItem::Kind::More
                                         : last && c.event ? PageItem::Kind::Event
                                                           : PageItem::Kind::Entry;
@@ -155,7 +149,7 @@ TEST(CalendarFill, ACrowdedDaySplitsThenEndsWithMore) {
             // "+N more" knows the first workout it stands for, and its day.
             EXPECT_EQ(item.id, kind == PageItem::Kind::Event ? 7 : RowId(i + 1));
             EXPECT_EQ(std::make_tuple(item.x, item.y, item.column, item.fitWidth),
-                      std::make_tuple(c.spots[i].x, c.spots[i].y, c.spots[i].column, c.fitWidth))
+                      std::make_tuple(spots[i].x, spots[i].y, spots[i].column, c.fitWidth))
                 << c.workouts << " workouts, line " << i;
             if (kind == PageItem::Kind::More) {
                 EXPECT_EQ(item.label, c.more);

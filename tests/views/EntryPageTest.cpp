@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PageSupport.h"
+#include "support/DocFixture.h"
 #include "views/EntryCursor.h"
 
 namespace kivrun {
@@ -228,6 +229,23 @@ TEST(EntryCursor, FollowsTheNotices) {
     cursor.OnNotice(UpdateHint::Of(Notice::FilterApplied));
     EXPECT_EQ(cursor.Shown(), 20);  // the last row, newest first
     EXPECT_FALSE(cursor.OnNotice(UpdateHint::Of(Notice::EventAdded)));
+}
+
+using EntryPageFromTheLog = test::DocFixture;
+
+TEST_F(EntryPageFromTheLog, TheNotesBoxEndsWithTheWorkoutsEquipment) {
+    EquipmentItem shoes;
+    shoes.name = "Trail";
+    shoes.kind = "shoes";
+    WorkingEntry run = test::Entry(3, 2, 2026, "R");
+    run.notes = "Hills";
+    run.equipment = {doc->AddEquipment(shoes, nullptr)};
+    const RowId with = doc->AddEntry(run, nullptr);
+    run.equipment.clear();
+    const RowId without = doc->AddEntry(run, nullptr);
+    EXPECT_EQ(EntryPageContent::Read(*doc, with).fields[kFieldNotes].value,
+              "Hills\n\nEquipment: Trail");
+    EXPECT_EQ(EntryPageContent::Read(*doc, without).fields[kFieldNotes].value, "Hills");
 }
 
 }  // namespace

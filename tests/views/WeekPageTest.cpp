@@ -106,8 +106,7 @@ TEST(WeekNavigation, PreviousStopsAtTheFirstWorkoutNextAtTheLaterOfLastAndToday)
 using PagesFromTheLog = test::DocFixture;
 
 TEST_F(PagesFromTheLog, ReadTheShownDaysOnly) {
-    WorkingEntry lift = test::Entry(3, 4, 2026, "W", 1800);
-    lift.distance = 0;
+    WorkingEntry lift = test::Entry(3, 4, 2026, "W", 1800, "G", 0);
     for (const WorkingEntry& e :
          {test::Entry(3, 3, 2026, "R", 2400), lift, test::Entry(2, 1, 2026, "R", 3000),
           test::Entry(3, 10, 2026, "B", 3600)})

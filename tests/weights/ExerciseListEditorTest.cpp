@@ -120,9 +120,7 @@ TEST_F(ExerciseListEditorTest, ALogThatCameWithDuplicatesOpensWithThemAll) {
         earlier.Exec("INSERT INTO Exercises (BodyPartID, ExerciseName) VALUES (2, 'Squats')");
     }
     ASSERT_TRUE(doc->OnOpenDocument(path));
-    EXPECT_EQ(test::QueryRows(doc->Database(),
-                              "SELECT count(*) FROM Exercises WHERE ExerciseName = 'Squats'"),
-              "2");
+    EXPECT_EQ(Rows("SELECT count(*) FROM Exercises WHERE ExerciseName = 'Squats'"), "2");
     // Without the index the document still keeps a third from coming.
     EXPECT_EQ(doc->AddExercise("Legs", "Squats", nullptr), 0);
 
@@ -131,9 +129,8 @@ TEST_F(ExerciseListEditorTest, ALogThatCameWithDuplicatesOpensWithThemAll) {
         "DELETE FROM Exercises WHERE ExerciseName = 'Squats' AND BodyPartID = 2");
     doc->OnCloseDocument();
     ASSERT_TRUE(doc->OnOpenDocument(path));
-    EXPECT_EQ(test::QueryRows(doc->Database(),
-                              "SELECT count(*) FROM sqlite_master WHERE name = "
-                              "'kivrun_Exercises_ExerciseName'"),
+    EXPECT_EQ(Rows("SELECT count(*) FROM sqlite_master WHERE name = "
+                   "'kivrun_Exercises_ExerciseName'"),
               "1");
 }
 

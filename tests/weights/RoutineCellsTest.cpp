@@ -83,8 +83,7 @@ TEST(RoutineCells, DecimalWeightsAreKeptAsTypedOrRefusedByCell) {
 // all give back what was typed.
 TEST_F(RoutineStoreTest, DecimalWeightsStoreAndReadBack) {
     RoutineRow row = Row("Bench Press", 3, {{62.5, 8}, {100, 5}, {61.25, 0}});
-    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700);
-    lift.distance = 0;
+    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700, "G", 0);
     lift.routine = {row};
     const RowId entry = doc->AddEntry(lift, nullptr);
     ASSERT_NE(entry, 0) << ::testing::PrintToString(ui.messages);
@@ -109,8 +108,7 @@ TEST_F(RoutineStoreTest, DecimalWeightsStoreAndReadBack) {
 // and reads unchanged; the first decimal weight rebuilds the two routine tables, keeping
 // their rows in order and the relations that tie them to workouts and templates.
 TEST_F(RoutineStoreTest, ALogFromBeforeDecimalsLearnsThemWhenGivenOne) {
-    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700);
-    lift.distance = 0;
+    WorkingEntry lift = test::Entry(1, 5, 2026, "W", 2700, "G", 0);
     lift.routine = {Row("Squats", 5, {{100, 5}}), Row("Dips", 3, {{0, 12}})};
     const RowId first = doc->AddEntry(lift, nullptr);
     doc->AddTemplate("Legs", {Row("Squats", 5, {{100, 5}})}, nullptr);
@@ -132,7 +130,7 @@ TEST_F(RoutineStoreTest, ALogFromBeforeDecimalsLearnsThemWhenGivenOne) {
     const std::string weightTypes =
         "SELECT group_concat(type || ' ' || name, '; ') FROM pragma_table_info('Routine "
         "Templates Details') WHERE name LIKE 'Weight%'";
-    ASSERT_EQ(test::QueryRows(doc->Database(), weightTypes),
+    ASSERT_EQ(Rows(weightTypes),
               "INTEGER Weight1; INTEGER Weight2; INTEGER Weight3; INTEGER Weight4");
 
     lift.routine.push_back(Row("Bench Press", 3, {{62.5, 8}}));
@@ -142,14 +140,11 @@ TEST_F(RoutineStoreTest, ALogFromBeforeDecimalsLearnsThemWhenGivenOne) {
     EXPECT_EQ(doc->RoutineOf(second), lift.routine);
     EXPECT_EQ(doc->RoutineOf(first).size(), 2u);
     ASSERT_NE(doc->AddTemplate("Upper", {Row("Curls", 3, {{12.25, 10}})}, nullptr), 0);
-    EXPECT_EQ(test::QueryRows(doc->Database(), weightTypes),
-              "ANY Weight1; ANY Weight2; ANY Weight3; ANY Weight4");
+    EXPECT_EQ(Rows(weightTypes), "ANY Weight1; ANY Weight2; ANY Weight3; ANY Weight4");
     // The relations still hold: a workout takes its routine with it, and a routine row
     // needs its workout.
     ASSERT_TRUE(doc->DeleteEntry(first, nullptr, false));
-    EXPECT_EQ(
-        test::QueryRows(doc->Database(), "SELECT count(*) FROM \"Log Entry Details Routine\""),
-        "3");
+    EXPECT_EQ(Count("Log Entry Details Routine"), 3);
     EXPECT_THROW(doc->Database().sql().Exec(
                      "INSERT INTO \"Log Entry Details Routine\" (EntryID, Exercise) VALUES "
                      "(9999, 'Orphan')"),

@@ -208,10 +208,8 @@ TEST_F(RoutineEditorTest, RemovingATemplateKeepsTheGrid) {
     EXPECT_FALSE(editor.LoadedTemplate());
     ASSERT_EQ(editor.Templates().size(), 1u);
     EXPECT_EQ(editor.Templates()[0].name, "Legs");
-    EXPECT_EQ(test::QueryRows(doc->Database(),
-                              "SELECT count(*) FROM \"Routine Templates Details\" WHERE "
-                              "TemplateID = " +
-                                  std::to_string(upper)),
+    EXPECT_EQ(Rows("SELECT count(*) FROM \"Routine Templates Details\" WHERE TemplateID = " +
+                   std::to_string(upper)),
               "0");
 }
 
