@@ -192,17 +192,28 @@ class PainterOnly : public GPrintout {
     CLogListPrinter& list_;
 };
 
-// The list's PDF is written directly when every character is in the printed fonts, and
-// reads as the painter's; a character they lack sends the whole list through the painter.
-TEST_F(LogListPrint, ADirectPdfReadsAsThePaintedOneAndGivesWayWhenAFontLacksACharacter) {
+// The list's PDF is written directly when every character is in the printed fonts and reads
+// left to right, and then reads as the painter's; any other text sends the whole list
+// through the painter.
+TEST_F(LogListPrint, ADirectPdfReadsAsThePaintedOneAndGivesWayToThePainterForOtherText) {
     AddLongNotes(40);
     MakeView();
-    for (const bool lacking : {false, true}) {
-        SCOPED_TRACE(lacking);
-        if (lacking) {
+    struct Case {
+        const char* note;
+        bool direct;
+    };
+    const Case cases[] = {
+        {nullptr, true},
+        {"\xE9\x9B\xA8\xE3\x81\xAE\xE6\x97\xA5 run", false},  // in no Latin font
+        {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D run", false},      // in it, but right to left
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note ? c.note : "");
+        long id = 0;
+        if (c.note) {
             WorkingEntry e = Entry(1, 5, 2026, "R", 3000);
-            e.notes = "\xE9\x9B\xA8\xE3\x81\xAE\xE6\x97\xA5 run";  // in no Latin font
-            doc->AddEntry(e, nullptr);
+            e.notes = c.note;
+            id = doc->AddEntry(e, nullptr);
         }
         CLogListPrinter direct(model());
         PainterOnly painted(direct);
@@ -216,7 +227,8 @@ TEST_F(LogListPrint, ADirectPdfReadsAsThePaintedOneAndGivesWayWhenAFontLacksACha
         EXPECT_EQ(a.text, b.text);
         const bool ours =
             RunCommand("pdfinfo " + ShellQuote(directPdf)).out.find("Kivrun") != std::string::npos;
-        EXPECT_EQ(ours, !lacking);
+        EXPECT_EQ(ours, c.direct);
+        if (id) doc->DeleteEntry(id, nullptr, false);
     }
 }
 

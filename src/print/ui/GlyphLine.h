@@ -20,6 +20,10 @@ namespace kivrun {
 class GlyphLine {
   public:
     explicit GlyphLine(const QFont& font);
+    // Whether a character can go side by side with the others: not one of a script written
+    // right to left or whose letters join or stack, nor a mark set over another character.
+    // The others go as text, which is laid out as a whole.
+    static bool SideBySide(char16_t c);
 
     // Adds a piece starting at x; false (and nothing added) when the font has no glyph for
     // one of its characters: such a piece is drawn as text, which finds another font for it.

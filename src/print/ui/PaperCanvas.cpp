@@ -106,8 +106,7 @@ std::uint16_t PdfCanvas::Glyph(Face& face, char16_t c) {
     std::int32_t& glyph = face.glyphs[c];
     if (glyph < 0) {
         glyph = 0;
-        // Half a surrogate pair has no glyph of its own.
-        if (!QChar::isSurrogate(c)) {
+        if (GlyphLine::SideBySide(c)) {
             const QList<quint32> indexes = face.raw.glyphIndexesForString(QString(QChar(c)));
             if (indexes.size() == 1 && indexes.front() <= 0xFFFF)
                 glyph = static_cast<std::int32_t>(indexes.front());
