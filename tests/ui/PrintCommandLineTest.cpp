@@ -122,6 +122,12 @@ TEST_F(PrintCommandLine, ViewsPrintIntoAPdf) {
                              std::sregex_iterator());
     };
     EXPECT_EQ(count(totals.text), count(rows));
+
+    // Into a pipe, as `kivrun --print /dev/stdout ... | lp` prints.
+    const ToolResult piped =
+        RunCommand(std::string(KIVRUN_PROGRAM_PATH) + " --print /dev/stdout --view log " +
+                   ShellQuote(Log()) + " 2>/dev/null | head -c 5");
+    EXPECT_EQ(piped.out, "%PDF-");
 }
 
 TEST_F(PrintCommandLine, TheGraphIsSavedAsAPicture) {

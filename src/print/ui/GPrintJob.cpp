@@ -1,6 +1,7 @@
 #include "print/ui/GPrintJob.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
@@ -112,13 +113,22 @@ std::optional<GPrintJob::Result> GPrintJob::WritePdf(const GPage& page, int firs
     const std::string bytes = canvas.Finish();
     if (bytes.empty()) return std::nullopt;
     const QString path = printer_.outputFileName();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit())
-        return Fail(QStringLiteral("%1 could not be written.").arg(path));
-    return kPrinted;
+    const auto size = static_cast<qint64>(bytes.size());
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        // A pipe or a device (/dev/stdout) is written as it is; it cannot be replaced.
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
+            file.flush())
+            return kPrinted;
+    } else {
+        // A file is replaced whole or not at all.
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size &&
+            file.commit())
+            return kPrinted;
+    }
+    return Fail(QStringLiteral("%1 could not be written.").arg(path));
 }
 
 }  // namespace kivrun
