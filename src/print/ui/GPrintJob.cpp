@@ -71,8 +71,9 @@ GPrintJob::Result GPrintJob::Render(QWidget* progressParent) {
         if (!progress.Printing(p - first, last - first + 1)) {
             printer_.abort();
             painter.end();
-            // No half a document left behind.
-            if (printer_.outputFormat() == QPrinter::PdfFormat)
+            // No half a document left behind; a pipe or device is not ours to remove.
+            if (printer_.outputFormat() == QPrinter::PdfFormat &&
+                QFileInfo(printer_.outputFileName()).isFile())
                 QFile::remove(printer_.outputFileName());
             return kCancelled;
         }
