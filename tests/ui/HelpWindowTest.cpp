@@ -50,7 +50,8 @@ TEST_F(Help, F1OpensThePageOfWhateverHasTheKeyboard) {
                                            {WindowKind::EntryView, 0, "entry-page.html"},
                                            {WindowKind::Totals, 0, "totals.html"},
                                            {WindowKind::Graphs, 0, "graphs.html"},
-                                           {WindowKind::Events, 1, "events.html"}}) {
+                                           {WindowKind::Events, 1, "events.html"},
+                                           {WindowKind::Equipment, 0, "equipment.html"}}) {
         doc.OpenOrActivate(c.kind);
         ChildFrame* window = frame().FindChild(c.kind);
         ASSERT_NE(window, nullptr) << WindowTitle(c.kind);
