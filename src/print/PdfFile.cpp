@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <optional>
 
 namespace kivrun::pdf {
@@ -73,15 +74,18 @@ std::string Deflate(std::string_view data) {
     return out;
 }
 
-void AppendColour(std::string& out, Rgb c, const char* op) {
-    AppendNumber(out, c.r / 255.0);
-    out += ' ';
-    AppendNumber(out, c.g / 255.0);
-    out += ' ';
-    AppendNumber(out, c.b / 255.0);
-    out += ' ';
+// An operator with its operands: "1 0 0 -1 20 30 Tm".
+void AppendOperation(std::string& out, std::initializer_list<double> operands, const char* op) {
+    for (double v : operands) {
+        AppendNumber(out, v);
+        out += ' ';
+    }
     out += op;
     out += '\n';
+}
+
+void AppendColour(std::string& out, Rgb c, const char* op) {
+    AppendOperation(out, {c.r / 255.0, c.g / 255.0, c.b / 255.0}, op);
 }
 
 // The measures of a TrueType font a PDF states beside it.
@@ -299,14 +303,10 @@ void File::BeginPage() {
     fillSet_ = false;
     // Units to points, y turned to run down the page.
     content_ += "q ";
-    AppendNumber(content_, geometry_.scaleX);
-    content_ += " 0 0 ";
-    AppendNumber(content_, -geometry_.scaleY);
-    content_ += ' ';
-    AppendNumber(content_, geometry_.left);
-    content_ += ' ';
-    AppendNumber(content_, geometry_.heightPoints - geometry_.top);
-    content_ += " cm\n";
+    AppendOperation(content_,
+                    {geometry_.scaleX, 0, 0, -geometry_.scaleY, geometry_.left,
+                     geometry_.heightPoints - geometry_.top},
+                    "cm");
 }
 
 void File::CloseText() {
@@ -325,29 +325,15 @@ void File::SetFillColour(Rgb colour) {
 void File::Fill(double x, double y, double width, double height, Rgb colour) {
     CloseText();
     SetFillColour(colour);
-    AppendNumber(content_, x);
-    content_ += ' ';
-    AppendNumber(content_, y);
-    content_ += ' ';
-    AppendNumber(content_, width);
-    content_ += ' ';
-    AppendNumber(content_, height);
-    content_ += " re f\n";
+    AppendOperation(content_, {x, y, width, height}, "re f");
 }
 
 void File::HorizontalRule(double x1, double x2, double y, double width, Rgb colour) {
     CloseText();
     AppendColour(content_, colour, "RG");
-    AppendNumber(content_, width);
-    content_ += " w ";
-    AppendNumber(content_, x1);
-    content_ += ' ';
-    AppendNumber(content_, y);
-    content_ += " m ";
-    AppendNumber(content_, x2);
-    content_ += ' ';
-    AppendNumber(content_, y);
-    content_ += " l S\n";
+    AppendOperation(content_, {width}, "w");
+    AppendOperation(content_, {x1, y}, "m");
+    AppendOperation(content_, {x2, y}, "l S");
 }
 
 void File::Text(int font, double size, double x, double y, const std::vector<std::uint16_t>& glyphs,
@@ -364,17 +350,14 @@ void File::Text(int font, double size, double x, double y, const std::vector<std
         content_ += "/F";
         AppendInt(content_, font);
         content_ += ' ';
-        AppendNumber(content_, size);
-        content_ += " Tf\n";
+        AppendOperation(content_, {size}, "Tf");
         textFont_ = font;
         textSize_ = size;
     }
     // Upright again in the page's downward units.
-    content_ += "1 0 0 -1 ";
-    AppendNumber(content_, x);
-    content_ += ' ';
-    AppendNumber(content_, y);
-    content_ += " Tm<";
+    content_ += "1 0 0 -1 ";  // written out: this runs for every cell of a printout
+    AppendOperation(content_, {x, y}, "Tm");
+    content_ += '<';
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         const std::uint16_t g = glyphs[i];
         if (g >= f.used.size()) continue;
