@@ -11,6 +11,7 @@
 #include "LogListSupport.h"
 #include "PdfSupport.h"
 #include "print/PdfFile.h"
+#include "print/ui/PaperCanvas.h"
 #include "views/ui/LogListPrinter.h"
 
 namespace kivrun::test {
@@ -236,9 +237,7 @@ TEST_F(LogListPrint, ADirectPdfReadsAsThePaintedOneAndGivesWayToThePainterForOth
 // made of others, and drops the rest.
 TEST(PdfFont, KeepsTheGlyphsUsedAndThoseTheyAreMadeOf) {
     const QRawFont font = QRawFont::fromFont(PaperFont(QStringLiteral("Arial"), 75));
-    pdf::FontTables tables;
-    for (const char* tag : {"head", "hhea", "hmtx", "maxp", "loca", "glyf", "cvt ", "fpgm", "prep"})
-        if (!font.fontTable(tag).isEmpty()) tables.tables[tag] = font.fontTable(tag).toStdString();
+    const pdf::FontTables tables = PdfFontTables(font);
     const auto glyph = [&](QChar c) { return font.glyphIndexesForString(QString(c)).front(); };
     const quint32 kept = glyph(QChar(0xC4)), dropped = glyph(QLatin1Char('B'));  // "Ä", "B"
     std::vector<bool> used(std::max(kept, dropped) + 1, false);

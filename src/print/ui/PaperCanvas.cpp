@@ -13,8 +13,9 @@ pdf::Rgb Rgb(const QColor& colour) {
             static_cast<std::uint8_t>(colour.blue())};
 }
 
-// The tables of a font a PDF embeds it with.
-pdf::FontTables TablesOf(const QRawFont& raw) {
+}  // namespace
+
+pdf::FontTables PdfFontTables(const QRawFont& raw) {
     pdf::FontTables font;
     font.postscriptName = (raw.familyName() + QLatin1Char('-') + raw.styleName()).toStdString();
     for (const char* tag :
@@ -24,8 +25,6 @@ pdf::FontTables TablesOf(const QRawFont& raw) {
     }
     return font;
 }
-
-}  // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, const std::vector<QFont>& fonts)
     : painter_(painter), fonts_(fonts) {
@@ -93,7 +92,7 @@ PdfCanvas::PdfCanvas(const QString& title, const std::vector<QFont>& fonts,
         Face face;
         face.raw = QRawFont::fromFont(font);
         face.size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF();
-        face.number = face.raw.isValid() ? file_.AddFont(TablesOf(face.raw)) : -1;
+        face.number = face.raw.isValid() ? file_.AddFont(PdfFontTables(face.raw)) : -1;
         failed_ = failed_ || face.number < 0;
         face.glyphs.assign(0x10000, -1);
         faces_.push_back(std::move(face));

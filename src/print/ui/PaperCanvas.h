@@ -18,6 +18,9 @@ namespace kivrun {
 
 class GlyphLine;
 
+// The tables of a font that a PDF embeds it with.
+pdf::FontTables PdfFontTables(const QRawFont& font);
+
 // What a printout of text, rules and fills draws its pages on, in print units: a painter
 // (the preview, a printer), or a PDF written directly. Fonts go by their number in the list
 // the canvas was made with.
